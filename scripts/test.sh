@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what the build needs, builds everything and runs every test: the whole suite, then
+# the core's tests again built with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+bash scripts/install-deps.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DZARNATH_SANITIZE=ON -DZARNATH_WITH_QT=OFF -DZARNATH_BENCH=OFF
+cmake --build build-sanitize -j "$jobs" --target zarnath_core_tests
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-sanitize -L core --output-on-failure -j "$jobs"

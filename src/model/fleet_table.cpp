@@ -1,0 +1,222 @@
+#include "model/fleet_table.h"
+
+#include <cmath>
+#include <utility>
+
+#include "model/game.h"
+#include "model/numbers.h"
+#include "model/travel_time.h"
+#include "net/messages.h"
+
+namespace zarnath {
+namespace {
+
+int FirstFreeSlot(const GameState& g) {
+  for (int s = 0; s < kUsedFleetSlots; ++s)
+    if (g.FleetFrom[s] == 0) return s;
+  return -1;
+}
+
+float FleetShareOf(float ships, double percent) {
+  const double x = static_cast<double>(ships) * percent / 100.0 + 0.99;
+  return x >= 9999.0 ? kMaxFleetShips : static_cast<float>(Int(x));
+}
+
+void SwapSlots(GameState& g, int i, int j) {
+  std::swap(g.FleetFrom[i], g.FleetFrom[j]);
+  std::swap(g.FleetTo[i], g.FleetTo[j]);
+  std::swap(g.FleetOwner[i], g.FleetOwner[j]);
+  std::swap(g.FleetShips[i], g.FleetShips[j]);
+  std::swap(g.FleetClass[i], g.FleetClass[j]);
+  std::swap(g.FleetShield[i], g.FleetShield[j]);
+  std::swap(g.FleetTimeLeft[i], g.FleetTimeLeft[j]);
+  std::swap(g.FleetTripTime[i], g.FleetTripTime[j]);
+  std::swap(g.FleetAngleParam[i], g.FleetAngleParam[j]);
+}
+
+// What the order takes from the source, or why it cannot go.
+LaunchResult CheckSource(const GameState& g, int from, const LaunchOrder& order) {
+  switch (order.kind) {
+    case LaunchKind::kFleet:
+      if (!(order.count >= 1.0f) || order.count > kMaxFleetShips || order.count != std::floor(order.count))
+        return LaunchResult::kNotEnoughShips;
+      return order.count <= Int(g.WorldShips[from]) ? LaunchResult::kLaunched : LaunchResult::kNotEnoughShips;
+    case LaunchKind::kScout:
+      return g.WorldShips[from] >= 1.0f ? LaunchResult::kLaunched : LaunchResult::kNotEnoughShips;
+    case LaunchKind::kProximityBomb:
+      // The record carries five digits of ship code: thresholds up to 89999.
+      if (!(order.count >= 0.0f) || order.count >= 90000.0f || order.count != std::floor(order.count))
+        return LaunchResult::kThresholdTooLarge;
+      [[fallthrough]];
+    case LaunchKind::kAnnihilationBomb:
+      return g.WorldBombs[from] >= 1 ? LaunchResult::kLaunched : LaunchResult::kNoBomb;
+  }
+  return LaunchResult::kInvalidOrder;
+}
+
+// A human seat's launch ends with the table in order and the window redrawn.
+void FinishLaunch(Game& g) {
+  if (IsHumanSeat(g, g.CurrentPlayer)) {
+    SortFleets(g);
+    g.InputBusy = false;
+    g.SelectedFrom = g.SelectedTo = -1;
+    g.io.screen.GalaxyDraw();
+    g.io.screen.Console();
+  }
+  g.io.platform.Yield();
+}
+
+}  // namespace
+
+std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, float percent) {
+  if (percent > 9998.0f) {
+    if (percent == kAnnihilationBomb) return LaunchOrder{LaunchKind::kAnnihilationBomb, 0};
+    if (percent >= kProximityBombBase) return LaunchOrder{LaunchKind::kProximityBomb, percent - kProximityBombBase};
+    return std::nullopt;
+  }
+  if (percent == 1.0f) return LaunchOrder{LaunchKind::kScout, 0};
+  if (percent > 1.0f && percent <= 100.0f)
+    return LaunchOrder{LaunchKind::kFleet, FleetShareOf(g.WorldShips[fromWorld], percent)};
+  if (percent < 0.0f)
+    return LaunchOrder{LaunchKind::kFleet,
+                       static_cast<float>(Int(static_cast<double>(g.WorldShips[fromWorld]) * 25.0 / 100.0 + 0.99))};
+  return std::nullopt;
+}
+
+LaunchResult Launch(Game& g, const LaunchOrder& requested) {
+  const int from = g.SelectedFrom, to = g.SelectedTo;
+  if (from < 0 || to < 0 || from >= g.WorldCount || to >= g.WorldCount) return LaunchResult::kNothingSelected;
+  LaunchOrder order = requested;
+  // A share never takes more than the whole ships the world holds.
+  if (order.kind == LaunchKind::kFleet && order.count > Int(g.WorldShips[from]))
+    order.count = static_cast<float>(Int(g.WorldShips[from]));
+  const int s = FirstFreeSlot(g);
+  LaunchResult result = s < 0 ? LaunchResult::kTableFull : CheckSource(g, from, order);
+  float years = 0, angle = 0;
+  if (result == LaunchResult::kLaunched) {
+    DistCalc(g, from, to, years, angle, kLaunchStep);
+    g.TravelYears = years;
+    g.TravelAngle = angle;
+    if (years >= kUnreachableYears) result = LaunchResult::kUnreachable;
+  }
+  if (result != LaunchResult::kLaunched) {
+    FinishLaunch(g);
+    return result;
+  }
+
+  g.FleetFrom[s] = static_cast<uint8_t>(from + 1);
+  g.FleetTo[s] = static_cast<uint8_t>(to + 1);
+  g.FleetOwner[s] = g.WorldOwner[from];
+  switch (order.kind) {
+    case LaunchKind::kFleet:
+      g.FleetShips[s] = order.count;
+      g.WorldShips[from] -= order.count;
+      break;
+    case LaunchKind::kScout:
+      g.FleetShips[s] = kScout;
+      g.WorldShips[from] -= 1.0f;
+      break;
+    case LaunchKind::kAnnihilationBomb:
+      g.FleetShips[s] = kAnnihilationBomb;
+      g.WorldBombs[from] -= 1;
+      break;
+    case LaunchKind::kProximityBomb:
+      g.FleetShips[s] = kProximityBombBase + order.count;
+      g.WorldBombs[from] -= 1;
+      break;
+  }
+  g.FleetClass[s] = g.WorldClass[from];
+  g.FleetShield[s] = g.setup.chkShield == 1 ? g.WorldShield[from] : 0;
+  const float trip = static_cast<float>(Int(static_cast<double>(years) * 1000.0 + 0.999) / 1000.0);
+  g.FleetTimeLeft[s] = trip;
+  g.FleetTripTime[s] = trip;
+  g.FleetAngleParam[s] = angle;
+
+  if (g.NetworkGame && !g.setup.OptServerClient0 && g.io.net.SocketConnected(0))
+    g.io.net.SendData(0, Frame("[SEND] ", 0, FleetRecord(g, s)));
+  FinishLaunch(g);
+  return LaunchResult::kLaunched;
+}
+
+LaunchResult Sendships(Game& g, float percent) {
+  if (g.SelectedFrom < 0 || g.SelectedTo < 0 || g.SelectedFrom >= g.WorldCount) return LaunchResult::kNothingSelected;
+  auto order = OrderForPercent(g, g.SelectedFrom, percent);
+  if (!order) {
+    FinishLaunch(g);
+    return LaunchResult::kInvalidOrder;
+  }
+  return Launch(g, *order);
+}
+
+void SortFleets(GameState& g) {
+  bool exchanged = true;
+  while (exchanged) {
+    exchanged = false;
+    for (int i = 0; i < kUsedFleetSlots - 1; ++i) {
+      if (g.FleetFrom[i + 1] == 0) continue;
+      if (g.FleetFrom[i] == 0 || g.FleetTimeLeft[i] > g.FleetTimeLeft[i + 1]) {
+        SwapSlots(g, i, i + 1);
+        exchanged = true;
+      }
+    }
+  }
+}
+
+void DataClear(GameState& g, int slot) {
+  if (slot < 0 || slot >= kFleetSlots) return;
+  g.FleetFrom[slot] = g.FleetTo[slot] = g.FleetOwner[slot] = 0;
+  g.FleetShips[slot] = 0;
+  g.FleetClass[slot] = g.FleetShield[slot] = 0;
+  g.FleetTimeLeft[slot] = 0;
+  g.FleetAngleParam[slot] = g.FleetTripTime[slot] = 0;
+}
+
+std::string FleetRecord(const GameState& g, int slot) {
+  const double param = Int(static_cast<double>(g.FleetAngleParam[slot]) * 1000.0) / 1000.0 + 10.0;
+  return Format(g.FleetFrom[slot], "00") + Format(g.FleetTo[slot], "00") + Format(g.FleetOwner[slot], "00") +
+         Format(g.FleetShips[slot], "00000") + Format(g.FleetClass[slot], "0") + Format(g.FleetShield[slot], "000") +
+         Format(g.FleetTripTime[slot], "0.000") + Format(param, "00.000") + Format(g.FleetTimeLeft[slot], "0.000");
+}
+
+std::optional<FleetRecordValues> ParseFleetRecord(std::string_view text) {
+  if (text.size() != 31) return std::nullopt;
+  // Digits everywhere but the three decimal points (a locale may have written commas).
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool point = i == 16 || i == 22 || i == 27;
+    const char c = text[i];
+    if (point ? (c != '.' && c != ',') : (c < '0' || c > '9')) return std::nullopt;
+  }
+  auto field = [&](size_t pos, size_t len) {
+    std::string s(text.substr(pos, len));
+    for (char& c : s)
+      if (c == ',') c = '.';
+    return Val(s);
+  };
+  FleetRecordValues v;
+  v.from = static_cast<int>(field(0, 2));
+  v.to = static_cast<int>(field(2, 2));
+  v.owner = static_cast<int>(field(4, 2));
+  v.ships = static_cast<float>(field(6, 5));
+  v.shipClass = static_cast<int>(field(11, 1));
+  v.shield = static_cast<int>(field(12, 3));
+  v.tripTime = static_cast<float>(field(15, 5));
+  v.angleParam = static_cast<float>(field(20, 6) - 10.0);
+  v.timeLeft = static_cast<float>(field(26, 5));
+  if (v.from < 1 || v.from > kMaxWorlds || v.to < 1 || v.to > kMaxWorlds || v.owner > kSeats || v.shield > 100)
+    return std::nullopt;
+  return v;
+}
+
+void StoreFleetRecord(GameState& g, int slot, const FleetRecordValues& v) {
+  g.FleetFrom[slot] = static_cast<uint8_t>(v.from);
+  g.FleetTo[slot] = static_cast<uint8_t>(v.to);
+  g.FleetOwner[slot] = static_cast<uint8_t>(v.owner);
+  g.FleetShips[slot] = v.ships;
+  g.FleetClass[slot] = static_cast<uint8_t>(v.shipClass);
+  g.FleetShield[slot] = static_cast<uint8_t>(v.shield);
+  g.FleetTripTime[slot] = v.tripTime;
+  g.FleetAngleParam[slot] = v.angleParam;
+  g.FleetTimeLeft[slot] = v.timeLeft;
+}
+
+}  // namespace zarnath

@@ -1,0 +1,49 @@
+// One game: its records, the options and window texts the rules keep, its random sources and
+// the ports through which it reaches the screen, the sound, the clock and the network.
+#pragma once
+
+#include <string>
+
+#include "model/game_state.h"
+#include "model/ports.h"
+#include "model/random_source.h"
+#include "model/setup_state.h"
+
+namespace zarnath {
+
+struct GameState : WorldTable,
+                   FleetTable,
+                   ProximityBombTable,
+                   PlayerTable,
+                   ScoutTable,
+                   GameSettings,
+                   SeatState,
+                   Selection,
+                   GalaxyView,
+                   NetState {
+  SetupState setup;
+  GameMenus menus;
+  GameWindowState window;
+};
+
+class Game : public GameState {
+ public:
+  explicit Game(Ports ports) : io(ports) {}
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  GameState& state() { return *this; }
+  const GameState& state() const { return *this; }
+
+  Ports io;
+  RandomSource random;    // draws for the game (host or single machine only)
+  RandomSource cosmetic;  // draws that change nothing in the game
+  std::string programFolder = ".";
+};
+
+// This machine resolves turns and draws random numbers: a single machine or a network host.
+inline bool IsHostOrSingle(const GameState& g) { return !g.NetworkGame || g.setup.OptServerClient0; }
+inline bool IsHumanSeat(const GameState& g, int seat) { return g.setup.chkAI[seat] == 0; }
+inline bool IsFreeSlot(const GameState& g, int slot) { return g.FleetFrom[slot] == 0; }
+
+}  // namespace zarnath

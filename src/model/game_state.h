@@ -1,0 +1,158 @@
+// The records of one game: parallel tables indexed by world, travel slot, bomb slot and player,
+// with the field names and widths every other part of the game (and the saved game and the
+// network messages) rely on. Each table is declared one slot larger than the game uses; the
+// extra slot is never part of the game.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zarnath {
+
+inline constexpr int kWorldSlots = 31;   // worlds 0..29 in play at most
+inline constexpr int kMaxWorlds = 30;
+inline constexpr int kFleetSlots = 101;  // travel slots 0..99 used
+inline constexpr int kUsedFleetSlots = 100;
+inline constexpr int kBombSlots = 21;  // proximity-bomb slots 0..19 used
+inline constexpr int kUsedBombSlots = 20;
+inline constexpr int kPlayerSlots = 5;  // players 0..3 used; owner code = player + 1
+inline constexpr int kSeats = 4;
+inline constexpr int kHomeWorld0 = 8;  // worlds 8..11 are the home worlds of seats 0..3
+
+template <typename T>
+using PerWorld = std::array<T, kWorldSlots>;
+template <typename T>
+using PerSlot = std::array<T, kFleetSlots>;
+template <typename T>
+using PerBomb = std::array<T, kBombSlots>;
+template <typename T>
+using PerPlayer = std::array<T, kPlayerSlots>;
+
+// Treasure and special codes of WorldType.
+inline constexpr int16_t kTypeNothing = 0;
+inline constexpr int16_t kTypeBomb = 1;     // an extra bomb in a secret hangar
+inline constexpr int16_t kTypeFuel = 2;     // double-speed fuel
+inline constexpr int16_t kTypeCrystal = 3;  // the Information Crystal
+inline constexpr int16_t kPulseArmed = 10;  // added to a home world's code while its pulse bomb is armed
+
+struct WorldTable {
+  PerWorld<float> WorldAngle{};
+  PerWorld<float> WorldRadius{};
+  PerWorld<float> WorldAngularSpeed{};
+  PerWorld<std::string> WorldName{};
+  PerWorld<uint8_t> WorldProduction{};
+  PerWorld<uint8_t> WorldClass{};
+  PerWorld<uint8_t> WorldShield{};
+  PerWorld<uint8_t> WorldShieldOn{};
+  PerWorld<int16_t> WorldKnownStat{};
+  PerWorld<uint8_t> WorldOwner{};
+  PerWorld<float> WorldShips{};
+  PerWorld<int16_t> WorldType{};
+  PerWorld<int16_t> WorldBombs{};
+  PerWorld<bool> WorldNoGather{};
+  PerPlayer<PerWorld<bool>> WorldMarked{};
+  PerPlayer<PerWorld<std::string>> WorldHistory{};
+};
+
+struct FleetTable {
+  PerSlot<uint8_t> FleetFrom{};  // origin world + 1; 0 = free slot
+  PerSlot<uint8_t> FleetTo{};    // destination world + 1
+  PerSlot<uint8_t> FleetOwner{};
+  PerSlot<float> FleetShips{};  // ship-count code
+  PerSlot<uint8_t> FleetClass{};
+  PerSlot<uint8_t> FleetShield{};
+  PerSlot<float> FleetTripTime{};
+  PerSlot<double> FleetTimeLeft{};
+  PerSlot<float> FleetAngleParam{};
+};
+
+// Ship-count codes of FleetShips.
+inline constexpr float kScout = 0.0f;
+inline constexpr float kMaxFleetShips = 9998.0f;
+inline constexpr float kAnnihilationBomb = 9999.0f;
+inline constexpr float kProximityBombBase = 10000.0f;
+
+struct ProximityBombTable {
+  PerBomb<int16_t> ProxBombOwner{};  // owner code; below 1 = free slot
+  PerBomb<float> ProxBombWorld{};    // world index held as a whole float
+  PerBomb<float> ProxBombThreshold{};
+};
+
+struct PlayerTable {
+  PerPlayer<std::string> PlayerName{};  // empty = seat not in the game
+  PerPlayer<int16_t> HasCrystal{};
+  PerPlayer<std::string> PlayerLog{};
+  PerPlayer<bool> PlayerGone{};
+  PerPlayer<double> PlayerColor{};  // by owner code 0..4: red + 256 green + 65536 blue
+  std::array<std::string, 7> CpuName{};  // by level - 1
+};
+
+// What player p knows of world w: ScoutInfo[p][field][w]; field 0 the turn it was learned,
+// 1 class, 2 production, 3 ships, 4 shield percent.
+struct ScoutTable {
+  PerPlayer<std::array<PerWorld<int16_t>, 6>> ScoutInfo{};
+};
+
+// Settings held as globals of the game (the rest are the setup window's, see SetupState).
+struct GameSettings {
+  int16_t TruceUntilTurn = 0;
+  float AutoSaveYear = 0.0f;
+  bool SpeedGame = false;
+  bool SoundOff = false;
+  bool HideFleets = false;
+  int16_t BattleDelay = 0;
+};
+
+struct SeatState {
+  float GameYear = 0.0f;
+  int16_t CurrentPlayer = 0;
+  uint8_t WorldCount = 0;
+  bool NetworkGame = false;
+  bool TurnDone = false;
+  bool InputBusy = false;
+  bool GameOver = false;
+  int16_t TurnMinutesLeft = 0;
+};
+
+// The window's command state: the selected source and target and the solver's answers.
+struct Selection {
+  int16_t SelectedFrom = -1;
+  int16_t SelectedTo = -1;
+  int16_t ProxFrom = -1;
+  int16_t ProxTo = -1;
+  float TravelYears = 0.0f;
+  float TravelAngle = 0.0f;
+  std::array<std::array<float, 3>, 7> NearestList{};
+};
+
+// Drawing geometry and the view flags that the full redraw sets.
+struct GalaxyView {
+  float GalaxyCenterX = 0.0f;  // 0 = the game window has not been laid out yet
+  float GalaxyCenterY = 0.0f;
+  double GalaxyScaleX = 0.0;
+  double GalaxyScaleY = 0.0;
+  bool RadarAlert = false;
+  PerPlayer<uint8_t> RadarSeen{};
+  int16_t LabelIndex = 0;
+  bool OverlayDrawn = false;
+  PerWorld<bool> WorldTargeted{};
+  int16_t HoverIndex = 0;
+};
+
+// The network and lobby state the game rules touch.
+struct NetState {
+  double TimeBias = -1.0;
+  std::array<std::string, 101> ServerRowIP{};
+  std::array<std::string, 51> ServerExcluded{};
+};
+
+// Player colours by owner code, as set when the setup window loads.
+inline constexpr double kNeutralColor = 16776960.0;  // cyan: neutral worlds and game notices
+inline constexpr double Rgb(int r, int g, int b) { return r + 256.0 * g + 65536.0 * b; }
+inline constexpr std::array<double, kPlayerSlots> kPlayerColors = {
+    kNeutralColor, Rgb(0, 150, 255), Rgb(255, 50, 0), Rgb(255, 235, 0), Rgb(0, 200, 50)};
+inline constexpr std::array<const char*, 6> kCpuNames = {"Pandora", "Phoebe", "Calypso",
+                                                         "Atlas",   "Titan",  "Hyperion"};
+
+}  // namespace zarnath

@@ -1,0 +1,134 @@
+#include "model/headless_ports.h"
+
+#include <algorithm>
+
+namespace zarnath {
+
+const char* ControlName(Control c) {
+  switch (c) {
+    case Control::kWindow: return "window";
+    case Control::kTxtGame: return "txtGame";
+    case Control::kTxtMove: return "txtMove";
+    case Control::kTxtMessage: return "txtMessage";
+    case Control::kTxtChat: return "txtChat";
+    case Control::kLblPlanet: return "lblPlanet";
+    case Control::kBattleFrames: return "battleFrames";
+    case Control::kSetupNameBox: return "txtPL0";
+  }
+  return "?";
+}
+
+const char* TimerName(GameTimer t) {
+  switch (t) {
+    case GameTimer::kTurn: return "tmrTurn";
+    case GameTimer::kAI: return "tmrAI";
+    case GameTimer::kChatLock: return "tmrChat";
+    case GameTimer::kLobbyStart: return "tmrStart";
+    case GameTimer::kClientJoin: return "tmrClient";
+    case GameTimer::kServerRepublish: return "tmrServer";
+    case GameTimer::kServerRefresh: return "tmrRefresh";
+  }
+  return "?";
+}
+
+void HeadlessPorts::Record(std::string line) {
+  if (recording) calls.push_back(std::move(line));
+}
+
+int HeadlessPorts::Count(const std::string& call) const {
+  return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+std::vector<std::string> HeadlessPorts::Sent() const {
+  std::vector<std::string> out;
+  for (const auto& c : calls)
+    if (c.rfind("Send ", 0) == 0) out.push_back(c.substr(c.find(' ', 5) + 1));
+  return out;
+}
+
+bool HeadlessPorts::TimerEnabled(GameTimer t) const {
+  auto it = timers.find(t);
+  return it != timers.end() && it->second.enabled;
+}
+
+bool HeadlessPorts::FireNextTimer(const std::function<void(GameTimer)>& tick) {
+  const TimerSlot* next = nullptr;
+  GameTimer which{};
+  for (auto& [t, slot] : timers)
+    if (slot.enabled && (!next || slot.dueMs < next->dueMs)) next = &slot, which = t;
+  if (!next) return false;
+  nowMs = std::max(nowMs, next->dueMs);
+  timers[which].dueMs = nowMs + std::max(1, timers[which].intervalMs);
+  tick(which);
+  return true;
+}
+
+void HeadlessPorts::Pause(int ms) {
+  nowMs += ms;
+  Record("Pause " + std::to_string(ms));
+}
+
+void HeadlessPorts::Yield() {
+  Record("Yield");
+  if (onYield) onYield();
+}
+
+void HeadlessPorts::PlaySound(const std::string& file) { Record("Sound " + file); }
+
+Answer HeadlessPorts::MessageBox(const std::string& text, const std::string& title, Buttons buttons) {
+  Record("MessageBox " + title + ": " + text);
+  if (!answers.empty()) {
+    Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  return buttons == Buttons::kOk ? Answer::kOk : Answer::kYes;
+}
+
+void HeadlessPorts::SetTimer(GameTimer timer, int intervalMs, bool enabled) {
+  TimerSlot& slot = timers[timer];
+  slot.intervalMs = intervalMs;
+  slot.enabled = enabled;
+  slot.dueMs = nowMs + intervalMs;
+  Record(std::string("Timer ") + TimerName(timer) + (enabled ? " on " : " off ") + std::to_string(intervalMs));
+}
+
+int HeadlessPorts::ShowGameWindow() {
+  Record("ShowGameWindow");
+  return innerWidth;
+}
+void HeadlessPorts::HideGameWindow() { Record("HideGameWindow"); }
+void HeadlessPorts::ShowSetupWindow() { Record("ShowSetupWindow"); }
+void HeadlessPorts::HideSetupWindow() { Record("HideSetupWindow"); }
+void HeadlessPorts::Refresh(Control control) { Record(std::string("Refresh ") + ControlName(control)); }
+void HeadlessPorts::Focus(Control control) { Record(std::string("Focus ") + ControlName(control)); }
+void HeadlessPorts::GalaxyDraw() { Record("GalaxyDraw"); }
+void HeadlessPorts::Console() { Record("Console"); }
+void HeadlessPorts::DrawOrbitTick() { Record("DrawOrbitTick"); }
+void HeadlessPorts::DrawDestinationMarks() { Record("DrawDestinationMarks"); }
+void HeadlessPorts::EndProgram() {
+  programEnded = true;
+  Record("EndProgram");
+}
+
+bool HeadlessPorts::SocketConnected(int element) {
+  return element >= 0 && element < static_cast<int>(connected.size()) && connected[static_cast<size_t>(element)];
+}
+void HeadlessPorts::SendData(int element, const std::string& message) {
+  Record("Send " + std::to_string(element) + " " + message);
+}
+void HeadlessPorts::CloseSocket(int element) { Record("Close " + std::to_string(element)); }
+void HeadlessPorts::ConnectToHost() { Record("ConnectToHost"); }
+void HeadlessPorts::StopLobbyTimers() { Record("StopLobbyTimers"); }
+void HeadlessPorts::AppendOnlineGameLog(const std::string& line) { Record("GameLog " + line); }
+
+void HeadlessPorts::GameCheck() {
+  Record("GameCheck");
+  if (onGameCheck) onGameCheck();
+}
+void HeadlessPorts::GalaxySync() {
+  Record("GalaxySync");
+  if (onGalaxySync) onGalaxySync();
+}
+
+}  // namespace zarnath

@@ -1,0 +1,95 @@
+// The ports without a screen: every call is recorded, message boxes are answered from a
+// script, pauses take no time and timers run on a virtual clock. Tests, the game runner and
+// benchmarks play whole games through it.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/ports.h"
+
+namespace zarnath {
+
+class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, public GameFlow {
+ public:
+  HeadlessPorts() = default;
+  HeadlessPorts(const HeadlessPorts&) = delete;
+  HeadlessPorts& operator=(const HeadlessPorts&) = delete;
+
+  Ports ports() { return Ports{*this, *this, *this, *this}; }
+
+  // --- what happened ---
+  std::vector<std::string> calls;  // one line per call, e.g. "Pause 50", "Sound turn.wav"
+  bool recording = true;           // off for long runs that need no transcript
+  void Clear() { calls.clear(); }
+  int Count(const std::string& call) const;
+  bool Has(const std::string& call) const { return Count(call) > 0; }
+  std::vector<std::string> Sent() const;  // every "Send" line's message, in order
+
+  // --- scripted answers and settings ---
+  std::deque<Answer> answers;  // message-box answers; an empty script answers Ok or Yes
+  int innerWidth = 1018;       // what the game window measures
+  int socketCount = 1;
+  std::vector<bool> connected{false};
+
+  // --- virtual clock ---
+  int64_t nowMs = 0;
+  struct TimerSlot {
+    int intervalMs = 0;
+    bool enabled = false;
+    int64_t dueMs = 0;
+  };
+  std::map<GameTimer, TimerSlot> timers;
+  bool TimerEnabled(GameTimer t) const;
+  // Advances the clock to the next enabled timer and hands its tick to `tick`; false when no
+  // timer is running.
+  bool FireNextTimer(const std::function<void(GameTimer)>& tick);
+
+  // Hooks for the steps of later layers; by default they are only recorded.
+  std::function<void()> onGameCheck;
+  std::function<void()> onGalaxySync;
+  std::function<void()> onYield;
+
+  // Platform
+  void Pause(int ms) override;
+  void Yield() override;
+  void PlaySound(const std::string& file) override;
+  Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons) override;
+  void SetTimer(GameTimer timer, int intervalMs, bool enabled) override;
+  // GameScreen
+  int ShowGameWindow() override;
+  void HideGameWindow() override;
+  void ShowSetupWindow() override;
+  void HideSetupWindow() override;
+  void Refresh(Control control) override;
+  void Focus(Control control) override;
+  void GalaxyDraw() override;
+  void Console() override;
+  void DrawOrbitTick() override;
+  void DrawDestinationMarks() override;
+  void EndProgram() override;
+  bool programEnded = false;
+  // NetworkPort
+  int SocketCount() override { return socketCount; }
+  bool SocketConnected(int element) override;
+  void SendData(int element, const std::string& message) override;
+  void CloseSocket(int element) override;
+  void ConnectToHost() override;
+  void StopLobbyTimers() override;
+  void AppendOnlineGameLog(const std::string& line) override;
+  // GameFlow
+  void GameCheck() override;
+  void GalaxySync() override;
+
+ private:
+  void Record(std::string line);
+};
+
+const char* ControlName(Control c);
+const char* TimerName(GameTimer t);
+
+}  // namespace zarnath

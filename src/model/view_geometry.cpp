@@ -1,0 +1,26 @@
+#include "model/view_geometry.h"
+
+#include "model/game.h"
+
+namespace zarnath {
+
+bool FormSetup(Game& g) {
+  g.window.Visible = true;
+  const int innerWidth = g.io.screen.ShowGameWindow();
+  if (innerWidth <= 1000) {
+    g.io.platform.MessageBox(
+        "Please Run At 1024 x 768 Or Higher Screen Resolution!\r\n"
+        "Right-Click On Desktop, Then Select Properties, Then Settings",
+        "Zarnath", Buttons::kOk);
+    g.io.screen.EndProgram();
+    return false;
+  }
+  g.GalaxyCenterX = kCenterX;
+  g.GalaxyCenterY = kCenterY;
+  g.GalaxyScaleX = (static_cast<double>(g.GalaxyCenterX) + g.GalaxyCenterX) / 460.0;
+  g.GalaxyScaleY = static_cast<double>(g.GalaxyCenterY) * 3.0 / 750.0;
+  g.SelectedFrom = g.SelectedTo = -1;
+  return true;
+}
+
+}  // namespace zarnath
