@@ -24,6 +24,8 @@ void DataSet(Game& g) {
     g.WorldType[w] = g.WorldBombs[w] = 0;
     g.WorldNoGather[w] = false;
   }
+  // The world labels go with the worlds; the next full redraw shows them again.
+  g.window.WorldLabelsVisible = false;
   for (int b = 0; b < kUsedBombSlots; ++b) {
     g.ProxBombOwner[b] = 0;
     g.ProxBombWorld[b] = g.ProxBombThreshold[b] = 0;

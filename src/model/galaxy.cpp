@@ -14,33 +14,39 @@ constexpr std::array<float, kMaxWorlds> kRing = {50,  70,  90,  110, 150, 170, 1
                                                  190, 170, 150, 110, 210, 190, 170, 150, 210, 190};
 
 constexpr std::array<const char*, kMaxWorlds> kNames = {
-    "Amenthes", "Axius",  "Borea",     "Brazos",  "Cognitum", "Cygnus",  "Drilon",  "Durius",
-    "Eridania", "Evros",  "Gaea",      "Hesperia", "Iridum",  "Iynx",    "Kasei",   "Liris",
-    "Morpheos", "Mysia",  "Nilus",     "Nubium",  "Odii",     "Promethei", "Romulus", "Senus",
-    "Sirenum",  "Trivium", "Ulyxis",   "Veris",   "Xanthe",   "Zea"};
+    "Amenthes", "Axius",   "Borea",  "Brazos",   "Cognitum", "Cygnus",    "Drilon",  "Durius",
+    "Eridania", "Evros",   "Gaea",   "Hesperia", "Iridum",   "Iynx",      "Kasei",   "Liris",
+    "Morpheos", "Mysia",   "Nilus",  "Nubium",   "Odii",     "Promethei", "Romulus", "Senus",
+    "Sirenum",  "Trivium", "Ulyxis", "Veris",    "Xanthe",   "Zea"};
 
 // One ring of the layout: its base world with the base angle's fixed part and the spread's
-// divisor, the other worlds with their sector offsets (in units of pi).
+// divisor, the other worlds with their sector offsets. Offsets are n x pi / d, worked out in that
+// order so that every angle comes out the same on every machine.
+struct Offset {
+  int n;
+  int d;
+  double Angle() const { return n * kPi / d; }
+};
 struct OtherWorld {
   int world;
-  double offsetPi;
+  Offset offset;
 };
 struct Ring {
   int base;
-  double baseOffsetPi;
-  double spreadDivisor;  // 0: no spread
+  Offset baseOffset;
+  double spreadDivisor;
   std::array<OtherWorld, 4> others;
   int otherCount;
 };
 
 constexpr std::array<Ring, 7> kSpreadRings = {{
-    {7, 1.0 / 5, 10, {{{12, 6.0 / 5}, {19, 2.0 / 5}, {24, 8.0 / 5}, {28, 4.0 / 5}}}, 4},
-    {6, 2.0 / 5, 10, {{{13, 6.0 / 5}, {20, 2.0 / 5}, {25, 8.0 / 5}, {29, 4.0 / 5}}}, 4},
-    {5, 3.0 / 4, 8, {{{14, 4.0 / 4}, {21, 2.0 / 4}, {26, 6.0 / 4}}}, 3},
-    {4, 4.0 / 4, 8, {{{15, 4.0 / 4}, {22, 2.0 / 4}, {27, 6.0 / 4}}}, 3},
-    {3, 4.0 / 3, 6, {{{16, 1.0 / 3}, {23, 3.0 / 3}}}, 2},
-    {2, 3.0 / 2, 4, {{{17, 2.0 / 2}}}, 1},
-    {1, 1.0 / 2, 4, {{{18, 2.0 / 2}}}, 1},
+    {7, {1, 5}, 10, {{{12, {6, 5}}, {19, {2, 5}}, {24, {8, 5}}, {28, {4, 5}}}}, 4},
+    {6, {2, 5}, 10, {{{13, {6, 5}}, {20, {2, 5}}, {25, {8, 5}}, {29, {4, 5}}}}, 4},
+    {5, {3, 4}, 8, {{{14, {4, 4}}, {21, {2, 4}}, {26, {6, 4}}}}, 3},
+    {4, {4, 4}, 8, {{{15, {4, 4}}, {22, {2, 4}}, {27, {6, 4}}}}, 3},
+    {3, {4, 3}, 6, {{{16, {1, 3}}, {23, {3, 3}}}}, 2},
+    {2, {3, 2}, 4, {{{17, {2, 2}}}}, 1},
+    {1, {1, 2}, 4, {{{18, {2, 2}}}}, 1},
 }};
 
 void LayAngles(Game& g) {
@@ -54,11 +60,11 @@ void LayAngles(Game& g) {
   g.WorldAngle[11] = static_cast<float>(g.WorldAngle[8] + 6.0 * kPi / 4.0);
 
   for (const Ring& ring : kSpreadRings) {
-    g.WorldAngle[ring.base] = static_cast<float>(spread(ring.spreadDivisor) + ring.baseOffsetPi * kPi);
+    g.WorldAngle[ring.base] = static_cast<float>(spread(ring.spreadDivisor) + ring.baseOffset.Angle());
     for (int i = 0; i < ring.otherCount; ++i) {
       const OtherWorld& o = ring.others[static_cast<size_t>(i)];
       g.WorldAngle[o.world] =
-          static_cast<float>(g.WorldAngle[ring.base] + o.offsetPi * kPi + spread(ring.spreadDivisor));
+          static_cast<float>(g.WorldAngle[ring.base] + o.offset.Angle() + spread(ring.spreadDivisor));
     }
     const double rotation = 2.0 * draw() * kPi;
     g.WorldAngle[ring.base] = static_cast<float>(g.WorldAngle[ring.base] + rotation);
@@ -117,8 +123,12 @@ int HomeWorldBombs(const Game& g, int seat) {
 
 }  // namespace
 
-float RingRadius(int world) { return kRing[static_cast<size_t>(world)]; }
-const char* WorldNameOf(int world) { return kNames[static_cast<size_t>(world)]; }
+float RingRadius(int world) {
+  return kRing[static_cast<size_t>(world)];
+}
+const char* WorldNameOf(int world) {
+  return kNames[static_cast<size_t>(world)];
+}
 
 void GenerateWorlds(Game& g) {
   const double maxProduction = std::clamp(Val(g.setup.txtOp[0]), 1.0, 255.0);
@@ -189,7 +199,8 @@ void PlaceSeats(Game& g) {
 
   for (int i = 0; i < kSeats; ++i)
     for (int j = 0; j < kSeats; ++j)
-      if (i != j && !g.PlayerName[i].empty() && !g.PlayerName[j].empty() && g.PlayerName[i] == g.PlayerName[j])
+      if (i != j && !g.PlayerName[i].empty() && !g.PlayerName[j].empty() &&
+          g.PlayerName[i] == g.PlayerName[j])
         g.PlayerName[j] += std::string("-") + static_cast<char>(87 + j);
 
   HideTreasures(g);

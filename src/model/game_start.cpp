@@ -27,7 +27,8 @@ void SetOptionMenus(Game& g) {
   m.mnuOptionsBattle.Checked = s.chkMode == 1;
   m.mnuOptionsBattle.Caption = s.chkMode == 1 ? "Defensive Battle Mode" : "Offensive Battle Mode";
   m.mnuOptionsShield.Checked = s.chkShield == 1;
-  m.mnuOptionsShield.Caption = s.chkShield == 1 ? "Ships Travel With Shields" : "Ships Do Not Travel With Shields";
+  m.mnuOptionsShield.Caption =
+      s.chkShield == 1 ? "Ships Travel With Shields" : "Ships Do Not Travel With Shields";
   m.mnuOptionsProd.Caption = "Maximum World Production = " + s.txtOp[0];
   m.mnuOptionsTreas.Caption = "World Treasures = " + s.txtOp[1];
   m.mnuOptionsGath.Caption = "Maximum Gather/Scout Turns = " + s.txtOp[2];
@@ -46,8 +47,9 @@ void SetWorldCount(Game& g) {
   g.WorldCount = static_cast<uint8_t>(std::clamp(static_cast<int>(g.WorldCount), least, kMaxWorlds));
 }
 
+// The internet lobby's shared clock: the local clock plus the measured offset.
 std::time_t SharedClockNow(const GameState& g) {
-  const double bias = g.TimeBias > 0 ? g.TimeBias : 0.0;
+  const double bias = std::isfinite(g.TimeBias) && std::fabs(g.TimeBias) < 1e9 ? g.TimeBias : 0.0;
   return std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()) +
          static_cast<std::time_t>(std::llround(bias));
 }
@@ -61,10 +63,11 @@ std::string OnlineGameLogLine(const GameState& g, std::time_t sharedNow) {
   std::strftime(when, sizeof when, "%d/%m/%Y %H:%M:%S", &tm);
   const SetupState& s = g.setup;
   const GameMenus& m = g.menus;
-  return std::string("ZQ v1.40.0143 Game Start: ") + when + ", Players: " + s.txtPL[0] + " " + s.txtPL[1] + " " +
-         s.txtPL[2] + " " + s.txtPL[3] + ", Planets: " + s.txtPlanets + ", " + m.mnuOptionsTruce.Caption + ", " +
-         m.mnuOptionsShield.Caption + ", " + m.mnuOptionsBattle.Caption + ", " + m.mnuOptionsProd.Caption + ", " +
-         m.mnuOptionsTreas.Caption + ", " + m.mnuOptionsGath.Caption + ", " + m.mnuOptionsRadar.Caption;
+  return std::string("ZQ v1.40.0143 Game Start: ") + when + ", Players: " + s.txtPL[0] + " " + s.txtPL[1] +
+         " " + s.txtPL[2] + " " + s.txtPL[3] + ", Planets: " + s.txtPlanets + ", " +
+         m.mnuOptionsTruce.Caption + ", " + m.mnuOptionsShield.Caption + ", " + m.mnuOptionsBattle.Caption +
+         ", " + m.mnuOptionsProd.Caption + ", " + m.mnuOptionsTreas.Caption + ", " +
+         m.mnuOptionsGath.Caption + ", " + m.mnuOptionsRadar.Caption;
 }
 
 void imgStart_Click(Game& g) {

@@ -37,8 +37,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     }
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    int saved = errno;
+  const bool synced = ::fsync(fd) == 0;
+  int saved = errno;
+  const bool closed = ::close(fd) == 0;
+  if (!synced || !closed) {
+    if (synced) saved = errno;
     ::unlink(temp.c_str());
     errno = saved;
     return fail("Cannot write");
