@@ -1,5 +1,6 @@
 #include "model/fleet_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -38,20 +39,31 @@ void SwapSlots(GameState& g, int i, int j) {
 LaunchResult CheckSource(const GameState& g, int from, const LaunchOrder& order) {
   switch (order.kind) {
     case LaunchKind::kFleet:
-      if (!(order.count >= 1.0f) || order.count > kMaxFleetShips || order.count != std::floor(order.count))
+      // Whole ships, at least one, no more than the world holds, and a count that stays a fleet.
+      if (!(order.count >= 1.0f && order.count <= kMaxFleetShips) || order.count != std::floor(order.count))
         return LaunchResult::kNotEnoughShips;
       return order.count <= Int(g.WorldShips[from]) ? LaunchResult::kLaunched : LaunchResult::kNotEnoughShips;
     case LaunchKind::kScout:
       return g.WorldShips[from] >= 1.0f ? LaunchResult::kLaunched : LaunchResult::kNotEnoughShips;
     case LaunchKind::kProximityBomb:
-      // The record carries five digits of ship code: thresholds up to 89999.
-      if (!(order.count >= 0.0f) || order.count >= 90000.0f || order.count != std::floor(order.count))
+      // The record carries the ship code in five whole digits: thresholds 0 to 89999.
+      if (!(order.count >= 0.0f && order.count < 90000.0f) || order.count != std::floor(order.count))
         return LaunchResult::kThresholdTooLarge;
       [[fallthrough]];
     case LaunchKind::kAnnihilationBomb:
       return g.WorldBombs[from] >= 1 ? LaunchResult::kLaunched : LaunchResult::kNoBomb;
   }
   return LaunchResult::kInvalidOrder;
+}
+
+// The launch parameter of a record: the text less 10. The float nearest to it can lie just below
+// a thousandth and would then be written back one thousandth lower; the float just above it is
+// taken instead, so a record read and written again stays the same.
+float ReadLaunchParameter(double shifted) {
+  const double value = shifted - 10.0;
+  float a = static_cast<float>(value);
+  if (Int(static_cast<double>(a) * 1000.0) < std::nearbyint(value * 1000.0)) a = std::nextafter(a, 100.0f);
+  return a;
 }
 
 // A human seat's launch ends with the table in order and the window redrawn.
@@ -71,25 +83,24 @@ void FinishLaunch(Game& g) {
 std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, float percent) {
   if (percent > 9998.0f) {
     if (percent == kAnnihilationBomb) return LaunchOrder{LaunchKind::kAnnihilationBomb, 0};
-    if (percent >= kProximityBombBase) return LaunchOrder{LaunchKind::kProximityBomb, percent - kProximityBombBase};
-    return std::nullopt;
+    if (percent >= kProximityBombBase)
+      return LaunchOrder{LaunchKind::kProximityBomb, percent - kProximityBombBase};
+    return std::nullopt;  // between the codes: no kind of object
   }
   if (percent == 1.0f) return LaunchOrder{LaunchKind::kScout, 0};
+  if (fromWorld < 0 || fromWorld >= kWorldSlots) return std::nullopt;
+  const float ships = g.WorldShips[fromWorld];
+  // A share is rounded up by 0.99 but never takes more than the whole ships present.
+  const float whole = static_cast<float>(std::max(0.0, Int(ships)));
   if (percent > 1.0f && percent <= 100.0f)
-    return LaunchOrder{LaunchKind::kFleet, FleetShareOf(g.WorldShips[fromWorld], percent)};
-  if (percent < 0.0f)
-    return LaunchOrder{LaunchKind::kFleet,
-                       static_cast<float>(Int(static_cast<double>(g.WorldShips[fromWorld]) * 25.0 / 100.0 + 0.99))};
+    return LaunchOrder{LaunchKind::kFleet, std::min(FleetShareOf(ships, percent), whole)};
+  if (percent < 0.0f) return LaunchOrder{LaunchKind::kFleet, std::min(FleetShareOf(ships, 25.0), whole)};
   return std::nullopt;
 }
 
-LaunchResult Launch(Game& g, const LaunchOrder& requested) {
+LaunchResult Launch(Game& g, const LaunchOrder& order) {
   const int from = g.SelectedFrom, to = g.SelectedTo;
   if (from < 0 || to < 0 || from >= g.WorldCount || to >= g.WorldCount) return LaunchResult::kNothingSelected;
-  LaunchOrder order = requested;
-  // A share never takes more than the whole ships the world holds.
-  if (order.kind == LaunchKind::kFleet && order.count > Int(g.WorldShips[from]))
-    order.count = static_cast<float>(Int(g.WorldShips[from]));
   const int s = FirstFreeSlot(g);
   LaunchResult result = s < 0 ? LaunchResult::kTableFull : CheckSource(g, from, order);
   float years = 0, angle = 0;
@@ -132,14 +143,18 @@ LaunchResult Launch(Game& g, const LaunchOrder& requested) {
   g.FleetTripTime[s] = trip;
   g.FleetAngleParam[s] = angle;
 
+  // A client tells the host at once; the host's broadcast at the end of the turn brings the
+  // client's table back in line.
   if (g.NetworkGame && !g.setup.OptServerClient0 && g.io.net.SocketConnected(0))
-    g.io.net.SendData(0, Frame("[SEND] ", 0, FleetRecord(g, s)));
+    SendToHost(g, Frame("[SEND] ", 0, FleetRecord(g, s)));
   FinishLaunch(g);
   return LaunchResult::kLaunched;
 }
 
 LaunchResult Sendships(Game& g, float percent) {
-  if (g.SelectedFrom < 0 || g.SelectedTo < 0 || g.SelectedFrom >= g.WorldCount) return LaunchResult::kNothingSelected;
+  if (g.SelectedFrom < 0 || g.SelectedTo < 0 || g.SelectedFrom >= g.WorldCount ||
+      g.SelectedTo >= g.WorldCount)
+    return LaunchResult::kNothingSelected;
   auto order = OrderForPercent(g, g.SelectedFrom, percent);
   if (!order) {
     FinishLaunch(g);
@@ -174,24 +189,20 @@ void DataClear(GameState& g, int slot) {
 std::string FleetRecord(const GameState& g, int slot) {
   const double param = Int(static_cast<double>(g.FleetAngleParam[slot]) * 1000.0) / 1000.0 + 10.0;
   return Format(g.FleetFrom[slot], "00") + Format(g.FleetTo[slot], "00") + Format(g.FleetOwner[slot], "00") +
-         Format(g.FleetShips[slot], "00000") + Format(g.FleetClass[slot], "0") + Format(g.FleetShield[slot], "000") +
-         Format(g.FleetTripTime[slot], "0.000") + Format(param, "00.000") + Format(g.FleetTimeLeft[slot], "0.000");
+         Format(g.FleetShips[slot], "00000") + Format(g.FleetClass[slot], "0") +
+         Format(g.FleetShield[slot], "000") + Format(g.FleetTripTime[slot], "0.000") +
+         Format(param, "00.000") + Format(g.FleetTimeLeft[slot], "0.000");
 }
 
 std::optional<FleetRecordValues> ParseFleetRecord(std::string_view text) {
-  if (text.size() != 31) return std::nullopt;
-  // Digits everywhere but the three decimal points (a locale may have written commas).
+  if (text.size() != kFleetRecordLength) return std::nullopt;
+  // Digits everywhere but the decimal points of the three times.
   for (size_t i = 0; i < text.size(); ++i) {
     const bool point = i == 16 || i == 22 || i == 27;
     const char c = text[i];
-    if (point ? (c != '.' && c != ',') : (c < '0' || c > '9')) return std::nullopt;
+    if (point ? c != '.' : (c < '0' || c > '9')) return std::nullopt;
   }
-  auto field = [&](size_t pos, size_t len) {
-    std::string s(text.substr(pos, len));
-    for (char& c : s)
-      if (c == ',') c = '.';
-    return Val(s);
-  };
+  auto field = [&](size_t pos, size_t len) { return Val(text.substr(pos, len)); };
   FleetRecordValues v;
   v.from = static_cast<int>(field(0, 2));
   v.to = static_cast<int>(field(2, 2));
@@ -200,14 +211,26 @@ std::optional<FleetRecordValues> ParseFleetRecord(std::string_view text) {
   v.shipClass = static_cast<int>(field(11, 1));
   v.shield = static_cast<int>(field(12, 3));
   v.tripTime = static_cast<float>(field(15, 5));
-  v.angleParam = static_cast<float>(field(20, 6) - 10.0);
+  v.angleParam = ReadLaunchParameter(field(20, 6));
   v.timeLeft = static_cast<float>(field(26, 5));
-  if (v.from < 1 || v.from > kMaxWorlds || v.to < 1 || v.to > kMaxWorlds || v.owner > kSeats || v.shield > 100)
-    return std::nullopt;
+  // A free slot travels as zeros; a used one names two worlds.
+  const bool free = v.from == 0 && v.to == 0;
+  const bool used = v.from >= 1 && v.from <= kMaxWorlds && v.to >= 1 && v.to <= kMaxWorlds;
+  if (!(free || used) || v.owner > kSeats || v.shield > 100) return std::nullopt;
   return v;
 }
 
+bool FleetRecordFitsGame(const GameState& g, const FleetRecordValues& v) {
+  const int worlds = std::min<int>(g.WorldCount, kMaxWorlds);
+  return v.from >= 1 && v.from <= worlds && v.to >= 1 && v.to <= worlds;
+}
+
 void StoreFleetRecord(GameState& g, int slot, const FleetRecordValues& v) {
+  if (slot < 0 || slot >= kUsedFleetSlots) return;
+  if (v.from == 0) {
+    DataClear(g, slot);
+    return;
+  }
   g.FleetFrom[slot] = static_cast<uint8_t>(v.from);
   g.FleetTo[slot] = static_cast<uint8_t>(v.to);
   g.FleetOwner[slot] = static_cast<uint8_t>(v.owner);

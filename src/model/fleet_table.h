@@ -2,6 +2,7 @@
 // fixed-width text of one slot that network messages carry.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,21 +22,26 @@ enum class LaunchResult {
   kLaunched,
   kNothingSelected,
   kTableFull,
-  kNotEnoughShips,    // a fleet of less than one whole ship, or a scout from a world without a ship
-  kNoBomb,            // a bomb from a world without one
-  kUnreachable,       // the solver found no interception
-  kThresholdTooLarge, // a proximity threshold the slot record cannot carry
-  kInvalidOrder,      // a share code that names no kind of object
+  kNotEnoughShips,     // a fleet not of whole ships the world holds, or a scout from a world without one
+  kNoBomb,             // a bomb from a world without one
+  kUnreachable,        // the solver found no interception
+  kThresholdTooLarge,  // a proximity threshold the slot record cannot carry (not whole, or 90000 up)
+  kInvalidOrder,       // a share code that names no kind of object
 };
 
 // The order a share code stands for: 9999 an annihilation bomb, 10000 and more a proximity bomb
 // (threshold = code - 10000), 1 a scout, above 1 up to 100 that percentage of the source world's
-// ships (rounded up by 0.99, at most 9998), a negative code a quarter of them.
+// ships (rounded up by 0.99, at most 9998 and at most the whole ships present), a negative code a
+// quarter of them. Nothing for a code that names no kind (0 to below 1, above 100 up to 9998, and
+// fractions between the bomb codes).
 std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, float percent);
 
 // Launches from the selected source to the selected target into the first free slot and charges
-// the source. A launch never takes more than the source holds and is refused, with nothing
-// charged, when the target cannot be reached or the slot record cannot carry it.
+// the source: a fleet its ships, a scout one ship, a bomb one bomb. A launch never takes more than
+// the source holds, and is refused with nothing charged when the target cannot be reached or the
+// slot record cannot carry it. A human seat's order (refused or not) ends with the table sorted,
+// the selection cleared and the window redrawn; every order that got past the selection check
+// yields once to pending events.
 LaunchResult Launch(Game& g, const LaunchOrder& order);
 // The same for a share code as the window's commands pass it.
 LaunchResult Sendships(Game& g, float percent);
@@ -45,7 +51,10 @@ void SortFleets(GameState& g);
 // Frees one slot (all fields 0).
 void DataClear(GameState& g, int slot);
 
-// One slot as 31 characters at fixed positions.
+// One slot as 31 characters at fixed positions: from, to, owner ("00"), ships ("00000"), class
+// ("0"), shield ("000"), trip time ("0.000"), launch parameter rounded down to thousandths plus 10
+// ("00.000"), time left ("0.000").
+inline constexpr size_t kFleetRecordLength = 31;
 std::string FleetRecord(const GameState& g, int slot);
 
 struct FleetRecordValues {
@@ -56,10 +65,11 @@ struct FleetRecordValues {
   float timeLeft = 0;
 };
 // Reads a slot record; nothing when it is not 31 characters of the record's form or a field is
-// out of its range (worlds 1 to 30, owner 0 to 4, class 0 to 9, shield 0 to 100, times and ships
-// not negative).
+// out of its range: worlds 1 to 30 (both 0 for a free slot), owner 0 to 4, shield 0 to 100.
 std::optional<FleetRecordValues> ParseFleetRecord(std::string_view text);
-// Stores read values into a slot.
+// Whether read values name an object between two worlds of this game.
+bool FleetRecordFitsGame(const GameState& g, const FleetRecordValues& v);
+// Stores read values into a used slot 0..99; a free slot's record clears the slot.
 void StoreFleetRecord(GameState& g, int slot, const FleetRecordValues& v);
 
 }  // namespace zarnath

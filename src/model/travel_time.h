@@ -18,12 +18,16 @@ inline constexpr float kOptionsStep = 0.1f;
 inline constexpr float kQuickStep = 0.2f;
 
 // Earliest interception from one world to another: years (10000 when unreachable) and the launch
-// parameter (0 when unreachable). Both worlds must be in play.
+// parameter (0 when unreachable). The search tries the launch parameter from -2 pi to 3 pi in steps
+// of `stepA` and the ticks from the difference of the rings up to 390. A world that is not on a ring
+// (or whose values are damaged) is unreachable.
 void DistCalc(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA);
 // The same for a launch `ahead` ticks from now.
-void PDistCalc(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA, int ahead);
+void PDistCalc(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
+               int ahead);
 
-// Extra angular rate per unit of launch parameter for objects leaving a world.
+// Extra angular rate per tick and unit of launch parameter for objects leaving a world: 130 / (ring
+// x 520), twice that from a world with double-speed fuel.
 float LaunchRate(const GameState& g, int fromWorld);
 
 // Where the object in a used travel slot is m ticks after its launch, relative to the sun in
