@@ -6,12 +6,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
-  qt6-multimedia-dev
+  qt6-multimedia-dev libpulse-dev
   libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-pyftpdlib
   xvfb xauth
   fonts-liberation2
+  fonts-ferrite-core fonts-comfortaa  # the display typefaces copied as venusris.ttf, nasaliza.ttf
 )
 
 missing=()

@@ -98,7 +98,10 @@ int HeadlessPorts::ShowGameWindow() {
   return innerWidth;
 }
 void HeadlessPorts::HideGameWindow() { Record("HideGameWindow"); }
-void HeadlessPorts::ShowSetupWindow() { Record("ShowSetupWindow"); }
+void HeadlessPorts::ShowSetupWindow() {
+  Record("ShowSetupWindow");
+  if (onShowSetupWindow) onShowSetupWindow();
+}
 void HeadlessPorts::HideSetupWindow() { Record("HideSetupWindow"); }
 void HeadlessPorts::Refresh(Control control) { Record(std::string("Refresh ") + ControlName(control)); }
 void HeadlessPorts::Focus(Control control) { Record(std::string("Focus ") + ControlName(control)); }

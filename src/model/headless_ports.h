@@ -53,6 +53,7 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   std::function<void()> onGameCheck;
   std::function<void()> onGalaxySync;
   std::function<void()> onYield;
+  std::function<void()> onShowSetupWindow;
 
   // Platform
   void Pause(int ms) override;

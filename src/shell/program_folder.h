@@ -9,4 +9,8 @@ namespace zarnath {
 QString ProgramFolder();
 QString ProgramFile(const QString& name);
 
+// Points the program at another folder (the tests run from their own build folder); an empty
+// folder returns to the executable's own.
+void SetProgramFolder(const QString& folder);
+
 }  // namespace zarnath

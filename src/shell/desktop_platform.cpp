@@ -1,0 +1,134 @@
+#include "shell/desktop_platform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+#include "shell/help_viewer.h"
+#include "shell/missing_files.h"
+#include "shell/program_folder.h"
+#include "shell/wave_player.h"
+
+namespace zarnath {
+
+namespace {
+// Texts carry CR LF line ends; the desktop's boxes break lines at LF.
+QString BoxText(const std::string& text) {
+  QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return s;
+}
+}  // namespace
+
+DesktopPlatform::DesktopPlatform() {
+  SetMissingFileNotice(
+      [this](const std::string& text, const std::string& title) { MessageBox(text, title, Buttons::kOk); });
+}
+
+DesktopPlatform::~DesktopPlatform() {
+  SetMissingFileNotice(nullptr);
+}
+
+void DesktopPlatform::Pause(int ms) {
+  // Show what was drawn first: a blocked thread paints nothing that was only scheduled.
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible()) w->repaint();
+  if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void DesktopPlatform::Yield() {
+  QCoreApplication::processEvents();
+}
+
+void DesktopPlatform::PlaySound(const std::string& file) {
+  sounds.push_back(file);
+  if (onSound) onSound(file);
+  const QString name = QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size()));
+  const QString path = ProgramFile(name);
+  auto it = soundCache_.find(path);
+  if (it == soundCache_.end()) {
+    QFile f(path);
+    std::optional<WaveSound> sound;
+    if (f.open(QIODevice::ReadOnly)) sound = ParseWave(f.readAll());
+    if (!sound) {
+      ReportMissingFile(name);
+      return;
+    }
+    it = soundCache_.emplace(path, std::move(*sound)).first;
+  }
+  if (muted || !HasAudioOutput()) return;
+  player_.PlayToEnd(it->second);
+}
+
+Answer DesktopPlatform::MessageBox(const std::string& text, const std::string& title, Buttons buttons) {
+  const std::string shownTitle = title.empty() ? "Zarnath" : title;
+  if (scripted) {
+    boxes.push_back(Box{text, shownTitle, buttons});
+    Answer answer = buttons == Buttons::kYesNo ? Answer::kYes : Answer::kOk;
+    if (!answers.empty()) {
+      answer = answers.front();
+      answers.pop_front();
+    }
+    return answer;
+  }
+  QMessageBox box(QMessageBox::NoIcon, BoxText(shownTitle), BoxText(text),
+                  buttons == Buttons::kYesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);
+  const int pressed = box.exec();
+  if (buttons == Buttons::kOk) return Answer::kOk;
+  return pressed == QMessageBox::Yes ? Answer::kYes : Answer::kNo;
+}
+
+DesktopPlatform::GameTimerSlot& DesktopPlatform::Slot(GameTimer timer) {
+  GameTimerSlot& slot = timers_[timer];
+  if (!slot.timer) {
+    slot.timer = new QTimer(this);
+    connect(slot.timer, &QTimer::timeout, this, [this, timer] {
+      auto& handler = timers_[timer].handler;
+      if (handler) handler();
+    });
+  }
+  return slot;
+}
+
+void DesktopPlatform::SetTimer(GameTimer timer, int intervalMs, bool enabled) {
+  QTimer* t = Slot(timer).timer;
+  if (!enabled || intervalMs <= 0) {
+    t->stop();
+    return;
+  }
+  if (!t->isActive() || t->interval() != intervalMs) t->start(intervalMs);
+}
+
+void DesktopPlatform::SetTimerHandler(GameTimer timer, std::function<void()> handler) {
+  Slot(timer).handler = std::move(handler);
+}
+
+bool DesktopPlatform::TimerEnabled(GameTimer timer) const {
+  auto it = timers_.find(timer);
+  return it != timers_.end() && it->second.timer->isActive();
+}
+
+void DesktopPlatform::ShowHelp(const QString& helpFile, const QString& title) {
+  ++helpShown;
+  const QString path = ProgramFile(helpFile);
+  if (!QFileInfo::exists(path)) {
+    ReportMissingFile(helpFile);
+    return;
+  }
+  if (!helpViewer_) helpViewer_ = std::make_unique<HelpViewer>();
+  if (!helpViewer_->Open(path, title)) ReportMissingFile(helpFile);
+}
+
+void DesktopPlatform::OpenAddress(const std::string& address) {
+  QDesktopServices::openUrl(
+      QUrl(QString::fromLatin1(address.data(), static_cast<qsizetype>(address.size()))));
+}
+
+}  // namespace zarnath

@@ -1,0 +1,45 @@
+#include "shell/image_button.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "model/game.h"
+#include "shell/missing_files.h"
+
+namespace zarnath {
+
+ImageButton::ImageButton(QWidget* parent, Game& game, ButtonFaces faces, QPoint topLeft, QSize size)
+    : QWidget(parent), game_(game), faces_(std::move(faces)) {
+  setGeometry(QRect(topLeft, size));
+  ShowPicture(faces_.released);
+}
+
+void ImageButton::ShowPicture(const QString& name) {
+  picture_ = name;
+  face_ = name.isEmpty() ? QPixmap() : LoadPicture(name, size());
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  pressed_ = true;
+  ShowPicture(faces_.pressed);
+  repaint();
+  if (faces_.sound == ClickSound::kAlways || !game_.SoundOff) game_.io.platform.PlaySound("click1.wav");
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  pressed_ = false;
+  ShowPicture(faces_.released);
+  repaint();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void ImageButton::paintEvent(QPaintEvent*) {
+  ++paints_;
+  if (face_.isNull()) return;
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, face_);
+}
+
+}  // namespace zarnath
