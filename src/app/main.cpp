@@ -1,5 +1,6 @@
 // Zarnath: the program starts at its title window.
 #include <QApplication>
+#include <clocale>
 
 #include "model/game.h"
 #include "model/headless_ports.h"
@@ -10,6 +11,9 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Qt takes the user's locale for the C library; numbers in files and messages always use a
+  // point, so number text keeps the "C" conventions.
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName(QStringLiteral("Zarnath"));
   // The title window decides when the program ends; hiding every window does not end it.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -1,5 +1,6 @@
 #include "model/numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -82,7 +83,13 @@ double Val(std::string_view text) {
     while (j < s.size() && s[j] >= '0' && s[j] <= '9') ex.push_back(s[j++]);
     if (j > start) num += ex;
   }
-  double v = std::strtod(num.c_str(), nullptr);
+  // from_chars reads "." as the point whatever the locale.
+  double v = 0.0;
+  const char* first = num.data();
+  if (*first == '+') ++first;
+  auto [end, ec] = std::from_chars(first, num.data() + num.size(), v);
+  (void)end;
+  if (ec != std::errc()) return 0.0;
   return std::isfinite(v) ? v : 0.0;
 }
 
