@@ -20,7 +20,8 @@ struct GameState : WorldTable,
                    SeatState,
                    Selection,
                    GalaxyView,
-                   NetState {
+                   NetState,
+                   BattleState {
   SetupState setup;
   GameMenus menus;
   GameWindowState window;
@@ -42,8 +43,14 @@ class Game : public GameState {
 };
 
 // This machine resolves turns and draws random numbers: a single machine or a network host.
-inline bool IsHostOrSingle(const GameState& g) { return !g.NetworkGame || g.setup.OptServerClient0; }
-inline bool IsHumanSeat(const GameState& g, int seat) { return g.setup.chkAI[seat] == 0; }
-inline bool IsFreeSlot(const GameState& g, int slot) { return g.FleetFrom[slot] == 0; }
+inline bool IsHostOrSingle(const GameState& g) {
+  return !g.NetworkGame || g.setup.OptServerClient0;
+}
+inline bool IsHumanSeat(const GameState& g, int seat) {
+  return g.setup.chkAI[seat] == 0;
+}
+inline bool IsFreeSlot(const GameState& g, int slot) {
+  return g.FleetFrom[slot] == 0;
+}
 
 }  // namespace zarnath

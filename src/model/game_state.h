@@ -10,7 +10,7 @@
 
 namespace zarnath {
 
-inline constexpr int kWorldSlots = 31;   // worlds 0..29 in play at most
+inline constexpr int kWorldSlots = 31;  // worlds 0..29 in play at most
 inline constexpr int kMaxWorlds = 30;
 inline constexpr int kFleetSlots = 101;  // travel slots 0..99 used
 inline constexpr int kUsedFleetSlots = 100;
@@ -84,7 +84,7 @@ struct PlayerTable {
   PerPlayer<int16_t> HasCrystal{};
   PerPlayer<std::string> PlayerLog{};
   PerPlayer<bool> PlayerGone{};
-  PerPlayer<double> PlayerColor{};  // by owner code 0..4: red + 256 green + 65536 blue
+  PerPlayer<double> PlayerColor{};       // by owner code 0..4: red + 256 green + 65536 blue
   std::array<std::string, 7> CpuName{};  // by level - 1
 };
 
@@ -101,7 +101,7 @@ struct GameSettings {
   bool SpeedGame = false;
   bool SoundOff = false;
   bool HideFleets = false;
-  int16_t BattleDelay = 0;
+  float BattleDelay = 0.0f;  // milliseconds slept before each battle shot
 };
 
 struct SeatState {
@@ -113,6 +113,7 @@ struct SeatState {
   bool InputBusy = false;
   bool GameOver = false;
   int16_t TurnMinutesLeft = 0;
+  bool GameLoaded = false;  // the game in progress came from a saved game
 };
 
 // The window's command state: the selected source and target and the solver's answers.
@@ -147,9 +148,22 @@ struct NetState {
   std::array<std::string, 51> ServerExcluded{};
 };
 
+// The battle in progress (one at a time). BattleData[side][field]: side 1 the attacker (the
+// fleet), 2 the defender (the world); field 1 ships at start, 2 class, 3 accuracy in percent,
+// 4 shield points left, 5 ships left, 6 shots left before the next reload. Sides 0 and 3 and
+// fields 0 and 7 are not used. Ship counts are held in 32 bits, so any garrison can fight.
+struct BattleState {
+  std::array<std::array<int32_t, 8>, 4> BattleData{};
+  uint8_t AttackAccuracy = 0;
+  uint8_t DefendAccuracy = 0;
+  uint8_t BattleSide = 0;  // the side now shooting; when the battle ends, the winner
+};
+
 // Player colours by owner code, as set when the setup window loads.
 inline constexpr double kNeutralColor = 16776960.0;  // cyan: neutral worlds and game notices
-inline constexpr double Rgb(int r, int g, int b) { return r + 256.0 * g + 65536.0 * b; }
+inline constexpr double Rgb(int r, int g, int b) {
+  return r + 256.0 * g + 65536.0 * b;
+}
 inline constexpr std::array<double, kPlayerSlots> kPlayerColors = {
     kNeutralColor, Rgb(0, 150, 255), Rgb(255, 50, 0), Rgb(255, 235, 0), Rgb(0, 200, 50)};
 inline constexpr std::array<const char*, 6> kCpuNames = {"Pandora", "Phoebe", "Calypso",

@@ -1,34 +1,56 @@
 #include "model/headless_ports.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace zarnath {
 
 const char* ControlName(Control c) {
   switch (c) {
-    case Control::kWindow: return "window";
-    case Control::kTxtGame: return "txtGame";
-    case Control::kTxtMove: return "txtMove";
-    case Control::kTxtMessage: return "txtMessage";
-    case Control::kTxtChat: return "txtChat";
-    case Control::kLblPlanet: return "lblPlanet";
-    case Control::kBattleFrames: return "battleFrames";
-    case Control::kSetupNameBox: return "txtPL0";
+    case Control::kWindow:
+      return "window";
+    case Control::kTxtGame:
+      return "txtGame";
+    case Control::kTxtMove:
+      return "txtMove";
+    case Control::kTxtMessage:
+      return "txtMessage";
+    case Control::kTxtChat:
+      return "txtChat";
+    case Control::kLblPlanet:
+      return "lblPlanet";
+    case Control::kBattleFrames:
+      return "battleFrames";
+    case Control::kSetupNameBox:
+      return "txtPL0";
   }
   return "?";
 }
 
 const char* TimerName(GameTimer t) {
   switch (t) {
-    case GameTimer::kTurn: return "tmrTurn";
-    case GameTimer::kAI: return "tmrAI";
-    case GameTimer::kChatLock: return "tmrChat";
-    case GameTimer::kLobbyStart: return "tmrStart";
-    case GameTimer::kClientJoin: return "tmrClient";
-    case GameTimer::kServerRepublish: return "tmrServer";
-    case GameTimer::kServerRefresh: return "tmrRefresh";
+    case GameTimer::kTurn:
+      return "tmrTurn";
+    case GameTimer::kAI:
+      return "tmrAI";
+    case GameTimer::kChatLock:
+      return "tmrChat";
+    case GameTimer::kLobbyStart:
+      return "tmrStart";
+    case GameTimer::kClientJoin:
+      return "tmrClient";
+    case GameTimer::kServerRepublish:
+      return "tmrServer";
+    case GameTimer::kServerRefresh:
+      return "tmrRefresh";
   }
   return "?";
+}
+
+std::string CallNumber(double value) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.7g", value);
+  return buf;
 }
 
 void HeadlessPorts::Record(std::string line) {
@@ -73,7 +95,9 @@ void HeadlessPorts::Yield() {
   if (onYield) onYield();
 }
 
-void HeadlessPorts::PlaySound(const std::string& file) { Record("Sound " + file); }
+void HeadlessPorts::PlaySound(const std::string& file) {
+  Record("Sound " + file);
+}
 
 Answer HeadlessPorts::MessageBox(const std::string& text, const std::string& title, Buttons buttons) {
   Record("MessageBox " + title + ": " + text);
@@ -90,40 +114,110 @@ void HeadlessPorts::SetTimer(GameTimer timer, int intervalMs, bool enabled) {
   slot.intervalMs = intervalMs;
   slot.enabled = enabled;
   slot.dueMs = nowMs + intervalMs;
-  Record(std::string("Timer ") + TimerName(timer) + (enabled ? " on " : " off ") + std::to_string(intervalMs));
+  Record(std::string("Timer ") + TimerName(timer) + (enabled ? " on " : " off ") +
+         std::to_string(intervalMs));
 }
 
 int HeadlessPorts::ShowGameWindow() {
   Record("ShowGameWindow");
   return innerWidth;
 }
-void HeadlessPorts::HideGameWindow() { Record("HideGameWindow"); }
+void HeadlessPorts::HideGameWindow() {
+  Record("HideGameWindow");
+}
 void HeadlessPorts::ShowSetupWindow() {
   Record("ShowSetupWindow");
   if (onShowSetupWindow) onShowSetupWindow();
 }
-void HeadlessPorts::HideSetupWindow() { Record("HideSetupWindow"); }
-void HeadlessPorts::Refresh(Control control) { Record(std::string("Refresh ") + ControlName(control)); }
-void HeadlessPorts::Focus(Control control) { Record(std::string("Focus ") + ControlName(control)); }
-void HeadlessPorts::GalaxyDraw() { Record("GalaxyDraw"); }
-void HeadlessPorts::Console() { Record("Console"); }
-void HeadlessPorts::DrawOrbitTick() { Record("DrawOrbitTick"); }
-void HeadlessPorts::DrawDestinationMarks() { Record("DrawDestinationMarks"); }
+void HeadlessPorts::HideSetupWindow() {
+  Record("HideSetupWindow");
+}
+void HeadlessPorts::Refresh(Control control) {
+  Record(std::string("Refresh ") + ControlName(control));
+  if (onRefresh) onRefresh(control);
+}
+void HeadlessPorts::Focus(Control control) {
+  Record(std::string("Focus ") + ControlName(control));
+}
+void HeadlessPorts::GalaxyDraw() {
+  Record("GalaxyDraw");
+}
+void HeadlessPorts::Console() {
+  Record("Console");
+}
+void HeadlessPorts::DrawOrbitTick() {
+  Record("DrawOrbitTick");
+}
+void HeadlessPorts::DrawDestinationMarks() {
+  Record("DrawDestinationMarks");
+}
 void HeadlessPorts::EndProgram() {
   programEnded = true;
   Record("EndProgram");
 }
 
+void HeadlessPorts::DrawCircle(double x, double y, double radius, double colour, double aspect, int lineWidth,
+                               int lineStyle) {
+  Record("Circle " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(radius) + " " +
+         CallNumber(colour) + " " + CallNumber(aspect) + " " + std::to_string(lineWidth) + " " +
+         std::to_string(lineStyle));
+}
+void HeadlessPorts::DrawBlob(double x, double y, double fillColour, double lineColour) {
+  Record("Blob " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(fillColour) + " " +
+         CallNumber(lineColour));
+}
+void HeadlessPorts::DrawStarMark(double x, double y, double colour, double centreColour) {
+  Record("Star " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(colour) + " " +
+         CallNumber(centreColour));
+}
+void HeadlessPorts::DrawShipDots(double x, double y, double fillColour, double lineColour, int count,
+                                 int size) {
+  Record("Dots " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(fillColour) + " " +
+         CallNumber(lineColour) + " " + std::to_string(count) + " " + std::to_string(size));
+}
+void HeadlessPorts::DrawStrengthBar(double split, double leftColour, double rightColour, bool divider) {
+  Record("StrengthBar " + CallNumber(split) + " " + CallNumber(leftColour) + " " + CallNumber(rightColour) +
+         (divider ? " divider" : ""));
+}
+void HeadlessPorts::ShowLabels(int slot, double u, double v) {
+  Record("ShowLabels " + std::to_string(slot) + " " + CallNumber(u) + " " + CallNumber(v));
+}
+void HeadlessPorts::HideMapLabels() {
+  Record("HideMapLabels");
+}
+void HeadlessPorts::ShowShipsLabel(const std::string& caption, double x, double y, int gap, double colour) {
+  Record("ShipsLabel " + caption + " " + CallNumber(x) + " " + CallNumber(y) + " " + std::to_string(gap) +
+         " " + CallNumber(colour));
+}
+void HeadlessPorts::HideShipsLabel() {
+  Record("HideShipsLabel");
+}
+void HeadlessPorts::SelectFirstTravelRow() {
+  Record("SelectFirstTravelRow");
+}
+void HeadlessPorts::ReturnToSetup() {
+  Record("ReturnToSetup");
+}
+
 bool HeadlessPorts::SocketConnected(int element) {
-  return element >= 0 && element < static_cast<int>(connected.size()) && connected[static_cast<size_t>(element)];
+  return element >= 0 && element < static_cast<int>(connected.size()) &&
+         connected[static_cast<size_t>(element)];
 }
 void HeadlessPorts::SendData(int element, const std::string& message) {
   Record("Send " + std::to_string(element) + " " + message);
 }
-void HeadlessPorts::CloseSocket(int element) { Record("Close " + std::to_string(element)); }
-void HeadlessPorts::ConnectToHost() { Record("ConnectToHost"); }
-void HeadlessPorts::StopLobbyTimers() { Record("StopLobbyTimers"); }
-void HeadlessPorts::AppendOnlineGameLog(const std::string& line) { Record("GameLog " + line); }
+void HeadlessPorts::CloseSocket(int element) {
+  Record("Close " + std::to_string(element));
+}
+void HeadlessPorts::ConnectToHost() {
+  Record("ConnectToHost");
+}
+void HeadlessPorts::StopLobbyTimers() {
+  Record("StopLobbyTimers");
+}
+void HeadlessPorts::AppendOnlineGameLog(const std::string& line) {
+  Record("GameLog " + line);
+}
 
 void HeadlessPorts::GameCheck() {
   Record("GameCheck");
@@ -132,6 +226,21 @@ void HeadlessPorts::GameCheck() {
 void HeadlessPorts::GalaxySync() {
   Record("GalaxySync");
   if (onGalaxySync) onGalaxySync();
+}
+
+void HeadlessPorts::ComputerTurn() {
+  Record("ComputerTurn");
+  if (onComputerTurn) onComputerTurn();
+}
+void HeadlessPorts::HighScore(const std::string& name, float rating, float ships, float production,
+                              float worlds, float classSum) {
+  Record("HighScore " + name + " " + CallNumber(rating) + " " + CallNumber(ships) + " " +
+         CallNumber(production) + " " + CallNumber(worlds) + " " + CallNumber(classSum));
+  nowMs += 2000;
+}
+void HeadlessPorts::OfferAutoSave() {
+  Record("AutoSave");
+  if (onAutoSave) onAutoSave();
 }
 
 }  // namespace zarnath

@@ -54,6 +54,9 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   std::function<void()> onGalaxySync;
   std::function<void()> onYield;
   std::function<void()> onShowSetupWindow;
+  std::function<void()> onComputerTurn;
+  std::function<void()> onAutoSave;
+  std::function<void(Control)> onRefresh;  // sees the model as each control is repainted
 
   // Platform
   void Pause(int ms) override;
@@ -74,6 +77,18 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   void DrawDestinationMarks() override;
   void EndProgram() override;
   bool programEnded = false;
+  void DrawCircle(double x, double y, double radius, double colour, double aspect, int lineWidth,
+                  int lineStyle) override;
+  void DrawBlob(double x, double y, double fillColour, double lineColour) override;
+  void DrawStarMark(double x, double y, double colour, double centreColour) override;
+  void DrawShipDots(double x, double y, double fillColour, double lineColour, int count, int size) override;
+  void DrawStrengthBar(double split, double leftColour, double rightColour, bool divider) override;
+  void ShowLabels(int slot, double u, double v) override;
+  void HideMapLabels() override;
+  void ShowShipsLabel(const std::string& caption, double x, double y, int gap, double colour) override;
+  void HideShipsLabel() override;
+  void SelectFirstTravelRow() override;
+  void ReturnToSetup() override;
   // NetworkPort
   int SocketCount() override { return socketCount; }
   bool SocketConnected(int element) override;
@@ -85,11 +100,17 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   // GameFlow
   void GameCheck() override;
   void GalaxySync() override;
+  void ComputerTurn() override;
+  void HighScore(const std::string& name, float rating, float ships, float production, float worlds,
+                 float classSum) override;
+  void OfferAutoSave() override;
 
  private:
   void Record(std::string line);
 };
 
+// A number as the transcript writes it: up to 7 significant digits, no trailing zeros.
+std::string CallNumber(double value);
 const char* ControlName(Control c);
 const char* TimerName(GameTimer t);
 

@@ -58,6 +58,35 @@ class GameScreen {
   virtual void DrawDestinationMarks() = 0;
   // Ends the program at once.
   virtual void EndProgram() = 0;
+
+  // --- drawing over the galaxy view, in window pixels; colours as the game stores them ---
+  // The outline of a circle of `radius` px about (x, y), or with an aspect other than 1 an
+  // ellipse (radius across, radius x aspect down); transparent inside. Line style 0 solid,
+  // 1 dashed, 2 dotted.
+  virtual void DrawCircle(double x, double y, double radius, double colour, double aspect, int lineWidth,
+                          int lineStyle) = 0;
+  // The map marks: the blob (big fleets, bombs), the star (scouts) and the ship dots (count 1, 2
+  // or 3 dots of radius `size`).
+  virtual void DrawBlob(double x, double y, double fillColour, double lineColour) = 0;
+  virtual void DrawStarMark(double x, double y, double colour, double centreColour) = 0;
+  virtual void DrawShipDots(double x, double y, double fillColour, double lineColour, int count,
+                            int size) = 0;
+  // The battle's strength bar (x 280..735): left of `split` in leftColour, right of it in
+  // rightColour, a divider line at `split` when asked, and the 41 ticks.
+  virtual void DrawStrengthBar(double split, double leftColour, double rightColour, bool divider) = 0;
+  // The floating label over the object in a travel slot, at its unscaled view point (u, v).
+  virtual void ShowLabels(int slot, double u, double v) = 0;
+  // Hides every floating label and every world label.
+  virtual void HideMapLabels() = 0;
+  // The first floating label with `caption` in `colour`, its right edge `gap` px left of x and
+  // centred on y; and hidden again (its colour back to white).
+  virtual void ShowShipsLabel(const std::string& caption, double x, double y, int gap, double colour) = 0;
+  virtual void HideShipsLabel() = 0;
+  // Highlights the first row of the in-transit list, when it has one (the row's command is not run).
+  virtual void SelectFirstTravelRow() = 0;
+  // After a victory by conquest: hides the game window and the high-score window and shows the
+  // setup window created afresh (its load step runs again).
+  virtual void ReturnToSetup() = 0;
 };
 
 class NetworkPort {
@@ -77,13 +106,21 @@ class NetworkPort {
   virtual void AppendOnlineGameLog(const std::string& line) = 0;
 };
 
-// Steps of the game that later layers carry out: the next-player step and the full-state
-// broadcast to network clients.
+// Steps of the game that other layers carry out: the next-player step, the full-state broadcast
+// to network clients, the computer player's turn, the high-score table and the save dialog.
 class GameFlow {
  public:
   virtual ~GameFlow() = default;
   virtual void GameCheck() = 0;
   virtual void GalaxySync() = 0;
+  // The computer player's turn for the seat in CurrentPlayer.
+  virtual void ComputerTurn() = 0;
+  // A finished game's result: inserted into the high-score table when it beats a stored one; the
+  // table is written back and shown, then a pause of 2000 ms.
+  virtual void HighScore(const std::string& name, float rating, float ships, float production, float worlds,
+                         float classSum) = 0;
+  // The autosave: the save dialog with an empty file name, shown without waiting for it.
+  virtual void OfferAutoSave() = 0;
 };
 
 struct Ports {

@@ -41,6 +41,7 @@ struct GameMenus {
   MenuItem mnuOptionsSpeed{"Turn Speed Game On"};
   MenuItem mnuOptionsTurn{"Turn Timer On"};
   MenuItem mnuOptionsShips{"Turn World Ship Labels Off"};
+  MenuItem mnuFileAutoSave{"AutoSave Off"};  // checked while AutoSave is on
 };
 
 struct TextBox {
@@ -54,6 +55,29 @@ struct AnnouncementLabel {
   std::string Caption;
   bool Visible = false;
   int Alignment = 0;  // 0 left, 2 centred
+};
+
+// One label of the battle panel: what it shows and in which colour.
+struct PanelLabel {
+  std::string Caption;
+  double ForeColor = 0;
+};
+
+inline constexpr double kPanelGrey = 8421504.0;  // &H808080: captions of an idle battle panel
+inline constexpr double kWhiteColor = 16777215.0;
+inline constexpr double kBlackColor = 0.0;
+
+// The battle panel: the two frames' titles and captions (Label1 the attacker's title, Label2 the
+// defender's, Label3..Label14 the row captions) and the value labels by side (1 attacker,
+// 2 defender; element 0 unused).
+struct BattlePanel {
+  BattlePanel() {
+    for (auto& l : Label) l.ForeColor = kPanelGrey;
+    for (auto* values : {&lblOrig, &lblClass, &lblAccu, &lblShield, &lblCurr, &lblShot})
+      for (auto& l : *values) l.ForeColor = kWhiteColor;
+  }
+  std::array<PanelLabel, 15> Label{};  // Label1..Label14; element 0 unused
+  std::array<PanelLabel, 3> lblOrig{}, lblClass{}, lblAccu{}, lblShield{}, lblCurr{}, lblShot{};
 };
 
 struct GameWindowState {
@@ -71,6 +95,9 @@ struct GameWindowState {
   bool WorldLabelsVisible = true;                 // the world and floating labels
   bool ProximityDialogVisible = false;
   bool SetupVisible = false;
+  bool SideListsVisible = true;   // txtOwned, lstOwned and lstTravel
+  bool IndicatorsVisible = true;  // the bomb, fuel and crystal indicators
+  BattlePanel battle;
 };
 
 }  // namespace zarnath

@@ -1,0 +1,158 @@
+// Arrivals: what an object that reached its destination does, reinforcements and scouting.
+#include "engine/battle.h"
+#include "engine/event_display.h"
+#include "engine/events.h"
+#include "model/fleet_table.h"
+#include "model/game.h"
+#include "model/numbers.h"
+#include "net/messages.h"
+
+namespace zarnath {
+namespace {
+
+constexpr double kOliveColor = 16448.0;  // &H4040: the centre of a scout's mark
+
+int DotsFor(float ships) {
+  return ships < 100 ? 1 : ships < 500 ? 2 : 3;
+}
+
+// The scout's report goes to its owner's connection only (the host's own seat has none).
+void SendToScoutOwner(Game& g, int ownerCode, const std::string& message) {
+  if (!IsNetworkHost(g)) return;
+  const int element = ownerCode - 1;
+  if (element < 1 || element >= g.io.net.SocketCount() || !g.io.net.SocketConnected(element)) return;
+  g.io.net.SendData(element, message);
+  g.io.platform.Yield();
+}
+
+}  // namespace
+
+void EndTravel(Game& g, int slot) {
+  if (!SlotInPlay(g, slot)) return;
+  const size_t s = static_cast<size_t>(slot);
+  const int w = g.FleetTo[s] - 1, o = g.FleetOwner[s];
+  const float n = g.FleetShips[s];
+  if (o == g.WorldOwner[static_cast<size_t>(w)]) {
+    if (n >= kProximityBombBase) {
+      HostSend(g, Frame("[PROXIMITYSET] ", slot, "ProximitySet"));
+      ProximitySet(g, slot);
+    } else {
+      HostSend(g, Frame("[REINFORCEMENTS] ", slot, "Reinforcements"));
+      Reinforcements(g, slot);
+    }
+  } else if (n == kScout) {
+    SendToScoutOwner(g, o, Frame("[SCOUT] ", slot, "Scout"));
+    Scout(g, slot);
+  } else if (n == kAnnihilationBomb) {
+    g.BattleSide = 1;
+    HostSend(g, Frame("[BATTLEDONE] ", g.BattleSide, Str(slot)));
+    BattleDone(g, slot);
+  } else if (n < kAnnihilationBomb) {
+    Battle(g, slot);
+    return;
+  } else {
+    HostSend(g, Frame("[PROXIMITYSET] ", slot, "ProximitySet"));
+    ProximitySet(g, slot);
+  }
+  g.io.platform.Yield();
+}
+
+void Reinforcements(Game& g, int slot) {
+  if (!SlotInPlay(g, slot)) return;
+  const size_t s = static_cast<size_t>(slot);
+  const int w = g.FleetTo[s] - 1, f = g.FleetFrom[s] - 1, o = g.FleetOwner[s];
+  const size_t wi = static_cast<size_t>(w);
+  const std::string& from = g.WorldName[static_cast<size_t>(f)];
+  const std::string& to = g.WorldName[wi];
+  g.window.txtMove.Visible = true;
+  const bool shown = OwnerShown(g, o);
+  const ViewPoint at = WorldPixel(g, w);
+  const double worldColour = OwnerColour(g, g.WorldOwner[wi]);
+  const bool homeWorld = w >= kHomeWorld0 && w < kHomeWorld0 + kSeats;
+
+  if (g.FleetShips[s] < kAnnihilationBomb) {
+    if (g.FleetShips[s] == kScout) g.FleetShips[s] = 1;  // a scout home counts as one ship
+    const float n = g.FleetShips[s];
+    if (shown) {
+      ShowNotice(g, OwnerColour(g, o),
+                 "-" + Str(n) + " Reinforcements From World " + from + " Arrived At World " + to + " -");
+      LogTo(g, o - 1, g.window.txtGame.Text);
+      HistoryTo(g, o - 1, w,
+                EventPrefix(g) + ":" + Str(n) + " Reinforcements From World " + from + " Arrived ");
+      const bool namedHome = homeWorld && !g.PlayerName[static_cast<size_t>(w - kHomeWorld0)].empty();
+      g.io.screen.ShowShipsLabel("+ " + StrTrim(n), at.x, at.y, namedHome ? 21 : 18, worldColour);
+      if (!homeWorld) g.io.screen.DrawCircle(at.x, at.y, 14, worldColour, 1, 3, 0);
+      g.io.screen.DrawShipDots(at.x, at.y, OwnerColour(g, o), kBlackColor, DotsFor(n), 3);
+    }
+    g.WorldShips[wi] += g.FleetShips[s];
+  } else {
+    if (shown) {
+      ShowNotice(g, OwnerColour(g, o),
+                 "- A Bomb From World " + from + " Was Transferred To World " + to + " -");
+      LogTo(g, o - 1, g.window.txtGame.Text);
+      g.io.screen.Refresh(Control::kWindow);
+      HistoryTo(g, o - 1, w,
+                EventPrefix(g) + ": A Bomb From World " + from + " Was Transferred To World " + to + " ");
+      g.io.screen.DrawCircle(at.x, at.y, 14, worldColour, 1, 3, 0);
+      g.io.screen.DrawBlob(at.x, at.y, OwnerColour(g, o), kBlackColor);
+      g.io.screen.Refresh(Control::kWindow);
+    }
+    g.WorldBombs[wi] = static_cast<int16_t>(g.WorldBombs[wi] < INT16_MAX ? g.WorldBombs[wi] + 1 : INT16_MAX);
+  }
+
+  if (shown) {
+    g.io.screen.Refresh(Control::kWindow);
+    EventSound(g, "reinforcements.wav");
+    g.io.platform.Pause(1000);
+    // The label stays in view through the pause.
+    g.io.screen.HideShipsLabel();
+    DataClear(g, slot);
+    if (SideListsFollowEvents(g)) g.io.screen.Console();
+    g.io.screen.GalaxyDraw();
+  } else {
+    DataClear(g, slot);
+  }
+  ClearNotice(g);
+}
+
+void Scout(Game& g, int slot) {
+  if (!SlotInPlay(g, slot)) return;
+  const size_t s = static_cast<size_t>(slot);
+  const int w = g.FleetTo[s] - 1, o = g.FleetOwner[s], p = o - 1;
+  const size_t wi = static_cast<size_t>(w);
+  if (p >= 0 && p < kSeats) {
+    auto& known = g.ScoutInfo[static_cast<size_t>(p)];
+    known[0][wi] = RoundToInt16(TurnOf(g));
+    known[1][wi] = g.WorldClass[wi];
+    known[2][wi] = g.WorldProduction[wi];
+    known[3][wi] = RoundToInt16(g.WorldShips[wi]);
+    known[4][wi] = g.WorldShield[wi];
+  }
+
+  if (OwnerShown(g, o)) {
+    const std::string shield = g.WorldShieldOn[wi] == 1 ? ",  Shield: On," : ",  Shield: Off,";
+    std::string info = "Scout Info:  Prod:" + Str(static_cast<int>(g.WorldProduction[wi])) +
+                       ",  Class:" + Str(static_cast<int>(g.WorldClass[wi])) + shield +
+                       Str(static_cast<int>(g.WorldShield[wi])) + "%,  Ships:" + Str(g.WorldShips[wi]);
+    if (g.WorldBombs[wi] > 0) info += ",  Bombs:" + Str(static_cast<int>(g.WorldBombs[wi]));
+    ShowNotice(g, OwnerColour(g, o), "- World " + g.WorldName[wi] + " " + info + " -");
+    LogTo(g, p, g.window.txtGame.Text);
+    g.io.screen.Refresh(Control::kWindow);
+    HistoryTo(g, p, w, EventPrefix(g) + ":  " + info + " ");
+
+    const ViewPoint at = WorldPixel(g, w);
+    g.io.screen.DrawStarMark(at.x, at.y, OwnerColour(g, o), kOliveColor);
+    g.io.screen.DrawCircle(at.x, at.y, 14, OwnerColour(g, g.WorldOwner[wi]), 1, 3, 2);
+    g.io.screen.Refresh(Control::kWindow);
+    EventSound(g, "scout.wav");
+    g.io.platform.Pause(2000);
+    DataClear(g, slot);
+    if (SideListsFollowEvents(g)) g.io.screen.Console();
+    g.io.screen.GalaxyDraw();
+  } else {
+    DataClear(g, slot);
+  }
+  ClearNotice(g);
+}
+
+}  // namespace zarnath

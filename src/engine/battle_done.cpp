@@ -1,0 +1,172 @@
+// The outcome of a battle or of an annihilation bomb at a foreign world.
+#include <algorithm>
+
+#include "engine/battle.h"
+#include "engine/event_display.h"
+#include "engine/events.h"
+#include "model/fleet_table.h"
+#include "model/game.h"
+#include "model/numbers.h"
+
+namespace zarnath {
+namespace {
+
+constexpr double kBarRight = 735.0;
+
+// What player p knows of world w, as the world now stands.
+void Intelligence(GameState& g, int p, int w) {
+  if (p < 0 || p >= kSeats) return;
+  const size_t i = static_cast<size_t>(w);
+  auto& known = g.ScoutInfo[static_cast<size_t>(p)];
+  known[0][i] = RoundToInt16(TurnOf(g));
+  known[1][i] = g.WorldClass[i];
+  known[2][i] = g.WorldProduction[i];
+  known[3][i] = RoundToInt16(g.WorldShips[i]);
+  known[4][i] = g.WorldShield[i];
+}
+
+// A notice of the battle for every human's log and history.
+void Announce(Game& g, int w, const std::string& notice, const std::string& historyText) {
+  ShowNotice(g, g.window.txtGame.ForeColor, notice);
+  LogToHumans(g, notice);
+  for (int p = 0; p < kSeats; ++p)
+    if (IsNamedHuman(g, p)) HistoryTo(g, p, w, EventPrefix(g) + historyText);
+}
+
+// A find on a captured world, shown only to the finder.
+void Found(Game& g, int finder, int w, const std::string& notice, const std::string& historyText) {
+  ShowNotice(g, g.window.txtGame.ForeColor, notice);
+  LogTo(g, finder, notice);
+  EventSound(g, "gameinfo.wav");
+  HistoryTo(g, finder, w, EventPrefix(g) + historyText);
+}
+
+uint8_t ShieldPoints(int32_t value) {
+  return static_cast<uint8_t>(std::clamp(value, 0, 255));
+}
+
+void TakeOver(Game& g, int slot) {
+  const size_t s = static_cast<size_t>(slot);
+  const int a = g.FleetOwner[s], w = g.FleetTo[s] - 1;
+  const size_t wi = static_cast<size_t>(w);
+  const std::string& winner = OwnerName(g, a);
+  const std::string& world = g.WorldName[wi];
+  g.io.screen.DrawStrengthBar(kBarRight, OwnerColour(g, a), OwnerColour(g, a), false);
+  g.window.txtGame.ForeColor = OwnerColour(g, a);
+
+  if (g.FleetShips[s] == kAnnihilationBomb) {
+    Announce(g, w, "- " + winner + " Took Over World " + world + " With An Annihilation Bomb -",
+             ": " + winner + " Took Over World " + world + " With An Annihilation Bomb ");
+    g.WorldShips[wi] = 0;
+    g.WorldShield[wi] = 0;
+    const ViewPoint at = WorldPixel(g, w);
+    g.io.screen.DrawBlob(at.x, at.y, OwnerColour(g, a), kBlackColor);
+    WorldUp(g, slot);
+    EventSound(g, "bomb.wav");
+    g.io.platform.Pause(500);
+  } else {
+    const int32_t left = g.BattleData[g.BattleSide][5];
+    Announce(g, w, "- " + winner + " Took Over World " + world + " With" + Str(left) + " Ships Left -",
+             ": " + winner + " Took Over World " + world + " With" + Str(left) + " Ships Left ");
+    g.WorldShips[wi] = static_cast<float>(left);
+    g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][4]);
+  }
+
+  if (g.WorldOwner[wi] > 0) Intelligence(g, g.WorldOwner[wi] - 1, w);
+  g.WorldOwner[wi] = static_cast<uint8_t>(a);
+  g.WorldShieldOn[wi] = 0;
+  g.WorldNoGather[wi] = false;
+  if (a >= 1 && a <= kSeats) g.WorldMarked[static_cast<size_t>(a - 1)][wi] = false;
+  g.io.screen.Refresh(Control::kWindow);
+  EventSound(g, "battlewon.wav");
+
+  const bool finderHere = OwnerShown(g, a);  // the finder's own machine, or a human finder here
+  const int finder = a - 1;
+  const int bombs = g.WorldBombs[wi];
+  if (bombs > 0 && finderHere)
+    Found(g, finder, w,
+          bombs > 1 ? "-" + Str(bombs) + " Bombs Were Found On World! -" : "- A Bomb Was Found On World! -",
+          ":" + Str(bombs) + " Bombs Were Found On World!");
+
+  const int code = g.WorldType[wi];
+  if (code <= 0) return;
+  switch (code) {
+    case kTypeBomb:
+      g.WorldBombs[wi] = static_cast<int16_t>(std::min(g.WorldBombs[wi] + 1, 32767));
+      g.WorldType[wi] = kTypeNothing;
+      if (finderHere)
+        Found(g, finder, w, "- A Bomb Was Found In A Secret Hangar! -",
+              ": Extra Bomb Found In Secret Hangar! ");
+      break;
+    case kTypeFuel:
+      if (finderHere)
+        Found(g, finder, w, "- Double Speed Fuel Was Found On World! -",
+              ": Double Speed Fuel Found On World! ");
+      break;
+    case kTypeCrystal:
+      if (finder >= 0 && finder < kSeats) g.HasCrystal[static_cast<size_t>(finder)] = 1;
+      g.WorldType[wi] = kTypeNothing;
+      if (finderHere)
+        Found(g, finder, w, "- An Information Crystal Was Found On World! -",
+              ": Information Crystal Found On World!");
+      break;
+    default:
+      g.WorldShips[wi] += static_cast<float>(code);
+      if (finderHere)
+        Found(g, finder, w, "-" + Str(code) + " Ships Were Found In A Secret Hangar! -",
+              ":" + Str(code) + " Ships Found In Secret Hangar! ");
+      g.WorldType[wi] = kTypeNothing;
+      break;
+  }
+  if (!g.SpeedGame) g.io.platform.Pause(1000);
+}
+
+void Held(Game& g, int slot) {
+  const size_t s = static_cast<size_t>(slot);
+  const int a = g.FleetOwner[s], w = g.FleetTo[s] - 1;
+  const size_t wi = static_cast<size_t>(w);
+  const int owner = g.WorldOwner[wi];
+  const int32_t left = g.BattleData[g.BattleSide][5];
+  const std::string& world = g.WorldName[wi];
+  const std::string attack = " Fought Off" + Str(g.FleetShips[s]) + " Ships From " + OwnerName(g, a);
+  g.io.screen.DrawStrengthBar(kBarRight, OwnerColour(g, owner), OwnerColour(g, owner), false);
+  g.window.txtGame.ForeColor = OwnerColour(g, owner);
+  const std::string notice = owner > 0 ? "- " + OwnerName(g, owner) + " World " + world + attack + " -"
+                                       : "- World " + world + attack + ", " + Str(left) + " Ships Left -";
+  Announce(g, w, notice, ": " + attack + ", " + Str(left) + " Ships Left ");
+  g.WorldShips[wi] = static_cast<float>(left);
+  g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][4]);
+  Intelligence(g, a - 1, w);
+  g.io.screen.Refresh(Control::kWindow);
+  EventSound(g, "battlelost.wav");
+}
+
+void ResetPanel(BattlePanel& panel) {
+  for (size_t i = 1; i < panel.Label.size(); ++i) panel.Label[i].ForeColor = kPanelGrey;
+  panel.Label[1].Caption.clear();
+  panel.Label[2].Caption.clear();
+  for (auto* values :
+       {&panel.lblOrig, &panel.lblAccu, &panel.lblShield, &panel.lblShot, &panel.lblCurr, &panel.lblClass})
+    for (size_t side = 1; side <= 2; ++side) (*values)[side].Caption.clear();
+}
+
+}  // namespace
+
+void BattleDone(Game& g, int slot) {
+  if (!SlotInPlay(g, slot) || (g.BattleSide != 1 && g.BattleSide != 2)) return;
+  if (g.BattleSide == 1)
+    TakeOver(g, slot);
+  else
+    Held(g, slot);
+
+  g.io.platform.Pause(1000);
+  WorldDown(g, slot);
+  DataClear(g, slot);
+  if (SideListsFollowEvents(g)) g.io.screen.Console();
+  g.io.screen.GalaxyDraw();
+  ResetPanel(g.window.battle);
+  g.io.screen.Refresh(Control::kBattleFrames);
+  ClearNotice(g);
+}
+
+}  // namespace zarnath

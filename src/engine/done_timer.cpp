@@ -1,0 +1,129 @@
+// The Done button, the host's end-of-turn count and the turn timer.
+#include "engine/event_display.h"
+#include "engine/turn.h"
+#include "model/game.h"
+#include "model/numbers.h"
+#include "net/messages.h"
+
+namespace zarnath {
+namespace {
+
+bool SeatHasFinished(const std::string& caption) {
+  return CaptionEndsWith(caption, "Done Turn") || CaptionEndsWith(caption, "Eliminated") ||
+         CaptionEndsWith(caption, "Disconnected");
+}
+
+void StopTurnTimer(Game& g) {
+  g.io.platform.SetTimer(GameTimer::kTurn, 0, false);
+}
+
+}  // namespace
+
+std::string WaitingListText(const GameState& g) {
+  std::string names;
+  for (int q = 0; q < kSeats; ++q) {
+    if (!CaptionEndsWith(g.window.lblStatus[static_cast<size_t>(q)], "Taking Turn")) continue;
+    names += (names.empty() ? "" : " & ") + g.PlayerName[static_cast<size_t>(q)];
+  }
+  return names.empty() ? std::string() : "- Waiting on " + names + " -";
+}
+
+int HostFinishedSeats(Game& g) {
+  const int sockets = g.io.net.SocketCount();
+  int count = SeatHasFinished(g.window.lblStatus[0]) ? 1 : 0;
+  for (int i = 1; i < sockets; ++i) {
+    // Each seat counts once, whatever the reason it has finished.
+    const bool finished = i >= kSeats || !g.io.net.SocketConnected(i) ||
+                          g.PlayerGone[static_cast<size_t>(i)] ||
+                          SeatHasFinished(g.window.lblStatus[static_cast<size_t>(i)]);
+    if (finished) ++count;
+  }
+  return count;
+}
+
+bool HostEndTurnIfAllDone(Game& g) {
+  if (!IsNetworkHost(g) || HostFinishedSeats(g) < g.io.net.SocketCount()) return false;
+  HostSend(g, Frame("[ENDTURN] ", 0, "Endturn"));
+  EndTurn(g);
+  return true;
+}
+
+void ImgDone_Click(Game& g) {
+  const int cp = g.CurrentPlayer;
+  const bool seatValid = cp >= 0 && cp < kSeats;
+  const std::string caption = seatValid ? g.window.lblStatus[static_cast<size_t>(cp)] : std::string();
+  const bool refused = !seatValid || g.InputBusy || CaptionEndsWith(caption, "Eliminated") ||
+                       CaptionEndsWith(caption, "Done Turn");
+  if (!refused) {
+    StopTurnTimer(g);
+    g.window.txtGame.Text.clear();
+    if (!g.NetworkGame) {
+      ++g.CurrentPlayer;
+      GameCheck(g);
+      return;
+    }
+    if (!g.TurnDone) {
+      const std::string& name = g.PlayerName[static_cast<size_t>(cp)];
+      g.TurnDone = true;
+      g.window.lblStatus[static_cast<size_t>(cp)] = name + ":  Done Turn";
+      const std::string waiting = WaitingListText(g);
+      if (!waiting.empty()) {
+        ShowNotice(g, kNeutralColor, waiting);
+        EventSound(g, "gameinfo.wav");
+      }
+      const std::string status = Frame("[STATUS] ", cp, name + ":  Done Turn");
+      if (!g.setup.OptServerClient0) {
+        if (g.io.net.SocketConnected(0)) {
+          g.io.net.SendData(0, status);
+          g.io.platform.Yield();
+        }
+      } else {
+        HostSend(g, status);
+        if (HostEndTurnIfAllDone(g)) return;
+      }
+      g.window.Caption = SeatCaption(g, " (Done Turn)");
+      g.io.screen.Refresh(Control::kWindow);
+    }
+  }
+  if (g.NetworkGame) g.io.screen.Focus(Control::kTxtMessage);
+}
+
+void tmrTurn_Timer(Game& g) {
+  g.TurnMinutesLeft = static_cast<int16_t>(g.TurnMinutesLeft - 1);
+  g.window.txtGame.ForeColor = kNeutralColor;
+  if (g.TurnMinutesLeft < 1) {
+    ShowNotice(g, kNeutralColor, "- Your Turn Is Now Over! -");
+    g.io.platform.Pause(1000);
+    ImgDone_Click(g);
+    return;
+  }
+  if (g.TurnMinutesLeft == 1) {
+    ShowNotice(g, kNeutralColor, "- Less Than " + Str(1) + " Minute Left Until Turn Over! -");
+    if (!g.SoundOff) g.io.platform.PlaySound("timer.wav");
+  } else {
+    ShowNotice(g, kNeutralColor,
+               "- " + Str(static_cast<int>(g.TurnMinutesLeft)) + " Minutes Left Until Turn Over! -");
+    if (!g.SoundOff) g.io.platform.PlaySound("gameinfo.wav");
+  }
+  g.io.platform.SetTimer(GameTimer::kTurn, 60000, true);
+}
+
+void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick) {
+  switch (timer) {
+    case GameTimer::kTurn:
+      tmrTurn_Timer(g);
+      break;
+    case GameTimer::kAI:
+      if (aiTick) {
+        aiTick();
+      } else {
+        g.io.platform.SetTimer(GameTimer::kAI, 10, false);
+        ImgDone_Click(g);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace zarnath

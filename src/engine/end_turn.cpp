@@ -1,0 +1,208 @@
+// The end-of-turn cycle.
+#include "engine/event_display.h"
+#include "engine/events.h"
+#include "engine/turn.h"
+#include "model/fleet_table.h"
+#include "model/game.h"
+#include "model/numbers.h"
+#include "model/orbit_step.h"
+#include "net/messages.h"
+
+namespace zarnath {
+namespace {
+
+void SetMenusEnabled(GameState& g, bool enabled) {
+  g.menus.mnuFile.Enabled = g.menus.mnuInfo.Enabled = g.menus.mnuOptions.Enabled = g.menus.mnuHelp.Enabled =
+      enabled;
+}
+
+std::string TravelShowMessage() {
+  return Frame("[TRAVELSHOW] ", 0, "TravelShow");
+}
+
+// Every slot of the fleet table to each client in turn.
+void SendFleetTable(Game& g) {
+  const int count = g.io.net.SocketCount();
+  for (int element = 1; element < count; ++element) {
+    if (!g.io.net.SocketConnected(element)) continue;
+    for (int j = 0; j < kUsedFleetSlots; ++j) {
+      g.io.net.SendData(element, Frame("[SEND] ", j, FleetRecord(g, j)));
+      g.io.platform.Yield();
+    }
+  }
+}
+
+// Each world's shield switch, ships, shield, bombs and special code to each client in turn.
+void SendWorldStates(Game& g) {
+  const int count = g.io.net.SocketCount();
+  for (int element = 1; element < count; ++element) {
+    if (!g.io.net.SocketConnected(element)) continue;
+    for (int w = 0; w < g.WorldCount; ++w) {
+      const size_t i = static_cast<size_t>(w);
+      for (const std::string& m : {Frame("[PM] ", w, Str(static_cast<int>(g.WorldShieldOn[i]))),
+                                   Frame("[PS] ", w, Str(g.WorldShips[i])),
+                                   Frame("[PH] ", w, Str(static_cast<int>(g.WorldShield[i]))),
+                                   Frame("[PB] ", w, Str(static_cast<int>(g.WorldBombs[i]))),
+                                   Frame("[PT] ", w, Str(static_cast<int>(g.WorldType[i])))}) {
+        g.io.net.SendData(element, m);
+        g.io.platform.Yield();
+      }
+    }
+  }
+}
+
+void FirePulseBombs(Game& g) {
+  for (int w = kHomeWorld0; w < kHomeWorld0 + kSeats; ++w) {
+    if (w >= g.WorldCount) break;
+    const int16_t type = g.WorldType[static_cast<size_t>(w)];
+    if (g.PlayerName[static_cast<size_t>(w - kHomeWorld0)].empty() || (type != 10 && type != 12)) continue;
+    HostSendEach(g, TravelShowMessage(), Frame("[PULSEBOMB] ", w, "PulseBomb"));
+    TravelShow(g);
+    g.io.platform.Yield();
+    PulseBomb(g, w);
+    g.io.platform.Yield();
+  }
+}
+
+// Each object in flight passes the proximity bombs of other owners, is re-sent to the clients
+// and, when its time is up, arrives.
+void MoveAndLand(Game& g) {
+  for (int j = 0; j < kUsedFleetSlots; ++j) {
+    const size_t s = static_cast<size_t>(j);
+    if (g.FleetFrom[s] == 0) continue;
+    for (int k = 0; k < kUsedBombSlots; ++k) {
+      const int16_t bombOwner = g.ProxBombOwner[static_cast<size_t>(k)];
+      if (bombOwner <= 0 || g.FleetOwner[s] == 0 || g.FleetOwner[s] == bombOwner) continue;
+      if (!ProximityFires(g, j, k)) continue;
+      HostSendEach(g, TravelShowMessage(), "[PROXIMITY] " + Format(j, "00") + Format(k, "00") + "*");
+      TravelShow(g);
+      g.io.platform.Yield();
+      Proximity(g, j, k);
+      g.io.platform.Yield();
+      g.io.platform.Pause(1000);
+      g.io.platform.Yield();
+    }
+    if (g.NetworkGame) HostSend(g, Frame("[SEND] ", j, FleetRecord(g, j)));
+    if (g.FleetFrom[s] > 0 && g.FleetTimeLeft[s] <= 0) {
+      if (g.NetworkGame) HostSendQuiet(g, TravelShowMessage());
+      if (g.FleetOwner[s] == g.CurrentPlayer + 1 && SideListsFollowEvents(g))
+        g.io.screen.SelectFirstTravelRow();
+      TravelShow(g);
+      g.io.platform.Yield();
+      EndTravel(g, j);
+      g.io.platform.Yield();
+      g.io.platform.Pause(1000);
+      g.io.platform.Yield();
+    }
+  }
+}
+
+// AutoSave is on while its menu item is checked: from the year it was switched on (or the last
+// autosave), the next offer comes half a year later.
+bool AutoSaveDue(const GameState& g) {
+  const bool on = g.AutoSaveYear > 1.0f || (g.AutoSaveYear == 1.0f && g.menus.mnuFileAutoSave.Checked);
+  return on && static_cast<double>(g.GameYear) - 0.5 >= g.AutoSaveYear;
+}
+
+}  // namespace
+
+void TravelShow(Game& g) {
+  if (!g.NetworkGame && !OneHumanAtThisComputer(g)) g.window.SideListsVisible = false;
+  g.io.screen.Refresh(Control::kTxtMove);
+  g.io.screen.Refresh(Control::kBattleFrames);
+  g.window.IndicatorsVisible = false;
+  g.InputBusy = true;
+  g.SelectedFrom = g.SelectedTo = -1;
+  g.io.platform.Yield();
+}
+
+void ApplyProduction(Game& g) {
+  const int turn = TurnOf(g);
+  for (int w = 0; w < g.WorldCount; ++w) {
+    const size_t i = static_cast<size_t>(w);
+    if (g.WorldShield[i] >= 100) {
+      g.WorldShieldOn[i] = 0;
+    } else if (g.WorldOwner[i] == 0 && g.WorldShips[i] > turn) {
+      g.WorldShieldOn[i] = Int(static_cast<double>(g.random.Next()) * 100.0) > 80 ? 1 : 0;
+    }
+    if (g.WorldShieldOn[i] != 0) {
+      int shield = g.WorldShield[i] + g.WorldProduction[i];
+      if (shield > 100) {
+        g.WorldShips[i] += static_cast<float>(shield - 100);
+        shield = 100;
+        g.WorldShieldOn[i] = 0;
+      }
+      g.WorldShield[i] = static_cast<uint8_t>(shield);
+    } else {
+      g.WorldShips[i] += g.WorldProduction[i];
+    }
+  }
+}
+
+void EndTurn(Game& g) {
+  g.InputBusy = true;
+  SetMenusEnabled(g, false);
+  g.window.txtMove.Busy = true;
+  if (!IsHostOrSingle(g)) {
+    // A client waits for the host's resolution with the window locked.
+    g.window.SideListsVisible = false;
+    g.io.screen.Console();
+    g.window.SideListsVisible = true;
+    return;
+  }
+
+  SortFleets(g);
+  if (IsNetworkHost(g))
+    SendFleetTable(g);
+  else if (!g.NetworkGame)
+    g.CurrentPlayer = 0;
+  FirePulseBombs(g);
+  g.window.SideListsVisible = false;
+
+  HostSend(g, Frame("[GALAXYROTATE] ", 0, "GALAXYROTATE"));
+  g.GameYear += 0.05f;
+  GalaxyRotate(g);
+  ApplyProduction(g);
+
+  if (SideListsFollowEvents(g)) {
+    g.io.screen.Console();
+    g.window.SideListsVisible = true;
+  }
+  if (IsNetworkHost(g)) SendWorldStates(g);
+
+  MoveAndLand(g);
+  if (g.NetworkGame) HostSendQuiet(g, Frame("[TRAVELHIDE] ", 0, "TravelHide"));
+
+  SetMenusEnabled(g, true);
+  g.window.txtMove.Busy = false;
+  // A conquest ends the game inside the next-player step: nothing of it is left to finish.
+  if (!GameCheck(g)) return;
+  const int seat = g.CurrentPlayer;
+  std::string log = seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string();
+  if (!CaptionEndsWith(log, "\r\n")) log += "\r\n";
+  g.window.txtMove.Text = log;
+  g.window.txtMove.Visible = true;
+  g.io.screen.Refresh(Control::kTxtMove);
+
+  if (AutoSaveDue(g)) {
+    g.AutoSaveYear = g.GameYear;
+    g.io.flow.OfferAutoSave();
+  }
+  g.InputBusy = false;
+}
+
+void ClientTravelHide(Game& g) {
+  g.TurnDone = false;
+  g.InputBusy = false;
+  SetMenusEnabled(g, true);
+  g.window.txtMove.Busy = false;
+  if (!GameCheck(g)) return;
+  const int seat = g.CurrentPlayer;
+  std::string log = seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string();
+  if (log.size() > 2000) log = log.substr(log.size() - 2000);
+  if (!CaptionEndsWith(log, "\r\n")) log += "\r\n";
+  g.window.txtMove.Text = log;
+  g.io.screen.Refresh(Control::kTxtMove);
+}
+
+}  // namespace zarnath

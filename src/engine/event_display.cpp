@@ -1,0 +1,169 @@
+#include "engine/event_display.h"
+
+#include <cmath>
+#include <limits>
+
+#include "model/game.h"
+#include "model/numbers.h"
+
+namespace zarnath {
+
+int TurnOf(const GameState& g) {
+  return TurnNumber(g.GameYear);
+}
+
+std::string EventPrefix(const GameState& g) {
+  return "   Year " + YearText(g.GameYear) + ", Turn #" + TurnText(g.GameYear);
+}
+
+std::string SeatCaption(const GameState& g, const std::string& suffix) {
+  const int seat = g.CurrentPlayer;
+  const std::string& name =
+      seat >= 0 && seat < kSeats ? g.PlayerName[static_cast<size_t>(seat)] : g.PlayerName[4];
+  return "Zarnath - Year " + YearText(g.GameYear) + ", Turn #" + TurnText(g.GameYear) + ":  " + name + suffix;
+}
+
+bool CaptionEndsWith(std::string_view caption, std::string_view ending) {
+  return caption.size() >= ending.size() && caption.substr(caption.size() - ending.size()) == ending;
+}
+
+bool IsNamedHuman(const GameState& g, int seat) {
+  return seat >= 0 && seat < kSeats && !g.PlayerName[static_cast<size_t>(seat)].empty() &&
+         IsHumanSeat(g, seat);
+}
+
+bool OwnerShown(const GameState& g, int ownerCode) {
+  if (ownerCode < 1 || ownerCode > kSeats) return false;
+  if (g.NetworkGame) return ownerCode == g.CurrentPlayer + 1;
+  return g.setup.chkAI[static_cast<size_t>(ownerCode - 1)] == 0;
+}
+
+bool OneHumanAtThisComputer(const GameState& g) {
+  for (int p = 1; p < kSeats; ++p)
+    if (!g.PlayerName[static_cast<size_t>(p)].empty() && g.setup.chkAI[static_cast<size_t>(p)] != 1)
+      return false;
+  return true;
+}
+
+bool SideListsFollowEvents(const GameState& g) {
+  return g.NetworkGame || OneHumanAtThisComputer(g);
+}
+
+const std::string& OwnerName(const GameState& g, int ownerCode) {
+  static const std::string kNobody;
+  if (ownerCode < 1 || ownerCode > kSeats) return kNobody;
+  return g.PlayerName[static_cast<size_t>(ownerCode - 1)];
+}
+
+double OwnerColour(const GameState& g, int ownerCode) {
+  if (ownerCode < 0 || ownerCode >= kPlayerSlots) return kNeutralColor;
+  return g.PlayerColor[static_cast<size_t>(ownerCode)];
+}
+
+void ShowNotice(Game& g, double colour, const std::string& text) {
+  g.window.txtGame.ForeColor = colour;
+  g.window.txtGame.Text = text;
+  g.io.screen.Refresh(Control::kTxtGame);
+}
+
+void ClearNotice(Game& g) {
+  g.window.txtGame.Text.clear();
+  g.io.screen.Refresh(Control::kTxtGame);
+}
+
+void LogTo(GameState& g, int seat, const std::string& text) {
+  if (seat < 0 || seat >= kSeats) return;
+  g.PlayerLog[static_cast<size_t>(seat)] += "\r\n" + text;
+}
+
+void LogToHumans(GameState& g, const std::string& text) {
+  for (int p = 0; p < kSeats; ++p)
+    if (IsNamedHuman(g, p)) LogTo(g, p, text);
+}
+
+void HistoryTo(GameState& g, int seat, int world, const std::string& line) {
+  if (seat < 0 || seat >= kSeats || world < 0 || world >= kMaxWorlds) return;
+  std::string& history = g.WorldHistory[static_cast<size_t>(seat)][static_cast<size_t>(world)];
+  history = line + "\r\n" + history;
+}
+
+void EventSound(Game& g, const char* file) {
+  if (!g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound(file);
+}
+
+ViewPoint WorldUnscaled(const GameState& g, int world) {
+  const double r = g.WorldRadius[static_cast<size_t>(world)];
+  const double a = g.WorldAngle[static_cast<size_t>(world)];
+  return {g.GalaxyCenterX + r * std::cos(a), g.GalaxyCenterY + r * std::sin(a)};
+}
+
+ViewPoint ToPixel(const GameState& g, ViewPoint u) {
+  return {(u.x - g.GalaxyCenterX) * g.GalaxyScaleX + g.GalaxyCenterX,
+          (u.y - g.GalaxyCenterY) * g.GalaxyScaleY + g.GalaxyCenterY};
+}
+
+ViewPoint WorldPixel(const GameState& g, int world) {
+  const double r = g.WorldRadius[static_cast<size_t>(world)];
+  const double a = g.WorldAngle[static_cast<size_t>(world)];
+  return {g.GalaxyCenterX + r * std::cos(a) * g.GalaxyScaleX,
+          g.GalaxyCenterY + r * std::sin(a) * g.GalaxyScaleY};
+}
+
+int32_t RoundToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  const double r = std::nearbyint(value);
+  if (r >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+    return std::numeric_limits<int32_t>::max();
+  if (r <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+    return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(r);
+}
+
+int16_t RoundToInt16(double value) {
+  const int32_t v = RoundToInt32(value);
+  if (v > std::numeric_limits<int16_t>::max()) return std::numeric_limits<int16_t>::max();
+  if (v < std::numeric_limits<int16_t>::min()) return std::numeric_limits<int16_t>::min();
+  return static_cast<int16_t>(v);
+}
+
+bool SlotInPlay(const GameState& g, int slot) {
+  if (slot < 0 || slot >= kUsedFleetSlots) return false;
+  const size_t s = static_cast<size_t>(slot);
+  return g.FleetFrom[s] >= 1 && g.FleetFrom[s] <= g.WorldCount && g.FleetTo[s] >= 1 &&
+         g.FleetTo[s] <= g.WorldCount;
+}
+
+bool IsNetworkHost(const GameState& g) {
+  return g.NetworkGame && g.setup.OptServerClient0;
+}
+
+void HostSend(Game& g, const std::string& message) {
+  if (!IsNetworkHost(g)) return;
+  const int count = g.io.net.SocketCount();
+  for (int element = 1; element < count; ++element) {
+    if (!g.io.net.SocketConnected(element)) continue;
+    g.io.net.SendData(element, message);
+    g.io.platform.Yield();
+  }
+}
+
+void HostSendQuiet(Game& g, const std::string& message) {
+  if (!IsNetworkHost(g)) return;
+  const int count = g.io.net.SocketCount();
+  for (int element = 1; element < count; ++element)
+    if (g.io.net.SocketConnected(element)) g.io.net.SendData(element, message);
+}
+
+void HostSendEach(Game& g, const std::string& first, const std::string& second) {
+  if (!IsNetworkHost(g)) return;
+  const int count = g.io.net.SocketCount();
+  for (int element = 1; element < count; ++element) {
+    if (!g.io.net.SocketConnected(element)) continue;
+    g.io.net.SendData(element, first);
+    g.io.platform.Yield();
+    g.io.net.SendData(element, second);
+    g.io.platform.Yield();
+  }
+}
+
+}  // namespace zarnath

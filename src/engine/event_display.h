@@ -1,0 +1,81 @@
+// How the events of a turn are shown: which machine shows an event, the notice in the owner's
+// colour, the log and history entries, the sounds, the map positions of worlds, and the sends
+// of the network host. Shared by every operation of the turn engine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zarnath {
+class Game;
+struct GameState;
+
+// The turn number (year 1.00 is turn 0); also the turn that intelligence is dated with.
+int TurnOf(const GameState& g);
+// "   Year 1.05, Turn #1": the start of a history entry, before its colon.
+std::string EventPrefix(const GameState& g);
+// "Zarnath - Year 1.05, Turn #1:  " + the name of the seat at this machine + suffix.
+std::string SeatCaption(const GameState& g, const std::string& suffix = "");
+
+// Whether a status caption ends in the given word ("Eliminated", "Done Turn", ...).
+bool CaptionEndsWith(std::string_view caption, std::string_view ending);
+
+// The owner test: an event of owner code o is shown here when the owner plays at this machine
+// (a network game) or is a human seat of this machine (one computer).
+bool OwnerShown(const GameState& g, int ownerCode);
+// Whether seats 1 to 3 are each empty or a computer player (one human at this computer).
+bool OneHumanAtThisComputer(const GameState& g);
+// The side-list test: Console runs after a shown event in a network game, or when only one
+// human plays at this computer.
+bool SideListsFollowEvents(const GameState& g);
+// The human seats of this game: named and not a computer player.
+bool IsNamedHuman(const GameState& g, int seat);
+
+// A player's name by owner code ("" for nobody or a code out of range).
+const std::string& OwnerName(const GameState& g, int ownerCode);
+// A player's colour by owner code (the neutral colour for a code out of range).
+double OwnerColour(const GameState& g, int ownerCode);
+
+// The notice line: text colour, text and an immediate repaint.
+void ShowNotice(Game& g, double colour, const std::string& text);
+void ClearNotice(Game& g);
+// An entry at the end of player p's log (CR LF, then the text).
+void LogTo(GameState& g, int seat, const std::string& text);
+// The current notice into the log of every human seat.
+void LogToHumans(GameState& g, const std::string& text);
+// An entry in front of player p's history of world w (the line, then CR LF, then the old text).
+void HistoryTo(GameState& g, int seat, int world, const std::string& line);
+
+// An event sound: silent in a speed game and with sounds off.
+void EventSound(Game& g, const char* file);
+
+// A world's point in unscaled view coordinates (orbit units about the sun's pixel) and in pixels.
+struct ViewPoint {
+  double x = 0;
+  double y = 0;
+};
+ViewPoint WorldUnscaled(const GameState& g, int world);
+ViewPoint WorldPixel(const GameState& g, int world);
+ViewPoint ToPixel(const GameState& g, ViewPoint unscaled);
+
+// CInt: the nearest integer, halves to even, held in 32 bits (saturated).
+int32_t RoundToInt32(double value);
+// The same, saturated into a 16-bit field.
+int16_t RoundToInt16(double value);
+
+// Whether a travel slot index names a used slot whose worlds are in play.
+bool SlotInPlay(const GameState& g, int slot);
+// Whether this machine is the network host.
+bool IsNetworkHost(const GameState& g);
+
+// Sends one message to every connected client, yielding after each send (the host only; a
+// single machine and a client send nothing).
+void HostSend(Game& g, const std::string& message);
+// The same without the yields.
+void HostSendQuiet(Game& g, const std::string& message);
+// Several messages to each connected client in turn (all to one client before the next), each
+// send followed by a yield.
+void HostSendEach(Game& g, const std::string& first, const std::string& second);
+
+}  // namespace zarnath

@@ -1,0 +1,358 @@
+// The next-player step.
+#include <array>
+
+#include "engine/event_display.h"
+#include "engine/turn.h"
+#include "model/data_set.h"
+#include "model/game.h"
+#include "model/numbers.h"
+#include "model/orbit_step.h"
+
+namespace zarnath {
+namespace {
+
+constexpr std::array<const char*, kSeats> kColourNames = {"Blue", "Red", "Yellow", "Green"};
+
+bool OwnsAWorld(const GameState& g, int seat) {
+  for (int w = 0; w < g.WorldCount; ++w)
+    if (g.WorldOwner[static_cast<size_t>(w)] == seat + 1) return true;
+  return false;
+}
+
+bool AnySeatOwnsAWorld(const GameState& g) {
+  for (int p = 0; p < kSeats; ++p)
+    if (OwnsAWorld(g, p)) return true;
+  return false;
+}
+
+// What a player holds: single-precision sums as the rating uses them.
+struct Stock {
+  float worlds = 0, ships = 0, production = 0, classSum = 0, inFlight = 0;
+};
+
+Stock TakeStock(const GameState& g, int seat) {
+  Stock s;
+  for (int w = 0; w < g.WorldCount; ++w) {
+    const size_t i = static_cast<size_t>(w);
+    if (g.WorldOwner[i] != seat + 1) continue;
+    s.worlds += 1;
+    s.ships += g.WorldShips[i];
+    s.production += g.WorldProduction[i];
+    s.classSum += g.WorldClass[i];
+  }
+  for (int j = 0; j < kUsedFleetSlots; ++j) {
+    const size_t i = static_cast<size_t>(j);
+    if (g.FleetFrom[i] == 0 || g.FleetOwner[i] != seat + 1) continue;
+    const float n = g.FleetShips[i];
+    s.inFlight += (n > 0 && n <= kMaxFleetShips) ? n : 1.0f;
+  }
+  return s;
+}
+
+bool ForeignObjectInFlight(const GameState& g, int seat) {
+  for (int j = 0; j < kUsedFleetSlots; ++j) {
+    const size_t i = static_cast<size_t>(j);
+    if (g.FleetFrom[i] != 0 && g.FleetOwner[i] > 0 && g.FleetOwner[i] != seat + 1) return true;
+  }
+  return false;
+}
+
+void ShowAnnouncement(Game& g, const std::string& caption) {
+  g.window.lblPlanet.Caption = caption;
+  g.window.lblPlanet.Alignment = 2;
+  g.window.lblPlanet.Visible = true;
+  g.io.screen.Refresh(Control::kLblPlanet);
+}
+
+void HideAnnouncement(Game& g) {
+  g.window.lblPlanet.Alignment = 0;
+  g.window.lblPlanet.Visible = false;
+  g.io.screen.Refresh(Control::kLblPlanet);
+}
+
+void SetMenusEnabled(GameState& g, bool enabled) {
+  g.menus.mnuFile.Enabled = g.menus.mnuInfo.Enabled = g.menus.mnuOptions.Enabled = g.menus.mnuHelp.Enabled =
+      enabled;
+}
+
+void StopTurnTimer(Game& g) {
+  g.io.platform.SetTimer(GameTimer::kTurn, 0, false);
+}
+
+// The own seat of a network machine is out or has nothing to order: its caption says so.
+void MarkOwnSeat(Game& g, const char* suffix) {
+  g.window.Caption = SeatCaption(g, suffix);
+  g.io.screen.Refresh(Control::kWindow);
+  g.TurnDone = true;
+}
+
+void Eliminate(Game& g, int p) {
+  const std::string& name = g.PlayerName[static_cast<size_t>(p)];
+  ShowAnnouncement(g, "\r\n    " + name + " Has Been Eliminated From The Game!    \r\n");
+  EventSound(g, "battlelost.wav");
+  g.io.platform.Pause(3000);
+  HideAnnouncement(g);
+  g.window.txtMove.Visible = false;
+  g.window.txtMove.Text = " - " + name + " Was Eliminated From The Game!";
+  LogToHumans(g, g.window.txtMove.Text);
+  g.window.lblStatus[static_cast<size_t>(p)] = name + ":  Eliminated";
+}
+
+// Victory by conquest: the result goes to the high-score table, the orbits run on for a year and
+// the game returns to the setup window. The menus stay locked throughout.
+void Conquest(Game& g, int p, const Stock& s, float rating) {
+  SetMenusEnabled(g, false);
+  const std::string name = g.PlayerName[static_cast<size_t>(p)];
+  ShowAnnouncement(g, "\r\n    " + name + " Has Taken Over The Entire Solar System!    \r\n    " +
+                          Str(s.worlds) + " Worlds With" + Str(s.production) + " Production and" +
+                          Str(s.ships) + " Ships" + ", Rating: " + Format(rating, "0.0") + "    \r\n");
+  EventSound(g, "battlewon.wav");
+  g.io.platform.Pause(3000);
+  g.io.flow.HighScore(name, rating, s.ships, s.production, s.worlds, s.classSum);
+  g.window.lblPlanet.Visible = false;
+  g.io.screen.Console();
+  ShowNotice(g, OwnerColour(g, p + 1),
+             "- " + name + " Has Taken Over The Entire Solar System With An Rating Of " +
+                 Format(rating, "0.0") + " -");
+  g.io.screen.Refresh(Control::kWindow);
+  StopTurnTimer(g);
+  for (int i = 0; i < 20; ++i) {
+    GalaxyRotate(g);
+    g.io.platform.Yield();
+  }
+  DataSet(g);
+  g.window.Visible = false;
+  g.window.SetupVisible = true;
+  g.io.screen.ReturnToSetup();
+  SetMenusEnabled(g, true);
+}
+
+// The winner that an elimination mask names (bit p: seat p is out), and only when every other
+// named seat is indeed out.
+int EliminationWinner(const GameState& g, int outMask) {
+  auto unnamed = [&](int p) { return g.PlayerName[static_cast<size_t>(p)].empty(); };
+  int winner = -1;
+  switch (outMask) {
+    case 1:
+      winner = unnamed(2) ? 1 : -1;
+      break;
+    case 2:
+      winner = unnamed(2) ? 0 : -1;
+      break;
+    case 3:
+      winner = unnamed(3) ? 2 : -1;
+      break;
+    case 5:
+      winner = unnamed(3) ? 1 : -1;
+      break;
+    case 6:
+      winner = unnamed(3) ? 0 : -1;
+      break;
+    case 7:
+      winner = 3;
+      break;
+    case 11:
+      winner = 2;
+      break;
+    case 13:
+      winner = 1;
+      break;
+    case 14:
+      winner = 0;
+      break;
+    default:
+      return -1;
+  }
+  if (winner < 0 || unnamed(winner) || (outMask & (1 << winner))) return -1;
+  for (int p = 0; p < kSeats; ++p)
+    if (p != winner && !unnamed(p) && !(outMask & (1 << p))) return -1;
+  return winner;
+}
+
+void AnnounceEliminationVictory(Game& g, int w) {
+  const std::string& name = g.PlayerName[static_cast<size_t>(w)];
+  g.GameOver = true;
+  g.window.lblPlanet.Caption.clear();
+  ShowAnnouncement(g, "\r\n    " + name + " Has Eliminated All The Other Players!    \r\n");
+  if (!g.SoundOff) g.io.platform.PlaySound("battlewon.wav");
+  g.io.platform.Pause(3000);
+  HideAnnouncement(g);
+  g.io.screen.Console();
+  ShowNotice(g, OwnerColour(g, w + 1), "- " + name + " Has Eliminated All The Other Players! -");
+  g.io.screen.Refresh(Control::kWindow);
+}
+
+// A notice of the game (neutral colour) with its sound and pause.
+void GameInfo(Game& g, const std::string& text, bool withSound) {
+  ShowNotice(g, kNeutralColor, text);
+  if (withSound) EventSound(g, "gameinfo.wav");
+  g.io.platform.Pause(2000);
+}
+
+void TruceNotices(Game& g, int t) {
+  const int u = g.TruceUntilTurn;
+  if (t >= u || t <= u - 5) {
+    if (t == u && u >= 1) GameInfo(g, " - Battle Truce Has Ended! -", true);
+    return;
+  }
+  GameInfo(
+      g,
+      u - t <= 1 ? "-  Battle Truce Ends Next Turn! -" : "- Battle Truce Ends In" + Str(u - t) + " Turns! -",
+      true);
+}
+
+void StartOfGameNotices(Game& g, int t) {
+  g.window.txtGame.ForeColor = kNeutralColor;
+  if (g.setup.chkTruce == 1)
+    GameInfo(g, "- Battle Truce Set Until Turn" + Str(g.TruceUntilTurn - t) + "! -", false);
+  if (g.setup.chkShield == 1) GameInfo(g, "- Ships Set To Travel With Shields! -", false);
+  if (g.setup.chkMode == 1) GameInfo(g, "- Defensive Battle Mode Set! -", false);
+}
+
+// A history keeps its start, up to the first line break at or after character 1000; a log keeps
+// its end, from the last line break at or before character 2000.
+void TrimTexts(GameState& g) {
+  for (int w = 0; w < g.WorldCount; ++w)
+    for (int p = 0; p < kSeats; ++p) {
+      std::string& h = g.WorldHistory[static_cast<size_t>(p)][static_cast<size_t>(w)];
+      if (h.size() <= 1500) continue;
+      const size_t at = h.find("\r\n", 999);
+      h = at == std::string::npos ? std::string() : h.substr(0, at + 1);
+    }
+  for (int p = 0; p < kSeats; ++p) {
+    std::string& log = g.PlayerLog[static_cast<size_t>(p)];
+    if (log.size() <= 3000) continue;
+    const size_t at = log.rfind("\r\n", 1999);
+    const size_t keep = at == std::string::npos ? 0 : at + 1;
+    log = log.substr(log.size() - keep);
+  }
+}
+
+// The move-log box shows the current seat's whole log, ending in a line break.
+void ShowMoveLog(Game& g) {
+  const int seat = g.CurrentPlayer;
+  std::string text = seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string();
+  if (!CaptionEndsWith(text, "\r\n")) text += "\r\n";
+  g.window.txtMove.Text = text;
+  g.window.txtMove.Visible = true;
+  g.io.screen.Refresh(Control::kTxtMove);
+}
+
+}  // namespace
+
+int TurnMinutesFor(int turn) {
+  return turn < 5 ? 3 : turn < 15 ? 4 : turn < 30 ? 5 : 6;
+}
+
+bool GameCheck(Game& g) {
+  // At one computer: the next seat that owns a world, or the end of the round.
+  if (!g.NetworkGame) {
+    if (g.CurrentPlayer < 0) g.CurrentPlayer = 0;
+    while (g.CurrentPlayer >= kSeats || !OwnsAWorld(g, g.CurrentPlayer)) {
+      if (g.CurrentPlayer + 1 < kSeats) {
+        ++g.CurrentPlayer;
+        continue;
+      }
+      if (!AnySeatOwnsAWorld(g)) {
+        // Nothing could ever end this round: stop instead of resolving turns for nobody.
+        StopTurnTimer(g);
+        SetMenusEnabled(g, true);
+        g.InputBusy = false;
+        g.window.txtMove.Busy = false;
+        g.io.platform.MessageBox("No Player Owns A World Any More, So The Game Cannot Go On!",
+                                 "Zarnath Error", Buttons::kOk);
+        return false;
+      }
+      g.window.txtGame.ForeColor = kNeutralColor;
+      EndTurn(g);
+      return false;
+    }
+  }
+  const int cp = g.CurrentPlayer;
+  if (cp < 0 || cp >= kSeats) return false;
+  const size_t me = static_cast<size_t>(cp);
+  const int turn = TurnOf(g);
+
+  if (g.HasCrystal[me] == 1) {
+    for (int w = 0; w < g.WorldCount; ++w) {
+      const size_t i = static_cast<size_t>(w);
+      if (g.WorldOwner[i] != 0) continue;
+      g.ScoutInfo[me][0][i] = RoundToInt16(turn);
+      g.ScoutInfo[me][1][i] = g.WorldClass[i];
+      g.ScoutInfo[me][2][i] = g.WorldProduction[i];
+      g.ScoutInfo[me][3][i] = RoundToInt16(g.WorldShips[i]);
+      g.ScoutInfo[me][4][i] = g.WorldShield[i];
+    }
+  }
+  g.TurnDone = false;
+
+  int outMask = 0;
+  for (int p = 0; p < kSeats; ++p) {
+    const size_t i = static_cast<size_t>(p);
+    if (g.PlayerName[i].empty() || g.PlayerGone[i]) continue;
+    const std::string& name = g.PlayerName[i];
+    const Stock s = TakeStock(g, p);
+    const float rating = static_cast<float>(static_cast<double>(s.classSum) * s.production / (turn + 1.0));
+    if (s.worlds == 0 && s.inFlight == 0) {
+      outMask |= 1 << p;
+      if (!CaptionEndsWith(g.window.lblStatus[i], "Eliminated")) Eliminate(g, p);
+      if (g.NetworkGame && p == cp) MarkOwnSeat(g, " (Eliminated)");
+      continue;
+    }
+    if (s.worlds == 0 && g.NetworkGame) {
+      g.window.lblStatus[i] = name + ":  Done Turn";
+      if (p == cp) {
+        MarkOwnSeat(g, " (Done Turn)");
+        g.io.screen.Focus(Control::kTxtMessage);
+      }
+      continue;
+    }
+    if (s.worlds < g.WorldCount) {
+      g.window.lblStatus[i] = name + ":  Taking Turn";
+      continue;
+    }
+    if (ForeignObjectInFlight(g, p)) continue;
+    Conquest(g, p, s, rating);
+    return false;
+  }
+
+  const int winner = EliminationWinner(g, outMask);
+  if (winner >= 0 && !g.GameOver) AnnounceEliminationVictory(g, winner);
+
+  if (!(g.NetworkGame && g.TurnDone)) g.window.Caption = SeatCaption(g);
+  TruceNotices(g, turn);
+  if (g.GameYear == 1.0f) StartOfGameNotices(g, turn);
+  TrimTexts(g);
+
+  g.window.txtMove.Visible = true;
+  const bool othersNamed = !g.PlayerName[1].empty() || !g.PlayerName[2].empty() || !g.PlayerName[3].empty();
+  if (!CaptionEndsWith(g.window.lblStatus[me], "Eliminated") && othersNamed &&
+      g.menus.mnuOptionsTurn.Caption == "Turn Timer Off") {
+    g.TurnMinutesLeft = static_cast<int16_t>(TurnMinutesFor(turn));
+    g.io.platform.SetTimer(GameTimer::kTurn, 60000, true);
+  }
+
+  g.InputBusy = false;
+  g.SelectedFrom = g.SelectedTo = -1;
+  g.io.screen.GalaxyDraw();
+  g.io.screen.Refresh(Control::kTxtGame);
+  ShowMoveLog(g);
+
+  if (!(g.NetworkGame && g.TurnDone)) {
+    g.SelectedFrom = g.SelectedTo = -1;
+    std::string text = "- Initiating Turn #" + Format(turn, "0");
+    if (!(g.NetworkGame && CaptionEndsWith(g.window.lblStatus[me], "Eliminated")))
+      text += " " + g.PlayerName[me] + "!";
+    text += turn < 5 ? std::string(", World Color ") + kColourNames[me] + " -" : std::string(" -");
+    g.window.txtGame.ForeColor = OwnerColour(g, cp + 1);
+    g.window.txtGame.Text = text;
+  }
+
+  g.io.screen.Refresh(Control::kTxtGame);
+  g.io.screen.Console();
+  if (g.NetworkGame || cp == 0) EventSound(g, "turn.wav");
+  if (!g.NetworkGame && g.setup.chkAI[me] == 1) g.io.flow.ComputerTurn();
+  return true;
+}
+
+}  // namespace zarnath

@@ -1,0 +1,59 @@
+// The turn: the next-player step, the end-of-turn cycle, the Done button and the turn timer.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/ports.h"
+
+namespace zarnath {
+class Game;
+struct GameState;
+
+// The next-player step: the next seat with a world (at one computer; after the last seat the
+// turn is resolved), eliminations, victories, captions, notices, trims, the turn timer, the
+// announcement and, for a computer seat, its turn. True when it started a seat's turn; false
+// when it handed over to the end of the round, or the game ended in it (a victory by conquest,
+// or no seat owning a world any more, which stops with an error instead of resolving turns for
+// nobody).
+bool GameCheck(Game& g);
+
+// The end-of-turn cycle: on the host or the single machine it resolves the turn and starts the
+// next one; on a network client it only locks the window until the host's end of resolution.
+void EndTurn(Game& g);
+
+// Readies the window for one event of the resolution: hides the side lists when several
+// humans share this computer, hides the indicators, locks input and clears the selection.
+void TravelShow(Game& g);
+// The host's end of resolution arriving at a network client: unlocks the window and starts the
+// client's next turn.
+void ClientTravelHide(Game& g);
+
+// The Done button (also pressed by the computer player's timer and the turn timer).
+void ImgDone_Click(Game& g);
+// One tick of the turn timer: a minute less, a warning, and Done at zero.
+void tmrTurn_Timer(Game& g);
+// Hands the tick of a game timer to its handler. The computer player's timer goes to `aiTick`
+// when given; without one it stops the timer and presses Done.
+void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick = nullptr);
+
+// The host's end-of-turn count: every seat counts once when it is done, eliminated, disconnected
+// or gone, or has no connection.
+int HostFinishedSeats(Game& g);
+// When the count covers every seat, tells every client to end the turn and resolves it; true
+// when it did.
+bool HostEndTurnIfAllDone(Game& g);
+// "- Waiting on A & B -" for the seats still taking their turn; empty when there are none.
+std::string WaitingListText(const GameState& g);
+
+// Minutes of a turn on the turn timer by turn number: 3 before turn 5, 4 before 15, 5 before 30,
+// then 6.
+int TurnMinutesFor(int turn);
+
+// Production and shields of every world for the new turn (the turn number after the year was
+// advanced): a full shield switches off, a neutral garrison above the turn number may switch
+// its shield, a charging shield takes the production (its excess goes to the ships), otherwise
+// the ships grow.
+void ApplyProduction(Game& g);
+
+}  // namespace zarnath
