@@ -1,0 +1,110 @@
+// Saving and loading a 30-world game with 100 objects in flight.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "model/game.h"
+#include "model/game_start.h"
+#include "model/headless_ports.h"
+#include "persist/save_load.h"
+#include "persist/saved_game.h"
+
+namespace zarnath {
+namespace {
+
+struct BenchGame {
+  HeadlessPorts ports;
+  Game game{ports.ports()};
+};
+
+std::string Scratch() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "zarnath-bench-XXXXXX").string();
+  return ::mkdtemp(pattern.data()) ? pattern : std::string(".");
+}
+
+// Four seats on 30 worlds, every travel slot in use, histories and logs of a long game.
+void MakeFullGame(BenchGame& b, const std::string& folder) {
+  Game& g = b.game;
+  b.ports.recording = false;
+  g.programFolder = folder;
+  g.random.Seed(7);
+  g.setup.txtPL = {"Ulla", "Bo", "Atlas", "Titan"};
+  g.setup.chkAI = {0, 0, 1, 1};
+  g.setup.txtAI = {"5", "5", "4", "5"};
+  g.setup.txtPlanets = "30";
+  imgStart_Click(g);
+  for (int f = 0; f < kUsedFleetSlots; ++f) {
+    g.FleetFrom[f] = static_cast<uint8_t>(1 + f % 30);
+    g.FleetTo[f] = static_cast<uint8_t>(1 + (f * 7) % 30);
+    g.FleetOwner[f] = static_cast<uint8_t>(1 + f % 4);
+    g.FleetShips[f] = g.random.Next() * 900.0f;
+    g.FleetClass[f] = static_cast<uint8_t>(1 + f % 5);
+    g.FleetTripTime[f] = g.random.Next() * 3.0f;
+    g.FleetTimeLeft[f] = g.FleetTripTime[f] * (1.0 / 3.0);
+    g.FleetAngleParam[f] = g.random.Next();
+  }
+  for (int w = 0; w < kMaxWorlds; ++w)
+    for (int p = 0; p < kSeats; ++p)
+      g.WorldHistory[p][w] = "   Year 2.35, Turn #27:\r\n  Ships: 123.4567\r\n  Shield: 40%";
+  for (int p = 0; p < kSeats; ++p)
+    for (int i = 0; i < 200; ++i) g.PlayerLog[p] += "\r\n   Year 2.35, Turn #27: a fleet of 12 ships landed";
+}
+
+void BM_SavedGameText(benchmark::State& state) {
+  BenchGame b;
+  MakeFullGame(b, Scratch());
+  size_t bytes = 0;
+  for (auto _ : state) {
+    std::string text = SavedGameText(b.game);
+    bytes = text.size();
+    benchmark::DoNotOptimize(text);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_SavedGameText);
+
+void BM_ReadSavedGame(benchmark::State& state) {
+  BenchGame b;
+  MakeFullGame(b, Scratch());
+  const std::string text = SavedGameText(b.game);
+  BenchGame target;
+  for (auto _ : state) {
+    SavedGameRead read = ReadSavedGame(target.game, text);
+    if (!read.state) state.SkipWithError("refused");
+    benchmark::DoNotOptimize(read);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ReadSavedGame);
+
+// The whole save: the text, a temporary file flushed to the disk and the rename.
+void BM_SaveGameFile(benchmark::State& state) {
+  const std::string folder = Scratch();
+  BenchGame b;
+  MakeFullGame(b, folder);
+  const std::string path = folder + "/bench.zq";
+  for (auto _ : state)
+    if (!SaveGame(b.game, path)) state.SkipWithError("save failed");
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_SaveGameFile)->Unit(benchmark::kMicrosecond);
+
+// The whole load: the file read, checked and taken over, and play restarted.
+void BM_LoadSavedGameFile(benchmark::State& state) {
+  const std::string folder = Scratch();
+  BenchGame b;
+  MakeFullGame(b, folder);
+  const std::string path = folder + "/bench.zq";
+  SaveGame(b.game, path);
+  BenchGame target;
+  target.ports.recording = false;
+  for (auto _ : state)
+    if (LoadSavedGame(target.game, path) != LoadOutcome::kLoaded) state.SkipWithError("load failed");
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_LoadSavedGameFile)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace zarnath

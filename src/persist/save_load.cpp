@@ -1,0 +1,99 @@
+#include "persist/save_load.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "model/game.h"
+#include "model/numbers.h"
+#include "model/view_geometry.h"
+#include "persist/atomic_file.h"
+#include "persist/saved_game.h"
+
+namespace zarnath {
+namespace {
+
+constexpr const char* kErrorTitle = "Zarnath Error";
+constexpr size_t kLogShown = 2000;
+
+void ShowError(Game& g, const std::string& text) {
+  g.io.platform.MessageBox(text, kErrorTitle, Buttons::kOk);
+}
+
+// The move-log box: the last 2000 characters of the log of the seat to move, ending in a line
+// break.
+void ShowMoveLog(Game& g) {
+  const int p = g.CurrentPlayer;
+  std::string text;
+  if (p >= 0 && p < kSeats) {
+    const std::string& log = g.PlayerLog[p];
+    text = log.size() <= kLogShown ? log : log.substr(log.size() - kLogShown);
+  }
+  if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) text += "\r\n";
+  g.window.txtMove.Text = std::move(text);
+  g.window.txtMove.Visible = true;
+  g.io.screen.Refresh(Control::kTxtMove);
+}
+
+}  // namespace
+
+bool SaveGame(Game& g, const std::string& path) {
+  std::string error;
+  if (WriteSavedGame(g.state(), path, &error)) return true;
+  ShowError(g, "The game was not saved.\r" + error);
+  return false;
+}
+
+std::string LoadedGameCaption(const Game& g) {
+  const int p = g.CurrentPlayer;
+  const std::string name = p >= 0 && p < kSeats ? g.PlayerName[p] : std::string();
+  return "Zarnath - Year " + YearText(g.GameYear) + ", Turn #" + TurnText(g.GameYear) + ":  " + name;
+}
+
+LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+      ShowError(g, "   File Not Found!   ");
+      return LoadOutcome::kNotFound;
+    }
+    const int err = errno;
+    ShowError(g, "Error # 75\rThe file \"" + path + "\" cannot be read: " + std::strerror(err));
+    return LoadOutcome::kRefused;
+  }
+  SavedGameRead read = ReadSavedGame(g.state(), bytes);
+  if (!read.state) {
+    ShowError(g, read.refusal.Message());
+    return LoadOutcome::kRefused;
+  }
+  g.state() = std::move(*read.state);
+
+  // The game window is laid out afresh and shown with the loaded game.
+  g.window.Visible = false;
+  if (!FormSetup(g)) return LoadOutcome::kProgramEnded;
+  g.window.txtMove.Visible = false;
+  g.window.Visible = true;
+  g.io.screen.Refresh(Control::kWindow);
+
+  g.SelectedFrom = g.SelectedTo = -1;
+  g.TurnDone = g.HideFleets = g.InputBusy = g.GameOver = false;
+  g.GameLoaded = true;
+  g.PlayerColor = kPlayerColors;
+
+  if (g.setup.OptServerClient0 && g.NetworkGame) {
+    g.CurrentPlayer = 0;
+    g.io.flow.GalaxySync();
+    for (int p = 0; p < kSeats; ++p)
+      g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
+  }
+  g.window.Caption = LoadedGameCaption(g);
+  g.window.txtGame.Text.clear();
+  g.io.flow.GameCheck();
+  if (g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && g.setup.chkAI[g.CurrentPlayer] == 0)
+    g.io.screen.Console();
+  ShowMoveLog(g);
+  return LoadOutcome::kLoaded;
+}
+
+}  // namespace zarnath

@@ -1,0 +1,30 @@
+// Saving the running game to a file and loading a saved game into it, without the dialogs that
+// pick the file.
+#pragma once
+
+#include <string>
+
+namespace zarnath {
+class Game;
+
+// Writes the game to `path`. A failure is shown in a "Zarnath Error" box and answered false; the
+// file that was there before is then whole.
+bool SaveGame(Game& g, const std::string& path);
+
+enum class LoadOutcome {
+  kLoaded,
+  kNotFound,      // "   File Not Found!   "; nothing changed
+  kRefused,       // the file is damaged or cannot be read; shown with its reason, nothing changed
+  kProgramEnded,  // the screen is too small for the game window
+};
+
+// Reads and checks the whole file first; only a whole and sound file replaces the game. Then the
+// game window is laid out and shown, the selection, the turn flags and the colours are reset, a
+// network host sends the whole game to its clients, the caption is set and the next-player step
+// runs; a human seat to move gets its side lists and its move log.
+LoadOutcome LoadSavedGame(Game& g, const std::string& path);
+
+// The game window's caption of a loaded game: "Zarnath - Year 1.55, Turn #11:  name".
+std::string LoadedGameCaption(const Game& g);
+
+}  // namespace zarnath

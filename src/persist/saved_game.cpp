@@ -1,0 +1,478 @@
+#include "persist/saved_game.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cfloat>
+#include <cmath>
+
+#include "model/numbers.h"
+#include "persist/atomic_file.h"
+#include "persist/exact_number.h"
+#include "persist/text_cipher.h"
+
+namespace zarnath {
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+// Ranges of the setup's option spinners.
+constexpr int kMinProduction = 5, kMaxProduction = 30;
+constexpr int kMinGatherTurns = 1, kMaxGatherTurns = 5;
+int MaxTreasures(int worldCount) {
+  return worldCount / 2 + 1;
+}
+constexpr int kMinWorldCount = 9;
+
+// A line of the form: any number of blanks, then "255".
+bool LooksLikeBlockEnd(std::string_view line) {
+  size_t i = line.find_first_not_of(' ');
+  return i != std::string_view::npos && line.substr(i) == "255";
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+class Writer {
+ public:
+  Writer() { out_.reserve(48 * 1024); }
+
+  void Cipher(std::string_view value) {
+    out_ += Encrypt(value, kSavedGameKey);
+    out_ += kCrLf;
+  }
+  void Number(int value) { Cipher(Str(value)); }
+  void Number(float value) { Cipher(ExactStr(value)); }
+  void Number(double value) { Cipher(ExactStr(value)); }
+  void Flag(bool value) { Cipher(value ? "True" : "False"); }
+
+  // A free text, plain, then the end-of-text line. The reader splits lines at each line feed, so
+  // every stretch between line feeds that reads as blanks and "255" gets two more leading blanks:
+  // the end-of-text line is "255" or " 255", and the reader takes the two blanks off again.
+  void Block(std::string_view text) {
+    size_t start = 0;
+    while (true) {
+      size_t lf = text.find('\n', start);
+      std::string_view segment = text.substr(start, lf == std::string_view::npos ? lf : lf - start + 1);
+      std::string_view line = segment;
+      if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      if (LooksLikeBlockEnd(line)) out_ += "  ";
+      out_ += segment;
+      if (lf == std::string_view::npos) break;
+      start = lf + 1;
+    }
+    out_ += kCrLf;
+    out_ += kTextBlockEnd;
+    out_ += kCrLf;
+  }
+
+  std::string Take() { return std::move(out_); }
+
+ private:
+  std::string out_;
+};
+
+// The option as the setup shows it, or, when the reader would refuse that text, the nearest
+// value the option can take.
+std::string OptionText(const std::string& text, int lo, int hi) {
+  const double v = Val(text);
+  if (RoundInto(v, lo, hi)) return text;
+  const double r = std::isfinite(v) ? RoundEven(v) : lo;
+  return std::to_string(static_cast<int>(std::clamp(r, static_cast<double>(lo), static_cast<double>(hi))));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+struct Refused {
+  int number;
+  std::string problem;
+};
+
+// Error numbers of the refusals.
+constexpr int kErrBadArgument = 5;  // a text block without a line
+constexpr int kErrOverflow = 6;     // a number its field cannot hold
+constexpr int kErrOutOfRange = 9;   // an index outside the tables
+constexpr int kErrTypeMismatch = 13;
+constexpr int kErrPastEnd = 62;
+constexpr int kErrBadValue = 380;  // a value an option cannot take
+
+std::string NumberShown(double v) {
+  std::string s = Str(v);
+  return s[0] == ' ' ? s.substr(1) : s;
+}
+
+class Reader {
+ public:
+  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+
+  bool AtEnd() const { return pos_ >= bytes_.size(); }
+  int LineNumber() const { return line_; }
+  void Section(std::string section) { section_ = std::move(section); }
+
+  [[noreturn]] void Fail(int number, const std::string& what, const std::string& problem) const {
+    throw Refused{number, "Line " + std::to_string(line_) + " (" + Where(what) + "): " + problem};
+  }
+
+  std::string_view Raw(const char* what) {
+    if (AtEnd()) {
+      ++line_;
+      throw Refused{kErrPastEnd,
+                    "The file ends before line " + std::to_string(line_) + " (" + Where(what) + ")."};
+    }
+    ++line_;
+    size_t lf = bytes_.find('\n', pos_);
+    std::string_view line = bytes_.substr(pos_, lf == std::string_view::npos ? lf : lf - pos_);
+    pos_ = lf == std::string_view::npos ? bytes_.size() : lf + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+  }
+
+  std::string Text(const char* what) { return Decrypt(Raw(what), kSavedGameKey); }
+
+  long long Whole(const char* what, long long lo, long long hi, int number = kErrOverflow) {
+    return WholeOf(Val(Text(what)), what, lo, hi, number);
+  }
+  long long WholeOf(double v, const char* what, long long lo, long long hi, int number = kErrOverflow) {
+    if (auto r = RoundInto(v, lo, hi)) return *r;
+    Fail(number, what,
+         NumberShown(v) + " is outside " + std::to_string(lo) + " to " + std::to_string(hi) + ".");
+  }
+  uint8_t Byte(const char* what) { return static_cast<uint8_t>(Whole(what, 0, 255)); }
+  int16_t Short(const char* what) { return static_cast<int16_t>(Whole(what, -32768, 32767)); }
+  float Single(const char* what) {
+    const double v = Val(Text(what));
+    if (std::fabs(v) > FLT_MAX) Fail(kErrOverflow, what, NumberShown(v) + " is too large for its field.");
+    return static_cast<float>(v);
+  }
+  double Double(const char* what) { return Val(Text(what)); }
+
+  // "True" or "False" in any case, or a number (not 0 = true).
+  bool TruthOf(std::string_view text, const char* what) {
+    std::string t(Trim(text));
+    std::string lower = t;
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (lower == "true") return true;
+    if (lower == "false") return false;
+    if (!t.empty() &&
+        (std::isdigit(static_cast<unsigned char>(t[0])) || t[0] == '-' || t[0] == '+' || t[0] == '.'))
+      return Val(t) != 0.0;
+    Fail(kErrTypeMismatch, what, "\"" + t + "\" is not True or False.");
+  }
+  bool Truth(const char* what) { return TruthOf(Text(what), what); }
+
+  // A free text: the lines up to the end-of-text line, joined by CR LF.
+  std::string Block(const char* what) {
+    std::string text;
+    bool any = false;
+    while (true) {
+      if (AtEnd()) {
+        ++line_;
+        throw Refused{kErrPastEnd, "The file ends inside the " + Where(what) + " (line " +
+                                       std::to_string(line_) + "): its end-of-text line is missing."};
+      }
+      std::string_view line = Raw(what);
+      if (line == "255" || line == " 255") break;
+      if (LooksLikeBlockEnd(line)) line.remove_prefix(2);
+      text.append(line);
+      text += kCrLf;
+      any = true;
+    }
+    if (!any) Fail(kErrBadArgument, what, "the text ends before its first line.");
+    text.resize(text.size() - 2);
+    return text;
+  }
+
+  static std::string_view Trim(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+  }
+
+ private:
+  std::string Where(const std::string& what) const {
+    return section_.empty() ? what : section_ + ", " + what;
+  }
+
+  std::string_view bytes_;
+  size_t pos_ = 0;
+  int line_ = 0;
+  std::string section_;
+};
+
+const char* const kMarkedWhat[kSeats] = {"mark of player 0", "mark of player 1", "mark of player 2",
+                                         "mark of player 3"};
+const char* const kHistoryWhat[kSeats] = {"history of player 0", "history of player 1", "history of player 2",
+                                          "history of player 3"};
+const char* const kLogWhat[kSeats] = {"move log of player 0", "move log of player 1", "move log of player 2",
+                                      "move log of player 3"};
+
+const char* IntelligenceWhat(int field, int player) {
+  static const auto names = [] {
+    const char* fields[5] = {"turn learned", "class", "production", "ships", "shield"};
+    std::array<std::string, 5 * kSeats> n;
+    for (int f = 0; f < 5; ++f)
+      for (int p = 0; p < kSeats; ++p)
+        n[f * kSeats + p] = std::string(fields[f]) + " known to player " + std::to_string(p);
+    return n;
+  }();
+  return names[field * kSeats + player].c_str();
+}
+
+// A seat whose name begins with the first five characters of a computer name plays as that
+// computer; any other seat is a human one.
+int ComputerLevel(const GameState& s, const std::string& name) {
+  if (name.size() < 5) return 0;
+  for (int k = 0; k < 6; ++k) {
+    const std::string& cpu = s.CpuName[k].empty() ? std::string(kCpuNames[k]) : s.CpuName[k];
+    if (cpu.size() >= 5 && name.compare(0, 5, cpu, 0, 5) == 0) return k + 1;
+  }
+  return 0;
+}
+
+void SetSeatKind(GameState& s, int p, int level) {
+  SetupState& setup = s.setup;
+  if (level == 0) {
+    // A human seat: the setup's computer box is cleared, and with it the computer's name.
+    if (setup.chkAI[p] != 0) {
+      setup.chkAI[p] = 0;
+      setup.txtPL[p].clear();
+    }
+    return;
+  }
+  setup.txtAI[p] = std::to_string(level);
+  if (setup.chkAI[p] == 1) return;
+  setup.chkAI[p] = 1;
+  setup.txtPL[p] = s.CpuName[level - 1].empty() ? std::string(kCpuNames[level - 1]) : s.CpuName[level - 1];
+  if (p >= 1 && Val(setup.txtPlanets) < p + 9) setup.txtPlanets = std::to_string(p + 9);
+}
+
+void ReadHeader(Reader& in, GameState& s, SavedGameRead& result) {
+  in.Section("header");
+  SetupState& setup = s.setup;
+  GameMenus& m = s.menus;
+  const auto shield = in.Whole("shield travel", 0, 1, kErrBadValue);
+  setup.chkShield = static_cast<int>(shield);
+  m.mnuOptionsShield.Checked = shield == 1;
+  const auto second = in.Whole("battle mode or world count", -32768, 32767);
+  long long worlds = 0;
+  if (second < 2) {
+    const auto mode = in.WholeOf(static_cast<double>(second), "battle mode", 0, 1, kErrBadValue);
+    const auto production =
+        in.Whole("maximum world production", kMinProduction, kMaxProduction, kErrBadValue);
+    const auto treasures = in.Whole("world treasures", 0, MaxTreasures(kMaxWorlds), kErrBadValue);
+    const auto treasureLine = in.LineNumber();
+    const auto gather =
+        in.Whole("maximum gather/scout turns", kMinGatherTurns, kMaxGatherTurns, kErrBadValue);
+    const auto radar = in.Whole("home world radar", 0, 2, kErrBadValue);
+    worlds = in.Whole("world count", 0, 255);
+    if (worlds >= kMinWorldCount && worlds <= kMaxWorlds &&
+        treasures > MaxTreasures(static_cast<int>(worlds)))
+      throw Refused{kErrBadValue, "Line " + std::to_string(treasureLine) + " (header, world treasures): " +
+                                      std::to_string(treasures) + " is outside 0 to " +
+                                      std::to_string(MaxTreasures(static_cast<int>(worlds))) + "."};
+    setup.chkMode = static_cast<int>(mode);
+    m.mnuOptionsBattle.Checked = mode == 1;
+    m.mnuOptionsBattle.Caption = mode == 1 ? "Defensive Battle Mode" : "Offensive Battle Mode";
+    setup.txtOp[0] = std::to_string(production);
+    setup.txtOp[1] = std::to_string(treasures);
+    setup.txtOp[2] = std::to_string(gather);
+    m.mnuOptionsProd.Caption = "Maximum World Production = " + setup.txtOp[0];
+    m.mnuOptionsTreas.Caption = "World Treasures = " + setup.txtOp[1];
+    m.mnuOptionsGath.Caption = "Maximum Gather/Scout Turns = " + setup.txtOp[2];
+    setup.OptRadar = {radar == 0, radar == 1, radar == 2};
+    m.mnuOptionsRadar.Caption = radar == 0   ? "Home World Radar On"
+                                : radar == 1 ? "Home World Radar Off"
+                                             : "Home World Radar Unlimited";
+  } else {
+    result.olderHeader = true;
+    worlds = in.WholeOf(static_cast<double>(second), "world count", 0, 255);
+  }
+  if (worlds < kMinWorldCount || worlds > kMaxWorlds)
+    in.Fail(kErrOutOfRange, "world count",
+            std::to_string(worlds) + " is outside " + std::to_string(kMinWorldCount) + " to " +
+                std::to_string(kMaxWorlds) + ".");
+  s.WorldCount = static_cast<uint8_t>(worlds);
+}
+
+void ReadPlayersAndGame(Reader& in, GameState& s) {
+  for (int p = 0; p < kSeats; ++p) {
+    in.Section("player " + std::to_string(p));
+    s.PlayerName[p] = in.Text("name");
+    SetSeatKind(s, p, ComputerLevel(s, s.PlayerName[p]));
+    s.HasCrystal[p] = in.Short("crystal");
+  }
+  in.Section("game");
+  s.GameYear = in.Single("year");
+  s.CurrentPlayer = static_cast<int16_t>(
+      in.WholeOf(in.Short("player to move"), "player to move", 0, kSeats - 1, kErrOutOfRange));
+  s.BattleDelay = in.Single("battle delay");
+  s.TruceUntilTurn = in.Short("battle truce turn");
+  if (s.TruceUntilTurn > 0) {
+    s.menus.mnuOptionsTruce.Caption = "Battle Truce Until Turn #" + Format(s.TruceUntilTurn, "00");
+    s.menus.mnuOptionsTruce.Checked = true;
+  }
+}
+
+void ReadWorlds(Reader& in, GameState& s, SavedGameRead& result) {
+  for (int w = 0; w < kMaxWorlds; ++w) {
+    in.Section("world " + std::to_string(w));
+    s.WorldAngle[w] = in.Single("angle");
+    s.WorldRadius[w] = in.Single("orbit radius");
+    s.WorldAngularSpeed[w] = in.Single("angular speed");
+    s.WorldName[w] = in.Text("name");
+    s.WorldProduction[w] = in.Byte("production");
+    s.WorldClass[w] = in.Byte("class");
+    s.WorldShield[w] = in.Byte("shield");
+    s.WorldShieldOn[w] = in.Byte("shield charging");
+    const std::string ninth = in.Text("gather exclusion or known figure");
+    const std::string_view trimmed = Reader::Trim(ninth);
+    if (trimmed == "True" || trimmed == "False") {
+      s.WorldNoGather[w] = trimmed == "True";
+      for (int p = 0; p < kSeats; ++p) s.WorldMarked[p][w] = in.Truth(kMarkedWhat[p]);
+      s.WorldKnownStat[w] = in.Short("known figure");
+    } else {
+      ++result.olderWorldRecords;
+      s.WorldKnownStat[w] = static_cast<int16_t>(in.WholeOf(Val(ninth), "known figure", -32768, 32767));
+    }
+    s.WorldOwner[w] = static_cast<uint8_t>(in.WholeOf(in.Byte("owner"), "owner", 0, kSeats, kErrOutOfRange));
+    s.WorldShips[w] = in.Single("ships");
+    s.WorldType[w] = in.Short("treasure");
+    s.WorldBombs[w] = in.Short("bombs");
+    for (int p = 0; p < kSeats; ++p) s.WorldHistory[p][w] = in.Block(kHistoryWhat[p]);
+  }
+}
+
+void ReadFleetsAndBombs(Reader& in, GameState& s) {
+  const int worlds = s.WorldCount;
+  for (int f = 0; f < kUsedFleetSlots; ++f) {
+    in.Section("travel slot " + std::to_string(f));
+    s.FleetFrom[f] = static_cast<uint8_t>(in.WholeOf(in.Byte("origin"), "origin", 0, worlds, kErrOutOfRange));
+    const int leastTarget = s.FleetFrom[f] == 0 ? 0 : 1;
+    s.FleetTo[f] = static_cast<uint8_t>(
+        in.WholeOf(in.Byte("destination"), "destination", leastTarget, worlds, kErrOutOfRange));
+    s.FleetOwner[f] = static_cast<uint8_t>(in.WholeOf(in.Byte("owner"), "owner", 0, kSeats, kErrOutOfRange));
+    s.FleetShips[f] = in.Single("ships");
+    s.FleetClass[f] = in.Byte("class");
+    s.FleetShield[f] = in.Byte("shield");
+    s.FleetTimeLeft[f] = in.Double("time left");
+    s.FleetTripTime[f] = in.Single("trip time");
+    s.FleetAngleParam[f] = in.Single("path parameter");
+  }
+  for (int b = 0; b < kUsedBombSlots; ++b) {
+    in.Section("proximity bomb " + std::to_string(b));
+    s.ProxBombOwner[b] =
+        static_cast<int16_t>(in.WholeOf(in.Short("owner"), "owner", -32768, kSeats, kErrOutOfRange));
+    const float world = in.Single("world");
+    if (s.ProxBombOwner[b] >= 1 && (world != std::floor(world) || world < 0 || world > worlds - 1))
+      in.Fail(kErrOutOfRange, "world",
+              NumberShown(world) + " is not a world in play (a whole number from 0 to " +
+                  std::to_string(worlds - 1) + ").");
+    s.ProxBombWorld[b] = world;
+    s.ProxBombThreshold[b] = in.Single("threshold");
+  }
+}
+
+}  // namespace
+
+std::string SavedGameRefusal::Message() const {
+  return "Error # " + Str(number) + "\r" + problem;
+}
+
+std::string SavedGameText(const GameState& g) {
+  Writer out;
+  const SetupState& setup = g.setup;
+  out.Cipher(setup.chkShield == 1 ? "1" : "0");
+  out.Cipher(setup.chkMode == 1 ? "1" : "0");
+  out.Cipher(OptionText(setup.txtOp[0], kMinProduction, kMaxProduction));
+  out.Cipher(
+      OptionText(setup.txtOp[1], 0, MaxTreasures(std::clamp<int>(g.WorldCount, kMinWorldCount, kMaxWorlds))));
+  out.Cipher(OptionText(setup.txtOp[2], kMinGatherTurns, kMaxGatherTurns));
+  out.Cipher(setup.OptRadar[0] ? "0" : setup.OptRadar[1] ? "1" : "2");
+  out.Number(static_cast<int>(g.WorldCount));
+
+  for (int p = 0; p < kSeats; ++p) {
+    out.Cipher(g.PlayerName[p]);
+    out.Number(static_cast<int>(g.HasCrystal[p]));
+  }
+  out.Number(g.GameYear);
+  out.Number(static_cast<int>(g.CurrentPlayer));
+  out.Number(g.BattleDelay);
+  out.Number(static_cast<int>(g.TruceUntilTurn));
+
+  for (int w = 0; w < kMaxWorlds; ++w) {
+    out.Number(g.WorldAngle[w]);
+    out.Number(g.WorldRadius[w]);
+    out.Number(g.WorldAngularSpeed[w]);
+    out.Cipher(g.WorldName[w]);
+    out.Number(static_cast<int>(g.WorldProduction[w]));
+    out.Number(static_cast<int>(g.WorldClass[w]));
+    out.Number(static_cast<int>(g.WorldShield[w]));
+    out.Number(static_cast<int>(g.WorldShieldOn[w]));
+    out.Flag(g.WorldNoGather[w]);
+    for (int p = 0; p < kSeats; ++p) out.Flag(g.WorldMarked[p][w]);
+    out.Number(static_cast<int>(g.WorldKnownStat[w]));
+    out.Number(static_cast<int>(g.WorldOwner[w]));
+    out.Number(g.WorldShips[w]);
+    out.Number(static_cast<int>(g.WorldType[w]));
+    out.Number(static_cast<int>(g.WorldBombs[w]));
+    for (int p = 0; p < kSeats; ++p) out.Block(g.WorldHistory[p][w]);
+  }
+
+  for (int f = 0; f < kUsedFleetSlots; ++f) {
+    out.Number(static_cast<int>(g.FleetFrom[f]));
+    out.Number(static_cast<int>(g.FleetTo[f]));
+    out.Number(static_cast<int>(g.FleetOwner[f]));
+    out.Number(g.FleetShips[f]);
+    out.Number(static_cast<int>(g.FleetClass[f]));
+    out.Number(static_cast<int>(g.FleetShield[f]));
+    out.Number(g.FleetTimeLeft[f]);
+    out.Number(g.FleetTripTime[f]);
+    out.Number(g.FleetAngleParam[f]);
+  }
+  for (int b = 0; b < kUsedBombSlots; ++b) {
+    out.Number(static_cast<int>(g.ProxBombOwner[b]));
+    out.Number(g.ProxBombWorld[b]);
+    out.Number(g.ProxBombThreshold[b]);
+  }
+  for (int p = 0; p < kSeats; ++p) out.Block(g.PlayerLog[p]);
+  for (int w = 0; w < kMaxWorlds; ++w)
+    for (int f = 0; f < 5; ++f)
+      for (int p = 0; p < kSeats; ++p) out.Number(static_cast<int>(g.ScoutInfo[p][f][w]));
+  return out.Take();
+}
+
+bool WriteSavedGame(const GameState& g, const std::string& path, std::string* error) {
+  return WriteFileAtomically(path, SavedGameText(g), error);
+}
+
+SavedGameRead ReadSavedGame(const GameState& prior, std::string_view bytes) {
+  SavedGameRead result;
+  GameState s = prior;
+  Reader in(bytes);
+  try {
+    ReadHeader(in, s, result);
+    ReadPlayersAndGame(in, s);
+    ReadWorlds(in, s, result);
+    ReadFleetsAndBombs(in, s);
+    in.Section("");
+    s.window.txtMove.Text.clear();
+    for (int p = 0; p < kSeats; ++p) s.PlayerLog[p] = in.Block(kLogWhat[p]);
+    // A file that ends after the move logs keeps the intelligence gathered before the load.
+    if (!in.AtEnd()) {
+      for (int w = 0; w < kMaxWorlds; ++w) {
+        in.Section("intelligence on world " + std::to_string(w));
+        for (int f = 0; f < 5; ++f)
+          for (int p = 0; p < kSeats; ++p) s.ScoutInfo[p][f][w] = in.Short(IntelligenceWhat(f, p));
+      }
+      result.intelligenceRead = true;
+    }
+  } catch (const Refused& refused) {
+    result.refusal = {refused.number, refused.problem};
+    return result;
+  }
+  result.state = std::move(s);
+  return result;
+}
+
+}  // namespace zarnath
