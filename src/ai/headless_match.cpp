@@ -1,0 +1,224 @@
+#include "ai/headless_match.h"
+
+#include <cmath>
+
+#include "ai/computer_turn.h"
+#include "engine/engine_flow.h"
+#include "engine/turn.h"
+#include "model/game.h"
+#include "model/game_start.h"
+#include "model/headless_ports.h"
+#include "model/numbers.h"
+
+namespace zarnath {
+namespace {
+
+std::string WorldText(int w) {
+  return "world " + std::to_string(w);
+}
+std::string SlotText(int s) {
+  return "slot " + std::to_string(s);
+}
+
+bool Seated(const GameState& g, int owner) {
+  return owner >= 1 && owner <= kSeats && !g.PlayerName[static_cast<size_t>(owner - 1)].empty();
+}
+
+std::string CheckWorlds(const GameState& g) {
+  if (g.WorldCount < 9 || g.WorldCount > kMaxWorlds) return "world count " + std::to_string(g.WorldCount);
+  for (int w = 0; w < kMaxWorlds; ++w) {
+    const size_t i = static_cast<size_t>(w);
+    if (w >= g.WorldCount) {
+      if (g.WorldOwner[i] != 0) return WorldText(w) + " is out of play but owned";
+      continue;
+    }
+    if (!std::isfinite(g.WorldShips[i]) || g.WorldShips[i] < 0.0f)
+      return WorldText(w) + " has " + Str(g.WorldShips[i]) + " ships";
+    if (g.WorldBombs[i] < 0)
+      return WorldText(w) + " has " + Str(static_cast<int>(g.WorldBombs[i])) + " bombs";
+    if (g.WorldOwner[i] != 0 && !Seated(g, g.WorldOwner[i]))
+      return WorldText(w) + " is owned by " + std::to_string(g.WorldOwner[i]) + ", no seat in the game";
+    if (g.WorldShield[i] > 100) return WorldText(w) + " has a shield of " + std::to_string(g.WorldShield[i]);
+    if (g.WorldType[i] < 0) return WorldText(w) + " has code " + std::to_string(g.WorldType[i]);
+    if (!(g.WorldRadius[i] > 0.0f)) return WorldText(w) + " is in play without a ring";
+  }
+  return {};
+}
+
+std::string CheckFleets(const GameState& g) {
+  for (int s = 0; s < kFleetSlots; ++s) {
+    const size_t i = static_cast<size_t>(s);
+    if (g.FleetFrom[i] == 0) {
+      if (g.FleetTo[i] != 0 || g.FleetOwner[i] != 0 || g.FleetShips[i] != 0.0f || g.FleetTimeLeft[i] != 0.0 ||
+          g.FleetTripTime[i] != 0.0f || g.FleetClass[i] != 0 || g.FleetShield[i] != 0)
+        return SlotText(s) + " is free but not empty";
+      continue;
+    }
+    if (s >= kUsedFleetSlots) return SlotText(s) + " is beyond the table";
+    if (g.FleetFrom[i] > g.WorldCount) return SlotText(s) + " comes from " + WorldText(g.FleetFrom[i] - 1);
+    if (g.FleetTo[i] < 1 || g.FleetTo[i] > g.WorldCount)
+      return SlotText(s) + " goes to world " + std::to_string(g.FleetTo[i] - 1);
+    if (!Seated(g, g.FleetOwner[i])) return SlotText(s) + " belongs to " + std::to_string(g.FleetOwner[i]);
+    if (!std::isfinite(g.FleetShips[i]) || g.FleetShips[i] < 0.0f)
+      return SlotText(s) + " carries " + Str(g.FleetShips[i]);
+    if (!(g.FleetTimeLeft[i] >= 0.0) || g.FleetTimeLeft[i] > static_cast<double>(g.FleetTripTime[i]) + 1e-6)
+      return SlotText(s) + " has " + Str(g.FleetTimeLeft[i]) + " years left of " + Str(g.FleetTripTime[i]);
+  }
+  return {};
+}
+
+std::string CheckProximityBombs(const GameState& g) {
+  for (int b = 0; b < kUsedBombSlots; ++b) {
+    const size_t i = static_cast<size_t>(b);
+    if (g.ProxBombOwner[i] < 1) continue;
+    const float w = g.ProxBombWorld[i];
+    if (!Seated(g, g.ProxBombOwner[i]))
+      return "proximity bomb " + std::to_string(b) + " has no owner in the game";
+    if (w != std::floor(w) || w < 0.0f || w >= g.WorldCount)
+      return "proximity bomb " + std::to_string(b) + " lies on world " + Str(w);
+    if (!(g.ProxBombThreshold[i] >= 0.0f))
+      return "proximity bomb " + std::to_string(b) + " has a negative threshold";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string CheckInvariants(const GameState& g) {
+  if (g.CurrentPlayer < 0 || g.CurrentPlayer >= kSeats)
+    return "current seat " + std::to_string(g.CurrentPlayer);
+  std::string broken = CheckWorlds(g);
+  if (broken.empty()) broken = CheckFleets(g);
+  if (broken.empty()) broken = CheckProximityBombs(g);
+  return broken;
+}
+
+TurnReport ReportNow(const GameState& g) {
+  TurnReport r;
+  r.turn = TurnNumber(g.GameYear);
+  for (int p = 0; p < kSeats; ++p)
+    r.seats[static_cast<size_t>(p)].seated = !g.PlayerName[static_cast<size_t>(p)].empty();
+  for (int w = 0; w < g.WorldCount; ++w) {
+    const int owner = g.WorldOwner[static_cast<size_t>(w)];
+    if (owner < 1 || owner > kSeats) continue;
+    SeatStock& s = r.seats[static_cast<size_t>(owner - 1)];
+    ++s.worlds;
+    s.ships += g.WorldShips[static_cast<size_t>(w)];
+  }
+  return r;
+}
+
+std::string TurnLine(const TurnReport& r) {
+  std::string line = "turn=" + std::to_string(r.turn);
+  for (int p = 0; p < kSeats; ++p) {
+    const SeatStock& s = r.seats[static_cast<size_t>(p)];
+    line += " " + std::to_string(p) + ":";
+    line += s.seated ? std::to_string(s.worlds) + "/" + std::to_string(static_cast<long long>(Int(s.ships)))
+                     : "-";
+  }
+  return line;
+}
+
+std::string ResultLine(const MatchResult& r) {
+  const char* victory = r.victory == Victory::kConquest      ? "conquest"
+                        : r.victory == Victory::kElimination ? "elimination"
+                                                             : "none";
+  return std::string("result: winner=") + (r.winner >= 0 ? std::to_string(r.winner) : "none") +
+         " victory=" + victory + " turns=" + std::to_string(r.turns);
+}
+
+struct HeadlessMatch::Parts {
+  HeadlessPorts ports;
+  EngineFlow flow;
+  Game game{Ports{ports, ports, ports, flow}};
+};
+
+HeadlessMatch::HeadlessMatch(const MatchOptions& options)
+    : parts_(std::make_unique<Parts>()), options_(options) {
+  Game& g = parts_->game;
+  parts_->ports.recording = false;
+  parts_->flow.Attach(g);
+  parts_->flow.onComputerTurn = [&g] { ComputerTurn(g); };
+  g.random.Seed(options.seed);
+  g.cosmetic.Seed(options.seed * 7919u + 1u);
+  g.PlayerColor = kPlayerColors;
+  for (int level = 1; level <= 6; ++level)
+    g.CpuName[static_cast<size_t>(level - 1)] = kCpuNames[static_cast<size_t>(level - 1)];
+  SetupState& s = g.setup;
+  for (int p = 0; p < kSeats; ++p) {
+    const int level = options.levels[static_cast<size_t>(p)];
+    const size_t i = static_cast<size_t>(p);
+    s.txtPL[i] = level >= 1 && level <= 6 ? kCpuNames[static_cast<size_t>(level - 1)] : "";
+    s.chkAI[i] = level >= 1 && level <= 6 ? 1 : 0;
+    s.txtAI[i] = level >= 1 && level <= 6 ? std::to_string(level) : "";
+  }
+  s.txtPlanets = std::to_string(options.worlds);
+}
+
+HeadlessMatch::~HeadlessMatch() = default;
+
+Game& HeadlessMatch::game() {
+  return parts_->game;
+}
+
+MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& onTurn) {
+  Game& g = parts_->game;
+  HeadlessPorts& ports = parts_->ports;
+  MatchResult result;
+  bool over = false;
+  int lastTurn = -1;
+
+  // Checks the state and reports a turn that has just begun.
+  auto look = [&] {
+    if (result.broken.empty()) result.broken = CheckInvariants(g);
+    const int turn = TurnNumber(g.GameYear);
+    if (turn != lastTurn) {
+      lastTurn = turn;
+      result.turns = turn;
+      if (onTurn) onTurn(ReportNow(g));
+    }
+  };
+  // A conquest ends in the high-score table, while the state still stands; then the game is
+  // cleared and the setup window returns.
+  parts_->flow.onHighScore = [&](const std::string& name, float, float, float, float, float) {
+    look();
+    for (int p = 0; p < kSeats; ++p)
+      if (g.PlayerName[static_cast<size_t>(p)] == name) result.winner = p;
+    result.victory = Victory::kConquest;
+    over = true;
+  };
+
+  imgStart_Click(g);
+  if (options_.speedGame) {
+    g.SpeedGame = true;
+    g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game Off";
+  }
+  if (!over) look();
+
+  auto tick = [&](GameTimer timer) {
+    if (timer == GameTimer::kAI)
+      tmrAI_Timer(g);
+    else
+      TimerTick(g, timer);
+  };
+  while (!over && result.broken.empty() && result.turns < options_.maxTurns) {
+    if (!ports.FireNextTimer(tick)) break;  // nothing left to run: the game has stopped
+    if (!over) look();
+    if (!over && g.GameOver && result.victory == Victory::kNone) {
+      for (int p = 0; p < kSeats; ++p) {
+        const std::string& caption = g.window.lblStatus[static_cast<size_t>(p)];
+        if (!g.PlayerName[static_cast<size_t>(p)].empty() && caption.size() >= 10 &&
+            caption.compare(caption.size() - 10, 10, "Eliminated") != 0)
+          result.winner = p;
+      }
+      result.victory = Victory::kElimination;
+    }
+  }
+  if (!result.broken.empty() && result.victory != Victory::kConquest) {
+    result.winner = -1;
+    result.victory = Victory::kNone;
+  }
+  return result;
+}
+
+}  // namespace zarnath

@@ -1,0 +1,79 @@
+// A whole game between computer players without a screen, played through the same steps as in
+// the window: the setup window's Start button, the next-player step, the computer turn, its
+// 10 ms timer on the virtual clock pressing Done, and the end-of-turn cycle. The game runner,
+// the whole-game tests and the benchmarks use it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "model/game_state.h"
+
+namespace zarnath {
+class Game;
+class HeadlessPorts;
+struct GameState;
+
+struct MatchOptions {
+  uint64_t seed = 1;
+  int worlds = 30;                             // 9 to 30
+  std::array<int, kSeats> levels{6, 6, 6, 6};  // 1 to 6 a computer player, 0 an empty seat
+  bool speedGame = false;
+  int maxTurns = 400;
+};
+
+struct SeatStock {
+  bool seated = false;
+  int worlds = 0;
+  double ships = 0;  // on its worlds
+};
+
+struct TurnReport {
+  int turn = 0;
+  std::array<SeatStock, kSeats> seats{};
+};
+
+enum class Victory { kNone, kConquest, kElimination };
+
+struct MatchResult {
+  int winner = -1;  // seat, or -1
+  Victory victory = Victory::kNone;
+  int turns = 0;
+  std::string broken;  // the first broken rule of the game state; empty when all held
+};
+
+// What is wrong with the game state, or empty: no negative or non-finite ships or bombs, owners
+// only of seats in the game, every object in flight from and to worlds in play, free slots empty.
+std::string CheckInvariants(const GameState& g);
+
+// The stock of every seat now.
+TurnReport ReportNow(const GameState& g);
+
+// "turn=12 0:5/123 1:3/80 2:- 3:0/0": each seat's worlds and whole ships, "-" for an empty seat.
+std::string TurnLine(const TurnReport& r);
+// "result: winner=2 victory=conquest turns=87".
+std::string ResultLine(const MatchResult& r);
+
+class HeadlessMatch {
+ public:
+  explicit HeadlessMatch(const MatchOptions& options);
+  ~HeadlessMatch();
+  HeadlessMatch(const HeadlessMatch&) = delete;
+  HeadlessMatch& operator=(const HeadlessMatch&) = delete;
+
+  // Starts the game and plays it to a conquest, to the turn cap or to the first broken rule;
+  // `onTurn` sees every turn as it begins (the first one included).
+  MatchResult Play(const std::function<void(const TurnReport&)>& onTurn = nullptr);
+
+  Game& game();
+
+ private:
+  struct Parts;
+  std::unique_ptr<Parts> parts_;
+  MatchOptions options_;
+};
+
+}  // namespace zarnath

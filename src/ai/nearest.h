@@ -1,0 +1,37 @@
+// The nearest-world searches: for one world, the up to six other worlds nearest to it in travel
+// time, nearest first, written into the selection's NearestList (rows 0 to 5: column 0 the world,
+// -1 for an empty row; column 1 the years, 1000 for an empty row). Travel times are the solver's
+// earliest interceptions with the quick launch-parameter step, so the worlds' motion counts.
+// Each search overwrites the list and leaves the solver's answers for the last world it priced
+// in TravelYears and TravelAngle.
+#pragma once
+
+namespace zarnath {
+struct GameState;
+class QuickSolver;
+
+inline constexpr float kEmptyNearestYears = 1000.0f;
+inline constexpr int kNearestRows = 6;
+
+// The nearest worlds that `owner` (an owner code) does not own, measured from `world`. While a
+// battle truce lasts only neutral worlds are listed.
+void NearestFrom(GameState& g, int world, int owner);
+void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver);
+// The same measured for a launch `ahead` ticks from now, leaving out worlds that a fleet or bomb
+// of the current player is already bound for (a scout on its way does not count).
+void PNearestFrom(GameState& g, int world, int owner, int ahead);
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver);
+// The worlds of `owner` holding ships or bombs that could reach `world` soonest, measured from
+// each of them to `world`.
+void NearestTo(GameState& g, int world, int owner);
+void NearestTo(GameState& g, int world, int owner, QuickSolver& solver);
+
+// The overloads with a solver reuse its tables from search to search while the worlds stand
+// still (a computer turn); those without price every trip afresh.
+
+// The turn number (year 1.00 is turn 0; intelligence is dated with it too) and whether a battle
+// truce still lasts in it.
+int TurnNow(const GameState& g);
+bool TruceLasts(const GameState& g);
+
+}  // namespace zarnath

@@ -1,0 +1,68 @@
+#include "ai/pulse_command.h"
+
+#include "model/game.h"
+#include "model/numbers.h"
+#include "net/messages.h"
+
+namespace zarnath {
+namespace {
+
+const char* const kCrLf = "\r\n";
+
+void ReportToHost(Game& g, int w) {
+  if (!g.NetworkGame || g.setup.OptServerClient0 || !g.io.net.SocketConnected(0)) return;
+  SendToHost(g, Frame("[PT] ", w, Str(static_cast<int>(g.WorldType[w]))));
+  SendToHost(g, Frame("[PB] ", w, Str(static_cast<int>(g.WorldBombs[w]))));
+}
+
+void AnnounceToHuman(Game& g, int w) {
+  const int owner = g.WorldOwner[w];
+  const int p = owner - 1;
+  TextBox& notice = g.window.txtGame;
+  notice.ForeColor = g.PlayerColor[owner];
+  notice.Text = "- Pulse Bomb Set On World " + g.WorldName[w] + "! -";
+  g.io.screen.Refresh(Control::kTxtGame);
+  g.PlayerLog[p] += kCrLf + notice.Text;
+  g.WorldHistory[p][w] = "   Year " + YearText(g.GameYear) + ", Turn #" + TurnText(g.GameYear) +
+                         ": A Pulse Bomb Was Set On World " + g.WorldName[w] + " " + kCrLf +
+                         g.WorldHistory[p][w];
+  TextBox& log = g.window.txtMove;
+  log.Text = g.PlayerLog[g.CurrentPlayer];
+  if (log.Text.size() < 2 || log.Text.compare(log.Text.size() - 2, 2, kCrLf) != 0) log.Text += kCrLf;
+  log.Visible = true;
+  g.io.screen.Refresh(Control::kTxtMove);
+  g.io.platform.Pause(1500);
+}
+
+}  // namespace
+
+bool CanArmPulseBomb(const GameState& g, int world) {
+  if (world < kHomeWorld0 || world >= kHomeWorld0 + kSeats || world >= g.WorldCount) return false;
+  if (g.PlayerName[world - kHomeWorld0].empty()) return false;
+  if (g.CurrentPlayer < 0 || g.CurrentPlayer >= kSeats || g.WorldOwner[world] != g.CurrentPlayer + 1)
+    return false;
+  const int type = g.WorldType[world];
+  return (type == kTypeNothing || type == kTypeFuel) && g.WorldBombs[world] >= 1;
+}
+
+void mnuComSendPulse_Click(Game& g) {
+  const int w = g.SelectedFrom;
+  if (w == -1) return;
+  const bool human = g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && IsHumanSeat(g, g.CurrentPlayer);
+  if (CanArmPulseBomb(g, w)) {
+    g.WorldType[w] = static_cast<int16_t>(g.WorldType[w] + kPulseArmed);
+    g.WorldBombs[w] = static_cast<int16_t>(g.WorldBombs[w] - 1);
+    ReportToHost(g, w);
+    g.io.screen.Refresh(Control::kWindow);
+    if (human) AnnounceToHuman(g, w);
+  }
+  g.SelectedFrom = g.SelectedTo = -1;
+  if (human) {
+    g.InputBusy = false;
+    g.io.screen.GalaxyDraw();
+    g.io.screen.Console();
+  }
+  g.io.platform.Yield();
+}
+
+}  // namespace zarnath

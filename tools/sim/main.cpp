@@ -1,0 +1,98 @@
+// zarnath-sim: plays one game between computer players without a screen, through the same steps
+// as the window, and prints one line per turn and the result.
+//
+//   zarnath-sim [--seed N] [--worlds W] [--seats A,B,C,D] [--speed] [--max-turns T]
+//
+// Each seat is a computer level 1 to 6 or "-" for an empty seat; seat 0 must be filled (the game
+// cannot start without it). The last line reads
+//   result: winner=<seat 0-3 or none> victory=<conquest|elimination|none> turns=<n>
+// Exit status: 0 when the game ran (to a result or the turn cap), 1 when a rule of the game
+// state broke, 2 for wrong options.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "ai/headless_match.h"
+
+namespace {
+
+using zarnath::MatchOptions;
+
+bool ParseInt(std::string_view text, long long lo, long long hi, long long& out) {
+  if (text.empty()) return false;
+  long long v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+    if (v > hi) return false;
+  }
+  if (v < lo) return false;
+  out = v;
+  return true;
+}
+
+bool ParseSeats(std::string_view text, MatchOptions& o) {
+  int seat = 0;
+  size_t start = 0;
+  while (true) {
+    const size_t comma = text.find(',', start);
+    const std::string_view item =
+        text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+    if (seat >= zarnath::kSeats) return false;
+    long long level = 0;
+    if (item == "-")
+      level = 0;
+    else if (!ParseInt(item, 1, 6, level))
+      return false;
+    o.levels[static_cast<size_t>(seat++)] = static_cast<int>(level);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  for (int p = seat; p < zarnath::kSeats; ++p) o.levels[static_cast<size_t>(p)] = 0;
+  return o.levels[0] != 0;
+}
+
+int Usage(const char* why) {
+  std::fprintf(stderr,
+               "zarnath-sim: %s\n"
+               "usage: zarnath-sim [--seed N] [--worlds 9..30] [--seats A,B,C,D] [--speed] [--max-turns T]\n"
+               "  each seat a computer level 1..6 or - for an empty seat; seat 0 must be filled\n",
+               why);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  MatchOptions o;
+  o.levels = {1, 2, 3, 4};
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    long long v = 0;
+    if (arg == "--speed") {
+      o.speedGame = true;
+    } else if (arg == "--seed" && hasValue) {
+      if (!ParseInt(argv[++i], 0, 0x7fffffffffffffffLL, v)) return Usage("--seed takes a whole number");
+      o.seed = static_cast<uint64_t>(v);
+    } else if (arg == "--worlds" && hasValue) {
+      if (!ParseInt(argv[++i], 9, 30, v)) return Usage("--worlds takes 9 to 30");
+      o.worlds = static_cast<int>(v);
+    } else if (arg == "--max-turns" && hasValue) {
+      if (!ParseInt(argv[++i], 1, 100000, v)) return Usage("--max-turns takes 1 to 100000");
+      o.maxTurns = static_cast<int>(v);
+    } else if (arg == "--seats" && hasValue) {
+      if (!ParseSeats(argv[++i], o)) return Usage("--seats takes up to four of 1..6 or -, the first filled");
+    } else {
+      return Usage(("unknown or incomplete option " + std::string(arg)).c_str());
+    }
+  }
+
+  zarnath::HeadlessMatch match(o);
+  const zarnath::MatchResult result =
+      match.Play([](const zarnath::TurnReport& r) { std::printf("%s\n", zarnath::TurnLine(r).c_str()); });
+  if (!result.broken.empty()) std::printf("broken: %s\n", result.broken.c_str());
+  std::printf("%s\n", zarnath::ResultLine(result).c_str());
+  return result.broken.empty() ? 0 : 1;
+}
