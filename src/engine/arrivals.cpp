@@ -106,13 +106,8 @@ void Reinforcements(Game& g, int slot) {
     g.io.platform.Pause(1000);
     // The label stays in view through the pause.
     g.io.screen.HideShipsLabel();
-    DataClear(g, slot);
-    if (SideListsFollowEvents(g)) g.io.screen.Console();
-    g.io.screen.GalaxyDraw();
-  } else {
-    DataClear(g, slot);
   }
-  ClearNotice(g);
+  FinishArrival(g, slot, shown);
 }
 
 void Scout(Game& g, int slot) {
@@ -129,7 +124,8 @@ void Scout(Game& g, int slot) {
     known[4][wi] = g.WorldShield[wi];
   }
 
-  if (OwnerShown(g, o)) {
+  const bool shown = OwnerShown(g, o);
+  if (shown) {
     const std::string shield = g.WorldShieldOn[wi] == 1 ? ",  Shield: On," : ",  Shield: Off,";
     std::string info = "Scout Info:  Prod:" + Str(static_cast<int>(g.WorldProduction[wi])) +
                        ",  Class:" + Str(static_cast<int>(g.WorldClass[wi])) + shield +
@@ -146,13 +142,8 @@ void Scout(Game& g, int slot) {
     g.io.screen.Refresh(Control::kWindow);
     EventSound(g, "scout.wav");
     g.io.platform.Pause(2000);
-    DataClear(g, slot);
-    if (SideListsFollowEvents(g)) g.io.screen.Console();
-    g.io.screen.GalaxyDraw();
-  } else {
-    DataClear(g, slot);
   }
-  ClearNotice(g);
+  FinishArrival(g, slot, shown);
 }
 
 }  // namespace zarnath

@@ -120,7 +120,8 @@ void ProximitySet(Game& g, int slot) {
     g.ProxBombThreshold[static_cast<size_t>(k)] = threshold;
   }
 
-  if (OwnerShown(g, o)) {
+  const bool shown = OwnerShown(g, o);
+  if (shown) {
     const std::string& world = g.WorldName[static_cast<size_t>(w)];
     if (k >= 0) {
       ShowNotice(g, OwnerColour(g, o),
@@ -155,13 +156,8 @@ void ProximitySet(Game& g, int slot) {
     g.io.screen.Refresh(Control::kWindow);
     EventSound(g, "reinforcements.wav");
     g.io.platform.Pause(1000);
-    DataClear(g, slot);
-    if (SideListsFollowEvents(g)) g.io.screen.Console();
-    g.io.screen.GalaxyDraw();
-  } else {
-    DataClear(g, slot);
   }
-  ClearNotice(g);
+  FinishArrival(g, slot, shown);
 }
 
 void Proximity(Game& g, int slot, int prox) {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
 
@@ -164,6 +165,15 @@ void HostSendEach(Game& g, const std::string& first, const std::string& second) 
     g.io.net.SendData(element, second);
     g.io.platform.Yield();
   }
+}
+
+void FinishArrival(Game& g, int slot, bool shown) {
+  DataClear(g, slot);
+  if (shown) {
+    if (SideListsFollowEvents(g)) g.io.screen.Console();
+    g.io.screen.GalaxyDraw();
+  }
+  ClearNotice(g);
 }
 
 }  // namespace zarnath
