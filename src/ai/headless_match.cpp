@@ -9,6 +9,8 @@
 #include "model/game_start.h"
 #include "model/headless_ports.h"
 #include "model/numbers.h"
+#include "persist/save_load.h"
+#include "persist/saved_game.h"
 
 namespace zarnath {
 namespace {
@@ -188,11 +190,59 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
     over = true;
   };
 
-  imgStart_Click(g);
-  if (options_.speedGame) {
+  // The save comes at the start of the first computer turn after the resolution, before that
+  // seat moves: where a loaded game goes on from.
+  int startTurn = -1;
+  parts_->flow.onComputerTurn = [&] {
+    const int turn = TurnNumber(g.GameYear);
+    if (options_.saveAtTurn >= 0 && !result.saved && result.saveError.empty() && startTurn >= 0 &&
+        turn > startTurn && turn == options_.saveAtTurn + 1) {
+      if (WriteSavedGame(g.state(), options_.saveTo, &result.saveError)) {
+        result.saved = true;
+        g.random.Seed(options_.seed);
+      }
+    }
+    ComputerTurn(g);
+  };
+
+  auto speed = [&] {
+    if (!options_.speedGame) return;
     g.SpeedGame = true;
     g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game Off";
+  };
+  if (options_.loadFrom.empty()) {
+    imgStart_Click(g);
+    speed();
+  } else {
+    // The loader tells a refusal in a message box: its text is the reason.
+    speed();
+    ports.recording = true;
+    ports.Clear();
+    const LoadOutcome outcome = LoadSavedGame(g, options_.loadFrom);
+    if (outcome != LoadOutcome::kLoaded) {
+      const std::string prefix = "MessageBox Zarnath Error: ";
+      for (const std::string& call : ports.calls)
+        if (call.rfind(prefix, 0) == 0) result.loadError = call.substr(prefix.size());
+      for (size_t at; (at = result.loadError.find('\r')) != std::string::npos;)
+        result.loadError.replace(at, 1, ": ");
+      const size_t first = result.loadError.find_first_not_of(' ');
+      const size_t last = result.loadError.find_last_not_of(' ');
+      result.loadError = first == std::string::npos ? "" : result.loadError.substr(first, last - first + 1);
+      if (result.loadError.empty()) result.loadError = "the game window does not fit the screen";
+    }
+    for (int p = 0; p < kSeats && result.loadError.empty(); ++p) {
+      const size_t i = static_cast<size_t>(p);
+      if (!g.PlayerName[i].empty() && g.setup.chkAI[i] == 0)
+        result.loadError = "seat " + std::to_string(p) + " (" + g.PlayerName[i] + ") is no computer player";
+    }
+    ports.Clear();
+    ports.recording = false;
+    if (!result.loadError.empty()) {
+      parts_->flow.onComputerTurn = [&g] { ComputerTurn(g); };
+      return result;
+    }
   }
+  startTurn = TurnNumber(g.GameYear);
   if (!over) look();
 
   auto tick = [&](GameTimer timer) {
@@ -201,7 +251,7 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
     else
       TimerTick(g, timer);
   };
-  while (!over && result.broken.empty() && result.turns < options_.maxTurns) {
+  while (!over && result.broken.empty() && result.saveError.empty() && result.turns < options_.maxTurns) {
     if (!ports.FireNextTimer(tick)) break;  // nothing left to run: the game has stopped
     if (!over) look();
     if (!over && g.GameOver && result.victory == Victory::kNone) {
@@ -214,6 +264,7 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
       result.victory = Victory::kElimination;
     }
   }
+  parts_->flow.onComputerTurn = [&g] { ComputerTurn(g); };  // no hold on this play's locals
   if (!result.broken.empty() && result.victory != Victory::kConquest) {
     result.winner = -1;
     result.victory = Victory::kNone;

@@ -23,6 +23,13 @@ struct MatchOptions {
   std::array<int, kSeats> levels{6, 6, 6, 6};  // 1 to 6 a computer player, 0 an empty seat
   bool speedGame = false;
   int maxTurns = 400;
+  // A saved game to play on from instead of a new game; empty for a new game.
+  std::string loadFrom{};
+  // Once turn `saveAtTurn` is resolved (-1: never), before anyone moves in the next turn, the game
+  // is saved to `saveTo` and the random source is seeded again from `seed`. A saved game does not
+  // hold the random source, so the same game loaded with the same seed plays on exactly alike.
+  int saveAtTurn = -1;
+  std::string saveTo{};
 };
 
 struct SeatStock {
@@ -42,7 +49,10 @@ struct MatchResult {
   int winner = -1;  // seat, or -1
   Victory victory = Victory::kNone;
   int turns = 0;
-  std::string broken;  // the first broken rule of the game state; empty when all held
+  std::string broken;       // the first broken rule of the game state; empty when all held
+  bool saved = false;       // the game was saved at `saveAtTurn`
+  std::string loadError{};  // why the saved game was refused; nothing was played
+  std::string saveError{};  // why the game could not be saved; play stopped there
 };
 
 // What is wrong with the game state, or empty: no negative or non-finite ships or bombs, owners
@@ -64,8 +74,8 @@ class HeadlessMatch {
   HeadlessMatch(const HeadlessMatch&) = delete;
   HeadlessMatch& operator=(const HeadlessMatch&) = delete;
 
-  // Starts the game and plays it to a conquest, to the turn cap or to the first broken rule;
-  // `onTurn` sees every turn as it begins (the first one included).
+  // Starts the game (or loads it) and plays it to a conquest, to the turn cap, to the first broken
+  // rule or to a refused load or failed save; `onTurn` sees every turn as it begins (the first one included).
   MatchResult Play(const std::function<void(const TurnReport&)>& onTurn = nullptr);
 
   Game& game();

@@ -2,88 +2,50 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "model/setup_state.h"
+#include "persist/high_scores.h"
 #include "persist/save_load.h"
 #include "persist_fixture.h"
 
 namespace zarnath {
 namespace {
 
-using testing::ReadBytes;
-using testing::ScratchFolder;
-using testing::WriteBytes;
+using namespace testing;
 
-TEST(DefaultsFile, WrittenAndReadBack) {
+TEST(DefaultsFile, WrittenReadBackReadUpToABadLineAndNeverHalfWritten) {
   ScratchFolder folder;
-  SetupState written;
-  written.txtPL[0] = "M\xFCller";
-  written.chkShield = 1;
-  written.chkMode = 0;
-  written.txtOp[2] = "5";
-  ASSERT_TRUE(WriteDefaults(folder.path(), written));
-  EXPECT_EQ(ReadBytes(folder.File(kDefaultsFile)), "M\xFCller\r\n1\r\n0\r\n5\r\n");
-
-  SetupState read;
-  ReadDefaults(folder.path(), read);
-  EXPECT_EQ(read.txtPL[0], "M\xFCller");
-  EXPECT_EQ(read.chkShield, 1);
-  EXPECT_EQ(read.chkMode, 0);
-  EXPECT_EQ(read.txtOp[2], "5");
-}
-
-TEST(DefaultsFile, MissingShortOrBadFilesStopAtTheirLine) {
-  ScratchFolder folder;
-  const SetupState first;
-  SetupState s;
-  ReadDefaults(folder.path(), s);  // no file: nothing changes
-  EXPECT_EQ(s.txtPL[0], "");
-  EXPECT_EQ(s.txtOp[2], "3");
-
+  const std::string path = folder.File(kDefaultsFile);
+  SetupState s, t;
+  s.txtPL[0] = "M\xFCller";
+  s.chkShield = 1;
+  s.txtOp[2] = "5";
+  auto read = [&](const std::string& bytes) {
+    WriteBytes(path, bytes);
+    ReadDefaults(folder.path(), t);
+    return std::make_tuple(t.txtPL[0], t.chkShield, t.chkMode, t.txtOp[2]);
+  };
+  ASSERT_TRUE(WriteDefaults(folder.path(), s));
+  EXPECT_EQ(read(ReadBytes(path)), std::make_tuple("M\xFCller", 1, 0, "5"));
+  EXPECT_EQ(ReadBytes(path), "M\xFCller\r\n1\r\n0\r\n5\r\n");
   ASSERT_TRUE(WriteDefaultsName(folder.path(), "Ulla"));  // a client's join keeps only the name
-  EXPECT_EQ(ReadBytes(folder.File(kDefaultsFile)), "Ulla\r\n");
-  ReadDefaults(folder.path(), s);
-  EXPECT_EQ(s.txtPL[0], "Ulla");
-  EXPECT_EQ(s.chkShield, first.chkShield);
-
-  // A value its box cannot take ends the reading there: the name and shield are read, the
-  // battle mode and the turns keep their values.
-  WriteBytes(folder.File(kDefaultsFile), "Bo*b_\n 1\n7\n2\n");
-  SetupState t;
-  ReadDefaults(folder.path(), t);
-  EXPECT_EQ(t.txtPL[0], "Bob");
-  EXPECT_EQ(t.chkShield, 1);
-  EXPECT_EQ(t.chkMode, 0);
-  EXPECT_EQ(t.txtOp[2], "3");
-
-  // Gather/scout turns outside 1 to 5 leave the box as it was; inside, it shows plain digits.
-  WriteBytes(folder.File(kDefaultsFile), "A\r\n0\r\n1\r\n9\r\n");
-  SetupState u;
-  ReadDefaults(folder.path(), u);
-  EXPECT_EQ(u.chkMode, 1);
-  EXPECT_EQ(u.txtOp[2], "3");
-  WriteBytes(folder.File(kDefaultsFile), "A\r\n0\r\n1\r\n 4.4\r\n");
-  ReadDefaults(folder.path(), u);
-  EXPECT_EQ(u.txtOp[2], "4");
-}
-
-TEST(FileWriting, AFailedSaveIsReportedAndTheOldFileStaysWhole) {
-  ScratchFolder folder;
-  testing::TestGame t;
-  const std::string path = folder.File("game.zq");
-  WriteBytes(path, "old game");
-  std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be made
-  EXPECT_FALSE(SaveGame(t.g(), path));
-  ASSERT_EQ(t.ports.calls.size(), 1u);
-  EXPECT_EQ(t.ports.calls[0].rfind("MessageBox Zarnath Error: The game was not saved.\r", 0), 0u)
-      << t.ports.calls[0];
-  EXPECT_EQ(ReadBytes(path), "old game");
-
-  SetupState s;
-  s.txtPL[0] = "x";
-  EXPECT_FALSE(WriteDefaults(folder.path() + "/no/such/folder", s));
-  EXPECT_FALSE(std::filesystem::exists(folder.path() + "/no"));
+  EXPECT_EQ(ReadBytes(path), "Ulla\r\n");
+  t = SetupState();  // a value its box cannot take ends the reading; "*" and "_" leave the name
+  EXPECT_EQ(read("Bo*b_\n 1\n7\n2\n"), std::make_tuple("Bob", 1, 0, "3"));
+  EXPECT_EQ(read("A\r\n0\r\n1\r\n 4.4\r\n"), std::make_tuple("A", 0, 1, "4"));
+  // Every file is written through a temporary file: when that cannot be made, the failure is
+  // reported and the old file stays whole.
+  TestGame game;
+  for (const char* name : {"game.zq", kHighScoreFile, kDefaultsFile}) {
+    WriteBytes(folder.File(name), "old");
+    std::filesystem::create_directory(folder.File(name) + ".tmp");
+  }
+  EXPECT_FALSE(SaveGame(game.g(), folder.File("game.zq")));
+  EXPECT_EQ(game.ports.calls.at(0).rfind("MessageBox Zarnath Error: The game was not saved.\r", 0), 0u);
+  const HighScoreView view = RecordHighScore(folder.path(), {"x", 9, 1, 1, 1, 1}, 2.0f, {"d", "d"});
+  EXPECT_TRUE(view.inserted && !view.fileWritten && view.error.find("Score130") != std::string::npos);
+  EXPECT_FALSE(WriteDefaults(folder.path(), SetupState()));
+  for (const char* name : {"game.zq", kHighScoreFile, kDefaultsFile})
+    EXPECT_EQ(ReadBytes(folder.File(name)), "old");
 }
 
 }  // namespace

@@ -1,64 +1,51 @@
-// Shared helpers of the saved-game and high-score tests: a scratch folder, a game in the middle
-// of play, and a field-by-field comparison of everything a saved game holds.
+// Helpers of the file tests: a scratch folder, file bytes and lines, a game in the middle of play.
 #pragma once
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "fixtures/test_game.h"
-#include "model/game.h"
+#include "persist/atomic_file.h"
 
 namespace zarnath::testing {
 
 // A fresh folder under the system's temporary folder, removed again at the end of the test.
-class ScratchFolder {
- public:
+struct ScratchFolder {
+  std::string dir = (std::filesystem::temp_directory_path() / "zarnath-persist-XXXXXX").string();
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zarnath-persist-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+    if (!::mkdtemp(dir.data())) std::abort();
   }
   ~ScratchFolder() {
     std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    std::filesystem::remove_all(dir, ec);
   }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
+  const std::string& path() const { return dir; }
+  std::string File(const std::string& name) const { return dir + "/" + name; }
 };
 
 inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  std::string bytes;
+  return ReadWholeFile(path, bytes) ? bytes : "(cannot be read)";
 }
-
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  if (!WriteFileAtomically(path, bytes)) std::abort();
 }
+using Lines = std::vector<std::string>;
+// The file's lines without their CR LF, and back.
+Lines SplitCrLf(const std::string& bytes);
+std::string JoinCrLf(const Lines& lines);
 
-// The file's lines without their CR LF.
-std::vector<std::string> SplitCrLf(const std::string& bytes);
-std::string JoinCrLf(const std::vector<std::string>& lines);
+// Line numbers (0-based) in the saved game of `MakeMidGame` with one-line texts.
+inline constexpr int kFirstWorldLine = 19, kWorldRecordLines = 26, kFirstFleetLine = 799,
+                     kFirstBombLine = 1699, kFirstLogLine = 1759, kFirstIntelligenceLine = 1767;
 
-// A game of three seats (seat 2 a computer player) a few turns into play: fleets, scouts and
-// bombs in flight, planted proximity bombs, histories and logs (multi-line when asked, one line
-// each otherwise), marks, gather exclusions and intelligence, with values whose 7 or 15 digits
-// would not give them back.
-void MakeMidGame(TestGame& t, const std::string& folder, bool multiLineTexts);
+// Three seats (seat 2 a computer) in the middle of play: objects in flight, bombs, histories and logs
+// (multi-line when asked), marks, intelligence, and numbers 7 or 15 digits would not give back.
+void MakeMidGame(TestGame& t, bool multiLineTexts);
 
-// Every difference in the fields a saved game holds, floats compared bit for bit.
-std::vector<std::string> SavedFieldDifferences(const GameState& a, const GameState& b);
+// The names of the fields a saved game holds that differ, floats compared bit for bit.
+Lines SavedFieldDifferences(const GameState& a, const GameState& b);
 
 }  // namespace zarnath::testing

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "model/numbers.h"
@@ -15,286 +14,118 @@
 namespace zarnath {
 namespace {
 
-using testing::JoinCrLf;
-using testing::MakeMidGame;
-using testing::ReadBytes;
-using testing::SavedFieldDifferences;
-using testing::ScratchFolder;
-using testing::SplitCrLf;
-using testing::TestGame;
+using namespace testing;
 
-std::string Plain(const std::string& line) {
-  return Decrypt(line, kSavedGameKey);
-}
-std::string Ciphered(const std::string& text) {
-  return Encrypt(text, kSavedGameKey);
-}
-
-// Line numbers (0-based) of the one-line layout.
-constexpr int kFirstWorldLine = 19;
-constexpr int kWorldRecordLines = 26;
-constexpr int kFirstFleetLine = 799;
-constexpr int kFirstBombLine = 1699;
-constexpr int kFirstLogLine = 1759;
-constexpr int kFirstIntelligenceLine = 1767;
-
-TEST(ExactNumberText, SameAsTheGameNumberTextWhereThatIsExact) {
-  for (float v : {0.0f, 12.0f, -1.0f, 0.5f, 1.05f, 130.0f, 12345680.0f, 0.00001f, 9999.0f, 10050.0f})
-    EXPECT_EQ(ExactStr(v), Str(v)) << v;
-  for (double v : {0.0, 0.1, -2.5, 1e15, 1.5e-7, 0.05}) EXPECT_EQ(ExactStr(v), Str(v)) << v;
-}
-
-TEST(ExactNumberText, ReadsBackToTheSameBits) {
-  // Values whose 7 or 15 digits give another value back.
-  const float singles[] = {1.0f / 3.0f, 16777215.0f,      1.0e-6f / 3.0f, 3.4028235e38f, 1.4e-45f,
-                           -2.7182817f, 1.0f + 0.05f * 7, 123456792.0f,   12345678.0f,   -0.0f};
-  for (float v : singles) {
-    const std::string text = ExactStr(v);
-    const float back = static_cast<float>(Val(text));
-    EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << text;
-    EXPECT_TRUE(text[0] == ' ' || text[0] == '-') << text;
-  }
-  EXPECT_EQ(ExactStr(1.0f / 3.0f), " .33333334");
-  EXPECT_EQ(ExactStr(12345678.0f), " 1.2345678E+07");
-  const double doubles[] = {1.0 / 3.0, 0.1 + 0.2, 2.0 / 520.0, -1e-300, 1.7976931348623157e308};
-  for (double v : doubles) {
-    const std::string text = ExactStr(v);
-    const double back = Val(text);
-    EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << text;
-  }
+TEST(ExactNumberText, TheGamesTextWhereExactElseTheShortestThatReadsBack) {
+  for (float v : {0.0f, 12.0f, -1.0f, 1.05f, 12345680.0f, 0.00001f, 10050.0f}) EXPECT_EQ(ExactStr(v), Str(v));
+  for (double v : {0.1, -2.5, 1e15, 1.5e-7, 0.05}) EXPECT_EQ(ExactStr(v), Str(v));
+  EXPECT_EQ(ExactStr(1.0f / 3.0f) + ExactStr(12345678.0f), " .33333334 1.2345678E+07");
   EXPECT_EQ(ExactStr(0.1 + 0.2), " .30000000000000004");
+  auto same = [](auto v) {
+    const auto back = static_cast<decltype(v)>(Val(ExactStr(v)));
+    return std::memcmp(&back, &v, sizeof v) == 0;
+  };
+  for (float v : {16777215.0f, 1.0e-6f / 3.0f, 3.4028235e38f, 1.4e-45f, 1.0f + 0.05f * 7, -0.0f})
+    EXPECT_TRUE(same(v)) << ExactStr(v);
+  for (double v : {1.0 / 3.0, 2.0 / 520.0, -1e-300, 1.7976931348623157e308})
+    EXPECT_TRUE(same(v)) << ExactStr(v);
 }
 
-TEST(SavedGameFormat, OneLineTextsGive2367CrLfLines) {
-  ScratchFolder folder;
+// A mid-game with one-line texts: its file, and the game read back from it.
+TEST(SavedGameFormat, OneLineTextsGive2367CrLfLinesThatReadBackFieldByField) {
   TestGame t;
-  MakeMidGame(t, folder.path(), /*multiLineTexts=*/false);
+  MakeMidGame(t, false);
   const std::string text = SavedGameText(t.g());
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), kSavedGameLines);
-  const auto lines = SplitCrLf(text);
-  ASSERT_EQ(static_cast<int>(lines.size()), kSavedGameLines);
-  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-  for (const auto& line : lines) EXPECT_EQ(line.find('\r'), std::string::npos);
-
-  // Header: single digits without a blank, then the world count as number text.
-  EXPECT_EQ(Plain(lines[0]), "1");
-  EXPECT_EQ(Plain(lines[1]), "1");
-  EXPECT_EQ(Plain(lines[2]), "20");
-  EXPECT_EQ(Plain(lines[5]), "2");
-  EXPECT_EQ(Plain(lines[6]), " 24");
-  // An empty seat: an empty name and " 0".
-  EXPECT_EQ(Plain(lines[13]), "");
-  EXPECT_EQ(Plain(lines[14]), " 0");
-  EXPECT_EQ(Plain(lines[16]), " 1");  // the player to move
-  EXPECT_EQ(Plain(lines[18]), " 12");
-  // World 0: its flag lines, then its four text blocks.
-  EXPECT_TRUE(Plain(lines[kFirstWorldLine + 8]) == "True" || Plain(lines[kFirstWorldLine + 8]) == "False");
-  for (int b = 0; b < 4; ++b) EXPECT_EQ(lines[kFirstWorldLine + 19 + 2 * b], " 255");
-  // Free travel slots and bomb slots are written too; the logs close the free texts.
-  EXPECT_EQ(Plain(lines[kFirstFleetLine + 9 * 99]), " 0");
-  EXPECT_EQ(Plain(lines[kFirstBombLine + 3 * 19]), " 0");
-  EXPECT_EQ(lines[kFirstLogLine + 7], " 255");
-  EXPECT_EQ(lines[kFirstLogLine + 6], "");  // player 3's empty log
-}
-
-TEST(SavedGameFormat, MultiLineTextsAndLinesThatLookLikeTheEnd) {
-  GameState g;
-  g.WorldCount = 12;
-  g.WorldHistory[0][0] = "one\r\ntwo\r\nthree";
-  g.WorldHistory[1][0] = "255\r\nx\r\n 255";
-  g.PlayerLog[1] = "log\r\n";
-  const auto lines = SplitCrLf(SavedGameText(g));
-  // A history of three lines takes four; "255" and " 255" are kept apart from the end line.
-  EXPECT_EQ(static_cast<int>(lines.size()), kSavedGameLines + 2 + 2 + 1);
-  EXPECT_EQ(
-      std::vector<std::string>(lines.begin() + kFirstWorldLine + 18, lines.begin() + kFirstWorldLine + 22),
-      (std::vector<std::string>{"one", "two", "three", " 255"}));
-  EXPECT_EQ(
-      std::vector<std::string>(lines.begin() + kFirstWorldLine + 22, lines.begin() + kFirstWorldLine + 26),
-      (std::vector<std::string>{"  255", "x", "   255", " 255"}));
-
-  GameState prior;
-  SavedGameRead read = ReadSavedGame(prior, JoinCrLf(lines));
+  const SavedGameRead read = ReadSavedGame(GameState(), text);
   ASSERT_TRUE(read.state) << read.refusal.Message();
-  EXPECT_EQ(read.state->WorldHistory[0][0], "one\r\ntwo\r\nthree");
-  EXPECT_EQ(read.state->WorldHistory[1][0], "255\r\nx\r\n 255");
-  EXPECT_EQ(read.state->PlayerLog[1], "log\r\n");
-  EXPECT_EQ(read.state->PlayerLog[0], "");
-}
-
-TEST(SavedGameRoundTrip, MidGameLoadsIntoAFreshGameFieldByField) {
-  for (bool multiLine : {false, true}) {
-    SCOPED_TRACE(multiLine ? "multi-line texts" : "one-line texts");
-    ScratchFolder folder;
-    TestGame saved;
-    MakeMidGame(saved, folder.path(), multiLine);
-    const std::string path = folder.File("game.zq");
-    ASSERT_TRUE(SaveGame(saved.g(), path));
-
-    TestGame fresh;
-    fresh.g().programFolder = folder.path();
-    ASSERT_EQ(LoadSavedGame(fresh.g(), path), LoadOutcome::kLoaded);
-    const auto diffs = SavedFieldDifferences(saved.g(), fresh.g());
-    EXPECT_TRUE(diffs.empty()) << diffs.size() << " differences, first: " << diffs.front();
-    // Saving the loaded game gives the same file again.
-    EXPECT_EQ(SavedGameText(fresh.g()), ReadBytes(path));
-  }
+  EXPECT_EQ(SavedFieldDifferences(t.g(), *read.state), Lines());
+  EXPECT_EQ(SavedGameText(*read.state), text);
+  const Lines lines = SplitCrLf(text);
+  ASSERT_EQ(lines.size(), 2367u);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\r') + std::count(text.begin(), text.end(), '\n'),
+            2 * 2367);
+  // Options as single digits, the world count, an empty seat, the seat to move, the truce.
+  std::string head;
+  for (int i : {0, 1, 2, 3, 4, 5, 6, 13, 14, 16, 18}) head += Decrypt(lines[i], kSavedGameKey) + "|";
+  EXPECT_EQ(head, "1|1|20|5|4|2| 24|| 0| 1| 12|");
+  for (int b = 0; b < 4; ++b) EXPECT_EQ(lines[kFirstWorldLine + 19 + 2 * b], " 255");
+  // Lines that read like the end of a text stay in it.
+  GameState& g = t.g();
+  g.WorldHistory[0][0] = "one\r\ntwo";
+  g.WorldHistory[1][0] = "255\r\nx\r\n 255";
+  const Lines more = SplitCrLf(SavedGameText(g));
+  EXPECT_EQ(more.size(), 2367u + 1 + 2);
+  EXPECT_EQ(Lines(more.begin() + kFirstWorldLine + 18, more.begin() + kFirstWorldLine + 25),
+            (Lines{"one", "two", " 255", "  255", "x", "   255", " 255"}));
+  const SavedGameRead back = ReadSavedGame(GameState(), JoinCrLf(more));
+  ASSERT_TRUE(back.state) << back.refusal.Message();
+  EXPECT_EQ(back.state->WorldHistory, g.WorldHistory);
 }
 
 TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   ScratchFolder folder;
-  TestGame saved;
-  MakeMidGame(saved, folder.path(), true);
+  TestGame saved, t, host;
+  MakeMidGame(saved, true);
   saved.g().GameYear = 1.55f;
   const std::string path = folder.File("game.zq");
   ASSERT_TRUE(SaveGame(saved.g(), path));
-
-  TestGame t;
   Game& g = t.g();
-  g.setup.chkAI[1] = 1;  // seat 1 was a computer in the last setup; in the file it is a human
-  g.setup.txtPL[1] = "Titan";
+  g.setup.chkAI[1] = 1;  // a computer in the last setup; in the file a human
   g.setup.txtPlanets = "9";
   g.TurnDone = g.InputBusy = g.GameOver = g.HideFleets = true;
   g.SelectedFrom = 4;
-  g.menus.mnuOptionsTruce.Caption = "No Battle Truce";
   ASSERT_EQ(LoadSavedGame(g, path), LoadOutcome::kLoaded);
-
-  EXPECT_EQ(g.setup.chkAI, (std::array<int, kSeats>{0, 0, 1, 0}));
-  EXPECT_EQ(g.setup.txtAI[2], "4");
-  EXPECT_EQ(g.setup.txtPL[2], "Atlas");
-  EXPECT_EQ(g.setup.txtPL[1], "");
-  EXPECT_EQ(g.setup.txtPlanets, "11");  // a computer in seat 2 needs at least 11 worlds
-  EXPECT_EQ(g.setup.txtOp, (std::array<std::string, 3>{"20", "5", "4"}));
-  EXPECT_EQ(g.setup.OptRadar, (std::array<bool, 3>{false, false, true}));
-  EXPECT_TRUE(g.menus.mnuOptionsShield.Checked);
-  EXPECT_EQ(g.menus.mnuOptionsBattle.Caption, "Defensive Battle Mode");
-  EXPECT_EQ(g.menus.mnuOptionsProd.Caption, "Maximum World Production = 20");
-  EXPECT_EQ(g.menus.mnuOptionsTreas.Caption, "World Treasures = 5");
-  EXPECT_EQ(g.menus.mnuOptionsGath.Caption, "Maximum Gather/Scout Turns = 4");
-  EXPECT_EQ(g.menus.mnuOptionsRadar.Caption, "Home World Radar Unlimited");
-  EXPECT_EQ(g.menus.mnuOptionsTruce.Caption, "Battle Truce Until Turn #12");
-  EXPECT_TRUE(g.menus.mnuOptionsTruce.Checked);
-
+  EXPECT_EQ(SavedFieldDifferences(saved.g(), g), Lines());  // multi-line texts
+  // Seat 1 is a human again; a computer in seat 2 needs at least 11 worlds.
+  EXPECT_EQ(
+      std::tie(g.setup.chkAI[1], g.setup.chkAI[2], g.setup.txtAI[2], g.setup.txtPL[2], g.setup.txtPlanets),
+      std::make_tuple(0, 1, "4", "Atlas", "11"));
+  const GameMenus& m = g.menus;
+  EXPECT_TRUE(m.mnuOptionsShield.Checked && m.mnuOptionsTruce.Checked);
+  EXPECT_EQ(std::tie(m.mnuOptionsBattle.Caption, m.mnuOptionsGath.Caption, m.mnuOptionsTruce.Caption),
+            std::make_tuple("Defensive Battle Mode", "Maximum Gather/Scout Turns = 4",
+                            "Battle Truce Until Turn #12"));
   EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.55, Turn #11:  J\xF6rg");
-  EXPECT_FALSE(g.TurnDone || g.InputBusy || g.GameOver || g.HideFleets);
-  EXPECT_TRUE(g.GameLoaded);
-  EXPECT_EQ(g.SelectedFrom, -1);
-  EXPECT_EQ(g.PlayerColor, kPlayerColors);
-  EXPECT_FLOAT_EQ(g.GalaxyCenterX, 509.0f);
-  // The move log shows the last 2000 characters of the seat's log, ending in one line break.
-  const std::string& log = g.PlayerLog[1];
-  ASSERT_GT(log.size(), 2000u);
-  EXPECT_EQ(g.window.txtMove.Text, log.substr(log.size() - 2000));
-  EXPECT_TRUE(g.window.txtMove.Visible);
-  // The next-player step runs once, then the human seat's lists are refreshed.
-  const auto& calls = t.ports.calls;
-  auto check = std::find(calls.begin(), calls.end(), "GameCheck");
-  ASSERT_NE(check, calls.end());
-  EXPECT_EQ(t.ports.Count("GameCheck"), 1);
-  EXPECT_NE(std::find(check, calls.end(), "Console"), calls.end());
-  EXPECT_FALSE(t.ports.Has("GalaxySync"));
+  EXPECT_FALSE(g.TurnDone || g.InputBusy || g.GameOver || g.HideFleets || g.SelectedFrom != -1 ||
+               !g.GameLoaded);
+  // The seat's last 2000 characters of log, after one next-player step and its side lists.
+  EXPECT_EQ(g.window.txtMove.Text, g.PlayerLog[1].substr(g.PlayerLog[1].size() - 2000));
+  const auto check = std::find(t.ports.calls.begin(), t.ports.calls.end(), "GameCheck");
+  EXPECT_TRUE(t.ports.Count("GameCheck") == 1 && !t.ports.Has("GalaxySync"));
+  EXPECT_NE(std::find(check, t.ports.calls.end(), "Console"), t.ports.calls.end());
+  // A network host sends the game and sets every seat taking its turn.
+  host.g().NetworkGame = host.g().setup.OptServerClient0 = true;
+  ASSERT_EQ(LoadSavedGame(host.g(), path), LoadOutcome::kLoaded);
+  EXPECT_TRUE(host.ports.Has("GalaxySync") && host.g().CurrentPlayer == 0);
+  EXPECT_EQ(host.g().window.lblStatus[1] + "|" + host.g().window.lblStatus[3], "J\xF6rg:  Taking Turn|");
 }
 
-TEST(SavedGameLoader, NetworkHostSendsTheGameAndSetsEverySeatTakingItsTurn) {
-  ScratchFolder folder;
-  TestGame saved;
-  MakeMidGame(saved, folder.path(), false);
-  const std::string path = folder.File("net.zq");
-  ASSERT_TRUE(SaveGame(saved.g(), path));
-
+// An older file: a two-line header, 13-line world records (for worlds 0 and 5), no intelligence.
+TEST(SavedGameOlderLayouts, KeepWhatTheFileDoesNotHold) {
   TestGame t;
-  t.g().NetworkGame = true;
-  t.g().setup.OptServerClient0 = true;
-  ASSERT_EQ(LoadSavedGame(t.g(), path), LoadOutcome::kLoaded);
-  EXPECT_EQ(t.g().CurrentPlayer, 0);
-  EXPECT_TRUE(t.ports.Has("GalaxySync"));
-  EXPECT_EQ(t.g().window.lblStatus[1], "J\xF6rg:  Taking Turn");
-  EXPECT_EQ(t.g().window.lblStatus[3], "");
-  EXPECT_NE(t.g().window.Caption.find(", Turn #37:  Ulla"), std::string::npos) << t.g().window.Caption;
-}
-
-// The one-line file of a mid-game, cut into its lines.
-std::vector<std::string> MidGameLines(const std::string& folder) {
-  TestGame t;
-  MakeMidGame(t, folder, false);
-  return SplitCrLf(SavedGameText(t.g()));
-}
-
-TEST(SavedGameOlderLayouts, TwoLineHeaderKeepsTheOptions) {
-  ScratchFolder folder;
-  auto lines = MidGameLines(folder.path());
-  // Line 2 holds the world count; lines 3 to 7 are not there.
-  std::vector<std::string> old = {lines[0], Ciphered(" 24")};
-  old.insert(old.end(), lines.begin() + 7, lines.end());
-
+  MakeMidGame(t, false);
+  const Lines lines = SplitCrLf(SavedGameText(t.g()));
+  Lines old = {lines[0], Encrypt(" 24", kSavedGameKey), Encrypt("Atlas II", kSavedGameKey)};
+  old.insert(old.end(), lines.begin() + 8, lines.begin() + kFirstIntelligenceLine);
+  old[4] = Encrypt("Atla", kSavedGameKey);  // seat 1: too short to be a computer player
+  for (int w : {5, 0})
+    old.erase(old.begin() + 22 + w * kWorldRecordLines, old.begin() + 27 + w * kWorldRecordLines);
   GameState prior;
-  prior.setup.chkMode = 0;
   prior.setup.txtOp = {"15", "7", "3"};
-  prior.menus.mnuOptionsBattle.Caption = "Offensive Battle Mode";
-  SavedGameRead read = ReadSavedGame(prior, JoinCrLf(old));
-  ASSERT_TRUE(read.state) << read.refusal.Message();
-  EXPECT_TRUE(read.olderHeader);
-  EXPECT_EQ(read.state->WorldCount, 24);
-  EXPECT_EQ(read.state->PlayerName[0], "Ulla");  // line 3 is the first player's name
-  EXPECT_EQ(read.state->setup.chkShield, 1);
-  EXPECT_EQ(read.state->setup.chkMode, 0);
-  EXPECT_EQ(read.state->setup.txtOp, prior.setup.txtOp);
-  EXPECT_EQ(read.state->menus.mnuOptionsBattle.Caption, "Offensive Battle Mode");
-}
-
-TEST(SavedGameOlderLayouts, ThirteenLineWorldRecordsKeepMarksAndExclusions) {
-  ScratchFolder folder;
-  TestGame t;
-  MakeMidGame(t, folder.path(), false);
-  auto lines = SplitCrLf(SavedGameText(t.g()));
-  // Worlds 0 and 5 in the older record: no gather line and no mark lines.
-  for (int w : {5, 0}) {
-    auto at = lines.begin() + kFirstWorldLine + w * kWorldRecordLines + 8;
-    lines.erase(at, at + 5);
-  }
-  GameState prior;
-  prior.WorldNoGather[0] = prior.WorldNoGather[5] = true;
-  prior.WorldMarked[2][5] = true;
-  prior.WorldNoGather[1] = !t.g().WorldNoGather[1];
-  SavedGameRead read = ReadSavedGame(prior, JoinCrLf(lines));
-  ASSERT_TRUE(read.state) << read.refusal.Message();
-  EXPECT_EQ(read.olderWorldRecords, 2);
-  const GameState& s = *read.state;
-  EXPECT_TRUE(s.WorldNoGather[0] && s.WorldNoGather[5] && s.WorldMarked[2][5]);
-  EXPECT_EQ(s.WorldNoGather[1], t.g().WorldNoGather[1]);
-  for (int w : {0, 5}) {
-    EXPECT_EQ(s.WorldKnownStat[w], t.g().WorldKnownStat[w]);
-    EXPECT_EQ(s.WorldOwner[w], t.g().WorldOwner[w]);
-    EXPECT_EQ(s.WorldHistory[3][w], t.g().WorldHistory[3][w]);
-  }
-  EXPECT_EQ(s.ScoutInfo[3][4][29], t.g().ScoutInfo[3][4][29]);
-}
-
-TEST(SavedGameOlderLayouts, FileEndingAfterTheLogsKeepsTheIntelligence) {
-  ScratchFolder folder;
-  auto lines = MidGameLines(folder.path());
-  lines.resize(kFirstIntelligenceLine);
-  GameState prior;
+  prior.WorldNoGather[0] = prior.WorldNoGather[5] = prior.WorldMarked[2][5] = true;
+  prior.WorldNoGather[6] = !t.g().WorldNoGather[6];
   prior.ScoutInfo[1][2][3] = 77;
-  SavedGameRead read = ReadSavedGame(prior, JoinCrLf(lines));
+  const SavedGameRead read = ReadSavedGame(prior, JoinCrLf(old));
   ASSERT_TRUE(read.state) << read.refusal.Message();
-  EXPECT_FALSE(read.intelligenceRead);
-  EXPECT_EQ(read.state->ScoutInfo[1][2][3], 77);
-}
-
-TEST(SavedGameOlderLayouts, ComputerSeatsByTheFirstFiveCharacters) {
-  ScratchFolder folder;
-  auto lines = MidGameLines(folder.path());
-  lines[7] = Ciphered("Atlas II");  // seat 0
-  lines[9] = Ciphered("Atla");      // seat 1: too short to match
-  GameState prior;
-  SavedGameRead read = ReadSavedGame(prior, JoinCrLf(lines));
-  ASSERT_TRUE(read.state);
-  EXPECT_EQ(read.state->setup.chkAI[0], 1);
-  EXPECT_EQ(read.state->setup.txtAI[0], "4");
-  EXPECT_EQ(read.state->setup.txtPL[0], "Atlas");
-  EXPECT_EQ(read.state->PlayerName[0], "Atlas II");
-  EXPECT_EQ(read.state->setup.chkAI[1], 0);
+  EXPECT_TRUE(read.olderHeader && !read.intelligenceRead && read.olderWorldRecords == 2);
+  const GameState& s = *read.state;
+  EXPECT_EQ(std::tie(s.WorldCount, s.PlayerName[0], s.setup.chkMode, s.setup.txtOp[0], s.ScoutInfo[1][2][3]),
+            std::make_tuple(24, "Atlas II", 0, "15", 77));
+  EXPECT_EQ(s.setup.txtAI[0] + s.setup.txtPL[0] + Str(s.setup.chkAI[0]) + Str(s.setup.chkAI[1]),
+            "4Atlas 1 0");
+  EXPECT_TRUE(s.WorldNoGather[5] && s.WorldMarked[2][5] && s.WorldNoGather[0]);
+  EXPECT_EQ(s.WorldNoGather[6], t.g().WorldNoGather[6]);
+  EXPECT_EQ(std::tie(s.WorldHistory, s.WorldOwner), std::tie(t.g().WorldHistory, t.g().WorldOwner));
 }
 
 }  // namespace

@@ -2,12 +2,17 @@
 // as the window, and prints one line per turn and the result.
 //
 //   zarnath-sim [--seed N] [--worlds W] [--seats A,B,C,D] [--speed] [--max-turns T]
+//               [--save-at TURN FILE] [--load FILE]
 //
 // Each seat is a computer level 1 to 6 or "-" for an empty seat; seat 0 must be filled (the game
 // cannot start without it). The last line reads
 //   result: winner=<seat 0-3 or none> victory=<conquest|elimination|none> turns=<n>
+// --save-at saves the game once turn TURN is resolved, before anyone moves in the next turn, then
+// seeds the random source again from --seed and plays on. --load plays on from a saved game of
+// computer players (its worlds and seats are the file's) with the random source seeded from
+// --seed, so a game saved and loaded with the same seed prints the same turns from there on.
 // Exit status: 0 when the game ran (to a result or the turn cap), 1 when a rule of the game
-// state broke, 2 for wrong options.
+// state broke, 2 for wrong options, a refused saved game or a game that could not be saved.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -57,6 +62,7 @@ int Usage(const char* why) {
   std::fprintf(stderr,
                "zarnath-sim: %s\n"
                "usage: zarnath-sim [--seed N] [--worlds 9..30] [--seats A,B,C,D] [--speed] [--max-turns T]\n"
+               "                   [--save-at TURN FILE] [--load FILE]\n"
                "  each seat a computer level 1..6 or - for an empty seat; seat 0 must be filled\n",
                why);
   return 2;
@@ -67,6 +73,7 @@ int Usage(const char* why) {
 int main(int argc, char** argv) {
   MatchOptions o;
   o.levels = {1, 2, 3, 4};
+  const char* newGameOption = nullptr;  // an option that only a new game takes
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -79,20 +86,55 @@ int main(int argc, char** argv) {
     } else if (arg == "--worlds" && hasValue) {
       if (!ParseInt(argv[++i], 9, 30, v)) return Usage("--worlds takes 9 to 30");
       o.worlds = static_cast<int>(v);
+      newGameOption = "--worlds";
     } else if (arg == "--max-turns" && hasValue) {
       if (!ParseInt(argv[++i], 1, 100000, v)) return Usage("--max-turns takes 1 to 100000");
       o.maxTurns = static_cast<int>(v);
     } else if (arg == "--seats" && hasValue) {
       if (!ParseSeats(argv[++i], o)) return Usage("--seats takes up to four of 1..6 or -, the first filled");
+      newGameOption = "--seats";
+    } else if (arg == "--save-at" && i + 2 < argc) {
+      if (!ParseInt(argv[++i], 0, 100000, v)) return Usage("--save-at takes a turn 0 to 100000 and a file");
+      o.saveAtTurn = static_cast<int>(v);
+      o.saveTo = argv[++i];
+      if (o.saveTo.empty()) return Usage("--save-at takes a turn and a file name");
+    } else if (arg == "--save-at") {
+      return Usage("--save-at takes a turn 0 to 100000 and a file");
+    } else if (arg == "--load" && hasValue) {
+      o.loadFrom = argv[++i];
+      if (o.loadFrom.empty()) return Usage("--load takes a file name");
     } else {
       return Usage(("unknown or incomplete option " + std::string(arg)).c_str());
     }
   }
 
+  if (!o.loadFrom.empty() && newGameOption)
+    return Usage(
+        (std::string(newGameOption) + " does not go with --load: a saved game brings its own").c_str());
+  if (o.saveAtTurn >= o.maxTurns)
+    return Usage("--save-at needs a turn below --max-turns (the game stops when that turn begins)");
+
   zarnath::HeadlessMatch match(o);
   const zarnath::MatchResult result =
       match.Play([](const zarnath::TurnReport& r) { std::printf("%s\n", zarnath::TurnLine(r).c_str()); });
+  if (!result.loadError.empty()) {
+    std::fprintf(stderr, "zarnath-sim: cannot load \"%s\": %s\n", o.loadFrom.c_str(),
+                 result.loadError.c_str());
+    return 2;
+  }
   if (!result.broken.empty()) std::printf("broken: %s\n", result.broken.c_str());
   std::printf("%s\n", zarnath::ResultLine(result).c_str());
+  if (!result.saveError.empty()) {
+    std::fprintf(stderr, "zarnath-sim: the game was not saved: %s\n", result.saveError.c_str());
+    return 2;
+  }
+  if (o.saveAtTurn >= 0 && !result.saved) {
+    std::fprintf(stderr, "zarnath-sim: turn %d was never resolved in this game; nothing saved\n",
+                 o.saveAtTurn);
+    return 2;
+  }
+  if (result.saved)
+    std::fprintf(stderr, "zarnath-sim: saved the game after turn %d to \"%s\"\n", o.saveAtTurn,
+                 o.saveTo.c_str());
   return result.broken.empty() ? 0 : 1;
 }
