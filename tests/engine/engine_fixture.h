@@ -3,102 +3,109 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "engine/battle.h"
+#include "engine/events.h"
 #include "engine/turn.h"
 #include "fixtures/test_game.h"
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
+#include "model/numbers.h"
 #include "model/view_geometry.h"
 
 namespace zarnath::testing {
 
-struct Seat {
-  std::string name;
-  int level = 0;  // 0 a human, 1..6 a computer player
-};
-
 struct EngineGame : TestGame {
   std::vector<std::string> notices;  // txtGame's text at each repaint that showed one
 
-  EngineGame() {
+  // Seats as "AB.D": Ann, Bob, Cid and Dee by initial, '.' an empty seat, a digit a computer
+  // player of that level; a new galaxy at year 1.00, every seat taking its turn, nothing announced.
+  explicit EngineGame(const std::string& who = "", int worlds = 30) {
     ports.onGameCheck = [this] { GameCheck(game); };
     ports.onRefresh = [this](Control c) {
       if (c == Control::kTxtGame && !game.window.txtGame.Text.empty())
         notices.push_back(game.window.txtGame.Text);
     };
-    game.PlayerColor = kPlayerColors;
-    game.GalaxyCenterX = kCenterX;
-    game.GalaxyCenterY = kCenterY;
+    std::tie(game.PlayerColor, game.GalaxyCenterX, game.GalaxyCenterY) =
+        std::make_tuple(kPlayerColors, kCenterX, kCenterY);
     game.GalaxyScaleX = (static_cast<double>(kCenterX) + kCenterX) / 460.0;
     game.GalaxyScaleY = static_cast<double>(kCenterY) * 3.0 / 750.0;
     game.random.Seed(20240611);
-  }
-
-  // A new galaxy of `worlds` worlds with the seats given (empty name: empty seat), year 1.00,
-  // every seat taking its turn; nothing announced yet.
-  void Seat4(const std::array<Seat, kSeats>& seats, int worlds = 30) {
-    for (int p = 0; p < kSeats; ++p) {
-      game.setup.txtPL[p] = seats[p].name;
-      game.setup.chkAI[p] = seats[p].level > 0 ? 1 : 0;
-      game.setup.txtAI[p] = seats[p].level > 0 ? std::to_string(seats[p].level) : "";
+    if (who.empty()) return;
+    for (size_t p = 0; p < kSeats; ++p) {
+      const bool computer = who[p] >= '1' && who[p] <= '6';
+      game.setup.txtPL[p] = who[p] == '.' ? "" : std::string("AnnBobCidDee").substr(3 * p, 3);
+      game.setup.chkAI[p] = computer ? 1 : 0;
+      game.setup.txtAI[p] = computer ? std::string(1, who[p]) : "";
     }
     game.setup.txtOp[1] = "0";
     game.WorldCount = static_cast<uint8_t>(worlds);
     DataSet(game);
     GenerateWorlds(game);
     PlaceSeats(game);
-    for (int w = 0; w < kMaxWorlds; ++w) game.WorldType[w] = kTypeNothing;
-    for (int b = 0; b < kUsedBombSlots; ++b) game.ProxBombOwner[b] = 0;
+    game.WorldType.fill(kTypeNothing);
     game.GameYear = 1.0f;
-    game.CurrentPlayer = 0;
     for (int p = 0; p < kSeats; ++p)
       game.window.lblStatus[p] = game.PlayerName[p].empty() ? "" : game.PlayerName[p] + ":  Taking Turn";
     ports.Clear();
-    notices.clear();
   }
 
-  // Sets the year to the start of turn `turn` as the sum of 0.05 steps the game makes.
+  // This machine hosts a network game with `clients` connected clients.
+  void Host(int clients) {
+    std::tie(game.NetworkGame, game.setup.OptServerClient0, ports.socketCount) =
+        std::make_tuple(true, true, clients + 1);
+    ports.connected.assign(static_cast<size_t>(clients + 1), true);
+    ports.connected[0] = false;
+  }
+  // This machine is a network client playing `seat`.
+  void Client(int seat, bool connected = true) {
+    std::tie(game.NetworkGame, game.setup.OptServerClient0, game.CurrentPlayer) =
+        std::make_tuple(true, false, seat);
+    ports.socketCount = 1;
+    ports.connected = {connected};
+  }
+  // The year at the start of turn `turn` as the sum of 0.05 steps the game makes.
   void AtTurn(int turn) {
     game.GameYear = 1.0f;
     for (int i = 0; i < turn; ++i) game.GameYear += 0.05f;
   }
-
   // An object in flight in `slot`, `ticksMoved` ticks after its launch.
-  int Put(int slot, int from, int to, int owner, float ships, float trip, int ticksMoved = 0,
-          float param = 0) {
-    game.FleetFrom[slot] = static_cast<uint8_t>(from + 1);
-    game.FleetTo[slot] = static_cast<uint8_t>(to + 1);
-    game.FleetOwner[slot] = static_cast<uint8_t>(owner);
-    game.FleetShips[slot] = ships;
-    game.FleetClass[slot] = game.WorldClass[from];
-    game.FleetShield[slot] = 0;
-    game.FleetTripTime[slot] = trip;
+  void Put(int slot, int from, int to, int owner, float ships, float trip, int ticksMoved = 0) {
+    std::tie(game.FleetFrom[slot], game.FleetTo[slot], game.FleetOwner[slot], game.FleetShips[slot]) =
+        std::make_tuple(from + 1, to + 1, owner, ships);
+    std::tie(game.FleetClass[slot], game.FleetShield[slot], game.FleetTripTime[slot],
+             game.FleetAngleParam[slot]) = std::make_tuple(game.WorldClass[from], 0, trip, 0.0f);
     game.FleetTimeLeft[slot] = static_cast<double>(trip) - ticksMoved / 520.0;
-    game.FleetAngleParam[slot] = param;
-    return slot;
   }
   // An object that has arrived (no time left).
-  int Arrived(int slot, int from, int to, int owner, float ships) {
+  void Arrived(int slot, int from, int to, int owner, float ships) {
     Put(slot, from, to, owner, ships, 0.2f);
     game.FleetTimeLeft[slot] = 0;
-    return slot;
   }
 
   int Index(const std::string& call, int from = 0) const {
-    auto it = std::find(ports.calls.begin() + from, ports.calls.end(), call);
-    return it == ports.calls.end() ? -1 : static_cast<int>(it - ports.calls.begin());
+    return static_cast<int>(std::find(ports.calls.begin() + from, ports.calls.end(), call) -
+                            ports.calls.begin());
   }
-  bool Noticed(const std::string& text) const {
-    return std::find(notices.begin(), notices.end(), text) != notices.end();
+  bool Noticed(const std::string& text) const { return std::count(notices.begin(), notices.end(), text) > 0; }
+  bool NoticeHas(const std::string& part) const {
+    return std::any_of(notices.begin(), notices.end(), [&](const auto& n) { return n.find(part) != n.npos; });
   }
-  int CountPrefix(const std::string& prefix) const {
-    return static_cast<int>(std::count_if(ports.calls.begin(), ports.calls.end(),
-                                          [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+  std::vector<std::string> Calls(const std::string& prefix) const {
+    std::vector<std::string> out;
+    std::copy_if(ports.calls.begin(), ports.calls.end(), std::back_inserter(out),
+                 [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+    return out;
   }
 };
 
 }  // namespace zarnath::testing
+
+namespace zarnath {
+using testing::EngineGame;
+}  // namespace zarnath

@@ -1,437 +1,178 @@
 // The next-player step: the seat chain, eliminations, victories, notices, trims and the timer.
 #include <gtest/gtest.h>
 
-#include "engine/turn.h"
 #include "engine_fixture.h"
-#include "model/numbers.h"
 
 namespace zarnath {
 namespace {
 
-using testing::EngineGame;
-
-const std::string kAnn = "Ann", kBob = "Bob", kCid = "Cid", kDee = "Dee";
-
-TEST(HotSeat, TwoHumansTakeTurnsInSeatOrderAndTheLastDoneResolvesTheTurn) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.SpeedGame = true;
-
-  ASSERT_TRUE(GameCheck(g));
-  EXPECT_EQ(g.CurrentPlayer, 0);
-  EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #0 Ann!, World Color Blue -");
-  EXPECT_EQ(g.window.txtGame.ForeColor, kPlayerColors[1]);
-  EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.00, Turn #0:  Ann");
-  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Taking Turn");
-
-  f.ports.Clear();
-  ImgDone_Click(g);
-  EXPECT_EQ(g.CurrentPlayer, 1);
-  EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #0 Bob!, World Color Red -");
-  EXPECT_EQ(g.GameYear, 1.0f);
-
-  ImgDone_Click(g);  // the last seat with a world: the turn is resolved and seat 0 starts turn 1
-  EXPECT_EQ(g.GameYear, 1.05f);
-  EXPECT_EQ(g.CurrentPlayer, 0);
-  EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #1 Ann!, World Color Blue -");
-  EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.05, Turn #1:  Ann");
-  EXPECT_FALSE(g.InputBusy);
-  EXPECT_TRUE(g.menus.mnuFile.Enabled);
-}
-
-TEST(HotSeat, FourSeatsEndTheRoundAfterSeatThree) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {kCid}, {kDee}}});
-  g.SpeedGame = true;
-  GameCheck(g);
-  for (int seat = 0; seat < 3; ++seat) {
+TEST(HotSeat, SeatsAreAnnouncedInOrderAndTheLastSeatsDoneResolvesTheTurn) {
+  const std::string next[] = {"Ann!, World Color Blue", "Bob!, World Color Red", "Cid!, World Color Yellow",
+                              "Dee!, World Color Green"};
+  for (const std::string seats : {"AB..", "ABCD"}) {  // four seats: the round ends after seat 3
+    EngineGame f(seats);
+    Game& g = f.game;
+    g.SpeedGame = true;
+    ASSERT_TRUE(GameCheck(g));
+    EXPECT_EQ(std::make_tuple(g.window.Caption, g.window.txtGame.ForeColor),
+              std::make_tuple(std::string("Zarnath - Year 1.00, Turn #0:  Ann"), kPlayerColors[1]));
+    for (size_t seat = 0; seat < (seats == "ABCD" ? 4u : 2u); ++seat) {
+      EXPECT_EQ(std::make_tuple(g.window.txtGame.Text, g.GameYear),
+                std::make_tuple("- Initiating Turn #0 " + next[seat] + " -", 1.0f));
+      ImgDone_Click(g);
+    }
+    EXPECT_EQ(std::make_tuple(g.window.txtGame.Text, g.window.Caption, g.GameYear),
+              std::make_tuple("- Initiating Turn #1 " + next[0] + " -",
+                              std::string("Zarnath - Year 1.05, Turn #1:  Ann"), 1.05f));
+    EXPECT_TRUE(!g.InputBusy && g.menus.mnuFile.Enabled);
+    g.InputBusy = true;  // Done while a turn is resolved does nothing
     ImgDone_Click(g);
-    EXPECT_EQ(g.CurrentPlayer, seat + 1);
-    EXPECT_EQ(g.GameYear, 1.0f);
+    EXPECT_TRUE(g.CurrentPlayer == 0 && f.notices.back().find("Turn #1 Ann!") != std::string::npos);
   }
-  ImgDone_Click(g);  // seat 3: the seat number passes the last seat and the round ends
-  EXPECT_EQ(g.GameYear, 1.05f);
-  EXPECT_EQ(g.CurrentPlayer, 0);
-  EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #1 Ann!, World Color Blue -");
-}
-
-TEST(HotSeat, SeatsWithoutWorldsAreSkippedButKeepTakingTurnWhileTheyHaveObjectsInFlight) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {kCid}, {}}});
-  g.SpeedGame = true;
-  g.WorldOwner[9] = 0;             // Bob has lost his world...
-  f.Put(0, 9, 3, 2, 5, 0.5f, 26);  // ...but a fleet is still on its way
-  GameCheck(g);
-  ImgDone_Click(g);
-  EXPECT_EQ(g.CurrentPlayer, 2);
-  EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #0 Cid!, World Color Yellow -");
-  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Taking Turn");
-  ImgDone_Click(g);
-  EXPECT_EQ(g.GameYear, 1.05f);
-}
-
-TEST(HotSeat, DoneWhileTheTurnIsResolvedDoesNothing) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  GameCheck(g);
-  g.InputBusy = true;
-  f.ports.Clear();
-  ImgDone_Click(g);
-  EXPECT_EQ(g.CurrentPlayer, 0);
-  EXPECT_TRUE(f.ports.calls.empty());
-}
-
-TEST(HotSeat, AComputerSeatsTurnIsHandedToTheComputerPlayer) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {"Atlas", 4}, {}, {}}});
-  int turns = 0;
-  f.ports.onComputerTurn = [&] { ++turns; };
-  GameCheck(g);
-  EXPECT_EQ(turns, 0);
-  ImgDone_Click(g);
-  EXPECT_EQ(turns, 1);
-  EXPECT_EQ(g.CurrentPlayer, 1);
-  EXPECT_EQ(f.ports.Count("Sound turn.wav"), 1);  // once a turn at one computer: seat 0's
 }
 
 TEST(NextPlayer, NoSeatOwningAWorldStopsWithAnErrorInsteadOfResolvingTurnsForNobody) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.WorldOwner[8] = g.WorldOwner[9] = 0;
-  EXPECT_FALSE(GameCheck(g));
-  EXPECT_EQ(g.GameYear, 1.0f);
-  EXPECT_EQ(
-      f.ports.Count("MessageBox Zarnath Error: No Player Owns A World Any More, So The Game Cannot Go On!"),
-      1);
-  EXPECT_FALSE(g.InputBusy);
-  EXPECT_TRUE(g.menus.mnuFile.Enabled);
+  EngineGame f("AB..");
+  f.game.WorldOwner[8] = f.game.WorldOwner[9] = 0;
+  EXPECT_FALSE(GameCheck(f.game) || f.game.GameYear != 1.0f);
+  EXPECT_TRUE(
+      f.ports.Has("MessageBox Zarnath Error: No Player Owns A World Any More, So The Game Cannot Go On!"));
+  EXPECT_TRUE(!f.game.InputBusy && f.game.menus.mnuFile.Enabled);
 }
 
-TEST(Elimination, APlayerWithNothingLeftIsAnnouncedOnceAndTheLastOneStandingWinsOnce) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.WorldOwner[9] = 1;  // Ann took Bob's home world
-  GameCheck(g);
-  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Eliminated");
-  EXPECT_NE(g.PlayerLog[0].find("\r\n - Bob Was Eliminated From The Game!"), std::string::npos);
-  EXPECT_NE(g.PlayerLog[1].find("\r\n - Bob Was Eliminated From The Game!"), std::string::npos);
-  EXPECT_TRUE(g.GameOver);
-  EXPECT_TRUE(f.Noticed("- Ann Has Eliminated All The Other Players! -"));
-  EXPECT_EQ(f.ports.Count("Sound battlelost.wav"), 1);
-  EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), 1);
-  EXPECT_EQ(f.ports.Count("Pause 3000"), 2);
-
-  f.ports.Clear();
-  f.notices.clear();
-  GameCheck(g);
-  EXPECT_EQ(f.ports.Count("Pause 3000"), 0);
-  EXPECT_FALSE(f.Noticed("- Ann Has Eliminated All The Other Players! -"));
+TEST(Elimination, TheVictoryComesOnlyWhenEveryOtherNamedSeatIsOut) {
+  // {seats, the home worlds Ann takes (seat p's is world 8 + p), the game is won}
+  const std::tuple<const char*, std::vector<int>, bool> cases[] = {
+      {"AB..", {9}, true}, {"AB.D", {9}, false}, {"A.CD", {10, 11}, false}, {"ABCD", {9, 10, 11}, true}};
+  for (const auto& [seats, taken, won] : cases) {
+    EngineGame f(seats);
+    for (int w : taken) f.game.WorldOwner[w] = 1;
+    GameCheck(f.game);
+    for (int w : taken) EXPECT_EQ(f.game.window.lblStatus[w - 8], f.game.PlayerName[w - 8] + ":  Eliminated");
+    EXPECT_NE(f.game.PlayerLog[0].find(" - " + f.game.PlayerName[taken[0] - 8] + " Was Eliminated"),
+              std::string::npos);
+    EXPECT_EQ(f.game.GameOver, won) << seats;
+    EXPECT_EQ(f.Noticed("- Ann Has Eliminated All The Other Players! -"), won) << seats;
+    GameCheck(f.game);  // announced once
+    EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), won ? 1 : 0);
+  }
 }
 
-TEST(Elimination, TheVictorySoundPlaysInASpeedGameButNotWithSoundOff) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.WorldOwner[9] = 1;
-  g.SpeedGame = true;
-  GameCheck(g);
-  EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), 1);
-  EXPECT_EQ(f.ports.Count("Sound battlelost.wav"), 0);
-}
-
-TEST(Elimination, NoWinnerWhileAnotherNamedSeatStillPlays) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {kDee}}});  // seats 0, 1 and 3
-  g.WorldOwner[9] = 1;
-  GameCheck(g);
-  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Eliminated");
-  EXPECT_FALSE(g.GameOver);  // Dee still plays
-  EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), 0);
-}
-
-TEST(Elimination, SeatsTwoAndThreeOutOfThreeNamesNoWinner) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {}, {kCid}, {kDee}}});
-  g.WorldOwner[10] = g.WorldOwner[11] = 1;
-  GameCheck(g);
-  EXPECT_EQ(g.window.lblStatus[2], "Cid:  Eliminated");
-  EXPECT_EQ(g.window.lblStatus[3], "Dee:  Eliminated");
-  EXPECT_FALSE(g.GameOver);
-}
-
-TEST(Elimination, FourPlayersWithSeatsOneToThreeOutGiveSeatZeroTheVictory) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {kCid}, {kDee}}});
-  g.WorldOwner[9] = g.WorldOwner[10] = g.WorldOwner[11] = 1;
-  GameCheck(g);
-  EXPECT_TRUE(g.GameOver);
-  EXPECT_TRUE(f.Noticed("- Ann Has Eliminated All The Other Players! -"));
-}
-
-TEST(Elimination, AnOwnNetworkSeatThatIsOutIsMarkedDoneAndNotAnnounced) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {kCid}, {}}});
-  g.NetworkGame = true;
-  g.setup.OptServerClient0 = false;
-  g.CurrentPlayer = 1;
-  g.WorldOwner[9] = 1;
-  GameCheck(g);
-  EXPECT_TRUE(g.TurnDone);
-  EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.00, Turn #0:  Bob (Eliminated)");
-  EXPECT_TRUE(g.window.txtGame.Text.find("Initiating") == std::string::npos);
-}
-
-TEST(NextPlayer, ANetworkSeatWithOnlyObjectsInFlightHasFinishedItsTurn) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.NetworkGame = true;
-  g.CurrentPlayer = 1;
-  g.setup.OptServerClient0 = false;
-  g.WorldOwner[9] = 0;
-  f.Put(3, 9, 4, 2, 12, 0.4f, 26);
-  GameCheck(g);
-  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Done Turn");
-  EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.00, Turn #0:  Bob (Done Turn)");
-  EXPECT_TRUE(g.TurnDone);
-  EXPECT_TRUE(f.ports.Has("Focus txtMessage"));
-}
-
-struct ConquestGame : EngineGame {
-  ConquestGame() {
-    Seat4({{{kAnn}, {kBob}, {}, {}}}, 9);
-    // Ann holds all nine worlds: class sum 25, production 40, 50 ships.
-    for (int w = 0; w < 9; ++w) {
-      game.WorldOwner[w] = 1;
-      game.WorldClass[w] = w == 0 ? 1 : 3;
-      game.WorldProduction[w] = w < 8 ? 5 : 0;
-      game.WorldShips[w] = w == 0 ? 18.0f : 4.0f;
-    }
+// Ann holds all nine worlds at turn 9: class sum 25, production 40, 50 ships.
+struct Conquest : EngineGame {
+  Conquest() : EngineGame("AB..", 9) {
+    for (int w = 0; w < 9; ++w)
+      std::tie(game.WorldOwner[w], game.WorldClass[w], game.WorldProduction[w], game.WorldShips[w]) =
+          std::make_tuple(1, w == 0 ? 1 : 3, w < 8 ? 5 : 0, w == 0 ? 18.0f : 4.0f);
     AtTurn(9);
   }
 };
 
-TEST(Conquest, TheWinnerIsRatedScoredAndTheGameReturnsToTheSetupWindow) {
-  ConquestGame f;
-  Game& g = f.g();
-  bool menusLockedThroughout = true;
-  f.ports.onYield = [&] { menusLockedThroughout = menusLockedThroughout && !g.menus.mnuFile.Enabled; };
+TEST(Conquest, TheWinnerIsRatedScoredAndTheGameReturnsToTheSetupWindowWithMenusLockedUntilThen) {
+  Conquest f;
+  Game& g = f.game;
+  bool locked = true;
+  f.ports.onYield = [&] { locked = locked && !g.menus.mnuFile.Enabled; };
   std::string banner;
   f.ports.onRefresh = [&](Control c) {
     if (c == Control::kLblPlanet && g.window.lblPlanet.Visible) banner = g.window.lblPlanet.Caption;
   };
   EXPECT_FALSE(GameCheck(g));
-  EXPECT_EQ(banner,
-            "\r\n    Ann Has Taken Over The Entire Solar System!    \r\n     9 Worlds With 40 Production and "
-            "50 Ships, "
-            "Rating: 100.0    \r\n");
-  EXPECT_TRUE(f.ports.Has("HighScore Ann 100 50 40 9 25"));
-  EXPECT_TRUE(f.ports.Has("Timer tmrTurn off 0"));
+  EXPECT_EQ(
+      banner,
+      "\r\n    Ann Has Taken Over The Entire Solar System!    \r\n     9 Worlds With 40 Production and 50 "
+      "Ships, Rating: 100.0    \r\n");
+  EXPECT_TRUE(f.ports.Has("HighScore Ann 100 50 40 9 25") && f.ports.Has("Timer tmrTurn off 0"));
   EXPECT_EQ(f.ports.Count("Yield"), 20);  // the farewell year of orbits
-  EXPECT_TRUE(menusLockedThroughout);
-  EXPECT_TRUE(g.menus.mnuFile.Enabled);
-  EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
-  EXPECT_TRUE(g.PlayerName[0].empty());
-  EXPECT_TRUE(g.window.SetupVisible);
-  EXPECT_FALSE(g.window.Visible);
-}
-
-TEST(Conquest, AForeignObjectInFlightPostponesTheVictory) {
-  ConquestGame f;
-  Game& g = f.g();
-  g.PlayerName[1].clear();  // only Ann named; Bob's last scout still flies
-  f.Put(0, 2, 5, 2, 0, 0.3f, 26);
-  EXPECT_TRUE(GameCheck(g));
-  EXPECT_FALSE(f.ports.Has("ReturnToSetup"));
-  EXPECT_EQ(g.window.lblStatus[0], "Ann:  Taking Turn");
+  EXPECT_TRUE(locked && g.menus.mnuFile.Enabled);
+  EXPECT_TRUE(f.ports.Has("ReturnToSetup") && g.window.SetupVisible && g.PlayerName[0].empty());
 }
 
 TEST(Conquest, InsideTheEndOfTurnNothingOfTheClearedGameFollows) {
-  ConquestGame f;
-  Game& g = f.g();
-  g.SpeedGame = true;
-  g.CurrentPlayer = 3;  // the round is over
-  g.menus.mnuFileAutoSave.Checked = true;
-  g.AutoSaveYear = 1.0f;  // an offer would be due
+  Conquest f;
+  Game& g = f.game;
+  std::tie(g.SpeedGame, g.CurrentPlayer, g.menus.mnuFileAutoSave.Checked) = std::make_tuple(true, 3, true);
+  g.AutoSaveYear = 1.0f;  // the round is over, and an autosave offer would be due
   GameCheck(g);
-  EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
-  EXPECT_FALSE(f.ports.Has("AutoSave"));
-  EXPECT_TRUE(g.window.txtMove.Text.empty());
-  EXPECT_TRUE(g.menus.mnuFile.Enabled);
+  EXPECT_TRUE(f.ports.Has("ReturnToSetup") && !f.ports.Has("AutoSave") && g.window.txtMove.Text.empty());
 }
 
-TEST(NextPlayer, TheCrystalHolderLearnsEveryNeutralWorld) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.HasCrystal[0] = 1;
+TEST(NextPlayer, TheCrystalHolderLearnsEveryNeutralWorldSaturatingItsShips) {
+  EngineGame f("AB..");
+  Game& g = f.game;
   f.AtTurn(7);
-  g.WorldShips[3] = 12.5f;
-  g.WorldShips[4] = 50000.0f;
+  std::tie(g.HasCrystal[0], g.WorldShips[3], g.WorldShips[4]) = std::make_tuple(1, 12.5f, 50000.0f);
   GameCheck(g);
-  EXPECT_EQ(g.ScoutInfo[0][0][3], 7);
-  EXPECT_EQ(g.ScoutInfo[0][1][3], g.WorldClass[3]);
-  EXPECT_EQ(g.ScoutInfo[0][2][3], g.WorldProduction[3]);
-  EXPECT_EQ(g.ScoutInfo[0][3][3], 12);     // halves to even
-  EXPECT_EQ(g.ScoutInfo[0][3][4], 32767);  // saturated in its 16-bit field
-  EXPECT_EQ(g.ScoutInfo[0][0][9], 0);      // Bob's world is not neutral
+  EXPECT_EQ(
+      (std::vector<int>{g.ScoutInfo[0][0][3], g.ScoutInfo[0][1][3], g.ScoutInfo[0][2][3],
+                        g.ScoutInfo[0][3][3], g.ScoutInfo[0][3][4], g.ScoutInfo[0][0][9]}),
+      (std::vector<int>{7, g.WorldClass[3], g.WorldProduction[3], 12, 32767, 0}));  // Bob's is not neutral
 }
 
-TEST(Notices, BattleTruceCountdown) {
-  struct Case {
-    int turn;
-    const char* text;
-  };
-  const Case cases[] = {{5, nullptr},
-                        {6, "- Battle Truce Ends In 4 Turns! -"},
-                        {8, "- Battle Truce Ends In 2 Turns! -"},
-                        {9, "-  Battle Truce Ends Next Turn! -"},
-                        {10, " - Battle Truce Has Ended! -"},
-                        {11, nullptr}};
-  for (const Case& c : cases) {
-    EngineGame f;
-    Game& g = f.g();
-    f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-    g.TruceUntilTurn = 10;
-    f.AtTurn(c.turn);
-    GameCheck(g);
-    const bool anyTruce = std::any_of(f.notices.begin(), f.notices.end(), [](const std::string& n) {
-      return n.find("Truce") != std::string::npos;
-    });
-    if (c.text) {
-      EXPECT_TRUE(f.Noticed(c.text)) << "turn " << c.turn;
-      EXPECT_EQ(f.ports.Count("Sound gameinfo.wav"), 1) << "turn " << c.turn;
-      EXPECT_EQ(f.ports.Count("Pause 2000"), 1) << "turn " << c.turn;
-    } else {
-      EXPECT_FALSE(anyTruce) << "turn " << c.turn;
-    }
+TEST(Notices, TheStartOfGameOptionsAndTheTruceCountdown) {
+  using Case = std::pair<int, const char*>;  // {turn, truce notice}
+  for (const auto& [turn, text] :
+       {Case{0, "- Battle Truce Set Until Turn 10! -"}, Case{5, nullptr},
+        Case{6, "- Battle Truce Ends In 4 Turns! -"}, Case{8, "- Battle Truce Ends In 2 Turns! -"},
+        Case{9, "-  Battle Truce Ends Next Turn! -"}, Case{10, " - Battle Truce Has Ended! -"},
+        Case{11, nullptr}}) {
+    EngineGame f("AB..");
+    f.game.TruceUntilTurn = 10;
+    f.game.setup.chkTruce = f.game.setup.chkShield = f.game.setup.chkMode = turn == 0 ? 1 : 0;
+    f.AtTurn(turn);
+    GameCheck(f.game);
+    EXPECT_EQ(f.NoticeHas("Truce"), text != nullptr) << turn;
+    EXPECT_TRUE(!text || f.Noticed(text)) << turn;
+    EXPECT_EQ(f.ports.Count("Sound gameinfo.wav"), text && turn ? 1 : 0) << turn;  // the options play none
+    EXPECT_EQ(f.ports.Count("Pause 2000"), turn ? (text ? 1 : 0) : 3) << turn;
+    EXPECT_EQ(
+        f.Noticed("- Ships Set To Travel With Shields! -") + f.Noticed("- Defensive Battle Mode Set! -"),
+        turn ? 0 : 2);
+    EXPECT_EQ(f.game.window.txtGame.Text.find(", World Color Blue") != std::string::npos, turn < 5) << turn;
   }
 }
 
-TEST(Notices, StartOfGameNamesTheOptionsWithoutSound) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.setup.chkTruce = g.setup.chkShield = g.setup.chkMode = 1;
-  g.TruceUntilTurn = 10;
-  GameCheck(g);
-  EXPECT_TRUE(f.Noticed("- Battle Truce Set Until Turn 10! -"));
-  EXPECT_TRUE(f.Noticed("- Ships Set To Travel With Shields! -"));
-  EXPECT_TRUE(f.Noticed("- Defensive Battle Mode Set! -"));
-  EXPECT_EQ(f.ports.Count("Sound gameinfo.wav"), 0);
-  EXPECT_EQ(f.ports.Count("Pause 2000"), 3);
-}
-
-TEST(Notices, TheColourHintIsShownInTurnsZeroToFour) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  f.AtTurn(4);
-  GameCheck(g);
-  EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #4 Ann!, World Color Blue -");
-  f.AtTurn(5);
-  GameCheck(g);
-  EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #5 Ann! -");
-}
-
-TEST(TurnTimer, MinutesByTurn) {
-  EXPECT_EQ(TurnMinutesFor(4), 3);
-  EXPECT_EQ(TurnMinutesFor(5), 4);
-  EXPECT_EQ(TurnMinutesFor(14), 4);
-  EXPECT_EQ(TurnMinutesFor(15), 5);
-  EXPECT_EQ(TurnMinutesFor(29), 5);
-  EXPECT_EQ(TurnMinutesFor(30), 6);
-
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  f.AtTurn(14);
+TEST(TurnTimer, MinutesByTurnWhenSwitchedOnAndThreeMinutesWarnTwiceThenEndTheTurn) {
+  const std::pair<int, int> minutes[] = {{4, 3}, {5, 4}, {14, 4}, {15, 5}, {29, 5}, {30, 6}};
+  for (const auto& [turn, m] : minutes) EXPECT_EQ(TurnMinutesFor(turn), m) << turn;
+  EngineGame f("AB..");
+  Game& g = f.game;
   GameCheck(g);
   EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));  // the menu reads "Turn Timer On": switched off
   g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
   GameCheck(g);
-  EXPECT_EQ(g.TurnMinutesLeft, 4);
-  EXPECT_TRUE(f.ports.Has("Timer tmrTurn on 60000"));
-}
-
-TEST(TurnTimer, ThreeMinutesWarnTwiceThenEndTheTurn) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
-  GameCheck(g);
-  ASSERT_EQ(g.TurnMinutesLeft, 3);
-  f.notices.clear();
+  EXPECT_TRUE(g.TurnMinutesLeft == 3 && f.ports.Has("Timer tmrTurn on 60000"));
   f.ports.Clear();
   auto tick = [&](GameTimer t) { TimerTick(g, t); };
-  ASSERT_TRUE(f.ports.FireNextTimer(tick));
+  ASSERT_TRUE(f.ports.FireNextTimer(tick) && f.ports.Has("Sound gameinfo.wav"));
   EXPECT_EQ(f.notices.back(), "-  2 Minutes Left Until Turn Over! -");
-  EXPECT_TRUE(f.ports.Has("Sound gameinfo.wav"));
-  ASSERT_TRUE(f.ports.FireNextTimer(tick));
+  ASSERT_TRUE(f.ports.FireNextTimer(tick) && f.ports.Has("Sound timer.wav") && f.ports.nowMs == 120000);
   EXPECT_EQ(f.notices.back(), "- Less Than  1 Minute Left Until Turn Over! -");
-  EXPECT_TRUE(f.ports.Has("Sound timer.wav"));
-  EXPECT_EQ(f.ports.nowMs, 120000);
   ASSERT_TRUE(f.ports.FireNextTimer(tick));
-  EXPECT_TRUE(f.Noticed("- Your Turn Is Now Over! -"));
-  EXPECT_EQ(g.CurrentPlayer, 1);  // Done was pressed for Ann
-  EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #0 Bob!, World Color Red -");
-}
-
-TEST(TurnTimer, WarningsPlayInASpeedGameButNotWithSoundOff) {
-  EngineGame f;
-  Game& g = f.g();
-  g.SpeedGame = true;
-  g.TurnMinutesLeft = 5;
+  EXPECT_TRUE(f.Noticed("- Your Turn Is Now Over! -") && g.CurrentPlayer == 1);  // Done was pressed for Ann
+  // A speed game keeps the warning's sound; sound off silences it.
+  std::tie(g.SpeedGame, g.TurnMinutesLeft) = std::make_tuple(true, 5);
+  f.ports.Clear();
   tmrTurn_Timer(g);
-  EXPECT_TRUE(f.ports.Has("Sound gameinfo.wav"));
   g.SoundOff = true;
   tmrTurn_Timer(g);
   EXPECT_EQ(f.ports.Count("Sound gameinfo.wav"), 1);
-  EXPECT_TRUE(f.ports.TimerEnabled(GameTimer::kTurn));
 }
 
-TEST(Trims, LogsKeepTheirEndAndHistoriesTheirStart) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  // A log of 3500 characters whose last line break at or before character 2000 starts at 1990.
-  std::string log(3500, 'x');
-  log.replace(1989, 2, "\r\n");
-  log.replace(2500, 2, "\r\n");
-  g.PlayerLog[1] = log;
-  // A history of 1600 characters whose first line break after character 1000 starts at 1200.
-  std::string history(1600, 'h');
-  history.replace(500, 2, "\r\n");
-  history.replace(1199, 2, "\r\n");
-  g.WorldHistory[0][5] = history;
-  g.WorldHistory[0][6] = std::string(1501, 'n');  // no line break: emptied
+TEST(Trims, LogsKeepTheirEndHistoriesTheirStartAndTheLogBoxShowsTheSeatsLog) {
+  EngineGame f("AB..");
+  Game& g = f.game;
+  std::string log(3500, 'x');  // its last line break at or before character 2000 starts at 1990
+  log.replace(1989, 2, "\r\n").replace(2500, 2, "\r\n");
+  std::string history(1600, 'h');  // its first line break after character 1000 starts at 1200
+  history.replace(500, 2, "\r\n").replace(1199, 2, "\r\n");
+  std::tie(g.PlayerLog[0], g.PlayerLog[1], g.WorldHistory[0][5], g.WorldHistory[0][6]) =
+      std::make_tuple("\r\nYear 1.00, Turn #0", log, history, std::string(1501, 'n'));  // no break: emptied
   GameCheck(g);
-  EXPECT_EQ(g.PlayerLog[1].size(), 1990u);
   EXPECT_EQ(g.PlayerLog[1], log.substr(3500 - 1990));
   EXPECT_EQ(g.WorldHistory[0][5], history.substr(0, 1200));
-  EXPECT_EQ(g.WorldHistory[0][5].back(), '\r');
   EXPECT_TRUE(g.WorldHistory[0][6].empty());
-}
-
-TEST(NextPlayer, TheMoveLogBoxShowsTheSeatsLogEndingInALineBreak) {
-  EngineGame f;
-  Game& g = f.g();
-  f.Seat4({{{kAnn}, {kBob}, {}, {}}});
-  g.PlayerLog[0] = "\r\nYear 1.00, Turn #0";
-  GameCheck(g);
   EXPECT_EQ(g.window.txtMove.Text, "\r\nYear 1.00, Turn #0\r\n");
-  EXPECT_TRUE(g.window.txtMove.Visible);
 }
 
 }  // namespace
