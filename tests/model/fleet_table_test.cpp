@@ -2,476 +2,189 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <optional>
 
-#include "fixtures/test_game.h"
-#include "model/game.h"
-#include "model/numbers.h"
 #include "model/travel_time.h"
 #include "motion_fixture.h"
 
 namespace zarnath {
 namespace {
 
-// World 0 (ring 50, angle 0) and world 1 (ring 210, angle 0.775), both still: the launch search
-// meets world 1 at tick 160 with a = 0.966816, the first a whose ship angle 0.8 a falls in bin 0.77.
-struct LaunchTest : ::testing::Test {
-  testing::TestGame tg;
-  Game& g = tg.g();
-  HeadlessPorts& ports = tg.ports;
+using enum LaunchResult;
 
-  void SetUp() override {
-    testing::StillPair(g, 50, 0.0f, 210, 0.775f);
-    g.PlayerName[0] = "Ann";
-    g.setup.chkAI[0] = 0;
-    g.CurrentPlayer = 0;
-    g.WorldOwner[0] = 1;
-    g.WorldShips[0] = 40;
-    g.WorldClass[0] = 3;
-    g.WorldBombs[0] = 2;
+// Slot `slot` in flight from world 0 to world 1 with `tag` ships.
+void Use(GameState& g, int slot, double timeLeft, float tag) {
+  g.FleetFrom[slot] = 1, g.FleetTo[slot] = 2, g.FleetTimeLeft[slot] = timeLeft, g.FleetShips[slot] = tag;
+}
+
+// Ann's world 0 (ring 50, angle 0, 40 ships, class 3, two bombs) and world 1 (ring 210, angle 0.775),
+// both still, selected: the launch search meets world 1 at tick 160 with a = 0.966816.
+struct Launcher : testing::TestGame {
+  Launcher(float ships = 40, int bombs = 2) {
+    testing::StillPair(game, 50, 0.0f, 210, 0.775f);
+    game.PlayerName[0] = "Ann", game.WorldOwner[0] = 1, game.WorldClass[0] = 3;
+    game.WorldShips[0] = ships, game.WorldBombs[0] = static_cast<int16_t>(bombs);
     Select();
   }
-  void Select() {
-    g.SelectedFrom = 0;
-    g.SelectedTo = 1;
-    g.InputBusy = true;
-  }
+  void Select() { game.SelectedFrom = 0, game.SelectedTo = 1, game.InputBusy = true; }
   bool NothingInFlight() const {
     for (int s = 0; s <= kUsedFleetSlots; ++s)
-      if (g.FleetFrom[s] != 0 || g.FleetShips[s] != 0 || g.FleetTimeLeft[s] != 0) return false;
+      if (game.FleetFrom[s] != 0 || game.FleetShips[s] != 0 || game.FleetTimeLeft[s] != 0) return false;
     return true;
   }
+  bool Untouched() const { return NothingInFlight() && game.WorldShips[0] == 40 && game.WorldBombs[0] == 2; }
 };
 
-// --- share codes ---
-
-TEST_F(LaunchTest, FleetShareIsRoundedUpButNeverMoreThanTheWholeShipsPresent) {
-  g.WorldShips[0] = 10.5f;
-  EXPECT_EQ(Sendships(g, 100), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[0], 10.0f);  // Int(11.49) would leave the world at -0.5
-  EXPECT_EQ(g.WorldShips[0], 0.5f);
-
-  Select();
-  g.WorldShips[0] = 1;
-  EXPECT_EQ(Sendships(g, 50), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[1], 1.0f);  // Int(1.49)
-  EXPECT_EQ(g.WorldShips[0], 0.0f);
-
-  Select();
-  g.WorldShips[0] = 40;
-  EXPECT_EQ(Sendships(g, 25), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[2], 10.0f);  // Int(10.99)
-  EXPECT_EQ(g.WorldShips[0], 30.0f);
-}
-
-TEST_F(LaunchTest, FleetShareStopsAt9998SoTheBombCodeStaysFree) {
-  g.WorldShips[0] = 20000;
-  EXPECT_EQ(Sendships(g, 100), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[0], 9998.0f);
-  EXPECT_EQ(g.WorldShips[0], 10002.0f);
-
-  // The quarter of a negative code too: 12500 ships would read as a proximity bomb.
-  Select();
-  g.WorldShips[0] = 50000;
-  EXPECT_EQ(Sendships(g, -1), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[1], 9998.0f);
-}
-
-TEST_F(LaunchTest, NegativeCodeSendsAQuarter) {
-  g.WorldShips[0] = 41;
-  EXPECT_EQ(Sendships(g, -5), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[0], 11.0f);  // Int(10.25 + 0.99)
-  EXPECT_EQ(g.WorldShips[0], 30.0f);
-}
-
-TEST_F(LaunchTest, ShareOfLessThanOneWholeShipIsRefused) {
-  g.WorldShips[0] = 0.5f;
-  EXPECT_EQ(Sendships(g, 100), LaunchResult::kNotEnoughShips);
-  EXPECT_EQ(g.WorldShips[0], 0.5f);
-  EXPECT_TRUE(NothingInFlight());
-}
-
-TEST_F(LaunchTest, ScoutTakesOneShipAndNeedsOne) {
-  EXPECT_EQ(Sendships(g, 1), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetFrom[0], 1);
-  EXPECT_EQ(g.FleetShips[0], kScout);
-  EXPECT_EQ(g.WorldShips[0], 39.0f);
-
-  Select();
-  g.WorldShips[0] = 0.9f;
-  EXPECT_EQ(Sendships(g, 1), LaunchResult::kNotEnoughShips);
-  EXPECT_EQ(g.WorldShips[0], 0.9f);
-  EXPECT_EQ(g.FleetFrom[1], 0);
-}
-
-TEST_F(LaunchTest, CodesThatNameNoKindLaunchNothing) {
+TEST(Launch, SharesAndOrdersNeverTakeMoreThanTheWorldHolds) {
+  // Ships, bombs, share code (with a kind: an order's ship count), answer, ships sent and left.
+  const std::tuple<float, int, float, std::optional<LaunchKind>, LaunchResult, float, float> cases[] = {
+      {10.5f, 2, 100, {}, kLaunched, 10, 0.5f},         // Int(11.49) would leave -0.5
+      {1, 2, 50, {}, kLaunched, 1, 0},                  // Int(1.49)
+      {40.02f, 2, 25, {}, kLaunched, 10, 40.02f - 10},  // Int(10.005 + 0.99)
+      {41, 2, -5, {}, kLaunched, 11, 30},               // a quarter: Int(10.25 + 0.99)
+      {20000, 2, 100, {}, kLaunched, 9998, 10002},      // 9998 at most: 9999 is a bomb
+      {50000, 2, -1, {}, kLaunched, 9998, 40002},       // 12500 would read as a bomb
+      {0.5f, 2, 100, {}, kNotEnoughShips, 0, 0.5f},     // less than one whole ship
+      {40, 2, 1, {}, kLaunched, kScout, 39},            // a scout takes one ship
+      {0.9f, 2, 1, {}, kNotEnoughShips, 0, 0.9f},       // and needs one
+      {40, 2, 9999, {}, kLaunched, kAnnihilationBomb, 40},
+      {40, 2, 10050, {}, kLaunched, 10050, 40},          // proximity threshold 50
+      {40, 2, 10000 + 89999, {}, kLaunched, 99999, 40},  // the largest the record carries
+      {40, 0, 9999, {}, kNoBomb, 0, 40},
+      {40, 0, 10050, {}, kNoBomb, 0, 40},
+      {40, 2, 10000 + 90000, {}, kThresholdTooLarge, 0, 40},
+      {40, 2, 10050.5f, {}, kThresholdTooLarge, 0, 40},
+      {100, 2, 1, LaunchKind::kFleet, kLaunched, 1, 99},  // an order for one ship stays a fleet
+      {99, 2, 100, LaunchKind::kFleet, kNotEnoughShips, 0, 99},
+      {99, 2, 2.5f, LaunchKind::kFleet, kNotEnoughShips, 0, 99},
+      {99, 2, 0, LaunchKind::kFleet, kNotEnoughShips, 0, 99},
+  };
+  for (const auto& [ships, bombs, code, kind, result, sent, shipsLeft] : cases) {
+    Launcher l(ships, bombs);
+    Game& g = l.g();
+    SCOPED_TRACE(::testing::Message() << code << " of " << ships);
+    EXPECT_EQ(kind ? Launch(g, {*kind, code}) : Sendships(g, code), result);
+    EXPECT_EQ(g.WorldShips[0], shipsLeft);
+    EXPECT_EQ(g.WorldBombs[0], bombs - (sent >= kAnnihilationBomb ? 1 : 0));
+    EXPECT_TRUE(result == kLaunched
+                    ? g.FleetShips[0] == sent && FleetRecord(g, 0).size() == kFleetRecordLength
+                    : l.NothingInFlight());
+  }
   for (float code : {0.0f, 0.5f, 0.999f, 100.5f, 150.0f, 9998.0f, 9998.5f, 9999.5f}) {
-    Select();
-    EXPECT_EQ(Sendships(g, code), LaunchResult::kInvalidOrder) << code;
+    Launcher l;  // codes that name no kind of object
+    EXPECT_EQ(Sendships(l.g(), code), kInvalidOrder) << code;
+    EXPECT_TRUE(l.Untouched());
   }
-  EXPECT_TRUE(NothingInFlight());
-  EXPECT_EQ(g.WorldShips[0], 40.0f);
-  EXPECT_EQ(g.WorldBombs[0], 2);
 }
 
-TEST_F(LaunchTest, BombsTakeOneBombAndNoShips) {
-  EXPECT_EQ(Sendships(g, 9999), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[0], kAnnihilationBomb);
-  Select();
-  EXPECT_EQ(Sendships(g, 10050), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[1], 10050.0f);  // a proximity bomb with threshold 50
-  EXPECT_EQ(g.WorldBombs[0], 0);
-  EXPECT_EQ(g.WorldShips[0], 40.0f);
-
-  Select();
-  EXPECT_EQ(Sendships(g, 9999), LaunchResult::kNoBomb);
-  Select();
-  EXPECT_EQ(Sendships(g, 10050), LaunchResult::kNoBomb);
-  EXPECT_EQ(g.WorldBombs[0], 0);
-  EXPECT_EQ(g.FleetFrom[2], 0);
-}
-
-TEST_F(LaunchTest, ProximityThresholdMustFitTheSlotRecord) {
-  EXPECT_EQ(Sendships(g, 10000 + 89999), LaunchResult::kLaunched);
-  EXPECT_EQ(FleetRecord(g, 0).size(), kFleetRecordLength);
-  Select();
-  EXPECT_EQ(Sendships(g, 10000 + 90000), LaunchResult::kThresholdTooLarge);
-  Select();
-  EXPECT_EQ(Sendships(g, 10050.5f), LaunchResult::kThresholdTooLarge);
-  EXPECT_EQ(g.WorldBombs[0], 1);
-  EXPECT_EQ(g.FleetFrom[1], 0);
-}
-
-TEST_F(LaunchTest, OrderForOneShipStaysAFleet) {
-  g.WorldShips[0] = 100;
-  EXPECT_EQ(Launch(g, {LaunchKind::kFleet, 1}), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[0], 1.0f);
-  EXPECT_EQ(g.WorldShips[0], 99.0f);
-
-  Select();
-  EXPECT_EQ(Launch(g, {LaunchKind::kFleet, 100}), LaunchResult::kNotEnoughShips);
-  Select();
-  EXPECT_EQ(Launch(g, {LaunchKind::kFleet, 2.5f}), LaunchResult::kNotEnoughShips);
-  Select();
-  EXPECT_EQ(Launch(g, {LaunchKind::kFleet, 0}), LaunchResult::kNotEnoughShips);
-  EXPECT_EQ(g.WorldShips[0], 99.0f);
-  EXPECT_EQ(g.FleetFrom[1], 0);
-}
-
-TEST_F(LaunchTest, ShieldTravelsOnlyWithTheOption) {
-  g.WorldShield[0] = 40;
-  g.setup.chkShield = 1;
-  Sendships(g, 50);
-  EXPECT_EQ(g.FleetShield[0], 40);
-  EXPECT_EQ(g.WorldShield[0], 40);
-  Select();
-  g.setup.chkShield = 0;
-  Sendships(g, 50);
-  EXPECT_EQ(g.FleetShield[1], 0);
-}
-
-// --- what a launch writes ---
-
-TEST_F(LaunchTest, TripOf160TicksIsStoredAsThousandthsRoundedUp) {
-  ASSERT_EQ(Sendships(g, 25), LaunchResult::kLaunched);
-  EXPECT_EQ(g.TravelYears, static_cast<float>(160 / 520.0));
-  EXPECT_EQ(g.FleetTripTime[0], 0.308f);
-  EXPECT_EQ(g.FleetTimeLeft[0], static_cast<double>(0.308f));
-  EXPECT_EQ(g.FleetAngleParam[0], g.TravelAngle);
-  EXPECT_NEAR(g.FleetAngleParam[0], 0.966816f, 1e-5);
-  EXPECT_EQ(g.FleetTo[0], 2);
-  EXPECT_EQ(g.FleetOwner[0], 1);
-  EXPECT_EQ(g.FleetClass[0], 3);
-  EXPECT_EQ(FleetRecord(g, 0), "0102010001030000.30810.9660.308");
-}
-
-TEST_F(LaunchTest, UnreachableTargetIsRefusedWithNothingCharged) {
-  testing::StillPair(g, 240, 0.0f, 250, 6.279f);
-  EXPECT_EQ(Sendships(g, 100), LaunchResult::kUnreachable);
-  EXPECT_EQ(g.TravelYears, kUnreachableYears);
-  EXPECT_EQ(g.WorldShips[0], 40.0f);
-  Select();
-  EXPECT_EQ(Sendships(g, 9999), LaunchResult::kUnreachable);
-  EXPECT_EQ(g.WorldBombs[0], 2);
-  EXPECT_TRUE(NothingInFlight());
-}
-
-TEST_F(LaunchTest, FullTableLaunchesNothingButStillEndsTheOrder) {
-  for (int s = 0; s < kUsedFleetSlots; ++s) {
-    g.FleetFrom[s] = 1;
-    g.FleetTo[s] = 2;
-    g.FleetTimeLeft[s] = 0.5 - s * 0.001;
+TEST(Launch, UnreachableTargetOrNothingSelectedIsRefusedWithNothingCharged) {
+  for (float code : {100.0f, 9999.0f}) {
+    Launcher l;
+    testing::StillPair(l.g(), 240, 0.0f, 250, 6.279f);
+    EXPECT_EQ(Sendships(l.g(), code), kUnreachable);
+    EXPECT_TRUE(l.g().TravelYears == kUnreachableYears && l.Untouched());
   }
-  g.NetworkGame = true;
-  g.setup.OptServerClient0 = false;
-  ports.connected = {true};
-  EXPECT_EQ(Sendships(g, 100), LaunchResult::kTableFull);
-  EXPECT_EQ(g.WorldShips[0], 40.0f);
-  EXPECT_EQ(g.FleetFrom[100], 0);
-  EXPECT_TRUE(ports.Sent().empty());
-  // The human seat still gets the sorted table, the cleared selection and the redraw.
-  EXPECT_LT(g.FleetTimeLeft[0], g.FleetTimeLeft[99]);
-  EXPECT_EQ(g.SelectedFrom, -1);
-  EXPECT_EQ(ports.calls, (std::vector<std::string>{"GalaxyDraw", "Console", "Yield"}));
+  for (auto [from, to] : {std::pair{0, -1}, std::pair{-1, 1}, std::pair{0, 9}}) {  // no world 9 of 9
+    Launcher l;
+    l.g().SelectedFrom = from, l.g().SelectedTo = to;
+    EXPECT_EQ(Sendships(l.g(), 100), kNothingSelected);
+    EXPECT_EQ(Launch(l.g(), {LaunchKind::kScout, 0}), kNothingSelected);
+    EXPECT_TRUE(l.ports.calls.empty() && l.NothingInFlight() && l.g().InputBusy);
+  }
 }
 
-TEST_F(LaunchTest, NothingSelectedDoesNothingAtAll) {
-  g.SelectedTo = -1;
-  EXPECT_EQ(Sendships(g, 100), LaunchResult::kNothingSelected);
-  g.SelectedTo = 1;
-  g.SelectedFrom = -1;
-  EXPECT_EQ(Launch(g, {LaunchKind::kScout, 0}), LaunchResult::kNothingSelected);
-  g.SelectedFrom = 0;
-  g.SelectedTo = 9;  // not a world of this 9-world game
-  EXPECT_EQ(Sendships(g, 100), LaunchResult::kNothingSelected);
-  EXPECT_TRUE(ports.calls.empty());
-  EXPECT_TRUE(NothingInFlight());
-  EXPECT_TRUE(g.InputBusy);
+TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeavesAllAloneAClientTellsTheHost) {
+  // 25 of 40 ships on the 160-tick trip: stored as 0.308 years, rounded up to thousandths.
+  const std::string record = "0102010001030000.30810.9660.308", sent = "Send 0 [SEND] 00" + record + "*",
+                    shielded = "0102010001030400.30810.9660.308";
+  const std::vector<std::string> redraw = {"GalaxyDraw", "Console", "Yield"};
+  // Computer seat, network game, host, connected, and the calls made.
+  const std::tuple<bool, bool, bool, bool, std::vector<std::string>> cases[] = {
+      {false, false, false, false, redraw},
+      {true, false, false, false, {"Yield"}},
+      {false, true, false, true, {sent, "Yield", "GalaxyDraw", "Console", "Yield"}},
+      {false, true, true, true, redraw},    // the host sends nothing
+      {false, true, false, false, redraw},  // nor does a client without its connection
+  };
+  for (const auto& [computer, network, host, connected, calls] : cases) {
+    Launcher l;
+    Game& g = l.g();
+    g.setup.chkAI[0] = computer, g.NetworkGame = network, g.setup.OptServerClient0 = host;
+    g.WorldShield[0] = 40, g.setup.chkShield = computer;  // the shield travels only with the option
+    l.ports.connected = {connected};
+    Use(g, 0, 0.5, 7);
+    ASSERT_EQ(Sendships(g, 25), kLaunched);
+    EXPECT_EQ(l.ports.calls, calls);
+    EXPECT_EQ(FleetRecord(g, computer), computer ? shielded : record);  // a human's: new trip sorted first
+    EXPECT_TRUE(g.TravelYears == static_cast<float>(160 / 520.0) &&
+                g.FleetAngleParam[computer] == g.TravelAngle);
+    EXPECT_EQ(g.WorldShield[0], 40);
+    EXPECT_TRUE(g.SelectedTo == (computer ? 1 : -1) && g.InputBusy == computer);
+  }
+  Launcher full;  // a full table launches nothing but still ends the order
+  for (int s = 0; s < kUsedFleetSlots; ++s) Use(full.g(), s, 0.5 - s * 0.001, 1);
+  EXPECT_EQ(Sendships(full.g(), 100), kTableFull);
+  EXPECT_TRUE(full.g().WorldShips[0] == 40 && full.g().FleetFrom[100] == 0 && full.g().SelectedFrom == -1);
+  EXPECT_LT(full.g().FleetTimeLeft[0], full.g().FleetTimeLeft[99]);  // sorted all the same
+  EXPECT_EQ(full.ports.calls, redraw);
 }
 
-// --- the end of a launch: human and computer seats, network client ---
-
-TEST_F(LaunchTest, HumanLaunchSortsClearsTheSelectionAndRedraws) {
-  g.FleetFrom[0] = 1;
-  g.FleetTo[0] = 2;
-  g.FleetShips[0] = 7;
-  g.FleetTimeLeft[0] = 0.5;
-  ASSERT_EQ(Sendships(g, 50), LaunchResult::kLaunched);
-  EXPECT_EQ(g.FleetShips[0], 20.0f);  // the new 0.308 trip now stands first
-  EXPECT_EQ(g.FleetShips[1], 7.0f);
-  EXPECT_EQ(g.SelectedFrom, -1);
-  EXPECT_EQ(g.SelectedTo, -1);
-  EXPECT_FALSE(g.InputBusy);
-  EXPECT_EQ(ports.calls, (std::vector<std::string>{"GalaxyDraw", "Console", "Yield"}));
-}
-
-TEST_F(LaunchTest, ComputerLaunchLeavesTableSelectionAndWindowAlone) {
-  g.setup.chkAI[0] = 1;
-  g.FleetFrom[0] = 1;
-  g.FleetTo[0] = 2;
-  g.FleetShips[0] = 7;
-  g.FleetTimeLeft[0] = 0.5;
-  ASSERT_EQ(Sendships(g, 50), LaunchResult::kLaunched);
-  ASSERT_EQ(Sendships(g, 1), LaunchResult::kLaunched);  // a second order from the same selection
-  EXPECT_EQ(g.FleetShips[0], 7.0f);
-  EXPECT_EQ(g.FleetShips[1], 20.0f);
-  EXPECT_EQ(g.FleetShips[2], kScout);
-  EXPECT_EQ(g.SelectedFrom, 0);
-  EXPECT_EQ(g.SelectedTo, 1);
-  EXPECT_TRUE(g.InputBusy);
-  EXPECT_EQ(ports.calls, (std::vector<std::string>{"Yield", "Yield"}));
-}
-
-TEST_F(LaunchTest, ClientSendsTheOrderToTheHostAndKeepsItsOwnSlot) {
-  g.NetworkGame = true;
-  g.setup.OptServerClient0 = false;
-  ports.connected = {true};
-  ASSERT_EQ(Sendships(g, 25), LaunchResult::kLaunched);
-  EXPECT_EQ(ports.calls, (std::vector<std::string>{"Send 0 [SEND] 000102010001030000.30810.9660.308*",
-                                                   "Yield", "GalaxyDraw", "Console", "Yield"}));
-  EXPECT_EQ(g.FleetFrom[0], 1);
-  EXPECT_EQ(g.WorldShips[0], 30.0f);
-}
-
-TEST_F(LaunchTest, HostAndUnconnectedClientSendNothing) {
-  g.NetworkGame = true;
-  ports.connected = {true};
-  g.setup.OptServerClient0 = true;
-  Sendships(g, 25);
-  Select();
-  g.setup.OptServerClient0 = false;
-  ports.connected = {false};
-  Sendships(g, 25);
-  EXPECT_TRUE(ports.Sent().empty());
-  EXPECT_EQ(g.FleetFrom[1], 1);
-}
-
-// --- order of the table ---
-
-void Use(GameState& g, int slot, double timeLeft, float tag) {
-  g.FleetFrom[slot] = 1;
-  g.FleetTo[slot] = 2;
-  g.FleetTimeLeft[slot] = timeLeft;
-  g.FleetShips[slot] = tag;
-}
-
-TEST(FleetTableOrder, SortIsStableByTimeLeftWithFreeSlotsLast) {
+TEST(FleetTable, SortIsStableMovesWholeSlotsAndLeavesFreeSlotsLast) {
   GameState g;
-  Use(g, 1, 0.30, 1);
-  Use(g, 2, 0.10, 2);
-  Use(g, 4, 0.10, 3);
+  Use(g, 1, 0.30, 1), Use(g, 2, 0.10, 2), Use(g, 4, 0.10, 3), Use(g, 97, 0.2, 5);
+  g.FleetOwner[97] = 3, g.FleetClass[97] = 4, g.FleetShield[97] = 60;
+  g.FleetTripTime[97] = 0.4f, g.FleetAngleParam[97] = -2.5f;
   Use(g, 100, 0.01, 9);  // the spare slot is never part of the table
   SortFleets(g);
-  EXPECT_EQ(g.FleetShips[0], 2.0f);  // the 0.10 that stood earlier
-  EXPECT_EQ(g.FleetShips[1], 3.0f);
-  EXPECT_EQ(g.FleetShips[2], 1.0f);
-  EXPECT_EQ(g.FleetTimeLeft[0], 0.10);
-  EXPECT_EQ(g.FleetTimeLeft[2], 0.30);
-  for (int s = 3; s < kUsedFleetSlots; ++s) {
-    EXPECT_EQ(g.FleetFrom[s], 0) << s;
-    EXPECT_EQ(g.FleetTimeLeft[s], 0.0) << s;
-  }
+  EXPECT_EQ(testing::Four<float>(g.FleetShips, 0), (std::array<float, 4>{2, 3, 5, 1}));
+  EXPECT_EQ(FleetRecord(g, 2), "0102030000540600.40007.5000.200");
+  for (int s = 4; s < kUsedFleetSlots; ++s) EXPECT_TRUE(IsFreeSlot(g, s) && g.FleetTimeLeft[s] == 0) << s;
   EXPECT_EQ(g.FleetShips[100], 9.0f);
-  EXPECT_EQ(g.FleetTimeLeft[100], 0.01);
+  DataClear(g, 2), DataClear(g, 101), DataClear(g, -1);  // out of the table: nothing happens
+  EXPECT_EQ(FleetRecord(g, 2), "0000000000000000.00010.0000.000");
 }
 
-TEST(FleetTableOrder, SortMovesWholeSlots) {
+TEST(FleetTable, RecordKeepsFixedPositionsAndShiftsTheParameter) {
   GameState g;
-  Use(g, 97, 0.2, 5);
-  g.FleetOwner[97] = 3;
-  g.FleetClass[97] = 4;
-  g.FleetShield[97] = 60;
-  g.FleetTripTime[97] = 0.4f;
-  g.FleetAngleParam[97] = -2.5f;
-  Use(g, 99, 0.1, 6);
-  SortFleets(g);
-  EXPECT_EQ(g.FleetShips[0], 6.0f);
-  EXPECT_EQ(g.FleetShips[1], 5.0f);
-  EXPECT_EQ(g.FleetOwner[1], 3);
-  EXPECT_EQ(g.FleetClass[1], 4);
-  EXPECT_EQ(g.FleetShield[1], 60);
-  EXPECT_EQ(g.FleetTripTime[1], 0.4f);
-  EXPECT_EQ(g.FleetAngleParam[1], -2.5f);
-  EXPECT_EQ(g.FleetFrom[97], 0);
-  EXPECT_EQ(g.FleetOwner[97], 0);
-  EXPECT_EQ(g.FleetFrom[99], 0);
-}
+  g.FleetFrom[3] = 9, g.FleetTo[3] = 4, g.FleetOwner[3] = 1, g.FleetShips[3] = 25, g.FleetClass[3] = 5;
+  g.FleetTripTime[3] = 0.308f, g.FleetAngleParam[3] = -1.2345f, g.FleetTimeLeft[3] = 0.250;
+  const std::string example = "0904010002550000.30808.7650.250";
+  EXPECT_EQ(FleetRecord(g, 3), example);
+  g.FleetShield[3] = 100, g.FleetAngleParam[3] = -6.283184f;  // rounded down: -6.284
+  EXPECT_EQ(FleetRecord(g, 3), "0904010002551000.30803.7160.250");
 
-TEST(FleetTableOrder, DataClearFreesTheWholeSlot) {
-  GameState g;
-  Use(g, 5, 0.2, 12);
-  g.FleetOwner[5] = 2;
-  g.FleetClass[5] = 5;
-  g.FleetShield[5] = 10;
-  g.FleetTripTime[5] = 0.3f;
-  g.FleetAngleParam[5] = 1.5f;
-  DataClear(g, 5);
-  EXPECT_EQ(FleetRecord(g, 5), "0000000000000000.00010.0000.000");
-  DataClear(g, 101);  // out of the table: nothing happens
-  DataClear(g, -1);
-}
-
-// --- the slot record ---
-
-GameState ExampleSlot() {
-  GameState g;
-  g.FleetFrom[3] = 9;
-  g.FleetTo[3] = 4;
-  g.FleetOwner[3] = 1;
-  g.FleetShips[3] = 25;
-  g.FleetClass[3] = 5;
-  g.FleetShield[3] = 0;
-  g.FleetTripTime[3] = 0.308f;
-  g.FleetAngleParam[3] = -1.2345f;
-  g.FleetTimeLeft[3] = 0.250;
-  return g;
-}
-
-TEST(FleetRecordText, FixedPositionsAndTheShiftedParameter) {
-  const GameState g = ExampleSlot();
-  EXPECT_EQ(FleetRecord(g, 3), "0904010002550000.30808.7650.250");
-
-  GameState h;
-  h.FleetFrom[0] = 30;
-  h.FleetTo[0] = 1;
-  h.FleetOwner[0] = 4;
-  h.FleetShips[0] = 10000 + 89999;
-  h.FleetClass[0] = 1;
-  h.FleetShield[0] = 100;
-  h.FleetTripTime[0] = 0.75f;
-  h.FleetAngleParam[0] = -6.283184f;  // rounded down: -6.284
-  h.FleetTimeLeft[0] = 0.0;
-  EXPECT_EQ(FleetRecord(h, 0), "3001049999911000.75003.7160.000");
-  h.FleetAngleParam[0] = 9.41684f;
-  EXPECT_EQ(FleetRecord(h, 0).substr(20, 6), "19.416");
-}
-
-TEST(FleetRecordText, ReadsBackWhatWasWritten) {
-  auto v = ParseFleetRecord("0904010002550000.30808.7650.250");
+  auto v = ParseFleetRecord(example);
   ASSERT_TRUE(v.has_value());
-  EXPECT_EQ(v->from, 9);
-  EXPECT_EQ(v->to, 4);
-  EXPECT_EQ(v->owner, 1);
-  EXPECT_EQ(v->ships, 25.0f);
-  EXPECT_EQ(v->shipClass, 5);
-  EXPECT_EQ(v->shield, 0);
-  EXPECT_EQ(v->tripTime, 0.308f);
+  EXPECT_TRUE(v->from == 9 && v->to == 4 && v->owner == 1 && v->ships == 25 && v->shipClass == 5 &&
+              v->shield == 0 && v->tripTime == 0.308f && v->timeLeft == 0.25f);
   EXPECT_NEAR(v->angleParam, -1.235, 1e-6);
-  EXPECT_EQ(v->timeLeft, 0.25f);
-
-  GameState g;
   StoreFleetRecord(g, 7, *v);
-  EXPECT_NEAR(g.FleetAngleParam[7], -1.235, 1e-6);
-  EXPECT_EQ(g.FleetTimeLeft[7], 0.25);
-  EXPECT_EQ(FleetRecord(g, 7), "0904010002550000.30808.7650.250");
-}
-
-TEST(FleetRecordText, EveryLaunchParameterReadsBackToTheSameText) {
-  // A record read and sent on (the host passes its slots to the clients every turn) must not
-  // lose a thousandth of the parameter on the way.
-  GameState g;
-  int checked = 0;
-  for (int thousandths = -6284; thousandths <= 9425; ++thousandths) {
-    const std::string param = Format(thousandths / 1000.0 + 10.0, "00.000");
-    const std::string text = "0904010002550000.308" + param + "0.250";
-    auto v = ParseFleetRecord(text);
-    ASSERT_TRUE(v) << text;
-    StoreFleetRecord(g, 0, *v);
-    ASSERT_EQ(FleetRecord(g, 0), text);
-    ++checked;
-  }
-  EXPECT_EQ(checked, 15710);
-}
-
-TEST(FleetRecordText, FreeSlotRecordClearsTheSlot) {
-  GameState g = ExampleSlot();
-  auto v = ParseFleetRecord("0000000000000000.00010.0000.000");
-  ASSERT_TRUE(v.has_value());
-  StoreFleetRecord(g, 3, *v);
-  EXPECT_EQ(g.FleetFrom[3], 0);
-  EXPECT_EQ(g.FleetShips[3], 0.0f);
-  EXPECT_EQ(g.FleetTimeLeft[3], 0.0);
-  EXPECT_EQ(g.FleetAngleParam[3], 0.0f);
-
-  StoreFleetRecord(g, 100, *ParseFleetRecord("0904010002550000.30808.7650.250"));  // never the spare slot
-  EXPECT_EQ(g.FleetFrom[100], 0);
-}
-
-TEST(FleetRecordText, MalformedRecordsAreRefused) {
-  const std::string good = "0904010002550000.30808.7650.250";
-  ASSERT_TRUE(ParseFleetRecord(good));
-  for (const char* bad : {
-           "",
-           "0904010002550000.30808.7650.25",    // short
-           "0904010002550000.30808.7650.2500",  // long
-           "090401000255000 .30808.7650.250",   // blank
-           "0904010002550000,30808.7650.250",   // comma
-           "0904010002550000030808.7650.250",   // no point
-           "0904010-02550000.30808.7650.250",   // sign
-           "0904010002550000.308-8.7650.250",   // sign in the parameter
-           "09040100x2550000.30808.7650.250",   // letter
-           "3104010002550000.30808.7650.250",   // no world 31
-           "0931010002550000.30808.7650.250",   // no world 31
-           "0004010002550000.30808.7650.250",   // from nowhere to a world
-           "0900010002550000.30808.7650.250",   // from a world to nowhere
-           "0904050002550000.30808.7650.250",   // owner 5
-           "0904010002551010.30808.7650.250",   // shield 101
-       }) {
-    EXPECT_FALSE(ParseFleetRecord(bad)) << bad;
-  }
-}
-
-TEST(FleetRecordText, RecordMustNameWorldsOfTheGame) {
-  GameState g;
-  g.WorldCount = 9;
-  auto v = ParseFleetRecord("0904010002550000.30808.7650.250");
-  ASSERT_TRUE(v);
+  EXPECT_EQ(FleetRecord(g, 7), example);
+  StoreFleetRecord(g, 100, *v);                                                  // never the spare slot
+  StoreFleetRecord(g, 3, *ParseFleetRecord("0000000000000000.00010.0000.000"));  // a free slot clears it
+  EXPECT_TRUE(g.FleetFrom[100] == 0 && IsFreeSlot(g, 3) && g.FleetShips[3] == 0 && g.FleetTimeLeft[3] == 0);
+  g.WorldCount = 9;  // an order names worlds of the game, and a free slot is no order
   EXPECT_TRUE(FleetRecordFitsGame(g, *v));
-  v->from = 10;
-  EXPECT_FALSE(FleetRecordFitsGame(g, *v));
-  v->from = 0;
-  v->to = 0;
-  EXPECT_FALSE(FleetRecordFitsGame(g, *v));  // a free slot is no order
+  EXPECT_FALSE(FleetRecordFitsGame(g, {.from = 10, .to = 4}) || FleetRecordFitsGame(g, {}));
+}
+
+TEST(FleetTable, EveryLaunchParameterReadsBackToTheSameTextAndMalformedRecordsAreRefused) {
+  GameState g;  // the host passes its slots on every turn: a record read and sent on keeps every thousandth
+  for (int thousandths = -6284; thousandths <= 9425; ++thousandths) {
+    const std::string text = "0904010002550000.308" + Format(thousandths / 1000.0 + 10.0, "00.000") + "0.250";
+    StoreFleetRecord(g, 0, ParseFleetRecord(text).value());
+    ASSERT_EQ(FleetRecord(g, 0), text);
+  }
+  // Short, long, a blank, a comma, a missing point, signs, a letter, world 31, from or to nowhere,
+  // owner 5, shield 101.
+  for (const char* bad : {"", "0904010002550000.30808.7650.25", "0904010002550000.30808.7650.2500",
+                          "090401000255000 .30808.7650.250", "0904010002550000,30808.7650.250",
+                          "0904010002550000030808.7650.250", "0904010-02550000.30808.7650.250",
+                          "0904010002550000.308-8.7650.250", "09040100x2550000.30808.7650.250",
+                          "3104010002550000.30808.7650.250", "0931010002550000.30808.7650.250",
+                          "0004010002550000.30808.7650.250", "0900010002550000.30808.7650.250",
+                          "0904050002550000.30808.7650.250", "0904010002551010.30808.7650.250"})
+    EXPECT_FALSE(ParseFleetRecord(bad)) << bad;
 }
 
 }  // namespace

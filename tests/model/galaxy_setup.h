@@ -1,69 +1,76 @@
-// Setting up the setup window's choices for a new galaxy and generating it the way the Start
-// button does (clear, worlds, seats), without the rest of the game start.
+// New galaxies made as the Start button makes them (clear, worlds, seats), and the rings they keep.
 #pragma once
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "fixtures/test_game.h"
 #include "model/data_set.h"
 #include "model/galaxy.h"
-#include "model/game.h"
 #include "model/numbers.h"
 
 namespace zarnath::testing {
 
-// One seat of the setup window: an empty name is an empty seat; level 0 is a human, 1..6 a
-// computer player of that level.
+inline constexpr std::array<int, kMaxWorlds> kRingOf = {50,  70,  90,  110, 150, 170, 190, 210, 130, 130,
+                                                        130, 130, 210, 190, 170, 150, 110, 90,  70,  210,
+                                                        190, 170, 150, 110, 210, 190, 170, 150, 210, 190};
+
+// Each spread ring: its base world, where the base sits (n x pi / d), the spread divisor, and each other
+// world with its offset n x pi / d from the base.
+struct SpreadRing {
+  int base, n, d, spread;
+  std::vector<std::array<int, 3>> others;
+};
+inline const std::vector<SpreadRing> kSpreadRings = {
+    {7, 1, 5, 10, {{12, 6, 5}, {19, 2, 5}, {24, 8, 5}, {28, 4, 5}}},
+    {6, 2, 5, 10, {{13, 6, 5}, {20, 2, 5}, {25, 8, 5}, {29, 4, 5}}},
+    {5, 3, 4, 8, {{14, 4, 4}, {21, 2, 4}, {26, 6, 4}}},
+    {4, 4, 4, 8, {{15, 4, 4}, {22, 2, 4}, {27, 6, 4}}},
+    {3, 4, 3, 6, {{16, 1, 3}, {23, 3, 3}}},
+    {2, 3, 2, 4, {{17, 2, 2}}},
+    {1, 1, 2, 4, {{18, 2, 2}}},
+};
+
+// One seat: an empty name is an empty seat; level 0 is a human, 1..6 a computer player.
 struct SeatChoice {
   std::string name;
   int level = 0;
 };
+using Seats = std::array<SeatChoice, kSeats>;
+inline const auto Human = [](const std::string& name) { return SeatChoice{name, 0}; };
+inline const auto Computer = [](int level) { return SeatChoice{kCpuNames.at(level - 1), level}; };
+inline const Seats kAnnAlone = {Human("Ann"), {}, {}, {}};
 
-inline SeatChoice Human(const std::string& name) {
-  return {name, 0};
-}
-inline SeatChoice Computer(int level) {
-  return {kCpuNames[static_cast<size_t>(level - 1)], level};
-}
-inline SeatChoice Empty() {
-  return {};
-}
-
-inline void ChooseSeats(Game& g, const std::array<SeatChoice, kSeats>& seats) {
-  for (int p = 0; p < kSeats; ++p) {
-    g.setup.txtPL[p] = seats[p].name;
-    g.setup.chkAI[p] = seats[p].level > 0 ? 1 : 0;
-    g.setup.txtAI[p] = seats[p].level > 0 ? std::to_string(seats[p].level) : "";
+// A game holding a new galaxy of `worlds` worlds drawn from `seed`.
+struct Galaxy : TestGame {
+  Galaxy(int worlds, const Seats& seats, const std::string& treasures = "0", uint64_t seed = 1,
+         int maxProduction = 15) {
+    game.random.Seed(seed);
+    for (int p = 0; p < kSeats; ++p) {
+      game.setup.txtPL[p] = seats[p].name, game.setup.chkAI[p] = seats[p].level > 0;
+      game.setup.txtAI[p] = seats[p].level > 0 ? std::to_string(seats[p].level) : "";
+    }
+    game.setup.txtOp[0] = std::to_string(maxProduction), game.setup.txtOp[1] = treasures;
+    game.WorldCount = static_cast<uint8_t>(worlds);
+    DataSet(game), GenerateWorlds(game), PlaceSeats(game);
   }
-}
-
-// The generation as the game start runs it, for `worlds` worlds.
-inline void Generate(Game& g, int worlds, const std::array<SeatChoice, kSeats>& seats, int treasures,
-                     int maxProduction = 15) {
-  ChooseSeats(g, seats);
-  g.setup.txtOp[0] = std::to_string(maxProduction);
-  g.setup.txtOp[1] = std::to_string(treasures);
-  g.WorldCount = static_cast<uint8_t>(worlds);
-  DataSet(g);
-  GenerateWorlds(g);
-  PlaceSeats(g);
-}
-
-// Counts by kind of the treasures hidden on neutral worlds.
-struct TreasureCounts {
-  int fuel = 0, bomb = 0, ships = 0, crystal = 0;
-  bool operator==(const TreasureCounts&) const = default;
 };
 
+// Four entries of a table from `first` on, one for each seat.
+template <class T, class Table>
+std::array<T, 4> Four(const Table& t, int first) {
+  return {T(t[first]), T(t[first + 1]), T(t[first + 2]), T(t[first + 3])};
+}
+
+// Treasures hidden on neutral worlds: fuel, bomb, ships, crystal.
+using TreasureCounts = std::array<int, 4>;
 inline TreasureCounts CountTreasures(const GameState& g) {
-  TreasureCounts c;
+  TreasureCounts c{};
   for (int w = 0; w < g.WorldCount; ++w) {
-    if (g.WorldOwner[w] != 0) continue;
     const int t = g.WorldType[w];
-    if (t == kTypeFuel) ++c.fuel;
-    if (t == kTypeBomb) ++c.bomb;
-    if (t == kTypeCrystal) ++c.crystal;
-    if (t >= 4) ++c.ships;
+    if (g.WorldOwner[w] == 0 && t > 0)
+      ++c[t == kTypeFuel ? 0 : t == kTypeBomb ? 1 : t == kTypeCrystal ? 3 : 2];
   }
   return c;
 }
