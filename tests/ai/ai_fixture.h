@@ -1,12 +1,17 @@
-// Star systems laid out by hand for the computer player's tests: every world in play on its ring
-// at a chosen angle, neutral with plain values, and seat 0 a computer player that owns its home
-// world. Worlds are placed so that the quick solver prices a trip at an exact number of ticks.
+// Star systems laid out by hand for the computer player's tests: every world in play on its ring,
+// neutral with plain values, and seat 0 a computer player that owns its home world.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "ai/computer_turn.h"
+#include "ai/headless_match.h"
+#include "ai/nearest.h"
+#include "ai/pulse_command.h"
 #include "ai/quick_solver.h"
+#include "ai/turn_tables.h"
 #include "fixtures/test_game.h"
 #include "model/galaxy.h"
 #include "model/numbers.h"
@@ -14,136 +19,86 @@
 
 namespace zarnath::testing {
 
+inline constexpr int kHome = kHomeWorld0;
+
 struct Order {
   int from, to;
   float ships;
   bool operator==(const Order&) const = default;
+  friend void PrintTo(const Order& o, std::ostream* os) { *os << o.from << '>' << o.to << ' ' << o.ships; }
 };
-
-inline std::ostream& operator<<(std::ostream& os, const Order& o) {
-  return os << "{" << o.from << "->" << o.to << " " << o.ships << "}";
-}
+using Orders = std::vector<Order>;
 
 struct AiState : TestGame {
   explicit AiState(int worlds = 9, int level = 1) {
-    Game& g = game;
-    g.WorldCount = static_cast<uint8_t>(worlds);
-    const double speed8 = 2.0 * kPi / (130.0 * 4.0);
+    game.WorldCount = worlds, game.GameYear = 1.0f, game.setup.OptRadar = {true, false, false};
     for (int w = 0; w < worlds; ++w) {
-      g.WorldRadius[w] = RingRadius(w);
-      g.WorldAngularSpeed[w] =
-          static_cast<float>(130.0 * 130.0 / (g.WorldRadius[w] * g.WorldRadius[w]) * speed8);
-      g.WorldAngle[w] = static_cast<float>(0.2 * w);
-      g.WorldName[w] = WorldNameOf(w);
+      const double r = game.WorldRadius[w] = RingRadius(w);
+      game.WorldAngularSpeed[w] = 130.0 * 130.0 / (r * r) * (2.0 * kPi / (130.0 * 4.0));
+      game.WorldAngle[w] = 0.2 * w, game.WorldName[w] = WorldNameOf(w);
       Neutral(w);
     }
-    g.GameYear = 1.0f;
-    g.CurrentPlayer = 0;
     Seat(0, level);
-    Own(kHomeWorld0, 0);
-    g.WorldProduction[kHomeWorld0] = 10;
-    g.WorldClass[kHomeWorld0] = 5;
-    g.WorldShips[kHomeWorld0] = 0;
-    g.setup.OptRadar = {true, false, false};
+    Own(kHome);
+    game.WorldProduction[kHome] = 10, game.WorldClass[kHome] = 5;
   }
-
-  void Seat(int seat, int level) {
-    game.PlayerName[seat] = kCpuNames[static_cast<size_t>(level > 0 ? level - 1 : 0)];
-    game.setup.txtPL[seat] = game.PlayerName[seat];
-    game.setup.chkAI[seat] = level > 0 ? 1 : 0;
-    game.setup.txtAI[seat] = level > 0 ? std::to_string(level) : "";
+  void Seat(int seat, int level) {  // level 0: a human seat
+    game.setup.txtPL[seat] = game.PlayerName[seat] = kCpuNames[std::max(level, 1) - 1];
+    game.setup.chkAI[seat] = level > 0, game.setup.txtAI[seat] = level > 0 ? std::to_string(level) : "";
   }
-
   // A neutral world with plain values: nothing known of it but its class.
   void Neutral(int w, int production = 5, int shipClass = 1, float ships = 30) {
-    Game& g = game;
-    g.WorldOwner[w] = 0;
-    g.WorldProduction[w] = static_cast<uint8_t>(production);
-    g.WorldClass[w] = static_cast<uint8_t>(shipClass);
-    g.WorldShips[w] = ships;
-    g.WorldShield[w] = 0;
-    g.WorldShieldOn[w] = 0;
-    g.WorldKnownStat[w] = 2;
-    g.WorldType[w] = 0;
-    g.WorldBombs[w] = 0;
+    game.WorldOwner[w] = game.WorldShield[w] = game.WorldShieldOn[w] = 0;
+    game.WorldProduction[w] = production, game.WorldClass[w] = shipClass;
+    game.WorldShips[w] = ships, game.WorldKnownStat[w] = 2, game.WorldType[w] = game.WorldBombs[w] = 0;
   }
-
-  // An idle world of a seat: no ships, no bombs, class 1 (worth nothing to the gathering).
-  void Own(int w, int seat = 0, float ships = 0) {
-    Neutral(w);
-    game.WorldOwner[w] = static_cast<uint8_t>(seat + 1);
-    game.WorldShips[w] = ships;
-  }
-
-  // Every world but those listed belongs to seat 0 and stays idle.
+  void Own(int w, int seat = 0, float ships = 0) { Neutral(w, 5, 1, ships), game.WorldOwner[w] = seat + 1; }
+  // Every world but the home world and those listed becomes an idle world of seat 0 (class 1).
   void OwnAllBut(const std::vector<int>& others) {
-    for (int w = 0; w < game.WorldCount; ++w) {
-      bool listed = w == kHomeWorld0;
-      for (int o : others) listed = listed || o == w;
-      if (!listed) Own(w);
-    }
+    for (int w = 0; w < game.WorldCount; ++w)
+      if (w != kHome && std::find(others.begin(), others.end(), w) == others.end()) Own(w);
   }
-
+  // What seat 0 learned of world w in turn t0.
+  void Intel(int w, int t0, int shipClass, int production, int ships) {
+    const int values[] = {t0, shipClass, production, ships, 0};
+    for (int k = 0; k < 5; ++k) game.ScoutInfo[0][k][w] = values[k];
+  }
   float Years(int from, int to, int ahead = 0) {
     float years = 0, angle = 0;
     PDistCalc(game, from, to, years, angle, kQuickStep, ahead);
     return years;
   }
-
-  // Turns world `to` on its ring (and, when no angle will do, `from` a little too) until the trip
-  // from `from` takes exactly `ticks`.
-  bool PlaceAt(int from, int to, int ticks) { return Place(from, to, to, ticks); }
-  // The same turning `from`.
-  bool PlaceSourceAt(int from, int to, int ticks) { return Place(from, to, from, ticks); }
-
-  bool Place(int from, int to, int turned, int ticks) {
-    const float want = static_cast<float>(ticks / 520.0);
-    const int other = turned == to ? from : to;
-    const float otherStart = game.WorldAngle[other];
+  // Turns world `turned` (`to` unless given) on its ring, and when no angle will do the other
+  // world a little too, until the trip from `from` to `to` takes exactly `ticks`.
+  bool Place(int from, int to, int ticks, int turned = -1) {
+    turned = turned < 0 ? to : turned;
     for (int shift = 0; shift < 8; ++shift) {
-      game.WorldAngle[other] = static_cast<float>(otherStart + 0.013 * shift);
       QuickSolver solver;
+      game.WorldAngle[turned == to ? from : to] += shift ? 0.013f : 0.0f;
       for (int i = 0; i < 62832; ++i) {
-        game.WorldAngle[turned] = static_cast<float>(i * 0.0001);
         float years = 0, angle = 0;
+        game.WorldAngle[turned] = i * 0.0001;
         solver.Price(game, from, to, 0, years, angle);
-        if (years == want) return Years(from, to) == want;
+        if (years == static_cast<float>(ticks / 520.0)) return Years(from, to) == years;
       }
     }
     return false;
   }
-
-  int UsedSlots() const {
-    int n = 0;
-    for (int s = 0; s < kUsedFleetSlots; ++s) n += game.FleetFrom[s] != 0;
-    return n;
-  }
-
-  std::vector<Order> Orders() const {
-    std::vector<Order> out;
+  Orders Sent() const {
+    Orders out;
     for (int s = 0; s < kUsedFleetSlots; ++s)
       if (game.FleetFrom[s] != 0)
         out.push_back({game.FleetFrom[s] - 1, game.FleetTo[s] - 1, game.FleetShips[s]});
+    std::stable_sort(out.begin(), out.end(), [](const Order& a, const Order& b) { return a.from < b.from; });
     return out;
   }
-
   // An object of a seat already on its way, `moved` years into a trip of `trip` years.
-  int Flying(int seat, int from, int to, float ships, float trip = 0.2f, float moved = 0.0f,
-             float angle = 0) {
-    Game& g = game;
-    for (int s = 0; s < kUsedFleetSlots; ++s) {
-      if (g.FleetFrom[s] != 0) continue;
-      g.FleetFrom[s] = static_cast<uint8_t>(from + 1);
-      g.FleetTo[s] = static_cast<uint8_t>(to + 1);
-      g.FleetOwner[s] = static_cast<uint8_t>(seat + 1);
-      g.FleetShips[s] = ships;
-      g.FleetClass[s] = 1;
-      g.FleetTripTime[s] = trip;
-      g.FleetTimeLeft[s] = static_cast<double>(trip) - moved;
-      g.FleetAngleParam[s] = angle;
-      return s;
-    }
-    return -1;
+  void Flying(int seat, int from, int to, float ships, float trip = 0.2f, float moved = 0.0f) {
+    int s = 0;
+    while (game.FleetFrom[s] != 0) ++s;
+    game.FleetFrom[s] = from + 1, game.FleetTo[s] = to + 1, game.FleetOwner[s] = seat + 1;
+    game.FleetShips[s] = ships, game.FleetClass[s] = 1, game.FleetTripTime[s] = trip;
+    game.FleetTimeLeft[s] = double{trip} - moved;
   }
 };
 

@@ -1,231 +1,107 @@
-#include <gtest/gtest.h>
-
 #include "ai/ai_fixture.h"
-#include "ai/computer_turn.h"
-#include "ai/pulse_command.h"
 
-namespace zarnath {
+namespace zarnath::testing {
 namespace {
 
-using testing::AiState;
+using TypeAndBombs = std::pair<int, int>;
+constexpr int kRival = kHome + 1, kEmptySeat = kHome + 2;
 
-constexpr int kHome = kHomeWorld0;
-constexpr int kRival = kHomeWorld0 + 1;
-
-// Seat 0 (a computer player) holds its home world with 50 ships behind a shield of 10 and two
-// bombs; seat 1's home world stands 0.1 radian further along the same ring, 13 orbit units
-// away. Every other world belongs to seat 0 and is idle.
-class PulseDefence : public ::testing::Test {
- protected:
-  void SetUp() override {
-    s.Seat(1, 3);
-    s.OwnAllBut({kRival});
-    s.Own(kRival, 1);
-    g.WorldClass[kHome] = 1;
-    g.WorldShips[kHome] = 50;
-    g.WorldShield[kHome] = 10;
-    g.WorldBombs[kHome] = 2;
-    g.WorldAngle[kRival] = static_cast<float>(g.WorldAngle[kHome] + 0.1);
+// Seat 0 (a computer) holds its home world with 50 ships, a shield of 10 and two bombs; seat 1's
+// home world stands 0.1 radian (13 orbit units) along the ring. Seat 1's objects left a tick ago.
+struct Defence : AiState {
+  Defence() : AiState(12, 2) {
+    Seat(1, 3), OwnAllBut({kRival}), Own(kRival, 1), Angle(kRival, 0.1);
+    game.WorldClass[kHome] = 1, game.WorldShips[kHome] = 50, game.WorldShield[kHome] = 10;
+    game.WorldBombs[kHome] = 2;
   }
-  // An object of seat 1 that left its home world a few ticks ago.
-  int Threat(float ships, int to = kHome, float moved = 0.01f) {
-    return s.Flying(1, kRival, to, ships, 0.2f, moved);
-  }
-  bool Armed() {
-    ComputerTurn(g);
-    return g.WorldType[kHome] == 10;
-  }
-
-  AiState s{12, 2};
-  Game& g = s.g();
+  void Threat(float ships, int to = kHome, float moved = 0.01f) { Flying(1, kRival, to, ships, 0.2f, moved); }
+  void Angle(int w, double ahead) { game.WorldAngle[w] = game.WorldAngle[kHome] + ahead; }
+  void Type(int type) { game.WorldType[kHome] = type; }
+  void Blind() { game.setup.OptRadar = {false, true, false}; }
+  // A captured home world of a seat not in the game: arming it would lose a bomb every turn.
+  void EmptySeat() { Own(kEmptySeat, 0, 1), game.WorldBombs[kEmptySeat] = 3, Angle(kEmptySeat, 0.2); }
+  TypeAndBombs Of(int w) const { return {game.WorldType[w], game.WorldBombs[w]}; }
 };
 
-TEST_F(PulseDefence, ThreatEqualToShieldAndShipsIsHeld) {
-  Threat(60);
-  EXPECT_FALSE(Armed());
-  EXPECT_EQ(g.WorldBombs[kHome], 2);
-}
-
-TEST_F(PulseDefence, OneShipMoreArmsThePulseBomb) {
-  Threat(30);
-  Threat(31);
-  EXPECT_TRUE(Armed());
-  EXPECT_EQ(g.WorldBombs[kHome], 1);
-}
-
-TEST_F(PulseDefence, AnAnnihilationBombCountsWhereverItIsBound) {
-  Threat(9999.0f, 3);
-  EXPECT_TRUE(Armed());
-}
-
-TEST_F(PulseDefence, OnlyObjectsBoundForTheWorldCountOtherwise) {
-  Threat(500.0f, 3);
-  EXPECT_FALSE(Armed());
-}
-
-TEST_F(PulseDefence, ObjectsThatHaveNotMovedOrAreOutOfReachDoNotCount) {
-  Threat(500.0f, kHome, 0.0f);
-  g.WorldAngle[kRival] = static_cast<float>(g.WorldAngle[kHome] + 1.0);  // 125 orbit units away
-  Threat(500.0f);
-  EXPECT_FALSE(Armed());
-}
-
-TEST_F(PulseDefence, OwnObjectsDoNotCount) {
-  s.Flying(0, kRival, kHome, 500.0f, 0.2f, 0.01f);
-  EXPECT_FALSE(Armed());
-}
-
-TEST_F(PulseDefence, NeverWithTheRadarOff) {
-  g.setup.OptRadar = {false, true, false};
-  Threat(500.0f);
-  EXPECT_FALSE(Armed());
-}
-
-TEST_F(PulseDefence, AFuelHomeWorldKeepsItsFuelCode) {
-  g.WorldType[kHome] = kTypeFuel;
-  Threat(500.0f);
-  ComputerTurn(g);
-  EXPECT_EQ(g.WorldType[kHome], 12);
-}
-
-TEST_F(PulseDefence, AnArmedWorldIsNotArmedAgain) {
-  g.WorldType[kHome] = 10;
-  Threat(500.0f);
-  ComputerTurn(g);
-  EXPECT_EQ(g.WorldType[kHome], 10);
-  EXPECT_EQ(g.WorldBombs[kHome], 2);
-}
-
-// A captured home world of a seat that is not in the game never goes off: arming it would only
-// lose a bomb each turn and pile up its code.
-TEST_F(PulseDefence, AnEmptySeatsHomeWorldIsNotArmed) {
-  const int empty = kHomeWorld0 + 2;
-  s.Own(empty);
-  g.WorldShips[empty] = 1;
-  g.WorldBombs[empty] = 3;
-  g.WorldAngle[empty] = static_cast<float>(g.WorldAngle[kRival] + 0.1);
-  s.Flying(1, kRival, empty, 500.0f, 0.2f, 0.01f);
-  ComputerTurn(g);
-  EXPECT_EQ(g.WorldType[empty], 0);
-  EXPECT_EQ(g.WorldBombs[empty], 3);
-}
-
-// The pulse command itself, as the window and the computer player call it.
-class PulseCommand : public ::testing::Test {
- protected:
-  void SetUp() override {
-    s.Seat(0, 0);  // a human
-    s.game.setup.txtPL[0] = g.PlayerName[0] = "Ann";
-    s.Seat(1, 3);
-    s.Own(kRival, 1);
-    g.WorldBombs[kHome] = 1;
-    g.PlayerColor = kPlayerColors;
-    g.SelectedFrom = kHome;
-    g.SelectedTo = 3;
-    g.InputBusy = true;
-    g.PlayerLog[0] = "\r\nYear 1.00, Turn #0";
+TEST(PulseDefence, ArmsAgainstMoreThanShieldAndShips) {
+  struct Case {
+    const char* what;
+    void (*prepare)(Defence&);
+    TypeAndBombs expected;
+    int world = kHome;
+  } const cases[] = {
+      {"threat = shield + ships is held", [](Defence& d) { d.Threat(60); }, {0, 2}},
+      {"one ship more arms", [](Defence& d) { d.Threat(30), d.Threat(31); }, {10, 1}},
+      {"a bomb bound anywhere counts", [](Defence& d) { d.Threat(9999, 3); }, {10, 1}},
+      {"ships bound elsewhere do not", [](Defence& d) { d.Threat(500, 3); }, {0, 2}},
+      {"not moved yet", [](Defence& d) { d.Threat(500, kHome, 0); }, {0, 2}},
+      {"out of reach (125 units)", [](Defence& d) { d.Angle(kRival, 1.0), d.Threat(500); }, {0, 2}},
+      {"own objects", [](Defence& d) { d.Flying(0, kRival, kHome, 500, 0.2f, 0.01f); }, {0, 2}},
+      {"radar off", [](Defence& d) { d.Blind(), d.Threat(500); }, {0, 2}},
+      {"fuel keeps its code", [](Defence& d) { d.Type(kTypeFuel), d.Threat(500); }, {12, 1}},
+      {"armed already", [](Defence& d) { d.Type(10), d.Threat(500); }, {10, 2}},
+      {"empty seat", [](Defence& d) { d.EmptySeat(), d.Threat(500, kEmptySeat); }, {0, 3}, kEmptySeat},
+  };
+  for (const auto& c : cases) {
+    Defence d;
+    c.prepare(d);
+    ComputerTurn(d.game);
+    EXPECT_EQ(d.Of(c.world), c.expected) << c.what;
   }
-  AiState s{12, 1};
-  Game& g = s.g();
+}
+
+// The pulse command as the window calls it for seat 0 ("Ann", human) on its home world.
+struct Command : Defence {
+  Command() {
+    Seat(0, 0), game.setup.txtPL[0] = game.PlayerName[0] = "Ann";
+    game.WorldBombs[kHome] = 1, game.PlayerColor = kPlayerColors, game.InputBusy = true;
+    game.SelectedFrom = kHome, game.SelectedTo = 3;
+    game.PlayerLog[0] = "\r\nYear 1.00, Turn #0", game.WorldHistory[0][kHome] = "older\r\n";
+  }
 };
 
-TEST_F(PulseCommand, ArmsTheHomeWorldAndTellsTheHuman) {
-  g.WorldHistory[0][kHome] = "older\r\n";
+// A human is told; a client reports the new code and bombs to the host.
+TEST(PulseCommand, ArmsTheHomeWorld) {
+  Command c;
+  Game& g = c.g();
   mnuComSendPulse_Click(g);
-  EXPECT_EQ(g.WorldType[kHome], 10);
-  EXPECT_EQ(g.WorldBombs[kHome], 0);
+  EXPECT_EQ(c.Of(kHome), TypeAndBombs(10, 0));
   EXPECT_EQ(g.window.txtGame.Text, "- Pulse Bomb Set On World Eridania! -");
   EXPECT_EQ(g.window.txtGame.ForeColor, kPlayerColors[1]);
-  EXPECT_EQ(g.PlayerLog[0], "\r\nYear 1.00, Turn #0\r\n- Pulse Bomb Set On World Eridania! -");
+  EXPECT_EQ(g.window.txtMove.Text, "\r\nYear 1.00, Turn #0\r\n- Pulse Bomb Set On World Eridania! -\r\n");
   EXPECT_EQ(g.WorldHistory[0][kHome],
             "   Year 1.00, Turn #0: A Pulse Bomb Was Set On World Eridania \r\nolder\r\n");
-  EXPECT_EQ(g.window.txtMove.Text, g.PlayerLog[0] + "\r\n");
-  EXPECT_EQ(g.SelectedFrom, -1);
-  EXPECT_EQ(g.SelectedTo, -1);
-  EXPECT_FALSE(g.InputBusy);
-  EXPECT_EQ(s.ports.calls, (std::vector<std::string>{"Refresh window", "Refresh txtGame", "Refresh txtMove",
+  EXPECT_TRUE(g.SelectedFrom == -1 && g.SelectedTo == -1 && !g.InputBusy);
+  EXPECT_EQ(c.ports.calls, (std::vector<std::string>{"Refresh window", "Refresh txtGame", "Refresh txtMove",
                                                      "Pause 1500", "GalaxyDraw", "Console", "Yield"}));
-}
-
-TEST_F(PulseCommand, AClientReportsTheWorldToTheHost) {
-  g.NetworkGame = true;
-  g.setup.OptServerClient0 = false;
-  s.ports.connected = {true};
-  g.WorldBombs[kHome] = 2;
-  g.WorldType[kHome] = kTypeFuel;
-  mnuComSendPulse_Click(g);
-  EXPECT_EQ(s.ports.Sent(), (std::vector<std::string>{"[PT] 08 12*", "[PB] 08 1*"}));
-}
-
-TEST_F(PulseCommand, AHostOrSingleMachineSendsNothing) {
-  g.NetworkGame = true;
-  s.ports.connected = {true};
-  mnuComSendPulse_Click(g);
-  EXPECT_EQ(g.WorldType[kHome], 10);
-  EXPECT_TRUE(s.ports.Sent().empty());
-}
-
-TEST_F(PulseCommand, AComputerSeatArmsSilently) {
-  s.Seat(0, 4);
-  mnuComSendPulse_Click(g);
-  EXPECT_EQ(g.WorldType[kHome], 10);
-  EXPECT_EQ(g.window.txtGame.Text, "");
-  EXPECT_TRUE(g.InputBusy);  // the computer turn keeps its lock
-  EXPECT_EQ(s.ports.calls, (std::vector<std::string>{"Refresh window", "Yield"}));
-}
-
-TEST_F(PulseCommand, NothingWithoutASourceWorld) {
-  g.SelectedFrom = -1;
-  mnuComSendPulse_Click(g);
-  EXPECT_EQ(g.WorldBombs[kHome], 1);
-  EXPECT_TRUE(g.InputBusy);
-  EXPECT_TRUE(s.ports.calls.empty());
+  Command client;
+  client.game.NetworkGame = true, client.game.setup.OptServerClient0 = false, client.ports.connected = {true};
+  client.game.WorldBombs[kHome] = 2, client.game.WorldType[kHome] = kTypeFuel;
+  mnuComSendPulse_Click(client.game);
+  EXPECT_EQ(client.ports.Sent(), (std::vector<std::string>{"[PT] 08 12*", "[PB] 08 1*"}));
 }
 
 // Worlds that cannot hold an armed pulse bomb are left as they are; the selection is still
 // cleared and the human's window unlocked.
-TEST_F(PulseCommand, RefusesWorldsThatCannotBeArmed) {
-  struct Case {
-    const char* what;
-    int world;
-    void (*prepare)(Game&);
+TEST(PulseCommand, RefusesWorldsThatCannotBeArmed) {
+  const std::pair<int, void (*)(Game&)> cases[] = {
+      {kHome, [](Game& g) { g.WorldType[kHome] = 10; }},            // armed already
+      {kHome, [](Game& g) { g.WorldType[kHome] = kTypeCrystal; }},  // a treasure code
+      {kHome, [](Game& g) { g.WorldBombs[kHome] = 0; }},            // no bomb
+      {kRival, [](Game& g) { g.WorldBombs[kRival] = 4; }},          // another player's
+      {kEmptySeat, [](Game& g) { g.WorldBombs[kEmptySeat] = 4; }},  // an empty seat's
+      {3, [](Game& g) { g.WorldBombs[3] = 4; }},                    // not a home world
   };
-  const Case cases[] = {
-      {"already armed", kHome, [](Game& g) { g.WorldType[kHome] = 10; }},
-      {"a treasure code", kHome, [](Game& g) { g.WorldType[kHome] = kTypeCrystal; }},
-      {"no bomb", kHome, [](Game& g) { g.WorldBombs[kHome] = 0; }},
-      {"another player's", kRival, [](Game& g) { g.WorldBombs[kRival] = 4; }},
-      {"an empty seat's", kHomeWorld0 + 2,
-       [](Game& g) {
-         g.WorldOwner[kHomeWorld0 + 2] = 1;
-         g.WorldBombs[kHomeWorld0 + 2] = 4;
-       }},
-      {"not a home world", 3,
-       [](Game& g) {
-         g.WorldOwner[3] = 1;
-         g.WorldBombs[3] = 4;
-       }},
-  };
-  for (const Case& c : cases) {
-    AiState fresh{12, 1};
-    Game& f = fresh.g();
-    fresh.Seat(0, 0);
-    fresh.Seat(1, 3);
-    fresh.Own(kRival, 1);
-    f.WorldBombs[kHome] = 1;
-    c.prepare(f);
-    const int16_t type = f.WorldType[c.world], bombs = f.WorldBombs[c.world];
-    f.SelectedFrom = static_cast<int16_t>(c.world);
-    f.InputBusy = true;
-    EXPECT_FALSE(CanArmPulseBomb(f, c.world)) << c.what;
-    mnuComSendPulse_Click(f);
-    EXPECT_EQ(f.WorldType[c.world], type) << c.what;
-    EXPECT_EQ(f.WorldBombs[c.world], bombs) << c.what;
-    EXPECT_EQ(f.SelectedFrom, -1) << c.what;
-    EXPECT_FALSE(f.InputBusy) << c.what;
-    EXPECT_EQ(f.window.txtGame.Text, "") << c.what;
+  for (const auto& [world, prepare] : cases) {
+    Command c;
+    prepare(c.game);
+    const TypeAndBombs before = c.Of(world);
+    c.game.SelectedFrom = world;
+    EXPECT_FALSE(CanArmPulseBomb(c.game, world)) << world;
+    mnuComSendPulse_Click(c.game);
+    EXPECT_TRUE(c.Of(world) == before && c.game.SelectedFrom == -1 && !c.game.InputBusy) << world;
   }
 }
 
 }  // namespace
-}  // namespace zarnath
+}  // namespace zarnath::testing

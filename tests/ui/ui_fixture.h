@@ -1,32 +1,33 @@
-// What the window tests share: a game wired to the desktop platform (message boxes answered
-// by a script, sounds recorded) and to the headless ports for the windows still to come, and
-// a program folder of its own filled with the built pictures, sounds, fonts and help.
+// A game on the desktop platform (boxes answered by a script, sounds recorded) and headless ports
+// for windows still to come, on its own copy of the built program folder; the title window on it.
 #pragma once
 
 #include <QDir>
+#include <QEvent>
 #include <QTemporaryDir>
-#include <memory>
 
 #include "model/game.h"
 #include "model/headless_ports.h"
 #include "shell/desktop_platform.h"
+#include "shell/display_fonts.h"
+#include "shell/image_button.h"
+#include "shell/missing_files.h"
+#include "shell/resolution_check.h"
+#include "shell/title_window.h"
+#include "ui_tests.h"
 
 namespace zarnath::testing {
 
-// The program folder the build lays out.
-QString BuiltProgramFolder();
+inline QString BuiltProgramFolder() {
+  return ZARNATH_TEST_PROGRAM_DIR;
+}
 
-// A copy of the built program folder (without the program), made the program folder while it
-// lives; `leaveOut` names files not copied.
-class ProgramFolderCopy {
- public:
+// The built program folder without the files the program writes and `leaveOut`, in use while it lives.
+struct ProgramFolderCopy {
   explicit ProgramFolderCopy(const QStringList& leaveOut = {});
   ~ProgramFolderCopy();
-  QString path() const { return dir_.path(); }
-  QString file(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-
- private:
-  QTemporaryDir dir_;
+  QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
+  QTemporaryDir dir;
 };
 
 struct UiGame {
@@ -34,6 +35,29 @@ struct UiGame {
   DesktopPlatform platform;
   HeadlessPorts pending;
   Game game;
+};
+
+// The title window, loaded unless asked not to; ending the program and the load dialog are counted.
+struct Title {
+  explicit Title(bool load = true, const QStringList& leaveOut = {}) : folder(leaveOut) {
+    window.endProgram = [this] { ++ended; };
+    window.showLoadDialog = [this] { ++loadDialogs; };
+    loaded = load && window.Form_Load();
+  }
+  ProgramFolderCopy folder;
+  UiGame ui;
+  DesktopDisplayModes modes;
+  TitleWindow window{ui.game, ui.platform, modes};
+  int ended = 0, loadDialogs = 0;
+  bool loaded = false;
+};
+
+// Counts the events of one type that a widget receives.
+struct EventCount : QObject {
+  EventCount(QWidget* widget, QEvent::Type type) : type(type) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override { return count += e->type() == type, false; }
+  QEvent::Type type;
+  int count = 0;
 };
 
 }  // namespace zarnath::testing

@@ -1,14 +1,26 @@
-// The window test suites; each runs in its own process with the screen it needs.
+// The window test suites register by name; `zarnath_ui_tests SUITE` runs one in a process of its
+// own, on the screen CTest gives it.
 #pragma once
+
+#include <QTest>
+#include <map>
+#include <string>
 
 namespace zarnath::testing {
 
-int RunTitleWindowTests(int argc, char** argv);
-int RunAboutBoxTests(int argc, char** argv);
-int RunPlatformTests(int argc, char** argv);
-int RunChangeResolutionTests(int argc, char** argv);
-int RunLargeFontsTests(int argc, char** argv);
-int RunNarrowScreenTests(int argc, char** argv);
-int RunWideEnoughScreenTests(int argc, char** argv);
+inline std::map<std::string, int (*)(int, char**)>& Suites() {
+  static std::map<std::string, int (*)(int, char**)> suites;
+  return suites;
+}
+template <class Suite>
+int RunSuite(int argc, char** argv) {
+  Suite suite;
+  return QTest::qExec(&suite, argc, argv);
+}
+#define ZARNATH_UI_SUITE(Class, ...)                                          \
+  [[maybe_unused]] static const bool Class##Registered = [] {                 \
+    for (const char* name : {__VA_ARGS__}) Suites()[name] = &RunSuite<Class>; \
+    return true;                                                              \
+  }()
 
 }  // namespace zarnath::testing
