@@ -115,14 +115,7 @@ void Scout(Game& g, int slot) {
   const size_t s = static_cast<size_t>(slot);
   const int w = g.FleetTo[s] - 1, o = g.FleetOwner[s], p = o - 1;
   const size_t wi = static_cast<size_t>(w);
-  if (p >= 0 && p < kSeats) {
-    auto& known = g.ScoutInfo[static_cast<size_t>(p)];
-    known[0][wi] = RoundToInt16(TurnOf(g));
-    known[1][wi] = g.WorldClass[wi];
-    known[2][wi] = g.WorldProduction[wi];
-    known[3][wi] = RoundToInt16(g.WorldShips[wi]);
-    known[4][wi] = g.WorldShield[wi];
-  }
+  LearnWorld(g, p, w);
 
   const bool shown = OwnerShown(g, o);
   if (shown) {

@@ -13,18 +13,6 @@ namespace {
 
 constexpr double kBarRight = 735.0;
 
-// What player p knows of world w, as the world now stands.
-void Intelligence(GameState& g, int p, int w) {
-  if (p < 0 || p >= kSeats) return;
-  const size_t i = static_cast<size_t>(w);
-  auto& known = g.ScoutInfo[static_cast<size_t>(p)];
-  known[0][i] = RoundToInt16(TurnOf(g));
-  known[1][i] = g.WorldClass[i];
-  known[2][i] = g.WorldProduction[i];
-  known[3][i] = RoundToInt16(g.WorldShips[i]);
-  known[4][i] = g.WorldShield[i];
-}
-
 // A notice of the battle for every human's log and history.
 void Announce(Game& g, int w, const std::string& notice, const std::string& historyText) {
   ShowNotice(g, g.window.txtGame.ForeColor, notice);
@@ -72,7 +60,7 @@ void TakeOver(Game& g, int slot) {
     g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][4]);
   }
 
-  if (g.WorldOwner[wi] > 0) Intelligence(g, g.WorldOwner[wi] - 1, w);
+  if (g.WorldOwner[wi] > 0) LearnWorld(g, g.WorldOwner[wi] - 1, w);
   g.WorldOwner[wi] = static_cast<uint8_t>(a);
   g.WorldShieldOn[wi] = 0;
   g.WorldNoGather[wi] = false;
@@ -136,7 +124,7 @@ void Held(Game& g, int slot) {
   Announce(g, w, notice, ": " + attack + ", " + Str(left) + " Ships Left ");
   g.WorldShips[wi] = static_cast<float>(left);
   g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][4]);
-  Intelligence(g, a - 1, w);
+  LearnWorld(g, a - 1, w);
   g.io.screen.Refresh(Control::kWindow);
   EventSound(g, "battlelost.wav");
 }

@@ -176,4 +176,15 @@ void FinishArrival(Game& g, int slot, bool shown) {
   ClearNotice(g);
 }
 
+void LearnWorld(GameState& g, int p, int w) {
+  if (p < 0 || p >= kSeats || w < 0 || w >= kMaxWorlds) return;
+  const size_t i = static_cast<size_t>(w);
+  auto& known = g.ScoutInfo[static_cast<size_t>(p)];
+  known[0][i] = RoundToInt16(TurnOf(g));
+  known[1][i] = g.WorldClass[i];
+  known[2][i] = g.WorldProduction[i];
+  known[3][i] = RoundToInt16(g.WorldShips[i]);
+  known[4][i] = g.WorldShield[i];
+}
+
 }  // namespace zarnath

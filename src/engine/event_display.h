@@ -66,6 +66,8 @@ ViewPoint ToPixel(const GameState& g, ViewPoint unscaled);
 int32_t RoundToInt32(double value);
 // The same, saturated into a 16-bit field.
 int16_t RoundToInt16(double value);
+// Player p learns world w's figures as the world now stands, dated this turn.
+void LearnWorld(GameState& g, int p, int w);
 
 // Whether a travel slot index names a used slot whose worlds are in play.
 bool SlotInPlay(const GameState& g, int slot);

@@ -276,12 +276,7 @@ bool GameCheck(Game& g) {
   if (g.HasCrystal[me] == 1) {
     for (int w = 0; w < g.WorldCount; ++w) {
       const size_t i = static_cast<size_t>(w);
-      if (g.WorldOwner[i] != 0) continue;
-      g.ScoutInfo[me][0][i] = RoundToInt16(turn);
-      g.ScoutInfo[me][1][i] = g.WorldClass[i];
-      g.ScoutInfo[me][2][i] = g.WorldProduction[i];
-      g.ScoutInfo[me][3][i] = RoundToInt16(g.WorldShips[i]);
-      g.ScoutInfo[me][4][i] = g.WorldShield[i];
+      if (g.WorldOwner[i] == 0) LearnWorld(g, cp, w);
     }
   }
   g.TurnDone = false;

@@ -94,15 +94,15 @@ void WavePlayer::PlayToEnd(const WaveSound& sound) {
     if (out->busy) return;
     out->busy = true;
   }
-  pa_sample_spec spec{};
-  spec.format = sound.format.sampleFormat() == QAudioFormat::UInt8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-  spec.rate = static_cast<uint32_t>(sound.format.sampleRate());
-  spec.channels = static_cast<uint8_t>(sound.format.channelCount());
+  pa_sample_spec sampleFormat{};
+  sampleFormat.format = sound.format.sampleFormat() == QAudioFormat::UInt8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+  sampleFormat.rate = static_cast<uint32_t>(sound.format.sampleRate());
+  sampleFormat.channels = static_cast<uint8_t>(sound.format.channelCount());
   const QByteArray samples = sound.samples;
-  std::thread([out, spec, samples] {
+  std::thread([out, sampleFormat, samples] {
     int error = 0;
     if (pa_simple* stream = pa_simple_new(nullptr, "Zarnath", PA_STREAM_PLAYBACK, nullptr, "game sound",
-                                          &spec, nullptr, nullptr, &error)) {
+                                          &sampleFormat, nullptr, nullptr, &error)) {
       if (pa_simple_write(stream, samples.constData(), static_cast<size_t>(samples.size()), &error) == 0)
         pa_simple_drain(stream, &error);
       pa_simple_free(stream);
