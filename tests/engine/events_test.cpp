@@ -84,6 +84,16 @@ TEST(ProximityBombs, FiftyShipsWithinTwentyUnitsOrAnyBombSetItOffAndAreDestroyed
   }
 }
 
+TEST(ProximityBombs, TheEndOfTurnScanSparesTheBombOwnersOwnObjects) {
+  for (int owner : {1, 2}) {  // Ann's bomb, Ann's or Bob's fleet
+    Minefield f(19, 5000);
+    f.game.FleetOwner[0] = static_cast<uint8_t>(owner);
+    EndTurn(f.game);
+    EXPECT_EQ(f.game.ProxBombOwner[3], owner == 1 ? 1 : 0) << owner;
+    EXPECT_EQ(f.game.FleetFrom[0] != 0, owner == 1) << owner;
+  }
+}
+
 TEST(ProximitySet, PlantsTheBombInAFreeSlotOrSaysTruthfullyThatNoneIsFree) {
   for (bool full : {false, true}) {
     Events f;
