@@ -2,7 +2,8 @@
 // the outcome with its treasures and intelligence.
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <algorithm>
+#include <array>
 
 #include "engine_fixture.h"
 
@@ -95,15 +96,20 @@ TEST(Battle, TheHostSendsEveryStepBeforeItsOwnAndTheAccuracyCarriesFourDigits) {
     Battle(f.game, 0);
     const std::vector<std::string> sent = f.ports.Sent();
     ASSERT_GE(sent.size(), 6u);
-    ASSERT_TRUE(std::regex_match(sent[0], std::regex(R"(\[BATTLEACCU\] 00\d{4}\*)"))) << sent[0];
+    const std::string accuracy = sent[0].substr(15, sent[0].size() - 16);
+    ASSERT_TRUE(sent[0].starts_with("[BATTLEACCU] 00") && sent[0].ends_with("*") && accuracy.size() == 4 &&
+                accuracy.find_first_not_of("0123456789") == std::string::npos)
+        << sent[0];
     EXPECT_GE(Val(sent[0].substr(15, 2)), 60 + (std::clamp(shipClass, 1, 5) - 1) * 5) << shipClass;
     EXPECT_EQ(sent[1], "[BATTLESETUP] 00BattleSetup*");
     EXPECT_EQ(sent[2], sent[0]);  // both to the first client, then both to the second
     EXPECT_EQ(sent[sent.size() - 3].rfind("[FRAMEUPDATE] 00", 0), 0u);
     EXPECT_EQ(sent.back(), "[BATTLEDONE] " + Format(f.game.BattleSide, "00") + " 0*");
     for (const auto& m : sent)
-      EXPECT_TRUE(
-          std::regex_match(m, std::regex(R"(\[(BATTLE(ACCU|SETUP|DONE)|FROMHIT|TOHIT|FRAMEUPDATE)\] .*)")));
+      EXPECT_TRUE(std::ranges::any_of(std::array{"[BATTLEACCU] ", "[BATTLESETUP] ", "[BATTLEDONE] ",
+                                                 "[FROMHIT] ", "[TOHIT] ", "[FRAMEUPDATE] "},
+                                      [&m](const char* tag) { return m.starts_with(tag); }))
+          << m;
   }
 }
 

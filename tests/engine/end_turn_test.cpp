@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <regex>
 
 #include "engine_fixture.h"
 
@@ -126,7 +125,7 @@ TEST(HostStream, StartsWithTheWholeFleetTableToEachClientAndEndsWithTravelHide) 
   // The fleet table goes out client by client, sorted: the lander first.
   const std::vector<std::string> sent = f.ports.Sent();
   for (size_t i = 0; i < 300; ++i) ASSERT_EQ(sent[i], byClient[1 + i / 100][i % 100]) << i;
-  EXPECT_TRUE(std::regex_match(sent[0], std::regex(R"(\[SEND\] 0009030100006.*)"))) << sent[0];
+  EXPECT_TRUE(sent[0].starts_with("[SEND] 0009030100006")) << sent[0];
 }
 
 }  // namespace
