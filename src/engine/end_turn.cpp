@@ -177,12 +177,7 @@ void EndTurn(Game& g) {
   g.window.txtMove.Busy = false;
   // A conquest ends the game inside the next-player step: nothing of it is left to finish.
   if (!GameCheck(g)) return;
-  const int seat = g.CurrentPlayer;
-  std::string log = seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string();
-  if (!CaptionEndsWith(log, "\r\n")) log += "\r\n";
-  g.window.txtMove.Text = log;
-  g.window.txtMove.Visible = true;
-  g.io.screen.Refresh(Control::kTxtMove);
+  ShowMoveLog(g);
 
   if (AutoSaveDue(g)) {
     g.AutoSaveYear = g.GameYear;

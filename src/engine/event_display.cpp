@@ -187,4 +187,13 @@ void LearnWorld(GameState& g, int p, int w) {
   known[4][i] = g.WorldShield[i];
 }
 
+void ShowMoveLog(Game& g) {
+  const int seat = g.CurrentPlayer;
+  std::string text = seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string();
+  if (!CaptionEndsWith(text, "\r\n")) text += "\r\n";
+  g.window.txtMove.Text = text;
+  g.window.txtMove.Visible = true;
+  g.io.screen.Refresh(Control::kTxtMove);
+}
+
 }  // namespace zarnath

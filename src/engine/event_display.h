@@ -68,6 +68,8 @@ int32_t RoundToInt32(double value);
 int16_t RoundToInt16(double value);
 // Player p learns world w's figures as the world now stands, dated this turn.
 void LearnWorld(GameState& g, int p, int w);
+// The move-log box shows the current seat's whole log, ending in a line break.
+void ShowMoveLog(Game& g);
 
 // Whether a travel slot index names a used slot whose worlds are in play.
 bool SlotInPlay(const GameState& g, int slot);

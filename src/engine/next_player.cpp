@@ -228,16 +228,6 @@ void TrimTexts(GameState& g) {
   }
 }
 
-// The move-log box shows the current seat's whole log, ending in a line break.
-void ShowMoveLog(Game& g) {
-  const int seat = g.CurrentPlayer;
-  std::string text = seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string();
-  if (!CaptionEndsWith(text, "\r\n")) text += "\r\n";
-  g.window.txtMove.Text = text;
-  g.window.txtMove.Visible = true;
-  g.io.screen.Refresh(Control::kTxtMove);
-}
-
 }  // namespace
 
 int TurnMinutesFor(int turn) {
