@@ -7,10 +7,10 @@
 #include <array>
 
 #include "ai/computer_turn.h"
-#include "ai/headless_match.h"
 #include "ai/nearest.h"
+#include "headless/headless_match.h"
+#include "headless/headless_ports.h"
 #include "model/game.h"
-#include "model/headless_ports.h"
 #include "model/travel_time.h"
 
 namespace zarnath {

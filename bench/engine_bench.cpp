@@ -3,11 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/turn.h"
+#include "headless/headless_ports.h"
 #include "model/data_set.h"
 #include "model/fleet_table.h"
 #include "model/galaxy.h"
 #include "model/game.h"
-#include "model/headless_ports.h"
 #include "model/view_geometry.h"
 
 namespace zarnath {

@@ -1,10 +1,10 @@
 // One whole new galaxy: the clearing, the worlds and the seats of a 30-world, four-seat game.
 #include <benchmark/benchmark.h>
 
+#include "headless/headless_ports.h"
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
-#include "model/headless_ports.h"
 
 namespace zarnath {
 namespace {

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/game_start.h"
+#include "headless/headless_ports.h"
 #include "model/game.h"
-#include "model/game_start.h"
-#include "model/headless_ports.h"
 #include "persist/save_load.h"
 #include "persist/saved_game.h"
 

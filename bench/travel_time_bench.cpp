@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "headless/headless_ports.h"
 #include "model/galaxy.h"
 #include "model/game.h"
-#include "model/headless_ports.h"
 #include "model/orbit_step.h"
 #include "model/travel_time.h"
 

@@ -1,5 +1,6 @@
 #include "ai/pulse_command.h"
 
+#include "engine/event_display.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "net/messages.h"

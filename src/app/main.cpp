@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <clocale>
 
+#include "app/pending_ports.h"
 #include "model/game.h"
-#include "model/headless_ports.h"
 #include "shell/desktop_platform.h"
 #include "shell/program_folder.h"
 #include "shell/resolution_check.h"
@@ -21,8 +21,7 @@ int main(int argc, char** argv) {
   zarnath::DesktopPlatform platform;
   // The game window, the network and the turn steps that the windows still to come provide;
   // until they are wired in, their calls are only noted.
-  zarnath::HeadlessPorts pending;
-  pending.recording = false;
+  zarnath::PendingPorts pending;
   zarnath::Game game(zarnath::Ports{platform, pending, pending, pending});
   zarnath::TitleWindow* title = nullptr;
   // Until the setup window and the load dialog exist, Start and Load come back to the title

@@ -1,6 +1,10 @@
 #include "engine/engine_flow.h"
 
+#include "engine/event_display.h"
 #include "engine/turn.h"
+#include "model/fleet_table.h"
+#include "model/game.h"
+#include "net/messages.h"
 
 namespace zarnath {
 
@@ -23,6 +27,10 @@ void EngineFlow::HighScore(const std::string& name, float rating, float ships, f
 
 void EngineFlow::OfferAutoSave() {
   if (onAutoSave) onAutoSave();
+}
+
+void EngineFlow::SendLaunchToHost(int slot) {
+  if (game_) SendToHost(*game_, Frame("[SEND] ", 0, FleetRecord(*game_, slot)));
 }
 
 }  // namespace zarnath

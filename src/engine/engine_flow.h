@@ -29,6 +29,7 @@ class EngineFlow : public GameFlow {
   void HighScore(const std::string& name, float rating, float ships, float production, float worlds,
                  float classSum) override;
   void OfferAutoSave() override;
+  void SendLaunchToHost(int slot) override;
 
  private:
   Game* game_ = nullptr;

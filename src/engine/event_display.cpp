@@ -138,6 +138,11 @@ bool IsNetworkHost(const GameState& g) {
   return g.NetworkGame && g.setup.OptServerClient0;
 }
 
+void SendToHost(Game& g, const std::string& message) {
+  g.io.net.SendData(0, message);
+  g.io.platform.Yield();
+}
+
 void HostSend(Game& g, const std::string& message) {
   if (!IsNetworkHost(g)) return;
   const int count = g.io.net.SocketCount();

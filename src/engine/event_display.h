@@ -76,6 +76,8 @@ bool SlotInPlay(const GameState& g, int slot);
 // Whether this machine is the network host.
 bool IsNetworkHost(const GameState& g);
 
+// Sends one message to the host (a client) and yields once.
+void SendToHost(Game& g, const std::string& message);
 // Sends one message to every connected client, yielding after each send (the host only; a
 // single machine and a client send nothing).
 void HostSend(Game& g, const std::string& message);

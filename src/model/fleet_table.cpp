@@ -7,7 +7,6 @@
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/travel_time.h"
-#include "net/messages.h"
 
 namespace zarnath {
 namespace {
@@ -146,7 +145,7 @@ LaunchResult Launch(Game& g, const LaunchOrder& order) {
   // A client tells the host at once; the host's broadcast at the end of the turn brings the
   // client's table back in line.
   if (g.NetworkGame && !g.setup.OptServerClient0 && g.io.net.SocketConnected(0))
-    SendToHost(g, Frame("[SEND] ", 0, FleetRecord(g, s)));
+    g.io.flow.SendLaunchToHost(s);
   FinishLaunch(g);
   return LaunchResult::kLaunched;
 }

@@ -1,8 +1,8 @@
 #include <future>
 
 #include "ai/ai_fixture.h"
+#include "engine/game_start.h"
 #include "engine/turn.h"
-#include "model/game_start.h"
 
 namespace zarnath::testing {
 namespace {

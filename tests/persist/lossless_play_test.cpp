@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ai/headless_match.h"
+#include "headless/headless_match.h"
 #include "persist_fixture.h"
 
 namespace zarnath {

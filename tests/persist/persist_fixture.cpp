@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "model/game_start.h"
+#include "engine/game_start.h"
 #include "model/numbers.h"
 
 namespace zarnath::testing {

@@ -6,8 +6,8 @@
 #include <QEvent>
 #include <QTemporaryDir>
 
+#include "headless/headless_ports.h"
 #include "model/game.h"
-#include "model/headless_ports.h"
 #include "shell/desktop_platform.h"
 #include "shell/display_fonts.h"
 #include "shell/image_button.h"

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "ai/headless_match.h"
+#include "headless/headless_match.h"
 
 namespace {
 

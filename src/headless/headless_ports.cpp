@@ -1,4 +1,4 @@
-#include "model/headless_ports.h"
+#include "headless/headless_ports.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -241,6 +241,11 @@ void HeadlessPorts::HighScore(const std::string& name, float rating, float ships
 void HeadlessPorts::OfferAutoSave() {
   Record("AutoSave");
   if (onAutoSave) onAutoSave();
+}
+
+void HeadlessPorts::SendLaunchToHost(int slot) {
+  Record("SendLaunchToHost " + std::to_string(slot));
+  if (onSendLaunchToHost) onSendLaunchToHost(slot);
 }
 
 }  // namespace zarnath

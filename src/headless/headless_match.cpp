@@ -1,13 +1,13 @@
-#include "ai/headless_match.h"
+#include "headless/headless_match.h"
 
 #include <cmath>
 
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
+#include "engine/game_start.h"
 #include "engine/turn.h"
+#include "headless/headless_ports.h"
 #include "model/game.h"
-#include "model/game_start.h"
-#include "model/headless_ports.h"
 #include "model/numbers.h"
 #include "persist/save_load.h"
 #include "persist/saved_game.h"

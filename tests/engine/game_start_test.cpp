@@ -1,4 +1,4 @@
-#include "model/game_start.h"
+#include "engine/game_start.h"
 
 #include <gtest/gtest.h>
 
