@@ -12,6 +12,7 @@
 #include "engine/turn.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 
 namespace zarnath {
@@ -36,7 +37,7 @@ class Turn {
     const double level = Val(g.setup.txtAI[static_cast<size_t>(seat_)]);
     // The level is how many rows of each nearest list are weighed (the list holds six).
     reach_ = static_cast<int>(RoundEven(std::clamp(level - 1.0, -1.0, kNearestRows - 1.0)));
-    turn_ = TurnNow(g);
+    turn_ = TurnOf(g);
     truce_ = TruceLasts(g);
   }
 
@@ -108,13 +109,7 @@ class Turn {
     }
   }
 
-  bool OwnAttackUnderWay(int target) const {
-    for (int s = 0; s < kUsedFleetSlots; ++s)
-      if (g_.FleetFrom[s] > 0 && g_.FleetOwner[s] == own_ && g_.FleetTo[s] == target + 1 &&
-          g_.FleetShips[s] > 0.0f)
-        return true;
-    return false;
-  }
+  bool OwnAttackUnderWay(int target) const { return ::zarnath::OwnAttackUnderWay(g_, own_, target); }
 
   // Step 3: worlds still worth a new attack.
   void CountOpenTargets() {

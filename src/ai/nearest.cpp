@@ -2,6 +2,7 @@
 
 #include "ai/quick_solver.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 
 namespace zarnath {
@@ -24,14 +25,6 @@ void Insert(GameState& g, int world, float years) {
   g.NearestList[k][1] = years;
 }
 
-bool OwnAttackUnderWay(const GameState& g, int target) {
-  for (int s = 0; s < kUsedFleetSlots; ++s)
-    if (g.FleetFrom[s] > 0 && g.FleetOwner[s] == g.CurrentPlayer + 1 && g.FleetTo[s] == target + 1 &&
-        g.FleetShips[s] > 0.0f)
-      return true;
-  return false;
-}
-
 // The frame all three searches share: candidates in ascending world order, each priced and, when
 // nearer than the sixth row and not protected by the truce, put into the list.
 template <typename IsCandidate, typename Price>
@@ -51,12 +44,16 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
 
 }  // namespace
 
-int TurnNow(const GameState& g) {
-  return TurnNumber(g.GameYear);
+bool OwnAttackUnderWay(const GameState& g, int owner, int target) {
+  for (int s = 0; s < kUsedFleetSlots; ++s)
+    if (g.FleetFrom[s] > 0 && g.FleetOwner[s] == owner && g.FleetTo[s] == target + 1 &&
+        g.FleetShips[s] > 0.0f)
+      return true;
+  return false;
 }
 
 bool TruceLasts(const GameState& g) {
-  return g.TruceUntilTurn - TurnNow(g) >= 1;
+  return g.TruceUntilTurn - TurnOf(g) >= 1;
 }
 
 void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver) {
@@ -67,7 +64,8 @@ void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver) {
 
 void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver) {
   Search(
-      g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !OwnAttackUnderWay(g, i); },
+      g, world, owner,
+      [&](int i) { return g.WorldOwner[i] != owner && !OwnAttackUnderWay(g, g.CurrentPlayer + 1, i); },
       [&](int i, float& years, float& angle) { solver.Price(g, world, i, ahead, years, angle); });
 }
 

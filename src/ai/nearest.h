@@ -29,9 +29,10 @@ void NearestTo(GameState& g, int world, int owner, QuickSolver& solver);
 // The overloads with a solver reuse its tables from search to search while the worlds stand
 // still (a computer turn); those without price every trip afresh.
 
-// The turn number (year 1.00 is turn 0; intelligence is dated with it too) and whether a battle
-// truce still lasts in it.
-int TurnNow(const GameState& g);
+// Whether a battle truce still lasts in this turn.
 bool TruceLasts(const GameState& g);
+// Whether a fleet or bomb of `owner` (an owner code) is on its way to `target`; a scout does not
+// count.
+bool OwnAttackUnderWay(const GameState& g, int owner, int target);
 
 }  // namespace zarnath

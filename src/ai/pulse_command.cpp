@@ -8,8 +8,6 @@
 namespace zarnath {
 namespace {
 
-const char* const kCrLf = "\r\n";
-
 void ReportToHost(Game& g, int w) {
   if (!g.NetworkGame || g.setup.OptServerClient0 || !g.io.net.SocketConnected(0)) return;
   SendToHost(g, Frame("[PT] ", w, Str(static_cast<int>(g.WorldType[w]))));
@@ -23,15 +21,9 @@ void AnnounceToHuman(Game& g, int w) {
   notice.ForeColor = g.PlayerColor[owner];
   notice.Text = "- Pulse Bomb Set On World " + g.WorldName[w] + "! -";
   g.io.screen.Refresh(Control::kTxtGame);
-  g.PlayerLog[p] += kCrLf + notice.Text;
-  g.WorldHistory[p][w] = "   Year " + YearText(g.GameYear) + ", Turn #" + TurnText(g.GameYear) +
-                         ": A Pulse Bomb Was Set On World " + g.WorldName[w] + " " + kCrLf +
-                         g.WorldHistory[p][w];
-  TextBox& log = g.window.txtMove;
-  log.Text = g.PlayerLog[g.CurrentPlayer];
-  if (log.Text.size() < 2 || log.Text.compare(log.Text.size() - 2, 2, kCrLf) != 0) log.Text += kCrLf;
-  log.Visible = true;
-  g.io.screen.Refresh(Control::kTxtMove);
+  LogTo(g, p, notice.Text);
+  HistoryTo(g, p, w, EventPrefix(g) + ": A Pulse Bomb Was Set On World " + g.WorldName[w] + " ");
+  ShowMoveLog(g);
   g.io.platform.Pause(1500);
 }
 

@@ -12,10 +12,6 @@ namespace {
 
 constexpr double kOliveColor = 16448.0;  // &H4040: the centre of a scout's mark
 
-int DotsFor(float ships) {
-  return ships < 100 ? 1 : ships < 500 ? 2 : 3;
-}
-
 // The scout's report goes to its owner's connection only (the host's own seat has none).
 void SendToScoutOwner(Game& g, int ownerCode, const std::string& message) {
   if (!IsNetworkHost(g)) return;
@@ -82,7 +78,7 @@ void Reinforcements(Game& g, int slot) {
       const bool namedHome = homeWorld && !g.PlayerName[static_cast<size_t>(w - kHomeWorld0)].empty();
       g.io.screen.ShowShipsLabel("+ " + StrTrim(n), at.x, at.y, namedHome ? 21 : 18, worldColour);
       if (!homeWorld) g.io.screen.DrawCircle(at.x, at.y, 14, worldColour, 1, 3, 0);
-      g.io.screen.DrawShipDots(at.x, at.y, OwnerColour(g, o), kBlackColor, DotsFor(n), 3);
+      g.io.screen.DrawShipDots(at.x, at.y, OwnerColour(g, o), kBlackColor, ShipDotsFor(n), 3);
     }
     g.WorldShips[wi] += g.FleetShips[s];
   } else {

@@ -21,10 +21,6 @@ bool BattleSlot(const GameState& g, int slot) {
   return SlotInPlay(g, slot);
 }
 
-int DotsFor(float ships) {
-  return ships < 100 ? 1 : ships < 500 ? 2 : 3;
-}
-
 void DrawBar(Game& g, int slot) {
   const size_t s = static_cast<size_t>(slot);
   const int w = g.FleetTo[s] - 1;
@@ -106,7 +102,7 @@ void BattleSetup(Game& g, int slot) {
   g.io.screen.Refresh(Control::kBattleFrames);
 
   const ViewPoint at = WorldPixel(g, w);
-  g.io.screen.DrawShipDots(at.x, at.y, attacker, kBlackColor, DotsFor(g.FleetShips[s]), 3);
+  g.io.screen.DrawShipDots(at.x, at.y, attacker, kBlackColor, ShipDotsFor(g.FleetShips[s]), 3);
   WorldUp(g, slot);
   if (!g.SpeedGame) DrawBar(g, slot);
   g.io.screen.Refresh(Control::kWindow);

@@ -22,10 +22,6 @@ int BombWorld(const GameState& g, int prox) {
   return static_cast<int>(std::nearbyint(g.ProxBombWorld[static_cast<size_t>(prox)]));
 }
 
-int DotsFor(float ships) {
-  return ships < 100 ? 1 : ships < 500 ? 2 : 3;
-}
-
 // The range of a proximity bomb: a dotted ellipse of 20 orbit units about a world's pixel point.
 void DrawRange(Game& g, ViewPoint at, double colour) {
   g.io.screen.DrawCircle(at.x, at.y, kProximityRange * g.GalaxyScaleX, colour,
@@ -69,7 +65,7 @@ bool ProximityFires(const GameState& g, int j, int k) {
 
 bool WithinPulseReach(const GameState& g, int slot, int world) {
   if (!SlotInPlay(g, slot) || !WorldInPlay(g, world)) return false;
-  const PathPoint p = FleetPathAt(g, slot, FleetTicksElapsed(g, slot));
+  const PathPoint p = FleetPointNow(g, slot);
   const size_t w = static_cast<size_t>(world);
   const double dx = p.x - g.WorldRadius[w] * std::cos(g.WorldAngle[w]);
   const double dy = p.y - g.WorldRadius[w] * std::sin(g.WorldAngle[w]);
@@ -240,13 +236,12 @@ void PulseBomb(Game& g, int world) {
 
     const float n = g.FleetShips[s];
     const int o = g.FleetOwner[s];
-    const PathPoint p = FleetPathAt(g, j, FleetTicksElapsed(g, j));
-    const ViewPoint u{p.x + g.GalaxyCenterX, p.y + g.GalaxyCenterY};
+    const ViewPoint u = FleetUnscaledNow(g, j);
     const ViewPoint px = ToPixel(g, u);
     if (n == kScout)
       g.io.screen.DrawStarMark(px.x, px.y, OwnerColour(g, o), kBlackColor);
     else if (n < kAnnihilationBomb)
-      g.io.screen.DrawShipDots(px.x, px.y, OwnerColour(g, o), kBlackColor, DotsFor(n), 3);
+      g.io.screen.DrawShipDots(px.x, px.y, OwnerColour(g, o), kBlackColor, ShipDotsFor(n), 3);
     else
       g.io.screen.DrawBlob(px.x, px.y, OwnerColour(g, o), kBlackColor);
     g.RadarAlert = true;

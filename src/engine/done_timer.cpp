@@ -13,10 +13,6 @@ bool SeatHasFinished(const std::string& caption) {
          CaptionEndsWith(caption, "Disconnected");
 }
 
-void StopTurnTimer(Game& g) {
-  g.io.platform.SetTimer(GameTimer::kTurn, 0, false);
-}
-
 }  // namespace
 
 std::string WaitingListText(const GameState& g) {

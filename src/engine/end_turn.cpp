@@ -11,11 +11,6 @@
 namespace zarnath {
 namespace {
 
-void SetMenusEnabled(GameState& g, bool enabled) {
-  g.menus.mnuFile.Enabled = g.menus.mnuInfo.Enabled = g.menus.mnuOptions.Enabled = g.menus.mnuHelp.Enabled =
-      enabled;
-}
-
 std::string TravelShowMessage() {
   return Frame("[TRAVELSHOW] ", 0, "TravelShow");
 }
@@ -193,10 +188,8 @@ void ClientTravelHide(Game& g) {
   g.window.txtMove.Busy = false;
   if (!GameCheck(g)) return;
   const int seat = g.CurrentPlayer;
-  std::string log = seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string();
-  if (log.size() > 2000) log = log.substr(log.size() - 2000);
-  if (!CaptionEndsWith(log, "\r\n")) log += "\r\n";
-  g.window.txtMove.Text = log;
+  g.window.txtMove.Text =
+      MoveLogBoxText(seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string());
   g.io.screen.Refresh(Control::kTxtMove);
 }
 

@@ -9,21 +9,6 @@
 
 namespace zarnath {
 
-int TurnOf(const GameState& g) {
-  return TurnNumber(g.GameYear);
-}
-
-std::string EventPrefix(const GameState& g) {
-  return "   Year " + YearText(g.GameYear) + ", Turn #" + TurnText(g.GameYear);
-}
-
-std::string SeatCaption(const GameState& g, const std::string& suffix) {
-  const int seat = g.CurrentPlayer;
-  const std::string& name =
-      seat >= 0 && seat < kSeats ? g.PlayerName[static_cast<size_t>(seat)] : g.PlayerName[4];
-  return "Zarnath - Year " + YearText(g.GameYear) + ", Turn #" + TurnText(g.GameYear) + ":  " + name + suffix;
-}
-
 bool CaptionEndsWith(std::string_view caption, std::string_view ending) {
   return caption.size() >= ending.size() && caption.substr(caption.size() - ending.size()) == ending;
 }
@@ -37,13 +22,6 @@ bool OwnerShown(const GameState& g, int ownerCode) {
   if (ownerCode < 1 || ownerCode > kSeats) return false;
   if (g.NetworkGame) return ownerCode == g.CurrentPlayer + 1;
   return g.setup.chkAI[static_cast<size_t>(ownerCode - 1)] == 0;
-}
-
-bool OneHumanAtThisComputer(const GameState& g) {
-  for (int p = 1; p < kSeats; ++p)
-    if (!g.PlayerName[static_cast<size_t>(p)].empty() && g.setup.chkAI[static_cast<size_t>(p)] != 1)
-      return false;
-  return true;
 }
 
 bool SideListsFollowEvents(const GameState& g) {
@@ -90,24 +68,6 @@ void HistoryTo(GameState& g, int seat, int world, const std::string& line) {
 
 void EventSound(Game& g, const char* file) {
   if (!g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound(file);
-}
-
-ViewPoint WorldUnscaled(const GameState& g, int world) {
-  const double r = g.WorldRadius[static_cast<size_t>(world)];
-  const double a = g.WorldAngle[static_cast<size_t>(world)];
-  return {g.GalaxyCenterX + r * std::cos(a), g.GalaxyCenterY + r * std::sin(a)};
-}
-
-ViewPoint ToPixel(const GameState& g, ViewPoint u) {
-  return {(u.x - g.GalaxyCenterX) * g.GalaxyScaleX + g.GalaxyCenterX,
-          (u.y - g.GalaxyCenterY) * g.GalaxyScaleY + g.GalaxyCenterY};
-}
-
-ViewPoint WorldPixel(const GameState& g, int world) {
-  const double r = g.WorldRadius[static_cast<size_t>(world)];
-  const double a = g.WorldAngle[static_cast<size_t>(world)];
-  return {g.GalaxyCenterX + r * std::cos(a) * g.GalaxyScaleX,
-          g.GalaxyCenterY + r * std::sin(a) * g.GalaxyScaleY};
 }
 
 int32_t RoundToInt32(double value) {
@@ -194,9 +154,8 @@ void LearnWorld(GameState& g, int p, int w) {
 
 void ShowMoveLog(Game& g) {
   const int seat = g.CurrentPlayer;
-  std::string text = seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string();
-  if (!CaptionEndsWith(text, "\r\n")) text += "\r\n";
-  g.window.txtMove.Text = text;
+  g.window.txtMove.Text = MoveLogBoxText(
+      seat >= 0 && seat < kSeats ? g.PlayerLog[static_cast<size_t>(seat)] : std::string(), std::string::npos);
   g.window.txtMove.Visible = true;
   g.io.screen.Refresh(Control::kTxtMove);
 }

@@ -7,16 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "model/game_texts.h"
+#include "model/view_geometry.h"
+
 namespace zarnath {
 class Game;
 struct GameState;
-
-// The turn number (year 1.00 is turn 0); also the turn that intelligence is dated with.
-int TurnOf(const GameState& g);
-// "   Year 1.05, Turn #1": the start of a history entry, before its colon.
-std::string EventPrefix(const GameState& g);
-// "Zarnath - Year 1.05, Turn #1:  " + the name of the seat at this machine + suffix.
-std::string SeatCaption(const GameState& g, const std::string& suffix = "");
 
 // Whether a status caption ends in the given word ("Eliminated", "Done Turn", ...).
 bool CaptionEndsWith(std::string_view caption, std::string_view ending);
@@ -24,8 +20,6 @@ bool CaptionEndsWith(std::string_view caption, std::string_view ending);
 // The owner test: an event of owner code o is shown here when the owner plays at this machine
 // (a network game) or is a human seat of this machine (one computer).
 bool OwnerShown(const GameState& g, int ownerCode);
-// Whether seats 1 to 3 are each empty or a computer player (one human at this computer).
-bool OneHumanAtThisComputer(const GameState& g);
 // The side-list test: Console runs after a shown event in a network game, or when only one
 // human plays at this computer.
 bool SideListsFollowEvents(const GameState& g);
@@ -52,15 +46,6 @@ void HistoryTo(GameState& g, int seat, int world, const std::string& line);
 
 // An event sound: silent in a speed game and with sounds off.
 void EventSound(Game& g, const char* file);
-
-// A world's point in unscaled view coordinates (orbit units about the sun's pixel) and in pixels.
-struct ViewPoint {
-  double x = 0;
-  double y = 0;
-};
-ViewPoint WorldUnscaled(const GameState& g, int world);
-ViewPoint WorldPixel(const GameState& g, int world);
-ViewPoint ToPixel(const GameState& g, ViewPoint unscaled);
 
 // CInt: the nearest integer, halves to even, held in 32 bits (saturated).
 int32_t RoundToInt32(double value);

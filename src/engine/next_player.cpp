@@ -70,15 +70,6 @@ void HideAnnouncement(Game& g) {
   g.io.screen.Refresh(Control::kLblPlanet);
 }
 
-void SetMenusEnabled(GameState& g, bool enabled) {
-  g.menus.mnuFile.Enabled = g.menus.mnuInfo.Enabled = g.menus.mnuOptions.Enabled = g.menus.mnuHelp.Enabled =
-      enabled;
-}
-
-void StopTurnTimer(Game& g) {
-  g.io.platform.SetTimer(GameTimer::kTurn, 0, false);
-}
-
 // The own seat of a network machine is out or has nothing to order: its caption says so.
 void MarkOwnSeat(Game& g, const char* suffix) {
   g.window.Caption = SeatCaption(g, suffix);

@@ -52,5 +52,20 @@ inline bool IsHumanSeat(const GameState& g, int seat) {
 inline bool IsFreeSlot(const GameState& g, int slot) {
   return g.FleetFrom[slot] == 0;
 }
+// Whether seats 1 to 3 are each empty or a computer player (one human at this computer).
+inline bool OneHumanAtThisComputer(const GameState& g) {
+  for (int p = 1; p < kSeats; ++p)
+    if (!g.PlayerName[static_cast<size_t>(p)].empty() && g.setup.chkAI[static_cast<size_t>(p)] != 1)
+      return false;
+  return true;
+}
+// The game window's four menus, locked while a turn is resolved and unlocked after.
+inline void SetMenusEnabled(GameState& g, bool enabled) {
+  g.menus.mnuFile.Enabled = g.menus.mnuInfo.Enabled = g.menus.mnuOptions.Enabled = g.menus.mnuHelp.Enabled =
+      enabled;
+}
+inline void StopTurnTimer(Game& g) {
+  g.io.platform.SetTimer(GameTimer::kTurn, 0, false);
+}
 
 }  // namespace zarnath

@@ -1,8 +1,11 @@
 // The galaxy window's geometry: where the sun sits and how orbit units become pixels.
 #pragma once
 
+#include "model/travel_time.h"
+
 namespace zarnath {
 class Game;
+struct GameState;
 
 inline constexpr float kCenterX = 509.0f;  // 1018 / 2
 inline constexpr float kCenterY = 206.0f;  // 693 / 3 - 25
@@ -10,5 +13,22 @@ inline constexpr float kCenterY = 206.0f;  // 693 / 3 - 25
 // Sizes and shows the game window, refuses a screen too small for it (the program then ends)
 // and fixes the geometry. False when the program ended.
 bool FormSetup(Game& g);
+
+// A point in unscaled view coordinates (orbit units about the sun's pixel) or in pixels.
+struct ViewPoint {
+  double x = 0;
+  double y = 0;
+};
+ViewPoint WorldUnscaled(const GameState& g, int world);
+ViewPoint WorldPixel(const GameState& g, int world);
+ViewPoint ToPixel(const GameState& g, ViewPoint unscaled);
+// Where the object in a travel slot stands now: about the sun, and in unscaled view coordinates.
+PathPoint FleetPointNow(const GameState& g, int slot);
+ViewPoint FleetUnscaledNow(const GameState& g, int slot);
+
+// How many dots mark a fleet of this many ships on the map: 1 below 100, 2 below 500, else 3.
+inline int ShipDotsFor(float ships) {
+  return ships < 100 ? 1 : ships < 500 ? 2 : 3;
+}
 
 }  // namespace zarnath

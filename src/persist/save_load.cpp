@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
 #include "persist/atomic_file.h"
@@ -14,7 +15,6 @@ namespace zarnath {
 namespace {
 
 constexpr const char* kErrorTitle = "Zarnath Error";
-constexpr size_t kLogShown = 2000;
 
 void ShowError(Game& g, const std::string& text) {
   g.io.platform.MessageBox(text, kErrorTitle, Buttons::kOk);
@@ -24,13 +24,7 @@ void ShowError(Game& g, const std::string& text) {
 // break.
 void ShowMoveLog(Game& g) {
   const int p = g.CurrentPlayer;
-  std::string text;
-  if (p >= 0 && p < kSeats) {
-    const std::string& log = g.PlayerLog[p];
-    text = log.size() <= kLogShown ? log : log.substr(log.size() - kLogShown);
-  }
-  if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) text += "\r\n";
-  g.window.txtMove.Text = std::move(text);
+  g.window.txtMove.Text = MoveLogBoxText(p >= 0 && p < kSeats ? g.PlayerLog[p] : std::string());
   g.window.txtMove.Visible = true;
   g.io.screen.Refresh(Control::kTxtMove);
 }
@@ -42,12 +36,6 @@ bool SaveGame(Game& g, const std::string& path) {
   if (WriteSavedGame(g.state(), path, &error)) return true;
   ShowError(g, "The game was not saved.\r" + error);
   return false;
-}
-
-std::string LoadedGameCaption(const Game& g) {
-  const int p = g.CurrentPlayer;
-  const std::string name = p >= 0 && p < kSeats ? g.PlayerName[p] : std::string();
-  return "Zarnath - Year " + YearText(g.GameYear) + ", Turn #" + TurnText(g.GameYear) + ":  " + name;
 }
 
 LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
@@ -87,7 +75,7 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     for (int p = 0; p < kSeats; ++p)
       g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
   }
-  g.window.Caption = LoadedGameCaption(g);
+  g.window.Caption = SeatCaption(g);
   g.window.txtGame.Text.clear();
   g.io.flow.GameCheck();
   if (g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && g.setup.chkAI[g.CurrentPlayer] == 0)

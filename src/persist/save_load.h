@@ -24,7 +24,4 @@ enum class LoadOutcome {
 // runs; a human seat to move gets its side lists and its move log.
 LoadOutcome LoadSavedGame(Game& g, const std::string& path);
 
-// The game window's caption of a loaded game: "Zarnath - Year 1.55, Turn #11:  name".
-std::string LoadedGameCaption(const Game& g);
-
 }  // namespace zarnath

@@ -1,0 +1,24 @@
+// Texts the game builds from its state in several places: the turn number, the start of a dated
+// history entry, the game window's caption and the move-log box.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace zarnath {
+struct GameState;
+
+// The move-log box shows at most this many of the log's last characters.
+inline constexpr size_t kMoveLogShown = 2000;
+
+// The turn number (year 1.00 is turn 0); also the turn that intelligence is dated with.
+int TurnOf(const GameState& g);
+// "   Year 1.05, Turn #1": the start of a history or log entry, before its colon.
+std::string EventPrefix(const GameState& g);
+// "Zarnath - Year 1.05, Turn #1:  " + the name of the seat to move (seat 4's, empty, when none)
+// + suffix.
+std::string SeatCaption(const GameState& g, const std::string& suffix = "");
+// The move-log box's text for a log: its last `shown` characters, ending in CR LF.
+std::string MoveLogBoxText(const std::string& log, size_t shown = kMoveLogShown);
+
+}  // namespace zarnath
