@@ -14,6 +14,7 @@
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
+#include "model/travel_time.h"
 
 namespace zarnath {
 namespace {
@@ -71,12 +72,12 @@ class Turn {
     if (from < 0 || from >= kWorldSlots || to < 0 || to >= kWorldSlots || g_.WorldRadius[from] == 0.0f)
       return false;
     const double trip = g_.FleetTripTime[slot];
-    const double e = (trip - static_cast<float>(g_.FleetTimeLeft[slot])) * 520.0;
+    const double e = (trip - static_cast<float>(g_.FleetTimeLeft[slot])) * kTicksPerYear;
     const double rFrom = g_.WorldRadius[from];
-    const double angle =
-        g_.WorldAngle[from] + e * g_.FleetAngleParam[slot] * g_.WorldRadius[kHomeWorld0] / (rFrom * 520.0);
+    const double angle = g_.WorldAngle[from] +
+                         e * g_.FleetAngleParam[slot] * g_.WorldRadius[kHomeWorld0] / (rFrom * kTicksPerYear);
     const double dR = RoundEven(rFrom - g_.WorldRadius[to]);
-    double span = trip * 520.0 - 1.0;
+    double span = trip * kTicksPerYear - 1.0;
     if (span == 0.0) span = 1.0;
     const double radius = rFrom - e * dR / span;
     x = radius * std::cos(angle);
@@ -84,7 +85,7 @@ class Turn {
     return true;
   }
 
-  // Step 2: a home world threatened by more than its shield and ships can hold arms its pulse bomb.
+  // Pulse defence: a home world threatened by more than its shield and ships can hold arms its pulse bomb.
   void PulseDefence() {
     if (g_.setup.OptRadar[1]) return;
     for (int w = kHomeWorld0; w < kHomeWorld0 + kSeats; ++w) {
@@ -111,7 +112,7 @@ class Turn {
 
   bool OwnAttackUnderWay(int target) const { return ::zarnath::OwnAttackUnderWay(g_, own_, target); }
 
-  // Step 3: worlds still worth a new attack.
+  // Open targets: worlds still worth a new attack.
   void CountOpenTargets() {
     modeFactor_ = g_.setup.chkMode != 0 ? 1.25f : 1.0f;
     open_ = 0;
@@ -125,7 +126,7 @@ class Turn {
 
   bool HoldsShipsOrBombs(int w) const { return g_.WorldShips[w] > 0.0f || g_.WorldBombs[w] >= 1; }
 
-  // Step 4: the nearest targets of every own world that can send something.
+  // Target lists: the nearest targets of every own world that can send something.
   void BuildCandidates() {
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_ || !HoldsShipsOrBombs(w)) continue;
@@ -156,7 +157,7 @@ class Turn {
     --open_;
   }
 
-  // Step 6: attack, bomb or scout each candidate in order.
+  // Orders: attack, bomb or scout each candidate in order.
   void Decide() {
     for (const CandidateRow& c : candidates_) {
       const int s = static_cast<int>(c.source), t = static_cast<int>(c.target);
@@ -220,7 +221,7 @@ class Turn {
     }
   }
 
-  // Step 6.8: a target without usable intelligence.
+  // Unknown targets: a target without usable intelligence.
   void Unknown(int s, int t, float y, double S) {
     const double V = Val(g_.setup.txtOp[0]);
     if (S > 0 && g_.WorldKnownStat[t] == 5 && g_.WorldOwner[t] == 0) {
@@ -244,7 +245,7 @@ class Turn {
     }
   }
 
-  // Step 7: how quickly the nearest foreign worlds can reach each own world; small is exposed.
+  // Exposure: how quickly the nearest foreign worlds can reach each own world; small is exposed.
   void MeasureExposure() {
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_) continue;
@@ -257,7 +258,7 @@ class Turn {
     }
   }
 
-  // Step 8: ships and bombs of the nearest own worlds go to the most exposed valuable worlds.
+  // Gathering: ships and bombs of the nearest own worlds go to the most exposed valuable worlds.
   void Gather() {
     const int rows = static_cast<int>(exposure_.size());
     front_ = rows / 6;
@@ -291,7 +292,7 @@ class Turn {
     return false;
   }
 
-  // Step 9: the most exposed worlds may charge their shields.
+  // Shields: the most exposed worlds may charge their shields.
   void SwitchShields() {
     const bool othersSeated =
         !g_.PlayerName[1].empty() || !g_.PlayerName[2].empty() || !g_.PlayerName[3].empty();

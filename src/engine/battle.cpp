@@ -13,8 +13,8 @@
 namespace zarnath {
 namespace {
 
-constexpr int kAttacker = 1, kDefender = 2;
-constexpr int kStart = 1, kClass = 2, kAccuracy = 3, kShield = 4, kShipsLeft = 5, kShotsLeft = 6;
+using namespace battle_data;
+
 constexpr double kBarLeft = 280.0, kBarWidth = 455.0;
 
 bool BattleSlot(const GameState& g, int slot) {

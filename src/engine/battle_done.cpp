@@ -53,11 +53,11 @@ void TakeOver(Game& g, int slot) {
     EventSound(g, "bomb.wav");
     g.io.platform.Pause(500);
   } else {
-    const int32_t left = g.BattleData[g.BattleSide][5];
+    const int32_t left = g.BattleData[g.BattleSide][battle_data::kShipsLeft];
     Announce(g, w, "- " + winner + " Took Over World " + world + " With" + Str(left) + " Ships Left -",
              ": " + winner + " Took Over World " + world + " With" + Str(left) + " Ships Left ");
     g.WorldShips[wi] = static_cast<float>(left);
-    g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][4]);
+    g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][battle_data::kShield]);
   }
 
   if (g.WorldOwner[wi] > 0) LearnWorld(g, g.WorldOwner[wi] - 1, w);
@@ -114,7 +114,7 @@ void Held(Game& g, int slot) {
   const int a = g.FleetOwner[s], w = g.FleetTo[s] - 1;
   const size_t wi = static_cast<size_t>(w);
   const int owner = g.WorldOwner[wi];
-  const int32_t left = g.BattleData[g.BattleSide][5];
+  const int32_t left = g.BattleData[g.BattleSide][battle_data::kShipsLeft];
   const std::string& world = g.WorldName[wi];
   const std::string attack = " Fought Off" + Str(g.FleetShips[s]) + " Ships From " + OwnerName(g, a);
   g.io.screen.DrawStrengthBar(kBarRight, OwnerColour(g, owner), OwnerColour(g, owner), false);
@@ -123,7 +123,7 @@ void Held(Game& g, int slot) {
                                        : "- World " + world + attack + ", " + Str(left) + " Ships Left -";
   Announce(g, w, notice, ": " + attack + ", " + Str(left) + " Ships Left ");
   g.WorldShips[wi] = static_cast<float>(left);
-  g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][4]);
+  g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][battle_data::kShield]);
   LearnWorld(g, a - 1, w);
   g.io.screen.Refresh(Control::kWindow);
   EventSound(g, "battlelost.wav");

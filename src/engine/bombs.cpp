@@ -44,18 +44,18 @@ bool ProximityFires(const GameState& g, int j, int k) {
   const double rFrom = g.WorldRadius[oi];
   const double dR = rFrom - g.WorldRadius[di];
   const double fuel = g.WorldType[oi] == kTypeFuel ? 2.0 : 1.0;
-  double span = trip * 520.0 - 1.0;
+  double span = trip * kTicksPerYear - 1.0;
   if (span == 0.0) span = 1.0;
   for (int sample = 10; sample >= 0; --sample) {
     // The object's elapsed ticks sample/10 of a turn ago; both worlds as they stood
     // (10 - sample)/10 of a turn ago.
     const double t = g.FleetTimeLeft[s] + sample * 0.005;
-    const double n = static_cast<float>((trip - t) * 520.0);
+    const double n = static_cast<float>((trip - t) * kTicksPerYear);
     const double back = (10 - sample) / 10.0;
-    const double angle = g.WorldAngle[oi] - g.WorldAngularSpeed[oi] * 520.0 * 0.05 * back +
-                         fuel * a * n * g.WorldRadius[8] / (rFrom * 520.0);
+    const double angle = g.WorldAngle[oi] - g.WorldAngularSpeed[oi] * kTicksPerYear * 0.05 * back +
+                         fuel * a * n * g.WorldRadius[kHomeWorld0] / (rFrom * kTicksPerYear);
     const double radius = rFrom - n * dR / span;
-    const double bombAngle = g.WorldAngle[bi] - g.WorldAngularSpeed[bi] * 520.0 * 0.05 * back;
+    const double bombAngle = g.WorldAngle[bi] - g.WorldAngularSpeed[bi] * kTicksPerYear * 0.05 * back;
     const double dx = radius * std::cos(angle) - g.WorldRadius[bi] * std::cos(bombAngle);
     const double dy = radius * std::sin(angle) - g.WorldRadius[bi] * std::sin(bombAngle);
     if (std::sqrt(dy * dy + dx * dx) <= kProximityRange) return true;
@@ -279,7 +279,7 @@ void PulseBomb(Game& g, int world) {
 
   g.io.platform.Pause(2000);
   g.io.screen.GalaxyDraw();
-  g.WorldType[W] = g.WorldType[W] == 12 ? kTypeFuel : kTypeNothing;
+  g.WorldType[W] = g.WorldType[W] == kTypeArmedPulseFuel ? kTypeFuel : kTypeNothing;
 }
 
 }  // namespace zarnath

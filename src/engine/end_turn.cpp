@@ -50,7 +50,9 @@ void FirePulseBombs(Game& g) {
   for (int w = kHomeWorld0; w < kHomeWorld0 + kSeats; ++w) {
     if (w >= g.WorldCount) break;
     const int16_t type = g.WorldType[static_cast<size_t>(w)];
-    if (g.PlayerName[static_cast<size_t>(w - kHomeWorld0)].empty() || (type != 10 && type != 12)) continue;
+    if (g.PlayerName[static_cast<size_t>(w - kHomeWorld0)].empty() ||
+        (type != kTypeArmedPulse && type != kTypeArmedPulseFuel))
+      continue;
     HostSendEach(g, TravelShowMessage(), Frame("[PULSEBOMB] ", w, "PulseBomb"));
     TravelShow(g);
     g.io.platform.Yield();

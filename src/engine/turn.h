@@ -1,4 +1,20 @@
 // The turn: the next-player step, the end-of-turn cycle, the Done button and the turn timer.
+//
+// The road of one fleet order, for a newcomer:
+// - Launch (model/fleet_table.h) fills a travel slot from the selected source and target, priced
+//   by the travel-time solver (model/travel_time.h); a client tells the host through the flow.
+//   The window's commands and the computer player (ai/computer_turn.h) give orders alike.
+// - Done (ImgDone_Click, engine/done_timer.cpp) ends the seat's turn; GameCheck below hands the
+//   turn to the next seat, and after the last one calls EndTurn.
+// - EndTurn (engine/end_turn.cpp) fires armed pulse bombs, turns the orbits and the objects in
+//   flight one turn on in ticks (model/orbit_step.h), produces and charges shields, then sets off
+//   proximity bombs on the objects' way; each object whose time ran out arrives through EndTravel
+//   (engine/arrivals.cpp): reinforcement, scout report, planted proximity bomb, or Battle
+//   (engine/battle.cpp), whose BattleDone (engine/battle_done.cpp) settles the world's owner,
+//   ships, shield and treasures.
+// - GameCheck then finds eliminations and a victory and opens the next turn.
+// On a network host every step is also streamed to the clients, which replay it through the same
+// operations.
 #pragma once
 
 #include <functional>

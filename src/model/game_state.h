@@ -35,6 +35,9 @@ inline constexpr int16_t kTypeBomb = 1;     // an extra bomb in a secret hangar
 inline constexpr int16_t kTypeFuel = 2;     // double-speed fuel
 inline constexpr int16_t kTypeCrystal = 3;  // the Information Crystal
 inline constexpr int16_t kPulseArmed = 10;  // added to a home world's code while its pulse bomb is armed
+// A home world's code with its pulse bomb armed: without a treasure, and with the fuel.
+inline constexpr int16_t kTypeArmedPulse = kTypeNothing + kPulseArmed;
+inline constexpr int16_t kTypeArmedPulseFuel = kTypeFuel + kPulseArmed;
 
 struct WorldTable {
   PerWorld<float> WorldAngle{};
@@ -152,6 +155,10 @@ struct NetState {
 // fleet), 2 the defender (the world); field 1 ships at start, 2 class, 3 accuracy in percent,
 // 4 shield points left, 5 ships left, 6 shots left before the next reload. Sides 0 and 3 and
 // fields 0 and 7 are not used. Ship counts are held in 32 bits, so any garrison can fight.
+namespace battle_data {
+inline constexpr int kAttacker = 1, kDefender = 2;  // the sides
+inline constexpr int kStart = 1, kClass = 2, kAccuracy = 3, kShield = 4, kShipsLeft = 5, kShotsLeft = 6;
+}  // namespace battle_data
 struct BattleState {
   std::array<std::array<int32_t, 8>, 4> BattleData{};
   uint8_t AttackAccuracy = 0;
