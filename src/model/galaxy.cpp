@@ -54,10 +54,12 @@ void LayAngles(Game& g) {
   auto spread = [&](double divisor) { return 2.0 * draw() * kPi / divisor; };
 
   // The home ring: quarter turns from a base near angle 0, neither spread nor rotated.
-  g.WorldAngle[8] = static_cast<float>(draw() / 4.0);
-  g.WorldAngle[9] = static_cast<float>(g.WorldAngle[8] + 4.0 * kPi / 4.0);
-  g.WorldAngle[10] = static_cast<float>(g.WorldAngle[8] + 2.0 * kPi / 4.0);
-  g.WorldAngle[11] = static_cast<float>(g.WorldAngle[8] + 6.0 * kPi / 4.0);
+  // Seat 0's home world at a drawn angle; seats 1, 2 and 3 opposite it and at right angles.
+  constexpr int h = kHomeWorld0;
+  g.WorldAngle[h] = static_cast<float>(draw() / 4.0);
+  g.WorldAngle[h + 1] = static_cast<float>(g.WorldAngle[h] + 4.0 * kPi / 4.0);
+  g.WorldAngle[h + 2] = static_cast<float>(g.WorldAngle[h] + 2.0 * kPi / 4.0);
+  g.WorldAngle[h + 3] = static_cast<float>(g.WorldAngle[h] + 6.0 * kPi / 4.0);
 
   for (const Ring& ring : kSpreadRings) {
     g.WorldAngle[ring.base] = static_cast<float>(spread(ring.spreadDivisor) + ring.baseOffset.Angle());
@@ -143,10 +145,11 @@ void GenerateWorlds(Game& g) {
   }
   for (int w = 0; w < kMaxWorlds; ++w) g.WorldRadius[w] = kRing[static_cast<size_t>(w)];
   LayAngles(g);
-  g.WorldAngularSpeed[8] = static_cast<float>(2.0 * kPi / (static_cast<double>(g.WorldRadius[8]) * 4.0));
+  g.WorldAngularSpeed[kHomeWorld0] =
+      static_cast<float>(2.0 * kPi / (static_cast<double>(g.WorldRadius[kHomeWorld0]) * 4.0));
   for (int k = 0; k < g.WorldCount; ++k) {
-    const double r8 = g.WorldRadius[8], rk = g.WorldRadius[k];
-    g.WorldAngularSpeed[k] = static_cast<float>((r8 * r8) / (rk * rk) * g.WorldAngularSpeed[8]);
+    const double r8 = g.WorldRadius[kHomeWorld0], rk = g.WorldRadius[k];
+    g.WorldAngularSpeed[k] = static_cast<float>((r8 * r8) / (rk * rk) * g.WorldAngularSpeed[kHomeWorld0]);
   }
   for (int w = 0; w < kMaxWorlds; ++w) g.WorldName[w] = kNames[static_cast<size_t>(w)];
 }
