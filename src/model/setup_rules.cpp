@@ -342,6 +342,18 @@ void ApplyDefaults(Game& g, const SetupState& read) {
   }
 }
 
+void SetUpComputerGame(Game& g, const std::array<int, 4>& levels, int worlds) {
+  NewSetupWindow(g);
+  SetupLoadStart(g);
+  SetWorldBar(g, worlds);
+  for (int p = 0; p < kSeats; ++p) {
+    const int level = levels[At(p)];
+    if (level < kLevelMin || level > kLevelMax) continue;
+    SetComputerBox(g, p, 1);
+    SetLevelBar(g, p, level);
+  }
+}
+
 void SetupForm_Unload(Game& g) {
   if (g.setup.OptServerClient0) {
     for (int e = 1; e < g.io.net.SocketCount(); ++e) g.io.net.CloseSocket(e);

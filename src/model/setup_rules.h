@@ -7,6 +7,7 @@
 // and then shows the state.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace zarnath {
@@ -71,6 +72,11 @@ void SetupLoadStart(Game& g);
 // (a computer's name ends the restore; a computer in seat 0 keeps its name), the shield and mode
 // boxes, the gather/scout turns.
 void ApplyDefaults(Game& g, const SetupState& read);
+// A game of computer players as the setup window makes it: a new window, the world count, then
+// each seat's computer box ticked and its level bar set (a level 0 leaves the seat empty). The
+// seats raise the world count to what they need and the count sets the treasures, as in the
+// window.
+void SetUpComputerGame(Game& g, const std::array<int, 4>& levels, int worlds);
 // Closing the window: the lobby's connections closed; the window gone.
 void SetupForm_Unload(Game& g);
 

@@ -283,5 +283,34 @@ TEST(SetupWindow, ClosingClosesTheLobbysConnections) {
   }
 }
 
+// The headless games are set up as the window sets them up.
+TEST(SetupWindow, ComputerGamesAreOnesTheWindowCanMake) {
+  struct Case {
+    std::array<int, 4> levels;
+    int worlds;
+    const char* result;
+    std::array<const char*, 4> names;
+  };
+  const Case cases[] = {
+      {{1, 2, 3, 4}, 9, "12/12 t 4=4<=7", {"Pandora", "Phoebe", "Calypso", "Atlas"}},
+      {{6, 0, 5, 0}, 9, "11/11 t 3=3<=6", {"Hyperion", "", "Titan", ""}},
+      {{2, 0, 0, 0}, 20, "20/20 t 6=6<=11", {"Phoebe", "", "", ""}},
+      {{3, 3, 0, 0}, 30, "30/30 t8=8<=15", {"Calypso", "Calypso", "", ""}},  // the first showing's
+  };
+  for (const Case& c : cases) {
+    SetupFixture f;
+    SetUpComputerGame(f.game, c.levels, c.worlds);
+    EXPECT_EQ(f.Worlds(), c.result);
+    for (int k = 0; k < 4; ++k) {
+      const size_t i = static_cast<size_t>(k);
+      EXPECT_EQ(f.s.txtPL[i], c.names[i]);
+      EXPECT_EQ(f.s.chkAI[i], c.levels[i] > 0);
+      if (c.levels[i] > 0) {
+        EXPECT_EQ(f.s.txtAI[i], std::to_string(c.levels[i]));
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zarnath
