@@ -18,9 +18,10 @@ namespace zarnath {
 
 namespace {
 
-constexpr QSize kWindowSize(560, 492);
+constexpr QSize kWindowSize(560, 540);
 constexpr int kSlotTop = 32, kSlotStep = 30;
-constexpr int kOptionsTop = 250, kOptionStep = 26;
+constexpr int kNetworkTop = 160;
+constexpr int kOptionsTop = 298, kOptionStep = 26;
 constexpr int kControlX = 330;  // the option boxes' column
 const QColor kLabelColour(255, 224, 192);
 const QColor kBoxColour(64, 64, 64);
@@ -135,7 +136,7 @@ void SetupWindow::BuildSlots() {
   Label6 = Caption(this, "AI:", QRect(148, 8, 30, 20));
   Label5 = Caption(this, "Status:", QRect(180, 8, 150, 20));
   Label7 = Caption(this, "help:", QRect(kControlX, 8, 214, 20));
-  Label8 = Caption(this, kHelpText, QRect(kControlX, kSlotTop, 214, 116));
+  Label8 = Caption(this, kHelpText, QRect(kControlX, kSlotTop, 214, 156));
   Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label8->setWordWrap(true);
   for (int k = 0; k < 4; ++k) {
@@ -163,22 +164,24 @@ void SetupWindow::BuildSlots() {
 
 void SetupWindow::BuildNetworkBoxes() {
   // One-computer games only so far: the network boxes stand unticked and cannot be changed.
+  // A column of boxes under the slots, left of the Start button.
+  auto row = [](int i) { return kNetworkTop + 24 * i; };
   chkLan = new QCheckBox(this);
-  chkLan->setGeometry(16, 160, 18, 18);
-  Caption(this, "Network/LAN Game", QRect(38, 158, 160, 22));
+  chkLan->setGeometry(16, row(0) + 2, 18, 18);
+  Caption(this, "Network/LAN Game", QRect(38, row(0), 200, 22))->setEnabled(false);
   chkOnline = new QCheckBox(this);
-  chkOnline->setGeometry(16, 186, 18, 18);
-  Caption(this, "Internet Game", QRect(38, 184, 160, 22));
+  chkOnline->setGeometry(16, row(1) + 2, 18, 18);
+  Caption(this, "Internet Game", QRect(38, row(1), 200, 22))->setEnabled(false);
   const char* const choices[] = {"Host A New Game", "Connect to Game"};
   for (int i = 0; i < 2; ++i) {
     OptServerClient[i] = new QRadioButton(this);
-    OptServerClient[i]->setGeometry(176, 160 + 26 * i, 18, 18);
-    Caption(this, choices[i], QRect(198, 158 + 26 * i, 120, 22))->setEnabled(false);
+    OptServerClient[i]->setGeometry(38, row(2 + i) + 2, 18, 18);
+    Caption(this, choices[i], QRect(60, row(2 + i), 200, 22))->setEnabled(false);
     OptServerClient[i]->setEnabled(false);
   }
-  Caption(this, "IP ADDRESS:", QRect(16, 214, 100, 22))->setEnabled(false);
+  Caption(this, "IP ADDRESS:", QRect(16, row(4) + 4, 100, 22))->setEnabled(false);
   txtIP = new QLineEdit(this);
-  txtIP->setGeometry(112, 214, 190, 22);
+  txtIP->setGeometry(120, row(4) + 4, 180, 22);
   txtIP->setEnabled(false);
   chkLan->setEnabled(false);
   chkOnline->setEnabled(false);
