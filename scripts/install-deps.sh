@@ -11,6 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-pyftpdlib
   xvfb xauth
+  xdotool imagemagick  # scripts/play-check.sh: pointer and key events, screenshots
   fonts-liberation2
   fonts-ferrite-core fonts-comfortaa  # the display typefaces copied as venusris.ttf, nasaliza.ttf
 )

@@ -7,6 +7,7 @@
 #include "shell/desktop_platform.h"
 #include "shell/program_folder.h"
 #include "shell/resolution_check.h"
+#include "shell/setup_screen.h"
 #include "shell/title_window.h"
 
 int main(int argc, char** argv) {
@@ -22,20 +23,19 @@ int main(int argc, char** argv) {
   // The game window, the network and the turn steps that the windows still to come provide;
   // until they are wired in, their calls are only noted.
   zarnath::PendingPorts pending;
-  zarnath::Game game(zarnath::Ports{platform, pending, pending, pending});
-  zarnath::TitleWindow* title = nullptr;
-  // Until the setup window and the load dialog exist, Start and Load come back to the title
-  // rather than leaving the program running with no window.
-  pending.onShowSetupWindow = [&title] {
-    if (title) title->show();
-  };
+  zarnath::SetupWindows setupWindows;
+  zarnath::SetupScreen screen(pending, setupWindows);
+  zarnath::Game game(zarnath::Ports{platform, screen, pending, pending});
+  setupWindows.Attach(game);
   game.programFolder = zarnath::ProgramFolder().toStdString();
   game.random.SeedFromClock();
   game.cosmetic.SeedFromClock();
 
   zarnath::DesktopDisplayModes displayModes;
   zarnath::TitleWindow frmMain(game, platform, displayModes);
-  title = &frmMain;
+  setupWindows.showTitle = [&frmMain] { frmMain.show(); };
+  // Until the load dialog exists, Load comes back to the title rather than leaving the program
+  // running with no window.
   frmMain.showLoadDialog = [&frmMain] { frmMain.show(); };
   if (!frmMain.Form_Load()) return 0;
   return QApplication::exec();

@@ -9,6 +9,7 @@
 #include "headless/headless_ports.h"
 #include "model/game.h"
 #include "model/numbers.h"
+#include "model/setup_rules.h"
 #include "persist/save_load.h"
 #include "persist/saved_game.h"
 
@@ -143,18 +144,9 @@ HeadlessMatch::HeadlessMatch(const MatchOptions& options)
   parts_->flow.onComputerTurn = [&g] { ComputerTurn(g); };
   g.random.Seed(options.seed);
   g.cosmetic.Seed(options.seed * 7919u + 1u);
-  g.PlayerColor = kPlayerColors;
   for (int level = 1; level <= 6; ++level)
     g.CpuName[static_cast<size_t>(level - 1)] = kCpuNames[static_cast<size_t>(level - 1)];
-  SetupState& s = g.setup;
-  for (int p = 0; p < kSeats; ++p) {
-    const int level = options.levels[static_cast<size_t>(p)];
-    const size_t i = static_cast<size_t>(p);
-    s.txtPL[i] = level >= 1 && level <= 6 ? kCpuNames[static_cast<size_t>(level - 1)] : "";
-    s.chkAI[i] = level >= 1 && level <= 6 ? 1 : 0;
-    s.txtAI[i] = level >= 1 && level <= 6 ? std::to_string(level) : "";
-  }
-  s.txtPlanets = std::to_string(options.worlds);
+  SetUpComputerGame(g, options.levels, options.worlds);
 }
 
 HeadlessMatch::~HeadlessMatch() = default;

@@ -10,21 +10,51 @@
 
 namespace zarnath {
 
+// The ranges of the setup window's bars.
+inline constexpr int kLevelMin = 1, kLevelMax = 6;
+inline constexpr int kWorldsMin = 9, kWorldsMax = 30;
+inline constexpr int kTruceMin = 10, kTruceMax = 50;
+inline constexpr int kProductionMin = 5, kProductionMax = 30;
+inline constexpr int kGatherMin = 1, kGatherMax = 5;
+inline constexpr size_t kNameLength = 8;  // a typed name's characters
+
+// A freshly created setup window holds these values; its load step then restores the last
+// choices from "defaults.cfg".
 struct SetupState {
+  // --- the four player slots ---
   std::array<std::string, kSeats> txtPL{};  // seat names; empty = seat not in the game
+  std::array<bool, kSeats> txtPLLocked{};   // a computer's name cannot be typed over
   std::array<int, kSeats> chkAI{};          // 1 = computer player
-  std::array<std::string, kSeats> txtAI{};  // computer level "1".."6"
-  int chkShield = 0;                        // 1 = ships travel with shields
-  int chkMode = 0;                          // 1 = defensive battle mode
-  int chkTruce = 0;
-  std::string txtTruce = "10";
-  std::array<std::string, 3> txtOp{"15", "8", "3"};  // max production, treasures, gather/scout turns
-  std::array<bool, 3> OptRadar{true, false, false};  // On, Off, Unlimited
+  std::array<bool, kSeats> chkAIEnabled{true, true, true, true};
+  std::array<std::string, kSeats> txtAI{"5", "5", "4", "3"};  // computer level "1".."6"
+  std::array<int, kSeats> HScrollAI{5, 5, 4, 3};              // the level bars, 1..6
+  std::array<bool, kSeats> levelVisible{};                    // txtAI and HScrollAI shown
+  std::array<bool, kSeats> txtAIEnabled{true, true, true, true};
+  std::array<std::string, kSeats> lblStatus{};  // the slot's status in a network lobby
+  std::array<bool, kSeats> lblStatusVisible{};
+  std::string Label5 = "Status:";  // the heading over the levels
+  bool Label5Visible = false;
+  bool helpVisible = true;  // Label7 and Label8, the help text
+
+  // --- the game options ---
+  int VScroll1 = kWorldsMax;  // the world-count bar
   std::string txtPlanets = "30";
+  int chkShield = 0;  // 1 = ships travel with shields
+  int chkMode = 0;    // 1 = defensive battle mode
+  int chkTruce = 0;
+  int VScroll2 = kTruceMin;  // the truce-turn bar
+  std::string txtTruce = "10";
+  bool truceEnabled = false;                         // chkTruce, Label13, txtTruce and VScroll2
+  std::array<int, 3> VScrollOp{15, 8, 3};            // max production, treasures, gather/scout turns
+  int treasuresMax = 15;                             // VScrollOp(1)'s upper bound
+  std::array<std::string, 3> txtOp{"15", "8", "3"};  // what the option boxes show
+  std::array<bool, 3> OptRadar{true, false, false};  // On, Off, Unlimited
+
+  // --- the network boxes ---
   int chkLan = 0;
   int chkOnline = 0;
   std::string txtIP;
-  bool OptServerClient0 = true;  // this machine hosts the game (or plays alone)
+  bool OptServerClient0 = false;  // this machine hosts the game (join is selected at first)
 };
 
 struct MenuItem {

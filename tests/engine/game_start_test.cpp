@@ -100,7 +100,7 @@ TEST(GameStart, DefaultsFileIsWrittenOnlyForAHumanAtOneComputer) {
   for (int game = 0; game < 4; ++game) {
     StartFixture f;
     f.g().setup.chkShield = 1, f.g().setup.chkMode = 0, f.g().setup.txtOp[2] = "4";
-    if (game == 0) f.g().setup.chkLan = 1;  // the host of a LAN game starts like one computer
+    if (game == 0) f.g().setup.chkLan = 1, f.g().setup.OptServerClient0 = true;  // a host without clients
     if (game == 1) f.g().setup.chkAI[0] = 1, f.g().setup.txtAI[0] = "5";
     if (game == 2) f.g().NetworkGame = true;
     // The temporary file cannot be made where a folder of its name stands: the old file stays.
@@ -145,7 +145,8 @@ TEST(GameStart, NetworkHostPublishesTheGameBeforeTheFirstTurnAndAnInternetHostLo
   for (bool internet : {false, true}) {
     StartFixture f;
     Game& g = f.g();
-    g.NetworkGame = true, g.setup.chkOnline = internet, g.setup.txtPlanets = "20", g.setup.chkShield = 1;
+    g.NetworkGame = g.setup.OptServerClient0 = true;
+    g.setup.chkOnline = internet, g.setup.txtPlanets = "20", g.setup.chkShield = 1;
     g.setup.txtPL[1] = "Bob", g.setup.chkTruce = 1, g.setup.txtTruce = "15";
     g.TimeBias = -400.0 * 86400;  // the shared clock runs well behind this one
     bool ready = false;           // the whole galaxy and every seat are in place for the clients

@@ -26,6 +26,11 @@ TEST(LosslessPlay, ALoadedGamePlaysOnLikeTheUninterruptedOne) {
   ASSERT_EQ(b.size(), 16u);  // turns 9 to 24
   EXPECT_EQ(Lines(a.end() - 16, a.end()), b);
   EXPECT_EQ(ResultLine(ra) + ra.broken, ResultLine(rb) + rb.broken);
+  // The setup shows the treasures of a new world count with a leading blank, a loaded game as
+  // plain digits: the same number.
+  std::string& treasures = whole.game().setup.txtOp[1];
+  EXPECT_EQ(treasures, " " + loaded.game().setup.txtOp[1]);
+  treasures.erase(0, 1);
   const GameState &x = whole.game(), &y = loaded.game();
   EXPECT_EQ(SavedFieldDifferences(x, y), Lines());
   // What play keeps outside the file agrees as well.

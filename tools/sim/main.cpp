@@ -5,7 +5,10 @@
 //               [--save-at TURN FILE] [--load FILE]
 //
 // Each seat is a computer level 1 to 6 or "-" for an empty seat; seat 0 must be filled (the game
-// cannot start without it). The last line reads
+// cannot start without it). The game is set up as the setup window sets it up: the world count
+// sets the treasures to its default (worlds / 4 + 1, rounded down), a filled seat 1, 2 or 3 raises
+// the count to 10, 11 or 12 when it needs more worlds, and each level gives its computer's name.
+// The last line reads
 //   result: winner=<seat 0-3 or none> victory=<conquest|elimination|none> turns=<n>
 // --save-at saves the game once turn TURN is resolved, before anyone moves in the next turn, then
 // seeds the random source again from --seed and plays on. --load plays on from a saved game of

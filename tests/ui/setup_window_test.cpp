@@ -1,0 +1,254 @@
+// The setup window at a 1024 x 768 screen of 96 dots per inch, driven by mouse and key events.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "ai/computer_turn.h"
+#include "engine/engine_flow.h"
+#include "engine/turn.h"
+#include "shell/setup_screen.h"
+#include "ui_fixture.h"
+
+namespace zarnath::testing {
+
+namespace {
+
+// Pauses that show what was drawn without waiting, so a whole game runs in a test's time.
+struct QuickPlatform : DesktopPlatform {
+  void Pause(int) override { DesktopPlatform::Pause(0); }
+};
+
+// A game whose screen is the setup window over a recording stand-in for the game window, with
+// the engine's turn steps and the computer player wired to the desktop timers.
+struct Setup {
+  explicit Setup(const char* defaults = nullptr) {
+    platform.scripted = platform.muted = true;
+    game.programFolder = folder.dir.path().toStdString();
+    for (int level = 0; level < 6; ++level) game.CpuName[static_cast<size_t>(level)] = kCpuNames[level];
+    if (defaults) {
+      QFile file(folder.file("defaults.cfg"));
+      file.open(QIODevice::WriteOnly);
+      file.write(defaults);
+    }
+    windows.Attach(game);
+    windows.showTitle = [this] { ++titles; };
+    flow.Attach(game);
+    flow.onComputerTurn = [this] { ComputerTurn(game); };
+    for (GameTimer t : {GameTimer::kTurn, GameTimer::kAI, GameTimer::kChatLock})
+      platform.SetTimerHandler(t,
+                               [this, t] { t == GameTimer::kAI ? tmrAI_Timer(game) : TimerTick(game, t); });
+    game.io.screen.ShowSetupWindow();
+  }
+  SetupWindow& w() { return *windows.window(); }
+  QString Defaults() const {
+    QFile file(folder.file("defaults.cfg"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : "<missing>";
+  }
+
+  ProgramFolderCopy folder;
+  QuickPlatform platform;
+  HeadlessPorts pending;
+  SetupWindows windows;
+  SetupScreen screen{pending, windows};
+  EngineFlow flow;
+  Game game{Ports{platform, screen, pending, flow}};
+  int titles = 0;
+};
+
+void Click(QWidget* w) {
+  QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// The option's number as the bar holds it (up raises it) and its upper bound.
+int Spin(const QScrollBar* bar) {
+  return -bar->value();
+}
+int SpinMax(const QScrollBar* bar) {
+  return -bar->minimum();
+}
+
+}  // namespace
+
+class SetupWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Without "defaults.cfg": empty first name, boxes unticked, 3 gather turns, 30 worlds with
+  // 8 treasures of at most 15, levels 5 5 4 3 hidden, the help shown, no message.
+  void firstValuesWithoutDefaults() {
+    Setup s;
+    SetupWindow& w = s.w();
+    QVERIFY(w.isVisible() && s.game.window.SetupVisible && s.platform.boxes.empty());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Zarnath Game Setup"));
+    QVERIFY(w.ImgStart()->geometry() == QRect(320, 200, 75, 35) && w.ImgStart()->picture() == "butt12.jpg");
+    const QString levels[] = {"5", "5", "4", "3"};
+    for (int k = 0; k < 4; ++k) {
+      QVERIFY(w.txtPL[k]->text().isEmpty() && !w.chkAI[k]->isChecked() && !w.txtPL[k]->isReadOnly());
+      QVERIFY(w.txtAI[k]->text() == levels[k] && w.txtAI[k]->isHidden() && w.HScrollAI[k]->isHidden());
+      QVERIFY(w.lblStatus[k]->isHidden());
+      QCOMPARE(w.txtPL[k]->palette().color(QPalette::Text),
+               QColor::fromRgb(QRgb(std::array{0x0096ff, 0xff3200, 0xffeb00, 0x00c832}[k])));
+    }
+    QVERIFY(w.Label7->isVisible() && w.Label8->isVisible() && w.Label5->isHidden() &&
+            w.Label5->text() == "Status:");
+    QVERIFY(w.Label8->text().contains("click the 'AI' button next to the name."));
+    QVERIFY(!w.chkShield->isChecked() && !w.chkMode->isChecked() && !w.chkTruce->isChecked());
+    QVERIFY(!w.chkTruce->isEnabled() && !w.VScroll2->isEnabled() && w.txtTruce->text() == "10");
+    QVERIFY(w.txtPlanets->text() == "30" && w.txtPlanets->isReadOnly() && Spin(w.VScroll1) == 30);
+    QVERIFY(w.txtOp[0]->text() == "15" && w.txtOp[1]->text() == "8" && w.txtOp[2]->text() == "3");
+    QVERIFY(Spin(w.VScrollOp[1]) == 8 && SpinMax(w.VScrollOp[1]) == 15 && w.OptRadar[0]->isChecked());
+    QVERIFY(!w.chkLan->isChecked() && !w.chkOnline->isChecked() && w.OptServerClient[1]->isChecked());
+    QVERIFY(!s.game.NetworkGame && s.game.PlayerColor == kPlayerColors);
+  }
+
+  // "defaults.cfg" gives the first name, both boxes (the shield box clicks) and the gather turns.
+  void defaultsRestored() {
+    Setup s("Vega\r\n1\r\n1\r\n5\r\n");
+    SetupWindow& w = s.w();
+    QVERIFY(w.txtPL[0]->text() == "Vega" && w.chkShield->isChecked() && w.chkMode->isChecked());
+    QVERIFY(w.txtOp[2]->text() == "5" && Spin(w.VScrollOp[2]) == 5 && s.platform.boxes.empty());
+    QCOMPARE(s.platform.sounds, std::vector<std::string>{"click1.wav"});
+    QVERIFY(!w.chkTruce->isEnabled());  // slot 0's name takes no part in the truce
+  }
+
+  // At 9 worlds the computer box of slot 2 names it "Atlas" (level 4) and raises the count to
+  // 11 with 3 treasures of at most 6; the level bar renames it; unticking frees it.
+  void computerSlotAtNineWorlds() {
+    Setup s;
+    SetupWindow& w = s.w();
+    QTest::keyClick(w.VScroll1, Qt::Key_End);  // the bar's bottom: the fewest worlds
+    QVERIFY(w.txtPlanets->text() == "9" && w.txtOp[1]->text() == " 3" && SpinMax(w.VScrollOp[1]) == 5);
+    QVERIFY(!w.txtAI[3]->isEnabled());
+    Click(w.chkAI[2]);
+    QVERIFY(w.chkAI[2]->isChecked() && w.txtPL[2]->text() == "Atlas" && w.txtPL[2]->isReadOnly());
+    QVERIFY(w.txtAI[2]->isVisible() && w.txtAI[2]->text() == "4" && w.HScrollAI[2]->isVisible());
+    QVERIFY(w.txtPlanets->text() == "11" && Spin(w.VScroll1) == 11);
+    QVERIFY(w.txtOp[1]->text() == " 3" && Spin(w.VScrollOp[1]) == 3 && SpinMax(w.VScrollOp[1]) == 6);
+    QVERIFY(w.Label5->isVisible() && w.Label5->text() == "Level: 6 - Hardest" && w.Label8->isHidden());
+    QVERIFY(w.chkTruce->isEnabled() && w.VScroll2->isEnabled());
+    QTest::keyClick(w.HScrollAI[2], Qt::Key_End);
+    QVERIFY(w.txtPL[2]->text() == "Hyperion" && w.txtAI[2]->text() == "6");
+    QTest::keyClicks(w.txtPL[2], "x");  // locked
+    QCOMPARE(w.txtPL[2]->text(), QStringLiteral("Hyperion"));
+    Click(w.chkAI[2]);
+    QVERIFY(w.txtPL[2]->text().isEmpty() && !w.txtPL[2]->isReadOnly() && w.txtAI[2]->isHidden());
+    QVERIFY(w.Label8->isVisible() && w.Label5->isHidden() && !w.chkTruce->isEnabled());
+  }
+
+  // A key typed into slot 3 at 10 worlds raises the count to 12, even a swallowed "*".
+  void keyInSlotThreeRaisesTheWorlds() {
+    Setup s;
+    SetupWindow& w = s.w();
+    QTest::keyClick(w.VScroll1, Qt::Key_End);
+    QTest::keyClick(w.VScroll1, Qt::Key_Up);  // up raises the count
+    QCOMPARE(w.txtPlanets->text(), QStringLiteral("10"));
+    QTest::keyClick(w.txtPL[3], '*');
+    QVERIFY(w.txtPL[3]->text().isEmpty() && w.txtPlanets->text() == "12" && w.txtOp[1]->text() == " 4");
+    QTest::keyClicks(w.txtPL[3], "D_i");
+    QCOMPARE(w.txtPL[3]->text(), QStringLiteral("Di"));
+    QVERIFY(w.chkTruce->isEnabled());
+    QTest::keyClick(w.VScroll1, Qt::Key_End);  // slots 1 and 2 empty: back down to 9 clears slot 3
+    QVERIFY(w.txtPlanets->text() == "9" && w.txtPL[3]->text().isEmpty() && !w.chkTruce->isEnabled());
+  }
+
+  // 30 worlds after any other count: 8 treasures of at most 16; the treasures' bar keeps to it.
+  void thirtyWorldsTreasures() {
+    Setup s;
+    SetupWindow& w = s.w();
+    QTest::keyClick(w.VScroll1, Qt::Key_PageDown);
+    QCOMPARE(w.txtPlanets->text(), QStringLiteral("25"));
+    QTest::keyClick(w.VScroll1, Qt::Key_Home);
+    QVERIFY(w.txtPlanets->text() == "30" && w.txtOp[1]->text() == " 8" && SpinMax(w.VScrollOp[1]) == 16);
+    QTest::keyClick(w.VScrollOp[1], Qt::Key_Home);
+    QVERIFY(w.txtOp[1]->text() == "16" && s.game.setup.VScrollOp[1] == 16);
+    w.txtOp[0]->selectAll();
+    QTest::keyClicks(w.txtOp[0], "4x");  // below the range: put back when the box is left
+    QCOMPARE(w.txtOp[0]->text(), QStringLiteral("4"));
+    QTest::keyClick(w.txtOp[0], Qt::Key_Return);
+    QCOMPARE(w.txtOp[0]->text(), QStringLiteral("15"));
+    Click(w.OptRadar[2]);
+    QVERIFY(s.game.setup.OptRadar[2] && !s.game.setup.OptRadar[0]);
+  }
+
+  // Names: "*" and "_" never enter, typed or pasted; a computer's name is refused with a message.
+  void namesTypedAndPasted() {
+    Setup s;
+    SetupWindow& w = s.w();
+    QTest::keyClicks(w.txtPL[0], "Ti*tan_x");
+    QCOMPARE(w.txtPL[0]->text(), QStringLiteral("Titax"));
+    QCOMPARE(s.platform.boxes.size(), size_t{1});
+    QCOMPARE(s.platform.boxes[0].text,
+             "That Name Belongs To A Computer Player!  Please Choose Another Name.");
+    QTest::keyClicks(w.txtPL[1], "Ninechars");
+    QCOMPARE(w.txtPL[1]->text(), QStringLiteral("Ninechar"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("A*b_cdef"));
+    QTest::keyClick(w.txtPL[2], Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.txtPL[2]->text(), QStringLiteral("Abcdef"));
+    QCOMPARE(s.game.setup.txtPL[2], "Abcdef");
+    QCOMPARE(w.txtPlanets->text(), QStringLiteral("30"));
+  }
+
+  // Start refuses an empty first name with its message; with a name it writes "defaults.cfg",
+  // hides the setup window, shows the game window and hands out the first turn.
+  void startChecksAndStarts() {
+    Setup s;
+    SetupWindow& w = s.w();
+    Click(w.ImgStart());
+    QCOMPARE(s.platform.boxes.size(), size_t{1});
+    QVERIFY(s.platform.boxes[0].text == "You Must Enter Your Name First!" &&
+            s.platform.boxes[0].title == "Zarnath");
+    QVERIFY(w.isVisible() && s.pending.Has("Focus txtPL0") && !s.pending.Has("ShowGameWindow"));
+    QCOMPARE(s.Defaults(), QStringLiteral("<missing>"));
+    QCOMPARE(s.platform.sounds, std::vector<std::string>{"click1.wav"});  // the button clicks always
+
+    QTest::keyClicks(w.txtPL[0], "Vega");
+    Click(w.chkShield);
+    w.txtOp[2]->selectAll();
+    QTest::keyClicks(w.txtOp[2], "4");
+    Click(w.chkAI[1]);
+    s.pending.Clear();
+    Click(w.ImgStart());
+    QVERIFY(!w.isVisible() && !s.game.window.SetupVisible && s.game.window.Visible);
+    QVERIFY(s.pending.Has("HideSetupWindow") && s.pending.Has("ShowGameWindow"));
+    QCOMPARE(s.Defaults(), QStringLiteral("Vega\r\n1\r\n0\r\n4\r\n"));
+    QVERIFY(s.game.PlayerName[0] == "Vega" && s.game.PlayerName[1] == "Titan" && s.game.WorldCount == 30);
+    QCOMPARE(s.game.menus.mnuOptionsTreas.Caption, "World Treasures = 8");
+  }
+
+  // Closing the setup window brings the title back; the next showing is a new window.
+  void closeReturnsToTheTitle() {
+    Setup s("Vega\r\n");
+    s.w().close();
+    QVERIFY(s.titles == 1 && s.pending.Has("Close 0") && !s.game.window.SetupVisible);
+    QTRY_VERIFY_WITH_TIMEOUT(s.windows.window() == nullptr, 5000);
+    s.game.setup.VScroll1 = 14;
+    s.game.io.screen.ShowSetupWindow();
+    QVERIFY(s.w().isVisible() && s.w().txtPL[0]->text() == "Vega" && s.w().txtPlanets->text() == "30");
+  }
+
+  // Four computers started from the window play a speed game to its conquest in the event loop;
+  // then the setup window is shown again, created afresh.
+  void computerGameReturnsToSetup() {
+    Setup s;
+    SetupWindow& w = s.w();
+    s.game.random.Seed(5);
+    for (int k = 0; k < 4; ++k) Click(w.chkAI[k]);
+    QTest::keyClick(w.VScroll1, Qt::Key_End);
+    QVERIFY(w.txtPlanets->text() == "12" && w.txtPL[0]->text() == "Titan" && w.txtPL[3]->text() == "Calypso");
+    Click(w.ImgStart());
+    s.game.SpeedGame = true;
+    QVERIFY(!w.isVisible() && s.pending.Has("ShowGameWindow") && s.game.GameYear == 1.0f);
+    QTRY_VERIFY_WITH_TIMEOUT(s.pending.Has("ReturnToSetup"), 100000);
+    QVERIFY(s.windows.window() && s.w().isVisible() && s.game.window.SetupVisible && !s.game.window.Visible);
+    QVERIFY(!s.w().chkAI[0]->isChecked() && s.w().txtPL[0]->text().isEmpty());
+  }
+};
+
+ZARNATH_UI_SUITE(SetupWindowTest, "setup");
+
+}  // namespace zarnath::testing
+
+#include "setup_window_test.moc"
