@@ -2,9 +2,8 @@
 #include <QApplication>
 #include <clocale>
 
-#include "model/game.h"
-#include "model/headless_ports.h"
 #include "shell/desktop_platform.h"
+#include "shell/game_program.h"
 #include "shell/program_folder.h"
 #include "shell/resolution_check.h"
 #include "shell/title_window.h"
@@ -19,17 +18,18 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   zarnath::DesktopPlatform platform;
-  // The game window, the network and the turn steps that the windows still to come provide;
-  // until they are wired in, their calls are only noted.
-  zarnath::HeadlessPorts pending;
-  pending.recording = false;
-  zarnath::Game game(zarnath::Ports{platform, pending, pending, pending});
+  // The game window and the engine play the game; the setup window and the network are still
+  // the recording stand-in, so their calls are only noted.
+  zarnath::GameProgram program(platform);
+  zarnath::Game& game = program.game;
   zarnath::TitleWindow* title = nullptr;
   // Until the setup window and the load dialog exist, Start and Load come back to the title
   // rather than leaving the program running with no window.
-  pending.onShowSetupWindow = [&title] {
+  auto backToTitle = [&title] {
     if (title) title->show();
   };
+  program.window.onShowSetupWindow = backToTitle;
+  program.window.onReturnToSetup = backToTitle;
   game.programFolder = zarnath::ProgramFolder().toStdString();
   game.random.SeedFromClock();
   game.cosmetic.SeedFromClock();
