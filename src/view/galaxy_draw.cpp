@@ -363,6 +363,7 @@ void GalaxyWindow::DrawDestinationMarks() {
     DrawMark(p.x, p.y, MarkFor(g.FleetShips[At(s)], 2), travelling ? kBlackColor : owner,
              travelling ? owner : kBlackColor);
   }
+  if (onOrbitTick) onOrbitTick();
 }
 
 // --- objects in flight ---

@@ -280,6 +280,7 @@ void GalaxyWindow::Refresh(Control control) {
   SyncFromModel();
   if (game_ && control == Control::kWindow) setVisible(game_->window.Visible);
   Show(control);
+  if (onRefresh) onRefresh(control);
 }
 
 void GalaxyWindow::Focus(Control control) {

@@ -39,6 +39,9 @@ class GalaxyWindow : public QWidget, public GameScreen {
   // What other windows provide; unset hooks do nothing.
   std::function<void()> onShowSetupWindow, onHideSetupWindow, onConsole, onReturnToSetup, onEndProgram;
   std::function<void()> onSelectFirstTravelRow;
+  // Watchers (tools and tests): after a control is repainted, and after each orbit tick is drawn.
+  std::function<void(Control)> onRefresh;
+  std::function<void()> onOrbitTick;
 
   // GameScreen
   int ShowGameWindow() override;
