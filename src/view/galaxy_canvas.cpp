@@ -20,11 +20,19 @@ void GalaxyCanvas::SetBackground(const QImage& picture) {
   background_ = picture.convertToFormat(QImage::Format_RGB32);
 }
 
+QPainter& GalaxyCanvas::Painter(QPainter::CompositionMode mode) {
+  if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
+  if (painter_->compositionMode() != mode) painter_->setCompositionMode(mode);
+  return *painter_;
+}
+
 void GalaxyCanvas::Clear() {
-  image_.fill(Qt::black);
-  if (background_.isNull()) return;
-  QPainter p(&image_);
-  p.drawImage(0, 0, background_);
+  if (background_.isNull()) {
+    painter_.reset();
+    image_.fill(Qt::black);
+    return;
+  }
+  Painter(QPainter::CompositionMode_Source).drawImage(0, 0, background_);
 }
 
 namespace {
@@ -48,7 +56,7 @@ void GalaxyCanvas::Circle(double x, double y, double radius, double colour, doub
     ry = radius * aspect;
   else if (aspect > 1)
     rx = radius / aspect;
-  QPainter p(&image_);
+  QPainter& p = Painter();
   p.setPen(PenFor(colour, lineStyle, lineWidth));
   if (fillStyle == FillStyle::kSolid)
     p.setBrush(GameColour(fillColour));
@@ -59,14 +67,14 @@ void GalaxyCanvas::Circle(double x, double y, double radius, double colour, doub
 
 void GalaxyCanvas::Line(double x1, double y1, double x2, double y2, double colour) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
-  QPainter p(&image_);
+  QPainter& p = Painter();
   p.setPen(PenFor(colour, lineStyle, lineWidth));
   p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
 void GalaxyCanvas::Box(double x1, double y1, double x2, double y2, double colour) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
-  QPainter p(&image_);
+  QPainter& p = Painter();
   const QColor c = GameColour(colour);
   p.setPen(c);
   p.setBrush(c);
@@ -77,15 +85,8 @@ void GalaxyCanvas::Box(double x1, double y1, double x2, double y2, double colour
 void GalaxyCanvas::Sprite(const QImage& image, const QImage& mask, double x, double y) {
   if (!std::isfinite(x) || !std::isfinite(y)) return;
   const QPoint at(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
-  QPainter p(&image_);
-  if (!mask.isNull()) {
-    p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    p.drawImage(at, mask);
-  }
-  if (!image.isNull()) {
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.drawImage(at, image);
-  }
+  if (!mask.isNull()) Painter(QPainter::RasterOp_SourceAndDestination).drawImage(at, mask);
+  if (!image.isNull()) Painter(QPainter::RasterOp_SourceXorDestination).drawImage(at, image);
 }
 
 }  // namespace zarnath

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
+#include <memory>
 
 namespace zarnath {
 
@@ -40,11 +42,21 @@ class GalaxyCanvas {
   // A sprite at (x, y) rounded to whole pixels: the mask combined by AND, then the image by XOR.
   void Sprite(const QImage& image, const QImage& mask, double x, double y);
 
-  const QImage& image() const { return image_; }
-  QImage& image() { return image_; }
+  // The picture drawn so far (every drawing operation finished).
+  const QImage& image() const {
+    painter_.reset();
+    return image_;
+  }
+  QImage& image() {
+    painter_.reset();
+    return image_;
+  }
 
  private:
+  // One painter stays open across drawing calls; reading the picture closes it.
+  QPainter& Painter(QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver);
   QImage image_;
+  mutable std::unique_ptr<QPainter> painter_;
   QImage background_;
 };
 
