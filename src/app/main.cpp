@@ -2,12 +2,10 @@
 #include <QApplication>
 #include <clocale>
 
-#include "app/pending_ports.h"
-#include "model/game.h"
 #include "shell/desktop_platform.h"
+#include "shell/game_program.h"
 #include "shell/program_folder.h"
 #include "shell/resolution_check.h"
-#include "shell/setup_screen.h"
 #include "shell/title_window.h"
 
 int main(int argc, char** argv) {
@@ -20,20 +18,17 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   zarnath::DesktopPlatform platform;
-  // The game window, the network and the turn steps that the windows still to come provide;
-  // until they are wired in, their calls are only noted.
-  zarnath::PendingPorts pending;
-  zarnath::SetupWindows setupWindows;
-  zarnath::SetupScreen screen(pending, setupWindows);
-  zarnath::Game game(zarnath::Ports{platform, screen, pending, pending});
-  setupWindows.Attach(game);
+  // The game window, the setup window and the engine play the game; the network is still a
+  // stand-in that does nothing.
+  zarnath::GameProgram program(platform);
+  zarnath::Game& game = program.game;
   game.programFolder = zarnath::ProgramFolder().toStdString();
   game.random.SeedFromClock();
   game.cosmetic.SeedFromClock();
 
   zarnath::DesktopDisplayModes displayModes;
   zarnath::TitleWindow frmMain(game, platform, displayModes);
-  setupWindows.showTitle = [&frmMain] { frmMain.show(); };
+  program.setupWindows.showTitle = [&frmMain] { frmMain.show(); };
   // Until the load dialog exists, Load comes back to the title rather than leaving the program
   // running with no window.
   frmMain.showLoadDialog = [&frmMain] { frmMain.show(); };

@@ -113,10 +113,11 @@ struct BattlePanel {
 struct GameWindowState {
   std::string Caption;
   bool Visible = false;
-  TextBox txtGame;     // the one-line notice
-  TextBox txtMove;     // the move log
-  TextBox txtMessage;  // chat input
-  TextBox txtChat;     // chat history
+  int MousePointer = 0;  // 0 the default pointer, 11 the hourglass
+  TextBox txtGame;       // the one-line notice
+  TextBox txtMove;       // the move log
+  TextBox txtMessage;    // chat input
+  TextBox txtChat;       // chat history
   std::array<std::string, kSeats> lblStatus{};
   AnnouncementLabel lblPlanet;
   std::array<bool, kWorldSlots> lblNameItalic{};  // an active player's home world

@@ -1,0 +1,140 @@
+// The game window `frmGalaxy` as the rules see it: the galaxy view drawn on an off-screen canvas
+// and shown through an immediate repaint, its world and floating labels (which never take a
+// click meant for the map), the seat status captions, the message line, the move log, the
+// centred announcement and the battle panel. It is the program's `GameScreen`: the rules call the
+// full and light redraws, the marks and the labels through it, and it shows what the game's
+// window state holds.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "model/ports.h"
+#include "model/view_rules.h"
+#include "view/galaxy_canvas.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QFrame;
+
+namespace zarnath {
+
+class Game;
+
+inline constexpr int kInnerWidth = 1018;  // the window's nominal inner size
+inline constexpr int kInnerHeight = 693;
+
+class GalaxyWindow : public QWidget, public GameScreen {
+ public:
+  GalaxyWindow();
+  ~GalaxyWindow() override;
+
+  // The game whose state the window shows and draws (set once the game exists).
+  void Attach(Game& game);
+
+  // What other windows provide; unset hooks do nothing.
+  std::function<void()> onShowSetupWindow, onHideSetupWindow, onConsole, onReturnToSetup, onEndProgram;
+  std::function<void()> onSelectFirstTravelRow;
+  // Watchers (tools and tests): after a control is repainted, and after each orbit tick is drawn.
+  std::function<void(Control)> onRefresh;
+  std::function<void()> onOrbitTick;
+
+  // GameScreen
+  int ShowGameWindow() override;
+  void HideGameWindow() override;
+  void ShowSetupWindow() override;
+  void HideSetupWindow() override;
+  void Refresh(Control control) override;
+  void Focus(Control control) override;
+  void GalaxyDraw() override;
+  void Console() override;
+  void DrawOrbitTick() override;
+  void DrawDestinationMarks() override;
+  void EndProgram() override;
+  void DrawCircle(double x, double y, double radius, double colour, double aspect, int lineWidth,
+                  int lineStyle) override;
+  void DrawBlob(double x, double y, double fillColour, double lineColour) override;
+  void DrawStarMark(double x, double y, double colour, double centreColour) override;
+  void DrawShipDots(double x, double y, double fillColour, double lineColour, int count, int size) override;
+  void DrawStrengthBar(double split, double leftColour, double rightColour, bool divider) override;
+  void ShowLabels(int slot, double u, double v) override;
+  void HideMapLabels() override;
+  void ShowShipsLabel(const std::string& caption, double x, double y, int gap, double colour) override;
+  void HideShipsLabel() override;
+  void SelectFirstTravelRow() override;
+  void ReturnToSetup() override;
+
+  // --- the view's own operations, for the window's commands ---
+  void CleanGalaxy();
+  void DrawCrossMark(double x, double y, double fillColour, double lineColour);
+  void FleetPosition(int slot);
+  // -1: every object of the current player; otherwise the object in slot fleetNo - 1.
+  void FleetPathsDraw(int fleetNo);
+  void DrawWorldLabel(int w);
+  // The world labels beside their worlds, as the Labels button puts the world names.
+  void PlaceWorldNames();
+  void LabelsSpread();
+
+  // --- for tests and tools ---
+  GalaxyCanvas& canvas() { return canvas_; }
+  QLabel* lblName(int i) const { return lblName_[static_cast<size_t>(i)]; }
+  QLabel* lblShips(int i) const { return lblShips_[static_cast<size_t>(i)]; }
+  int lblShipsCount() const { return static_cast<int>(lblShips_.size()); }
+  QLabel* lblStatus(int i) const { return lblStatus_[static_cast<size_t>(i)]; }
+  QLabel* lblPlanet() const { return lblPlanet_; }
+  QLineEdit* txtGame() const { return txtGame_; }
+  QPlainTextEdit* txtMove() const { return txtMove_; }
+  QFrame* fraFrom() const { return fraFrom_; }
+  QFrame* fraTo() const { return fraTo_; }
+  QLabel* panelLabel(int i) const { return panel_[static_cast<size_t>(i)]; }  // Label1..Label14
+  // The value labels by row (0 lblOrig, 1 lblClass, 2 lblAccu, 3 lblShield, 4 lblCurr, 5 lblShot) and side.
+  QLabel* panelValue(int row, int side) const {
+    return values_[static_cast<size_t>(row)][static_cast<size_t>(side)];
+  }
+  int paints() const { return paints_; }
+  // The window as shown: canvas and every visible control.
+  QImage Screenshot();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void LoadPictures();
+  void BuildControls();
+  void SyncFromModel();
+  void Show(Control control);
+  void DrawBackground();
+  void DrawWorldSprite(int w);
+  void DrawOwnerRings(int w);
+  void DrawCrosshair(double x, double y);
+  void DrawMark(double x, double y, const MarkShape& m, double first, double second);
+  void DrawFleetsFirstPass(const FleetScan& scan);
+  void DrawRadarFleet(const FleetSight& s);
+  void DrawWorlds();
+  void DrawPlantedBombs();
+  QLabel* NewMapLabel(const QString& caption);
+  // A label right-aligned with its right edge `gap` px left of x, centred on y.
+  void PlaceShipLabel(QLabel* label, const std::string& caption, double x, double y, int gap, double colour);
+
+  Game* game_ = nullptr;
+  GalaxyCanvas canvas_;
+  QImage sun_, sunMask_;
+  std::array<QImage, kMaxWorlds> sprite_, spriteMask_;
+  std::array<QLabel*, kWorldSlots> lblName_{};
+  std::vector<QLabel*> lblShips_;
+  std::array<QLabel*, kSeats> lblStatus_{};
+  QLabel* lblPlanet_ = nullptr;
+  QLineEdit* txtGame_ = nullptr;
+  QPlainTextEdit* txtMove_ = nullptr;
+  QFrame* fraFrom_ = nullptr;
+  QFrame* fraTo_ = nullptr;
+  std::array<QLabel*, 15> panel_{};
+  std::array<std::array<QLabel*, 3>, 6> values_{};
+  int paints_ = 0;
+};
+
+}  // namespace zarnath

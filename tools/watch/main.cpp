@@ -1,0 +1,199 @@
+// zarnath-watch: plays one seeded game between computer players in the game window, with every
+// animation, through the program's own window, engine flow and desktop timers, then exits. It
+// shows that the rules and the window fit together and makes the pictures for the README.
+//
+//   zarnath-watch [--seed N] [--worlds W] [--seats A,B,C,D] [--speed] [--max-turns T]
+//                 [--radar on|off|unlimited] [--screenshot-at TURN FILE] [--battle-shot FILE]
+//
+// Each seat is a computer level 1 to 6 or "-" for an empty seat; seat 0 must be filled. The radar
+// is unlimited unless asked otherwise, so the computers' fleets show in flight. --screenshot-at
+// saves the window in the middle of the orbit animation that begins turn TURN (at the end of that
+// turn's redraw in a speed game); --battle-shot saves it once the first battle has fired a few
+// shots. The last line reads "result: winner=<seat or none> victory=<conquest|none> turns=<n>".
+// Exit status: 0 when the game ran, 2 for wrong options or a screenshot that was not written.
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "engine/game_start.h"
+#include "model/numbers.h"
+#include "shell/desktop_platform.h"
+#include "shell/game_program.h"
+#include "shell/program_folder.h"
+
+namespace {
+
+struct Options {
+  long long seed = 1;
+  int worlds = 30;
+  std::array<int, zarnath::kSeats> levels{6, 6, 6, 6};
+  bool speed = false;
+  int maxTurns = 400;
+  int radar = 2;
+  int shotTurn = -1;
+  std::string shotFile, battleFile;
+};
+
+bool ParseInt(std::string_view text, long long lo, long long hi, long long& out) {
+  if (text.empty()) return false;
+  long long v = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+    if (v > hi) return false;
+  }
+  if (v < lo) return false;
+  out = v;
+  return true;
+}
+
+bool ParseSeats(std::string_view text, Options& o) {
+  o.levels.fill(0);
+  size_t seat = 0, start = 0;
+  while (true) {
+    const size_t comma = text.find(',', start);
+    const std::string_view item = text.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    long long level = 0;
+    if (seat >= o.levels.size()) return false;
+    if (item != "-" && !ParseInt(item, 1, 6, level)) return false;
+    o.levels[seat++] = static_cast<int>(level);
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  return o.levels[0] != 0;
+}
+
+int Usage(const char* why) {
+  std::fprintf(
+      stderr,
+      "zarnath-watch: %s\n"
+      "usage: zarnath-watch [--seed N] [--worlds 9..30] [--seats A,B,C,D] [--speed] [--max-turns T]\n"
+      "                     [--radar on|off|unlimited] [--screenshot-at TURN FILE] [--battle-shot FILE]\n",
+      why);
+  return 2;
+}
+
+bool Save(QWidget& window, const std::string& file) {
+  const bool ok = window.grab().toImage().save(QString::fromStdString(file));
+  std::fprintf(stderr, ok ? "zarnath-watch: saved %s\n" : "zarnath-watch: could not write %s\n",
+               file.c_str());
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    long long v = 0;
+    if (arg == "--speed") {
+      o.speed = true;
+    } else if (arg == "--seed" && hasValue) {
+      if (!ParseInt(argv[++i], 0, 0x7fffffffffffffffLL, v)) return Usage("--seed takes a whole number");
+      o.seed = v;
+    } else if (arg == "--worlds" && hasValue) {
+      if (!ParseInt(argv[++i], 9, 30, v)) return Usage("--worlds takes 9 to 30");
+      o.worlds = static_cast<int>(v);
+    } else if (arg == "--max-turns" && hasValue) {
+      if (!ParseInt(argv[++i], 1, 100000, v)) return Usage("--max-turns takes 1 to 100000");
+      o.maxTurns = static_cast<int>(v);
+    } else if (arg == "--seats" && hasValue) {
+      if (!ParseSeats(argv[++i], o)) return Usage("--seats takes up to four of 1..6 or -, the first filled");
+    } else if (arg == "--radar" && hasValue) {
+      const std::string_view r = argv[++i];
+      o.radar = r == "on" ? 0 : r == "off" ? 1 : r == "unlimited" ? 2 : -1;
+      if (o.radar < 0) return Usage("--radar takes on, off or unlimited");
+    } else if (arg == "--screenshot-at" && i + 2 < argc) {
+      if (!ParseInt(argv[++i], 1, 100000, v))
+        return Usage("--screenshot-at takes a turn 1 to 100000 and a file");
+      o.shotTurn = static_cast<int>(v);
+      o.shotFile = argv[++i];
+    } else if (arg == "--battle-shot" && hasValue) {
+      o.battleFile = argv[++i];
+    } else {
+      return Usage(("unknown or incomplete option " + std::string(arg)).c_str());
+    }
+  }
+
+  QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setQuitOnLastWindowClosed(false);
+  zarnath::SetProgramFolder(QStringLiteral(ZARNATH_WATCH_PROGRAM_DIR));
+
+  zarnath::DesktopPlatform platform;
+  platform.scripted = platform.muted = true;  // boxes answered Ok or Yes, no sound
+  zarnath::GameProgram program(platform);
+  zarnath::Game& g = program.game;
+  g.programFolder = QDir::tempPath().toStdString();  // the defaults file of a watched game goes nowhere
+  g.random.Seed(static_cast<uint64_t>(o.seed));
+  g.cosmetic.Seed(static_cast<uint64_t>(o.seed) * 7919u + 1u);
+  for (size_t level = 0; level < 6; ++level) g.CpuName[level] = zarnath::kCpuNames[level];
+  for (size_t p = 0; p < zarnath::kSeats; ++p) {
+    const int level = o.levels[p];
+    g.setup.txtPL[p] = level ? zarnath::kCpuNames[static_cast<size_t>(level - 1)] : "";
+    g.setup.chkAI[p] = level ? 1 : 0;
+    g.setup.txtAI[p] = level ? std::to_string(level) : "";
+  }
+  g.setup.txtPlanets = std::to_string(o.worlds);
+  g.setup.OptRadar = {o.radar == 0, o.radar == 1, o.radar == 2};
+
+  int winner = -1, turns = 0, ticks = 0, tickTurn = -1;
+  bool conquest = false, shotSaved = false, battleSaved = false, failed = false;
+  auto finish = [&] {
+    platform.SetTimer(zarnath::GameTimer::kAI, 0, false);
+    platform.SetTimer(zarnath::GameTimer::kTurn, 0, false);
+    QTimer::singleShot(0, &app, [] { QApplication::exit(0); });
+  };
+  program.flow.onHighScore = [&](const std::string& name, float, float, float, float, float) {
+    for (int p = 0; p < zarnath::kSeats; ++p)
+      if (g.PlayerName[static_cast<size_t>(p)] == name) winner = p;
+    conquest = true;
+  };
+  program.window.onReturnToSetup = finish;
+  program.window.onShowSetupWindow = finish;
+  program.window.onOrbitTick = [&] {
+    const int turn = zarnath::TurnNumber(g.GameYear);
+    if (turn != tickTurn) tickTurn = turn, ticks = 0;
+    if (++ticks == 13 && turn == o.shotTurn && !shotSaved && !o.shotFile.empty())
+      failed |= !(shotSaved = Save(program.window, o.shotFile));
+  };
+  program.window.onRefresh = [&](zarnath::Control c) {
+    const int turn = zarnath::TurnNumber(g.GameYear);
+    if (o.speed && c == zarnath::Control::kWindow && turn == o.shotTurn && !shotSaved &&
+        !o.shotFile.empty() && !g.InputBusy)
+      failed |= !(shotSaved = Save(program.window, o.shotFile));
+    const auto& b = g.BattleData;
+    const bool fighting = !g.window.battle.Label[1].Caption.empty() && b[1][1] > 0 && b[2][1] > 0 &&
+                          b[1][5] + b[2][5] <= (b[1][1] + b[2][1]) * 3 / 4;
+    if (c == zarnath::Control::kBattleFrames && fighting && !battleSaved && !o.battleFile.empty())
+      failed |= !(battleSaved = Save(program.window, o.battleFile));
+    if (turn != turns) {
+      turns = turn;
+      std::printf("turn=%d\n", turn);
+      std::fflush(stdout);
+      if (turn >= o.maxTurns) finish();
+    }
+  };
+
+  zarnath::imgStart_Click(g);
+  if (o.speed) {
+    g.SpeedGame = true;
+    g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game Off";
+  }
+  if (!g.window.Visible) return Usage("the game did not start");
+  QApplication::exec();
+  std::printf("result: winner=%s victory=%s turns=%d\n",
+              winner >= 0 ? std::to_string(winner).c_str() : "none", conquest ? "conquest" : "none", turns);
+  if (!o.shotFile.empty() && !shotSaved)
+    failed = true, std::fprintf(stderr, "zarnath-watch: no screenshot taken\n");
+  if (!o.battleFile.empty() && !battleSaved)
+    failed = true, std::fprintf(stderr, "zarnath-watch: no battle seen for the screenshot\n");
+  return failed ? 2 : 0;
+}
