@@ -55,8 +55,7 @@ struct MatchResult {
   std::string saveError{};  // why the game could not be saved; play stopped there
 };
 
-// What is wrong with the game state, or empty: no negative or non-finite ships or bombs, owners
-// only of seats in the game, every object in flight from and to worlds in play, free slots empty.
+// The first broken rule of the game state (see CheckGameState), or empty.
 std::string CheckInvariants(const GameState& g);
 
 // The stock of every seat now.
