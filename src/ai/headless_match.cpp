@@ -1,5 +1,7 @@
 #include "ai/headless_match.h"
 
+#include <optional>
+
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
 #include "engine/turn.h"
@@ -91,13 +93,15 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
   HeadlessPorts& ports = parts_->ports;
   MatchResult result;
   bool over = false;
-  int lastTurn = -1;
+  std::optional<int> lastTurn;
+  int played = 0;  // turns begun after the first: the cap counts these, whatever year the game has
 
   // Checks the state and reports a turn that has just begun.
   auto look = [&] {
     if (result.broken.empty()) result.broken = CheckInvariants(g);
     const int turn = TurnNumber(g.GameYear);
     if (turn != lastTurn) {
+      if (lastTurn) ++played;
       lastTurn = turn;
       result.turns = turn;
       if (onTurn) onTurn(ReportNow(g));
@@ -174,7 +178,7 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
     else
       TimerTick(g, timer);
   };
-  while (!over && result.broken.empty() && result.saveError.empty() && result.turns < options_.maxTurns) {
+  while (!over && result.broken.empty() && result.saveError.empty() && played < options_.maxTurns) {
     if (!ports.FireNextTimer(tick)) break;  // nothing left to run: the game has stopped
     if (!over) look();
     if (!over && g.GameOver && result.victory == Victory::kNone) {
