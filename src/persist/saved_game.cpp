@@ -165,8 +165,10 @@ class Reader {
     if (lower == "true") return true;
     if (lower == "false") return false;
     if (!t.empty() &&
-        (std::isdigit(static_cast<unsigned char>(t[0])) || t[0] == '-' || t[0] == '+' || t[0] == '.'))
-      return Val(t) != 0.0;
+        (std::isdigit(static_cast<unsigned char>(t[0])) || t[0] == '-' || t[0] == '+' || t[0] == '.')) {
+      if (const auto v = ValInRange(t)) return *v != 0.0;
+      Fail(kErrOverflow, what, "\"" + t.substr(0, 40) + "\" is too large for its field.");
+    }
     Fail(kErrTypeMismatch, what, "\"" + t + "\" is not True or False.");
   }
   bool Truth(const char* what) { return TruthOf(Text(what), what); }

@@ -120,6 +120,7 @@ TEST(SavedGameRefusal, AStateTheGameCannotPlayIsRefusedAtItsLine) {
       {bomb0 + 2, "-1", 380, "proximity bomb 0, threshold"},
       {world3 + 2, " 1E+400", 6, "world 3, angular speed"},  // too large to read, not 0
       {world3 + 4, " 1E+400", 6, "world 3, production"},
+      {world3 + 9, " 1E+400", 6, "world 3, mark of player 0"},
       {slot0 + 6, "-1E+400", 6, "travel slot 0, time left"},
   };
   for (const auto& [line, value, number, field] : cases) {
