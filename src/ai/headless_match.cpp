@@ -40,8 +40,7 @@ std::string TurnLine(const TurnReport& r) {
   for (int p = 0; p < kSeats; ++p) {
     const SeatStock& s = r.seats[static_cast<size_t>(p)];
     line += " " + std::to_string(p) + ":";
-    line += s.seated ? std::to_string(s.worlds) + "/" + std::to_string(static_cast<long long>(Int(s.ships)))
-                     : "-";
+    line += s.seated ? std::to_string(s.worlds) + "/" + Format(Int(s.ships), "0") : "-";
   }
   return line;
 }
