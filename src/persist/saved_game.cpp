@@ -123,7 +123,6 @@ class Reader {
                     "The file ends before line " + std::to_string(line_) + " (" + Where(what) + ")."};
     }
     ++line_;
-    lines_[Where(what)] = line_;
     size_t lf = bytes_.find('\n', pos_);
     std::string_view line = bytes_.substr(pos_, lf == std::string_view::npos ? lf : lf - pos_);
     pos_ = lf == std::string_view::npos ? bytes_.size() : lf + 1;
@@ -131,7 +130,12 @@ class Reader {
     return line;
   }
 
-  std::string Text(const char* what) { return Decrypt(Raw(what), kSavedGameKey); }
+  // A value line, deciphered; its line number is kept to name it in a refusal.
+  std::string Text(const char* what) {
+    const std::string_view raw = Raw(what);
+    lines_[Where(what)] = line_;
+    return Decrypt(raw, kSavedGameKey);
+  }
 
   // The number on the line; one too large for a 64-bit float is refused, not read as 0.
   double Number(const char* what) {
@@ -218,7 +222,7 @@ class Reader {
   size_t pos_ = 0;
   int line_ = 0;
   std::string section_;
-  std::unordered_map<std::string, int> lines_;  // the line each field was read from
+  std::unordered_map<std::string, int> lines_;  // the line each value was read from
 };
 
 const char* const kMarkedWhat[kSeats] = {"mark of player 0", "mark of player 1", "mark of player 2",
