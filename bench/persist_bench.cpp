@@ -41,7 +41,7 @@ void MakeFullGame(BenchGame& b, const std::string& folder) {
     g.FleetOwner[f] = static_cast<uint8_t>(1 + f % 4);
     g.FleetShips[f] = g.random.Next() * 900.0f;
     g.FleetClass[f] = static_cast<uint8_t>(1 + f % 5);
-    g.FleetTripTime[f] = g.random.Next() * 3.0f;
+    g.FleetTripTime[f] = 0.05f + g.random.Next() * 0.7f;  // trips a launch can get
     g.FleetTimeLeft[f] = g.FleetTripTime[f] * (1.0 / 3.0);
     g.FleetAngleParam[f] = g.random.Next();
   }

@@ -1,6 +1,6 @@
 #include "headless/headless_match.h"
 
-#include <cmath>
+#include <optional>
 
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
@@ -10,90 +10,15 @@
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/setup_rules.h"
+#include "model/state_check.h"
 #include "persist/save_load.h"
 #include "persist/saved_game.h"
 
 namespace zarnath {
-namespace {
-
-std::string WorldText(int w) {
-  return "world " + std::to_string(w);
-}
-std::string SlotText(int s) {
-  return "slot " + std::to_string(s);
-}
-
-bool Seated(const GameState& g, int owner) {
-  return owner >= 1 && owner <= kSeats && !g.PlayerName[static_cast<size_t>(owner - 1)].empty();
-}
-
-std::string CheckWorlds(const GameState& g) {
-  if (g.WorldCount < 9 || g.WorldCount > kMaxWorlds) return "world count " + std::to_string(g.WorldCount);
-  for (int w = 0; w < kMaxWorlds; ++w) {
-    const size_t i = static_cast<size_t>(w);
-    if (w >= g.WorldCount) {
-      if (g.WorldOwner[i] != 0) return WorldText(w) + " is out of play but owned";
-      continue;
-    }
-    if (!std::isfinite(g.WorldShips[i]) || g.WorldShips[i] < 0.0f)
-      return WorldText(w) + " has " + Str(g.WorldShips[i]) + " ships";
-    if (g.WorldBombs[i] < 0)
-      return WorldText(w) + " has " + Str(static_cast<int>(g.WorldBombs[i])) + " bombs";
-    if (g.WorldOwner[i] != 0 && !Seated(g, g.WorldOwner[i]))
-      return WorldText(w) + " is owned by " + std::to_string(g.WorldOwner[i]) + ", no seat in the game";
-    if (g.WorldShield[i] > 100) return WorldText(w) + " has a shield of " + std::to_string(g.WorldShield[i]);
-    if (g.WorldType[i] < 0) return WorldText(w) + " has code " + std::to_string(g.WorldType[i]);
-    if (!(g.WorldRadius[i] > 0.0f)) return WorldText(w) + " is in play without a ring";
-  }
-  return {};
-}
-
-std::string CheckFleets(const GameState& g) {
-  for (int s = 0; s < kFleetSlots; ++s) {
-    const size_t i = static_cast<size_t>(s);
-    if (g.FleetFrom[i] == 0) {
-      if (g.FleetTo[i] != 0 || g.FleetOwner[i] != 0 || g.FleetShips[i] != 0.0f || g.FleetTimeLeft[i] != 0.0 ||
-          g.FleetTripTime[i] != 0.0f || g.FleetClass[i] != 0 || g.FleetShield[i] != 0)
-        return SlotText(s) + " is free but not empty";
-      continue;
-    }
-    if (s >= kUsedFleetSlots) return SlotText(s) + " is beyond the table";
-    if (g.FleetFrom[i] > g.WorldCount) return SlotText(s) + " comes from " + WorldText(g.FleetFrom[i] - 1);
-    if (g.FleetTo[i] < 1 || g.FleetTo[i] > g.WorldCount)
-      return SlotText(s) + " goes to world " + std::to_string(g.FleetTo[i] - 1);
-    if (!Seated(g, g.FleetOwner[i])) return SlotText(s) + " belongs to " + std::to_string(g.FleetOwner[i]);
-    if (!std::isfinite(g.FleetShips[i]) || g.FleetShips[i] < 0.0f)
-      return SlotText(s) + " carries " + Str(g.FleetShips[i]);
-    if (!(g.FleetTimeLeft[i] >= 0.0) || g.FleetTimeLeft[i] > static_cast<double>(g.FleetTripTime[i]) + 1e-6)
-      return SlotText(s) + " has " + Str(g.FleetTimeLeft[i]) + " years left of " + Str(g.FleetTripTime[i]);
-  }
-  return {};
-}
-
-std::string CheckProximityBombs(const GameState& g) {
-  for (int b = 0; b < kUsedBombSlots; ++b) {
-    const size_t i = static_cast<size_t>(b);
-    if (g.ProxBombOwner[i] < 1) continue;
-    const float w = g.ProxBombWorld[i];
-    if (!Seated(g, g.ProxBombOwner[i]))
-      return "proximity bomb " + std::to_string(b) + " has no owner in the game";
-    if (w != std::floor(w) || w < 0.0f || w >= g.WorldCount)
-      return "proximity bomb " + std::to_string(b) + " lies on world " + Str(w);
-    if (!(g.ProxBombThreshold[i] >= 0.0f))
-      return "proximity bomb " + std::to_string(b) + " has a negative threshold";
-  }
-  return {};
-}
-
-}  // namespace
 
 std::string CheckInvariants(const GameState& g) {
-  if (g.CurrentPlayer < 0 || g.CurrentPlayer >= kSeats)
-    return "current seat " + std::to_string(g.CurrentPlayer);
-  std::string broken = CheckWorlds(g);
-  if (broken.empty()) broken = CheckFleets(g);
-  if (broken.empty()) broken = CheckProximityBombs(g);
-  return broken;
+  const auto fault = CheckGameState(g);
+  return fault ? fault->Text() : std::string();
 }
 
 TurnReport ReportNow(const GameState& g) {
@@ -116,8 +41,7 @@ std::string TurnLine(const TurnReport& r) {
   for (int p = 0; p < kSeats; ++p) {
     const SeatStock& s = r.seats[static_cast<size_t>(p)];
     line += " " + std::to_string(p) + ":";
-    line += s.seated ? std::to_string(s.worlds) + "/" + std::to_string(static_cast<long long>(Int(s.ships)))
-                     : "-";
+    line += s.seated ? std::to_string(s.worlds) + "/" + Format(Int(s.ships), "0") : "-";
   }
   return line;
 }
@@ -160,13 +84,15 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
   HeadlessPorts& ports = parts_->ports;
   MatchResult result;
   bool over = false;
-  int lastTurn = -1;
+  std::optional<int> lastTurn;
+  int played = 0;  // turns begun after the first: the cap counts these, whatever year the game has
 
   // Checks the state and reports a turn that has just begun.
   auto look = [&] {
     if (result.broken.empty()) result.broken = CheckInvariants(g);
     const int turn = TurnNumber(g.GameYear);
     if (turn != lastTurn) {
+      if (lastTurn) ++played;
       lastTurn = turn;
       result.turns = turn;
       if (onTurn) onTurn(ReportNow(g));
@@ -243,7 +169,7 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
     else
       TimerTick(g, timer);
   };
-  while (!over && result.broken.empty() && result.saveError.empty() && result.turns < options_.maxTurns) {
+  while (!over && result.broken.empty() && result.saveError.empty() && played < options_.maxTurns) {
     if (!ports.FireNextTimer(tick)) break;  // nothing left to run: the game has stopped
     if (!over) look();
     if (!over && g.GameOver && result.victory == Victory::kNone) {

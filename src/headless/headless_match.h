@@ -22,7 +22,7 @@ struct MatchOptions {
   int worlds = 30;                             // 9 to 30
   std::array<int, kSeats> levels{6, 6, 6, 6};  // 1 to 6 a computer player, 0 an empty seat
   bool speedGame = false;
-  int maxTurns = 400;
+  int maxTurns = 400;  // play stops when this many turns have been played (from the loaded turn on)
   // A saved game to play on from instead of a new game; empty for a new game.
   std::string loadFrom{};
   // Once turn `saveAtTurn` is resolved (-1: never), before anyone moves in the next turn, the game
@@ -55,8 +55,7 @@ struct MatchResult {
   std::string saveError{};  // why the game could not be saved; play stopped there
 };
 
-// What is wrong with the game state, or empty: no negative or non-finite ships or bombs, owners
-// only of seats in the game, every object in flight from and to worlds in play, free slots empty.
+// The first broken rule of the game state (see CheckGameState), or empty.
 std::string CheckInvariants(const GameState& g);
 
 // The stock of every seat now.

@@ -97,6 +97,10 @@ std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, fl
   return std::nullopt;
 }
 
+double LaunchTripYears(float travelYears) {
+  return Int(static_cast<double>(travelYears) * 1000.0 + 0.999) / 1000.0;
+}
+
 LaunchResult Launch(Game& g, const LaunchOrder& order) {
   const int from = g.SelectedFrom, to = g.SelectedTo;
   if (from < 0 || to < 0 || from >= g.WorldCount || to >= g.WorldCount) return LaunchResult::kNothingSelected;
@@ -137,9 +141,11 @@ LaunchResult Launch(Game& g, const LaunchOrder& order) {
   }
   g.FleetClass[s] = g.WorldClass[from];
   g.FleetShield[s] = g.setup.chkShield == 1 ? g.WorldShield[from] : 0;
-  const float trip = static_cast<float>(Int(static_cast<double>(years) * 1000.0 + 0.999) / 1000.0);
+  // The time left keeps the trip in 64 bits: rounded to a 32-bit float, a trip of whole turns
+  // (0.3 year = 156 ticks) would lie a hair above them and arrive one turn late.
+  const double trip = LaunchTripYears(years);
   g.FleetTimeLeft[s] = trip;
-  g.FleetTripTime[s] = trip;
+  g.FleetTripTime[s] = static_cast<float>(trip);
   g.FleetAngleParam[s] = angle;
 
   // A client tells the host at once; the host's broadcast at the end of the turn brings the

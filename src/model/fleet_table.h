@@ -36,6 +36,10 @@ enum class LaunchResult {
 // fractions between the bomb codes).
 std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, float percent);
 
+// The trip a launch stores for the solver's travel time: rounded up to whole thousandths of a
+// year. The time left holds it as it is; the trip time field holds it as a 32-bit float.
+double LaunchTripYears(float travelYears);
+
 // Launches from the selected source to the selected target into the first free slot and charges
 // the source: a fleet its ships, a scout one ship, a bomb one bomb. A launch never takes more than
 // the source holds, and is refused with nothing charged when the target cannot be reached or the

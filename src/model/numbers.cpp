@@ -1,6 +1,8 @@
 #include "model/numbers.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -52,16 +54,50 @@ std::string NumberText(double value, int precision) {
 
 }  // namespace
 
-std::string Str(float value) { return NumberText(static_cast<double>(value), 7); }
-std::string Str(double value) { return NumberText(value, 15); }
-std::string Str(int value) { return value < 0 ? std::to_string(value) : " " + std::to_string(value); }
+std::string Str(float value) {
+  return NumberText(static_cast<double>(value), 7);
+}
+std::string Str(double value) {
+  return NumberText(value, 15);
+}
+std::string Str(int value) {
+  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+}
 
 std::string StrTrim(float value) {
   std::string s = Str(value);
   return s[0] == ' ' ? s.substr(1) : s;
 }
 
-double Val(std::string_view text) {
+namespace {
+
+enum class Leading { kNone, kNumber, kTooLarge };
+
+// Whether a decimal number that a 64-bit float cannot hold lies above its range (rather than
+// below it): the power of ten of its first significant digit is positive.
+bool AboveRange(std::string_view num) {
+  const size_t e = num.find('e');
+  const std::string_view mantissa = num.substr(0, e);
+  long long exponent = 0;
+  if (e != std::string_view::npos) {
+    size_t i = e + 1;
+    const bool negative = i < num.size() && num[i] == '-';
+    if (i < num.size() && (num[i] == '+' || num[i] == '-')) ++i;
+    for (; i < num.size(); ++i) exponent = std::min(exponent * 10 + (num[i] - '0'), 1000000000LL);
+    if (negative) exponent = -exponent;
+  }
+  const size_t point = std::min(mantissa.find('.'), mantissa.size());
+  // The power of ten of each digit: the one just before the point stands for 10^0.
+  long long place = static_cast<long long>(point) - 1;
+  for (size_t i = 0; i < mantissa.size(); ++i) {
+    if (i == point) continue;
+    if (mantissa[i] != '0') return place + exponent > 0;
+    --place;
+  }
+  return false;
+}
+
+Leading ReadLeading(std::string_view text, double& out) {
   std::string s;
   for (char c : text)
     if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
@@ -74,7 +110,7 @@ double Val(std::string_view text) {
     num.push_back(s[i++]);
     while (i < s.size() && s[i] >= '0' && s[i] <= '9') num.push_back(s[i++]), digits = true;
   }
-  if (!digits) return 0.0;
+  if (!digits) return Leading::kNone;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
     size_t j = i + 1;
     std::string ex = "e";
@@ -86,11 +122,38 @@ double Val(std::string_view text) {
   // from_chars reads "." as the point whatever the locale.
   double v = 0.0;
   const char* first = num.data();
-  if (*first == '+') ++first;
+  if (*first == '+' || *first == '-') ++first;
   auto [end, ec] = std::from_chars(first, num.data() + num.size(), v);
   (void)end;
-  if (ec != std::errc()) return 0.0;
-  return std::isfinite(v) ? v : 0.0;
+  if (ec == std::errc::result_out_of_range) {
+    if (AboveRange(std::string_view(first, static_cast<size_t>(num.data() + num.size() - first))))
+      return Leading::kTooLarge;
+    v = 0.0;  // below the smallest magnitude: 0
+  } else if (ec != std::errc() || !std::isfinite(v)) {
+    return Leading::kNone;
+  }
+  out = num[0] == '-' ? -v : v;
+  return Leading::kNumber;
+}
+
+}  // namespace
+
+double Val(std::string_view text) {
+  double v = 0.0;
+  return ReadLeading(text, v) == Leading::kNumber ? v : 0.0;
+}
+
+std::optional<double> ValInRange(std::string_view text) {
+  double v = 0.0;
+  switch (ReadLeading(text, v)) {
+    case Leading::kNumber:
+      return v;
+    case Leading::kNone:
+      return 0.0;
+    case Leading::kTooLarge:
+      break;
+  }
+  return std::nullopt;
 }
 
 std::string Format(double value, std::string_view picture) {
@@ -110,7 +173,7 @@ std::string Format(double value, std::string_view picture) {
   for (int pos = -1; pos >= -(fracDigits + 1); --pos) {
     int idx = d.exponent - pos;
     frac.push_back(idx >= 0 && idx < static_cast<int>(d.digits.size()) ? d.digits[static_cast<size_t>(idx)]
-                                                                        : '0');
+                                                                       : '0');
   }
   if (std::fabs(value) == 0.0) whole.clear(), frac.assign(static_cast<size_t>(fracDigits + 1), '0');
   bool roundUp = frac.back() >= '5';
@@ -136,7 +199,9 @@ std::string Format(double value, std::string_view picture) {
   return out;
 }
 
-double RoundEven(double value) { return std::nearbyint(value); }
+double RoundEven(double value) {
+  return std::nearbyint(value);
+}
 
 std::optional<long long> RoundInto(double value, long long lo, long long hi) {
   if (!std::isfinite(value)) return std::nullopt;
@@ -146,7 +211,9 @@ std::optional<long long> RoundInto(double value, long long lo, long long hi) {
 }
 
 int TurnNumber(float gameYear) {
-  return static_cast<int>(std::nearbyint((static_cast<double>(gameYear) - 1.0) * 20.0));
+  const double turn = std::nearbyint((static_cast<double>(gameYear) - 1.0) * 20.0);
+  if (std::isnan(turn)) return 0;
+  return static_cast<int>(std::clamp(turn, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 std::string YearText(float gameYear) {
@@ -155,6 +222,8 @@ std::string YearText(float gameYear) {
   return Format(static_cast<double>(hundredths) / 100.0, "0.00");
 }
 
-std::string TurnText(float gameYear) { return std::to_string(TurnNumber(gameYear)); }
+std::string TurnText(float gameYear) {
+  return std::to_string(TurnNumber(gameYear));
+}
 
 }  // namespace zarnath

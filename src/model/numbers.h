@@ -2,6 +2,7 @@
 // how text becomes numbers, and how values become integers.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,17 +28,20 @@ std::string Str(int value);
 std::string StrTrim(float value);
 
 // The leading number of a text: blanks, tabs and line feeds are ignored, then an optional sign,
-// digits, a point, digits and an optional exponent. Anything else ends the number; no number is 0.
+// digits, a point, digits and an optional exponent. Anything else ends the number; no number is 0,
+// and so is a number too large for a 64-bit float.
 double Val(std::string_view text);
+// The same number, or nothing when its magnitude is beyond a 64-bit float ("1E+400"); a magnitude
+// too small for one reads as 0.
+std::optional<double> ValInRange(std::string_view text);
 
 // Formats a value by one of the pictures the game uses: "0", "00", "00000", "0.0", "0.00",
 // "0.000", "00.000", "000.0". Rounds half away from zero on the value's 15-digit decimal form.
 std::string Format(double value, std::string_view picture);
 
-// Int: the floor, also for negative values.
+// Int: the floor, for every value (negative ones and those beyond any integer type included).
 inline double Int(double value) {
-  double f = static_cast<double>(static_cast<long long>(value));
-  return f > value ? f - 1.0 : f;
+  return std::floor(value);
 }
 
 // Rounding to an integer: the nearest value, ties to the even one.
@@ -47,7 +51,8 @@ double RoundEven(double value);
 std::optional<long long> RoundInto(double value, long long lo, long long hi);
 
 // The year and turn of a game time. The year grows by 0.05 a turn as a 32-bit float sum, which
-// drifts in long games; the shown texts go through the whole turn count so they stay exact.
+// drifts in long games; the shown texts go through the whole turn count so they stay exact. A
+// year beyond every turn an int counts gives the nearest one it does.
 int TurnNumber(float gameYear);
 std::string YearText(float gameYear);
 std::string TurnText(float gameYear);

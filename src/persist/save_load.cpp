@@ -1,9 +1,5 @@
 #include "persist/save_load.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
@@ -15,6 +11,9 @@ namespace zarnath {
 namespace {
 
 constexpr const char* kErrorTitle = "Zarnath Error";
+// The error number of a file that cannot be read as a saved game: it cannot be read or entered,
+// it is a folder or a device, or it is far too large.
+constexpr int kErrFileAccess = 75;
 
 void ShowError(Game& g, const std::string& text) {
   g.io.platform.MessageBox(text, kErrorTitle, Buttons::kOk);
@@ -39,16 +38,18 @@ bool SaveGame(Game& g, const std::string& path) {
 }
 
 LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+  std::string bytes, why;
+  switch (ReadRegularFile(path, bytes, &why)) {
+    case FileRead::kRead:
+      break;
+    case FileRead::kMissing:
       ShowError(g, "   File Not Found!   ");
       return LoadOutcome::kNotFound;
-    }
-    const int err = errno;
-    ShowError(g, "Error # 75\rThe file \"" + path + "\" cannot be read: " + std::strerror(err));
-    return LoadOutcome::kRefused;
+    case FileRead::kUnreadable:
+    case FileRead::kNotAFile:
+    case FileRead::kTooLarge:
+      ShowError(g, SavedGameRefusal{kErrFileAccess, why}.Message());
+      return LoadOutcome::kRefused;
   }
   SavedGameRead read = ReadSavedGame(g.state(), bytes);
   if (!read.state) {

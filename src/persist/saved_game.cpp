@@ -4,8 +4,10 @@
 #include <cctype>
 #include <cfloat>
 #include <cmath>
+#include <unordered_map>
 
 #include "model/numbers.h"
+#include "model/state_check.h"
 #include "persist/atomic_file.h"
 #include "persist/exact_number.h"
 #include "persist/text_cipher.h"
@@ -95,7 +97,7 @@ constexpr int kErrOverflow = 6;     // a number its field cannot hold
 constexpr int kErrOutOfRange = 9;   // an index outside the tables
 constexpr int kErrTypeMismatch = 13;
 constexpr int kErrPastEnd = 62;
-constexpr int kErrBadValue = 380;  // a value an option cannot take
+constexpr int kErrBadValue = 380;  // a value an option cannot take, or a state the game cannot play
 
 std::string NumberShown(double v) {
   std::string s = Str(v);
@@ -128,10 +130,22 @@ class Reader {
     return line;
   }
 
-  std::string Text(const char* what) { return Decrypt(Raw(what), kSavedGameKey); }
+  // A value line, deciphered; its line number is kept to name it in a refusal.
+  std::string Text(const char* what) {
+    const std::string_view raw = Raw(what);
+    lines_[Where(what)] = line_;
+    return Decrypt(raw, kSavedGameKey);
+  }
+
+  // The number on the line; one too large for a 64-bit float is refused, not read as 0.
+  double Number(const char* what) {
+    const std::string text = Text(what);
+    if (auto v = ValInRange(text)) return *v;
+    Fail(kErrOverflow, what, "\"" + std::string(Trim(text).substr(0, 40)) + "\" is too large for its field.");
+  }
 
   long long Whole(const char* what, long long lo, long long hi, int number = kErrOverflow) {
-    return WholeOf(Val(Text(what)), what, lo, hi, number);
+    return WholeOf(Number(what), what, lo, hi, number);
   }
   long long WholeOf(double v, const char* what, long long lo, long long hi, int number = kErrOverflow) {
     if (auto r = RoundInto(v, lo, hi)) return *r;
@@ -141,11 +155,11 @@ class Reader {
   uint8_t Byte(const char* what) { return static_cast<uint8_t>(Whole(what, 0, 255)); }
   int16_t Short(const char* what) { return static_cast<int16_t>(Whole(what, -32768, 32767)); }
   float Single(const char* what) {
-    const double v = Val(Text(what));
+    const double v = Number(what);
     if (std::fabs(v) > FLT_MAX) Fail(kErrOverflow, what, NumberShown(v) + " is too large for its field.");
     return static_cast<float>(v);
   }
-  double Double(const char* what) { return Val(Text(what)); }
+  double Double(const char* what) { return Number(what); }
 
   // "True" or "False" in any case, or a number (not 0 = true).
   bool TruthOf(std::string_view text, const char* what) {
@@ -155,8 +169,10 @@ class Reader {
     if (lower == "true") return true;
     if (lower == "false") return false;
     if (!t.empty() &&
-        (std::isdigit(static_cast<unsigned char>(t[0])) || t[0] == '-' || t[0] == '+' || t[0] == '.'))
-      return Val(t) != 0.0;
+        (std::isdigit(static_cast<unsigned char>(t[0])) || t[0] == '-' || t[0] == '+' || t[0] == '.')) {
+      if (const auto v = ValInRange(t)) return *v != 0.0;
+      Fail(kErrOverflow, what, "\"" + t.substr(0, 40) + "\" is too large for its field.");
+    }
     Fail(kErrTypeMismatch, what, "\"" + t + "\" is not True or False.");
   }
   bool Truth(const char* what) { return TruthOf(Text(what), what); }
@@ -183,6 +199,14 @@ class Reader {
     return text;
   }
 
+  // Refuses a state that breaks a rule of the game, naming the line of the field that breaks it.
+  [[noreturn]] void Refuse(const StateFault& fault) const {
+    const auto at = lines_.find(fault.record + ", " + fault.field);
+    if (at == lines_.end()) throw Refused{kErrBadValue, "The game cannot be played: " + fault.Text()};
+    throw Refused{kErrBadValue, "Line " + std::to_string(at->second) + " (" + fault.record + ", " +
+                                    fault.field + "): " + fault.problem};
+  }
+
   static std::string_view Trim(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -198,6 +222,7 @@ class Reader {
   size_t pos_ = 0;
   int line_ = 0;
   std::string section_;
+  std::unordered_map<std::string, int> lines_;  // the line each value was read from
 };
 
 const char* const kMarkedWhat[kSeats] = {"mark of player 0", "mark of player 1", "mark of player 2",
@@ -467,6 +492,7 @@ SavedGameRead ReadSavedGame(const GameState& prior, std::string_view bytes) {
       }
       result.intelligenceRead = true;
     }
+    if (const auto fault = CheckGameState(s)) in.Refuse(*fault);
   } catch (const Refused& refused) {
     result.refusal = {refused.number, refused.problem};
     return result;

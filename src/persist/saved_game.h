@@ -42,8 +42,9 @@ struct SavedGameRead {
 };
 
 // Reads and checks a whole file. A file that ends anywhere before its last move log, or inside
-// the intelligence lines, or holds a value its field cannot take, is refused; what the file does
-// not hold keeps its value from `prior`.
+// the intelligence lines, holds a value its field cannot take, or a game that breaks a rule of
+// play (CheckGameState, named by the line of the field), is refused; what the file does not hold
+// keeps its value from `prior`.
 SavedGameRead ReadSavedGame(const GameState& prior, std::string_view bytes);
 
 }  // namespace zarnath

@@ -60,6 +60,8 @@ TEST(WholeGames, SameSeedSameTranscript) {
   EXPECT_EQ(Transcript(o).back(), "result: winner=none victory=none turns=5");
   EXPECT_EQ(TurnLine({12, {{{true, 5, 123.9}, {true, 0, 0}, {}, {true, 3, 80}}}}),
             "turn=12 0:5/123 1:0/0 2:- 3:3/80");
+  EXPECT_EQ(TurnLine({3, {{{true, 1, 1e19}, {true, 1, -0.5}}}}),
+            "turn=3 0:1/10000000000000000000 1:1/-1 2:- 3:-");
   EXPECT_EQ(ResultLine({2, Victory::kConquest, 87, ""}), "result: winner=2 victory=conquest turns=87");
 }
 

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 
+#include "fixtures/file_faults.h"
 #include "fixtures/test_game.h"
 #include "persist/atomic_file.h"
 
@@ -103,9 +105,11 @@ TEST(GameStart, DefaultsFileIsWrittenOnlyForAHumanAtOneComputer) {
     if (game == 0) f.g().setup.chkLan = 1, f.g().setup.OptServerClient0 = true;  // a host without clients
     if (game == 1) f.g().setup.chkAI[0] = 1, f.g().setup.txtAI[0] = "5";
     if (game == 2) f.g().NetworkGame = true;
-    // The temporary file cannot be made where a folder of its name stands: the old file stays.
-    if (game == 3) fs::create_directory(f.folder / "defaults.cfg.tmp");
+    // The defaults cannot be written (as on a full disk): the old file stays.
+    std::optional<testing::FileWritesFail> full;
+    if (game == 3) full.emplace();
     imgStart_Click(f.g());
+    full.reset();
     EXPECT_EQ(f.Defaults(), game == 0 ? "Ann\r\n1\r\n0\r\n4\r\n" : "old\r\n") << game;
     EXPECT_EQ(f.ports.Count("GameCheck"), 1);  // the game starts either way
   }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/engine_flow.h"
+#include "model/orbit_step.h"
 #include "model/travel_time.h"
 #include "motion_fixture.h"
 
@@ -91,6 +92,32 @@ TEST(Launch, UnreachableTargetOrNothingSelectedIsRefusedWithNothingCharged) {
     EXPECT_EQ(Sendships(l.g(), 100), kNothingSelected);
     EXPECT_EQ(Launch(l.g(), {LaunchKind::kScout, 0}), kNothingSelected);
     EXPECT_TRUE(l.ports.calls.empty() && l.NothingInFlight() && l.g().InputBusy);
+  }
+}
+
+// A trip of whole turns arrives at the end of its last turn: the launch keeps the time left in
+// 64 bits (as a 32-bit float 0.3 year would lie a hair above 156 ticks and arrive a turn late).
+TEST(Launch, TripsOfWholeTurnsArriveInTheirLastTurn) {
+  // Where the target stands on the reference ring (the source at angle 0), and the whole turns
+  // the launch search finds for the trip.
+  const std::tuple<float, int> cases[] = {{2.8105f, 6}, {5.1505f, 11}, {5.6205f, 12}};
+  for (const auto& [angle, turns] : cases) {
+    SCOPED_TRACE(::testing::Message() << turns << " turns");
+    testing::TestGame t;
+    Game& g = t.g();
+    testing::StillPair(g, 130, 0.0f, 130, angle);
+    g.PlayerName[0] = "Ann", g.WorldOwner[0] = 1, g.WorldClass[0] = 3, g.WorldShips[0] = 40;
+    g.SpeedGame = true, g.GameYear = 1.0f;
+    g.SelectedFrom = 0, g.SelectedTo = 1;
+    ASSERT_EQ(Sendships(g, 100), kLaunched);
+    ASSERT_EQ(g.TravelYears, static_cast<float>(turns * kTicksPerTurn / 520.0));
+    EXPECT_EQ(g.FleetTimeLeft[0], turns * 50 / 1000.0);
+    EXPECT_EQ(g.FleetTripTime[0], static_cast<float>(turns * 50 / 1000.0));
+    for (int turn = 1; turn <= turns + 1; ++turn) {
+      g.GameYear += 0.05f;
+      GalaxyRotate(g);
+      EXPECT_EQ(g.FleetTimeLeft[0] == 0, turn >= turns) << "after turn " << turn;
+    }
   }
 }
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+#include <limits>
+
 namespace zarnath {
 
 TEST(NumberText, StrWritesBlankOrSignSignificantDigitsAndExponents) {
@@ -43,6 +47,60 @@ TEST(NumberText, ShownYearAndTurnStayRightInLongGames) {
     ASSERT_EQ(YearText(year),
               std::to_string(h / 100) + (h % 100 < 10 ? ".0" : ".") + std::to_string(h % 100));
   }
+}
+
+// Int is the floor of every value: beyond the range of any integer type (a saved game may hold
+// 1E+19 ships) as well as for fractions and negative values.
+TEST(NumberText, IntIsTheFloorOfEveryValue) {
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  const std::tuple<double, double> cases[] = {{2.7, 2},
+                                              {-2.5, -3},
+                                              {-0.25, -1},
+                                              {-3, -3},
+                                              {0.3 * 1000 + 0.999, 300},
+                                              {1e19, 1e19},
+                                              {-1e19, -1e19},
+                                              {9.3e18, 9.3e18},
+                                              {-9.3e18 - 0.5e4, -9.3e18 - 0.5e4},
+                                              {1e300, 1e300},
+                                              {-1e300, -1e300},
+                                              {4503599627370495.5, 4503599627370495.0},
+                                              {-4503599627370495.5, -4503599627370496.0},
+                                              {inf, inf},
+                                              {-inf, -inf}};
+  for (const auto& [value, floor] : cases) EXPECT_EQ(Int(value), floor) << value;
+  EXPECT_TRUE(std::isnan(Int(std::nan(""))));
+}
+
+// Val reads a number beyond a 64-bit float as 0; ValInRange tells it apart. Numbers too small
+// for one are 0 either way.
+TEST(NumberText, NumbersBeyondA64BitFloatAreToldApart) {
+  const std::tuple<const char*, std::optional<double>> cases[] = {
+      {" 1E+400", std::nullopt},
+      {"-1E+400", std::nullopt},
+      {"1e99999999999999999999", std::nullopt},
+      {" 123456789e301", std::nullopt},
+      {"0.0000001e316", std::nullopt},
+      {" 1E-400", 0.0},
+      {"-1e-99999999999", 0.0},
+      {"0e999999", 0.0},
+      {" 1.7976931348623157E+308", 1.7976931348623157e308},
+      {"0.001e-330", 0.0},
+      {" 12", 12.0},
+      {"abc", 0.0},
+      {"1E+39", 1e39}};
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(ValInRange(text), value) << text;
+    EXPECT_EQ(Val(text), value.value_or(0.0)) << text;
+  }
+}
+
+// The turn number of years beyond every game saturates instead of overflowing.
+TEST(NumberText, TurnNumbersOfAbsurdYearsStayInRange) {
+  EXPECT_EQ(TurnNumber(1e10f), INT_MAX);
+  EXPECT_EQ(TurnNumber(-1e30f), INT_MIN);
+  EXPECT_EQ(TurnNumber(std::numeric_limits<float>::quiet_NaN()), 0);
+  EXPECT_EQ(TurnNumber(-999.0f), -20000);
 }
 
 }  // namespace zarnath

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "fixtures/file_faults.h"
 #include "model/setup_state.h"
 #include "persist/high_scores.h"
 #include "persist/save_load.h"
@@ -32,20 +35,21 @@ TEST(DefaultsFile, WrittenReadBackReadUpToABadLineAndNeverHalfWritten) {
   t = SetupState();  // a value its box cannot take ends the reading; "*" and "_" leave the name
   EXPECT_EQ(read("Bo*b_\n 1\n7\n2\n"), std::make_tuple("Bob", 1, 0, "3"));
   EXPECT_EQ(read("A\r\n0\r\n1\r\n 4.4\r\n"), std::make_tuple("A", 0, 1, "4"));
-  // Every file is written through a temporary file: when that cannot be made, the failure is
-  // reported and the old file stays whole.
+  // Every file is written through a temporary file: when the text cannot be written (as on a full
+  // disk), the failure is reported, the old file stays whole and no temporary file is left.
   TestGame game;
-  for (const char* name : {"game.zq", kHighScoreFile, kDefaultsFile}) {
-    WriteBytes(folder.File(name), "old");
-    std::filesystem::create_directory(folder.File(name) + ".tmp");
+  for (const char* name : {"game.zq", kHighScoreFile, kDefaultsFile}) WriteBytes(folder.File(name), "old");
+  {
+    FileWritesFail full;
+    EXPECT_FALSE(SaveGame(game.g(), folder.File("game.zq")));
+    const HighScoreView view = RecordHighScore(folder.path(), {"x", 9, 1, 1, 1, 1}, 2.0f, {"d", "d"});
+    EXPECT_TRUE(view.inserted && !view.fileWritten && view.error.find("Score130") != std::string::npos);
+    EXPECT_FALSE(WriteDefaults(folder.path(), SetupState()));
   }
-  EXPECT_FALSE(SaveGame(game.g(), folder.File("game.zq")));
   EXPECT_EQ(game.ports.calls.at(0).rfind("MessageBox Zarnath Error: The game was not saved.\r", 0), 0u);
-  const HighScoreView view = RecordHighScore(folder.path(), {"x", 9, 1, 1, 1, 1}, 2.0f, {"d", "d"});
-  EXPECT_TRUE(view.inserted && !view.fileWritten && view.error.find("Score130") != std::string::npos);
-  EXPECT_FALSE(WriteDefaults(folder.path(), SetupState()));
   for (const char* name : {"game.zq", kHighScoreFile, kDefaultsFile})
     EXPECT_EQ(ReadBytes(folder.File(name)), "old");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
 }
 
 }  // namespace

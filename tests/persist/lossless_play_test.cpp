@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "headless/headless_match.h"
+#include "persist/saved_game.h"
+#include "persist/text_cipher.h"
 #include "persist_fixture.h"
 
 namespace zarnath {
@@ -15,7 +17,8 @@ TEST(LosslessPlay, ALoadedGamePlaysOnLikeTheUninterruptedOne) {
   const std::string file = folder.File("turn8.zq");
   const MatchOptions o{
       .seed = 11, .worlds = 14, .levels = {2, 6, 4, 0}, .maxTurns = 24, .saveAtTurn = 8, .saveTo = file};
-  const MatchOptions l{.seed = 11, .worlds = 14, .levels = {2, 6, 4, 0}, .maxTurns = 24, .loadFrom = file};
+  // The loaded game begins in turn 9 and stops, as the whole one does, when turn 24 begins.
+  const MatchOptions l{.seed = 11, .worlds = 14, .levels = {2, 6, 4, 0}, .maxTurns = 15, .loadFrom = file};
   HeadlessMatch whole(o), loaded(l);
   whole.game().programFolder = folder.path();  // the start of a new game writes its defaults
   Lines a, b;
@@ -36,6 +39,32 @@ TEST(LosslessPlay, ALoadedGamePlaysOnLikeTheUninterruptedOne) {
   // What play keeps outside the file agrees as well.
   EXPECT_EQ(std::tie(x.ScoutInfo, x.window.lblStatus, x.PlayerGone, x.GameOver, x.BattleData),
             std::tie(y.ScoutInfo, y.window.lblStatus, y.PlayerGone, y.GameOver, y.BattleData));
+}
+
+// The turn cap counts the turns played, not the calendar: a game loaded at a year of -1000 (turn
+// -20020) stops after as many turns as one loaded at turn 4.
+TEST(LosslessPlay, TheTurnCapCountsTurnsPlayedFromTheLoadedYear) {
+  ScratchFolder folder;
+  const std::string file = folder.File("turn3.zq");
+  MatchOptions o{
+      .seed = 5, .worlds = 12, .levels = {3, 3, 0, 0}, .maxTurns = 5, .saveAtTurn = 3, .saveTo = file};
+  HeadlessMatch first(o);
+  first.game().programFolder = folder.path();
+  ASSERT_TRUE(first.Play().saved);
+  Lines lines = SplitCrLf(ReadBytes(file));
+  lines[15] = Encrypt("-1000", kSavedGameKey);  // the year
+  WriteBytes(folder.File("past.zq"), JoinCrLf(lines));
+  // The file, and the turns reported: the loaded one and the five played after it.
+  const std::tuple<std::string, int> cases[] = {{file, 4}, {folder.File("past.zq"), -20020}};
+  for (const auto& [path, start] : cases) {
+    HeadlessMatch loaded({.seed = 5, .maxTurns = 5, .loadFrom = path});
+    std::vector<int> turns;
+    const MatchResult r = loaded.Play([&turns](const TurnReport& t) { turns.push_back(t.turn); });
+    ASSERT_EQ(r.loadError, "") << path;
+    EXPECT_EQ(turns, (std::vector<int>{start, start + 1, start + 2, start + 3, start + 4, start + 5}))
+        << path;
+    EXPECT_EQ(r.turns, start + 5);
+  }
 }
 
 }  // namespace

@@ -66,14 +66,17 @@ void MakeMidGame(TestGame& t, bool multiLineTexts) {
     g.FleetShips[f] = ships[whole(4)];
     g.FleetClass[f] = static_cast<uint8_t>(1 + whole(5));
     g.FleetShield[f] = static_cast<uint8_t>(whole(101));
-    g.FleetTripTime[f] = draw() * 3.0f;
-    g.FleetTimeLeft[f] = static_cast<double>(g.FleetTripTime[f]) - 26.0 * (1.0 / 520.0) * whole(5);
+    g.FleetTripTime[f] = 0.05f + draw() * 0.7f;  // trips a launch can get
+    g.FleetTimeLeft[f] =
+        std::max(0.0, static_cast<double>(g.FleetTripTime[f]) - 26.0 * (1.0 / 520.0) * whole(5));
     g.FleetAngleParam[f] = draw() * 2.0f - 1.0f;
   }
   g.FleetTimeLeft[0] = 1.0 / 3.0;  // 15 digits are not enough for these
   g.FleetTimeLeft[1] = 0.1 + 0.2;
+  g.FleetTripTime[0] = g.FleetTripTime[1] = 0.5f;
   g.FleetAngleParam[2] = -0.0f;
   g.FleetTripTime[3] = 1.0e-6f / 3.0f;
+  g.FleetTimeLeft[3] = 0.0;
   g.FleetShips[4] = 16777215.0f;
   for (int b = 0; b < 5; ++b) {
     g.ProxBombOwner[b] = static_cast<int16_t>(1 + whole(3));

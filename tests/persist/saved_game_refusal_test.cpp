@@ -4,6 +4,7 @@
 #include <functional>
 #include <random>
 
+#include "headless/headless_match.h"
 #include "model/numbers.h"
 #include "persist/save_load.h"
 #include "persist/saved_game.h"
@@ -76,6 +77,77 @@ TEST(SavedGameRefusal, EachDamageIsRefusedWithItsReasonAndNothingChanges) {
   EXPECT_EQ(Snapshot(victim.g()), before);
 }
 
+// A file whose every value fits its field but whose game cannot be played is refused at the line
+// of the field that breaks a rule, with nothing changed; the same rules hold during play.
+TEST(SavedGameRefusal, AStateTheGameCannotPlayIsRefusedAtItsLine) {
+  ScratchFolder folder;
+  TestGame source, victim;
+  MakeMidGame(source, false);
+  MakeMidGame(victim, true);
+  const std::string path = folder.File("bad.zq"), before = Snapshot(victim.g());
+  const int world3 = kFirstWorldLine + 3 * kWorldRecordLines,
+            world25 = kFirstWorldLine + 25 * kWorldRecordLines;
+  const int slot0 = kFirstFleetLine, slot60 = kFirstFleetLine + 9 * 60, bomb0 = kFirstBombLine;
+  // The line changed (0-based), its new text, the error number (0: the file loads) and the
+  // field named in the message.
+  const std::tuple<int, const char*, int, const char*> cases[] = {
+      {7, "", 380, "player 0, name"},  // no game is set up
+      {15, " 1E+10", 380, "game, year"},
+      {15, " 1639.5", 380, "game, year"},  // turn 32770
+      {15, "-1000", 0, ""},
+      {world3 + 1, " 0", 380, "world 3, orbit radius"},  // in play without a ring
+      {world3 + 5, " 0", 380, "world 3, class"},
+      {world3 + 5, " 6", 380, "world 3, class"},
+      {world3 + 6, " 101", 380, "world 3, shield"},
+      {world3 + 14, " 4", 380, "world 3, owner"},  // seat 3 is empty
+      {world3 + 15, "-.5", 380, "world 3, ships"},
+      {world3 + 16, "-1", 380, "world 3, treasure"},
+      {world3 + 17, "-1", 380, "world 3, bombs"},
+      {world25 + 14, " 1", 380, "world 25, owner"},  // out of play
+      {slot0 + 2, " 0", 380, "travel slot 0, owner"},
+      {slot0 + 3, "-1", 380, "travel slot 0, ships"},
+      {slot0 + 4, " 0", 380, "travel slot 0, class"},
+      {slot0 + 5, " 255", 380, "travel slot 0, shield"},
+      {slot0 + 6, " .6", 380, "travel slot 0, time left"},  // above its trip of .5
+      {slot0 + 6, "-.1", 380, "travel slot 0, time left"},
+      {slot0 + 7, " 0", 380, "travel slot 0, trip time"},
+      {slot0 + 7, " .751", 380, "travel slot 0, trip time"},  // beyond the launch search's reach
+      {slot0 + 7, " .75", 0, ""},
+      {slot0 + 7, " 10000", 380, "travel slot 0, trip time"},
+      {slot0 + 8, " 9.5", 380, "travel slot 0, path parameter"},
+      {slot60 + 3, " 5", 380, "travel slot 60, ships"},  // a free slot that holds something
+      {slot60 + 8, " .25", 380, "travel slot 60, path parameter"},
+      {bomb0 + 2, "-1", 380, "proximity bomb 0, threshold"},
+      {world3 + 2, " 1E+400", 6, "world 3, angular speed"},  // too large to read, not 0
+      {world3 + 4, " 1E+400", 6, "world 3, production"},
+      {world3 + 9, " 1E+400", 6, "world 3, mark of player 0"},
+      {slot0 + 6, "-1E+400", 6, "travel slot 0, time left"},
+  };
+  for (const auto& [line, value, number, field] : cases) {
+    SCOPED_TRACE(::testing::Message() << "line " << line + 1 << " = \"" << value << "\"");
+    Lines bad = SplitCrLf(SavedGameText(source.g()));
+    bad[line] = Encrypt(value, kSavedGameKey);
+    const SavedGameRead read = ReadSavedGame(victim.g().state(), JoinCrLf(bad));
+    if (number == 0) {
+      ASSERT_TRUE(read.state) << read.refusal.problem;
+      EXPECT_EQ(CheckInvariants(*read.state), "");
+      continue;
+    }
+    ASSERT_FALSE(read.state);
+    EXPECT_EQ(read.refusal.Message().rfind("Error #  " + std::to_string(number) + "\rLine " +
+                                               std::to_string(line + 1) + " (" + field + "): ",
+                                           0),
+              0u)
+        << read.refusal.Message();
+    if (number != 380) continue;
+    WriteBytes(path, JoinCrLf(bad));  // through the loader: one message and nothing changed
+    victim.ports.Clear();
+    EXPECT_EQ(LoadSavedGame(victim.g(), path), LoadOutcome::kRefused);
+    EXPECT_EQ(victim.ports.calls.size(), 1u);
+    EXPECT_EQ(Snapshot(victim.g()), before);
+  }
+}
+
 // A file changed at random is refused with a reason or read into a state whose indexes all lie
 // inside the tables; it never brings the reader down.
 TEST(SavedGameRefusal, MutatedFilesNeverCrashTheReader) {
@@ -117,6 +189,7 @@ TEST(SavedGameRefusal, MutatedFilesNeverCrashTheReader) {
       ASSERT_TRUE(owner <= kSeats && (owner < 1 || (w == std::floor(w) && w >= 0 && w < s.WorldCount))) << w;
     }
     ASSERT_EQ(s.setup.OptRadar[0] + s.setup.OptRadar[1] + s.setup.OptRadar[2], 1);
+    ASSERT_EQ(CheckInvariants(s), "");  // and every rule of play holds
   }
   EXPECT_TRUE(accepted > 0 && accepted < 1500);  // some changes (a byte in a name or a text) are harmless
 }

@@ -8,7 +8,8 @@
 // cannot start without it). The game is set up as the setup window sets it up: the world count
 // sets the treasures to its default (worlds / 4 + 1, rounded down), a filled seat 1, 2 or 3 raises
 // the count to 10, 11 or 12 when it needs more worlds, and each level gives its computer's name.
-// The last line reads
+// The seed is 0 to 2^64 - 1. Play stops once --max-turns turns have been played (counted from the
+// loaded turn with --load). The last line reads
 //   result: winner=<seat 0-3 or none> victory=<conquest|elimination|none> turns=<n>
 // --save-at saves the game once turn TURN is resolved, before anyone moves in the next turn, then
 // seeds the random source again from --seed and plays on. --load plays on from a saved game of
@@ -16,6 +17,7 @@
 // --seed, so a game saved and loaded with the same seed prints the same turns from there on.
 // Exit status: 0 when the game ran (to a result or the turn cap), 1 when a rule of the game
 // state broke, 2 for wrong options, a refused saved game or a game that could not be saved.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -27,13 +29,15 @@ namespace {
 
 using zarnath::MatchOptions;
 
-bool ParseInt(std::string_view text, long long lo, long long hi, long long& out) {
+// A whole number of decimal digits from lo to hi; a number beyond hi is refused, never wrapped.
+bool ParseInt(std::string_view text, uint64_t lo, uint64_t hi, uint64_t& out) {
   if (text.empty()) return false;
-  long long v = 0;
+  uint64_t v = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-    if (v > hi) return false;
+    const auto digit = static_cast<uint64_t>(c - '0');
+    if (digit > hi || v > (hi - digit) / 10) return false;
+    v = v * 10 + digit;
   }
   if (v < lo) return false;
   out = v;
@@ -48,7 +52,7 @@ bool ParseSeats(std::string_view text, MatchOptions& o) {
     const std::string_view item =
         text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
     if (seat >= zarnath::kSeats) return false;
-    long long level = 0;
+    uint64_t level = 0;
     if (item == "-")
       level = 0;
     else if (!ParseInt(item, 1, 6, level))
@@ -80,12 +84,12 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    long long v = 0;
+    uint64_t v = 0;
     if (arg == "--speed") {
       o.speedGame = true;
     } else if (arg == "--seed" && hasValue) {
-      if (!ParseInt(argv[++i], 0, 0x7fffffffffffffffLL, v)) return Usage("--seed takes a whole number");
-      o.seed = static_cast<uint64_t>(v);
+      if (!ParseInt(argv[++i], 0, UINT64_MAX, v)) return Usage("--seed takes a whole number 0 to 2^64 - 1");
+      o.seed = v;
     } else if (arg == "--worlds" && hasValue) {
       if (!ParseInt(argv[++i], 9, 30, v)) return Usage("--worlds takes 9 to 30");
       o.worlds = static_cast<int>(v);
@@ -114,7 +118,7 @@ int main(int argc, char** argv) {
   if (!o.loadFrom.empty() && newGameOption)
     return Usage(
         (std::string(newGameOption) + " does not go with --load: a saved game brings its own").c_str());
-  if (o.saveAtTurn >= o.maxTurns)
+  if (o.loadFrom.empty() && o.saveAtTurn >= o.maxTurns)
     return Usage("--save-at needs a turn below --max-turns (the game stops when that turn begins)");
 
   zarnath::HeadlessMatch match(o);

@@ -1,0 +1,167 @@
+#include "model/state_check.h"
+
+#include <cmath>
+
+#include "model/fleet_table.h"
+#include "model/galaxy.h"
+#include "model/game.h"
+#include "model/numbers.h"
+#include "model/travel_time.h"
+
+namespace zarnath {
+namespace {
+
+// The classes a world (and a fleet launched from it) can have.
+constexpr int kLeastClass = 1, kMostClass = 5;
+constexpr int kMostShield = 100;
+// Turn numbers are stored in 16-bit fields (the intelligence's turn, the truce).
+constexpr double kLeastTurn = -32768, kMostTurn = 32767;
+// The launch search's range of the launch parameter.
+constexpr float kLeastLaunchParameter = static_cast<float>(-kTwoPi);
+constexpr float kMostLaunchParameter = static_cast<float>(3 * kPi);
+// How far the time left may lie above its trip: the trip time field rounds the trip to a float.
+constexpr double kTripRounding = 1e-6;
+
+std::string Shown(double v) {
+  std::string s = Str(v);
+  return s[0] == ' ' ? s.substr(1) : s;
+}
+std::string Shown(float v) {
+  return StrTrim(v);
+}
+std::string Outside(long long v, long long lo, long long hi) {
+  return std::to_string(v) + " is outside " + std::to_string(lo) + " to " + std::to_string(hi) + ".";
+}
+
+bool Seated(const GameState& g, int owner) {
+  return owner >= 1 && owner <= kSeats && !g.PlayerName[static_cast<size_t>(owner - 1)].empty();
+}
+std::string NoSeat(int owner) {
+  return owner == 0 ? std::string("nobody owns it.") : std::to_string(owner) + " is no seat in the game.";
+}
+
+using Fault = std::optional<StateFault>;
+
+Fault CheckGame(const GameState& g) {
+  if (g.WorldCount < 9 || g.WorldCount > kMaxWorlds)
+    return StateFault{"header", "world count", Outside(g.WorldCount, 9, kMaxWorlds)};
+  if (g.PlayerName[0].empty())
+    return StateFault{"player 0", "name", "the first seat is empty: no game is set up."};
+  const double turn = std::nearbyint((static_cast<double>(g.GameYear) - 1.0) * 20.0);
+  if (!(turn >= kLeastTurn && turn <= kMostTurn))
+    return StateFault{"game", "year", Shown(g.GameYear) + " lies beyond the turns a game counts."};
+  if (g.CurrentPlayer < 0 || g.CurrentPlayer >= kSeats)
+    return StateFault{"game", "player to move", Outside(g.CurrentPlayer, 0, kSeats - 1)};
+  return {};
+}
+
+Fault CheckWorld(const GameState& g, int w) {
+  const size_t i = static_cast<size_t>(w);
+  const std::string record = "world " + std::to_string(w);
+  const int owner = g.WorldOwner[i];
+  if (w >= g.WorldCount) {
+    if (owner != 0)
+      return StateFault{record, "owner",
+                        "a world out of play has no owner, not " + std::to_string(owner) + "."};
+    return {};
+  }
+  if (g.WorldRadius[i] != RingRadius(w))
+    return StateFault{record, "orbit radius",
+                      Shown(g.WorldRadius[i]) + " is not the world's ring " + Shown(RingRadius(w)) + "."};
+  if (g.WorldClass[i] < kLeastClass || g.WorldClass[i] > kMostClass)
+    return StateFault{record, "class", Outside(g.WorldClass[i], kLeastClass, kMostClass)};
+  if (g.WorldShield[i] > kMostShield)
+    return StateFault{record, "shield", Outside(g.WorldShield[i], 0, kMostShield)};
+  if (owner != 0 && !Seated(g, owner)) return StateFault{record, "owner", NoSeat(owner)};
+  if (!std::isfinite(g.WorldShips[i]) || g.WorldShips[i] < 0.0f)
+    return StateFault{record, "ships", Shown(g.WorldShips[i]) + " is no count of 0 or more."};
+  if (g.WorldType[i] < 0)
+    return StateFault{record, "treasure", std::to_string(g.WorldType[i]) + " is below 0."};
+  if (g.WorldBombs[i] < 0)
+    return StateFault{record, "bombs", std::to_string(g.WorldBombs[i]) + " is below 0."};
+  return {};
+}
+
+Fault CheckFreeSlot(const GameState& g, size_t i, const std::string& record) {
+  auto holds = [&](const char* field, double v) -> Fault {
+    if (v == 0.0) return {};
+    return StateFault{record, field, "a free slot holds 0, not " + Shown(v) + "."};
+  };
+  Fault f;
+  if (!f) f = holds("destination", g.FleetTo[i]);
+  if (!f) f = holds("owner", g.FleetOwner[i]);
+  if (!f) f = holds("ships", g.FleetShips[i]);
+  if (!f) f = holds("class", g.FleetClass[i]);
+  if (!f) f = holds("shield", g.FleetShield[i]);
+  if (!f) f = holds("time left", g.FleetTimeLeft[i]);
+  if (!f) f = holds("trip time", g.FleetTripTime[i]);
+  if (!f) f = holds("path parameter", g.FleetAngleParam[i]);
+  return f;
+}
+
+Fault CheckSlot(const GameState& g, int s) {
+  const size_t i = static_cast<size_t>(s);
+  const std::string record = "travel slot " + std::to_string(s);
+  if (g.FleetFrom[i] == 0) return CheckFreeSlot(g, i, record);
+  if (s >= kUsedFleetSlots) return StateFault{record, "origin", "the slot lies beyond the table."};
+  if (g.FleetFrom[i] > g.WorldCount)
+    return StateFault{record, "origin", Outside(g.FleetFrom[i], 0, g.WorldCount)};
+  if (g.FleetTo[i] < 1 || g.FleetTo[i] > g.WorldCount)
+    return StateFault{record, "destination", Outside(g.FleetTo[i], 1, g.WorldCount)};
+  if (!Seated(g, g.FleetOwner[i])) return StateFault{record, "owner", NoSeat(g.FleetOwner[i])};
+  if (!std::isfinite(g.FleetShips[i]) || g.FleetShips[i] < 0.0f)
+    return StateFault{record, "ships", Shown(g.FleetShips[i]) + " is no count of 0 or more."};
+  if (g.FleetClass[i] < kLeastClass || g.FleetClass[i] > kMostClass)
+    return StateFault{record, "class", Outside(g.FleetClass[i], kLeastClass, kMostClass)};
+  if (g.FleetShield[i] > kMostShield)
+    return StateFault{record, "shield", Outside(g.FleetShield[i], 0, kMostShield)};
+  const float trip = g.FleetTripTime[i];
+  const double longest = LongestTrip(g);
+  if (!(trip > 0.0f && trip <= static_cast<float>(longest)))
+    return StateFault{
+        record, "trip time",
+        Shown(trip) + " years is no trip a launch gets (more than 0, at most " + Shown(longest) + ")."};
+  const double left = g.FleetTimeLeft[i];
+  if (!(left >= 0.0 && left <= static_cast<double>(trip) + kTripRounding))
+    return StateFault{record, "time left",
+                      Shown(left) + " years is outside 0 to the trip's " + Shown(trip) + "."};
+  const float a = g.FleetAngleParam[i];
+  if (!(a >= kLeastLaunchParameter && a <= kMostLaunchParameter))
+    return StateFault{record, "path parameter", Shown(a) + " lies outside the launch search's range."};
+  return {};
+}
+
+Fault CheckProximityBomb(const GameState& g, int b) {
+  const size_t i = static_cast<size_t>(b);
+  const int owner = g.ProxBombOwner[i];
+  if (owner < 1) return {};  // a free slot
+  const std::string record = "proximity bomb " + std::to_string(b);
+  if (!Seated(g, owner)) return StateFault{record, "owner", NoSeat(owner)};
+  const float w = g.ProxBombWorld[i];
+  if (!(w == std::floor(w) && w >= 0.0f && w < g.WorldCount))
+    return StateFault{record, "world", Shown(w) + " is no world in play."};
+  if (!(g.ProxBombThreshold[i] >= 0.0f) || !std::isfinite(g.ProxBombThreshold[i]))
+    return StateFault{record, "threshold", Shown(g.ProxBombThreshold[i]) + " is no threshold of 0 or more."};
+  return {};
+}
+
+}  // namespace
+
+std::string StateFault::Text() const {
+  return record + ", " + field + ": " + problem;
+}
+
+double LongestTrip(const GameState& g) {
+  const double lastTick = std::nearbyint(3.0 * g.WorldRadius[kHomeWorld0]);
+  return LaunchTripYears(static_cast<float>(lastTick / kTicksPerYear));
+}
+
+std::optional<StateFault> CheckGameState(const GameState& g) {
+  Fault f = CheckGame(g);
+  for (int w = 0; !f && w < kMaxWorlds; ++w) f = CheckWorld(g, w);
+  for (int s = 0; !f && s < kFleetSlots; ++s) f = CheckSlot(g, s);
+  for (int b = 0; !f && b < kUsedBombSlots; ++b) f = CheckProximityBomb(g, b);
+  return f;
+}
+
+}  // namespace zarnath
