@@ -8,7 +8,7 @@
 #include "engine/game_start.h"
 #include "headless/headless_ports.h"
 #include "model/game.h"
-#include "persist/save_load.h"
+#include "engine/save_load.h"
 #include "persist/saved_game.h"
 
 namespace zarnath {

@@ -11,7 +11,7 @@
 #include "model/numbers.h"
 #include "model/setup_rules.h"
 #include "model/state_check.h"
-#include "persist/save_load.h"
+#include "engine/save_load.h"
 #include "persist/saved_game.h"
 
 namespace zarnath {

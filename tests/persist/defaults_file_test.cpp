@@ -7,7 +7,7 @@
 #include "fixtures/file_faults.h"
 #include "model/setup_state.h"
 #include "persist/high_scores.h"
-#include "persist/save_load.h"
+#include "engine/save_load.h"
 #include "persist_fixture.h"
 
 namespace zarnath {

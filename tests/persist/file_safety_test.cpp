@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "persist/atomic_file.h"
-#include "persist/save_load.h"
+#include "engine/save_load.h"
 #include "persist/saved_game.h"
 #include "persist_fixture.h"
 

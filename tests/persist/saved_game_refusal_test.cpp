@@ -6,7 +6,7 @@
 
 #include "headless/headless_match.h"
 #include "model/numbers.h"
-#include "persist/save_load.h"
+#include "engine/save_load.h"
 #include "persist/saved_game.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"

@@ -7,7 +7,7 @@
 
 #include "model/numbers.h"
 #include "persist/exact_number.h"
-#include "persist/save_load.h"
+#include "engine/save_load.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "persist/save_load.h"
+#include "engine/save_load.h"
 
 #include "model/game.h"
 #include "model/game_texts.h"
