@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Layers point down: the model includes nothing above it, persist calls no engine step, the core
+# includes no Qt, and the program never includes the recording ports.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+status=0
+forbid() {  # forbid FOLDER PATTERN WHY
+  local hits
+  hits=$(grep -rnE "#include [<\"]($2)" "$1" 2>/dev/null)
+  if [ -n "$hits" ]; then
+    echo "$3:"
+    echo "$hits"
+    status=1
+  fi
+}
+forbid src/model 'engine/|persist/|net/|ai/|headless/|view/|window/|shell/|Q' "the model includes a layer above it"
+forbid src/persist 'engine/|ai/|net/|headless/|view/|window/|shell/|Q' "persist includes the engine or above"
+forbid src/engine 'headless/|view/|window/|shell/|Q' "the engine includes a window or the recording ports"
+forbid src/ai 'headless/|view/|window/|shell/|Q' "the computer player includes a window or the recording ports"
+forbid src/app 'headless/' "the program includes the recording ports"
+forbid src/shell 'headless/' "the windows include the recording ports"
+forbid src/view 'headless/' "the view includes the recording ports"
+[ $status -eq 0 ] && echo "layers: 1 passed, 0 failed"
+exit $status
