@@ -103,6 +103,9 @@ CommandOutcome lstInfo_Click(Game& g, CommandView& view, int world, int row, int
   out.ran = true;
   g.InputBusy = true;
   const int w = world;
+  // The automatic sends never attack another player's world while a battle truce protects it.
+  const bool automaticSend = code == kNearestShips || code == kNearestScout || code == kNearestBomb;
+  if (automaticSend && TruceTurnsLeft(g, w) > 0) code = 0;
   switch (code) {
     case kShield:
       Shield(g, view, w, out);

@@ -193,6 +193,18 @@ TEST(NearestSends, ScoutsGoToTheNearestWorldsNotAlreadyTargetedWhileShipsLast) {
   EXPECT_EQ(p.game.WorldShips[kAnnHome], 0);
 }
 
+TEST(NearestSends, NoneGoesToAnotherPlayersWorldDuringATruce) {
+  PanelGame p;
+  p.game.setup.txtOp[2] = "100";
+  p.game.WorldBombs[kAnnHome] = 1;
+  p.game.TruceUntilTurn = 12;
+  for (int code : {5, 7, 8}) EXPECT_FALSE(p.Click(kBobHome, code).panelHidden) << code;
+  EXPECT_TRUE(p.Calls("Preview").empty());
+  p.game.TruceUntilTurn = 0;
+  EXPECT_TRUE(p.Click(kBobHome, 8).panelHidden);
+  EXPECT_EQ(p.Calls("Preview").size(), 1u);
+}
+
 TEST(NearestSends, TheNearestScoutAndBombIgnoreTheRange) {
   PanelGame p;
   p.game.setup.txtOp[2] = "0";
