@@ -16,6 +16,9 @@
 namespace zarnath {
 class Game;
 
+// The window acts on the outcome with the game's own operations: the status report, the world
+// panel and history builders, the proximity-bomb dialog opened for the world, the popup shown as
+// built; and a popup row's code runs the Command menu's operation of the same meaning.
 // The press at pixel (x, y) of the window with `button` (1 left, 2 right, 4 middle). The window
 // collapses an expanded game-log box before it calls this. Nothing happens while input is busy.
 CommandOutcome Form_MouseDown(Game& g, CommandView& view, int button, double x, double y);

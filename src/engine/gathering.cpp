@@ -67,6 +67,7 @@ void TimedAnnouncement(Game& g, const std::string& text) {
 }
 
 int GatherNearestShips(Game& g, CommandView& view, int w) {
+  if (!WorldIndexInPlay(g, w)) return 0;
   StartCommand(g);
   NearestTo(g, w, g.CurrentPlayer + 1);
   int sent = 0;
@@ -84,6 +85,7 @@ int GatherNearestShips(Game& g, CommandView& view, int w) {
 }
 
 int ScoutNearestWorlds(Game& g, CommandView& view, int w) {
+  if (!WorldIndexInPlay(g, w)) return 0;
   StartCommand(g);
   int sent = 0;
   if (!(g.WorldShips[w] > 0)) {
@@ -107,6 +109,7 @@ int ScoutNearestWorlds(Game& g, CommandView& view, int w) {
 }
 
 int SendNearestScout(Game& g, CommandView& view, int w) {
+  if (!WorldIndexInPlay(g, w)) return 0;
   StartCommand(g);
   NearestTo(g, w, g.CurrentPlayer + 1);
   for (int k = 0; k < kNearestRows; ++k) {
@@ -123,6 +126,7 @@ int SendNearestScout(Game& g, CommandView& view, int w) {
 }
 
 int SendNearestBomb(Game& g, CommandView& view, int w) {
+  if (!WorldIndexInPlay(g, w)) return 0;
   StartCommand(g);
   NearestTo(g, w, g.CurrentPlayer + 1);
   int sent = 0;

@@ -37,4 +37,9 @@ int FindSlotByRecord(const GameState& g, std::string_view record) {
   return -1;
 }
 
+RecallResult RecallByRecord(GameState& g, std::string_view record, int seat) {
+  const int slot = FindSlotByRecord(g, record);
+  return slot < 0 ? RecallResult::kNoSuchSlot : Recall(g, slot, seat);
+}
+
 }  // namespace zarnath

@@ -24,4 +24,8 @@ RecallResult Recall(GameState& g, int slot, int seat);
 // The used slot whose 31-character record is `record` (what a client's recall names), or -1.
 int FindSlotByRecord(const GameState& g, std::string_view record);
 
+// The host's side of a client's recall: the object named by its record, recalled for the seat
+// that sent it; a record that names no used slot is refused as kNoSuchSlot.
+RecallResult RecallByRecord(GameState& g, std::string_view record, int seat);
+
 }  // namespace zarnath

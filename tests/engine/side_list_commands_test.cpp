@@ -96,7 +96,10 @@ TEST(Recall, OnlyTheSeatsOwnUnmovedObjectIsRecalled) {
 
   EXPECT_EQ(FindSlotByRecord(c.game, FleetRecord(c.game, 2)), 2);
   EXPECT_EQ(FindSlotByRecord(c.game, FleetRecord(c.game, 2).substr(1)), -1);
-  EXPECT_EQ(Recall(c.game, FindSlotByRecord(c.game, FleetRecord(c.game, 2)), 0), RecallResult::kRecalled);
+  const std::string record = FleetRecord(c.game, 2);
+  EXPECT_EQ(RecallByRecord(c.game, record, 1), RecallResult::kNotOwnObject);  // sent by another seat
+  EXPECT_EQ(RecallByRecord(c.game, record, 0), RecallResult::kRecalled);
+  EXPECT_EQ(RecallByRecord(c.game, record, 0), RecallResult::kNoSuchSlot);  // once only
   EXPECT_EQ(c.game.WorldShips[kAnnHome], 22);
 }
 
