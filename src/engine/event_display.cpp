@@ -138,6 +138,10 @@ bool IsNetworkHost(const GameState& g) {
   return g.NetworkGame && g.setup.OptServerClient0;
 }
 
+bool SendsToClients(const Game& g) {
+  return IsNetworkHost(g);
+}
+
 void HostSend(Game& g, const std::string& message) {
   if (!IsNetworkHost(g)) return;
   const int count = g.io.net.SocketCount();
