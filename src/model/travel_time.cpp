@@ -44,16 +44,20 @@ struct Trip {
   int tmin = 0, tmax = 0;
   float stepA = 0;
 
-  // The trial of one launch parameter at tick t: the object's angle (k x a being `ka`) and the
-  // target's fall into the same 0.01-radian bin. Int(x x 100) is the floor; x x 100 is exact in
-  // double for a 32-bit x.
-  bool Hits(int t, double ka) const {
+  // The 0.01-radian bin of the target at tick t.
+  double TargetBin(int t) const {
+    return std::floor(Reduce(static_cast<float>(t * static_cast<double>(mTo) + startTo)) * 100.0);
+  }
+  // The object's angle (k x a being `ka`) falls into the target's bin.
+  bool ShipHits(int t, double ka, double targetBin) const {
     const double ship =
         Reduce(static_cast<float>((t * static_cast<double>(mFrom) + startFrom) + t * ka)) * 100.0;
-    const double target =
-        std::floor(Reduce(static_cast<float>(t * static_cast<double>(mTo) + startTo)) * 100.0);
-    return ship >= target && ship < target + 1.0;
+    return ship >= targetBin && ship < targetBin + 1.0;
   }
+  // The trial of one launch parameter at tick t: the object's angle and the target's fall into
+  // the same 0.01-radian bin. Int(x x 100) is the floor; x x 100 is exact in double for a
+  // 32-bit x.
+  bool Hits(int t, double ka) const { return ShipHits(t, ka, TargetBin(t)); }
 };
 
 // The best answer so far: the least tick, and among equal ticks the lowest parameter.
@@ -66,7 +70,7 @@ struct Best {
 };
 
 // Every launch parameter against every tick below the limit: the plain search, kept for values
-// whose rounding the windows below cannot bound.
+// whose rounding the fast search below cannot bound.
 void ScanAll(const Trip& p, Best& best) {
   // What does not depend on a is worked out once: the origin's own turning after t ticks, and
   // the 0.01-radian bin the target stands in then.
@@ -97,15 +101,19 @@ void ScanAll(const Trip& p, Best& best) {
 
 // The fast search.
 //
-// For one launch parameter the object's angle is S(t) = startFrom + t x (mFrom + ka) and the
-// target's T(t) = startTo + t x mTo, so their difference D0 + w x t moves linearly with the
-// tick (w = mFrom + ka - mTo). A hit puts both reduced angles into one 0.01-radian bin, so
-// they differ by less than 0.01; the reductions take whole periods P = 6.283184 off each, so
-// at a hit |D0 + w x t - j x P| < 0.01 + E for some whole j, E bounding the rounding of the
-// computed angles against S and T. Hits can therefore only fall into windows of about
-// 2 x (0.01 + E) / |w| ticks around the ticks where D0 + w x t crosses a multiple of P; the
-// exact trial runs only there, one tick more on each side for the rounding of the window
-// arithmetic itself.
+// The object's angle for the launch parameter a at tick t is S(t) = startFrom + t x (mFrom + ka),
+// ka = k x a as tried, and the target's is T(t) = startTo + t x mTo. A hit puts both reduced
+// angles into one 0.01-radian bin, so they differ by less than 0.01; the reductions take whole
+// periods P = 6.283184 off each, so at a hit
+//   |D(t) + t x ka - j x P| < 0.01 + E   for some whole j, with D(t) = startFrom - startTo + t x (mFrom -
+//   mTo),
+// E bounding the rounding of the computed angles against S and T. At one tick the values of ka
+// that can hit therefore lie in narrow intervals, one per period, of width 2 x (0.01 + E) / t;
+// the tried values of ka ascend with a, so each interval is a run of consecutive parameters,
+// found by estimating the index and stepping over the actual values. The search goes tick by
+// tick from the least and runs the exact trial only on those runs, lowest parameter first: the
+// first hit is the least tick and, among equals, the lowest parameter, as in the plain search.
+// Runs of ticks at which no parameter can reach a multiple of P are passed over in one step.
 //
 // The rounding bound: a computed angle is the double sum (t x m + start) + t x ka (t x m and
 // t x ka are exact, the two additions round by 2^-53 of the value), rounded to 32 bits (2^-24),
@@ -114,52 +122,81 @@ void ScanAll(const Trip& p, Best& best) {
 // computed angle differs from the exact one less a whole number of periods by at most
 // (n + 1) x A x (2^-24 + 2^-52) <= (A / P + 2) x A x 2^-23. E adds that bound for the object
 // and for the target. In a game (angles below 60, n below 10) E is about 1e-4, a hundredth of
-// the bin; where E is not small against the bin (damaged or huge values) the plain scan runs.
-class WindowSearch {
+// the bin. The search's own double arithmetic (magnitudes below 1e5) errs by less than 1e-10,
+// covered by a further 1e-9 of margin. Where E is not small against the bin (damaged or huge
+// values) the plain scan runs.
+class TickSearch {
  public:
   static constexpr int kMostParams = 1024;
 
-  explicit WindowSearch(const Trip& p) : p_(p) {}
+  explicit TickSearch(const Trip& p) : p_(p) {}
 
-  // False when the windows cannot be trusted or there are too many parameters: scan instead.
+  // False when the bound cannot be trusted or there are too many parameters: scan instead.
   bool Run(Best& best) {
-    const double kaMost = std::fabs(static_cast<double>(p_.k)) * 9.5;
+    const double k = p_.k;
+    if (!(k > 0.0)) return false;
+    const double kaMost = k * 9.5;
     const double shipMost = std::fabs(static_cast<double>(p_.startFrom)) +
                             p_.tmax * (std::fabs(static_cast<double>(p_.mFrom)) + kaMost);
     const double targetMost =
         std::fabs(static_cast<double>(p_.startTo)) + p_.tmax * std::fabs(static_cast<double>(p_.mTo));
     const double rounding = RoundingBound(shipMost) + RoundingBound(targetMost);
     if (!(rounding < 1e-3)) return false;
-    margin_ = 0.01 + rounding + 1e-9;
-    d0_ = static_cast<double>(p_.startFrom) - p_.startTo;
+    const double margin = 0.01 + rounding + 1e-9;
 
-    // First pass: the parameters in the order tried and the first tick each could hit at.
-    int count = 0;
-    for (float a = kFirstA; a <= kLastA;) {
-      if (count == kMostParams) return false;
-      a_[count] = a;
-      ka_[count] = static_cast<float>(static_cast<double>(p_.k) * a);
-      ++count;
-      const float next = a + p_.stepA;
-      if (!(next > a)) break;  // every further trial would repeat this one and change nothing
-      a = next;
-    }
+    if (!Tried(p_.stepA)) return false;
+    const double kaLow = Ka(0), kaHigh = Ka(count_ - 1);
+    // Index estimate of a value of ka: the parameters are about evenly spaced.
+    const double a0 = a_[0], perIndex = 1.0 / p_.stepA;
+
+    const double d0 = static_cast<double>(p_.startFrom) - p_.startTo;
+    const double drift = static_cast<double>(p_.mFrom) - p_.mTo;
+    // In periods: the least and the greatest reach of the parameters at tick t, margins included.
+    const double perPeriod = 1.0 / kTwoPi;
+    const double lowBase = (d0 - margin) * perPeriod, lowSlope = (drift + kaLow) * perPeriod;
+    const double highBase = (d0 + margin) * perPeriod, highSlope = (drift + kaHigh) * perPeriod;
     const int last = std::min(p_.tmax, best.tick - 1);
-    if (p_.tmin > last) return true;
-    FirstWindows(count, last);
-    int seed = -1;
-    for (int i = 0; i < count; ++i)
-      if (first_[i] <= last && (seed < 0 || first_[i] < first_[seed])) seed = i;
-    if (seed < 0) return true;
-
-    // Second pass: the parameter whose window comes first gives a bound; every parameter whose
-    // first window lies beyond it is skipped, the others are tried up to it.
-    TryParam(seed, best);
-    for (int i = 0; i < count; ++i) {
-      if (i == seed) continue;
-      const int upTo = std::min(p_.tmax, best.LastFor(i));
-      if (first_[i] > upTo) continue;
-      TryParam(i, best, upTo);
+    int t = p_.tmin;
+    if (t == 0) {
+      // At tick 0 every parameter puts the object at its start: the first one decides.
+      if (t <= last && p_.Hits(0, Ka(0))) return Take(0, 0, best), true;
+      ++t;
+    }
+    while (t <= last) {
+      const double high = highBase + t * highSlope;
+      double j = std::ceil(lowBase + t * lowSlope);
+      if (j > high) {
+        // No multiple of P within reach: the reach lies between j - 1 and j, and stays there
+        // until its upper end climbs to j or its lower end falls to j - 1. Go to one tick
+        // before the first of those (one early, for the rounding of the division).
+        double next = last + 2.0;
+        if (highSlope > 0) next = std::min(next, (j - highBase) / highSlope);
+        if (lowSlope < 0) next = std::min(next, (j - 1.0 - lowBase) / lowSlope);
+        if (!(next < last + 2.0)) break;
+        t = std::max(t + 1, static_cast<int>(next) - 1);
+        continue;
+      }
+      const double d = d0 + t * drift, perTick = 1.0 / t;
+      double targetBin = 0;
+      bool targetKnown = false;
+      for (; j <= high; j += 1.0) {
+        const double from = (j * kTwoPi - d - margin) * perTick, to = (j * kTwoPi - d + margin) * perTick;
+        // The first parameter whose ka is at least `from`.
+        const double guess = (from / k - a0) * perIndex;
+        int i = guess <= 0 ? 0 : guess >= count_ ? count_ : static_cast<int>(guess);
+        while (i > 0 && Ka(i - 1) >= from) --i;
+        while (i < count_ && Ka(i) < from) ++i;
+        for (; i < count_; ++i) {
+          const float ka = Ka(i);
+          if (!(ka <= to)) break;
+          if (!targetKnown) {
+            targetBin = p_.TargetBin(t);
+            targetKnown = true;
+          }
+          if (p_.ShipHits(t, ka, targetBin)) return Take(i, t, best), true;
+        }
+      }
+      ++t;
     }
     return true;
   }
@@ -167,83 +204,53 @@ class WindowSearch {
  private:
   static double RoundingBound(double most) { return (most / kTwoPi + 2.0) * most * 0x1p-23; }
 
-  // The window arithmetic in terms of v(t) = s x (D0 + w x t), s the sign of w, which grows with t.
-  struct Line {
-    double v0, rate;
-  };
-  Line LineOf(double ka) const {
-    const double w = (static_cast<double>(p_.mFrom) + ka) - p_.mTo;
-    return w >= 0 ? Line{d0_, w} : Line{-d0_, -w};
-  }
-
-  // The window of period j: the ticks where |v(t) - j x P| < margin, widened by one tick each side.
-  void Window(const Line& l, double j, double& lo, double& hi) const {
-    lo = std::floor((j * kTwoPi - margin_ - l.v0) / l.rate) - 1.0;
-    hi = std::ceil((j * kTwoPi + margin_ - l.v0) / l.rate) + 1.0;
-  }
-
-  // The first period whose window ends at or after tick `from`.
-  double FirstPeriod(const Line& l, int from) const {
-    return std::floor((l.v0 + l.rate * from - margin_) / kTwoPi) - 1.0;
-  }
-
-  static constexpr double kSlowest = 1e-9;  // below this relative rate every tick is a window
-
-  // The first tick of each parameter's first window at or after tmin (last + 1 for none), in
-  // one branch-free pass: where v(tmin) stands within its period tells how long until the next
-  // multiple of P comes within the margin.
-  void FirstWindows(int count, int last) {
-    const double from = p_.tmin, period = kTwoPi, inverse = 1.0 / kTwoPi;
-    for (int i = 0; i < count; ++i) {
-      const double w = (static_cast<double>(p_.mFrom) + ka_[i]) - p_.mTo;
-      const double rate = std::fabs(w);
-      const double v = (w >= 0 ? d0_ : -d0_) + rate * from;
-      const double q = v * inverse;
-      const double turns = static_cast<double>(static_cast<int64_t>(q)) - (q < 0 ? 1.0 : 0.0);
-      const double r = v - period * turns;  // about 0 .. P; a little outside near a multiple
-      const bool inside = !(rate >= kSlowest) || r <= margin_ || r >= period - margin_;
-      double wait = (period - margin_ - r) / (rate >= kSlowest ? rate : kSlowest);
-      wait = wait < 1e6 ? wait : 1e6;
-      const double open = from + static_cast<double>(static_cast<int>(wait)) - 1.0;
-      const double tick = inside || open < from ? from : open;
-      first_[i] = tick > last ? last + 1 : static_cast<int>(tick);
-    }
-  }
-
-  // Tries parameter i at the ticks of its windows from its first window up to `upTo`, in
-  // ascending order; the first hit is its answer.
-  void TryParam(int i, Best& best, int upTo = -1) {
-    if (upTo < 0) upTo = std::min(p_.tmax, best.tick - 1);
-    const double ka = ka_[i];
-    const Line l = LineOf(ka);
-    int t = first_[i];
-    if (l.rate < kSlowest) {
-      for (; t <= upTo; ++t)
-        if (p_.Hits(t, ka)) return Take(i, t, best);
-      return;
-    }
-    for (double j = FirstPeriod(l, t); t <= upTo; j += 1.0) {
-      double lo, hi;
-      Window(l, j, lo, hi);
-      if (hi < t) continue;
-      if (lo > upTo) return;
-      const int end = hi < upTo ? static_cast<int>(hi) : upTo;
-      for (t = static_cast<int>(std::max<double>(t, lo)); t <= end; ++t)
-        if (p_.Hits(t, ka)) return Take(i, t, best);
-    }
-  }
-
   void Take(int i, int t, Best& best) const {
     best.tick = t;
     best.param = i;
     best.a = a_[i];
   }
 
+  // k x a of the parameter tried i-th, as the trials form it.
+  float Ka(int i) const { return static_cast<float>(static_cast<double>(p_.k) * a_[i]); }
+
+  // The parameters tried with a step: a from -2 pi up to 3 pi, growing by the step as a 32-bit
+  // float. The game's three steps come from lists worked out once, any other step is listed
+  // here. False when there would be more than kMostParams.
+  struct ParamList {
+    std::array<float, kMostParams> a;
+    int count = 0;
+  };
+  bool Tried(float step) {
+    static const std::array<ParamList, 3> standard = {List(kLaunchStep), List(kOptionsStep),
+                                                      List(kQuickStep)};
+    const ParamList* list = step == kLaunchStep    ? &standard[0]
+                            : step == kOptionsStep ? &standard[1]
+                            : step == kQuickStep   ? &standard[2]
+                                                   : nullptr;
+    if (!list) {
+      own_ = List(step);
+      list = &own_;
+    }
+    a_ = list->a.data();
+    count_ = list->count;
+    return count_ > 0;
+  }
+  static ParamList List(float step) {
+    ParamList out;
+    for (float a = kFirstA; a <= kLastA;) {
+      if (out.count == kMostParams) return ParamList{};
+      out.a[static_cast<size_t>(out.count++)] = a;
+      const float next = a + step;
+      if (!(next > a)) break;  // every further trial would repeat this one and change nothing
+      a = next;
+    }
+    return out;
+  }
+
   const Trip& p_;
-  double margin_ = 0, d0_ = 0;
-  std::array<float, kMostParams> a_;
-  std::array<float, kMostParams> ka_;
-  std::array<int, kMostParams> first_;
+  const float* a_ = nullptr;
+  int count_ = 0;
+  ParamList own_;
 };
 
 // The search over ticks below `limit`: true with the answer when some trial hits there.
@@ -266,7 +273,7 @@ bool Search(const GameState& g, int from, int to, int ahead, float stepA, int li
   p.tmax = static_cast<int>(std::nearbyint(3.0 * g.WorldRadius[kHomeWorld0]));
   if (p.tmin > p.tmax || p.tmin >= limit) return false;
   Best best{std::min(limit, p.tmax + 1)};
-  WindowSearch fast(p);
+  TickSearch fast(p);
   if (!fast.Run(best)) ScanAll(p, best);
   if (best.param < 0) return false;
   years = static_cast<float>(best.tick / 520.0);
