@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "ai/nearest.h"
@@ -108,16 +109,26 @@ class Turn {
     }
   }
 
-  bool OwnAttackUnderWay(int target) const {
+  // The worlds this player's fleets and bombs (not scouts) are bound for, one bit a world; read
+  // again after every launch of the turn.
+  void FindAttacks() {
+    attacked_ = 0;
     for (int s = 0; s < kUsedFleetSlots; ++s)
-      if (g_.FleetFrom[s] > 0 && g_.FleetOwner[s] == own_ && g_.FleetTo[s] == target + 1 &&
-          g_.FleetShips[s] > 0.0f)
-        return true;
-    return false;
+      if (g_.FleetFrom[s] > 0 && g_.FleetOwner[s] == own_ && g_.FleetTo[s] >= 1 &&
+          g_.FleetTo[s] <= kWorldSlots && g_.FleetShips[s] > 0.0f)
+        attacked_ |= 1u << (g_.FleetTo[s] - 1);
+  }
+  bool OwnAttackUnderWay(int target) const {
+    return target >= 0 && target < kWorldSlots && (attacked_ >> target & 1u);
+  }
+  void Send(float percent) {
+    Sendships(g_, percent);
+    FindAttacks();
   }
 
   // Step 3: worlds still worth a new attack.
   void CountOpenTargets() {
+    FindAttacks();
     modeFactor_ = g_.setup.chkMode != 0 ? 1.25f : 1.0f;
     open_ = 0;
     for (int i = 0; i < g_.WorldCount; ++i) {
@@ -153,11 +164,11 @@ class Turn {
   }
 
   void ScoutUnlessSooner(int target, float years) {
-    if (!ArrivesSooner(target, years)) Sendships(g_, 1.0f);
+    if (!ArrivesSooner(target, years)) Send(1.0f);
   }
 
   void SendBomb() {
-    Sendships(g_, kAnnihilationBomb);
+    Send(kAnnihilationBomb);
     --open_;
   }
 
@@ -206,7 +217,7 @@ class Turn {
         if (pct <= 0) pct = 25;
         const float sent = Csng(pct * S / 100.0 * gf);
         if (Csng(D / 2.0) > sent) pct = RoundEven(Int(D / 2.0 / gf / S * 4.0 + 0.999) * 25.0);
-        Sendships(g_, static_cast<float>(pct));
+        Send(static_cast<float>(pct));
         --open_;
         continue;
       }
@@ -233,7 +244,7 @@ class Turn {
       const double growth = Int((y + 0.05) / 0.05);
       const double X = (growth * V + g_.WorldShips[t]) * modeFactor_;
       if (Csng(X) <= S && y < 0.2) {
-        Sendships(g_, static_cast<float>(Int(X / S * 4.0 + 0.999) * 25.0));
+        Send(static_cast<float>(Int(X / S * 4.0 + 0.999) * 25.0));
         --open_;
       } else {
         ScoutUnlessSooner(t, y);
@@ -281,8 +292,8 @@ class Turn {
         if (AnythingUnderWay(w, src)) continue;
         g_.SelectedFrom = static_cast<int16_t>(src);
         g_.SelectedTo = static_cast<int16_t>(w);
-        if (g_.WorldShips[src] > static_cast<float>(turn_)) Sendships(g_, 100.0f);
-        if (g_.WorldBombs[src] > 0) Sendships(g_, kAnnihilationBomb);
+        if (g_.WorldShips[src] > static_cast<float>(turn_)) Send(100.0f);
+        if (g_.WorldBombs[src] > 0) Send(kAnnihilationBomb);
         used[static_cast<size_t>(src)] = true;
         used[static_cast<size_t>(w)] = true;
       }
@@ -331,6 +342,7 @@ class Turn {
   float modeFactor_ = 1.0f;
   int open_ = 0;   // worlds still worth a new attack
   int front_ = 0;  // the last exposure row counted as a front world
+  uint32_t attacked_ = 0;
   QuickSolver solver_;
   std::vector<CandidateRow> candidates_;
   std::vector<ExposureRow> exposure_;
