@@ -53,7 +53,7 @@ void FirePulseBombs(Game& g) {
     if (g.PlayerName[static_cast<size_t>(w - kHomeWorld0)].empty() ||
         (type != kTypeArmedPulse && type != kTypeArmedPulseFuel))
       continue;
-    HostSendEach(g, TravelShowMessage(), Frame("[PULSEBOMB] ", w, "PulseBomb"));
+    HostSendEach(g, TravelShowMessage, [&] { return Frame("[PULSEBOMB] ", w, "PulseBomb"); });
     TravelShow(g);
     g.io.platform.Yield();
     PulseBomb(g, w);
@@ -71,7 +71,8 @@ void MoveAndLand(Game& g) {
       const int16_t bombOwner = g.ProxBombOwner[static_cast<size_t>(k)];
       if (bombOwner <= 0 || g.FleetOwner[s] == 0 || g.FleetOwner[s] == bombOwner) continue;
       if (!ProximityFires(g, j, k)) continue;
-      HostSendEach(g, TravelShowMessage(), "[PROXIMITY] " + Format(j, "00") + Format(k, "00") + "*");
+      HostSendEach(g, TravelShowMessage,
+                   [&] { return "[PROXIMITY] " + Format(j, "00") + Format(k, "00") + "*"; });
       TravelShow(g);
       g.io.platform.Yield();
       Proximity(g, j, k);
@@ -79,7 +80,7 @@ void MoveAndLand(Game& g) {
       g.io.platform.Pause(1000);
       g.io.platform.Yield();
     }
-    if (g.NetworkGame) HostSend(g, Frame("[SEND] ", j, FleetRecord(g, j)));
+    if (g.NetworkGame) HostSend(g, [&] { return Frame("[SEND] ", j, FleetRecord(g, j)); });
     if (g.FleetFrom[s] > 0 && g.FleetTimeLeft[s] <= 0) {
       if (g.NetworkGame) HostSendQuiet(g, TravelShowMessage());
       if (g.FleetOwner[s] == g.CurrentPlayer + 1 && SideListsFollowEvents(g))
@@ -156,7 +157,7 @@ void EndTurn(Game& g) {
   FirePulseBombs(g);
   g.window.SideListsVisible = false;
 
-  HostSend(g, Frame("[GALAXYROTATE] ", 0, "GALAXYROTATE"));
+  HostSend(g, [&] { return Frame("[GALAXYROTATE] ", 0, "GALAXYROTATE"); });
   g.GameYear += 0.05f;
   GalaxyRotate(g);
   ApplyProduction(g);

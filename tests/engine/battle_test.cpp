@@ -89,6 +89,36 @@ TEST(Battle, DefensiveModeAlternatesSingleShotsAndOffensiveModeFiresWholeVolleys
   }
 }
 
+// A speed game writes the panel's figures once the shots are over: the panel's last repaint shows
+// the same figures as in a battle shown shot by shot, after the same dice and the same outcome.
+TEST(Battle, ASpeedGameEndsWithThePanelOfAShownBattle) {
+  for (uint64_t seed : {3u, 8u, 21u}) {
+    std::array<std::string, 2> panels;
+    std::array<std::array<std::array<int32_t, 8>, 4>, 2> data;
+    for (bool speed : {true, false}) {
+      Attack f(40, 5, 2, 2, 60, 3, 3);
+      f.game.SpeedGame = speed;
+      f.game.random.Seed(seed);
+      std::string shown, expected;  // the panel at each repaint, and what the battle's figures say
+      f.ports.onRefresh = [&](Control c) {
+        if (c != Control::kBattleFrames) return;
+        const BattlePanel& p = f.game.window.battle;
+        const auto& d = f.game.BattleData;
+        if (p.lblCurr[1].Caption.empty()) return;  // the panel at rest after the battle
+        shown = p.lblShield[1].Caption + p.lblCurr[1].Caption + p.lblShot[1].Caption +
+                p.lblShield[2].Caption + p.lblCurr[2].Caption + p.lblShot[2].Caption;
+        expected = Str(d[1][4]) + Str(d[1][5]) + Str(d[1][6]) + Str(d[2][4]) + Str(d[2][5]) + Str(d[2][6]);
+      };
+      Battle(f.game, 0);
+      EXPECT_EQ(shown, expected) << seed;
+      panels[speed] = shown;
+      data[speed] = f.game.BattleData;
+    }
+    EXPECT_EQ(panels[0], panels[1]) << seed;
+    EXPECT_EQ(data[0], data[1]) << seed;
+  }
+}
+
 TEST(Battle, TheHostSendsEveryStepBeforeItsOwnAndTheAccuracyCarriesFourDigits) {
   for (int shipClass : {1, 3, 5, 0, 9}) {
     Attack f(8, 0, shipClass == 9 ? 5 : 2, 0, 12, 0, shipClass);
