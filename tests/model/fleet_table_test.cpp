@@ -92,7 +92,9 @@ TEST(Launch, FromAWorldNotOfTheSeatToMoveIsRefusedWithNothingCharged) {
       g.WorldOwner[0] = static_cast<uint8_t>(owner), g.CurrentPlayer = static_cast<int16_t>(seat);
       SCOPED_TRACE(::testing::Message() << "owner " << owner << " seat " << seat << " code " << code);
       EXPECT_EQ(Sendships(g, code), result);
-      if (result != kLaunched) EXPECT_TRUE(l.Untouched());
+      if (result != kLaunched) {
+        EXPECT_TRUE(l.Untouched());
+      }
     }
   }
 }
