@@ -226,6 +226,9 @@ int TurnMinutesFor(int turn) {
 }
 
 bool GameCheck(Game& g) {
+  // A proximity-bomb dialog opened for the seat that just finished sends nothing for the next.
+  g.ProxFrom = -1;
+  g.window.ProximityDialogVisible = false;
   // At one computer: the next seat that owns a world, or the end of the round.
   if (!g.NetworkGame) {
     if (g.CurrentPlayer < 0) g.CurrentPlayer = 0;
