@@ -139,6 +139,7 @@ void ApplyProduction(Game& g) {
 
 void EndTurn(Game& g) {
   g.InputBusy = true;
+  g.TurnResolving = true;
   SetMenusEnabled(g, false);
   g.window.txtMove.Busy = true;
   if (!IsHostOrSingle(g)) {
@@ -173,6 +174,7 @@ void EndTurn(Game& g) {
 
   SetMenusEnabled(g, true);
   g.window.txtMove.Busy = false;
+  g.TurnResolving = false;
   // A conquest ends the game inside the next-player step: nothing of it is left to finish.
   if (!GameCheck(g)) return;
   ShowMoveLog(g);
@@ -187,6 +189,7 @@ void EndTurn(Game& g) {
 void ClientTravelHide(Game& g) {
   g.TurnDone = false;
   g.InputBusy = false;
+  g.TurnResolving = false;
   SetMenusEnabled(g, true);
   g.window.txtMove.Busy = false;
   if (!GameCheck(g)) return;
