@@ -310,7 +310,7 @@ class GalaxyViewTest : public QObject {
   }
 };
 
-ZARNATH_UI_SUITE(GalaxyViewTest, "galaxy-view");
+ZARNATH_UI_SUITE(GalaxyViewTest, {"galaxy-view", 1024, 96});
 
 }  // namespace zarnath::testing
 

@@ -52,7 +52,7 @@ class ProgramTest : public QObject {
   }
 };
 
-ZARNATH_UI_SUITE(ProgramTest, "program");
+ZARNATH_UI_SUITE(ProgramTest, {"program", 1024, 96});
 
 }  // namespace zarnath::testing
 

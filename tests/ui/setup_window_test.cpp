@@ -247,7 +247,7 @@ class SetupWindowTest : public QObject {
   }
 };
 
-ZARNATH_UI_SUITE(SetupWindowTest, "setup");
+ZARNATH_UI_SUITE(SetupWindowTest, {"setup", 1024, 96});
 
 }  // namespace zarnath::testing
 
