@@ -40,22 +40,35 @@ TEST(NextPlayer, NoSeatOwningAWorldStopsWithAnErrorInsteadOfResolvingTurnsForNob
   EXPECT_TRUE(!f.game.InputBusy && f.game.menus.mnuFile.Enabled);
 }
 
-TEST(Elimination, TheVictoryComesOnlyWhenEveryOtherNamedSeatIsOut) {
-  // {seats, the home worlds Ann takes (seat p's is world 8 + p), the game is won}
-  const std::tuple<const char*, std::vector<int>, bool> cases[] = {
-      {"AB..", {9}, true}, {"AB.D", {9}, false}, {"A.CD", {10, 11}, false}, {"ABCD", {9, 10, 11}, true}};
-  for (const auto& [seats, taken, won] : cases) {
+TEST(Elimination, EachOfTheNineMasksNamesItsWinnerOnlyWhenEveryOtherNamedSeatIsOut) {
+  // {seats, the seats out (bit p: seat p, whose home world 8 + p the first seat still in takes), winner}
+  const std::tuple<std::string, int, int> cases[] = {
+      {"AB..", 1, 1},  {"AB..", 2, 0},  {"ABC.", 3, 2},  {"ABC.", 5, 1},  {"ABC.", 6, 0},
+      {"ABCD", 7, 3},  {"ABCD", 11, 2}, {"ABCD", 13, 1}, {"ABCD", 14, 0}, {"AB.D", 1, -1},
+      {"ABCD", 3, -1}, {"ABCD", 6, -1}, {"ABCD", 9, -1}, {"A.CD", 12, -1}};
+  for (const auto& [seats, out, winner] : cases) {
+    SCOPED_TRACE(seats + " mask " + std::to_string(out));
     EngineGame f(seats);
-    for (int w : taken) f.game.WorldOwner[w] = 1;
-    GameCheck(f.game);
-    for (int w : taken) EXPECT_EQ(f.game.window.lblStatus[w - 8], f.game.PlayerName[w - 8] + ":  Eliminated");
-    EXPECT_NE(f.game.PlayerLog[0].find(" - " + f.game.PlayerName[taken[0] - 8] + " Was Eliminated"),
-              std::string::npos);
-    EXPECT_EQ(f.game.GameOver, won) << seats;
-    EXPECT_EQ(f.Noticed("- Ann Has Eliminated All The Other Players! -"), won) << seats;
-    GameCheck(f.game);  // announced once
-    EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), won ? 1 : 0);
+    Game& g = f.game;
+    int taker = 0;
+    while (seats[taker] == '.' || out & (1 << taker)) ++taker;
+    for (int p = 0; p < kSeats; ++p)
+      if (out & (1 << p)) g.WorldOwner[8 + p] = static_cast<uint8_t>(taker + 1);
+    GameCheck(g);
+    for (int p = 0; p < kSeats; ++p)
+      EXPECT_EQ(g.window.lblStatus[p].ends_with(":  Eliminated"), (out >> p & 1) == 1) << p;
+    EXPECT_EQ(g.GameOver, winner >= 0);
+    EXPECT_EQ(f.NoticeHas("Has Eliminated All The Other Players!"), winner >= 0);
+    if (winner >= 0) {
+      EXPECT_TRUE(f.Noticed("- " + g.PlayerName[winner] + " Has Eliminated All The Other Players! -"));
+    }
+    GameCheck(g);  // announced once
+    EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), winner >= 0 ? 1 : 0);
   }
+  EngineGame f("AB..");  // every human's log tells of the elimination
+  f.game.WorldOwner[9] = 1;
+  GameCheck(f.game);
+  EXPECT_EQ(f.game.PlayerLog[0], "\r\n - Bob Was Eliminated From The Game!");
 }
 
 // Ann holds all nine worlds at turn 9: class sum 25, production 40, 50 ships.
