@@ -169,6 +169,22 @@ TEST(BattleDone, TheWorldChangesHandsOrHoldsAndTheLoserLearnsWhatIsLeft) {
   }
 }
 
+TEST(BattleDone, AProximityBombOnATakenWorldKeepsItsOwnerAndIsNotCountedAsABombFound) {
+  for (int16_t stored : {0, 1}) {
+    Attack f(30, 0, 2, 2, 25);  // Bob's world Tarsis, with his proximity bomb on it
+    Game& g = f.game;
+    g.WorldBombs[3] = stored;
+    std::tie(g.ProxBombOwner[4], g.ProxBombWorld[4], g.ProxBombThreshold[4]) = std::make_tuple(2, 3, 40);
+    f.Won(1, 0, 12);
+    EXPECT_EQ(g.WorldOwner[3], 1);
+    EXPECT_EQ(g.WorldBombs[3], stored);
+    EXPECT_EQ(f.NoticeHas("Found On World"), stored > 0);
+    EXPECT_EQ(f.Noticed("- A Bomb Was Found On World! -"), stored > 0);
+    EXPECT_EQ(std::make_tuple(g.ProxBombOwner[4], g.ProxBombWorld[4], g.ProxBombThreshold[4]),
+              std::make_tuple(2, 3.0f, 40.0f));
+  }
+}
+
 TEST(BattleDone, AnAnnihilationBombLeavesTheWorldEmptyAndUnshielded) {
   Attack f(80, 60, 3, 2, kAnnihilationBomb);
   Game& g = f.game;

@@ -62,6 +62,36 @@ TEST(EndOfTurn, ResolvesLockedAndUnlocksForTheNextTurn) {
   EXPECT_NE(g.PlayerLog[0].find("\r\nYear 1.05, Turn #1"), std::string::npos);
 }
 
+TEST(ClientEndOfTurn, WaitsLockedForTheHostThenStartsItsSeatsTurnWithTheEndOfItsLog) {
+  // {Bob's log, what the log box shows: its last 2000 characters, ending in one CR LF}
+  const std::string tail(1990, 't');
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "\r\n"},
+      {"\r\nBob took Tarsis", "\r\nBob took Tarsis\r\n"},
+      {std::string(600, 'x') + tail + "abcdefghij", tail + "abcdefghij\r\n"},
+      {std::string(600, 'x') + tail + "abcdefgh\r\n", tail + "abcdefgh\r\n"}};
+  for (const auto& [log, shown] : cases) {
+    EngineGame f("AB..");
+    Game& g = f.game;
+    f.Client(1);
+    g.SpeedGame = true;
+    EndTurn(g);
+    EXPECT_TRUE(g.InputBusy);
+    EXPECT_FALSE(g.menus.mnuFile.Enabled);
+    EXPECT_TRUE(g.window.txtMove.Busy);
+    EXPECT_EQ(g.GameYear, 1.0f);  // nothing resolved: that is the host's
+    std::tie(g.TurnDone, g.PlayerLog[1]) = std::make_tuple(true, log);
+    ClientTravelHide(g);
+    EXPECT_FALSE(g.InputBusy);
+    EXPECT_FALSE(g.TurnDone);
+    EXPECT_TRUE(g.menus.mnuFile.Enabled);
+    EXPECT_FALSE(g.window.txtMove.Busy);
+    EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.00, Turn #0:  Bob");
+    EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #0 Bob!, World Color Red -");
+    EXPECT_EQ(g.window.txtMove.Text, shown) << log.size();
+  }
+}
+
 // Turns after `from` until the first autosave offer: the year less half a year must reach the
 // stored year, both being single-precision sums of 0.05 steps as the game keeps them.
 int TurnsUntilOffer(float from) {
