@@ -165,7 +165,9 @@ TEST(BattleDone, TheWorldChangesHandsOrHoldsAndTheLoserLearnsWhatIsLeft) {
                   " 12 Ships Left \r\n");
     EXPECT_EQ(g.PlayerLog[0] + g.PlayerLog[1],
               std::string("\r\n") + notice + "\r\n" + notice);  // every human
-    EXPECT_EQ(g.WorldShieldOn[3] == 0 && !g.WorldNoGather[3] && !g.WorldMarked[0][3], side == 1);
+    const bool held = side == 2;                                // a taken world's switches are reset
+    EXPECT_EQ(std::make_tuple(g.WorldShieldOn[3], g.WorldNoGather[3], g.WorldMarked[0][3]),
+              std::make_tuple(int16_t{held}, held, held));
   }
 }
 

@@ -43,7 +43,8 @@ TEST(EndOfTurn, ArrivalsLandEarliestFirstAndTiesKeepTheirOrder) {
   EXPECT_EQ(g.WorldShips[8], 100.0f + 15 + 10);  // production 10 on the home world
   EXPECT_EQ(g.FleetShips[3], 9.0f);              // the traveller after the three landed slots
   // A speed game: no arrival sound, but each arrival's pause and the cycle's.
-  EXPECT_TRUE(!f.ports.Has("Sound reinforcements.wav") && f.ports.Count("Pause 1000") == 6);
+  EXPECT_FALSE(f.ports.Has("Sound reinforcements.wav"));
+  EXPECT_EQ(f.ports.Count("Pause 1000"), 6);
 }
 
 TEST(EndOfTurn, ResolvesLockedAndUnlocksForTheNextTurn) {

@@ -24,10 +24,12 @@ TEST(HotSeat, SeatsAreAnnouncedInOrderAndTheLastSeatsDoneResolvesTheTurn) {
     EXPECT_EQ(std::make_tuple(g.window.txtGame.Text, g.window.Caption, g.GameYear),
               std::make_tuple("- Initiating Turn #1 " + next[0] + " -",
                               std::string("Zarnath - Year 1.05, Turn #1:  Ann"), 1.05f));
-    EXPECT_TRUE(!g.InputBusy && g.menus.mnuFile.Enabled);
+    EXPECT_FALSE(g.InputBusy);
+    EXPECT_TRUE(g.menus.mnuFile.Enabled);
     g.InputBusy = true;  // Done while a turn is resolved does nothing
     ImgDone_Click(g);
-    EXPECT_TRUE(g.CurrentPlayer == 0 && f.notices.back().find("Turn #1 Ann!") != std::string::npos);
+    EXPECT_EQ(g.CurrentPlayer, 0);
+    EXPECT_NE(f.notices.back().find("Turn #1 Ann!"), std::string::npos);
   }
 }
 
@@ -37,7 +39,8 @@ TEST(NextPlayer, NoSeatOwningAWorldStopsWithAnErrorInsteadOfResolvingTurnsForNob
   EXPECT_FALSE(GameCheck(f.game) || f.game.GameYear != 1.0f);
   EXPECT_TRUE(
       f.ports.Has("MessageBox Zarnath Error: No Player Owns A World Any More, So The Game Cannot Go On!"));
-  EXPECT_TRUE(!f.game.InputBusy && f.game.menus.mnuFile.Enabled);
+  EXPECT_FALSE(f.game.InputBusy);
+  EXPECT_TRUE(f.game.menus.mnuFile.Enabled);
 }
 
 TEST(Elimination, EachOfTheNineMasksNamesItsWinnerOnlyWhenEveryOtherNamedSeatIsOut) {
@@ -95,10 +98,13 @@ TEST(Conquest, TheWinnerIsRatedScoredAndTheGameReturnsToTheSetupWindowWithMenusL
       banner,
       "\r\n    Ann Has Taken Over The Entire Solar System!    \r\n     9 Worlds With 40 Production and 50 "
       "Ships, Rating: 100.0    \r\n");
-  EXPECT_TRUE(f.ports.Has("HighScore Ann 100 50 40 9 25") && f.ports.Has("Timer tmrTurn off 0"));
+  EXPECT_TRUE(f.ports.Has("HighScore Ann 100 50 40 9 25"));
+  EXPECT_TRUE(f.ports.Has("Timer tmrTurn off 0"));
   EXPECT_EQ(f.ports.Count("Yield"), 20);  // the farewell year of orbits
-  EXPECT_TRUE(locked && g.menus.mnuFile.Enabled);
-  EXPECT_TRUE(f.ports.Has("ReturnToSetup") && g.window.SetupVisible && g.PlayerName[0].empty());
+  EXPECT_TRUE(locked);
+  EXPECT_TRUE(g.menus.mnuFile.Enabled);
+  EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
+  EXPECT_EQ(std::make_tuple(g.window.SetupVisible, g.PlayerName[0]), std::make_tuple(true, std::string()));
 }
 
 TEST(Conquest, InsideTheEndOfTurnNothingOfTheClearedGameFollows) {
@@ -107,7 +113,9 @@ TEST(Conquest, InsideTheEndOfTurnNothingOfTheClearedGameFollows) {
   std::tie(g.SpeedGame, g.CurrentPlayer, g.menus.mnuFileAutoSave.Checked) = std::make_tuple(true, 3, true);
   g.AutoSaveYear = 1.0f;  // the round is over, and an autosave offer would be due
   GameCheck(g);
-  EXPECT_TRUE(f.ports.Has("ReturnToSetup") && !f.ports.Has("AutoSave") && g.window.txtMove.Text.empty());
+  EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
+  EXPECT_FALSE(f.ports.Has("AutoSave"));
+  EXPECT_EQ(g.window.txtMove.Text, "");
 }
 
 TEST(NextPlayer, TheCrystalHolderLearnsEveryNeutralWorldSaturatingItsShips) {
@@ -154,15 +162,20 @@ TEST(TurnTimer, MinutesByTurnWhenSwitchedOnAndThreeMinutesWarnTwiceThenEndTheTur
   EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));  // the menu reads "Turn Timer On": switched off
   g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
   GameCheck(g);
-  EXPECT_TRUE(g.TurnMinutesLeft == 3 && f.ports.Has("Timer tmrTurn on 60000"));
+  EXPECT_EQ(g.TurnMinutesLeft, 3);
+  EXPECT_TRUE(f.ports.Has("Timer tmrTurn on 60000"));
   f.ports.Clear();
   auto tick = [&](GameTimer t) { TimerTick(g, t); };
-  ASSERT_TRUE(f.ports.FireNextTimer(tick) && f.ports.Has("Sound gameinfo.wav"));
+  ASSERT_TRUE(f.ports.FireNextTimer(tick));
+  EXPECT_TRUE(f.ports.Has("Sound gameinfo.wav"));
   EXPECT_EQ(f.notices.back(), "-  2 Minutes Left Until Turn Over! -");
-  ASSERT_TRUE(f.ports.FireNextTimer(tick) && f.ports.Has("Sound timer.wav") && f.ports.nowMs == 120000);
+  ASSERT_TRUE(f.ports.FireNextTimer(tick));
+  EXPECT_TRUE(f.ports.Has("Sound timer.wav"));
+  EXPECT_EQ(f.ports.nowMs, 120000);
   EXPECT_EQ(f.notices.back(), "- Less Than  1 Minute Left Until Turn Over! -");
   ASSERT_TRUE(f.ports.FireNextTimer(tick));
-  EXPECT_TRUE(f.Noticed("- Your Turn Is Now Over! -") && g.CurrentPlayer == 1);  // Done was pressed for Ann
+  EXPECT_TRUE(f.Noticed("- Your Turn Is Now Over! -"));
+  EXPECT_EQ(g.CurrentPlayer, 1);  // Done was pressed for Ann
   // A speed game keeps the warning's sound; sound off silences it.
   std::tie(g.SpeedGame, g.TurnMinutesLeft) = std::make_tuple(true, 5);
   f.ports.Clear();
