@@ -58,7 +58,9 @@ TEST(EndOfTurn, ResolvesLockedAndUnlocksForTheNextTurn) {
   std::tie(g.SpeedGame, g.CurrentPlayer) = std::make_tuple(true, 1);
   EndTurn(g);
   EXPECT_TRUE(locked);
-  EXPECT_FALSE(g.InputBusy || g.window.txtMove.Busy || !g.menus.mnuFile.Enabled || !g.menus.mnuHelp.Enabled);
+  EXPECT_EQ(
+      std::make_tuple(g.InputBusy, g.window.txtMove.Busy, g.menus.mnuFile.Enabled, g.menus.mnuHelp.Enabled),
+      std::make_tuple(false, false, true, true));
   EXPECT_EQ(g.CurrentPlayer, 0);
   EXPECT_NE(g.PlayerLog[0].find("\r\nYear 1.05, Turn #1"), std::string::npos);
 }

@@ -36,7 +36,8 @@ TEST(HotSeat, SeatsAreAnnouncedInOrderAndTheLastSeatsDoneResolvesTheTurn) {
 TEST(NextPlayer, NoSeatOwningAWorldStopsWithAnErrorInsteadOfResolvingTurnsForNobody) {
   EngineGame f("AB..");
   f.game.WorldOwner[8] = f.game.WorldOwner[9] = 0;
-  EXPECT_FALSE(GameCheck(f.game) || f.game.GameYear != 1.0f);
+  EXPECT_FALSE(GameCheck(f.game));
+  EXPECT_EQ(f.game.GameYear, 1.0f);
   EXPECT_TRUE(
       f.ports.Has("MessageBox Zarnath Error: No Player Owns A World Any More, So The Game Cannot Go On!"));
   EXPECT_FALSE(f.game.InputBusy);
