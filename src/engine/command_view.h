@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/ships_needed.h"
 #include "model/travel_popup.h"
 
 namespace zarnath {
@@ -94,7 +95,7 @@ class CommandView {
   virtual int TextWidth(const std::string& /*text*/) { return 0; }
   // The ships-needed estimate for the selected pair as digits; `result` stays as given when
   // nothing recent is known of the target.
-  virtual void CalcShips(GameState& /*g*/, std::string& /*result*/) {}
+  virtual void CalcShips(GameState& g, std::string& result) { zarnath::CalcShips(g, result); }
 };
 
 }  // namespace zarnath

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ai/pulse_command.h"
 #include "engine/event_display.h"
+#include "engine/proximity_dialog.h"
+#include "engine/send_commands.h"
+#include "engine/window_commands.h"
 #include "engine/world_switches.h"
 #include "model/click_rules.h"
 #include "model/game.h"
@@ -240,7 +244,8 @@ CommandOutcome Form_MouseDown(Game& g, CommandView& view, int button, double x, 
 }
 
 int lstMenu_Click(Game& g, const TravelPopup& popup, int row, const MenuCommandRunner& run) {
-  if (!g.window.lstMenuVisible || row < 0 || row >= static_cast<int>(popup.rows.size())) return 0;
+  if (!g.window.lstMenuVisible || g.TurnResolving || row < 0 || row >= static_cast<int>(popup.rows.size()))
+    return 0;
   const int code = popup.rows[static_cast<size_t>(row)].code;
   if (code <= kMenuInert) return 0;
   g.InputBusy = true;
@@ -250,6 +255,53 @@ int lstMenu_Click(Game& g, const TravelPopup& popup, int row, const MenuCommandR
   g.window.MousePointer = 0;
   g.InputBusy = false;
   return code;
+}
+
+}  // namespace zarnath
+
+namespace zarnath {
+
+MenuCommandRunner GameMenuCommands(ProximityDialog& dialog,
+                                   std::function<void(const TravelCalcPlan&)> drawCalc) {
+  return [&dialog, drawCalc = std::move(drawCalc)](Game& g, int code) {
+    switch (code) {
+      case kMenuDistance:
+        mnuComCalc_Click(g, drawCalc);
+        break;
+      case kMenuShipsNeeded:
+        mnuComCalcShips_Click(g);
+        break;
+      case kMenuSend10:
+        mnuComSend10_Click(g);
+        break;
+      case kMenuSend25:
+        mnuComSend25_Click(g);
+        break;
+      case kMenuSend50:
+        mnuComSend50_Click(g);
+        break;
+      case kMenuSend75:
+        mnuComSend75_Click(g);
+        break;
+      case kMenuSendAll:
+        mnuComSendAll_Click(g);
+        break;
+      case kMenuSendBomb:
+        mnuComSendBomb_Click(g);
+        break;
+      case kMenuSetProximity:
+        dialog.mnuComSendProx_Click(g);
+        break;
+      case kMenuSetPulse:
+        if (PanelCommandMayRun(g)) mnuComSendPulse_Click(g);
+        break;
+      case kMenuSendScout:
+        mnuComSendScout_Click(g);
+        break;
+      default:
+        break;
+    }
+  };
 }
 
 }  // namespace zarnath

@@ -15,6 +15,8 @@
 
 namespace zarnath {
 class Game;
+class ProximityDialog;
+struct TravelCalcPlan;
 
 // The window acts on the outcome with the game's own operations: the status report, the world
 // panel and history builders, the proximity-bomb dialog opened for the world, the popup shown as
@@ -30,6 +32,10 @@ using MenuCommandRunner = std::function<void(Game&, int code)>;
 // popup do nothing and leave the popup; otherwise the popup is hidden and the row's command runs
 // with input locked and the hourglass shown. Answers the code run (0 for none).
 int lstMenu_Click(Game& g, const TravelPopup& popup, int row, const MenuCommandRunner& run);
+// The game's commands for the popup's codes: the travel-distance calculator (drawn by
+// `drawCalc`), the ships-needed report, the sends, the proximity-bomb dialog and the pulse bomb.
+MenuCommandRunner GameMenuCommands(ProximityDialog& dialog,
+                                   std::function<void(const TravelCalcPlan&)> drawCalc);
 
 // The travel distances from world w to every other world (to w from every other world when
 // `towards`), in whole turns, as labels beside the worlds under a centred header. The world

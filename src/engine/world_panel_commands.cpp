@@ -6,23 +6,16 @@
 #include "model/click_rules.h"
 #include "model/game.h"
 #include "model/view_rules.h"
+#include "model/world_panel.h"
 
 namespace zarnath {
 namespace {
 
-// Codes of the panel's rows.
-enum : int {
-  kShield = 1,
-  kBombs = 2,
-  kDistancesFrom = 3,
-  kDistancesTo = 4,
-  kNearestShips = 5,
-  kGatherExclusion = 6,
-  kNearestScout = 7,
-  kNearestBomb = 8,
-  kHistory = 9,
-  kMark = 10,
-};
+// The panel's row codes.
+inline constexpr int kShield = kPanelShield, kBombs = kPanelBombs, kDistancesFrom = kPanelDistancesFrom,
+                     kDistancesTo = kPanelDistancesTo, kNearestShips = kPanelNearestShips,
+                     kGatherExclusion = kPanelGatherExclusion, kNearestScout = kPanelNearestScout,
+                     kNearestBomb = kPanelNearestBomb, kHistory = kPanelHistory, kMark = kPanelMark;
 
 void CommonExit(Game& g, CommandView& view) {
   if (g.NetworkGame) g.io.screen.Focus(Control::kTxtMessage);
@@ -99,7 +92,7 @@ void Mark(Game& g, int w, CommandOutcome& out) {
 
 CommandOutcome lstInfo_Click(Game& g, CommandView& view, int world, int row, int code) {
   CommandOutcome out;
-  if (row <= 0 || !g.window.lstInfoVisible || !WorldIndexInPlay(g, world)) return out;
+  if (row <= 0 || !g.window.lstInfoVisible || g.TurnResolving || !WorldIndexInPlay(g, world)) return out;
   out.ran = true;
   g.InputBusy = true;
   const int w = world;

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "engine/commands_fixture.h"
+#include "engine/proximity_dialog.h"
 #include "engine/turn.h"
 #include "model/numbers.h"
 
@@ -249,6 +250,37 @@ TEST(GalaxyClicks, PanelsAndPopupsHideWhenTheTurnPasses) {
   c.game.InputBusy = false;
   GameCheck(c.game);
   EXPECT_FALSE(c.game.window.lstInfoVisible || c.game.window.lstMenuVisible);
+}
+
+}  // namespace
+}  // namespace zarnath::testing
+
+namespace zarnath::testing {
+namespace {
+
+// The whole road of an order: select, target, the 50 % row of the popup, a fleet on its way.
+TEST(GalaxyClicks, TheFiftyPercentRowLaunchesHalfTheShipsThroughTheSendCommand) {
+  CommandsGame c;
+  c.game.WorldShips[kAnnHome] = 5;
+  c.Press(kAnnHome);
+  const CommandOutcome out = c.Press(3);
+  int row = -1;
+  for (size_t r = 0; r < out.popup.rows.size(); ++r)
+    if (out.popup.rows[r].code == kMenuSend50) row = static_cast<int>(r);
+  ASSERT_GE(row, 0);
+  ProximityDialog dialog;
+  EXPECT_EQ(lstMenu_Click(c.game, out.popup, row, GameMenuCommands(dialog, nullptr)), kMenuSend50);
+  EXPECT_EQ(c.game.WorldShips[kAnnHome], 2);
+  EXPECT_EQ(c.game.FleetFrom[0], kAnnHome + 1);
+  EXPECT_EQ(c.game.FleetTo[0], 4);
+  EXPECT_EQ(c.game.FleetShips[0], 3);
+  EXPECT_EQ(c.game.SelectedFrom, -1);
+
+  c.Press(kAnnHome);  // a popup row does nothing while a turn is being resolved
+  const CommandOutcome again = c.Press(3);
+  c.game.TurnResolving = true;
+  EXPECT_EQ(lstMenu_Click(c.game, again.popup, 3, GameMenuCommands(dialog, nullptr)), 0);
+  EXPECT_EQ(c.game.WorldShips[kAnnHome], 2);
 }
 
 }  // namespace
