@@ -103,7 +103,7 @@ void SocketNetwork::Connect(const QString& host, uint16_t port) {
 }
 
 void SocketNetwork::ConnectToHost() {
-  if (!hostToJoin.isEmpty()) Connect(hostToJoin, portToJoin);
+  if (onConnectToHost) onConnectToHost();
 }
 
 void SocketNetwork::CloseAll() {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "model/ports.h"
@@ -35,9 +36,8 @@ class SocketNetwork : public QObject, public NetworkPort {
   void CloseAll();
   bool Listening() const;
   uint16_t ListeningPort() const;
-  // The address of the host to join when the setup window's Start asks for a connection.
-  QString hostToJoin;
-  uint16_t portToJoin = 0;
+  // Joins the host the setup window names, when its Start asks for a connection.
+  std::function<void()> onConnectToHost;
   // The cause of the last failed connection, for the window to show.
   QString lastError;
 
