@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Three programs on one virtual X display play a LAN game over loopback: Ann hosts, Bob and Cy
 # join through the setup window's network boxes, Ann starts, and every program opens its game
-# window on the same star system. The game port is moved by ZARNATH_PORT (no root needed).
+# window on the same star system; then three turns are played, each seat pressing Done. The game port is moved by ZARNATH_PORT (no root needed).
 # Screenshots of the three game windows and the host's setup window go to docs/.
 #
 #   scripts/net-play-check.sh [build folder]      (default: build; the program must be built)
@@ -106,5 +106,30 @@ for name in Ann Bob Cy; do
   import -display "$display" -window root "$shots/net-game-$(echo "$name" | tr A-Z a-z).png" || fail "no screenshot of $name's game"
   i=$((i + 1))
 done
+# Three turns: Bob and Cy press Done, then Ann; each program then shows the next turn.
+wins=()
+i=0
+for name in Ann Bob Cy; do
+  wins+=("$(xdotool search --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year" | head -1)")
+  i=$((i + 1))
+done
+for turn in 1 2 3; do
+  for i in 1 2 0; do
+    xdotool windowraise "${wins[$i]}"
+    sleep 0.5
+    click "${wins[$i]}" 395 420  # Done
+    sleep 1
+  done
+  i=0
+  for name in Ann Bob Cy; do
+    timeout 60 xdotool search --sync --onlyvisible --pid "${pids[$i]}" --name "Turn #$turn:  $name" > /dev/null ||
+      fail "$name's program did not reach turn $turn"
+    i=$((i + 1))
+  done
+done
+xdotool windowraise "${wins[1]}"
+sleep 1
+import -display "$display" -window root "$shots/net-game-turn3.png" || fail "no screenshot after three turns"
+
 echo "net-play-check: Ann hosted on port $ZARNATH_PORT, Bob and Cy joined, and all three game windows show turn 0" \
-  "of the same game; screenshots in docs/net-*.png"
+  "of the same game, and three turns were played; screenshots in docs/net-*.png"
