@@ -18,8 +18,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   zarnath::DesktopPlatform platform;
-  // The game window, the setup window and the engine play the game; the network is still a
-  // stand-in that does nothing.
+  // The game window, the setup window, the engine and the game's sockets play the game.
   zarnath::GameProgram program(platform);
   zarnath::Game& game = program.game;
   game.programFolder = zarnath::ProgramFolder().toStdString();
