@@ -1,7 +1,11 @@
 #include "shell/game_dialogs.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QThread>
+#include <QWindow>
 #include <ctime>
 
 #include "model/game.h"
@@ -22,6 +26,17 @@ void Centre(QWidget* w) {
 void ShowAtFront(QWidget* w) {
   w->show();
   w->activateWindow();
+}
+
+// A window shown just now is painted only once the desktop has put it on the screen: give it a
+// moment (at most a second), handling no input meanwhile.
+void WaitUntilOnScreen(QWidget* w) {
+  QElapsedTimer waited;
+  waited.start();
+  while (w->windowHandle() && !w->windowHandle()->isExposed() && waited.elapsed() < 1000) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QThread::msleep(2);
+  }
 }
 
 }  // namespace
@@ -90,6 +105,7 @@ void GameDialogs::HighScore(const std::string& name, float rating, float ships, 
   HighScoreWindow& window = highScores();
   window.ShowLines(HighScoreWindowText(view));
   ShowAtFront(&window);
+  WaitUntilOnScreen(&window);
   window.repaint();
   g.io.platform.Pause(2000);
 }
