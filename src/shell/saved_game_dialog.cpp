@@ -83,6 +83,8 @@ SavedGameDialog::SavedGameDialog(Game& game, const char* caption, const char* pr
   Text1->setGeometry(232, 206, 190, 24);
   Text1->setFont(ListFont());
   Text1->onEnter = [this] { Accept(); };
+  // The name box takes the keys when the dialog comes up.
+  Text1->setFocus();
 
   imgAccept_ = new ImageButton(this, game,
                                ButtonFaces{QString::fromLatin1(pressedFace),

@@ -81,6 +81,13 @@ class SavedGamesTest : public QObject {
     QTest::mouseClick(d.ImgAccept(), Qt::LeftButton);  // empty: nothing
     QVERIFY(d.isVisible() && QDir(t.folder.dir.path()).entryList({"*.zq"}).isEmpty());
 
+    // Nothing is saved while the File menu is locked (a computer's turn, a turn resolving).
+    t.g.menus.mnuFile.Enabled = false;
+    QTest::keyClicks(d.Text1, "busy");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY(d.isVisible() && !QFile::exists(t.File("busy.zq")));
+    t.g.menus.mnuFile.Enabled = true;
+
     const struct {
       const char* typed;
       const char* file;
@@ -192,6 +199,33 @@ class SavedGamesTest : public QObject {
     QVERIFY(u.platform.boxes.empty());
     QCOMPARE(u.g.setup.chkAI[1], 0);  // Bob plays himself
     QCOMPARE(u.Bytes(), saved);
+  }
+
+  // A double-click in the folder list opens that folder: the file list follows at once, the name
+  // box keeps its text; the folder above is listed too.
+  void theFolderListMovesTheFileList() {
+    ProgramGame t;
+    QVERIFY(QDir(t.folder.dir.path()).mkpath("old/deeper"));
+    QFile saved(t.File("old/x.zq"));
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    saved.close();
+    LoadGameDialog& d = t.program.dialogs.loadDialog();
+    t.program.dialogs.ShowLoadDialog();
+    QTest::keyClicks(d.Text1, "typed");
+    const auto old = d.Dir1->findItems(QStringLiteral("old"), Qt::MatchEndsWith);
+    QCOMPARE(old.size(), 1);
+    DoubleClick(d.Dir1, old[0]);
+    QCOMPARE(d.folder(), t.File("old"));
+    QCOMPARE(d.File1->count(), 1);
+    QCOMPARE(d.File1->item(0)->text(), QStringLiteral("x.zq"));
+    QCOMPARE(d.Text1->text(), QStringLiteral("typed"));
+    QCOMPARE(d.Dir1->currentItem()->text().trimmed(), QStringLiteral("old"));
+    QVERIFY(!d.Dir1->findItems(QStringLiteral("deeper"), Qt::MatchEndsWith).isEmpty());
+    const auto up = d.Dir1->findItems(t.folder.dir.path().section('/', -1), Qt::MatchEndsWith);
+    QCOMPARE(up.size(), 1);
+    DoubleClick(d.Dir1, up[0]);
+    QCOMPARE(d.folder(), t.folder.dir.path());
+    QCOMPARE(d.File1->count(), 0);
   }
 
   // A missing file and a damaged one: the reason in a box, the name box emptied, the dialog back,
