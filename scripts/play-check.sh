@@ -5,8 +5,8 @@
 # again, and the game loaded from the title's Load. Last, a game of computer players near its end
 # (saved by the headless runner) is loaded with a double-click in the load dialog and played on
 # until one side takes every world and the high-score window shows. Checks each window as it
-# comes and goes, and keeps screenshots of the filled-in setup window and of the high-score
-# window in docs/.
+# comes and goes, and keeps screenshots of the filled-in setup window, the game window at Vega's
+# first turn and the high-score window in docs/.
 #
 #   scripts/play-check.sh [build folder]      (default: build; the program must be built)
 #
@@ -102,10 +102,16 @@ fi
 defaults=$(tr -d '\r' < "$work/game/defaults.cfg" 2> /dev/null || true)
 [ "$(printf '%s' "$defaults" | head -1)" = "Vega" ] || fail "the game did not start as Vega (defaults.cfg: $defaults)"
 kill -0 "$game_pid" 2> /dev/null || fail "the program ended"
-echo "play-check: title, setup window, a name, three computers and Start played; screenshot in docs/setup-window.png"
+
+# The game window opens on the new star system with Vega's first turn.
+galaxy=$(timeout 30 xdotool search --sync --onlyvisible --name "^Zarnath - Year 1.00, Turn #0:  Vega" | head -1) ||
+  fail "no game window with Vega's first turn"
+sleep 2
+import -display "$display" -window "$galaxy" "$shots/game-window.png" || fail "no screenshot of the game window"
+echo "play-check: title, setup window, a name, three computers and Start played; the game window shows Vega's turn;" \
+  "screenshots in docs/setup-window.png and docs/game-window.png"
 
 # --- Save the game: Ctrl+S on the game window, a name typed into the save dialog, Enter. ---
-galaxy=$(window "Zarnath - Year 1\.00, Turn #0:  Vega") || fail "no game window for Vega's turn"
 click "$galaxy" 1000 300  # the game window takes the keys
 xdotool key ctrl+s
 save=$(window "Save Game") || fail "Ctrl+S opened no save dialog"
@@ -121,6 +127,20 @@ if xdotool search --onlyvisible --name "^Save Game\$" > /dev/null 2>&1; then
 fi
 end_program
 
+# The title window of a program just started, its Load clicked (again after 5 seconds without a
+# load dialog, as a player would): the load dialog's window.
+open_load_dialog() {
+  local title
+  title=$(window "Zarnath v1.40") || return 1
+  sleep 1
+  for try in 1 2 3; do
+    [ "$try" = 1 ] || echo "play-check: no load dialog yet; Load clicked again" >&2
+    click "$title" 152 392  # Load
+    timeout 5 xdotool search --sync --onlyvisible --name "^Load Game\$" 2> /dev/null | head -1 | grep . && return 0
+  done
+  return 1
+}
+
 # A game of computer players two turns before its end, saved by the headless runner.
 turns=$("$sim" --seed 3 --worlds 9 --seats 6,1,1 --speed --max-turns 400 | sed -n 's/^result: winner=0 victory=conquest turns=//p')
 [ -n "$turns" ] || fail "the headless runner's game did not end by conquest"
@@ -129,10 +149,7 @@ turns=$("$sim" --seed 3 --worlds 9 --seats 6,1,1 --speed --max-turns 400 | sed -
 
 # --- Start again and load the saved game from the title: Load, the name typed, Enter. ---
 start_program
-title=$(window "Zarnath v1.40") || fail "no title window after the restart"
-sleep 1
-click "$title" 152 392  # Load
-load=$(window "Load Game") || fail "Load on the title opened no load dialog"
+load=$(open_load_dialog) || fail "Load on the title opened no load dialog after the restart"
 sleep 0.5
 click "$load" 320 218  # the name box
 xdotool type --delay 80 "vega"
@@ -146,10 +163,7 @@ end_program
 # --- The game near its end: a double-click in the load dialog, play on to the conquest. ---
 rm -f "$work/game/Score130"
 start_program
-title=$(window "Zarnath v1.40") || fail "no title window after the second restart"
-sleep 1
-click "$title" 152 392  # Load
-load=$(window "Load Game") || fail "Load on the title opened no load dialog"
+load=$(open_load_dialog) || fail "Load on the title opened no load dialog after the second restart"
 sleep 0.5
 xdotool mousemove --window "$load" 300 40 click --repeat 2 --delay 80 1  # endgame.zq, the first listed
 window "Zarnath - Year .*" > /dev/null || fail "endgame.zq was not loaded"

@@ -71,7 +71,8 @@ struct GameMenus {
   MenuItem mnuOptionsSpeed{"Turn Speed Game On"};
   MenuItem mnuOptionsTurn{"Turn Timer On"};
   MenuItem mnuOptionsShips{"Turn World Ship Labels Off"};
-  MenuItem mnuFileAutoSave{"AutoSave Off"};  // checked while AutoSave is on
+  MenuItem mnuOptionsFleets{"Turn Traveling Fleets Off"};  // written by the Travel button
+  MenuItem mnuFileAutoSave{"AutoSave Off"};                // checked while AutoSave is on
 };
 
 struct TextBox {

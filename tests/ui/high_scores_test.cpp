@@ -147,7 +147,7 @@ class HighScoresTest : public QObject {
   }
 };
 
-ZARNATH_UI_SUITE(HighScoresTest, "high-scores");
+ZARNATH_UI_SUITE(HighScoresTest, {"high-scores", 1024, 96});
 
 }  // namespace zarnath::testing
 

@@ -270,7 +270,7 @@ class SavedGamesTest : public QObject {
   }
 };
 
-ZARNATH_UI_SUITE(SavedGamesTest, "saved-games");
+ZARNATH_UI_SUITE(SavedGamesTest, {"saved-games", 1024, 96});
 
 }  // namespace zarnath::testing
 
