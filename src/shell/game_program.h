@@ -1,12 +1,15 @@
 // The program's game: the desktop platform, the game window and the setup window as its screen
 // and the engine's flow, with the computer player's turn and the two game timers wired to the
-// engine, and the game's sockets with the receiver of the game protocol.
+// engine, and the game's sockets with the receiver of the game protocol; the save and load dialogs
+// and the high-score window are the flow's autosave and high-score steps, and Ctrl+S on the game
+// window saves.
 #pragma once
 
 #include "engine/engine_flow.h"
 #include "model/game.h"
 #include "net/net_session.h"
 #include "net/socket_network.h"
+#include "shell/game_dialogs.h"
 #include "shell/setup_screen.h"
 #include "view/galaxy_window.h"
 
@@ -25,6 +28,7 @@ struct GameProgram {
   SetupScreen screen{window, setupWindows};
   SocketNetwork network;
   EngineFlow flow;
+  GameDialogs dialogs;
   Game game;
   NetSession session{game};
 };
