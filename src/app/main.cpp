@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
   // Until the load dialog exists, Load comes back to the title rather than leaving the program
   // running with no window.
   frmMain.showLoadDialog = [&frmMain] { frmMain.show(); };
+  // The game window's load hides the title window.
+  program.controls.onHideOtherWindows = [&frmMain] { frmMain.hide(); };
   if (!frmMain.Form_Load()) return 0;
   return QApplication::exec();
 }
