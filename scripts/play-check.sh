@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real program on a virtual X display with real pointer and key events: the title
-# window's Start, a name typed into the setup window, three computer seats, Start. Checks each
-# window as it comes and goes, and keeps a screenshot of the filled-in setup window in docs/.
+# window's Start, a name typed into the setup window, three computer seats, Start; then Vega's
+# first turn: a send of half the home world's ships from the side list, Done, and the turn's
+# resolution. Checks each window as it comes and goes, and keeps screenshots in docs/.
 #
 #   scripts/play-check.sh [build folder]      (default: build; the program must be built)
 #
@@ -89,5 +90,23 @@ galaxy=$(timeout 30 xdotool search --sync --onlyvisible --name "^Zarnath - Year 
   fail "no game window with Vega's first turn"
 sleep 2
 import -display "$display" -window "$galaxy" "$shots/game-window.png" || fail "no screenshot of the game window"
-echo "play-check: title, setup window, a name, three computers and Start played; the game window shows Vega's turn;" \
-  "screenshots in docs/setup-window.png and docs/game-window.png"
+
+# Vega's first turn, from the side list and the buttons: the home world's row in the owned-worlds
+# list picks the source, the first world of the list that opens picks the target, and the row
+# "Send 50% of Ships Between Worlds" sends. (Rows are 14 pixels high under a one-pixel frame.)
+click "$galaxy" 390 516          # the first row of the owned-worlds list (340, 509)
+click "$galaxy" 80 $((27 + 14 + 7))  # the first world under the list's title row (21, 26)
+click "$galaxy" 80 $((27 + 6 * 14 + 7))  # " - Send 50% of Ships Between Worlds"
+sleep 1
+import -display "$display" -window "$galaxy" "$work/sent.png" || fail "no screenshot after the send"
+click "$galaxy" 396 420  # Done (370, 405)
+# The three computers move and the turn resolves: the title names the next turn.
+timeout 120 xdotool search --sync --onlyvisible --name "^Zarnath - Year 1.05, Turn #1:  Vega" > /dev/null ||
+  fail "the turn did not resolve into Vega's next turn"
+sleep 2
+kill -0 "$game_pid" 2> /dev/null || fail "the program ended during the turn"
+import -display "$display" -window "$galaxy" "$shots/main-window.png" || fail "no screenshot of the main window"
+cp "$work/sent.png" "$shots/main-window-sent.png"
+echo "play-check: title, setup window, a name, three computers and Start played; Vega sent half her ships" \
+  "from the side list and pressed Done; the turn resolved; screenshots in docs/setup-window.png," \
+  "docs/game-window.png, docs/main-window-sent.png and docs/main-window.png"

@@ -58,7 +58,10 @@ constexpr CommandItem kCommandItems[] = {
     {"Set A Proximity Bomb On World", 9},
     {"Set A Pulse Bomb On World", 10},
 };
-constexpr int kPickedWorld = 100;  // item data of a world row while a target is picked: 100 + world
+// Item data of a world row while a target is picked: 100 + world.
+constexpr int kPickedWorld = 100;
+// Where the lists of the side-list picking stand: at the view's left edge, under the seat captions.
+constexpr int kPickLeft = 21, kPickTop = 26;
 
 }  // namespace
 
@@ -247,7 +250,7 @@ void WindowControls::PickFromOwnedRow(int row) {
     if (t != w) rows.push_back({"   World " + game_.WorldName[static_cast<size_t>(t)], kPickedWorld + t});
   // The list of worlds stands at the view's left edge, as high as the view allows.
   FillRows(lstMenu_, rows);
-  lstMenu_->setGeometry(21, 26, 180, std::min(360, 20 + 14 * static_cast<int>(rows.size() - 1)));
+  lstMenu_->setGeometry(kPickLeft, kPickTop, 180, std::min(360, 20 + 14 * static_cast<int>(rows.size() - 1)));
   lstMenu_->show();
   lstMenu_->raise();
   pickingTarget_ = true;
@@ -274,7 +277,13 @@ void WindowControls::PickTarget(int world) {
     if (item.code == 10 && !CanArmPulseBomb(game_, from)) continue;
     rows.push_back({std::string(" - ") + item.caption, item.code});
   }
-  ShowMenu(rows, world, 280);
+  // The items stand where the list of worlds stood.
+  FillRows(lstMenu_, rows);
+  lstMenu_->setGeometry(kPickLeft, kPickTop, 280, 20 + 14 * static_cast<int>(rows.size() - 1));
+  lstMenu_->show();
+  lstMenu_->raise();
+  window_.repaint();
+  platform_.Yield();
 }
 
 }  // namespace zarnath
