@@ -205,11 +205,13 @@ void WindowControls::SelectFirstTravelRow() {
 
 void WindowControls::Sync() {
   ShowPanes();
-  // A turn being resolved closes the panel and the popup; the dialog follows the game's state.
-  if (game_.TurnResolving) {
+  // A turn being resolved, or the turn passing to another seat, closes the panel and the popup;
+  // the dialog follows the game's state.
+  if (game_.TurnResolving || game_.CurrentPlayer != seatShown_) {
     lstInfo_->hide();
     HideMenu();
   }
+  seatShown_ = game_.CurrentPlayer;
   if (frmProximity_) frmProximity_->Sync();
   ApplyLogBox();
 }

@@ -140,6 +140,7 @@ class WindowControls : public QObject {
   LogBoxGeometry logBox_{454, kLogBoxCollapsed};
   bool loaded_ = false;
   bool pickingTarget_ = false;  // the popup lists the worlds to pick a target from
+  int seatShown_ = -1;          // the seat whose panel and popup are open
 };
 
 }  // namespace zarnath

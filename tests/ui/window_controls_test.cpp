@@ -129,6 +129,12 @@ class WindowControlsTest : public QObject {
         " 3 Ships Will Reach World " + QString::fromStdString(h.g.WorldName[target]) + " in "));
     QCOMPARE(h.controls().lstTravel()->item(0)->data(Qt::UserRole).toInt(), 0);
     QVERIFY(h.g.SelectedFrom == -1 && h.g.SelectedTo == -1 && !h.g.InputBusy);
+    // The end of a turn highlights the first row without running its command.
+    int commands = 0;
+    h.controls().onTravelRowClicked = [&](int) { ++commands; };
+    h.program.window.SelectFirstTravelRow();
+    QCOMPARE(h.controls().lstTravel()->currentRow(), 0);
+    QCOMPARE(commands, 0);
   }
 
   // A refused launch says why in the notice line: a bomb from a world without one.
@@ -346,10 +352,14 @@ class WindowControlsTest : public QObject {
     const int target = h.Reachable();
     h.SendFromHome(target, QStringLiteral(" - Send 50% of Ships Between Worlds"));
     QCOMPARE(h.g.FleetOwner[0], 1);
+    c.WorldInfoShow(8);
     HotSeat::Press(c.button(MainButton::kDone));
     QCOMPARE(h.g.CurrentPlayer, 1);
     QTRY_VERIFY_WITH_TIMEOUT(!h.g.InputBusy, 20000);
-    QCOMPARE(c.lstOwned()->item(0)->data(Qt::UserRole).toInt(), 9);  // Bob's panes
+    // Bob's panes: his world, nothing of Ann's in flight, and Ann's panel closed.
+    QCOMPARE(c.lstOwned()->item(0)->data(Qt::UserRole).toInt(), 9);
+    QCOMPARE(c.lstTravel()->item(0)->text(), QStringLiteral("None"));
+    QVERIFY(!c.lstInfo()->isVisible());
     HotSeat::Press(c.button(MainButton::kDone));
     QTRY_VERIFY_WITH_TIMEOUT(TurnNumber(h.g.GameYear) == 1 && !h.g.InputBusy, 60000);
     QVERIFY(h.program.window.windowTitle().contains("Turn #1"));
