@@ -201,6 +201,24 @@ class WindowControlsTest : public QObject {
     QVERIFY(!d->isVisible());
   }
 
+  // The pulse row arms the home world's pulse bomb; a world that cannot be armed offers no row.
+  void thePulseRowArmsTheHomeWorldsBomb() {
+    HotSeat h;
+    h.g.WorldBombs[8] = 1;
+    h.program.window.Console();
+    const int target = h.Reachable();
+    h.SendFromHome(target, QStringLiteral(" - Set A Pulse Bomb On World"));
+    QCOMPARE(h.g.WorldType[8], kTypeArmedPulse);
+    QCOMPARE(h.g.WorldBombs[8], 0);
+    QVERIFY(h.g.PlayerLog[0].find("- Pulse Bomb Set On World " + h.g.WorldName[8] + "! -") !=
+            std::string::npos);
+    QVERIFY(!h.g.InputBusy && h.g.SelectedFrom == -1);
+    HotSeat::ClickRow(h.controls().lstOwned(), 0);
+    HotSeat::ClickRow(h.controls().lstMenu(), 1);
+    QCOMPARE(HotSeat::RowWithText(h.controls().lstMenu(), QStringLiteral(" - Set A Pulse Bomb On World")),
+             -1);
+  }
+
   void labelsAndTravelToggleBackAndForth() {
     HotSeat h;
     WindowControls& c = h.controls();
