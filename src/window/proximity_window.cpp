@@ -23,7 +23,6 @@ ProximityWindow::ProximityWindow(Game& game, ProximityDialog& dialog, QWidget* p
       dialog_(dialog) {
   setWindowTitle(QString::fromLatin1(ProximityDialog::kCaption));
   setModal(false);
-  setFixedSize(200, 100);
   QFont font(QStringLiteral("Arial"));
   font.setPointSizeF(8.25);
   font.setBold(true);
@@ -46,7 +45,6 @@ ProximityWindow::ProximityWindow(Game& game, ProximityDialog& dialog, QWidget* p
                             ButtonFaces{QStringLiteral("ddentbutt18.jpg"), QStringLiteral("butt18.jpg"),
                                         ClickSound::kUnlessSoundOff},
                             QPoint(130, 60));
-  imgSet_->setGeometry(130, 60, 75, 35);
   setFixedSize(212, 100);
 
   connect(text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
