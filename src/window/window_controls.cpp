@@ -160,6 +160,7 @@ void WindowControls::BuildPopups() {
       MenuRowClicked(row);
   });
   frmProximity_ = std::make_unique<ProximityWindow>(game_, proximity_, &window_);
+  commands_ = GameMenuCommands(proximity_, [this](const TravelCalcPlan& plan) { DrawTravelCalc(plan); });
   frmProximity_->onSet = [this](const SendOutcome&) { AfterCommand(); };
 }
 
@@ -205,13 +206,13 @@ void WindowControls::SelectFirstTravelRow() {
 
 void WindowControls::Sync() {
   ShowPanes();
-  // A turn being resolved, or the turn passing to another seat, closes the panel and the popup;
-  // the dialog follows the game's state.
-  if (game_.TurnResolving || game_.CurrentPlayer != seatShown_) {
-    lstInfo_->hide();
-    HideMenu();
+  // The panel and the popup are shown for the seat that opened them (the turn passing to another
+  // seat, or its resolution, hides them); the dialog follows the game's state.
+  if (!game_.window.lstInfoVisible) lstInfo_->hide();
+  if (!game_.window.lstMenuVisible) {
+    lstMenu_->hide();
+    pickingTarget_ = false;
   }
-  seatShown_ = game_.CurrentPlayer;
   if (frmProximity_) frmProximity_->Sync();
   ApplyLogBox();
 }

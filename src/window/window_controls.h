@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/galaxy_clicks.h"
 #include "engine/proximity_dialog.h"
 #include "engine/window_commands.h"
 #include "engine/window_life.h"
 #include "model/side_lists.h"
 #include "model/travel_calc.h"
+#include "model/travel_popup.h"
 
 class QLabel;
 class QLineEdit;
@@ -73,8 +75,8 @@ class WindowControls : public QObject {
   // --- the information displays ---
   void WorldInfoShow(int world);
   void WorldHistoryShow(int world);
-  // The travel options popup (or another list of command rows) beside world `world`.
-  void ShowMenu(const std::vector<ListRow>& rows, int world, int width);
+  // The travel options popup (or another popup of command rows) as built, at its place.
+  void ShowMenu(const TravelPopup& popup);
   void HideMenu();
 
   // --- the Command menu: its operations by the popup's row codes (1 to 11) ---
@@ -82,6 +84,7 @@ class WindowControls : public QObject {
   // A popup row clicked: an inert row keeps the popup; otherwise the popup goes and the row's
   // command runs with input locked and the hourglass shown.
   void MenuRowClicked(int row);
+  const TravelPopup& menu() const { return menu_; }
   // The travel-distance calculator's picture on the galaxy view.
   void DrawTravelCalc(const TravelCalcPlan& plan);
 
@@ -134,13 +137,14 @@ class WindowControls : public QObject {
   QLabel* imgDouble_ = nullptr;
   QLabel* imgCrystal_ = nullptr;
   SideLists panes_;
+  TravelPopup menu_;  // the rows lstMenu shows
   ProximityDialog proximity_;
+  MenuCommandRunner commands_;
   std::unique_ptr<ProximityWindow> frmProximity_;
   TurnTimerPause timerPause_;
   LogBoxGeometry logBox_{454, kLogBoxCollapsed};
   bool loaded_ = false;
   bool pickingTarget_ = false;  // the popup lists the worlds to pick a target from
-  int seatShown_ = -1;          // the seat whose panel and popup are open
 };
 
 }  // namespace zarnath

@@ -46,17 +46,17 @@ struct CommandItem {
   int code;
 };
 constexpr CommandItem kCommandItems[] = {
-    {"Calculate Travel Distance Between Worlds", 1},
-    {"Calculate Ships Needed to Take Over World", 2},
-    {"Send A Scout Ship Between Worlds", 11},
-    {"Send 100% of Ships Between Worlds", 7},
-    {"Send 75% of Ships Between Worlds", 6},
-    {"Send 50% of Ships Between Worlds", 5},
-    {"Send 25% of Ships Between Worlds", 4},
-    {"Send 10% of Ships Between Worlds", 3},
-    {"Send A Bomb To World", 8},
-    {"Set A Proximity Bomb On World", 9},
-    {"Set A Pulse Bomb On World", 10},
+    {"Calculate Travel Distance Between Worlds", kMenuDistance},
+    {"Calculate Ships Needed to Take Over World", kMenuShipsNeeded},
+    {"Send A Scout Ship Between Worlds", kMenuSendScout},
+    {"Send 100% of Ships Between Worlds", kMenuSendAll},
+    {"Send 75% of Ships Between Worlds", kMenuSend75},
+    {"Send 50% of Ships Between Worlds", kMenuSend50},
+    {"Send 25% of Ships Between Worlds", kMenuSend25},
+    {"Send 10% of Ships Between Worlds", kMenuSend10},
+    {"Send A Bomb To World", kMenuSendBomb},
+    {"Set A Proximity Bomb On World", kMenuSetProximity},
+    {"Set A Pulse Bomb On World", kMenuSetPulse},
 };
 // Item data of a world row while a target is picked: 100 + world.
 constexpr int kPickedWorld = 100;
@@ -95,6 +95,7 @@ void WindowControls::WorldInfoShow(int world) {
   FillRows(lstInfo_, panel.rows);
   SetListColours(lstInfo_, GameColour(panel.colour), QColor(64, 64, 64));
   lstInfo_->setGeometry(Whole(panel.left), Whole(panel.top), panel.width, panel.height);
+  game_.window.lstInfoVisible = true;
   lstInfo_->show();
   lstInfo_->raise();
   lstInfo_->repaint();
@@ -117,6 +118,7 @@ void WindowControls::WorldHistoryShow(int world) {
   const QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen();
   const int width = measure->width() + kHistoryExtraWidth;
   const int height = HistoryPopupHeight(measure->height(), screen ? screen->geometry().height() : 768);
+  game_.window.lstInfoVisible = false;
   window_.GalaxyDraw();
   lstInfo_->hide();
   const ViewPoint at = PlaceHistoryPopup(game_, world, width, height);
@@ -128,83 +130,44 @@ void WindowControls::WorldHistoryShow(int world) {
   window_.lblName(30)->clear();
 }
 
-void WindowControls::ShowMenu(const std::vector<ListRow>& rows, int world, int width) {
+void WindowControls::ShowMenu(const TravelPopup& popup) {
+  menu_ = popup;
+  std::vector<ListRow> rows;
+  for (const MenuRow& r : popup.rows) rows.push_back({r.text, r.code});
   FillRows(lstMenu_, rows);
-  const int height = rows.empty() ? 0 : 20 + 14 * static_cast<int>(rows.size() - 1);
-  const ViewSpot p = WorldInPlay(game_, world) ? WorldScreenSpot(game_, world)
-                                               : ViewSpot{game_.GalaxyCenterX, game_.GalaxyCenterY};
-  const double left = p.x > game_.GalaxyCenterX ? p.x - width : p.x;
-  const double top = p.y > game_.GalaxyCenterY ? p.y - height : p.y;
-  lstMenu_->setGeometry(Whole(left), Whole(top), width, height);
+  lstMenu_->setGeometry(Whole(popup.left), Whole(popup.top), popup.width, popup.height);
+  game_.window.lstMenuVisible = true;
   lstMenu_->show();
   lstMenu_->raise();
+  if (window_.isVisible()) window_.repaint();
   platform_.Yield();
 }
 
 void WindowControls::HideMenu() {
+  game_.window.lstMenuVisible = false;
   lstMenu_->hide();
   pickingTarget_ = false;
 }
 
 void WindowControls::MenuRowClicked(int row) {
-  if (row < 0 || row >= lstMenu_->count()) return;
-  const int code = RowData(lstMenu_, row);
+  if (row < 0 || row >= static_cast<int>(menu_.rows.size())) return;
+  const int code = menu_.rows[static_cast<size_t>(row)].code;
   if (pickingTarget_) {
     if (code >= kPickedWorld) PickTarget(code - kPickedWorld);
     return;
   }
-  // An inert row keeps the popup; nothing starts while a turn is resolved or a command runs.
-  if (code <= 0 || game_.InputBusy || !PanelCommandMayRun(game_)) return;
-  HideMenu();
-  game_.InputBusy = true;
-  game_.window.MousePointer = kHourglassPointer;
-  window_.Refresh(Control::kWindow);
-  RunMenuCommand(code);
-  game_.window.MousePointer = 0;
-  game_.InputBusy = false;
+  // Nothing starts while a command runs: the row's command would clear a busy flag it did not set.
+  if (game_.InputBusy) return;
+  const bool ran = lstMenu_Click(game_, menu_, row, commands_) != 0;
+  if (!game_.window.lstMenuVisible) lstMenu_->hide();
+  if (!ran) return;
+  frmProximity_->Sync();
   window_.Refresh(Control::kWindow);
 }
 
 void WindowControls::RunMenuCommand(int code) {
-  switch (code) {
-    case 1:
-      mnuComCalc_Click(game_, [this](const TravelCalcPlan& plan) { DrawTravelCalc(plan); });
-      break;
-    case 2:
-      mnuComCalcShips_Click(game_);
-      break;
-    case 3:
-      mnuComSend10_Click(game_);
-      break;
-    case 4:
-      mnuComSend25_Click(game_);
-      break;
-    case 5:
-      mnuComSend50_Click(game_);
-      break;
-    case 6:
-      mnuComSend75_Click(game_);
-      break;
-    case 7:
-      mnuComSendAll_Click(game_);
-      break;
-    case 8:
-      mnuComSendBomb_Click(game_);
-      break;
-    case 9:
-      proximity_.mnuComSendProx_Click(game_);
-      frmProximity_->Sync();
-      break;
-    case 10:
-      // The computer player's own command, behind the window's guard.
-      if (PanelCommandMayRun(game_)) mnuComSendPulse_Click(game_);
-      break;
-    case 11:
-      mnuComSendScout_Click(game_);
-      break;
-    default:
-      break;
-  }
+  commands_(game_, code);
+  frmProximity_->Sync();
 }
 
 void WindowControls::AfterCommand() {
@@ -245,17 +208,16 @@ void WindowControls::PickFromOwnedRow(int row) {
   game_.SelectedTo = -1;
   const ViewSpot p = WorldScreenSpot(game_, w);
   window_.DrawCircle(p.x, p.y, 12, OwnerColourOf(game_, game_.WorldOwner[static_cast<size_t>(w)]), 1, 2, 0);
-  std::vector<ListRow> rows{{" - Send From World " + game_.WorldName[static_cast<size_t>(w)] + " To - ", 0}};
+  TravelPopup pick;
+  pick.rows.push_back({" - Send From World " + game_.WorldName[static_cast<size_t>(w)] + " To - ", 0});
   for (int t = 0; t < std::min<int>(game_.WorldCount, kMaxWorlds); ++t)
-    if (t != w) rows.push_back({"   World " + game_.WorldName[static_cast<size_t>(t)], kPickedWorld + t});
+    if (t != w)
+      pick.rows.push_back({"   World " + game_.WorldName[static_cast<size_t>(t)], kPickedWorld + t});
   // The list of worlds stands at the view's left edge, as high as the view allows.
-  FillRows(lstMenu_, rows);
-  lstMenu_->setGeometry(kPickLeft, kPickTop, 180, std::min(360, 20 + 14 * static_cast<int>(rows.size() - 1)));
-  lstMenu_->show();
-  lstMenu_->raise();
-  pickingTarget_ = true;
-  window_.repaint();
-  platform_.Yield();
+  pick.left = kPickLeft, pick.top = kPickTop, pick.width = 180;
+  pick.height = std::min(360, MenuHeight(pick.rows.size()));
+  ShowMenu(pick);
+  pickingTarget_ = game_.window.lstMenuVisible;
 }
 
 void WindowControls::PickTarget(int world) {
@@ -270,20 +232,18 @@ void WindowControls::PickTarget(int world) {
   const ViewSpot p = WorldScreenSpot(game_, world);
   window_.DrawCircle(p.x, p.y, 12, OwnerColourOf(game_, game_.WorldOwner[static_cast<size_t>(world)]), 1, 1,
                      0);
-  std::vector<ListRow> rows{{" " + game_.WorldName[static_cast<size_t>(from)] + " To " +
-                                 game_.WorldName[static_cast<size_t>(world)] + " ",
-                             0}};
+  TravelPopup items;
+  items.rows.push_back({" " + game_.WorldName[static_cast<size_t>(from)] + " To " +
+                            game_.WorldName[static_cast<size_t>(world)] + " ",
+                        0});
   for (const CommandItem& item : kCommandItems) {
-    if (item.code == 10 && !CanArmPulseBomb(game_, from)) continue;
-    rows.push_back({std::string(" - ") + item.caption, item.code});
+    if (item.code == kMenuSetPulse && !CanArmPulseBomb(game_, from)) continue;
+    items.rows.push_back({std::string(" - ") + item.caption, item.code});
   }
   // The items stand where the list of worlds stood.
-  FillRows(lstMenu_, rows);
-  lstMenu_->setGeometry(kPickLeft, kPickTop, 280, 20 + 14 * static_cast<int>(rows.size() - 1));
-  lstMenu_->show();
-  lstMenu_->raise();
-  window_.repaint();
-  platform_.Yield();
+  items.left = kPickLeft, items.top = kPickTop, items.width = kMenuWidth;
+  items.height = MenuHeight(items.rows.size());
+  ShowMenu(items);
 }
 
 }  // namespace zarnath

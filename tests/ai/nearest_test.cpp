@@ -39,7 +39,8 @@ TEST(NearestFrom, TiesKeepWorldOrderAndMissingRowsArePadded) {
   s.game.WorldAngle[12] = s.game.WorldAngle[7] = 2.0f;  // one ring, one angle: one place
   NearestFrom(s.game, kHome, 1);
   EXPECT_EQ(List(s.game), Padded({{7, s.Years(kHome, 7)}, {12, s.Years(kHome, 7)}}));
-  ASSERT_TRUE(s.Place(kHome, 12, 150) && s.Place(kHome, 7, 151));  // a nearer later world goes first
+  ASSERT_TRUE(s.Place(kHome, 12, 150));  // a nearer later world goes first
+  ASSERT_TRUE(s.Place(kHome, 7, 151));
   NearestFrom(s.game, kHome, 1);
   EXPECT_EQ(List(s.game), Padded({At(12, 150), At(7, 151)}));
   s.game.WorldOwner[12] = 2;  // the searched world is never listed, even someone else's
@@ -54,7 +55,8 @@ TEST(NearestFrom, TruceHidesOtherPlayersWorldsUntilItsLastTurn) {
   AiState s(9);
   s.OwnAllBut({1, 6});
   s.game.WorldOwner[1] = 2;
-  ASSERT_TRUE(s.Place(kHome, 1, 150) && s.Place(kHome, 6, 200));
+  ASSERT_TRUE(s.Place(kHome, 1, 150));
+  ASSERT_TRUE(s.Place(kHome, 6, 200));
   s.game.TruceUntilTurn = 10;
   s.game.GameYear = 1.45f;  // turn 9: the truce still lasts
   NearestFrom(s.game, kHome, 1);
@@ -162,7 +164,7 @@ TEST(QuickSolver, AnswersAsTheSolver) {
             float y1 = 0, a1 = 0, y2 = 0, a2 = 0;
             PDistCalc(g, a, b, y1, a1, kQuickStep, ahead);
             solver.Price(g, a, b, ahead, y2, a2);
-            ASSERT_TRUE(y1 == y2 && a1 == a2) << a << "->" << b << " " << round;
+            ASSERT_EQ(std::make_pair(y1, a1), std::make_pair(y2, a2)) << a << "->" << b << " " << round;
           }
       for (int w = 0; w < worlds; ++w) g.WorldAngle[w] = g.WorldAngle[w] + (w == 6 ? 0 : 0.31);
       g.WorldType[4] = 0, g.WorldAngularSpeed[6] *= 1.5f, g.WorldAngle[2] = round ? -900.0f : g.WorldAngle[2];

@@ -387,7 +387,7 @@ class WindowControlsTest : public QObject {
   }
 };
 
-ZARNATH_UI_SUITE(WindowControlsTest, "window-controls");
+ZARNATH_UI_SUITE(WindowControlsTest, {"window-controls", 1024, 96});
 
 }  // namespace zarnath::testing
 
