@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Plays the real program on a virtual X display with real pointer and key events: the title
-# window's Start, a name typed into the setup window, three computer seats, Start. Then the game
-# is saved (Ctrl+S, a name typed into the save dialog, Enter), the program ended and started
-# again, and the game loaded from the title's Load. Last, a game of computer players near its end
-# (saved by the headless runner) is loaded with a double-click in the load dialog and played on
-# until one side takes every world and the high-score window shows. Checks each window as it
-# comes and goes, and keeps screenshots of the filled-in setup window, the game window at Vega's
-# first turn and the high-score window in docs/.
+# window's Start, a name typed into the setup window, three computer seats, Start; then Vega's
+# first turn: a send of half the home world's ships from the side list, Done, and the turn's
+# resolution. Then the game is saved (Ctrl+S, a name typed into the save dialog, Enter), the
+# program ended and started again, and the game loaded from the title's Load. Last, a game of
+# computer players near its end (saved by the headless runner) is loaded with a double-click in
+# the load dialog and played on until one side takes every world and the high-score window shows.
+# Checks each window as it comes and goes, and keeps screenshots in docs/.
 #
 #   scripts/play-check.sh [build folder]      (default: build; the program must be built)
 #
@@ -108,8 +108,26 @@ galaxy=$(timeout 30 xdotool search --sync --onlyvisible --name "^Zarnath - Year 
   fail "no game window with Vega's first turn"
 sleep 2
 import -display "$display" -window "$galaxy" "$shots/game-window.png" || fail "no screenshot of the game window"
-echo "play-check: title, setup window, a name, three computers and Start played; the game window shows Vega's turn;" \
-  "screenshots in docs/setup-window.png and docs/game-window.png"
+
+# Vega's first turn, from the side list and the buttons: the home world's row in the owned-worlds
+# list picks the source, the first world of the list that opens picks the target, and the row
+# "Send 50% of Ships Between Worlds" sends. (Rows are 14 pixels high under a one-pixel frame.)
+click "$galaxy" 390 516          # the first row of the owned-worlds list (340, 509)
+click "$galaxy" 80 $((27 + 14 + 7))  # the first world under the list's title row (21, 26)
+click "$galaxy" 80 $((27 + 6 * 14 + 7))  # " - Send 50% of Ships Between Worlds"
+sleep 1
+import -display "$display" -window "$galaxy" "$work/sent.png" || fail "no screenshot after the send"
+click "$galaxy" 396 420  # Done (370, 405)
+# The three computers move and the turn resolves: the title names the next turn.
+timeout 120 xdotool search --sync --onlyvisible --name "^Zarnath - Year 1.05, Turn #1:  Vega" > /dev/null ||
+  fail "the turn did not resolve into Vega's next turn"
+sleep 2
+kill -0 "$game_pid" 2> /dev/null || fail "the program ended during the turn"
+import -display "$display" -window "$galaxy" "$shots/main-window.png" || fail "no screenshot of the main window"
+cp "$work/sent.png" "$shots/main-window-sent.png"
+echo "play-check: title, setup window, a name, three computers and Start played; Vega sent half her ships" \
+  "from the side list and pressed Done; the turn resolved; screenshots in docs/setup-window.png," \
+  "docs/game-window.png, docs/main-window-sent.png and docs/main-window.png"
 
 # --- Save the game: Ctrl+S on the game window, a name typed into the save dialog, Enter. ---
 click "$galaxy" 1000 300  # the game window takes the keys
@@ -154,7 +172,7 @@ sleep 0.5
 click "$load" 320 218  # the name box
 xdotool type --delay 80 "vega"
 xdotool key Return
-window "Zarnath - Year 1\.00, Turn #0:  Vega" > /dev/null || fail "loading vega.zq showed no game window for Vega"
+window "Zarnath - Year 1\.05, Turn #1:  Vega" > /dev/null || fail "loading vega.zq showed no game window for Vega"
 if xdotool search --onlyvisible --name "^Load Game\$" > /dev/null 2>&1; then fail "the load dialog is still shown"; fi
 kill -0 "$game_pid" 2> /dev/null || fail "the program ended"
 echo "play-check: saved the game with Ctrl+S, started again and loaded it from the title"

@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
   // The title's Load opens the load dialog; its Cancel with no game comes back to the title.
   frmMain.showLoadDialog = [&program] { program.dialogs.ShowLoadDialog(); };
   program.dialogs.showTitle = [&frmMain] { frmMain.show(); };
+  // The game window's load hides the title window.
+  program.controls.onHideOtherWindows = [&frmMain] { frmMain.hide(); };
   if (!frmMain.Form_Load()) return 0;
   return QApplication::exec();
 }

@@ -85,7 +85,8 @@ struct TextBox {
 struct AnnouncementLabel {
   std::string Caption;
   bool Visible = false;
-  int Alignment = 0;  // 0 left, 2 centred
+  int Alignment = 0;                 // 0 left, 2 centred
+  double ForeColor = kNeutralColor;  // whatever its last user set
 };
 
 // One label of the battle panel: what it shows and in which colour.

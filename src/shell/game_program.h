@@ -1,8 +1,8 @@
-// The program's game: the desktop platform, the game window and the setup window as its screen
-// and the engine's flow, with the computer player's turn and the two game timers wired to the
-// engine, and the game's sockets with the receiver of the game protocol; the save and load dialogs
-// and the high-score window are the flow's autosave and high-score steps, and Ctrl+S on the game
-// window saves.
+// The program's game: the desktop platform, the game window (with its controls) and the setup
+// window as its screen and the engine's flow, with the computer player's turn and the two game
+// timers wired to the engine, and the game's sockets with the receiver of the game protocol; the
+// save and load dialogs and the high-score window are the flow's autosave and high-score steps,
+// and Ctrl+S on the game window saves.
 #pragma once
 
 #include "engine/engine_flow.h"
@@ -12,6 +12,7 @@
 #include "shell/game_dialogs.h"
 #include "shell/setup_screen.h"
 #include "view/galaxy_window.h"
+#include "window/window_controls.h"
 
 namespace zarnath {
 
@@ -31,6 +32,8 @@ struct GameProgram {
   GameDialogs dialogs;
   Game game;
   NetSession session{game};
+  // The game window's buttons, side panes, panels, popups and dialogs.
+  WindowControls controls{window, game, platform};
 };
 
 }  // namespace zarnath

@@ -19,19 +19,39 @@ void ImageButton::ShowPicture(const QString& name) {
   face_ = name.isEmpty() ? QPixmap() : LoadPicture(name, size());
 }
 
+bool ImageButton::Inert() const {
+  return inertWhileBusy_ && game_.InputBusy;
+}
+
+void ImageButton::Click(const QString& sound) {
+  if (sound.isEmpty() || (faces_.sound != ClickSound::kAlways && game_.SoundOff)) return;
+  game_.io.platform.PlaySound(sound.toStdString());
+}
+
 void ImageButton::mousePressEvent(QMouseEvent* event) {
   event->accept();
+  if (Inert()) return;
   pressed_ = true;
   ShowPicture(faces_.pressed);
   repaint();
-  if (faces_.sound == ClickSound::kAlways || !game_.SoundOff) game_.io.platform.PlaySound("click1.wav");
+  Click(QStringLiteral("click1.wav"));
 }
 
 void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
+  if (Inert()) {
+    // A face pressed before the window became busy still comes back up, silently.
+    if (pressed_) {
+      pressed_ = false;
+      ShowPicture(faces_.released);
+      repaint();
+    }
+    return;
+  }
   pressed_ = false;
   ShowPicture(faces_.released);
   repaint();
+  Click(releaseSound_);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 

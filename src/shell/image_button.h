@@ -1,8 +1,10 @@
 // The game's image buttons: a picture of the program folder is the button's face. A mouse
 // press (any button) shows the pressed picture at once and then plays "click1.wav" to its end;
-// the release shows the normal picture again, and a left click over the button then runs its
-// action (`clicked`). A button without a normal picture is a transparent area over a face
-// that its window's own picture carries.
+// the release shows the normal picture again (the game window's buttons then play "click2.wav"),
+// and a left click over the button then runs its action (`clicked`). A button without a normal
+// picture is a transparent area over a face that its window's own picture carries. Some of the
+// game window's buttons stay inert while input is busy; a disabled button (the chat's Send while
+// it is locked) takes no press at all.
 #pragma once
 
 #include <QPixmap>
@@ -34,6 +36,12 @@ class ImageButton : public QWidget {
   // The picture now shown: the pressed or the normal one's file name (empty: none).
   const QString& picture() const { return picture_; }
   bool isPressed() const { return pressed_; }
+  // The chat's Send lock: a locked button changes nothing when pressed.
+  void setLocked(bool locked) { setEnabled(!locked); }
+  // A sound played on release by the same rule as the press's click; empty: silent.
+  void setReleaseSound(const QString& file) { releaseSound_ = file; }
+  // No face, sound or action while the game's input is busy.
+  void setInertWhileBusy(bool inert) { inertWhileBusy_ = inert; }
   // Paints so far (the pressed face is painted before its click sound).
   int paintCount() const { return paints_; }
 
@@ -47,11 +55,15 @@ class ImageButton : public QWidget {
 
  private:
   void ShowPicture(const QString& name);
+  bool Inert() const;
+  void Click(const QString& sound);
 
   Game& game_;
   ButtonFaces faces_;
   QString picture_;
   QPixmap face_;
+  QString releaseSound_;
+  bool inertWhileBusy_ = false;
   bool pressed_ = false;
   int paints_ = 0;
 };

@@ -132,7 +132,11 @@ void GalaxyWindow::BuildControls() {
   SetColours(txtGame_, GameColour(kNeutralColor), Qt::black);
 
   txtMove_ = new QPlainTextEdit(this);
-  txtMove_->setGeometry(21, 492, 976, 190);
+  // The log box lies collapsed under the buttons; a click expands it upwards over the notice line.
+  txtMove_->setGeometry(250, 454, 518, 17);
+  txtMove_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  txtMove_->setFrameShape(QFrame::NoFrame);
+  txtMove_->document()->setDocumentMargin(1);
   txtMove_->setReadOnly(true);
   txtMove_->setFont(LabelFont());
   SetColours(txtMove_, GameColour(kNeutralColor), Qt::black);
@@ -203,13 +207,21 @@ void GalaxyWindow::SyncFromModel() {
   SetColours(txtMove_, GameColour(w.txtMove.ForeColor), Qt::black);
   txtMove_->setVisible(w.txtMove.Visible);
 
-  // The announcement sizes itself to its text and stands centred on the sun.
+  // The announcement sizes itself to its text and stands centred on the sun, unless it was placed
+  // beside a world for the caption it still shows.
   lblPlanet_->setText(Latin1(w.lblPlanet.Caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   lblPlanet_->setAlignment(w.lblPlanet.Alignment == 2 ? Qt::AlignCenter : Qt::AlignLeft);
-  lblPlanet_->adjustSize();
-  lblPlanet_->move(static_cast<int>(game_->GalaxyCenterX - lblPlanet_->width() / 2.0),
-                   static_cast<int>(game_->GalaxyCenterY - lblPlanet_->height() / 2.0));
+  SetColours(lblPlanet_, GameColour(w.lblPlanet.ForeColor), Qt::black);
+  if (planetBeside_.active && planetBeside_.caption == w.lblPlanet.Caption) {
+    lblPlanet_->setGeometry(planetBeside_.rect);
+  } else {
+    planetBeside_.active = false;
+    lblPlanet_->adjustSize();
+    lblPlanet_->move(static_cast<int>(game_->GalaxyCenterX - lblPlanet_->width() / 2.0),
+                     static_cast<int>(game_->GalaxyCenterY - lblPlanet_->height() / 2.0));
+  }
   lblPlanet_->setVisible(w.lblPlanet.Visible);
+  if (w.lblPlanet.Visible) lblPlanet_->raise();
 
   const BattlePanel& b = w.battle;
   for (int i = 1; i <= 14; ++i) {
@@ -233,6 +245,13 @@ void GalaxyWindow::SyncFromModel() {
     for (int i = 0; i < std::min<int>(game_->WorldCount, kMaxWorlds); ++i)
       lblName_[static_cast<size_t>(i)]->hide();
   }
+  if (onSync) onSync();
+}
+
+void GalaxyWindow::PlacePlanetBeside(int left, int top, int width, int height) {
+  if (!game_) return;
+  planetBeside_ = {true, game_->window.lblPlanet.Caption, QRect(left, top, width, height)};
+  lblPlanet_->setGeometry(planetBeside_.rect);
 }
 
 void GalaxyWindow::Show(Control control) {

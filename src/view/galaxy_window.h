@@ -7,9 +7,11 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "model/ports.h"
@@ -42,6 +44,8 @@ class GalaxyWindow : public QWidget, public GameScreen {
   // Watchers (tools and tests): after a control is repainted, and after each orbit tick is drawn.
   std::function<void(Control)> onRefresh;
   std::function<void()> onOrbitTick;
+  // The window's further controls follow the game's window state at every refresh.
+  std::function<void()> onSync;
 
   // GameScreen
   int ShowGameWindow() override;
@@ -78,6 +82,9 @@ class GalaxyWindow : public QWidget, public GameScreen {
   // The world labels beside their worlds, as the Labels button puts the world names.
   void PlaceWorldNames();
   void LabelsSpread();
+  // The announcement label beside a world instead of centred on the sun, at this place and size,
+  // for as long as it shows its present caption.
+  void PlacePlanetBeside(int left, int top, int width, int height);
 
   // --- for tests and tools ---
   GalaxyCanvas& canvas() { return canvas_; }
@@ -134,6 +141,11 @@ class GalaxyWindow : public QWidget, public GameScreen {
   QFrame* fraTo_ = nullptr;
   std::array<QLabel*, 15> panel_{};
   std::array<std::array<QLabel*, 3>, 6> values_{};
+  struct PlanetPlace {
+    bool active = false;
+    std::string caption;
+    QRect rect;
+  } planetBeside_;
   int paints_ = 0;
 };
 

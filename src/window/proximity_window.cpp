@@ -1,0 +1,103 @@
+#include "window/proximity_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "model/game.h"
+#include "shell/image_button.h"
+
+namespace zarnath {
+
+namespace {
+QString Latin1(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+ProximityWindow::ProximityWindow(Game& game, ProximityDialog& dialog, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      game_(game),
+      dialog_(dialog) {
+  setWindowTitle(QString::fromLatin1(ProximityDialog::kCaption));
+  setModal(false);
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(8.25);
+  font.setBold(true);
+  setFont(font);
+
+  label1_ = new QLabel(QString::fromLatin1(ProximityDialog::kLabel), this);
+  label1_->setGeometry(8, 8, 184, 16);
+  text1_ = new QLineEdit(this);
+  text1_->setGeometry(40, 30, 64, 22);
+  text1_->setMaxLength(ProximityDialog::kMaxTyped);
+  text1_->installEventFilter(this);
+  vscroll1_ = new QScrollBar(Qt::Vertical, this);
+  vscroll1_->setGeometry(106, 26, 17, 30);
+  // The top end is the bar's maximum: the up arrow raises the count.
+  vscroll1_->setInvertedAppearance(true);
+  vscroll1_->setInvertedControls(true);
+  vscroll1_->setRange(dialog_.bottom, dialog_.top);
+  vscroll1_->setPageStep(ProximityDialog::kLargeChange);
+  imgSet_ = new ImageButton(this, game_,
+                            ButtonFaces{QStringLiteral("ddentbutt18.jpg"), QStringLiteral("butt18.jpg"),
+                                        ClickSound::kUnlessSoundOff},
+                            QPoint(130, 60));
+  setFixedSize(212, 100);
+
+  connect(text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    if (!syncing_) dialog_.text = text.toLatin1().toStdString();
+  });
+  connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int value) {
+    if (syncing_) return;
+    dialog_.SetValue(value);
+    Sync();
+  });
+  connect(imgSet_, &ImageButton::clicked, this, [this] {
+    const SendOutcome outcome = dialog_.ImgSet_Click(game_);
+    Sync();
+    if (onSet) onSet(outcome);
+  });
+}
+
+void ProximityWindow::Sync() {
+  syncing_ = true;
+  vscroll1_->setRange(std::min(dialog_.bottom, dialog_.top), std::max(dialog_.bottom, dialog_.top));
+  vscroll1_->setSingleStep(dialog_.smallChange);
+  vscroll1_->setValue(dialog_.value);
+  const QString text = Latin1(dialog_.text);
+  if (text1_->text() != text) text1_->setText(text);
+  syncing_ = false;
+  const bool open = game_.window.ProximityDialogVisible;
+  if (open && !isVisible()) {
+    show();
+    raise();
+    text1_->setFocus();
+  } else if (!open && isVisible()) {
+    hide();
+  }
+}
+
+bool ProximityWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text1_ && event->type() == QEvent::KeyPress) {
+    // Only the digits pass as typed characters; keys without a character (Delete, the arrows)
+    // edit the box as usual.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString typed = key->text();
+    if (key->key() != Qt::Key_Delete && !typed.isEmpty() &&
+        (typed.size() != 1 || ProximityDialog::Text1_KeyPress(typed[0].unicode()) == 0))
+      return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void ProximityWindow::closeEvent(QCloseEvent* event) {
+  // The close box hides the dialog as Set does, without sending.
+  game_.window.ProximityDialogVisible = false;
+  game_.ProxFrom = game_.ProxTo = -1;
+  QDialog::closeEvent(event);
+}
+
+}  // namespace zarnath

@@ -1,0 +1,394 @@
+// The game window's controls on the offscreen platform, driven by real widget events: a hot-seat
+// game of Ann and Bob at one computer, played from the side lists, the popup and the buttons.
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "engine/game_start.h"
+#include "model/numbers.h"
+#include "model/travel_calc.h"
+#include "model/travel_time.h"
+#include "shell/game_program.h"
+#include "ui_fixture.h"
+#include "window/proximity_window.h"
+
+namespace zarnath::testing {
+
+namespace {
+
+// Ann and Bob, two humans at one computer, on a seeded star system of twelve worlds; Ann's turn.
+struct HotSeat {
+  HotSeat() {
+    platform.scripted = platform.muted = true;
+    program.window.onEndProgram = [this] { ++ended; };
+    g.programFolder = folder.dir.path().toStdString();
+    g.random.Seed(11);
+    g.cosmetic.Seed(5);
+    g.setup.txtPL = {"Ann", "Bob", "", ""};
+    g.setup.chkAI = {0, 0, 0, 0};
+    g.setup.txtPlanets = "12";
+    imgStart_Click(g);
+    g.SpeedGame = true;  // no animation pauses
+    home = kHomeWorld0;
+  }
+  ~HotSeat() {
+    platform.SetTimer(GameTimer::kAI, 0, false);
+    platform.SetTimer(GameTimer::kTurn, 0, false);
+  }
+  WindowControls& controls() { return program.controls; }
+  // A click on a row of a list box, as the pointer gives it.
+  static void ClickRow(QListWidget* list, int row) {
+    QVERIFY(list->isVisible() && row < list->count());
+    const QRect r = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+  }
+  static int RowWithText(QListWidget* list, const QString& text) {
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->text() == text) return i;
+    return -1;
+  }
+  static void Press(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
+  // A world Ann's home world reaches, other than her own.
+  int Reachable() {
+    for (int t = 0; t < g.WorldCount; ++t) {
+      float years = 0, angle = 0;
+      if (t == home || g.WorldOwner[t] != 0) continue;
+      DistCalc(g, home, t, years, angle, kLaunchStep);
+      if (years < kUnreachableYears) return t;
+    }
+    return -1;
+  }
+  // From the side list: the source, then the target from the list of worlds, then the row.
+  void SendFromHome(int target, const QString& row) {
+    ClickRow(controls().lstOwned(), 0);
+    QCOMPARE(g.SelectedFrom, home);
+    const int targetRow =
+        RowWithText(controls().lstMenu(), "   World " + QString::fromStdString(g.WorldName[target]));
+    ClickRow(controls().lstMenu(), targetRow);
+    QCOMPARE(g.SelectedTo, target);
+    ClickRow(controls().lstMenu(), RowWithText(controls().lstMenu(), row));
+  }
+
+  ProgramFolderCopy folder;
+  DesktopPlatform platform;
+  GameProgram program{platform};
+  Game& g = program.game;
+  int home = 0;
+  int ended = 0;
+};
+
+}  // namespace
+
+class WindowControlsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void sidePanesShowTheCurrentPlayersWorldsAndNothingInFlight() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    QVERIFY(h.program.window.isVisible());
+    QCOMPARE(h.g.CurrentPlayer, 0);
+    QVERIFY(c.lstOwned()->isVisible() && c.txtOwned()->isVisible() && c.lstTravel()->isVisible());
+    QCOMPARE(c.txtOwned()->text(), QString::fromLatin1(kOwnedHeader));
+    QCOMPARE(c.lstOwned()->count(), 1);
+    QVERIFY(c.lstOwned()->item(0)->text().startsWith("  " + QString::fromStdString(h.g.WorldName[8])));
+    QCOMPARE(c.lstOwned()->item(0)->data(Qt::UserRole).toInt(), 8);
+    QCOMPARE(c.lstTravel()->count(), 1);
+    QCOMPARE(c.lstTravel()->item(0)->text(), QStringLiteral("None"));
+    QCOMPARE(c.lstOwned()->currentRow(), -1);
+    // Bombs held show the indicator and the count; none hides both.
+    h.g.WorldBombs[8] = 3;
+    h.program.window.Console();
+    QVERIFY(c.ImgBomb()->isVisible() && c.LblBomb()->isVisible());
+    QCOMPARE(c.LblBomb()->text(), QStringLiteral("3"));
+    QVERIFY(c.lstOwned()->item(0)->text().endsWith(" BBB"));
+    h.g.WorldBombs[8] = 0;
+    h.g.InputBusy = true;  // the indicators stay hidden while input is busy
+    h.g.HasCrystal[0] = 1;
+    h.program.window.Console();
+    QVERIFY(!c.ImgBomb()->isVisible() && !c.ImgCrystal()->isVisible() && c.lstOwned()->isVisible());
+    h.g.InputBusy = false;
+    h.program.window.Console();
+    QVERIFY(c.ImgCrystal()->isVisible());
+  }
+
+  // Half of five ships is three (rounded up): two stay, and the list names the three on their way.
+  void aFiftyPercentSendFromFiveShipsLeavesTwo() {
+    HotSeat h;
+    h.g.WorldShips[8] = 5;
+    h.program.window.Console();
+    const int target = h.Reachable();
+    QVERIFY(target >= 0);
+    h.SendFromHome(target, QStringLiteral(" - Send 50% of Ships Between Worlds"));
+    QCOMPARE(h.g.WorldShips[8], 2.0f);
+    QCOMPARE(h.g.FleetShips[0], 3.0f);
+    QVERIFY(!h.controls().lstMenu()->isVisible());
+    QVERIFY(h.controls().lstTravel()->item(0)->text().startsWith(
+        " 3 Ships Will Reach World " + QString::fromStdString(h.g.WorldName[target]) + " in "));
+    QCOMPARE(h.controls().lstTravel()->item(0)->data(Qt::UserRole).toInt(), 0);
+    QVERIFY(h.g.SelectedFrom == -1 && h.g.SelectedTo == -1 && !h.g.InputBusy);
+    // The end of a turn highlights the first row without running its command.
+    int commands = 0;
+    h.controls().onTravelRowClicked = [&](int) { ++commands; };
+    h.program.window.SelectFirstTravelRow();
+    QCOMPARE(h.controls().lstTravel()->currentRow(), 0);
+    QCOMPARE(commands, 0);
+  }
+
+  // A refused launch says why in the notice line: a bomb from a world without one.
+  void aRefusedSendSaysWhy() {
+    HotSeat h;
+    h.g.WorldBombs[8] = 0;
+    std::string notice;
+    h.program.window.onRefresh = [&](Control c) {
+      if (c == Control::kTxtGame && !h.g.window.txtGame.Text.empty()) notice = h.g.window.txtGame.Text;
+    };
+    h.SendFromHome(h.Reachable(), QStringLiteral(" - Send A Bomb To World"));
+    QCOMPARE(QString::fromStdString(notice),
+             QString::fromStdString("- No Bomb Left On World " + h.g.WorldName[8] + "! -"));
+    QVERIFY(h.g.FleetFrom[0] == 0 && h.g.window.txtGame.Text.empty());
+  }
+
+  void theProximityDialogOpensFiltersStepsAndSets() {
+    HotSeat h;
+    h.g.WorldShips[8] = 120, h.g.WorldBombs[8] = 2;
+    h.program.window.Console();
+    const int target = h.Reachable();
+    h.SendFromHome(target, QStringLiteral(" - Set A Proximity Bomb On World"));
+    ProximityWindow* d = h.controls().frmProximity();
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->windowTitle(), QStringLiteral("Set Proximity Bomb"));
+    QCOMPARE(d->Label1()->text(), QStringLiteral("Ship Threshold of Bomb"));
+    // The first opening: the count without its blank, the bar at it, the arrow step 5.
+    QCOMPARE(d->Text1()->text(), QStringLiteral("120"));
+    QCOMPARE(d->VScroll1()->value(), 120);
+    QCOMPARE(d->VScroll1()->singleStep(), 5);
+    QCOMPARE(d->VScroll1()->maximum(), 9998);
+    // Letters, Backspace and Enter change nothing; a fifth character cannot be typed.
+    QTest::keyClicks(d->Text1(), "x");
+    QTest::keyClick(d->Text1(), Qt::Key_Backspace);
+    QTest::keyClick(d->Text1(), Qt::Key_Return);
+    QCOMPARE(d->Text1()->text(), QStringLiteral("120"));
+    QTest::keyClicks(d->Text1(), "78");
+    QCOMPARE(d->Text1()->text(), QStringLiteral("1207"));
+    QCOMPARE(h.controls().proximity().text, std::string("1207"));
+    // The arrow raises the count by its step; the step follows the count.
+    d->VScroll1()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(d->VScroll1()->value(), 125);
+    QCOMPARE(d->Text1()->text(), QStringLiteral(" 125"));
+    for (auto [value, step] : {std::pair{500, 10}, {499, 5}, {99, 1}, {100, 5}}) {
+      d->VScroll1()->setValue(value);
+      QCOMPARE(d->VScroll1()->singleStep(), step);
+      QCOMPARE(d->Text1()->text(), " " + QString::number(value));
+    }
+    // Set with 25: a proximity bomb of threshold 25 leaves, the dialog closes.
+    d->Text1()->selectAll();
+    QTest::keyClicks(d->Text1(), "25");
+    QTest::mouseClick(d->ImgSet(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(h.g.FleetShips[0], 10025.0f);
+    QCOMPARE(h.g.WorldBombs[8], 1);
+    QVERIFY(!d->isVisible() && h.g.ProxFrom == -1);
+    // A later opening writes the count through the bar, with its blank.
+    h.g.WorldShips[8] = 40;
+    h.SendFromHome(target, QStringLiteral(" - Set A Proximity Bomb On World"));
+    QCOMPARE(d->Text1()->text(), QStringLiteral(" 40"));
+    QCOMPARE(d->VScroll1()->singleStep(), 1);
+    // The turn passing to Bob closes it; Set then sends nothing.
+    QTest::mouseClick(h.controls().button(MainButton::kDone), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(h.g.CurrentPlayer, 1);
+    QVERIFY(!d->isVisible());
+  }
+
+  // The pulse row arms the home world's pulse bomb; a world that cannot be armed offers no row.
+  void thePulseRowArmsTheHomeWorldsBomb() {
+    HotSeat h;
+    h.g.WorldBombs[8] = 1;
+    h.program.window.Console();
+    const int target = h.Reachable();
+    h.SendFromHome(target, QStringLiteral(" - Set A Pulse Bomb On World"));
+    QCOMPARE(h.g.WorldType[8], kTypeArmedPulse);
+    QCOMPARE(h.g.WorldBombs[8], 0);
+    QVERIFY(h.g.PlayerLog[0].find("- Pulse Bomb Set On World " + h.g.WorldName[8] + "! -") !=
+            std::string::npos);
+    QVERIFY(!h.g.InputBusy && h.g.SelectedFrom == -1);
+    HotSeat::ClickRow(h.controls().lstOwned(), 0);
+    HotSeat::ClickRow(h.controls().lstMenu(), 1);
+    QCOMPARE(HotSeat::RowWithText(h.controls().lstMenu(), QStringLiteral(" - Set A Pulse Bomb On World")),
+             -1);
+  }
+
+  void labelsAndTravelToggleBackAndForth() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    QLabel* first = h.program.window.lblName(0);
+    h.platform.sounds.clear();
+    HotSeat::Press(c.button(MainButton::kLabels));
+    QCOMPARE(first->text(), QString::fromStdString(h.g.WorldName[0]));
+    QVERIFY(first->isVisible());
+    QVERIFY(c.NamesShown());
+    HotSeat::Press(c.button(MainButton::kLabels));
+    QVERIFY(!c.NamesShown());
+    QCOMPARE(h.platform.sounds,
+             (std::vector<std::string>{"click1.wav", "click2.wav", "click1.wav", "click2.wav"}));
+
+    HotSeat::Press(c.button(MainButton::kTravel));
+    QVERIFY(h.g.HideFleets);
+    QCOMPARE(h.program.window.txtGame()->text(), QStringLiteral("- Traveling Fleets Now Off -"));
+    QCOMPARE(h.g.menus.mnuOptionsFleets.Caption, std::string("Turn Traveling Fleets On"));
+    HotSeat::Press(c.button(MainButton::kTravel));
+    QVERIFY(!h.g.HideFleets);
+    QCOMPARE(h.program.window.txtGame()->text(), QStringLiteral("- Traveling Fleets Now On -"));
+    // While input is busy Travel shows no face, plays nothing and changes nothing; Labels only
+    // redraws.
+    h.platform.sounds.clear();
+    h.g.InputBusy = true;
+    QTest::mousePress(c.button(MainButton::kTravel), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!c.button(MainButton::kTravel)->isPressed());
+    QTest::mouseRelease(c.button(MainButton::kTravel), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!h.g.HideFleets && h.platform.sounds.empty());
+    HotSeat::Press(c.button(MainButton::kLabels));
+    QVERIFY(!c.NamesShown());
+    h.g.InputBusy = false;
+    // With sound off the faces change silently.
+    h.platform.sounds.clear();
+    h.g.SoundOff = true;
+    QTest::mousePress(c.button(MainButton::kHelp), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(c.button(MainButton::kHelp)->picture(), QStringLiteral("ddentbutt4.jpg"));
+    QTest::mouseRelease(c.button(MainButton::kHelp), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(c.button(MainButton::kHelp)->picture().isEmpty());
+    QVERIFY(h.platform.sounds.empty());
+    QCOMPARE(h.platform.helpShown, 1);
+  }
+
+  void theLogBoxExpandsAndCollapses() {
+    HotSeat h;
+    QPlainTextEdit* box = h.program.window.txtMove();
+    QCOMPARE(box->geometry(), QRect(250, 454, 518, 17));
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(box->geometry(), QRect(250, 392, 518, 84));
+    QVERIFY(!h.program.window.txtGame()->isVisible());
+    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(box->geometry(), QRect(250, 454, 518, 17));
+    QVERIFY(h.program.window.txtGame()->isVisible());
+  }
+
+  void minimisingPausesTheTurnTimer() {
+    HotSeat h;
+    h.g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
+    h.platform.SetTimer(GameTimer::kTurn, 60000, true);
+    h.program.window.showMinimized();
+    QVERIFY(!h.platform.TimerEnabled(GameTimer::kTurn));
+    h.program.window.showNormal();
+    QVERIFY(h.platform.TimerEnabled(GameTimer::kTurn));
+    // With the timer option off, the restore leaves it stopped.
+    h.program.window.showMinimized();
+    h.g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
+    h.program.window.showNormal();
+    QVERIFY(!h.platform.TimerEnabled(GameTimer::kTurn));
+  }
+
+  void quittingAsksFirst() {
+    HotSeat h;
+    h.platform.answers = {Answer::kNo, Answer::kNo, Answer::kYes};
+    HotSeat::Press(h.controls().button(MainButton::kQuit));
+    QCOMPARE(h.ended, 0);
+    QVERIFY(!h.program.window.close());  // the close box, answered No
+    QVERIFY(h.program.window.isVisible());
+    HotSeat::Press(h.controls().button(MainButton::kQuit));
+    QCOMPARE(h.ended, 1);
+    QCOMPARE(h.platform.boxes.back().text, std::string("Are You Sure You Want To Quit?"));
+    QCOMPARE(h.platform.boxes.back().title, std::string("Zarnath"));
+  }
+
+  void thePanelAndTheHistoryStandBesideTheirWorld() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    c.WorldInfoShow(8);
+    QVERIFY(c.lstInfo()->isVisible());
+    QCOMPARE(c.lstInfo()->item(0)->text(), QStringLiteral(" - HOME WORLD - "));
+    QCOMPARE(c.lstInfo()->item(0)->data(Qt::UserRole).toInt(), 9);
+    QCOMPARE(c.lstInfo()->width(), 147);
+    QCOMPARE(c.lstInfo()->visualItemRect(c.lstInfo()->item(1)).height(), 14);
+    const int foreign = h.Reachable();
+    c.WorldHistoryShow(foreign);
+    QLabel* popup = h.program.window.lblPlanet();
+    QVERIFY(popup->isVisible() && !c.lstInfo()->isVisible());
+    QVERIFY(popup->text().startsWith(" - WORLD " + QString::fromStdString(h.g.WorldName[foreign]).toUpper()));
+    QVERIFY(popup->text().contains("No History Currently Available!"));
+    const ViewSpot p = WorldScreenSpot(h.g, foreign);
+    const int left = p.x > h.g.GalaxyCenterX ? static_cast<int>(std::lround(p.x - popup->width()))
+                                             : static_cast<int>(std::lround(p.x + 10));
+    QCOMPARE(popup->x(), left);
+    // The status report is centred on the sun again.
+    HotSeat::Press(c.button(MainButton::kStatus));
+    QVERIFY(popup->isVisible() && popup->text().contains("Ann Owns 1 World With"));
+    QCOMPARE(popup->x(), static_cast<int>(h.g.GalaxyCenterX - popup->width() / 2.0));
+  }
+
+  // The calculator draws the fleet's trail on the view and reports the time over the sun.
+  void theTravelCalculatorDrawsItsTrail() {
+    HotSeat h;
+    QImage during;
+    QString report;
+    h.program.window.onRefresh = [&](Control c) {
+      if (c != Control::kLblPlanet || !during.isNull()) return;
+      during = h.program.window.canvas().image().copy();
+      report = h.program.window.lblPlanet()->text();
+    };
+    const int target = h.Reachable();
+    h.SendFromHome(target, QStringLiteral(" - Calculate Travel Distance Between Worlds"));
+    QVERIFY(report.contains("The Travel Distance Between Worlds"));
+    QVERIFY(!h.program.window.lblPlanet()->isVisible());
+    QVERIFY(h.g.SelectedFrom == -1 && !h.g.InputBusy);
+    // Every segment of the fleet's trail in Ann's colour ends on a pixel of her colour.
+    const TravelCalcPlan plan = PlanTravelCalc(h.g, h.home, target, h.g.TravelYears, h.g.TravelAngle);
+    const QColor ann = GameColour(kPlayerColors[1]);
+    int drawn = 0, found = 0;
+    for (const TrailSegment& seg : plan.ship) {
+      if (seg.colour != kPlayerColors[1]) continue;
+      ++drawn;
+      bool near = false;
+      for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+          near = near || during.pixelColor(static_cast<int>(std::lround(seg.to.x)) + dx,
+                                           static_cast<int>(std::lround(seg.to.y)) + dy) == ann;
+      found += near;
+    }
+    QVERIFY(drawn > 0);
+    QCOMPARE(found, drawn);
+    QVERIFY(h.program.window.canvas().image() != during);  // the final redraw erases the picture
+  }
+
+  // Ann sends half her ships and presses Done; Bob presses Done; the turn resolves.
+  void aHotSeatTurnIsPlayedFromTheListsAndButtons() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    h.g.WorldShips[8] = 5;
+    h.program.window.Console();
+    const int target = h.Reachable();
+    h.SendFromHome(target, QStringLiteral(" - Send 50% of Ships Between Worlds"));
+    QCOMPARE(h.g.FleetOwner[0], 1);
+    c.WorldInfoShow(8);
+    HotSeat::Press(c.button(MainButton::kDone));
+    QCOMPARE(h.g.CurrentPlayer, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!h.g.InputBusy, 20000);
+    // Bob's panes: his world, nothing of Ann's in flight, and Ann's panel closed.
+    QCOMPARE(c.lstOwned()->item(0)->data(Qt::UserRole).toInt(), 9);
+    QCOMPARE(c.lstTravel()->item(0)->text(), QStringLiteral("None"));
+    QVERIFY(!c.lstInfo()->isVisible());
+    HotSeat::Press(c.button(MainButton::kDone));
+    QTRY_VERIFY_WITH_TIMEOUT(TurnNumber(h.g.GameYear) == 1 && !h.g.InputBusy, 60000);
+    QVERIFY(h.program.window.windowTitle().contains("Turn #1"));
+    QCOMPARE(h.g.CurrentPlayer, 0);
+    QVERIFY(h.g.FleetTimeLeft[0] < h.g.FleetTripTime[0] || h.g.FleetFrom[0] == 0);
+    QVERIFY(c.lstOwned()->isVisible());
+  }
+};
+
+ZARNATH_UI_SUITE(WindowControlsTest, {"window-controls", 1024, 96});
+
+}  // namespace zarnath::testing
+
+#include "window_controls_test.moc"
