@@ -101,7 +101,7 @@ void tmrTurn_Timer(Game& g) {
                "- " + Str(static_cast<int>(g.TurnMinutesLeft)) + " Minutes Left Until Turn Over! -");
     if (!g.SoundOff) g.io.platform.PlaySound("gameinfo.wav");
   }
-  g.io.platform.SetTimer(GameTimer::kTurn, 60000, true);
+  SetTurnTimer(g, 60000, true);
 }
 
 void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick) {

@@ -305,7 +305,7 @@ bool GameCheck(Game& g) {
   if (!CaptionEndsWith(g.window.lblStatus[me], "Eliminated") && othersNamed &&
       g.menus.mnuOptionsTurn.Caption == "Turn Timer Off") {
     g.TurnMinutesLeft = static_cast<int16_t>(TurnMinutesFor(turn));
-    g.io.platform.SetTimer(GameTimer::kTurn, 60000, true);
+    SetTurnTimer(g, 60000, true);
   }
 
   g.InputBusy = false;

@@ -61,17 +61,29 @@ struct MenuItem {
   std::string Caption;
   bool Checked = false;
   bool Enabled = true;
+  bool Visible = true;
 };
 
+// The game window's menus. A switching item's caption names what its next choice does ("Turn
+// Sound Off" shown = sound on); the rules read and write these captions, and the window shows
+// them. Menu titles, fixed captions and shortcuts are in model/menu_tree.h.
 struct GameMenus {
   MenuItem mnuFile, mnuInfo, mnuOptions, mnuHelp;
+  MenuItem mnuCommand{"&Command", false, true, false};  // never shown on the bar
   MenuItem mnuFileNew, mnuFileLoad, mnuFileNewSS;
+  MenuItem mnuFileSave, mnuFileExit;
+  MenuItem mnuInfoFleets, mnuInfoLabels, mnuInfoStatus, mnuInfoHigh;
   MenuItem mnuOptionsTruce, mnuOptionsBattle, mnuOptionsShield;
   MenuItem mnuOptionsProd, mnuOptionsTreas, mnuOptionsGath, mnuOptionsRadar;
+  MenuItem mnuOptionsSound{"Turn Sound Off"};
+  MenuItem mnuOptionsLabels{"Turn World Labels Off"};
+  MenuItem mnuOptionsPause;
+  MenuItem mnuHelpZarnath, mnuHelpWeb, mnuHelpFAQ, mnuHelpMessage, mnuHelpChat, mnuHelpBug, mnuHelpAbout;
   MenuItem mnuOptionsSpeed{"Turn Speed Game On"};
-  MenuItem mnuOptionsTurn{"Turn Timer On"};
+  MenuItem mnuOptionsTurn{"Turn Timer Off"};
   MenuItem mnuOptionsShips{"Turn World Ship Labels Off"};
-  MenuItem mnuFileAutoSave{"AutoSave Off"};  // checked while AutoSave is on
+  MenuItem mnuOptionsFleets{"Turn Traveling Fleets Off"};  // written by the Travel button
+  MenuItem mnuFileAutoSave{"AutoSave Off"};                // checked while AutoSave is on
 };
 
 struct TextBox {
@@ -118,6 +130,8 @@ struct GameWindowState {
   TextBox txtMove;       // the move log
   TextBox txtMessage;    // chat input
   TextBox txtChat;       // chat history
+  // The chat's Send button: off for two seconds after a line was sent.
+  bool ImgSendEnabled = true;
   std::array<std::string, kSeats> lblStatus{};
   AnnouncementLabel lblPlanet;
   std::array<bool, kWorldSlots> lblNameItalic{};  // an active player's home world
