@@ -64,21 +64,27 @@ struct MenuItem {
   bool Visible = true;
 };
 
-// The game window's menus. A switching item's caption names what its next choice does ("Turn
-// Sound Off" shown = sound on); the rules read and write these captions, and the window shows
-// them. Menu titles, fixed captions and shortcuts are in model/menu_tree.h.
+// The game window's menus, each item with the caption a run starts with. A switching item's
+// caption names what its next choice does ("Turn Sound Off" shown = sound on); the rules read and
+// write these captions and check marks, and the window shows them. The order of the menus, their
+// separators and shortcuts are in model/menu_tree.h.
 struct GameMenus {
-  MenuItem mnuFile, mnuInfo, mnuOptions, mnuHelp;
+  MenuItem mnuFile{"&File"}, mnuInfo{"&Information"}, mnuOptions{"&Options"}, mnuHelp{"&Help"};
   MenuItem mnuCommand{"&Command", false, true, false};  // never shown on the bar
-  MenuItem mnuFileNew, mnuFileLoad, mnuFileNewSS;
-  MenuItem mnuFileSave, mnuFileExit;
-  MenuItem mnuInfoFleets, mnuInfoLabels, mnuInfoStatus, mnuInfoHigh;
-  MenuItem mnuOptionsTruce, mnuOptionsBattle, mnuOptionsShield;
-  MenuItem mnuOptionsProd, mnuOptionsTreas, mnuOptionsGath, mnuOptionsRadar;
+  MenuItem mnuFileNew{"New Game"}, mnuFileLoad{"Load Game"}, mnuFileNewSS{"Reset Solar System"};
+  MenuItem mnuFileSave{"Save Game"}, mnuFileExit{"&Exit"};
+  MenuItem mnuInfoFleets{"Show Position of Traveling Fleets"}, mnuInfoLabels{"Show World Labels"};
+  MenuItem mnuInfoStatus{"Show Status of Solar System"}, mnuInfoHigh{"Show High Scores"};
+  MenuItem mnuOptionsTruce{"No Battle Truce"}, mnuOptionsBattle{"Offensive Battle Mode"};
+  MenuItem mnuOptionsShield{"Ships Do Not Travel with Shields"};
+  MenuItem mnuOptionsProd{"Maximum World Production"}, mnuOptionsTreas{"World Treasures"};
+  MenuItem mnuOptionsGath{"Maximum Gather/Scout Turns"}, mnuOptionsRadar{"Home World Radar On"};
   MenuItem mnuOptionsSound{"Turn Sound Off"};
   MenuItem mnuOptionsLabels{"Turn World Labels Off"};
-  MenuItem mnuOptionsPause;
-  MenuItem mnuHelpZarnath, mnuHelpWeb, mnuHelpFAQ, mnuHelpMessage, mnuHelpChat, mnuHelpBug, mnuHelpAbout;
+  MenuItem mnuOptionsPause{"Pause Game"};
+  MenuItem mnuHelpZarnath{"Zarnath Help"}, mnuHelpWeb{"Zarnath Web Site"}, mnuHelpFAQ{"Zarnath FAQ"};
+  MenuItem mnuHelpMessage{"Message Board"}, mnuHelpChat{"Chat Room"}, mnuHelpBug{"Submit Bug Report"};
+  MenuItem mnuHelpAbout{"About Zarnath"};
   MenuItem mnuOptionsSpeed{"Turn Speed Game On"};
   MenuItem mnuOptionsTurn{"Turn Timer Off"};
   MenuItem mnuOptionsShips{"Turn World Ship Labels Off"};

@@ -73,7 +73,7 @@ TEST(GameStart, StartsAGameAtOneComputer) {
             (std::vector<std::string>{"Close 0", "ShowGameWindow", "StopLobbyTimers", "Close 0",
                                       "HideSetupWindow", "GameCheck", "Refresh window"}));
   EXPECT_TRUE(g.WorldCount == 20 && g.CurrentPlayer + g.BattleDelay + g.TruceUntilTurn == 0 &&
-              g.AutoSaveYear == 1);
+              g.AutoSaveYear == 0);  // AutoSave off
   EXPECT_EQ(g.SelectedFrom + g.SelectedTo + g.ProxFrom + g.ProxTo, -4);
   EXPECT_FALSE(g.TurnDone || g.HideFleets || g.InputBusy || g.GameOver || g.SoundOff ||
                g.window.SetupVisible);
