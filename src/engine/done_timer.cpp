@@ -1,4 +1,5 @@
 // The Done button, the host's end-of-turn count and the turn timer.
+#include "engine/chat.h"
 #include "engine/event_display.h"
 #include "engine/turn.h"
 #include "model/game.h"
@@ -116,6 +117,9 @@ void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick) {
         g.io.platform.SetTimer(GameTimer::kAI, 10, false);
         ImgDone_Click(g);
       }
+      break;
+    case GameTimer::kChatLock:
+      tmrMessage_Timer(g);
       break;
     default:
       break;
