@@ -83,4 +83,11 @@ fi
 defaults=$(tr -d '\r' < "$work/game/defaults.cfg" 2> /dev/null || true)
 [ "$(printf '%s' "$defaults" | head -1)" = "Vega" ] || fail "the game did not start as Vega (defaults.cfg: $defaults)"
 kill -0 "$game_pid" 2> /dev/null || fail "the program ended"
-echo "play-check: title, setup window, a name, three computers and Start played; screenshot in docs/setup-window.png"
+
+# The game window opens on the new star system with Vega's first turn.
+galaxy=$(timeout 30 xdotool search --sync --onlyvisible --name "^Zarnath - Year 1.00, Turn #0:  Vega" | head -1) ||
+  fail "no game window with Vega's first turn"
+sleep 2
+import -display "$display" -window "$galaxy" "$shots/game-window.png" || fail "no screenshot of the game window"
+echo "play-check: title, setup window, a name, three computers and Start played; the game window shows Vega's turn;" \
+  "screenshots in docs/setup-window.png and docs/game-window.png"

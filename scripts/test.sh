@@ -12,6 +12,8 @@ cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 # The program itself on a virtual display, played with real pointer and key events.
 bash scripts/play-check.sh build
+# Whole games of computer players in the game window end as the headless runner plays them.
+bash scripts/watch-check.sh build
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZARNATH_SANITIZE=ON -DZARNATH_WITH_QT=OFF -DZARNATH_BENCH=OFF

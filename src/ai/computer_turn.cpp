@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "ai/nearest.h"
@@ -110,10 +111,20 @@ class Turn {
     }
   }
 
-  bool OwnAttackUnderWay(int target) const { return ::zarnath::OwnAttackUnderWay(g_, own_, target); }
+  // The worlds this player's fleets and bombs (not scouts) are bound for, one bit a world; read
+  // again after every launch of the turn.
+  void FindAttacks() { attacked_ = OwnAttackTargets(g_, own_); }
+  bool OwnAttackUnderWay(int target) const {
+    return target >= 0 && target < kWorldSlots && (attacked_ >> target & 1u);
+  }
+  void Send(float percent) {
+    Sendships(g_, percent);
+    FindAttacks();
+  }
 
   // Open targets: worlds still worth a new attack.
   void CountOpenTargets() {
+    FindAttacks();
     modeFactor_ = g_.setup.chkMode != 0 ? 1.25f : 1.0f;
     open_ = 0;
     for (int i = 0; i < g_.WorldCount; ++i) {
@@ -149,11 +160,11 @@ class Turn {
   }
 
   void ScoutUnlessSooner(int target, float years) {
-    if (!ArrivesSooner(target, years)) Sendships(g_, 1.0f);
+    if (!ArrivesSooner(target, years)) Send(1.0f);
   }
 
   void SendBomb() {
-    Sendships(g_, kAnnihilationBomb);
+    Send(kAnnihilationBomb);
     --open_;
   }
 
@@ -202,7 +213,7 @@ class Turn {
         if (pct <= 0) pct = 25;
         const float sent = Csng(pct * S / 100.0 * gf);
         if (Csng(D / 2.0) > sent) pct = RoundEven(Int(D / 2.0 / gf / S * 4.0 + 0.999) * 25.0);
-        Sendships(g_, static_cast<float>(pct));
+        Send(static_cast<float>(pct));
         --open_;
         continue;
       }
@@ -229,7 +240,7 @@ class Turn {
       const double growth = Int((y + 0.05) / 0.05);
       const double X = (growth * V + g_.WorldShips[t]) * modeFactor_;
       if (Csng(X) <= S && y < 0.2) {
-        Sendships(g_, static_cast<float>(Int(X / S * 4.0 + 0.999) * 25.0));
+        Send(static_cast<float>(Int(X / S * 4.0 + 0.999) * 25.0));
         --open_;
       } else {
         ScoutUnlessSooner(t, y);
@@ -277,8 +288,8 @@ class Turn {
         if (AnythingUnderWay(w, src)) continue;
         g_.SelectedFrom = static_cast<int16_t>(src);
         g_.SelectedTo = static_cast<int16_t>(w);
-        if (g_.WorldShips[src] > static_cast<float>(turn_)) Sendships(g_, 100.0f);
-        if (g_.WorldBombs[src] > 0) Sendships(g_, kAnnihilationBomb);
+        if (g_.WorldShips[src] > static_cast<float>(turn_)) Send(100.0f);
+        if (g_.WorldBombs[src] > 0) Send(kAnnihilationBomb);
         used[static_cast<size_t>(src)] = true;
         used[static_cast<size_t>(w)] = true;
       }
@@ -327,6 +338,7 @@ class Turn {
   float modeFactor_ = 1.0f;
   int open_ = 0;   // worlds still worth a new attack
   int front_ = 0;  // the last exposure row counted as a front world
+  uint32_t attacked_ = 0;
   QuickSolver solver_;
   std::vector<CandidateRow> candidates_;
   std::vector<ExposureRow> exposure_;

@@ -1,9 +1,12 @@
 #include "ai/nearest.h"
 
+#include <cstdint>
+
 #include "ai/quick_solver.h"
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
+#include "model/travel_time.h"
 
 namespace zarnath {
 namespace {
@@ -27,29 +30,39 @@ void Insert(GameState& g, int world, float years) {
 
 // The frame all three searches share: candidates in ascending world order, each priced and, when
 // nearer than the sixth row and not protected by the truce, put into the list.
+//
+// Only a time below the sixth row's can change the list, so each candidate is priced only below
+// it, and a candidate the truce refuses is not priced at all. The solver's answer for the last
+// candidate is left in TravelYears and TravelAngle, as a search that prices every candidate in
+// full leaves it: it is priced in full when the bounded search did not give it.
 template <typename IsCandidate, typename Price>
 void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price) {
   ResetList(g);
   if (world < 0 || world >= g.WorldCount) return;
   const bool truce = TruceLasts(g);
+  int last = -1;
+  bool lastPriced = false;
   for (int i = 0; i < g.WorldCount; ++i) {
     if (i == world || !isCandidate(i)) continue;
-    price(i, g.TravelYears, g.TravelAngle);
-    const float years = g.TravelYears;
-    if (!(years < g.NearestList[kNearestRows - 1][1])) continue;
+    last = i;
+    lastPriced = false;
     if (truce && g.WorldOwner[i] != 0 && g.WorldOwner[i] != owner) continue;
-    Insert(g, i, years);
+    if (!price(i, g.NearestList[kNearestRows - 1][1], g.TravelYears, g.TravelAngle)) continue;
+    lastPriced = true;
+    Insert(g, i, g.TravelYears);
   }
+  if (last >= 0 && !lastPriced) price(last, kUnreachableYears * 2.0f, g.TravelYears, g.TravelAngle);
 }
 
 }  // namespace
 
-bool OwnAttackUnderWay(const GameState& g, int owner, int target) {
+uint32_t OwnAttackTargets(const GameState& g, int owner) {
+  uint32_t targets = 0;
   for (int s = 0; s < kUsedFleetSlots; ++s)
-    if (g.FleetFrom[s] > 0 && g.FleetOwner[s] == owner && g.FleetTo[s] == target + 1 &&
+    if (g.FleetFrom[s] > 0 && g.FleetOwner[s] == owner && g.FleetTo[s] >= 1 && g.FleetTo[s] <= kWorldSlots &&
         g.FleetShips[s] > 0.0f)
-      return true;
-  return false;
+      targets |= 1u << (g.FleetTo[s] - 1);
+  return targets;
 }
 
 bool TruceLasts(const GameState& g) {
@@ -59,21 +72,27 @@ bool TruceLasts(const GameState& g) {
 void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver) {
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner; },
-      [&](int i, float& years, float& angle) { solver.Price(g, world, i, 0, years, angle); });
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, world, i, 0, below, years, angle);
+      });
 }
 
 void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver) {
+  const uint32_t targeted = OwnAttackTargets(g, g.CurrentPlayer + 1);
   Search(
-      g, world, owner,
-      [&](int i) { return g.WorldOwner[i] != owner && !OwnAttackUnderWay(g, g.CurrentPlayer + 1, i); },
-      [&](int i, float& years, float& angle) { solver.Price(g, world, i, ahead, years, angle); });
+      g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !(targeted >> i & 1u); },
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, world, i, ahead, below, years, angle);
+      });
 }
 
 void NearestTo(GameState& g, int world, int owner, QuickSolver& solver) {
   Search(
       g, world, owner,
       [&](int i) { return g.WorldOwner[i] == owner && (g.WorldShips[i] > 0.0f || g.WorldBombs[i] >= 1); },
-      [&](int i, float& years, float& angle) { solver.Price(g, i, world, 0, years, angle); });
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, i, world, 0, below, years, angle);
+      });
 }
 
 void NearestFrom(GameState& g, int world, int owner) {

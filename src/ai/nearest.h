@@ -6,6 +6,8 @@
 // in TravelYears and TravelAngle.
 #pragma once
 
+#include <cstdint>
+
 namespace zarnath {
 struct GameState;
 class QuickSolver;
@@ -31,8 +33,8 @@ void NearestTo(GameState& g, int world, int owner, QuickSolver& solver);
 
 // Whether a battle truce still lasts in this turn.
 bool TruceLasts(const GameState& g);
-// Whether a fleet or bomb of `owner` (an owner code) is on its way to `target`; a scout does not
-// count.
-bool OwnAttackUnderWay(const GameState& g, int owner, int target);
+// The worlds that fleets or bombs of `owner` (an owner code) are bound for, one bit a world; a
+// scout does not count.
+uint32_t OwnAttackTargets(const GameState& g, int owner);
 
 }  // namespace zarnath

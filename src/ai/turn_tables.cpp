@@ -34,11 +34,13 @@ double WorldValue(const Game& g, int world) {
 }
 
 void OrderCandidates(Game& g, std::vector<CandidateRow>& rows) {
-  Passes(g, rows, [&](const CandidateRow& a, const CandidateRow& b) {
-    return b.years < a.years || (b.years == a.years && Richness(g, a) < Richness(g, b));
+  // The worlds stand still while the rows are ordered: each row's richness is worked out once.
+  for (CandidateRow& row : rows) row.richness = Richness(g, row);
+  Passes(g, rows, [](const CandidateRow& a, const CandidateRow& b) {
+    return b.years < a.years || (b.years == a.years && a.richness < b.richness);
   });
-  Passes(g, rows, [&](const CandidateRow& a, const CandidateRow& b) {
-    return b.years <= static_cast<float>(a.years + 0.1) && Richness(g, a) < Richness(g, b);
+  Passes(g, rows, [](const CandidateRow& a, const CandidateRow& b) {
+    return b.years <= static_cast<float>(a.years + 0.1) && a.richness < b.richness;
   });
 }
 

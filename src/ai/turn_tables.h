@@ -12,6 +12,7 @@ class Game;
 // A target of one own world, in single precision as the turn keeps it.
 struct CandidateRow {
   float source = 0, target = 0, years = 0;
+  int richness = 0;  // the source world's production x class, filled in by OrderCandidates
 };
 
 // An own world and how quickly foreign worlds can reach it (small = exposed).

@@ -30,10 +30,10 @@ void EndTravel(Game& g, int slot) {
   const float n = g.FleetShips[s];
   if (o == g.WorldOwner[static_cast<size_t>(w)]) {
     if (n >= kProximityBombBase) {
-      HostSend(g, Frame("[PROXIMITYSET] ", slot, "ProximitySet"));
+      HostSend(g, [&] { return Frame("[PROXIMITYSET] ", slot, "ProximitySet"); });
       ProximitySet(g, slot);
     } else {
-      HostSend(g, Frame("[REINFORCEMENTS] ", slot, "Reinforcements"));
+      HostSend(g, [&] { return Frame("[REINFORCEMENTS] ", slot, "Reinforcements"); });
       Reinforcements(g, slot);
     }
   } else if (n == kScout) {
@@ -41,13 +41,13 @@ void EndTravel(Game& g, int slot) {
     Scout(g, slot);
   } else if (n == kAnnihilationBomb) {
     g.BattleSide = 1;
-    HostSend(g, Frame("[BATTLEDONE] ", g.BattleSide, Str(slot)));
+    HostSend(g, [&] { return Frame("[BATTLEDONE] ", g.BattleSide, Str(slot)); });
     BattleDone(g, slot);
   } else if (n < kAnnihilationBomb) {
     Battle(g, slot);
     return;
   } else {
-    HostSend(g, Frame("[PROXIMITYSET] ", slot, "ProximitySet"));
+    HostSend(g, [&] { return Frame("[PROXIMITYSET] ", slot, "ProximitySet"); });
     ProximitySet(g, slot);
   }
   g.io.platform.Yield();

@@ -122,14 +122,20 @@ void ToHit(Game& g, int /*slot*/) {
   Hit(g, kDefender, kAttacker);
 }
 
-void FrameUpdate(Game& g, int slot) {
-  BattlePanel& panel = g.window.battle;
-  const auto& d = g.BattleData;
-  for (int side : {kAttacker, kDefender}) {
-    const size_t i = static_cast<size_t>(side);
-    panel.lblShield[i].Caption = Str(d[i][kShield]);
-    panel.lblCurr[i].Caption = Str(d[i][kShipsLeft]);
-    panel.lblShot[i].Caption = Str(d[i][kShotsLeft]);
+namespace {
+
+// The live figures of both sides into the panel (unless `captions` is off), the panel repainted,
+// the strength bar redrawn unless in a speed game, and a yield.
+void ShowFigures(Game& g, int slot, bool captions) {
+  if (captions) {
+    BattlePanel& panel = g.window.battle;
+    const auto& d = g.BattleData;
+    for (int side : {kAttacker, kDefender}) {
+      const size_t i = static_cast<size_t>(side);
+      panel.lblShield[i].Caption = Str(d[i][kShield]);
+      panel.lblCurr[i].Caption = Str(d[i][kShipsLeft]);
+      panel.lblShot[i].Caption = Str(d[i][kShotsLeft]);
+    }
   }
   g.io.screen.Refresh(Control::kBattleFrames);
   if (slot >= 0 && slot < kFleetSlots && g.FleetOwner[static_cast<size_t>(slot)] > 0 &&
@@ -138,12 +144,22 @@ void FrameUpdate(Game& g, int slot) {
   g.io.platform.Yield();
 }
 
+}  // namespace
+
+void FrameUpdate(Game& g, int slot) {
+  ShowFigures(g, slot, true);
+}
+
 void Battle(Game& g, int slot) {
   if (!BattleSlot(g, slot)) return;
   BattleSetup(g, slot);
   g.io.platform.Yield();
-  HostSendEach(g, Frame("[BATTLEACCU] ", 0, Format(g.AttackAccuracy, "00") + Format(g.DefendAccuracy, "00")),
-               Frame("[BATTLESETUP] ", slot, "BattleSetup"));
+  HostSendEach(
+      g,
+      [&] {
+        return Frame("[BATTLEACCU] ", 0, Format(g.AttackAccuracy, "00") + Format(g.DefendAccuracy, "00"));
+      },
+      [&] { return Frame("[BATTLESETUP] ", slot, "BattleSetup"); });
   if (!IsHostOrSingle(g)) return;
 
   auto& d = g.BattleData;
@@ -160,15 +176,16 @@ void Battle(Game& g, int slot) {
           const bool hit = static_cast<float>(g.random.Next() * 100.0f) <= d[side][kAccuracy];
           if (hit) {
             if (side == kAttacker) {
-              HostSend(g, Frame("[FROMHIT] ", slot, "FromHit"));
+              HostSend(g, [&] { return Frame("[FROMHIT] ", slot, "FromHit"); });
               FromHit(g, slot);
             } else {
-              HostSend(g, Frame("[TOHIT] ", slot, "ToHit"));
+              HostSend(g, [&] { return Frame("[TOHIT] ", slot, "ToHit"); });
               ToHit(g, slot);
             }
           }
-          HostSend(g, Frame("[FRAMEUPDATE] ", slot, Str(pass)));
-          FrameUpdate(g, slot);
+          HostSend(g, [&] { return Frame("[FRAMEUPDATE] ", slot, Str(pass)); });
+          // A speed game shows no shot by shot: the figures are written once the shots are over.
+          ShowFigures(g, slot, !g.SpeedGame);
         }
         // An empty (or negative) garrison has no ships left to lose: the shooter has won.
         if (d[3 - side][kShipsLeft] <= 0) {
@@ -190,9 +207,9 @@ void Battle(Game& g, int slot) {
     ++pass;
   }
 
-  HostSend(g, Frame("[FRAMEUPDATE] ", slot, Str(pass)));
+  HostSend(g, [&] { return Frame("[FRAMEUPDATE] ", slot, Str(pass)); });
   FrameUpdate(g, slot);
-  HostSend(g, Frame("[BATTLEDONE] ", g.BattleSide, Str(slot)));
+  HostSend(g, [&] { return Frame("[BATTLEDONE] ", g.BattleSide, Str(slot)); });
   BattleDone(g, slot);
   g.io.platform.Yield();
 }

@@ -53,7 +53,7 @@ void FirePulseBombs(Game& g) {
     if (g.PlayerName[static_cast<size_t>(w - kHomeWorld0)].empty() ||
         (type != kTypeArmedPulse && type != kTypeArmedPulseFuel))
       continue;
-    HostSendEach(g, TravelShowMessage(), Frame("[PULSEBOMB] ", w, "PulseBomb"));
+    HostSendEach(g, TravelShowMessage, [&] { return Frame("[PULSEBOMB] ", w, "PulseBomb"); });
     TravelShow(g);
     g.io.platform.Yield();
     PulseBomb(g, w);
@@ -71,7 +71,8 @@ void MoveAndLand(Game& g) {
       const int16_t bombOwner = g.ProxBombOwner[static_cast<size_t>(k)];
       if (bombOwner <= 0 || g.FleetOwner[s] == 0 || g.FleetOwner[s] == bombOwner) continue;
       if (!ProximityFires(g, j, k)) continue;
-      HostSendEach(g, TravelShowMessage(), "[PROXIMITY] " + Format(j, "00") + Format(k, "00") + "*");
+      HostSendEach(g, TravelShowMessage,
+                   [&] { return "[PROXIMITY] " + Format(j, "00") + Format(k, "00") + "*"; });
       TravelShow(g);
       g.io.platform.Yield();
       Proximity(g, j, k);
@@ -79,7 +80,7 @@ void MoveAndLand(Game& g) {
       g.io.platform.Pause(1000);
       g.io.platform.Yield();
     }
-    if (g.NetworkGame) HostSend(g, Frame("[SEND] ", j, FleetRecord(g, j)));
+    if (g.NetworkGame) HostSend(g, [&] { return Frame("[SEND] ", j, FleetRecord(g, j)); });
     if (g.FleetFrom[s] > 0 && g.FleetTimeLeft[s] <= 0) {
       if (g.NetworkGame) HostSendQuiet(g, TravelShowMessage());
       if (g.FleetOwner[s] == g.CurrentPlayer + 1 && SideListsFollowEvents(g))
@@ -138,6 +139,7 @@ void ApplyProduction(Game& g) {
 
 void EndTurn(Game& g) {
   g.InputBusy = true;
+  g.TurnResolving = true;
   SetMenusEnabled(g, false);
   g.window.txtMove.Busy = true;
   if (!IsHostOrSingle(g)) {
@@ -156,7 +158,7 @@ void EndTurn(Game& g) {
   FirePulseBombs(g);
   g.window.SideListsVisible = false;
 
-  HostSend(g, Frame("[GALAXYROTATE] ", 0, "GALAXYROTATE"));
+  HostSend(g, [&] { return Frame("[GALAXYROTATE] ", 0, "GALAXYROTATE"); });
   g.GameYear += 0.05f;
   GalaxyRotate(g);
   ApplyProduction(g);
@@ -172,6 +174,7 @@ void EndTurn(Game& g) {
 
   SetMenusEnabled(g, true);
   g.window.txtMove.Busy = false;
+  g.TurnResolving = false;
   // A conquest ends the game inside the next-player step: nothing of it is left to finish.
   if (!GameCheck(g)) return;
   ShowMoveLog(g);
@@ -186,6 +189,7 @@ void EndTurn(Game& g) {
 void ClientTravelHide(Game& g) {
   g.TurnDone = false;
   g.InputBusy = false;
+  g.TurnResolving = false;
   SetMenusEnabled(g, true);
   g.window.txtMove.Busy = false;
   if (!GameCheck(g)) return;

@@ -103,6 +103,10 @@ void SendToHost(Game& g, const std::string& message) {
   g.io.platform.Yield();
 }
 
+bool SendsToClients(const Game& g) {
+  return IsNetworkHost(g);
+}
+
 void HostSend(Game& g, const std::string& message) {
   if (!IsNetworkHost(g)) return;
   const int count = g.io.net.SocketCount();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "model/game_texts.h"
 #include "model/view_geometry.h"
@@ -71,5 +72,20 @@ void HostSendQuiet(Game& g, const std::string& message);
 // Several messages to each connected client in turn (all to one client before the next), each
 // send followed by a yield.
 void HostSendEach(Game& g, const std::string& first, const std::string& second);
+
+// Whether this game is a network host, for the senders below.
+bool SendsToClients(const Game& g);
+// The same with messages that are built only on a network host: a game without clients does not
+// format frames it would throw away.
+template <typename Make>
+requires std::is_invocable_r_v<std::string, Make>
+void HostSend(Game& g, Make&& make) {
+  if (SendsToClients(g)) HostSend(g, std::string(make()));
+}
+template <typename MakeFirst, typename MakeSecond>
+requires std::is_invocable_r_v<std::string, MakeFirst> && std::is_invocable_r_v<std::string, MakeSecond>
+void HostSendEach(Game& g, MakeFirst&& first, MakeSecond&& second) {
+  if (SendsToClients(g)) HostSendEach(g, std::string(first()), std::string(second()));
+}
 
 }  // namespace zarnath

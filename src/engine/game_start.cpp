@@ -118,7 +118,8 @@ void imgStart_Click(Game& g) {
   for (int p = 0; p < kSeats; ++p)
     g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
   g.ProxFrom = g.ProxTo = -1;
-  g.TurnDone = g.HideFleets = g.InputBusy = g.GameOver = g.SoundOff = false;
+  g.TurnDone = g.HideFleets = g.InputBusy = g.TurnResolving = g.GameOver = g.SoundOff = false;
+  g.menus.mnuOptionsFleets.Caption = "Turn Traveling Fleets Off";
   g.io.flow.GameCheck();
   g.window.Visible = true;
   g.io.screen.Refresh(Control::kWindow);

@@ -7,6 +7,7 @@
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/orbit_step.h"
+#include "model/status_report.h"
 
 namespace zarnath {
 namespace {
@@ -23,30 +24,6 @@ bool AnySeatOwnsAWorld(const GameState& g) {
   for (int p = 0; p < kSeats; ++p)
     if (OwnsAWorld(g, p)) return true;
   return false;
-}
-
-// What a player holds: single-precision sums as the rating uses them.
-struct Stock {
-  float worlds = 0, ships = 0, production = 0, classSum = 0, inFlight = 0;
-};
-
-Stock TakeStock(const GameState& g, int seat) {
-  Stock s;
-  for (int w = 0; w < g.WorldCount; ++w) {
-    const size_t i = static_cast<size_t>(w);
-    if (g.WorldOwner[i] != seat + 1) continue;
-    s.worlds += 1;
-    s.ships += g.WorldShips[i];
-    s.production += g.WorldProduction[i];
-    s.classSum += g.WorldClass[i];
-  }
-  for (int j = 0; j < kUsedFleetSlots; ++j) {
-    const size_t i = static_cast<size_t>(j);
-    if (g.FleetFrom[i] == 0 || g.FleetOwner[i] != seat + 1) continue;
-    const float n = g.FleetShips[i];
-    s.inFlight += (n > 0 && n <= kMaxFleetShips) ? n : 1.0f;
-  }
-  return s;
 }
 
 bool ForeignObjectInFlight(const GameState& g, int seat) {
@@ -91,7 +68,7 @@ void Eliminate(Game& g, int p) {
 
 // Victory by conquest: the result goes to the high-score table, the orbits run on for a year and
 // the game returns to the setup window. The menus stay locked throughout.
-void Conquest(Game& g, int p, const Stock& s, float rating) {
+void Conquest(Game& g, int p, const PlayerStock& s, float rating) {
   SetMenusEnabled(g, false);
   const std::string name = g.PlayerName[static_cast<size_t>(p)];
   ShowAnnouncement(g, "\r\n    " + name + " Has Taken Over The Entire Solar System!    \r\n    " +
@@ -226,6 +203,9 @@ int TurnMinutesFor(int turn) {
 }
 
 bool GameCheck(Game& g) {
+  // A proximity-bomb dialog opened for the seat that just finished sends nothing for the next.
+  g.ProxFrom = -1;
+  g.window.ProximityDialogVisible = false;
   // At one computer: the next seat that owns a world, or the end of the round.
   if (!g.NetworkGame) {
     if (g.CurrentPlayer < 0) g.CurrentPlayer = 0;
@@ -267,8 +247,8 @@ bool GameCheck(Game& g) {
     const size_t i = static_cast<size_t>(p);
     if (g.PlayerName[i].empty() || g.PlayerGone[i]) continue;
     const std::string& name = g.PlayerName[i];
-    const Stock s = TakeStock(g, p);
-    const float rating = static_cast<float>(static_cast<double>(s.classSum) * s.production / (turn + 1.0));
+    const PlayerStock s = TakeStock(g, p);
+    const float rating = RatingOf(s, turn);
     if (s.worlds == 0 && s.inFlight == 0) {
       outMask |= 1 << p;
       if (!CaptionEndsWith(g.window.lblStatus[i], "Eliminated")) Eliminate(g, p);

@@ -87,20 +87,20 @@ bool HeadlessPorts::FireNextTimer(const std::function<void(GameTimer)>& tick) {
 
 void HeadlessPorts::Pause(int ms) {
   nowMs += ms;
-  Record("Pause " + std::to_string(ms));
+  if (recording) Record("Pause " + std::to_string(ms));
 }
 
 void HeadlessPorts::Yield() {
-  Record("Yield");
+  if (recording) Record("Yield");
   if (onYield) onYield();
 }
 
 void HeadlessPorts::PlaySound(const std::string& file) {
-  Record("Sound " + file);
+  if (recording) Record("Sound " + file);
 }
 
 Answer HeadlessPorts::MessageBox(const std::string& text, const std::string& title, Buttons buttons) {
-  Record("MessageBox " + title + ": " + text);
+  if (recording) Record("MessageBox " + title + ": " + text);
   if (!answers.empty()) {
     Answer a = answers.front();
     answers.pop_front();
@@ -114,89 +114,96 @@ void HeadlessPorts::SetTimer(GameTimer timer, int intervalMs, bool enabled) {
   slot.intervalMs = intervalMs;
   slot.enabled = enabled;
   slot.dueMs = nowMs + intervalMs;
-  Record(std::string("Timer ") + TimerName(timer) + (enabled ? " on " : " off ") +
-         std::to_string(intervalMs));
+  if (recording)
+    Record(std::string("Timer ") + TimerName(timer) + (enabled ? " on " : " off ") +
+           std::to_string(intervalMs));
 }
 
 int HeadlessPorts::ShowGameWindow() {
-  Record("ShowGameWindow");
+  if (recording) Record("ShowGameWindow");
   return innerWidth;
 }
 void HeadlessPorts::HideGameWindow() {
-  Record("HideGameWindow");
+  if (recording) Record("HideGameWindow");
 }
 void HeadlessPorts::ShowSetupWindow() {
-  Record("ShowSetupWindow");
+  if (recording) Record("ShowSetupWindow");
   if (onShowSetupWindow) onShowSetupWindow();
 }
 void HeadlessPorts::HideSetupWindow() {
-  Record("HideSetupWindow");
+  if (recording) Record("HideSetupWindow");
 }
 void HeadlessPorts::Refresh(Control control) {
-  Record(std::string("Refresh ") + ControlName(control));
+  if (recording) Record(std::string("Refresh ") + ControlName(control));
   if (onRefresh) onRefresh(control);
 }
 void HeadlessPorts::Focus(Control control) {
-  Record(std::string("Focus ") + ControlName(control));
+  if (recording) Record(std::string("Focus ") + ControlName(control));
 }
 void HeadlessPorts::GalaxyDraw() {
-  Record("GalaxyDraw");
+  if (recording) Record("GalaxyDraw");
 }
 void HeadlessPorts::Console() {
-  Record("Console");
+  if (recording) Record("Console");
 }
 void HeadlessPorts::DrawOrbitTick() {
-  Record("DrawOrbitTick");
+  if (recording) Record("DrawOrbitTick");
 }
 void HeadlessPorts::DrawDestinationMarks() {
-  Record("DrawDestinationMarks");
+  if (recording) Record("DrawDestinationMarks");
 }
 void HeadlessPorts::EndProgram() {
   programEnded = true;
-  Record("EndProgram");
+  if (recording) Record("EndProgram");
 }
 
 void HeadlessPorts::DrawCircle(double x, double y, double radius, double colour, double aspect, int lineWidth,
                                int lineStyle) {
-  Record("Circle " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(radius) + " " +
-         CallNumber(colour) + " " + CallNumber(aspect) + " " + std::to_string(lineWidth) + " " +
-         std::to_string(lineStyle));
+  if (recording)
+    Record("Circle " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(radius) + " " +
+           CallNumber(colour) + " " + CallNumber(aspect) + " " + std::to_string(lineWidth) + " " +
+           std::to_string(lineStyle));
 }
 void HeadlessPorts::DrawBlob(double x, double y, double fillColour, double lineColour) {
-  Record("Blob " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(fillColour) + " " +
-         CallNumber(lineColour));
+  if (recording)
+    Record("Blob " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(fillColour) + " " +
+           CallNumber(lineColour));
 }
 void HeadlessPorts::DrawStarMark(double x, double y, double colour, double centreColour) {
-  Record("Star " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(colour) + " " +
-         CallNumber(centreColour));
+  if (recording)
+    Record("Star " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(colour) + " " +
+           CallNumber(centreColour));
 }
 void HeadlessPorts::DrawShipDots(double x, double y, double fillColour, double lineColour, int count,
                                  int size) {
-  Record("Dots " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(fillColour) + " " +
-         CallNumber(lineColour) + " " + std::to_string(count) + " " + std::to_string(size));
+  if (recording)
+    Record("Dots " + CallNumber(x) + " " + CallNumber(y) + " " + CallNumber(fillColour) + " " +
+           CallNumber(lineColour) + " " + std::to_string(count) + " " + std::to_string(size));
 }
 void HeadlessPorts::DrawStrengthBar(double split, double leftColour, double rightColour, bool divider) {
-  Record("StrengthBar " + CallNumber(split) + " " + CallNumber(leftColour) + " " + CallNumber(rightColour) +
-         (divider ? " divider" : ""));
+  if (recording)
+    Record("StrengthBar " + CallNumber(split) + " " + CallNumber(leftColour) + " " + CallNumber(rightColour) +
+           (divider ? " divider" : ""));
 }
 void HeadlessPorts::ShowLabels(int slot, double u, double v) {
-  Record("ShowLabels " + std::to_string(slot) + " " + CallNumber(u) + " " + CallNumber(v));
+  if (recording) Record("ShowLabels " + std::to_string(slot) + " " + CallNumber(u) + " " + CallNumber(v));
 }
 void HeadlessPorts::HideMapLabels() {
-  Record("HideMapLabels");
+  if (recording) Record("HideMapLabels");
 }
 void HeadlessPorts::ShowShipsLabel(const std::string& caption, double x, double y, int gap, double colour) {
-  Record("ShipsLabel " + caption + " " + CallNumber(x) + " " + CallNumber(y) + " " + std::to_string(gap) +
-         " " + CallNumber(colour));
+  if (recording)
+    Record("ShipsLabel " + caption + " " + CallNumber(x) + " " + CallNumber(y) + " " + std::to_string(gap) +
+           " " + CallNumber(colour));
 }
 void HeadlessPorts::HideShipsLabel() {
-  Record("HideShipsLabel");
+  if (recording) Record("HideShipsLabel");
 }
 void HeadlessPorts::SelectFirstTravelRow() {
-  Record("SelectFirstTravelRow");
+  if (recording) Record("SelectFirstTravelRow");
 }
 void HeadlessPorts::ReturnToSetup() {
-  Record("ReturnToSetup");
+  if (recording) Record("ReturnToSetup");
 }
 
 bool HeadlessPorts::SocketConnected(int element) {
@@ -204,42 +211,43 @@ bool HeadlessPorts::SocketConnected(int element) {
          connected[static_cast<size_t>(element)];
 }
 void HeadlessPorts::SendData(int element, const std::string& message) {
-  Record("Send " + std::to_string(element) + " " + message);
+  if (recording) Record("Send " + std::to_string(element) + " " + message);
 }
 void HeadlessPorts::CloseSocket(int element) {
-  Record("Close " + std::to_string(element));
+  if (recording) Record("Close " + std::to_string(element));
 }
 void HeadlessPorts::ConnectToHost() {
-  Record("ConnectToHost");
+  if (recording) Record("ConnectToHost");
 }
 void HeadlessPorts::StopLobbyTimers() {
-  Record("StopLobbyTimers");
+  if (recording) Record("StopLobbyTimers");
 }
 void HeadlessPorts::AppendOnlineGameLog(const std::string& line) {
-  Record("GameLog " + line);
+  if (recording) Record("GameLog " + line);
 }
 
 void HeadlessPorts::GameCheck() {
-  Record("GameCheck");
+  if (recording) Record("GameCheck");
   if (onGameCheck) onGameCheck();
 }
 void HeadlessPorts::GalaxySync() {
-  Record("GalaxySync");
+  if (recording) Record("GalaxySync");
   if (onGalaxySync) onGalaxySync();
 }
 
 void HeadlessPorts::ComputerTurn() {
-  Record("ComputerTurn");
+  if (recording) Record("ComputerTurn");
   if (onComputerTurn) onComputerTurn();
 }
 void HeadlessPorts::HighScore(const std::string& name, float rating, float ships, float production,
                               float worlds, float classSum) {
-  Record("HighScore " + name + " " + CallNumber(rating) + " " + CallNumber(ships) + " " +
-         CallNumber(production) + " " + CallNumber(worlds) + " " + CallNumber(classSum));
+  if (recording)
+    Record("HighScore " + name + " " + CallNumber(rating) + " " + CallNumber(ships) + " " +
+           CallNumber(production) + " " + CallNumber(worlds) + " " + CallNumber(classSum));
   nowMs += 2000;
 }
 void HeadlessPorts::OfferAutoSave() {
-  Record("AutoSave");
+  if (recording) Record("AutoSave");
   if (onAutoSave) onAutoSave();
 }
 

@@ -45,8 +45,9 @@ LaunchResult CheckSource(const GameState& g, int from, const LaunchOrder& order)
     case LaunchKind::kScout:
       return g.WorldShips[from] >= 1.0f ? LaunchResult::kLaunched : LaunchResult::kNotEnoughShips;
     case LaunchKind::kProximityBomb:
-      // The record carries the ship code in five whole digits: thresholds 0 to 89999.
-      if (!(order.count >= 0.0f && order.count < 90000.0f) || order.count != std::floor(order.count))
+      // The record carries the ship code rounded to five whole digits: a threshold may hold a
+      // fraction as long as 10000 + threshold stays below 99999.5.
+      if (!(order.count >= 0.0f && static_cast<double>(order.count) + kProximityBombBase < 99999.5))
         return LaunchResult::kThresholdTooLarge;
       [[fallthrough]];
     case LaunchKind::kAnnihilationBomb:
@@ -67,7 +68,7 @@ float ReadLaunchParameter(double shifted) {
 
 // A human seat's launch ends with the table in order and the window redrawn.
 void FinishLaunch(Game& g) {
-  if (IsHumanSeat(g, g.CurrentPlayer)) {
+  if (g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && IsHumanSeat(g, g.CurrentPlayer)) {
     SortFleets(g);
     g.InputBusy = false;
     g.SelectedFrom = g.SelectedTo = -1;
@@ -105,7 +106,12 @@ LaunchResult Launch(Game& g, const LaunchOrder& order) {
   const int from = g.SelectedFrom, to = g.SelectedTo;
   if (from < 0 || to < 0 || from >= g.WorldCount || to >= g.WorldCount) return LaunchResult::kNothingSelected;
   const int s = FirstFreeSlot(g);
-  LaunchResult result = s < 0 ? LaunchResult::kTableFull : CheckSource(g, from, order);
+  // Only the seat whose turn it is gives orders, and only from its own worlds.
+  const bool own =
+      g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && g.WorldOwner[from] == g.CurrentPlayer + 1;
+  LaunchResult result = !own    ? LaunchResult::kNotOwnWorld
+                        : s < 0 ? LaunchResult::kTableFull
+                                : CheckSource(g, from, order);
   float years = 0, angle = 0;
   if (result == LaunchResult::kLaunched) {
     DistCalc(g, from, to, years, angle, kLaunchStep);

@@ -25,8 +25,9 @@ enum class LaunchResult {
   kNotEnoughShips,     // a fleet not of whole ships the world holds, or a scout from a world without one
   kNoBomb,             // a bomb from a world without one
   kUnreachable,        // the solver found no interception
-  kThresholdTooLarge,  // a proximity threshold the slot record cannot carry (not whole, or 90000 up)
+  kThresholdTooLarge,  // a proximity threshold the slot record's five digits cannot carry
   kInvalidOrder,       // a share code that names no kind of object
+  kNotOwnWorld,        // the source world does not belong to the seat giving the order
 };
 
 // The order a share code stands for: 9999 an annihilation bomb, 10000 and more a proximity bomb
@@ -42,10 +43,10 @@ double LaunchTripYears(float travelYears);
 
 // Launches from the selected source to the selected target into the first free slot and charges
 // the source: a fleet its ships, a scout one ship, a bomb one bomb. A launch never takes more than
-// the source holds, and is refused with nothing charged when the target cannot be reached or the
-// slot record cannot carry it. A human seat's order (refused or not) ends with the table sorted,
-// the selection cleared and the window redrawn; every order that got past the selection check
-// yields once to pending events.
+// the source holds, and is refused with nothing charged when the source is not the current seat's
+// world, the target cannot be reached or the slot record cannot carry it. A human seat's order (refused or
+// not) ends with the table sorted, the selection cleared and the window redrawn; every order that got past
+// the selection check yields once to pending events.
 LaunchResult Launch(Game& g, const LaunchOrder& order);
 // The same for a share code as the window's commands pass it.
 LaunchResult Sendships(Game& g, float percent);

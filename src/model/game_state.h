@@ -114,6 +114,9 @@ struct SeatState {
   bool NetworkGame = false;
   bool TurnDone = false;
   bool InputBusy = false;
+  // From the start of the end-of-turn cycle until the next turn opens (a client: until the host's
+  // resolution has ended). Commands from panels, popups and dialogs do nothing meanwhile.
+  bool TurnResolving = false;
   bool GameOver = false;
   int16_t TurnMinutesLeft = 0;
   // The turn timer as the turn set it: its interval (0 = not armed) and whether it runs.

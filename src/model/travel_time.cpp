@@ -1,7 +1,9 @@
 #include "model/travel_time.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "model/game.h"
 #include "model/numbers.h"
@@ -34,43 +36,249 @@ bool Usable(const GameState& g, int w) {
 // The tick limit is three times the reference ring.
 constexpr int kMostTicks = 3 * static_cast<int>(kLargestRing);
 
-void Search(const GameState& g, int from, int to, float startFrom, float startTo, float& years, float& angle,
-            float stepA) {
-  years = kUnreachableYears;
-  angle = 0.0f;
-  const double dR = static_cast<double>(g.WorldRadius[from]) - g.WorldRadius[to];
-  const float k = LaunchRate(g, from);
-  const int tmin = static_cast<int>(std::nearbyint(std::fabs(dR)));
-  const int tmax = static_cast<int>(std::nearbyint(3.0 * g.WorldRadius[kHomeWorld0]));
-  if (tmin > tmax) return;
-  const double mFrom = g.WorldAngularSpeed[from], mTo = g.WorldAngularSpeed[to];
+// One trip as the trials see it: start angles, speeds and the extra rate per unit of a. They are
+// kept as 32-bit floats: g++ 12 at -O2 was seen to drop the rounding of a start angle to 32
+// bits when it went straight into a double field, which changed answers.
+struct Trip {
+  float startFrom = 0, startTo = 0, mFrom = 0, mTo = 0, k = 0;
+  int tmin = 0, tmax = 0;
+  float stepA = 0;
 
+  // The 0.01-radian bin of the target at tick t.
+  double TargetBin(int t) const {
+    return std::floor(Reduce(static_cast<float>(t * static_cast<double>(mTo) + startTo)) * 100.0);
+  }
+  // The object's angle (k x a being `ka`) falls into the target's bin.
+  bool ShipHits(int t, double ka, double targetBin) const {
+    const double ship =
+        Reduce(static_cast<float>((t * static_cast<double>(mFrom) + startFrom) + t * ka)) * 100.0;
+    return ship >= targetBin && ship < targetBin + 1.0;
+  }
+  // The trial of one launch parameter at tick t: the object's angle and the target's fall into
+  // the same 0.01-radian bin. Int(x x 100) is the floor; x x 100 is exact in double for a
+  // 32-bit x.
+  bool Hits(int t, double ka) const { return ShipHits(t, ka, TargetBin(t)); }
+};
+
+// The best answer so far: the least tick, and among equal ticks the lowest parameter.
+struct Best {
+  int tick;        // exclusive bound while nothing has hit
+  int param = -1;  // index of the parameter; -1 while nothing has hit
+  float a = 0.0f;
+  // The last tick a trial of parameter `i` may still win at.
+  int LastFor(int i) const { return param >= 0 && i < param ? tick : tick - 1; }
+};
+
+// Every launch parameter against every tick below the limit: the plain search, kept for values
+// whose rounding the fast search below cannot bound.
+void ScanAll(const Trip& p, Best& best) {
   // What does not depend on a is worked out once: the origin's own turning after t ticks, and
   // the 0.01-radian bin the target stands in then.
   std::array<double, kMostTicks + 1> shipBase;
   std::array<double, kMostTicks + 1> targetBin;
-  for (int t = tmin; t <= tmax; ++t) {
-    shipBase[t] = t * mFrom + startFrom;
-    targetBin[t] = std::floor(Reduce(static_cast<float>(t * mTo + startTo)) * 100.0);
+  for (int t = p.tmin; t <= p.tmax && t < best.tick; ++t) {
+    shipBase[t] = t * static_cast<double>(p.mFrom) + p.startFrom;
+    targetBin[t] = std::floor(Reduce(static_cast<float>(t * static_cast<double>(p.mTo) + p.startTo)) * 100.0);
   }
-
-  // The answer is the least t over all a; once some a hit at bestT, a later hit of another a
-  // cannot change it, so each a looks no further than bestT - 1.
-  int bestT = tmax + 1;
-  for (float a = kFirstA; a <= kLastA; a += stepA) {
-    const double ka = static_cast<float>(static_cast<double>(k) * a);
-    for (int t = tmin; t < bestT; ++t) {
-      const double ship = Reduce(static_cast<float>(shipBase[t] + t * ka)) * 100.0;  // exact in double
-      // Same bin as the target: Int(ship x 100) = Int(target x 100), Int taking the floor.
+  int index = 0;
+  for (float a = kFirstA; a <= kLastA; ++index) {
+    const float ka = static_cast<float>(static_cast<double>(p.k) * a);
+    const int last = std::min(p.tmax, best.LastFor(index));
+    for (int t = p.tmin; t <= last; ++t) {
+      const double ship = Reduce(static_cast<float>(shipBase[t] + t * static_cast<double>(ka))) * 100.0;
       if (ship >= targetBin[t] && ship < targetBin[t] + 1.0) {
-        // The first hit of this a is earlier than every hit so far.
-        years = static_cast<float>(t / 520.0);
-        angle = a;
-        bestT = t;
+        best.tick = t;
+        best.param = index;
+        best.a = a;
         break;
       }
     }
+    const float next = a + p.stepA;
+    if (!(next > a)) break;  // a step too small to move a: every further trial repeats this one
+    a = next;
   }
+}
+
+// The fast search.
+//
+// The object's angle for the launch parameter a at tick t is S(t) = startFrom + t x (mFrom + ka),
+// ka = k x a as tried, and the target's is T(t) = startTo + t x mTo. A hit puts both reduced
+// angles into one 0.01-radian bin, so they differ by less than 0.01; the reductions take whole
+// periods P = 6.283184 off each, so at a hit
+//   |D(t) + t x ka - j x P| < 0.01 + E   for some whole j, with D(t) = startFrom - startTo + t x (mFrom -
+//   mTo),
+// E bounding the rounding of the computed angles against S and T. At one tick the values of ka
+// that can hit therefore lie in narrow intervals, one per period, of width 2 x (0.01 + E) / t;
+// the tried values of ka ascend with a, so each interval is a run of consecutive parameters,
+// found by estimating the index and stepping over the actual values. The search goes tick by
+// tick from the least and runs the exact trial only on those runs, lowest parameter first: the
+// first hit is the least tick and, among equals, the lowest parameter, as in the plain search.
+// Runs of ticks at which no parameter can reach a multiple of P are passed over in one step.
+//
+// The rounding bound: a computed angle is the double sum (t x m + start) + t x ka (t x m and
+// t x ka are exact, the two additions round by 2^-53 of the value), rounded to 32 bits (2^-24),
+// then brought down by up to n = |angle| / P + 1 subtractions, each rounded once in double and
+// once to 32 bits. With A the largest magnitude the angle reaches within the tick limit, the
+// computed angle differs from the exact one less a whole number of periods by at most
+// (n + 1) x A x (2^-24 + 2^-52) <= (A / P + 2) x A x 2^-23. E adds that bound for the object
+// and for the target. In a game (angles below 60, n below 10) E is about 1e-4, a hundredth of
+// the bin. The search's own double arithmetic (magnitudes below 1e5) errs by less than 1e-10,
+// covered by a further 1e-9 of margin. Where E is not small against the bin (damaged or huge
+// values) the plain scan runs.
+class TickSearch {
+ public:
+  static constexpr int kMostParams = 1024;
+
+  explicit TickSearch(const Trip& p) : p_(p) {}
+
+  // False when the bound cannot be trusted or there are too many parameters: scan instead.
+  bool Run(Best& best) {
+    const double k = p_.k;
+    if (!(k > 0.0)) return false;
+    const double kaMost = k * 9.5;
+    const double shipMost = std::fabs(static_cast<double>(p_.startFrom)) +
+                            p_.tmax * (std::fabs(static_cast<double>(p_.mFrom)) + kaMost);
+    const double targetMost =
+        std::fabs(static_cast<double>(p_.startTo)) + p_.tmax * std::fabs(static_cast<double>(p_.mTo));
+    const double rounding = RoundingBound(shipMost) + RoundingBound(targetMost);
+    if (!(rounding < 1e-3)) return false;
+    const double margin = 0.01 + rounding + 1e-9;
+
+    if (!Tried(p_.stepA)) return false;
+    const double kaLow = Ka(0), kaHigh = Ka(count_ - 1);
+    // Index estimate of a value of ka: the parameters are about evenly spaced.
+    const double a0 = a_[0], perIndex = 1.0 / p_.stepA;
+
+    const double d0 = static_cast<double>(p_.startFrom) - p_.startTo;
+    const double drift = static_cast<double>(p_.mFrom) - p_.mTo;
+    // In periods: the least and the greatest reach of the parameters at tick t, margins included.
+    const double perPeriod = 1.0 / kTwoPi;
+    const double lowBase = (d0 - margin) * perPeriod, lowSlope = (drift + kaLow) * perPeriod;
+    const double highBase = (d0 + margin) * perPeriod, highSlope = (drift + kaHigh) * perPeriod;
+    const int last = std::min(p_.tmax, best.tick - 1);
+    int t = p_.tmin;
+    if (t == 0) {
+      // At tick 0 every parameter puts the object at its start: the first one decides.
+      if (t <= last && p_.Hits(0, Ka(0))) return Take(0, 0, best), true;
+      ++t;
+    }
+    while (t <= last) {
+      const double high = highBase + t * highSlope;
+      double j = std::ceil(lowBase + t * lowSlope);
+      if (j > high) {
+        // No multiple of P within reach: the reach lies between j - 1 and j, and stays there
+        // until its upper end climbs to j or its lower end falls to j - 1. Go to one tick
+        // before the first of those (one early, for the rounding of the division).
+        double next = last + 2.0;
+        if (highSlope > 0) next = std::min(next, (j - highBase) / highSlope);
+        if (lowSlope < 0) next = std::min(next, (j - 1.0 - lowBase) / lowSlope);
+        if (!(next < last + 2.0)) break;
+        t = std::max(t + 1, static_cast<int>(next) - 1);
+        continue;
+      }
+      const double d = d0 + t * drift, perTick = 1.0 / t;
+      double targetBin = 0;
+      bool targetKnown = false;
+      for (; j <= high; j += 1.0) {
+        const double from = (j * kTwoPi - d - margin) * perTick, to = (j * kTwoPi - d + margin) * perTick;
+        // The first parameter whose ka is at least `from`.
+        const double guess = (from / k - a0) * perIndex;
+        int i = guess <= 0 ? 0 : guess >= count_ ? count_ : static_cast<int>(guess);
+        while (i > 0 && Ka(i - 1) >= from) --i;
+        while (i < count_ && Ka(i) < from) ++i;
+        for (; i < count_; ++i) {
+          const float ka = Ka(i);
+          if (!(ka <= to)) break;
+          if (!targetKnown) {
+            targetBin = p_.TargetBin(t);
+            targetKnown = true;
+          }
+          if (p_.ShipHits(t, ka, targetBin)) return Take(i, t, best), true;
+        }
+      }
+      ++t;
+    }
+    return true;
+  }
+
+ private:
+  static double RoundingBound(double most) { return (most / kTwoPi + 2.0) * most * 0x1p-23; }
+
+  void Take(int i, int t, Best& best) const {
+    best.tick = t;
+    best.param = i;
+    best.a = a_[i];
+  }
+
+  // k x a of the parameter tried i-th, as the trials form it.
+  float Ka(int i) const { return static_cast<float>(static_cast<double>(p_.k) * a_[i]); }
+
+  // The parameters tried with a step: a from -2 pi up to 3 pi, growing by the step as a 32-bit
+  // float. The game's three steps come from lists worked out once, any other step is listed
+  // here. False when there would be more than kMostParams.
+  struct ParamList {
+    std::array<float, kMostParams> a;
+    int count = 0;
+  };
+  bool Tried(float step) {
+    static const std::array<ParamList, 3> standard = {List(kLaunchStep), List(kOptionsStep),
+                                                      List(kQuickStep)};
+    const ParamList* list = step == kLaunchStep    ? &standard[0]
+                            : step == kOptionsStep ? &standard[1]
+                            : step == kQuickStep   ? &standard[2]
+                                                   : nullptr;
+    if (!list) {
+      own_ = List(step);
+      list = &own_;
+    }
+    a_ = list->a.data();
+    count_ = list->count;
+    return count_ > 0;
+  }
+  static ParamList List(float step) {
+    ParamList out;
+    for (float a = kFirstA; a <= kLastA;) {
+      if (out.count == kMostParams) return ParamList{};
+      out.a[static_cast<size_t>(out.count++)] = a;
+      const float next = a + step;
+      if (!(next > a)) break;  // every further trial would repeat this one and change nothing
+      a = next;
+    }
+    return out;
+  }
+
+  const Trip& p_;
+  const float* a_ = nullptr;
+  int count_ = 0;
+  ParamList own_;
+};
+
+// The search over ticks below `limit`: true with the answer when some trial hits there.
+bool Search(const GameState& g, int from, int to, int ahead, float stepA, int limit, float& years,
+            float& angle) {
+  years = kUnreachableYears;
+  angle = 0.0f;
+  if (!Usable(g, from) || !Usable(g, to) || !Usable(g, kHomeWorld0) || !(stepA > 0.0f)) return false;
+  if (ahead < -kMostTicksAhead || ahead > kMostTicksAhead) return false;
+  Trip p;
+  p.startFrom =
+      static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[from]) + g.WorldAngle[from]);
+  p.startTo = static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[to]) + g.WorldAngle[to]);
+  p.mFrom = g.WorldAngularSpeed[from];
+  p.mTo = g.WorldAngularSpeed[to];
+  p.k = LaunchRate(g, from);
+  p.stepA = stepA;
+  const double dR = static_cast<double>(g.WorldRadius[from]) - g.WorldRadius[to];
+  p.tmin = static_cast<int>(std::nearbyint(std::fabs(dR)));
+  p.tmax = static_cast<int>(std::nearbyint(3.0 * g.WorldRadius[kHomeWorld0]));
+  if (p.tmin > p.tmax || p.tmin >= limit) return false;
+  Best best{std::min(limit, p.tmax + 1)};
+  TickSearch fast(p);
+  if (!fast.Run(best)) ScanAll(p, best);
+  if (best.param < 0) return false;
+  years = static_cast<float>(best.tick / 520.0);
+  angle = best.a;
+  return true;
 }
 
 }  // namespace
@@ -87,15 +295,20 @@ void DistCalc(const GameState& g, int fromWorld, int toWorld, float& years, floa
 
 void PDistCalc(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
                int ahead) {
+  Search(g, fromWorld, toWorld, ahead, stepA, kMostTicks + 1, years, angle);
+}
+
+bool PDistCalcBelow(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
+                    int ahead, float belowYears) {
+  // The first tick whose time in years is not below the bound: a trip that short or longer does
+  // not count.
   years = kUnreachableYears;
   angle = 0.0f;
-  if (!Usable(g, fromWorld) || !Usable(g, toWorld) || !Usable(g, kHomeWorld0) || !(stepA > 0.0f)) return;
-  if (ahead < -kMostTicksAhead || ahead > kMostTicksAhead) return;
-  const float startFrom = static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[fromWorld]) +
-                                             g.WorldAngle[fromWorld]);
-  const float startTo =
-      static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[toWorld]) + g.WorldAngle[toWorld]);
-  Search(g, fromWorld, toWorld, startFrom, startTo, years, angle, stepA);
+  if (!(belowYears > 0.0f)) return false;
+  int limit = belowYears > kMostTicks / 520.0 ? kMostTicks + 1 : static_cast<int>(belowYears * 520.0) - 1;
+  limit = std::max(limit, 0);
+  while (limit <= kMostTicks && static_cast<float>(limit / 520.0) < belowYears) ++limit;
+  return Search(g, fromWorld, toWorld, ahead, stepA, limit, years, angle);
 }
 
 double FleetTicksElapsed(const GameState& g, int slot) {

@@ -25,6 +25,11 @@ void DistCalc(const GameState& g, int fromWorld, int toWorld, float& years, floa
 // The same for a launch `ahead` ticks from now.
 void PDistCalc(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
                int ahead);
+// The same search, for callers that only want trips shorter than `belowYears`: true with exactly
+// the answer of PDistCalc when that answer is below the bound; false, with the results 10000
+// years and a = 0, when the trip takes `belowYears` or longer (or the target is unreachable).
+bool PDistCalcBelow(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
+                    int ahead, float belowYears);
 
 // Extra angular rate per tick and unit of launch parameter for objects leaving a world: 130 / (ring
 // x 520), twice that from a world with double-speed fuel.

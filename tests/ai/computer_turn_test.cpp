@@ -126,8 +126,10 @@ TEST(Decisions, EachThresholdOnBothSides) {
       b.ports.onYield = [&] { locked = locked && b.game.InputBusy && !b.game.menus.mnuFile.Enabled; };
       ComputerTurn(b.game);
       EXPECT_EQ(b.Sent(), c.expected) << c.what;
-      EXPECT_TRUE(locked && !b.game.InputBusy && b.game.menus.mnuFile.Enabled &&
-                  b.game.window.txtMove.Text.empty());
+      EXPECT_EQ(
+          std::make_tuple(locked, b.game.InputBusy, b.game.menus.mnuFile.Enabled, b.game.window.txtMove.Text),
+          std::make_tuple(true, false, true, std::string()))
+          << c.what;
       EXPECT_EQ(b.ports.calls.back(), "Timer tmrAI on 10") << c.what;
     }
 }

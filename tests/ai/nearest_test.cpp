@@ -1,6 +1,9 @@
 #include "ai/ai_fixture.h"
 #include "model/data_set.h"
 
+#include <bit>
+#include <random>
+
 namespace zarnath::testing {
 namespace {
 
@@ -36,7 +39,8 @@ TEST(NearestFrom, TiesKeepWorldOrderAndMissingRowsArePadded) {
   s.game.WorldAngle[12] = s.game.WorldAngle[7] = 2.0f;  // one ring, one angle: one place
   NearestFrom(s.game, kHome, 1);
   EXPECT_EQ(List(s.game), Padded({{7, s.Years(kHome, 7)}, {12, s.Years(kHome, 7)}}));
-  ASSERT_TRUE(s.Place(kHome, 12, 150) && s.Place(kHome, 7, 151));  // a nearer later world goes first
+  ASSERT_TRUE(s.Place(kHome, 12, 150));  // a nearer later world goes first
+  ASSERT_TRUE(s.Place(kHome, 7, 151));
   NearestFrom(s.game, kHome, 1);
   EXPECT_EQ(List(s.game), Padded({At(12, 150), At(7, 151)}));
   s.game.WorldOwner[12] = 2;  // the searched world is never listed, even someone else's
@@ -51,7 +55,8 @@ TEST(NearestFrom, TruceHidesOtherPlayersWorldsUntilItsLastTurn) {
   AiState s(9);
   s.OwnAllBut({1, 6});
   s.game.WorldOwner[1] = 2;
-  ASSERT_TRUE(s.Place(kHome, 1, 150) && s.Place(kHome, 6, 200));
+  ASSERT_TRUE(s.Place(kHome, 1, 150));
+  ASSERT_TRUE(s.Place(kHome, 6, 200));
   s.game.TruceUntilTurn = 10;
   s.game.GameYear = 1.45f;  // turn 9: the truce still lasts
   NearestFrom(s.game, kHome, 1);
@@ -80,6 +85,68 @@ TEST(NearestFrom, FleetsBombsScoutsAndSources) {
   EXPECT_EQ(List(s.game), Padded({{2, s.Years(2, 0)}, {5, s.Years(5, 0)}}));
 }
 
+// The lists as the rules build them: every candidate priced in full, in world order, inserted when
+// below the sixth row unless the truce refuses it; the last answer stays in TravelYears.
+void PlainList(GameState& g, int world, int owner, int kind) {
+  for (int k = 0; k < kNearestRows; ++k) g.NearestList[k][0] = -1, g.NearestList[k][1] = 1000;
+  const bool truce = TruceLasts(g);
+  for (int i = 0; i < g.WorldCount; ++i) {
+    bool candidate = i != world && (kind == 2 ? g.WorldOwner[i] == owner : g.WorldOwner[i] != owner);
+    if (kind == 1)
+      for (int s = 0; s < kUsedFleetSlots && candidate; ++s)
+        candidate = !(g.FleetFrom[s] > 0 && g.FleetOwner[s] == g.CurrentPlayer + 1 && g.FleetTo[s] == i + 1 &&
+                      g.FleetShips[s] > 0);
+    if (kind == 2) candidate = candidate && (g.WorldShips[i] > 0 || g.WorldBombs[i] >= 1);
+    if (!candidate) continue;
+    if (kind == 2)
+      PDistCalc(g, i, world, g.TravelYears, g.TravelAngle, kQuickStep, 0);
+    else
+      PDistCalc(g, world, i, g.TravelYears, g.TravelAngle, kQuickStep, kind == 1 ? 3 : 0);
+    const float y = g.TravelYears;
+    if (!(y < g.NearestList[5][1]) || (truce && g.WorldOwner[i] != 0 && g.WorldOwner[i] != owner)) continue;
+    int k = 0;
+    while (k < kNearestRows && !(g.NearestList[k][1] > y)) ++k;
+    for (int r = kNearestRows - 1; r > k; --r) g.NearestList[r] = g.NearestList[r - 1];
+    g.NearestList[k][0] = static_cast<float>(i), g.NearestList[k][1] = y;
+  }
+}
+
+// The searches stop pricing a world once it cannot beat the sixth row, yet leave the same list
+// and the same last answer in TravelYears and TravelAngle as pricing every world in full: over
+// galaxies of mixed owners, with fleets, scouts and a truce, after the worlds have turned.
+TEST(NearestSearches, BoundedPricingLeavesWhatFullPricingLeaves) {
+  std::mt19937 rng(17);
+  int compared = 0;
+  for (int round = 0; round < 60; ++round) {
+    AiState s(9 + round % 22);
+    GameState& g = s.game;
+    for (int w = 0; w < g.WorldCount; ++w) {
+      g.WorldOwner[w] = static_cast<uint8_t>(rng() % 3);
+      g.WorldShips[w] = static_cast<float>(rng() % 3);
+      g.WorldBombs[w] = static_cast<int16_t>(rng() % 2);
+      g.WorldAngle[w] = static_cast<float>((rng() % 6283) / 1000.0);
+    }
+    for (int f = 0; f < 6; ++f)
+      s.Flying(static_cast<int>(rng() % 2), 0, static_cast<int>(rng() % g.WorldCount), f % 3 ? 10.0f : 0.0f);
+    g.TruceUntilTurn = round % 4 == 0 ? 30 : 0;
+    for (int world = 0; world < g.WorldCount; ++world)
+      for (int kind = 0; kind < 3; ++kind) {
+        GameState plain = g;
+        PlainList(plain, world, 1, kind);
+        if (kind == 0) NearestFrom(g, world, 1);
+        if (kind == 1) PNearestFrom(g, world, 1, 3);
+        if (kind == 2) NearestTo(g, world, 1);
+        ASSERT_EQ(List(g), List(plain)) << round << " world " << world << " kind " << kind;
+        ASSERT_TRUE(std::bit_cast<uint64_t>(std::array{g.TravelYears, g.TravelAngle}) ==
+                    std::bit_cast<uint64_t>(std::array{plain.TravelYears, plain.TravelAngle}))
+            << round << " world " << world << " kind " << kind << ": " << g.TravelYears << " "
+            << plain.TravelYears;
+        ++compared;
+      }
+  }
+  EXPECT_GT(compared, 3000);
+}
+
 // The searches' solver answers as DistCalc and PDistCalc, also from double-speed fuel worlds,
 // after worlds moved or turned faster between calls, and for angles far beyond its tables.
 TEST(QuickSolver, AnswersAsTheSolver) {
@@ -97,7 +164,7 @@ TEST(QuickSolver, AnswersAsTheSolver) {
             float y1 = 0, a1 = 0, y2 = 0, a2 = 0;
             PDistCalc(g, a, b, y1, a1, kQuickStep, ahead);
             solver.Price(g, a, b, ahead, y2, a2);
-            ASSERT_TRUE(y1 == y2 && a1 == a2) << a << "->" << b << " " << round;
+            ASSERT_EQ(std::make_pair(y1, a1), std::make_pair(y2, a2)) << a << "->" << b << " " << round;
           }
       for (int w = 0; w < worlds; ++w) g.WorldAngle[w] = g.WorldAngle[w] + (w == 6 ? 0 : 0.31);
       g.WorldType[4] = 0, g.WorldAngularSpeed[6] *= 1.5f, g.WorldAngle[2] = round ? -900.0f : g.WorldAngle[2];

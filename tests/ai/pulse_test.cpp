@@ -71,7 +71,7 @@ TEST(PulseCommand, ArmsTheHomeWorld) {
   EXPECT_EQ(g.window.txtMove.Text, "\r\nYear 1.00, Turn #0\r\n- Pulse Bomb Set On World Eridania! -\r\n");
   EXPECT_EQ(g.WorldHistory[0][kHome],
             "   Year 1.00, Turn #0: A Pulse Bomb Was Set On World Eridania \r\nolder\r\n");
-  EXPECT_TRUE(g.SelectedFrom == -1 && g.SelectedTo == -1 && !g.InputBusy);
+  EXPECT_EQ(std::make_tuple(g.SelectedFrom, g.SelectedTo, g.InputBusy), std::make_tuple(-1, -1, false));
   EXPECT_EQ(c.ports.calls, (std::vector<std::string>{"Refresh window", "Refresh txtGame", "Refresh txtMove",
                                                      "Pause 1500", "GalaxyDraw", "Console", "Yield"}));
   Command client;
@@ -99,7 +99,8 @@ TEST(PulseCommand, RefusesWorldsThatCannotBeArmed) {
     c.game.SelectedFrom = world;
     EXPECT_FALSE(CanArmPulseBomb(c.game, world)) << world;
     mnuComSendPulse_Click(c.game);
-    EXPECT_TRUE(c.Of(world) == before && c.game.SelectedFrom == -1 && !c.game.InputBusy) << world;
+    EXPECT_EQ(c.Of(world), before) << world;
+    EXPECT_EQ(std::make_tuple(c.game.SelectedFrom, c.game.InputBusy), std::make_tuple(-1, false)) << world;
   }
 }
 

@@ -77,7 +77,8 @@ TEST(WholeGames, TheTimerPressesDoneAndInvariantsNameWhatBroke) {
   t.ports.Clear();
   ASSERT_TRUE(t.ports.FireNextTimer([&](GameTimer) { tmrAI_Timer(t.game); }));
   EXPECT_EQ(t.ports.calls.front(), "Timer tmrAI off 10");
-  EXPECT_TRUE(t.game.CurrentPlayer == 1 && t.ports.TimerEnabled(GameTimer::kAI));  // the next seat's turn
+  EXPECT_EQ(t.game.CurrentPlayer, 1);  // the next seat's turn
+  EXPECT_TRUE(t.ports.TimerEnabled(GameTimer::kAI));
   ASSERT_EQ(CheckInvariants(t.game), "");
   GameState s = t.game.state();
   s.FleetFrom[0] = 1, s.FleetTo[0] = 13, s.FleetOwner[0] = 1;  // bound for a world out of play

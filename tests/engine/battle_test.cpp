@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <set>
 
 #include "engine_fixture.h"
 
@@ -89,18 +91,74 @@ TEST(Battle, DefensiveModeAlternatesSingleShotsAndOffensiveModeFiresWholeVolleys
   }
 }
 
-TEST(Battle, TheHostSendsEveryStepBeforeItsOwnAndTheAccuracyCarriesFourDigits) {
+// A speed game writes the panel's figures once the shots are over: the panel's last repaint shows
+// the same figures as in a battle shown shot by shot, after the same dice and the same outcome.
+TEST(Battle, ASpeedGameEndsWithThePanelOfAShownBattle) {
+  for (uint64_t seed : {3u, 8u, 21u}) {
+    std::array<std::string, 2> panels;
+    std::array<std::array<std::array<int32_t, 8>, 4>, 2> data;
+    for (bool speed : {true, false}) {
+      Attack f(40, 5, 2, 2, 60, 3, 3);
+      f.game.SpeedGame = speed;
+      f.game.random.Seed(seed);
+      std::string shown, expected;  // the panel at each repaint, and what the battle's figures say
+      f.ports.onRefresh = [&](Control c) {
+        if (c != Control::kBattleFrames) return;
+        const BattlePanel& p = f.game.window.battle;
+        const auto& d = f.game.BattleData;
+        if (p.lblCurr[1].Caption.empty()) return;  // the panel at rest after the battle
+        shown = p.lblShield[1].Caption + p.lblCurr[1].Caption + p.lblShot[1].Caption +
+                p.lblShield[2].Caption + p.lblCurr[2].Caption + p.lblShot[2].Caption;
+        expected = Str(d[1][4]) + Str(d[1][5]) + Str(d[1][6]) + Str(d[2][4]) + Str(d[2][5]) + Str(d[2][6]);
+      };
+      Battle(f.game, 0);
+      EXPECT_EQ(shown, expected) << seed;
+      panels[speed] = shown;
+      data[speed] = f.game.BattleData;
+    }
+    EXPECT_EQ(panels[0], panels[1]) << seed;
+    EXPECT_EQ(data[0], data[1]) << seed;
+  }
+}
+
+// A class's accuracy from one draw r of the game's source: 60 + 5 (class - 1) plus the whole part
+// of r times the rest up to 100, so class 1 gives 60..99 and class 5 80..99.
+int AccuracyFor(int shipClass, RandomSource& draws) {
+  const int low = 60 + 5 * (std::clamp(shipClass, 1, 5) - 1);
+  return low + static_cast<int>(std::floor((100 - low) * static_cast<double>(draws.Next())));
+}
+
+TEST(Accuracy, EachClassDrawsExactlyTheValuesOfItsRange) {
+  for (int shipClass = 0; shipClass <= 6; ++shipClass) {
+    EngineGame f;
+    RandomSource draws(7);
+    f.game.random.Seed(7);
+    std::set<int> seen;
+    for (int i = 0; i < 2000; ++i) {
+      const int accuracy = DrawAccuracy(f.game, shipClass);
+      ASSERT_EQ(accuracy, AccuracyFor(shipClass, draws)) << shipClass << " draw " << i;
+      seen.insert(accuracy);
+    }
+    EXPECT_EQ(*seen.begin(), 60 + 5 * (std::clamp(shipClass, 1, 5) - 1)) << shipClass;
+    EXPECT_EQ(*seen.rbegin(), 99) << shipClass;
+    EXPECT_EQ(seen.size(), 100u - *seen.begin()) << shipClass;
+  }
+}
+
+TEST(Battle, TheHostSendsEveryStepBeforeItsOwnAndTheAccuraciesOfTheFleetThenTheWorld) {
   for (int shipClass : {1, 3, 5, 0, 9}) {
-    Attack f(8, 0, shipClass == 9 ? 5 : 2, 0, 12, 0, shipClass);
+    const int worldClass = shipClass == 9 ? 5 : 2;
+    Attack f(8, 0, worldClass, 0, 12, 0, shipClass);
     f.Host(2);
+    RandomSource draws(11);
+    f.game.random.Seed(11);
     Battle(f.game, 0);
+    const int attack = AccuracyFor(shipClass, draws), defend = AccuracyFor(worldClass, draws);
+    EXPECT_EQ(std::make_tuple(f.game.BattleData[1][3], f.game.BattleData[2][3]),
+              std::make_tuple(attack, defend));
     const std::vector<std::string> sent = f.ports.Sent();
     ASSERT_GE(sent.size(), 6u);
-    const std::string accuracy = sent[0].substr(15, sent[0].size() - 16);
-    ASSERT_TRUE(sent[0].starts_with("[BATTLEACCU] 00") && sent[0].ends_with("*") && accuracy.size() == 4 &&
-                accuracy.find_first_not_of("0123456789") == std::string::npos)
-        << sent[0];
-    EXPECT_GE(Val(sent[0].substr(15, 2)), 60 + (std::clamp(shipClass, 1, 5) - 1) * 5) << shipClass;
+    EXPECT_EQ(sent[0], "[BATTLEACCU] 00" + Format(attack, "00") + Format(defend, "00") + "*") << shipClass;
     EXPECT_EQ(sent[1], "[BATTLESETUP] 00BattleSetup*");
     EXPECT_EQ(sent[2], sent[0]);  // both to the first client, then both to the second
     EXPECT_EQ(sent[sent.size() - 3].rfind("[FRAMEUPDATE] 00", 0), 0u);
@@ -137,7 +195,25 @@ TEST(BattleDone, TheWorldChangesHandsOrHoldsAndTheLoserLearnsWhatIsLeft) {
                   " 12 Ships Left \r\n");
     EXPECT_EQ(g.PlayerLog[0] + g.PlayerLog[1],
               std::string("\r\n") + notice + "\r\n" + notice);  // every human
-    EXPECT_EQ(g.WorldShieldOn[3] == 0 && !g.WorldNoGather[3] && !g.WorldMarked[0][3], side == 1);
+    const bool held = side == 2;                                // a taken world's switches are reset
+    EXPECT_EQ(std::make_tuple(g.WorldShieldOn[3], g.WorldNoGather[3], g.WorldMarked[0][3]),
+              std::make_tuple(int16_t{held}, held, held));
+  }
+}
+
+TEST(BattleDone, AProximityBombOnATakenWorldKeepsItsOwnerAndIsNotCountedAsABombFound) {
+  for (int16_t stored : {0, 1}) {
+    Attack f(30, 0, 2, 2, 25);  // Bob's world Tarsis, with his proximity bomb on it
+    Game& g = f.game;
+    g.WorldBombs[3] = stored;
+    std::tie(g.ProxBombOwner[4], g.ProxBombWorld[4], g.ProxBombThreshold[4]) = std::make_tuple(2, 3, 40);
+    f.Won(1, 0, 12);
+    EXPECT_EQ(g.WorldOwner[3], 1);
+    EXPECT_EQ(g.WorldBombs[3], stored);
+    EXPECT_EQ(f.NoticeHas("Found On World"), stored > 0);
+    EXPECT_EQ(f.Noticed("- A Bomb Was Found On World! -"), stored > 0);
+    EXPECT_EQ(std::make_tuple(g.ProxBombOwner[4], g.ProxBombWorld[4], g.ProxBombThreshold[4]),
+              std::make_tuple(2, 3.0f, 40.0f));
   }
 }
 

@@ -30,7 +30,8 @@ TEST(NetworkDone, TheTurnEndsOnTheDoneThatCompletesTheCountAndASecondPressIsRefu
   f.ports.Clear();
   ImgDone_Click(f.game);
   EXPECT_EQ(f.ports.calls, std::vector<std::string>{"Focus txtMessage"});
-  EXPECT_TRUE(!f.StatusArrives(1) && f.StatusArrives(2));
+  EXPECT_FALSE(f.StatusArrives(1));
+  EXPECT_TRUE(f.StatusArrives(2));
   const std::vector<std::string> sent = f.ports.Sent();
   ASSERT_GE(sent.size(), 3u);
   EXPECT_EQ(std::vector<std::string>(sent.begin(), sent.begin() + 2),
@@ -39,18 +40,25 @@ TEST(NetworkDone, TheTurnEndsOnTheDoneThatCompletesTheCountAndASecondPressIsRefu
   EXPECT_EQ(f.game.GameYear, 1.05f);
 }
 
-TEST(NetworkDone, AGoneOrDisconnectedSeatCountsOnceAndCannotHoldTheTurn) {
-  for (bool gone : {false, true}) {  // Cid had finished, then his connection closed; or he left
+TEST(NetworkDone, ASeatThatHasLeftCountsOnceWhateverItsSocketShowsAndCannotHoldTheTurn) {
+  // {Cid's caption, he has left the game, his socket shows connected, he counts as finished}
+  const std::tuple<std::string, bool, bool, bool> cases[] = {
+      {"Cid:  Done Turn", false, false, true},  // he had finished, then his connection closed
+      {"Cid:  Disconnected", true, false, true},
+      {"Cid:  Taking Turn", true, true, true},  // he left while his socket still shows connected
+      {"Cid:  Disconnected", false, true, true},
+      {"Cid:  Taking Turn", false, true, false}};
+  for (const auto& [caption, gone, connected, finished] : cases) {
+    SCOPED_TRACE(caption + (gone ? ", left" : "") + (connected ? ", connected" : ""));
     Lan f;
     Game& g = f.game;
-    std::tie(g.window.lblStatus[2], g.PlayerGone[2]) =
-        std::make_tuple(gone ? "Cid:  Disconnected" : "Cid:  Done Turn", gone);
-    f.ports.connected[2] = false;
+    std::tie(g.window.lblStatus[2], g.PlayerGone[2]) = std::make_tuple(caption, gone);
+    f.ports.connected[2] = connected;
     ImgDone_Click(g);
-    EXPECT_EQ(HostFinishedSeats(g), 2) << gone;
-    EXPECT_TRUE(f.StatusArrives(1));
-    EXPECT_EQ(g.GameYear, 1.05f);
-    EXPECT_EQ(f.ports.Count("Send 2 [ENDTURN] 00Endturn*"), 0);
+    EXPECT_EQ(HostFinishedSeats(g), finished ? 2 : 1);
+    EXPECT_EQ(f.StatusArrives(1), finished);
+    EXPECT_EQ(g.GameYear, finished ? 1.05f : 1.0f);
+    EXPECT_EQ(f.ports.Count("Send 2 [ENDTURN] 00Endturn*"), finished && connected ? 1 : 0);
   }
 }
 

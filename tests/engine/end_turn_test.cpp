@@ -43,7 +43,8 @@ TEST(EndOfTurn, ArrivalsLandEarliestFirstAndTiesKeepTheirOrder) {
   EXPECT_EQ(g.WorldShips[8], 100.0f + 15 + 10);  // production 10 on the home world
   EXPECT_EQ(g.FleetShips[3], 9.0f);              // the traveller after the three landed slots
   // A speed game: no arrival sound, but each arrival's pause and the cycle's.
-  EXPECT_TRUE(!f.ports.Has("Sound reinforcements.wav") && f.ports.Count("Pause 1000") == 6);
+  EXPECT_FALSE(f.ports.Has("Sound reinforcements.wav"));
+  EXPECT_EQ(f.ports.Count("Pause 1000"), 6);
 }
 
 TEST(EndOfTurn, ResolvesLockedAndUnlocksForTheNextTurn) {
@@ -57,9 +58,41 @@ TEST(EndOfTurn, ResolvesLockedAndUnlocksForTheNextTurn) {
   std::tie(g.SpeedGame, g.CurrentPlayer) = std::make_tuple(true, 1);
   EndTurn(g);
   EXPECT_TRUE(locked);
-  EXPECT_FALSE(g.InputBusy || g.window.txtMove.Busy || !g.menus.mnuFile.Enabled || !g.menus.mnuHelp.Enabled);
+  EXPECT_EQ(
+      std::make_tuple(g.InputBusy, g.window.txtMove.Busy, g.menus.mnuFile.Enabled, g.menus.mnuHelp.Enabled),
+      std::make_tuple(false, false, true, true));
   EXPECT_EQ(g.CurrentPlayer, 0);
   EXPECT_NE(g.PlayerLog[0].find("\r\nYear 1.05, Turn #1"), std::string::npos);
+}
+
+TEST(ClientEndOfTurn, WaitsLockedForTheHostThenStartsItsSeatsTurnWithTheEndOfItsLog) {
+  // {Bob's log, what the log box shows: its last 2000 characters, ending in one CR LF}
+  const std::string tail(1990, 't');
+  const std::pair<std::string, std::string> cases[] = {
+      {"", "\r\n"},
+      {"\r\nBob took Tarsis", "\r\nBob took Tarsis\r\n"},
+      {std::string(600, 'x') + tail + "abcdefghij", tail + "abcdefghij\r\n"},
+      {std::string(600, 'x') + tail + "abcdefgh\r\n", tail + "abcdefgh\r\n"}};
+  for (const auto& [log, shown] : cases) {
+    EngineGame f("AB..");
+    Game& g = f.game;
+    f.Client(1);
+    g.SpeedGame = true;
+    EndTurn(g);
+    EXPECT_TRUE(g.InputBusy);
+    EXPECT_FALSE(g.menus.mnuFile.Enabled);
+    EXPECT_TRUE(g.window.txtMove.Busy);
+    EXPECT_EQ(g.GameYear, 1.0f);  // nothing resolved: that is the host's
+    std::tie(g.TurnDone, g.PlayerLog[1]) = std::make_tuple(true, log);
+    ClientTravelHide(g);
+    EXPECT_FALSE(g.InputBusy);
+    EXPECT_FALSE(g.TurnDone);
+    EXPECT_TRUE(g.menus.mnuFile.Enabled);
+    EXPECT_FALSE(g.window.txtMove.Busy);
+    EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.00, Turn #0:  Bob");
+    EXPECT_EQ(g.window.txtGame.Text, "- Initiating Turn #0 Bob!, World Color Red -");
+    EXPECT_EQ(g.window.txtMove.Text, shown) << log.size();
+  }
 }
 
 // Turns after `from` until the first autosave offer: the year less half a year must reach the

@@ -28,7 +28,8 @@ TEST(Scout, TheReportTextAndTheIntelligence) {
   EXPECT_EQ((std::vector<int>{g.ScoutInfo[0][0][3], g.ScoutInfo[0][1][3], g.ScoutInfo[0][2][3],
                               g.ScoutInfo[0][3][3], g.ScoutInfo[0][4][3], g.FleetFrom[5]}),
             (std::vector<int>{1, 3, 5, 12, 40, 0}));
-  EXPECT_TRUE(f.ports.Has("Sound scout.wav") && f.ports.Has("Pause 2000"));
+  EXPECT_TRUE(f.ports.Has("Sound scout.wav"));
+  EXPECT_TRUE(f.ports.Has("Pause 2000"));
 }
 
 TEST(Reinforcements, ShipsJoinTheWorldWithNoticeAndAMarkByTheirNumber) {
@@ -44,7 +45,8 @@ TEST(Reinforcements, ShipsJoinTheWorldWithNoticeAndAMarkByTheirNumber) {
     EXPECT_EQ(g.PlayerLog[0],
               "\r\n-" + Str(n) + " Reinforcements From World Ostra Arrived At World Tarsis -");
     const std::vector<std::string> mark = f.Calls("Dots ");
-    EXPECT_TRUE(mark.size() == 1 && mark[0].ends_with(" " + std::to_string(dots) + " 3")) << ships;
+    ASSERT_EQ(mark.size(), 1u) << ships;
+    EXPECT_TRUE(mark[0].ends_with(" " + std::to_string(dots) + " 3")) << mark[0];
     EXPECT_LT(f.Index("Pause 1000"), f.Index("HideShipsLabel"));  // the ships label stays through the pause
   }
 }
@@ -75,12 +77,14 @@ TEST(ProximityBombs, FiftyShipsWithinTwentyUnitsOrAnyBombSetItOffAndAreDestroyed
     Proximity(f.game, 0, 3);  // a hit destroys the object whole and uses the bomb up
     EXPECT_EQ(std::make_tuple(f.game.FleetFrom[0], f.game.ProxBombOwner[3], f.game.ProxBombThreshold[3]),
               std::make_tuple(0, 0, 0.0f));
+    if (ships != 50) continue;
     const std::string notice = "- A Proximity Bomb On World Mina Destroyed 50 Ships From Bob -";
-    EXPECT_TRUE(ships != 50 ||
-                (f.Noticed(notice) && f.game.PlayerLog[0] == "\r\n" + notice &&
-                 f.game.PlayerLog[1] == "\r\n" + notice &&
-                 f.game.WorldHistory[1][4] == "   Year 1.00, Turn #0: A Proximity Bomb Set By Ann On "
-                                              "World Cato Destroyed 50 Ships From Bob \r\n"));
+    EXPECT_TRUE(f.Noticed(notice));
+    EXPECT_EQ(std::make_pair(f.game.PlayerLog[0], f.game.PlayerLog[1]),
+              std::make_pair("\r\n" + notice, "\r\n" + notice));
+    EXPECT_EQ(
+        f.game.WorldHistory[1][4],
+        "   Year 1.00, Turn #0: A Proximity Bomb Set By Ann On World Cato Destroyed 50 Ships From Bob \r\n");
   }
 }
 
@@ -108,7 +112,8 @@ TEST(ProximitySet, PlantsTheBombInAFreeSlotOrSaysTruthfullyThatNoneIsFree) {
     const int k = full ? kUsedBombSlots : 1;
     EXPECT_EQ(std::make_tuple(g.ProxBombOwner[k], g.ProxBombWorld[k], g.ProxBombThreshold[k], g.FleetFrom[9]),
               full ? std::make_tuple(0, 0.0f, 0.0f, 0) : std::make_tuple(1, 3.0f, 50.0f, 0));
-    EXPECT_EQ(f.Calls("Blob ").empty() && f.Calls("Circle ").empty(), full);  // the marks of a set bomb only
+    EXPECT_EQ(f.Calls("Blob ").size() + f.Calls("Circle ").size(),
+              full ? 0u : 3u);  // a set bomb's marks only
   }
 }
 
@@ -138,7 +143,8 @@ TEST(PulseBomb, DestroysMovedForeignObjectsWithin80Units) {
   EXPECT_EQ(std::make_tuple(g.WorldType[8], g.RadarAlert), std::make_tuple(kTypeNothing, true));
   const std::string ships = "- 25 Ships From Bob Were Destroyed By A Pulse Bomb On World Home -";
   const std::string scout = "- A Scout From Bob Was Destroyed By A Pulse Bomb On World Home -";
-  EXPECT_TRUE(f.Noticed(ships) && f.Noticed(scout));
+  EXPECT_TRUE(f.Noticed(ships));
+  EXPECT_TRUE(f.Noticed(scout));
   EXPECT_EQ(g.PlayerLog[1], "\r\n" + ships + "\r\n" + scout);
   EXPECT_EQ(g.WorldHistory[0][8],
             "   Year 1.00, Turn #0: A Scout From Bob Was Destroyed By A Pulse Bomb On World Home \r\n"

@@ -48,7 +48,8 @@ TEST(GameStart, StartsNothingWithoutANameInSeatZeroOrOnALanClientOrATooSmallScre
     imgStart_Click(g);
     EXPECT_TRUE(refusal == 3 || f.ports.calls == calls[refusal]) << refusal;
     EXPECT_EQ(f.ports.programEnded, refusal == 3);
-    EXPECT_TRUE(g.WorldCount == 17 && f.Defaults() == "old\r\n");
+    EXPECT_EQ(std::make_tuple(g.WorldCount, f.Defaults()),
+              std::make_tuple(uint8_t{17}, std::string("old\r\n")));
   }
 }
 
@@ -72,15 +73,19 @@ TEST(GameStart, StartsAGameAtOneComputer) {
   EXPECT_EQ(f.ports.calls,
             (std::vector<std::string>{"Close 0", "ShowGameWindow", "StopLobbyTimers", "Close 0",
                                       "HideSetupWindow", "GameCheck", "Refresh window"}));
-  EXPECT_TRUE(g.WorldCount == 20 && g.CurrentPlayer + g.BattleDelay + g.TruceUntilTurn == 0 &&
-              g.AutoSaveYear == 0);  // AutoSave off
+  EXPECT_EQ(std::make_tuple(g.WorldCount, g.CurrentPlayer, g.BattleDelay, g.TruceUntilTurn, g.AutoSaveYear),
+            std::make_tuple(uint8_t{20}, 0, 0.0f, 0, 0.0f));  // AutoSave off
   EXPECT_EQ(g.SelectedFrom + g.SelectedTo + g.ProxFrom + g.ProxTo, -4);
-  EXPECT_FALSE(g.TurnDone || g.HideFleets || g.InputBusy || g.GameOver || g.SoundOff ||
-               g.window.SetupVisible);
+  EXPECT_EQ(
+      std::make_tuple(g.TurnDone, g.HideFleets, g.InputBusy, g.GameOver, g.SoundOff, g.window.SetupVisible),
+      std::make_tuple(false, false, false, false, false, false));
   EXPECT_EQ(g.window.txtMove.Text + g.window.txtGame.Text + g.window.txtMessage.Text + g.window.txtChat.Text,
             "");
-  EXPECT_TRUE(g.menus.mnuFileNew.Enabled && g.menus.mnuFileLoad.Enabled && g.menus.mnuFileNewSS.Enabled);
-  EXPECT_TRUE(g.window.Visible && g.GalaxyCenterX == 509.0f && IsFreeSlot(g, 3) && g.ProxBombOwner[0] == 4);
+  EXPECT_EQ(
+      std::make_tuple(g.menus.mnuFileNew.Enabled, g.menus.mnuFileLoad.Enabled, g.menus.mnuFileNewSS.Enabled),
+      std::make_tuple(true, true, true));
+  EXPECT_EQ(std::make_tuple(g.window.Visible, g.GalaxyCenterX, IsFreeSlot(g, 3), g.ProxBombOwner[0]),
+            std::make_tuple(true, 509.0f, true, int16_t{4}));
   EXPECT_EQ(g.window.lblStatus, (std::array<std::string, 4>{"Ann:  Taking Turn", "", "Ann-Y:  Taking Turn",
                                                             "Pandora:  Taking Turn"}));
 }
@@ -142,7 +147,8 @@ TEST(GameStart, OptionMenuCaptionsAndFlags) {
             "Offensive Battle Mode\nShips Travel With Shields [x]\nBattle Truce Until Turn #25 [x]\n"
             "Maximum World Production = 20\nWorld Treasures = 5\nMaximum Gather/Scout Turns = 2\n"
             "Home World Radar Unlimited\nTurn Speed Game On\n");
-  EXPECT_TRUE(g.TruceUntilTurn == 25 && !g.SpeedGame);
+  EXPECT_EQ(g.TruceUntilTurn, 25);
+  EXPECT_FALSE(g.SpeedGame);
 }
 
 TEST(GameStart, NetworkHostPublishesTheGameBeforeTheFirstTurnAndAnInternetHostLogsIt) {
@@ -159,9 +165,10 @@ TEST(GameStart, NetworkHostPublishesTheGameBeforeTheFirstTurnAndAnInternetHostLo
     };
     const std::time_t before = std::time(nullptr) - 400 * 86400;
     imgStart_Click(g);
-    EXPECT_TRUE(ready && f.ports.Count("GalaxySync") == 1);
-    EXPECT_TRUE(f.Index("GalaxySync") < f.Index("Focus txtMessage") &&
-                f.Index("Focus txtMessage") < f.Index("GameCheck"));
+    EXPECT_TRUE(ready);
+    EXPECT_EQ(f.ports.Count("GalaxySync"), 1);
+    EXPECT_LT(f.Index("GalaxySync"), f.Index("Focus txtMessage"));
+    EXPECT_LT(f.Index("Focus txtMessage"), f.Index("GameCheck"));
     const std::string& line = f.ports.calls.at(static_cast<size_t>(f.Index("GalaxySync") - 1));
     EXPECT_EQ(line.starts_with("GameLog"), internet) << line;
     if (!internet) continue;

@@ -24,38 +24,55 @@ TEST(HotSeat, SeatsAreAnnouncedInOrderAndTheLastSeatsDoneResolvesTheTurn) {
     EXPECT_EQ(std::make_tuple(g.window.txtGame.Text, g.window.Caption, g.GameYear),
               std::make_tuple("- Initiating Turn #1 " + next[0] + " -",
                               std::string("Zarnath - Year 1.05, Turn #1:  Ann"), 1.05f));
-    EXPECT_TRUE(!g.InputBusy && g.menus.mnuFile.Enabled);
+    EXPECT_FALSE(g.InputBusy);
+    EXPECT_TRUE(g.menus.mnuFile.Enabled);
     g.InputBusy = true;  // Done while a turn is resolved does nothing
     ImgDone_Click(g);
-    EXPECT_TRUE(g.CurrentPlayer == 0 && f.notices.back().find("Turn #1 Ann!") != std::string::npos);
+    EXPECT_EQ(g.CurrentPlayer, 0);
+    EXPECT_NE(f.notices.back().find("Turn #1 Ann!"), std::string::npos);
   }
 }
 
 TEST(NextPlayer, NoSeatOwningAWorldStopsWithAnErrorInsteadOfResolvingTurnsForNobody) {
   EngineGame f("AB..");
   f.game.WorldOwner[8] = f.game.WorldOwner[9] = 0;
-  EXPECT_FALSE(GameCheck(f.game) || f.game.GameYear != 1.0f);
+  EXPECT_FALSE(GameCheck(f.game));
+  EXPECT_EQ(f.game.GameYear, 1.0f);
   EXPECT_TRUE(
       f.ports.Has("MessageBox Zarnath Error: No Player Owns A World Any More, So The Game Cannot Go On!"));
-  EXPECT_TRUE(!f.game.InputBusy && f.game.menus.mnuFile.Enabled);
+  EXPECT_FALSE(f.game.InputBusy);
+  EXPECT_TRUE(f.game.menus.mnuFile.Enabled);
 }
 
-TEST(Elimination, TheVictoryComesOnlyWhenEveryOtherNamedSeatIsOut) {
-  // {seats, the home worlds Ann takes (seat p's is world 8 + p), the game is won}
-  const std::tuple<const char*, std::vector<int>, bool> cases[] = {
-      {"AB..", {9}, true}, {"AB.D", {9}, false}, {"A.CD", {10, 11}, false}, {"ABCD", {9, 10, 11}, true}};
-  for (const auto& [seats, taken, won] : cases) {
+TEST(Elimination, EachOfTheNineMasksNamesItsWinnerOnlyWhenEveryOtherNamedSeatIsOut) {
+  // {seats, the seats out (bit p: seat p, whose home world 8 + p the first seat still in takes), winner}
+  const std::tuple<std::string, int, int> cases[] = {
+      {"AB..", 1, 1},  {"AB..", 2, 0},  {"ABC.", 3, 2},  {"ABC.", 5, 1},  {"ABC.", 6, 0},
+      {"ABCD", 7, 3},  {"ABCD", 11, 2}, {"ABCD", 13, 1}, {"ABCD", 14, 0}, {"AB.D", 1, -1},
+      {"ABCD", 3, -1}, {"ABCD", 6, -1}, {"ABCD", 9, -1}, {"A.CD", 12, -1}};
+  for (const auto& [seats, out, winner] : cases) {
+    SCOPED_TRACE(seats + " mask " + std::to_string(out));
     EngineGame f(seats);
-    for (int w : taken) f.game.WorldOwner[w] = 1;
-    GameCheck(f.game);
-    for (int w : taken) EXPECT_EQ(f.game.window.lblStatus[w - 8], f.game.PlayerName[w - 8] + ":  Eliminated");
-    EXPECT_NE(f.game.PlayerLog[0].find(" - " + f.game.PlayerName[taken[0] - 8] + " Was Eliminated"),
-              std::string::npos);
-    EXPECT_EQ(f.game.GameOver, won) << seats;
-    EXPECT_EQ(f.Noticed("- Ann Has Eliminated All The Other Players! -"), won) << seats;
-    GameCheck(f.game);  // announced once
-    EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), won ? 1 : 0);
+    Game& g = f.game;
+    int taker = 0;
+    while (seats[taker] == '.' || out & (1 << taker)) ++taker;
+    for (int p = 0; p < kSeats; ++p)
+      if (out & (1 << p)) g.WorldOwner[8 + p] = static_cast<uint8_t>(taker + 1);
+    GameCheck(g);
+    for (int p = 0; p < kSeats; ++p)
+      EXPECT_EQ(g.window.lblStatus[p].ends_with(":  Eliminated"), (out >> p & 1) == 1) << p;
+    EXPECT_EQ(g.GameOver, winner >= 0);
+    EXPECT_EQ(f.NoticeHas("Has Eliminated All The Other Players!"), winner >= 0);
+    if (winner >= 0) {
+      EXPECT_TRUE(f.Noticed("- " + g.PlayerName[winner] + " Has Eliminated All The Other Players! -"));
+    }
+    GameCheck(g);  // announced once
+    EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), winner >= 0 ? 1 : 0);
   }
+  EngineGame f("AB..");  // every human's log tells of the elimination
+  f.game.WorldOwner[9] = 1;
+  GameCheck(f.game);
+  EXPECT_EQ(f.game.PlayerLog[0], "\r\n - Bob Was Eliminated From The Game!");
 }
 
 // Ann holds all nine worlds at turn 9: class sum 25, production 40, 50 ships.
@@ -82,10 +99,13 @@ TEST(Conquest, TheWinnerIsRatedScoredAndTheGameReturnsToTheSetupWindowWithMenusL
       banner,
       "\r\n    Ann Has Taken Over The Entire Solar System!    \r\n     9 Worlds With 40 Production and 50 "
       "Ships, Rating: 100.0    \r\n");
-  EXPECT_TRUE(f.ports.Has("HighScore Ann 100 50 40 9 25") && f.ports.Has("Timer tmrTurn off 0"));
+  EXPECT_TRUE(f.ports.Has("HighScore Ann 100 50 40 9 25"));
+  EXPECT_TRUE(f.ports.Has("Timer tmrTurn off 0"));
   EXPECT_EQ(f.ports.Count("Yield"), 20);  // the farewell year of orbits
-  EXPECT_TRUE(locked && g.menus.mnuFile.Enabled);
-  EXPECT_TRUE(f.ports.Has("ReturnToSetup") && g.window.SetupVisible && g.PlayerName[0].empty());
+  EXPECT_TRUE(locked);
+  EXPECT_TRUE(g.menus.mnuFile.Enabled);
+  EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
+  EXPECT_EQ(std::make_tuple(g.window.SetupVisible, g.PlayerName[0]), std::make_tuple(true, std::string()));
 }
 
 TEST(Conquest, InsideTheEndOfTurnNothingOfTheClearedGameFollows) {
@@ -94,7 +114,9 @@ TEST(Conquest, InsideTheEndOfTurnNothingOfTheClearedGameFollows) {
   std::tie(g.SpeedGame, g.CurrentPlayer, g.menus.mnuFileAutoSave.Checked) = std::make_tuple(true, 3, true);
   g.AutoSaveYear = 1.0f;  // the round is over, and an autosave offer would be due
   GameCheck(g);
-  EXPECT_TRUE(f.ports.Has("ReturnToSetup") && !f.ports.Has("AutoSave") && g.window.txtMove.Text.empty());
+  EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
+  EXPECT_FALSE(f.ports.Has("AutoSave"));
+  EXPECT_EQ(g.window.txtMove.Text, "");
 }
 
 TEST(NextPlayer, TheCrystalHolderLearnsEveryNeutralWorldSaturatingItsShips) {
@@ -143,16 +165,22 @@ TEST(TurnTimer, MinutesByTurnWhenSwitchedOnAndThreeMinutesWarnTwiceThenEndTheTur
   EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));  // switched off: no turn is timed
   g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
   GameCheck(g);
-  EXPECT_TRUE(g.TurnMinutesLeft == 3 && f.ports.Has("Timer tmrTurn on 60000"));
-  EXPECT_TRUE(g.TurnTimerEnabled && g.TurnTimerInterval == 60000);
+  EXPECT_EQ(g.TurnMinutesLeft, 3);
+  EXPECT_TRUE(f.ports.Has("Timer tmrTurn on 60000"));
+  EXPECT_TRUE(g.TurnTimerEnabled);
+  EXPECT_EQ(g.TurnTimerInterval, 60000);
   f.ports.Clear();
   auto tick = [&](GameTimer t) { TimerTick(g, t); };
-  ASSERT_TRUE(f.ports.FireNextTimer(tick) && f.ports.Has("Sound gameinfo.wav"));
+  ASSERT_TRUE(f.ports.FireNextTimer(tick));
+  EXPECT_TRUE(f.ports.Has("Sound gameinfo.wav"));
   EXPECT_EQ(f.notices.back(), "-  2 Minutes Left Until Turn Over! -");
-  ASSERT_TRUE(f.ports.FireNextTimer(tick) && f.ports.Has("Sound timer.wav") && f.ports.nowMs == 120000);
+  ASSERT_TRUE(f.ports.FireNextTimer(tick));
+  EXPECT_TRUE(f.ports.Has("Sound timer.wav"));
+  EXPECT_EQ(f.ports.nowMs, 120000);
   EXPECT_EQ(f.notices.back(), "- Less Than  1 Minute Left Until Turn Over! -");
   ASSERT_TRUE(f.ports.FireNextTimer(tick));
-  EXPECT_TRUE(f.Noticed("- Your Turn Is Now Over! -") && g.CurrentPlayer == 1);  // Done was pressed for Ann
+  EXPECT_TRUE(f.Noticed("- Your Turn Is Now Over! -"));
+  EXPECT_EQ(g.CurrentPlayer, 1);  // Done was pressed for Ann
   // A speed game keeps the warning's sound; sound off silences it.
   std::tie(g.SpeedGame, g.TurnMinutesLeft) = std::make_tuple(true, 5);
   f.ports.Clear();

@@ -57,12 +57,15 @@ TEST(DataSet, ClearsEveryUsedSlotAndLeavesTheSpareSlotsAndSettings) {
   for (int p = 0; p < kSeats; ++p)
     EXPECT_EQ(g.PlayerName[p] + g.PlayerLog[p] + Str(g.HasCrystal[p] + g.RadarSeen[p] + g.PlayerGone[p]),
               " 0");
-  EXPECT_TRUE(!g.window.WorldLabelsVisible && t.ports.calls == std::vector<std::string>{"Close 0"});
+  EXPECT_FALSE(g.window.WorldLabelsVisible);
+  EXPECT_EQ(t.ports.calls, std::vector<std::string>{"Close 0"});
   // The spare world 30, travel slot 100, bomb slot 20, player 4 (but for its marks) and scout field 5.
-  EXPECT_TRUE(g.WorldName[30] == "Name" && g.FleetFrom[100] == 3 && g.ServerRowIP[100] == "10.0.0.1");
-  EXPECT_TRUE(g.ProxBombOwner[20] == 2 && g.PlayerName[4] == "Ann" && !g.WorldMarked[4][0] &&
-              g.ScoutInfo[0][5][0] == 6);
-  EXPECT_TRUE(g.TruceUntilTurn == 25 && g.GameYear == 4.25f && g.WorldCount == 17 && g.NetworkGame);
+  EXPECT_EQ(std::make_tuple(g.WorldName[30], g.FleetFrom[100], g.ServerRowIP[100]),
+            std::make_tuple(std::string("Name"), uint8_t{3}, std::string("10.0.0.1")));
+  EXPECT_EQ(std::make_tuple(g.ProxBombOwner[20], g.PlayerName[4], g.WorldMarked[4][0], g.ScoutInfo[0][5][0]),
+            std::make_tuple(int16_t{2}, std::string("Ann"), false, int16_t{6}));
+  EXPECT_EQ(std::make_tuple(g.TruceUntilTurn, g.GameYear, g.WorldCount, g.NetworkGame),
+            std::make_tuple(25, 4.25f, uint8_t{17}, true));
 }
 
 }  // namespace

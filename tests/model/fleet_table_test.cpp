@@ -55,7 +55,9 @@ TEST(Launch, SharesAndOrdersNeverTakeMoreThanTheWorldHolds) {
       {40, 0, 9999, {}, kNoBomb, 0, 40},
       {40, 0, 10050, {}, kNoBomb, 0, 40},
       {40, 2, 10000 + 90000, {}, kThresholdTooLarge, 0, 40},
-      {40, 2, 10050.5f, {}, kThresholdTooLarge, 0, 40},
+      {40, 2, 10050.5f, {}, kLaunched, 10050.5f, 40},     // a fractional threshold
+      {40, 2, 99999.49f, {}, kLaunched, 99999.49f, 40},   // still five digits in the record
+      {40, 2, 99999.5f, {}, kThresholdTooLarge, 0, 40},   // would be written as six
       {100, 2, 1, LaunchKind::kFleet, kLaunched, 1, 99},  // an order for one ship stays a fleet
       {99, 2, 100, LaunchKind::kFleet, kNotEnoughShips, 0, 99},
       {99, 2, 2.5f, LaunchKind::kFleet, kNotEnoughShips, 0, 99},
@@ -76,6 +78,25 @@ TEST(Launch, SharesAndOrdersNeverTakeMoreThanTheWorldHolds) {
     Launcher l;  // codes that name no kind of object
     EXPECT_EQ(Sendships(l.g(), code), kInvalidOrder) << code;
     EXPECT_TRUE(l.Untouched());
+  }
+}
+
+TEST(Launch, FromAWorldNotOfTheSeatToMoveIsRefusedWithNothingCharged) {
+  // Owner of the source, seat to move, and the answer.
+  const std::tuple<int, int, LaunchResult> cases[] = {
+      {1, 0, kLaunched}, {2, 0, kNotOwnWorld}, {0, 0, kNotOwnWorld}, {2, 1, kLaunched}, {1, 4, kNotOwnWorld},
+  };
+  for (const auto& [owner, seat, result] : cases) {
+    for (float code : {100.0f, 1.0f, 9999.0f, 10025.0f}) {
+      Launcher l;
+      Game& g = l.g();
+      g.WorldOwner[0] = static_cast<uint8_t>(owner), g.CurrentPlayer = static_cast<int16_t>(seat);
+      SCOPED_TRACE(::testing::Message() << "owner " << owner << " seat " << seat << " code " << code);
+      EXPECT_EQ(Sendships(g, code), result);
+      if (result != kLaunched) {
+        EXPECT_TRUE(l.Untouched());
+      }
+    }
   }
 }
 

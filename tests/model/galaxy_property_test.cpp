@@ -19,32 +19,47 @@ void CheckGalaxy(const GameState& g, int n, const Seats& seats, int treasures, i
   for (int p = 0; p < kSeats; ++p) named += filled[p] = !seats[p].name.empty();
   const int opponents = named - filled[0];
 
-  // Worlds in play on their rings at the ring's speed (those out of play: GalaxyGeneration).
+  // Worlds in play on their rings at the ring's speed.
   const float home = static_cast<float>(6.283184 / 520);
   for (int w = 0; w < n; ++w) {
     SCOPED_TRACE(w);
     const int ring = testing::kRingOf[static_cast<size_t>(w)];
     EXPECT_EQ(g.WorldRadius[w], static_cast<float>(ring));
     EXPECT_EQ(g.WorldAngularSpeed[w], static_cast<float>(16900.0 / (ring * ring) * home));
-    EXPECT_TRUE(g.WorldAngle[w] >= 0 && g.WorldAngle[w] < 3.5 * 3.141592 + 1e-5 && g.WorldShield[w] == 0 &&
-                !g.WorldNoGather[w] && g.WorldKnownStat[w] >= 1 && g.WorldKnownStat[w] <= 5);
+    EXPECT_GE(g.WorldAngle[w], 0);
+    EXPECT_LT(g.WorldAngle[w], 3.5 * 3.141592 + 1e-5);
+    EXPECT_EQ(std::make_tuple(g.WorldShield[w], g.WorldNoGather[w]), std::make_tuple(uint8_t{0}, false));
+    EXPECT_TRUE(g.WorldKnownStat[w] >= 1 && g.WorldKnownStat[w] <= 5) << g.WorldKnownStat[w];
 
     const int seat = w - kHomeWorld0;
     if (seat < 0 || seat >= kSeats || !filled[static_cast<size_t>(seat)]) {
       const int t = g.WorldType[w], p = g.WorldProduction[w];
-      EXPECT_TRUE(g.WorldOwner[w] == 0 && g.WorldBombs[w] == 0 && p >= 1 && p <= maxProduction &&
-                  g.WorldClass[w] >= 1 && g.WorldClass[w] <= 5 && g.WorldShips[w] == 30 &&
-                  g.WorldShieldOn[w] <= 1);
+      EXPECT_EQ(std::make_tuple(g.WorldOwner[w], g.WorldBombs[w], g.WorldShips[w]),
+                std::make_tuple(uint8_t{0}, int16_t{0}, 30.0f));
+      EXPECT_TRUE(p >= 1 && p <= maxProduction) << p;
+      EXPECT_TRUE(g.WorldClass[w] >= 1 && g.WorldClass[w] <= 5) << g.WorldClass[w];
+      EXPECT_LE(g.WorldShieldOn[w], 1);
       EXPECT_TRUE(t <= kTypeCrystal || (t >= 5 * p && t <= 10 * p && t % p == 0)) << "type " << t;
       continue;
     }
     const int level = seats[static_cast<size_t>(seat)].level;
-    EXPECT_TRUE(g.WorldOwner[w] == seat + 1 && g.WorldProduction[w] == 10 && g.WorldClass[w] == 5 &&
-                g.WorldShips[w] == 10 && g.WorldShieldOn[w] == 0);
+    EXPECT_EQ(std::make_tuple(int{g.WorldOwner[w]}, int{g.WorldProduction[w]}, int{g.WorldClass[w]},
+                              g.WorldShips[w], int{g.WorldShieldOn[w]}),
+              std::make_tuple(seat + 1, 10, 5, 10.0f, 0));
     EXPECT_EQ(g.WorldType[w], level == 6 ? kTypeFuel : kTypeNothing);
     const int b = n / 8 + (seat > 0 || opponents > 0 ? 2 : 0);
     EXPECT_EQ(g.WorldBombs[w], level == 0 ? b : Int(level / 5.0 * b) + 1);
   }
+
+  // The home worlds a quarter turn apart: 9, 10 and 11 a half, a quarter and three quarters past 8.
+  for (int h = 9; h < std::min(n, 12); ++h) {
+    const double apart = std::fmod(g.WorldAngle[h] - g.WorldAngle[8] + 2 * kPi, 2 * kPi);
+    EXPECT_NEAR(apart, (std::array{kPi, kPi / 2, 3 * kPi / 2}[h - 9]), 1e-5) << h;
+  }
+  for (int w = n; w < kMaxWorlds; ++w)  // out of play: no ring, no speed, no values
+    EXPECT_EQ(std::make_tuple(g.WorldRadius[w], g.WorldAngularSpeed[w], int{g.WorldProduction[w]}),
+              std::make_tuple(0.0f, 0.0f, 0))
+        << w;
 
   // Players: distinct names, the crystal from level 5; proximity bombs in seat order, two for level 6.
   std::set<std::string> names;
@@ -62,8 +77,11 @@ void CheckGalaxy(const GameState& g, int n, const Seats& seats, int treasures, i
     EXPECT_TRUE(g.PlayerName[p] == c.name || g.PlayerName[p] == c.name + suffix) << g.PlayerName[p];
     for (int k = 0; c.level > 0 && k < (c.level == 6 ? 2 : 1); ++k, ++slot) {
       const float t = g.ProxBombThreshold[slot];
-      EXPECT_TRUE(g.ProxBombOwner[slot] == p + 1 && g.ProxBombWorld[slot] == kHomeWorld0 + p) << slot;
-      EXPECT_TRUE(t == std::floor(t) && (k == 0 ? t >= 50 && t <= 99 : t >= 150 && t <= 249)) << t;
+      EXPECT_EQ(std::make_pair(int{g.ProxBombOwner[slot]}, g.ProxBombWorld[slot]),
+                std::make_pair(p + 1, static_cast<float>(kHomeWorld0 + p)))
+          << slot;
+      EXPECT_EQ(t, std::floor(t));
+      EXPECT_TRUE(k == 0 ? t >= 50 && t <= 99 : t >= 150 && t <= 249) << t;
     }
   }
   EXPECT_EQ(static_cast<int>(names.size()), named) << "names must be distinct";

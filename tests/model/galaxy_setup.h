@@ -3,7 +3,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 #include "fixtures/test_game.h"
 #include "model/data_set.h"
@@ -15,22 +14,6 @@ namespace zarnath::testing {
 inline constexpr std::array<int, kMaxWorlds> kRingOf = {50,  70,  90,  110, 150, 170, 190, 210, 130, 130,
                                                         130, 130, 210, 190, 170, 150, 110, 90,  70,  210,
                                                         190, 170, 150, 110, 210, 190, 170, 150, 210, 190};
-
-// Each spread ring: its base world, where the base sits (n x pi / d), the spread divisor, and each other
-// world with its offset n x pi / d from the base.
-struct SpreadRing {
-  int base, n, d, spread;
-  std::vector<std::array<int, 3>> others;
-};
-inline const std::vector<SpreadRing> kSpreadRings = {
-    {7, 1, 5, 10, {{12, 6, 5}, {19, 2, 5}, {24, 8, 5}, {28, 4, 5}}},
-    {6, 2, 5, 10, {{13, 6, 5}, {20, 2, 5}, {25, 8, 5}, {29, 4, 5}}},
-    {5, 3, 4, 8, {{14, 4, 4}, {21, 2, 4}, {26, 6, 4}}},
-    {4, 4, 4, 8, {{15, 4, 4}, {22, 2, 4}, {27, 6, 4}}},
-    {3, 4, 3, 6, {{16, 1, 3}, {23, 3, 3}}},
-    {2, 3, 2, 4, {{17, 2, 2}}},
-    {1, 1, 2, 4, {{18, 2, 2}}},
-};
 
 // One seat: an empty name is an empty seat; level 0 is a human, 1..6 a computer player.
 struct SeatChoice {

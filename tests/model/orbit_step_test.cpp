@@ -39,9 +39,12 @@ TEST(OrbitStep, WorldsAndObjectsMove26TicksAlikeInBothSpeedsUnderAnExactYearCapt
     EXPECT_EQ(g.PlayerLog,
               (std::array<std::string, kPlayerSlots>{"\r\nA Fleet Arrived\r\nYear 21.00, Turn #400", "", "",
                                                      "\r\nYear 21.00, Turn #400", ""}));
-    EXPECT_TRUE(g.ProxFrom == -1 && g.window.txtGame.Text + g.window.txtMove.Text == "");
-    EXPECT_FALSE(g.window.txtMove.Visible || g.window.SideControlsVisible || g.window.WorldLabelsVisible ||
-                 g.window.lblPlanet.Visible || !g.window.PanelLabelsVisible);
+    EXPECT_EQ(g.ProxFrom, -1);
+    EXPECT_EQ(g.window.txtGame.Text + g.window.txtMove.Text, "");
+    EXPECT_EQ(
+        std::make_tuple(g.window.txtMove.Visible, g.window.SideControlsVisible, g.window.WorldLabelsVisible,
+                        g.window.lblPlanet.Visible, g.window.PanelLabelsVisible),
+        std::make_tuple(false, false, false, false, true));
     EXPECT_EQ(o.calls.front(), "Refresh window");  // the new caption shows before the ticks
     for (int w = 0; w < kMaxWorlds; ++w) {
       const double moved = std::fmod(g.WorldAngle[w] - static_cast<double>(before[w]) + kTwoPi, kTwoPi);
@@ -49,10 +52,12 @@ TEST(OrbitStep, WorldsAndObjectsMove26TicksAlikeInBothSpeedsUnderAnExactYearCapt
       EXPECT_LE(g.WorldAngle[w], kTwoPi) << w;  // back within one turn, even from above 2 pi
     }
     EXPECT_EQ(g.WorldAngle[30], 0.0f);  // the spare world never moves
-    EXPECT_TRUE(g.FleetTimeLeft[0] + g.FleetTimeLeft[1] == 0 && g.FleetTimeLeft[3] == 0.5);
+    EXPECT_EQ(std::make_tuple(g.FleetTimeLeft[0], g.FleetTimeLeft[1], g.FleetTimeLeft[3]),
+              std::make_tuple(0.0, 0.0, 0.5));
     EXPECT_NEAR(g.FleetTimeLeft[2], 0.25, 1e-12);
     if (speedGame) {  // drawn once, no pauses
-      EXPECT_TRUE(o.calls == (std::vector<std::string>{"Refresh window", "GalaxyDraw"}) && o.nowMs == 0);
+      EXPECT_EQ(o.calls, (std::vector<std::string>{"Refresh window", "GalaxyDraw"}));
+      EXPECT_EQ(o.nowMs, 0);
       continue;
     }
     ASSERT_EQ(o.angles.size(), 26u);
@@ -60,7 +65,8 @@ TEST(OrbitStep, WorldsAndObjectsMove26TicksAlikeInBothSpeedsUnderAnExactYearCapt
               static_cast<float>(static_cast<float>(static_cast<double>(6.28f) + 0.0121f) - kTwoPi));
     for (int tick = 1; tick <= 26; ++tick) EXPECT_EQ(o.timesLeft[tick - 1] > 0.0, tick <= 5) << tick;
     EXPECT_EQ(o.Count("DrawOrbitTick") + o.Count("DrawDestinationMarks") + o.Count("Pause 50"), 3 * 26);
-    EXPECT_TRUE(o.Count("GalaxyDraw") == 0 && o.nowMs == 26 * 50);
+    EXPECT_EQ(o.Count("GalaxyDraw"), 0);
+    EXPECT_EQ(o.nowMs, 26 * 50);
   }
 }
 

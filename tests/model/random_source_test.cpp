@@ -12,11 +12,14 @@ TEST(RandomSource, SeededSequenceStaysBelowOne) {
   float hi = 0;
   for (int i = 0; i < 1000000; ++i) {
     const float x = a.Next();
-    ASSERT_TRUE(x == b.Next() && x >= 0.0f && x < 1.0f) << i << ": " << x;
+    ASSERT_EQ(x, b.Next()) << i;
+    ASSERT_GE(x, 0.0f) << i;
+    ASSERT_LT(x, 1.0f) << i;
     differs |= x != c.Next();
     hi = std::max(hi, x);
   }
-  EXPECT_TRUE(differs && hi > 0.999f);
+  EXPECT_TRUE(differs);
+  EXPECT_GT(hi, 0.999f);
 }
 
 }  // namespace zarnath

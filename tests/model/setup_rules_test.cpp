@@ -53,11 +53,19 @@ TEST(SetupWindow, OpensAtItsFirstValuesWithoutADefaultsFile) {
   for (int k = 0; k < 4; ++k) EXPECT_EQ(f.Slot(k), "|0|" + s.txtAI[static_cast<size_t>(k)]);
   EXPECT_EQ(s.txtAI, (std::array<std::string, 4>{"5", "5", "4", "3"}));
   EXPECT_EQ(s.HScrollAI, (std::array<int, 4>{5, 5, 4, 3}));
-  EXPECT_TRUE(s.chkShield + s.chkMode + s.chkTruce == 0 && s.txtOp[2] == "3" && s.VScrollOp[2] == 3);
+  EXPECT_TRUE(s.chkShield + s.chkMode + s.chkTruce == 0);
+  EXPECT_TRUE(s.txtOp[2] == "3");
+  EXPECT_TRUE(s.VScrollOp[2] == 3);
   EXPECT_EQ(f.Worlds(), "30/30 t8=8<=15");
-  EXPECT_TRUE(s.txtOp[0] == "15" && s.txtTruce == "10" && s.OptRadar[0] && !s.truceEnabled);
-  EXPECT_TRUE(s.helpVisible && !s.Label5Visible && s.Label5 == "Status:");
-  EXPECT_TRUE(!s.OptServerClient0 && s.chkLan + s.chkOnline == 0);
+  EXPECT_TRUE(s.txtOp[0] == "15");
+  EXPECT_TRUE(s.txtTruce == "10");
+  EXPECT_TRUE(s.OptRadar[0]);
+  EXPECT_TRUE(!s.truceEnabled);
+  EXPECT_TRUE(s.helpVisible);
+  EXPECT_TRUE(!s.Label5Visible);
+  EXPECT_TRUE(s.Label5 == "Status:");
+  EXPECT_TRUE(!s.OptServerClient0);
+  EXPECT_TRUE(s.chkLan + s.chkOnline == 0);
 }
 
 TEST(SetupWindow, RestoresTheLastChoicesLineByLine) {
@@ -108,9 +116,13 @@ TEST(SetupWindow, ComputerSlotsTakeTheirLevelsNamesAndTheWorldsTheyNeed) {
   SetComputerBox(f.game, 2, 1);
   EXPECT_EQ(f.Slot(2), "Atlas|1LV|4");
   EXPECT_EQ(f.Worlds(), "11/11 t 3=3<=6");
-  EXPECT_TRUE(f.s.txtAIEnabled[1] && f.s.txtAIEnabled[2] && !f.s.txtAIEnabled[3]);
-  EXPECT_TRUE(f.s.truceEnabled && f.s.Label5Visible && f.s.Label5 == "Level: 6 - Hardest" &&
-              !f.s.helpVisible);
+  EXPECT_TRUE(f.s.txtAIEnabled[1]);
+  EXPECT_TRUE(f.s.txtAIEnabled[2]);
+  EXPECT_TRUE(!f.s.txtAIEnabled[3]);
+  EXPECT_TRUE(f.s.truceEnabled);
+  EXPECT_TRUE(f.s.Label5Visible);
+  EXPECT_TRUE(f.s.Label5 == "Level: 6 - Hardest");
+  EXPECT_TRUE(!f.s.helpVisible);
 
   SetComputerBox(f.game, 1, 1);
   SetLevelBar(f.game, 1, 6);
@@ -120,9 +132,14 @@ TEST(SetupWindow, ComputerSlotsTakeTheirLevelsNamesAndTheWorldsTheyNeed) {
 
   SetComputerBox(f.game, 2, 0);  // one of two: the level heading stays
   EXPECT_EQ(f.Slot(2), "|0|4");
-  EXPECT_TRUE(f.s.Label5Visible && !f.s.helpVisible && f.s.truceEnabled);
+  EXPECT_TRUE(f.s.Label5Visible);
+  EXPECT_TRUE(!f.s.helpVisible);
+  EXPECT_TRUE(f.s.truceEnabled);
   SetComputerBox(f.game, 1, 0);  // the last: the help comes back, the truce goes
-  EXPECT_TRUE(!f.s.Label5Visible && f.s.Label5 == "Status:" && f.s.helpVisible && !f.s.truceEnabled);
+  EXPECT_TRUE(!f.s.Label5Visible);
+  EXPECT_TRUE(f.s.Label5 == "Status:");
+  EXPECT_TRUE(f.s.helpVisible);
+  EXPECT_TRUE(!f.s.truceEnabled);
   EXPECT_EQ(f.Worlds(), "11/11 t 3=3<=6");  // unticking also asks for the slot's worlds
 }
 
@@ -143,7 +160,8 @@ TEST(SetupWindow, KeysIntoANameBox) {
   EXPECT_FALSE(txtPL_KeyPress(f.game, 3, '*'));  // swallowed, and still raises the count
   EXPECT_EQ(f.Worlds(), "12/12 t 4=4<=7");
   EXPECT_FALSE(txtPL_KeyPress(f.game, 0, '_'));
-  EXPECT_TRUE(txtPL_KeyPress(f.game, 0, 'a') && txtPL_KeyPress(f.game, 0, 8));
+  EXPECT_TRUE(txtPL_KeyPress(f.game, 0, 'a'));
+  EXPECT_TRUE(txtPL_KeyPress(f.game, 0, 8));
   SetWorldBar(f.game, 9);
   EXPECT_TRUE(txtPL_KeyPress(f.game, 1, 'B'));
   EXPECT_EQ(f.s.VScroll1, 10);
@@ -215,7 +233,10 @@ TEST(SetupWindow, ComingFromNineWorldsARaiseToElevenLeavesTheLastLevelBoxDisable
   f.Open();
   SetWorldBar(f.game, 9);
   txtPL_KeyPress(f.game, 2, 'C');
-  EXPECT_TRUE(f.s.VScroll1 == 11 && f.s.txtAIEnabled[1] && f.s.txtAIEnabled[2] && !f.s.txtAIEnabled[3]);
+  EXPECT_TRUE(f.s.VScroll1 == 11);
+  EXPECT_TRUE(f.s.txtAIEnabled[1]);
+  EXPECT_TRUE(f.s.txtAIEnabled[2]);
+  EXPECT_TRUE(!f.s.txtAIEnabled[3]);
 }
 
 TEST(SetupWindow, FewerWorldsFreeAComputerSlotWhole) {
@@ -227,7 +248,9 @@ TEST(SetupWindow, FewerWorldsFreeAComputerSlotWhole) {
   SetWorldBar(f.game, 9);  // the large step down from 14: slot 1 empty, so slots 2 and 3 go
   EXPECT_EQ(f.Slot(2), "|0|4");
   EXPECT_EQ(f.Slot(3), "|0|3");
-  EXPECT_TRUE(f.s.helpVisible && !f.s.Label5Visible && !f.s.truceEnabled);
+  EXPECT_TRUE(f.s.helpVisible);
+  EXPECT_TRUE(!f.s.Label5Visible);
+  EXPECT_TRUE(!f.s.truceEnabled);
   EXPECT_EQ(f.s.VScroll1, 9);
 }
 
@@ -238,20 +261,25 @@ TEST(SetupWindow, TruceAndOptionBars) {
   SetTruceBox(f.game, 1);
   EXPECT_EQ(f.s.txtTruce, "10");
   SetTruceBar(f.game, 60);
-  EXPECT_TRUE(f.s.txtTruce == "50" && f.s.VScroll2 == 50);
+  EXPECT_TRUE(f.s.txtTruce == "50");
+  EXPECT_TRUE(f.s.VScroll2 == 50);
   EXPECT_EQ(f.ports.Count("Sound click1.wav"), 1);
 
   OptionTyped(f.game, 0, "2x5");
-  EXPECT_TRUE(f.s.txtOp[0] == "25" && f.s.VScrollOp[0] == 25);
+  EXPECT_TRUE(f.s.txtOp[0] == "25");
+  EXPECT_TRUE(f.s.VScrollOp[0] == 25);
   OptionTyped(f.game, 0, "99");  // outside the range: shown while typed, then put back
-  EXPECT_TRUE(f.s.txtOp[0] == "99" && f.s.VScrollOp[0] == 25);
+  EXPECT_TRUE(f.s.txtOp[0] == "99");
+  EXPECT_TRUE(f.s.VScrollOp[0] == 25);
   OptionTyped(f.game, 2, "");
   OptionTyped(f.game, 1, "16");  // above the bound of the first showing
   SettleOptionTexts(f.game);
   EXPECT_EQ(f.s.txtOp, (std::array<std::string, 3>{"25", "8", "3"}));
   SetOptionBar(f.game, 1, 40);
   SetOptionBar(f.game, 0, 1);
-  EXPECT_TRUE(f.s.VScrollOp[1] == 15 && f.s.txtOp[1] == "15" && f.s.txtOp[0] == "5");
+  EXPECT_TRUE(f.s.VScrollOp[1] == 15);
+  EXPECT_TRUE(f.s.txtOp[1] == "15");
+  EXPECT_TRUE(f.s.txtOp[0] == "5");
   SetRadar(f.game, 2);
   EXPECT_EQ(f.s.OptRadar, (std::array<bool, 3>{false, false, true}));
 }

@@ -94,8 +94,8 @@ TEST(FleetPath, MeetsTheTargetWhereTheSearchFoundIt) {
                                    kTwoPi);
     EXPECT_LT(std::min(apart, kTwoPi - apart), 0.0101) << "seed " << seed;
     // The radius reaches the destination ring one tick before the (rounded up) end of the trip.
-    EXPECT_TRUE(std::fabs(FleetPathAt(g, 0, trip * 520.0 - 1.0).radius - g.WorldRadius[to]) < 1e-3 &&
-                FleetPathAt(g, 0, 0).radius == g.WorldRadius[from]);
+    EXPECT_NEAR(FleetPathAt(g, 0, trip * 520.0 - 1.0).radius, g.WorldRadius[to], 1e-3);
+    EXPECT_EQ(FleetPathAt(g, 0, 0).radius, g.WorldRadius[from]);
     ++checked;
   }
   EXPECT_GT(checked, 20);

@@ -237,7 +237,8 @@ TEST(LabelSpreading, LeavesApartLabelsAndMovesOverlapsApart) {
   const auto before = labels;
   SpreadLabels(labels, worlds);
   for (size_t i = 0; i < labels.size(); ++i)
-    EXPECT_TRUE(labels[i].left == before[i].left && labels[i].top == before[i].top);
+    EXPECT_EQ(std::make_pair(labels[i].left, labels[i].top), std::make_pair(before[i].left, before[i].top))
+        << i;
   // Equal Lefts never overlap; a label over another one moves, and every place stays a number.
   std::vector<LabelBox> same{{40, 93, 45, 13}, {40, 93, 45, 13}};
   SpreadLabels(same, {{100, 100}, {100, 100}});
@@ -271,7 +272,9 @@ TEST(Radar, StationsAndSightingsBySeatAndOption) {
   EXPECT_FALSE(scan.fleets[0].ownRule);
   ASSERT_EQ(scan.fleets[0].sightings.size(), 1u);
   EXPECT_EQ(scan.fleets[0].sightings[0].home, 8);
-  EXPECT_TRUE(g.RadarAlert && g.RadarSeen[0] == 1 && scan.radarCount == 1);
+  EXPECT_TRUE(g.RadarAlert);
+  EXPECT_TRUE(g.RadarSeen[0] == 1);
+  EXPECT_TRUE(scan.radarCount == 1);
   EXPECT_EQ(RadarNotice(scan.radarCount, false), "- Radar Alert:  1 Enemy Traveling Fleet Detected! -");
   // A captured home world of another named seat serves too: the fleet is counted twice.
   g.WorldOwner[10] = 1;
@@ -284,7 +287,8 @@ TEST(Radar, StationsAndSightingsBySeatAndOption) {
   EXPECT_EQ(RadarNotice(0, false), "");
   // Radar off: nothing seen. A source world chosen: nothing drawn of foreign objects.
   g.setup.OptRadar = {false, true, false};
-  EXPECT_TRUE(ScanFleets(g).fleets.empty() && !g.RadarAlert);
+  EXPECT_TRUE(ScanFleets(g).fleets.empty());
+  EXPECT_TRUE(!g.RadarAlert);
   g.setup.OptRadar = {false, false, true};
   g.SelectedFrom = 8;
   EXPECT_TRUE(ScanFleets(g).fleets.empty());
@@ -314,8 +318,12 @@ TEST(Radar, OwnObjectsAndTargetsOfTheRedraw) {
   g.LabelIndex = 7;
   FleetScan scan = ScanFleets(g);
   ASSERT_EQ(scan.fleets.size(), 1u);
-  EXPECT_TRUE(scan.fleets[0].ownRule && scan.fleets[0].drawn);
-  EXPECT_TRUE(g.WorldTargeted[3] && !g.WorldTargeted[5] && !g.WorldTargeted[4] && g.LabelIndex == 0);
+  EXPECT_TRUE(scan.fleets[0].ownRule);
+  EXPECT_TRUE(scan.fleets[0].drawn);
+  EXPECT_TRUE(g.WorldTargeted[3]);
+  EXPECT_TRUE(!g.WorldTargeted[5]);
+  EXPECT_TRUE(!g.WorldTargeted[4]);
+  EXPECT_TRUE(g.LabelIndex == 0);
   // While a turn is resolved, every object falls under the own rule; a computer's is drawn only
   // with unlimited radar.
   g.InputBusy = true;
@@ -348,7 +356,8 @@ TEST(ScoutedWorlds, CrossMarksOfTheFullAndTheLightRedraw) {
   g.GameYear = 1.0f + 10 * 0.05f;  // turn 10
   g.ScoutInfo[0][0][3] = 6;        // learned at turn 6: shown
   g.ScoutInfo[0][0][4] = 5;        // at turn 5: too old
-  EXPECT_TRUE(ScoutCrossShown(g, 3) && CleanScoutCrossShown(g, 3));
+  EXPECT_TRUE(ScoutCrossShown(g, 3));
+  EXPECT_TRUE(CleanScoutCrossShown(g, 3));
   EXPECT_FALSE(ScoutCrossShown(g, 4) || CleanScoutCrossShown(g, 4));
   t.Launch(0, 1, 8, 3, 20, 0);  // bound for it, not yet moved: no cross in the light redraw
   EXPECT_FALSE(CleanScoutCrossShown(g, 3));
@@ -356,7 +365,8 @@ TEST(ScoutedWorlds, CrossMarksOfTheFullAndTheLightRedraw) {
   EXPECT_FALSE(ScoutCrossShown(g, 3));
   // With the crystal: untargeted neutral worlds only.
   g.HasCrystal[0] = 1;
-  EXPECT_TRUE(ScoutCrossShown(g, 5) && CleanScoutCrossShown(g, 5));
+  EXPECT_TRUE(ScoutCrossShown(g, 5));
+  EXPECT_TRUE(CleanScoutCrossShown(g, 5));
   EXPECT_FALSE(ScoutCrossShown(g, 9) || CleanScoutCrossShown(g, 9) || ScoutCrossShown(g, 3));
 }
 

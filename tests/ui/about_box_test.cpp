@@ -16,7 +16,8 @@ class AboutBoxTest : public QObject {
     AboutBox box(ui.game);
     box.show();
     QCOMPARE(box.windowTitle(), QStringLiteral("About Zarnath"));
-    QVERIFY(box.size() == QSize(312, 321) && box.minimumSize() == box.maximumSize());
+    QCOMPARE(box.size(), QSize(312, 321));
+    QCOMPARE(box.minimumSize(), box.maximumSize());
     QCOMPARE(box.grab().toImage().pixelColor(4, 300), QColor(Qt::black));
     QCOMPARE(box.Label1()->text() + "|" + box.Label2()->text(), QStringLiteral("Zarnath|Version 1.40.0144"));
     QCOMPARE(box.Label2()->palette().color(QPalette::WindowText), QColor(255, 224, 192));
@@ -40,12 +41,13 @@ class AboutBoxTest : public QObject {
       QCOMPARE(ui.platform.sounds,
                soundOff ? std::vector<std::string>{} : std::vector<std::string>{"click1.wav"});
       QTest::mouseRelease(box.ImgOk(), Qt::RightButton, {}, QPoint(30, 15));
-      QVERIFY(box.ImgOk()->picture() == "butt20.jpg" && box.isVisible() &&
-              ui.platform.sounds.size() == !soundOff);
+      QCOMPARE(box.ImgOk()->picture(), QStringLiteral("butt20.jpg"));
+      QVERIFY(box.isVisible());
+      QCOMPARE(ui.platform.sounds.size(), size_t{!soundOff});
     }
   }
 };
-ZARNATH_UI_SUITE(AboutBoxTest, "about");
+ZARNATH_UI_SUITE(AboutBoxTest, {"about", 1024, 96});
 
 }  // namespace zarnath::testing
 

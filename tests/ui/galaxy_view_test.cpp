@@ -85,7 +85,8 @@ class GalaxyViewTest : public QObject {
   void geometryAndSprites() {
     View v;
     QCOMPARE(v.window.size(), QSize(1018, 693));
-    QVERIFY(v.game.GalaxyCenterX == 509 && v.game.GalaxyCenterY == 206);
+    QVERIFY(v.game.GalaxyCenterX == 509);
+    QVERIFY(v.game.GalaxyCenterY == 206);
     v.game.WorldCount = 1;
     v.game.WorldRadius[0] = 130, v.game.WorldAngle[0] = static_cast<float>(kPi / 2);
     v.game.WorldOwner = {};
@@ -94,7 +95,8 @@ class GalaxyViewTest : public QObject {
         world(ProgramFile(QString::fromStdString(WorldImageFile(0))));
     QCOMPARE(v.Pixel(509, 206), sun.pixelColor(25, 25));
     const ViewSpot p = WorldScreenSpot(v.game, 0);
-    QVERIFY(std::abs(p.x - 509) < 1e-3 && std::abs(p.y - 313.12) < 1e-3);
+    QVERIFY(std::abs(p.x - 509) < 1e-3);
+    QVERIFY(std::abs(p.y - 313.12) < 1e-3);
     QCOMPARE(v.Pixel(509, 313), world.pixelColor(10, 10));
   }
 
@@ -139,9 +141,11 @@ class GalaxyViewTest : public QObject {
     v.game.WorldOwner[4] = 2;
     v.window.GalaxyDraw();
     const ViewSpot h = WorldScreenSpot(v.game, 8), w = WorldScreenSpot(v.game, 4);
-    QVERIFY(v.Near(h.x, h.y - 12, Seat(1)) && v.Near(h.x, h.y - 14, kWhite) &&
-            v.Near(h.x, h.y - 17, Seat(1)));
-    QVERIFY(v.Near(w.x, w.y - 12, Seat(2)) && !v.Near(w.x, w.y - 17, Seat(2)));
+    QVERIFY(v.Near(h.x, h.y - 12, Seat(1)));
+    QVERIFY(v.Near(h.x, h.y - 14, kWhite));
+    QVERIFY(v.Near(h.x, h.y - 17, Seat(1)));
+    QVERIFY(v.Near(w.x, w.y - 12, Seat(2)));
+    QVERIFY(!v.Near(w.x, w.y - 17, Seat(2)));
   }
 
   // An own fuel world of 12 ships, its shield charging and gathering excluded.
@@ -217,8 +221,10 @@ class GalaxyViewTest : public QObject {
     QVERIFY(v.Pixel(b.x + 2, b.y - 2) != Seat(1));
     QVERIFY(v.Near(a.x + 5, a.y, kBlack));
     const GalaxyCanvas& c = v.window.canvas();
-    QVERIFY(c.fillStyle == FillStyle::kTransparent && c.lineStyle == LineStyle::kDash && c.lineWidth == 1 &&
-            c.fillColour == 0);
+    QVERIFY(c.fillStyle == FillStyle::kTransparent);
+    QVERIFY(c.lineStyle == LineStyle::kDash);
+    QVERIFY(c.lineWidth == 1);
+    QVERIFY(c.fillColour == 0);
   }
 
   // Floating labels: captions, and a second label at the same place one height higher.
@@ -258,7 +264,9 @@ class GalaxyViewTest : public QObject {
     v.window.DrawWorldLabel(8);
     QLabel* n = v.window.lblName(30);
     const ViewSpot h = WorldScreenSpot(g, 8);
-    QVERIFY(n->isVisible() && n->font().italic() && n->text() == QStringLiteral("World8"));
+    QVERIFY(n->isVisible());
+    QVERIFY(n->font().italic());
+    QVERIFY(n->text() == QStringLiteral("World8"));
     QCOMPARE(n->y() + n->height(), static_cast<int>(std::lround(h.y - 20)));
     v.window.DrawWorldLabel(3);
     QVERIFY(!n->font().italic());
@@ -279,14 +287,17 @@ class GalaxyViewTest : public QObject {
     g.window.WorldLabelsVisible = g.window.SideControlsVisible = g.window.IndicatorsVisible = false;
     v.window.GalaxyDraw();
     v.window.Console();
-    QVERIFY(g.window.WorldLabelsVisible && g.window.SideControlsVisible && g.window.IndicatorsVisible);
+    QVERIFY(g.window.WorldLabelsVisible);
+    QVERIFY(g.window.SideControlsVisible);
+    QVERIFY(g.window.IndicatorsVisible);
     g.window.lblPlanet = {"Ann's Turn", true, 2};
     g.window.MousePointer = kHourglassPointer;
     v.window.Refresh(Control::kLblPlanet);
     QLabel* p = v.window.lblPlanet();
-    QVERIFY(p->isVisible() && p->text() == QStringLiteral("Ann's Turn"));
-    QVERIFY(std::abs(p->geometry().center().x() - 509) <= 1 &&
-            std::abs(p->geometry().center().y() - 206) <= 1);
+    QVERIFY(p->isVisible());
+    QVERIFY(p->text() == QStringLiteral("Ann's Turn"));
+    QVERIFY(std::abs(p->geometry().center().x() - 509) <= 1);
+    QVERIFY(std::abs(p->geometry().center().y() - 206) <= 1);
     QCOMPARE(v.window.cursor().shape(), Qt::WaitCursor);
   }
 
@@ -310,7 +321,7 @@ class GalaxyViewTest : public QObject {
   }
 };
 
-ZARNATH_UI_SUITE(GalaxyViewTest, "galaxy-view");
+ZARNATH_UI_SUITE(GalaxyViewTest, {"galaxy-view", 1024, 96});
 
 }  // namespace zarnath::testing
 

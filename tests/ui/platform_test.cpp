@@ -31,7 +31,9 @@ class PlatformTest : public QObject {
     const QByteArray second(22050 * 2, '\0');
     QCOMPARE(ParseWave(Wave(1, 22050, 16, second))->durationMs, qint64{1000});
     const auto padded = ParseWave(Wave(2, 8000, 8, QByteArray(16000, '\x80'), "LIST" + Le(3) + "abc" + '\0'));
-    QVERIFY(padded && padded->durationMs == 1000 && padded->format.sampleFormat() == QAudioFormat::UInt8);
+    QVERIFY(padded);
+    QCOMPARE(padded->durationMs, qint64{1000});
+    QCOMPARE(padded->format.sampleFormat(), QAudioFormat::UInt8);
     QCOMPARE(ParseWave(Wave(1, 22050, 16, QByteArray(4411, '\0'), {}, 1000000))->samples.size(), 4410);
     QByteArray noData = Wave(1, 22050, 16, {});
     noData.chop(8);
@@ -46,18 +48,21 @@ class PlatformTest : public QObject {
   void missingFilesAreSilentOrBlack() {
     ProgramFolderCopy folder({"turn.wav", "scout.wav", "butt20.jpg"});
     QFile broken(folder.file("click1.wav"));
-    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate) && broken.write("RIFF....WAVEjunk") > 0);
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QVERIFY(broken.write("RIFF....WAVEjunk") > 0);
     broken.close();
     UiGame ui;
     ui.platform.muted = false;
     for (const char* sound : {"gamestart.wav", "turn.wav", "turn.wav", "scout.wav"})
       ui.platform.PlaySound(sound);
     const QPixmap picture = LoadPicture("butt20.jpg", QSize(75, 35));
-    QVERIFY(picture.size() == QSize(75, 35) && picture.toImage().pixelColor(40, 20) == Qt::black);
-    QVERIFY(ui.platform.sounds.size() == 4 && !LoadPicture("butt19.jpg", QSize(75, 35)).isNull());
+    QCOMPARE(picture.size(), QSize(75, 35));
+    QCOMPARE(picture.toImage().pixelColor(40, 20), QColor(Qt::black));
+    QCOMPARE(ui.platform.sounds.size(), size_t{4});
+    QVERIFY(!LoadPicture("butt19.jpg", QSize(75, 35)).isNull());
     QCOMPARE(ui.platform.boxes.size(), size_t{1});
-    QVERIFY(ui.platform.boxes[0].title == "Zarnath Error" &&
-            ui.platform.boxes[0].text == MissingFileText("turn.wav"));
+    QCOMPARE(ui.platform.boxes[0].title, std::string("Zarnath Error"));
+    QCOMPARE(ui.platform.boxes[0].text, MissingFileText("turn.wav"));
     QVERIFY(ui.platform.boxes[0].text.find("\"turn.wav\"") != std::string::npos);
     ResetMissingFileReport();
     ui.platform.PlaySound("click1.wav");
@@ -80,20 +85,23 @@ class PlatformTest : public QObject {
     QTimer::singleShot(0, [&] { ran = true; });
     w.update();
     ui.platform.Pause(20);
-    QVERIFY(paints.count > before && !ran);
+    QVERIFY(paints.count > before);
+    QVERIFY(!ran);
     ui.platform.Yield();
     QVERIFY(ran);
     int ticks = 0;
     ui.platform.SetTimerHandler(GameTimer::kAI, [&] { ++ticks; });
     ui.platform.SetTimer(GameTimer::kAI, 10, true);
-    QTRY_VERIFY(ui.platform.TimerEnabled(GameTimer::kAI) && ticks > 0);
+    QVERIFY(ui.platform.TimerEnabled(GameTimer::kAI));
+    QTRY_VERIFY(ticks > 0);
     ui.platform.SetTimer(GameTimer::kAI, 10, false);
     const int stoppedAt = ticks;
     QTest::qWait(40);
-    QVERIFY(ticks == stoppedAt && !ui.platform.TimerEnabled(GameTimer::kAI));
+    QCOMPARE(ticks, stoppedAt);
+    QVERIFY(!ui.platform.TimerEnabled(GameTimer::kAI));
   }
 };
-ZARNATH_UI_SUITE(PlatformTest, "platform");
+ZARNATH_UI_SUITE(PlatformTest, {"platform", 1024, 96});
 
 }  // namespace zarnath::testing
 

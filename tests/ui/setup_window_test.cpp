@@ -81,35 +81,61 @@ class SetupWindowTest : public QObject {
   void firstValuesWithoutDefaults() {
     Setup s;
     SetupWindow& w = s.w();
-    QVERIFY(w.isVisible() && s.game.window.SetupVisible && s.platform.boxes.empty());
+    QVERIFY(w.isVisible());
+    QVERIFY(s.game.window.SetupVisible);
+    QVERIFY(s.platform.boxes.empty());
     QCOMPARE(w.windowTitle(), QStringLiteral("Zarnath Game Setup"));
-    QVERIFY(w.ImgStart()->geometry() == QRect(320, 200, 75, 35) && w.ImgStart()->picture() == "butt12.jpg");
+    QVERIFY(w.ImgStart()->geometry() == QRect(320, 200, 75, 35));
+    QVERIFY(w.ImgStart()->picture() == "butt12.jpg");
     const QString levels[] = {"5", "5", "4", "3"};
     for (int k = 0; k < 4; ++k) {
-      QVERIFY(w.txtPL[k]->text().isEmpty() && !w.chkAI[k]->isChecked() && !w.txtPL[k]->isReadOnly());
-      QVERIFY(w.txtAI[k]->text() == levels[k] && w.txtAI[k]->isHidden() && w.HScrollAI[k]->isHidden());
+      QVERIFY(w.txtPL[k]->text().isEmpty());
+      QVERIFY(!w.chkAI[k]->isChecked());
+      QVERIFY(!w.txtPL[k]->isReadOnly());
+      QVERIFY(w.txtAI[k]->text() == levels[k]);
+      QVERIFY(w.txtAI[k]->isHidden());
+      QVERIFY(w.HScrollAI[k]->isHidden());
       QVERIFY(w.lblStatus[k]->isHidden());
       QCOMPARE(w.txtPL[k]->palette().color(QPalette::Text),
                QColor::fromRgb(QRgb(std::array{0x0096ff, 0xff3200, 0xffeb00, 0x00c832}[k])));
     }
-    QVERIFY(w.Label7->isVisible() && w.Label8->isVisible() && w.Label5->isHidden() &&
-            w.Label5->text() == "Status:");
+    QVERIFY(w.Label7->isVisible());
+    QVERIFY(w.Label8->isVisible());
+    QVERIFY(w.Label5->isHidden());
+    QVERIFY(w.Label5->text() == "Status:");
     QVERIFY(w.Label8->text().contains("click the 'AI' button next to the name."));
-    QVERIFY(!w.chkShield->isChecked() && !w.chkMode->isChecked() && !w.chkTruce->isChecked());
-    QVERIFY(!w.chkTruce->isEnabled() && !w.VScroll2->isEnabled() && w.txtTruce->text() == "10");
-    QVERIFY(w.txtPlanets->text() == "30" && w.txtPlanets->isReadOnly() && Spin(w.VScroll1) == 30);
-    QVERIFY(w.txtOp[0]->text() == "15" && w.txtOp[1]->text() == "8" && w.txtOp[2]->text() == "3");
-    QVERIFY(Spin(w.VScrollOp[1]) == 8 && SpinMax(w.VScrollOp[1]) == 15 && w.OptRadar[0]->isChecked());
-    QVERIFY(!w.chkLan->isChecked() && !w.chkOnline->isChecked() && w.OptServerClient[1]->isChecked());
-    QVERIFY(!s.game.NetworkGame && s.game.PlayerColor == kPlayerColors);
+    QVERIFY(!w.chkShield->isChecked());
+    QVERIFY(!w.chkMode->isChecked());
+    QVERIFY(!w.chkTruce->isChecked());
+    QVERIFY(!w.chkTruce->isEnabled());
+    QVERIFY(!w.VScroll2->isEnabled());
+    QVERIFY(w.txtTruce->text() == "10");
+    QVERIFY(w.txtPlanets->text() == "30");
+    QVERIFY(w.txtPlanets->isReadOnly());
+    QVERIFY(Spin(w.VScroll1) == 30);
+    QVERIFY(w.txtOp[0]->text() == "15");
+    QVERIFY(w.txtOp[1]->text() == "8");
+    QVERIFY(w.txtOp[2]->text() == "3");
+    QVERIFY(Spin(w.VScrollOp[1]) == 8);
+    QVERIFY(SpinMax(w.VScrollOp[1]) == 15);
+    QVERIFY(w.OptRadar[0]->isChecked());
+    QVERIFY(!w.chkLan->isChecked());
+    QVERIFY(!w.chkOnline->isChecked());
+    QVERIFY(w.OptServerClient[1]->isChecked());
+    QVERIFY(!s.game.NetworkGame);
+    QVERIFY(s.game.PlayerColor == kPlayerColors);
   }
 
   // "defaults.cfg" gives the first name, both boxes (the shield box clicks) and the gather turns.
   void defaultsRestored() {
     Setup s("Vega\r\n1\r\n1\r\n5\r\n");
     SetupWindow& w = s.w();
-    QVERIFY(w.txtPL[0]->text() == "Vega" && w.chkShield->isChecked() && w.chkMode->isChecked());
-    QVERIFY(w.txtOp[2]->text() == "5" && Spin(w.VScrollOp[2]) == 5 && s.platform.boxes.empty());
+    QVERIFY(w.txtPL[0]->text() == "Vega");
+    QVERIFY(w.chkShield->isChecked());
+    QVERIFY(w.chkMode->isChecked());
+    QVERIFY(w.txtOp[2]->text() == "5");
+    QVERIFY(Spin(w.VScrollOp[2]) == 5);
+    QVERIFY(s.platform.boxes.empty());
     QCOMPARE(s.platform.sounds, std::vector<std::string>{"click1.wav"});
     QVERIFY(!w.chkTruce->isEnabled());  // slot 0's name takes no part in the truce
   }
@@ -120,22 +146,39 @@ class SetupWindowTest : public QObject {
     Setup s;
     SetupWindow& w = s.w();
     QTest::keyClick(w.VScroll1, Qt::Key_End);  // the bar's bottom: the fewest worlds
-    QVERIFY(w.txtPlanets->text() == "9" && w.txtOp[1]->text() == " 3" && SpinMax(w.VScrollOp[1]) == 5);
+    QVERIFY(w.txtPlanets->text() == "9");
+    QVERIFY(w.txtOp[1]->text() == " 3");
+    QVERIFY(SpinMax(w.VScrollOp[1]) == 5);
     QVERIFY(!w.txtAI[3]->isEnabled());
     Click(w.chkAI[2]);
-    QVERIFY(w.chkAI[2]->isChecked() && w.txtPL[2]->text() == "Atlas" && w.txtPL[2]->isReadOnly());
-    QVERIFY(w.txtAI[2]->isVisible() && w.txtAI[2]->text() == "4" && w.HScrollAI[2]->isVisible());
-    QVERIFY(w.txtPlanets->text() == "11" && Spin(w.VScroll1) == 11);
-    QVERIFY(w.txtOp[1]->text() == " 3" && Spin(w.VScrollOp[1]) == 3 && SpinMax(w.VScrollOp[1]) == 6);
-    QVERIFY(w.Label5->isVisible() && w.Label5->text() == "Level: 6 - Hardest" && w.Label8->isHidden());
-    QVERIFY(w.chkTruce->isEnabled() && w.VScroll2->isEnabled());
+    QVERIFY(w.chkAI[2]->isChecked());
+    QVERIFY(w.txtPL[2]->text() == "Atlas");
+    QVERIFY(w.txtPL[2]->isReadOnly());
+    QVERIFY(w.txtAI[2]->isVisible());
+    QVERIFY(w.txtAI[2]->text() == "4");
+    QVERIFY(w.HScrollAI[2]->isVisible());
+    QVERIFY(w.txtPlanets->text() == "11");
+    QVERIFY(Spin(w.VScroll1) == 11);
+    QVERIFY(w.txtOp[1]->text() == " 3");
+    QVERIFY(Spin(w.VScrollOp[1]) == 3);
+    QVERIFY(SpinMax(w.VScrollOp[1]) == 6);
+    QVERIFY(w.Label5->isVisible());
+    QVERIFY(w.Label5->text() == "Level: 6 - Hardest");
+    QVERIFY(w.Label8->isHidden());
+    QVERIFY(w.chkTruce->isEnabled());
+    QVERIFY(w.VScroll2->isEnabled());
     QTest::keyClick(w.HScrollAI[2], Qt::Key_End);
-    QVERIFY(w.txtPL[2]->text() == "Hyperion" && w.txtAI[2]->text() == "6");
+    QVERIFY(w.txtPL[2]->text() == "Hyperion");
+    QVERIFY(w.txtAI[2]->text() == "6");
     QTest::keyClicks(w.txtPL[2], "x");  // locked
     QCOMPARE(w.txtPL[2]->text(), QStringLiteral("Hyperion"));
     Click(w.chkAI[2]);
-    QVERIFY(w.txtPL[2]->text().isEmpty() && !w.txtPL[2]->isReadOnly() && w.txtAI[2]->isHidden());
-    QVERIFY(w.Label8->isVisible() && w.Label5->isHidden() && !w.chkTruce->isEnabled());
+    QVERIFY(w.txtPL[2]->text().isEmpty());
+    QVERIFY(!w.txtPL[2]->isReadOnly());
+    QVERIFY(w.txtAI[2]->isHidden());
+    QVERIFY(w.Label8->isVisible());
+    QVERIFY(w.Label5->isHidden());
+    QVERIFY(!w.chkTruce->isEnabled());
   }
 
   // A key typed into slot 3 at 10 worlds raises the count to 12, even a swallowed "*".
@@ -146,12 +189,16 @@ class SetupWindowTest : public QObject {
     QTest::keyClick(w.VScroll1, Qt::Key_Up);  // up raises the count
     QCOMPARE(w.txtPlanets->text(), QStringLiteral("10"));
     QTest::keyClick(w.txtPL[3], '*');
-    QVERIFY(w.txtPL[3]->text().isEmpty() && w.txtPlanets->text() == "12" && w.txtOp[1]->text() == " 4");
+    QVERIFY(w.txtPL[3]->text().isEmpty());
+    QVERIFY(w.txtPlanets->text() == "12");
+    QVERIFY(w.txtOp[1]->text() == " 4");
     QTest::keyClicks(w.txtPL[3], "D_i");
     QCOMPARE(w.txtPL[3]->text(), QStringLiteral("Di"));
     QVERIFY(w.chkTruce->isEnabled());
     QTest::keyClick(w.VScroll1, Qt::Key_End);  // slots 1 and 2 empty: back down to 9 clears slot 3
-    QVERIFY(w.txtPlanets->text() == "9" && w.txtPL[3]->text().isEmpty() && !w.chkTruce->isEnabled());
+    QVERIFY(w.txtPlanets->text() == "9");
+    QVERIFY(w.txtPL[3]->text().isEmpty());
+    QVERIFY(!w.chkTruce->isEnabled());
   }
 
   // 30 worlds after any other count: 8 treasures of at most 16; the treasures' bar keeps to it.
@@ -161,16 +208,20 @@ class SetupWindowTest : public QObject {
     QTest::keyClick(w.VScroll1, Qt::Key_PageDown);
     QCOMPARE(w.txtPlanets->text(), QStringLiteral("25"));
     QTest::keyClick(w.VScroll1, Qt::Key_Home);
-    QVERIFY(w.txtPlanets->text() == "30" && w.txtOp[1]->text() == " 8" && SpinMax(w.VScrollOp[1]) == 16);
+    QVERIFY(w.txtPlanets->text() == "30");
+    QVERIFY(w.txtOp[1]->text() == " 8");
+    QVERIFY(SpinMax(w.VScrollOp[1]) == 16);
     QTest::keyClick(w.VScrollOp[1], Qt::Key_Home);
-    QVERIFY(w.txtOp[1]->text() == "16" && s.game.setup.VScrollOp[1] == 16);
+    QVERIFY(w.txtOp[1]->text() == "16");
+    QVERIFY(s.game.setup.VScrollOp[1] == 16);
     w.txtOp[0]->selectAll();
     QTest::keyClicks(w.txtOp[0], "4x");  // below the range: put back when the box is left
     QCOMPARE(w.txtOp[0]->text(), QStringLiteral("4"));
     QTest::keyClick(w.txtOp[0], Qt::Key_Return);
     QCOMPARE(w.txtOp[0]->text(), QStringLiteral("15"));
     Click(w.OptRadar[2]);
-    QVERIFY(s.game.setup.OptRadar[2] && !s.game.setup.OptRadar[0]);
+    QVERIFY(s.game.setup.OptRadar[2]);
+    QVERIFY(!s.game.setup.OptRadar[0]);
   }
 
   // Names: "*" and "_" never enter, typed or pasted; a computer's name is refused with a message.
@@ -198,9 +249,11 @@ class SetupWindowTest : public QObject {
     SetupWindow& w = s.w();
     Click(w.ImgStart());
     QCOMPARE(s.platform.boxes.size(), size_t{1});
-    QVERIFY(s.platform.boxes[0].text == "You Must Enter Your Name First!" &&
-            s.platform.boxes[0].title == "Zarnath");
-    QVERIFY(w.isVisible() && s.pending.Has("Focus txtPL0") && !s.pending.Has("ShowGameWindow"));
+    QVERIFY(s.platform.boxes[0].text == "You Must Enter Your Name First!");
+    QVERIFY(s.platform.boxes[0].title == "Zarnath");
+    QVERIFY(w.isVisible());
+    QVERIFY(s.pending.Has("Focus txtPL0"));
+    QVERIFY(!s.pending.Has("ShowGameWindow"));
     QCOMPARE(s.Defaults(), QStringLiteral("<missing>"));
     QCOMPARE(s.platform.sounds, std::vector<std::string>{"click1.wav"});  // the button clicks always
 
@@ -211,10 +264,15 @@ class SetupWindowTest : public QObject {
     Click(w.chkAI[1]);
     s.pending.Clear();
     Click(w.ImgStart());
-    QVERIFY(!w.isVisible() && !s.game.window.SetupVisible && s.game.window.Visible);
-    QVERIFY(s.pending.Has("HideSetupWindow") && s.pending.Has("ShowGameWindow"));
+    QVERIFY(!w.isVisible());
+    QVERIFY(!s.game.window.SetupVisible);
+    QVERIFY(s.game.window.Visible);
+    QVERIFY(s.pending.Has("HideSetupWindow"));
+    QVERIFY(s.pending.Has("ShowGameWindow"));
     QCOMPARE(s.Defaults(), QStringLiteral("Vega\r\n1\r\n0\r\n4\r\n"));
-    QVERIFY(s.game.PlayerName[0] == "Vega" && s.game.PlayerName[1] == "Titan" && s.game.WorldCount == 30);
+    QVERIFY(s.game.PlayerName[0] == "Vega");
+    QVERIFY(s.game.PlayerName[1] == "Titan");
+    QVERIFY(s.game.WorldCount == 30);
     QCOMPARE(s.game.menus.mnuOptionsTreas.Caption, "World Treasures = 8");
   }
 
@@ -222,11 +280,15 @@ class SetupWindowTest : public QObject {
   void closeReturnsToTheTitle() {
     Setup s("Vega\r\n");
     s.w().close();
-    QVERIFY(s.titles == 1 && s.pending.Has("Close 0") && !s.game.window.SetupVisible);
+    QVERIFY(s.titles == 1);
+    QVERIFY(s.pending.Has("Close 0"));
+    QVERIFY(!s.game.window.SetupVisible);
     QTRY_VERIFY_WITH_TIMEOUT(s.windows.window() == nullptr, 5000);
     s.game.setup.VScroll1 = 14;
     s.game.io.screen.ShowSetupWindow();
-    QVERIFY(s.w().isVisible() && s.w().txtPL[0]->text() == "Vega" && s.w().txtPlanets->text() == "30");
+    QVERIFY(s.w().isVisible());
+    QVERIFY(s.w().txtPL[0]->text() == "Vega");
+    QVERIFY(s.w().txtPlanets->text() == "30");
   }
 
   // Four computers started from the window play a speed game to its conquest in the event loop;
@@ -237,17 +299,25 @@ class SetupWindowTest : public QObject {
     s.game.random.Seed(5);
     for (int k = 0; k < 4; ++k) Click(w.chkAI[k]);
     QTest::keyClick(w.VScroll1, Qt::Key_End);
-    QVERIFY(w.txtPlanets->text() == "12" && w.txtPL[0]->text() == "Titan" && w.txtPL[3]->text() == "Calypso");
+    QVERIFY(w.txtPlanets->text() == "12");
+    QVERIFY(w.txtPL[0]->text() == "Titan");
+    QVERIFY(w.txtPL[3]->text() == "Calypso");
     Click(w.ImgStart());
     s.game.SpeedGame = true;
-    QVERIFY(!w.isVisible() && s.pending.Has("ShowGameWindow") && s.game.GameYear == 1.0f);
+    QVERIFY(!w.isVisible());
+    QVERIFY(s.pending.Has("ShowGameWindow"));
+    QVERIFY(s.game.GameYear == 1.0f);
     QTRY_VERIFY_WITH_TIMEOUT(s.pending.Has("ReturnToSetup"), 100000);
-    QVERIFY(s.windows.window() && s.w().isVisible() && s.game.window.SetupVisible && !s.game.window.Visible);
-    QVERIFY(!s.w().chkAI[0]->isChecked() && s.w().txtPL[0]->text().isEmpty());
+    QVERIFY(s.windows.window());
+    QVERIFY(s.w().isVisible());
+    QVERIFY(s.game.window.SetupVisible);
+    QVERIFY(!s.game.window.Visible);
+    QVERIFY(!s.w().chkAI[0]->isChecked());
+    QVERIFY(s.w().txtPL[0]->text().isEmpty());
   }
 };
 
-ZARNATH_UI_SUITE(SetupWindowTest, "setup");
+ZARNATH_UI_SUITE(SetupWindowTest, {"setup", 1024, 96});
 
 }  // namespace zarnath::testing
 

@@ -18,18 +18,22 @@ class TitleWindowTest : public QObject {
     bool shownAtSound = false;
     t.ui.platform.onSound = [&](const std::string&) { shownAtSound = t.window.isVisible() && paints.count; };
     t.ui.game.SoundOff = true;
-    QVERIFY(t.window.Form_Load() && shownAtSound && t.ui.platform.boxes.empty());
+    QVERIFY(t.window.Form_Load());
+    QVERIFY(shownAtSound);
+    QVERIFY(t.ui.platform.boxes.empty());
     QCOMPARE(t.window.windowTitle(), QStringLiteral("Zarnath v1.40"));
-    QVERIFY(t.window.size() == QSize(397, 426) && t.window.minimumSize() == t.window.maximumSize());
+    QCOMPARE(t.window.size(), QSize(397, 426));
+    QCOMPARE(t.window.minimumSize(), t.window.maximumSize());
     QCOMPARE(t.ui.platform.sounds, std::vector<std::string>{"gamestart.wav"});
     const std::array<std::string, 7> names{"Pandora", "Phoebe", "Calypso", "Atlas", "Titan", "Hyperion", ""};
     QVERIFY(std::equal(names.begin(), names.end(), t.ui.game.CpuName.begin()));
     QCOMPARE(FontFamily(Typeface::kVenusRising), QStringLiteral("Ferrite Core DX"));
     QCOMPARE(FontFamily(Typeface::kNasalization), QStringLiteral("Comfortaa"));
     const QImage shot = t.window.grab().toImage(), picture(t.folder.file("startup.jpg"));
-    QVERIFY(shot.size() == picture.size() && shot.pixelColor(200, 100) == picture.pixelColor(200, 100));
-    QVERIFY(t.window.ImgHelp()->geometry() == QRect(210, 375, 75, 35) &&
-            t.window.ImgStart()->picture().isEmpty());
+    QCOMPARE(shot.size(), picture.size());
+    QCOMPARE(shot.pixelColor(200, 100), picture.pixelColor(200, 100));
+    QCOMPARE(t.window.ImgHelp()->geometry(), QRect(210, 375, 75, 35));
+    QVERIFY(t.window.ImgStart()->picture().isEmpty());
   }
 
   // Any mouse button shows the pressed face, painted before the click, which sounds even with
@@ -53,7 +57,9 @@ class TitleWindowTest : public QObject {
         QCOMPARE(t.ui.platform.sounds, std::vector<std::string>{"click1.wav"});
         QCOMPARE(b->grab().toImage().pixelColor(30, 15), QImage(t.folder.file(face)).pixelColor(30, 15));
         QTest::mouseRelease(b, button, {}, QPoint(200, 200));
-        QVERIFY(b->picture().isEmpty() && t.window.isVisible() && t.ui.platform.sounds.size() == 1);
+        QVERIFY(b->picture().isEmpty());
+        QVERIFY(t.window.isVisible());
+        QCOMPARE(t.ui.platform.sounds.size(), size_t{1});
       }
     }
   }
@@ -65,27 +71,37 @@ class TitleWindowTest : public QObject {
     QFile(t.folder.file("FirstTime")).open(QIODevice::WriteOnly);
     t.ui.game.TimeBias = 12.5;
     QTest::mouseClick(t.window.ImgStart(), Qt::LeftButton, {}, QPoint(10, 10));
-    QVERIFY(!t.window.isVisible() && t.ui.platform.helpViewer()->isVisible() && t.ui.platform.helpShown == 1);
-    QVERIFY(!QFile::exists(t.folder.file("FirstTime")) && t.ui.game.TimeBias == -1.0);
+    QVERIFY(!t.window.isVisible());
+    QVERIFY(t.ui.platform.helpViewer()->isVisible());
+    QCOMPARE(t.ui.platform.helpShown, 1);
+    QVERIFY(!QFile::exists(t.folder.file("FirstTime")));
+    QCOMPARE(t.ui.game.TimeBias, -1.0);
     t.ui.platform.helpViewer()->hide(), t.window.show(), t.window.ImgStart_Click();
-    QVERIFY(t.ui.platform.helpShown == 1 && t.ui.pending.Count("ShowSetupWindow") == 2);
+    QCOMPARE(t.ui.platform.helpShown, 1);
+    QCOMPARE(t.ui.pending.Count("ShowSetupWindow"), 2);
     t.window.showLoadDialog = [&] { t.loadDialogs += t.ui.game.PlayerName[0].empty(); };
     t.ui.game.PlayerName = {"Vega", "Rigel", "", ""};
     t.window.show(), t.window.ImgLoad_Click();
-    QVERIFY(t.loadDialogs == 1 && !t.window.isVisible() && t.ui.game.PlayerName[1] == "Rigel");
+    QCOMPARE(t.loadDialogs, 1);
+    QVERIFY(!t.window.isVisible());
+    QCOMPARE(t.ui.game.PlayerName[1], std::string("Rigel"));
     t.window.show(), t.window.ImgHelp_Click();
     HelpViewer* viewer = t.ui.platform.helpViewer();
-    QVERIFY(t.window.isVisible() && viewer->isVisible() && viewer->windowTitle() == "Zarnath");
+    QVERIFY(t.window.isVisible());
+    QVERIFY(viewer->isVisible());
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Zarnath"));
     QVERIFY(viewer->text()->toPlainText().contains("The network game"));
     t.window.close();
-    QVERIFY(t.ended == 1 && t.ui.pending.Count("ShowSetupWindow") == 2);
+    QCOMPARE(t.ended, 1);
+    QCOMPARE(t.ui.pending.Count("ShowSetupWindow"), 2);
   }
 
   // Without its files the program still starts: the title and the pressed faces show black,
   // the start sound stays silent, help does not open, and the first missing file is named once.
   void missingFilesNeverStopTheProgram() {
     Title t(true, QDir(BuiltProgramFolder()).entryList(QDir::Files));
-    QVERIFY(t.loaded && t.window.isVisible());
+    QVERIFY(t.loaded);
+    QVERIFY(t.window.isVisible());
     QCOMPARE(t.window.grab().toImage().pixelColor(200, 100), QColor(Qt::black));
     QCOMPARE(t.ui.platform.sounds, std::vector<std::string>{"gamestart.wav"});
     QCOMPARE(FontFamily(Typeface::kVenusRising), QGuiApplication::font().family());
@@ -100,7 +116,7 @@ class TitleWindowTest : public QObject {
     QVERIFY(t.ui.platform.boxes[0].text.find("\"venusris.ttf\"") != std::string::npos);
   }
 };
-ZARNATH_UI_SUITE(TitleWindowTest, "title");
+ZARNATH_UI_SUITE(TitleWindowTest, {"title", 1024, 96});
 
 }  // namespace zarnath::testing
 

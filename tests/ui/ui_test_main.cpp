@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 #include <vector>
 
 #include "shell/program_folder.h"
+#include "shell/resolution_check.h"
 #include "ui_fixture.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +16,16 @@ int main(int argc, char** argv) {
   args.insert(args.end(), argv + 2, argv + argc);
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  // A suite on another screen than its own would test something else: it fails.
+  // (The screen's pixels: Qt reports the size divided by the scale it derives from the dpi.)
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize size = screen ? (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize() : QSize();
+  const int dpi = qRound(zarnath::DesktopDpi());
+  const SuiteRun& run = suite->second;
+  if (size != QSize(run.width, 768) || dpi != run.dpi)
+    return std::fprintf(stderr, "suite %s needs a %d x 768 screen at %d dpi; this one is %d x %d at %d dpi\n",
+                        argv[1], run.width, run.dpi, size.width(), size.height(), dpi),
+           1;
   zarnath::SetProgramFolder(BuiltProgramFolder());
-  return suite->second(static_cast<int>(args.size()), args.data());
+  return run.run(static_cast<int>(args.size()), args.data());
 }

@@ -4,13 +4,17 @@
 //
 //   zarnath-watch [--seed N] [--worlds W] [--seats A,B,C,D] [--speed] [--max-turns T]
 //                 [--radar on|off|unlimited] [--screenshot-at TURN FILE] [--battle-shot FILE]
+//                 [--quick-pauses]
 //
 // Each seat is a computer level 1 to 6 or "-" for an empty seat; seat 0 must be filled. The radar
 // is unlimited unless asked otherwise, so the computers' fleets show in flight. --screenshot-at
 // saves the window in the middle of the orbit animation that begins turn TURN (at the end of that
 // turn's redraw in a speed game); --battle-shot saves it once the first battle has fired a few
-// shots. The last line reads "result: winner=<seat or none> victory=<conquest|none> turns=<n>".
-// Exit status: 0 when the game ran, 2 for wrong options or a screenshot that was not written.
+// shots. --quick-pauses shows every pause's picture without waiting (a check that the window and
+// the rules play a whole game together, quickly). The game is set up as the setup window sets it
+// up, so it plays as `zarnath-sim` plays the same seed. The last line reads "result: winner=<seat or none>
+// victory=<conquest|none> turns=<n>". Exit status: 0 when the game ran, 2 for wrong options or a screenshot
+// that was not written.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -22,6 +26,7 @@
 
 #include "engine/game_start.h"
 #include "model/numbers.h"
+#include "model/setup_rules.h"
 #include "shell/desktop_platform.h"
 #include "shell/game_program.h"
 #include "shell/program_folder.h"
@@ -33,6 +38,7 @@ struct Options {
   int worlds = 30;
   std::array<int, zarnath::kSeats> levels{6, 6, 6, 6};
   bool speed = false;
+  bool quickPauses = false;
   int maxTurns = 400;
   int radar = 2;
   int shotTurn = -1;
@@ -73,10 +79,17 @@ int Usage(const char* why) {
       stderr,
       "zarnath-watch: %s\n"
       "usage: zarnath-watch [--seed N] [--worlds 9..30] [--seats A,B,C,D] [--speed] [--max-turns T]\n"
-      "                     [--radar on|off|unlimited] [--screenshot-at TURN FILE] [--battle-shot FILE]\n",
+      "                     [--radar on|off|unlimited] [--screenshot-at TURN FILE] [--battle-shot FILE]\n"
+      "                     [--quick-pauses]\n",
       why);
   return 2;
 }
+
+// The desktop platform; with quick pauses every pause shows what was drawn and goes on at once.
+struct QuickPauses : zarnath::DesktopPlatform {
+  bool quick = false;
+  void Pause(int ms) override { DesktopPlatform::Pause(quick ? 0 : ms); }
+};
 
 bool Save(QWidget& window, const std::string& file) {
   const bool ok = window.grab().toImage().save(QString::fromStdString(file));
@@ -95,6 +108,8 @@ int main(int argc, char** argv) {
     long long v = 0;
     if (arg == "--speed") {
       o.speed = true;
+    } else if (arg == "--quick-pauses") {
+      o.quickPauses = true;
     } else if (arg == "--seed" && hasValue) {
       if (!ParseInt(argv[++i], 0, 0x7fffffffffffffffLL, v)) return Usage("--seed takes a whole number");
       o.seed = v;
@@ -127,7 +142,8 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   zarnath::SetProgramFolder(QStringLiteral(ZARNATH_WATCH_PROGRAM_DIR));
 
-  zarnath::DesktopPlatform platform;
+  QuickPauses platform;
+  platform.quick = o.quickPauses;
   platform.scripted = platform.muted = true;  // boxes answered Ok or Yes, no sound
   zarnath::GameProgram program(platform);
   zarnath::Game& g = program.game;
@@ -135,13 +151,8 @@ int main(int argc, char** argv) {
   g.random.Seed(static_cast<uint64_t>(o.seed));
   g.cosmetic.Seed(static_cast<uint64_t>(o.seed) * 7919u + 1u);
   for (size_t level = 0; level < 6; ++level) g.CpuName[level] = zarnath::kCpuNames[level];
-  for (size_t p = 0; p < zarnath::kSeats; ++p) {
-    const int level = o.levels[p];
-    g.setup.txtPL[p] = level ? zarnath::kCpuNames[static_cast<size_t>(level - 1)] : "";
-    g.setup.chkAI[p] = level ? 1 : 0;
-    g.setup.txtAI[p] = level ? std::to_string(level) : "";
-  }
-  g.setup.txtPlanets = std::to_string(o.worlds);
+  // The game the setup window makes for these seats and worlds, as the game runner makes it.
+  zarnath::SetUpComputerGame(g, o.levels, o.worlds);
   g.setup.OptRadar = {o.radar == 0, o.radar == 1, o.radar == 2};
 
   int winner = -1, turns = 0, ticks = 0, tickTurn = -1;
