@@ -1,6 +1,7 @@
 #include "engine/menu_commands.h"
 
 #include "engine/game_start.h"
+#include "engine/window_commands.h"
 #include "model/data_set.h"
 #include "model/game.h"
 
@@ -200,7 +201,7 @@ void RunMenuCommand(Game& g, MenuCommand command, const MenuHooks& hooks) {
       Call(hooks.labelsButton);
       break;
     case MenuCommand::kInfoStatus:
-      Call(hooks.statusButton);
+      ImgStatus_Click(g);
       break;
     case MenuCommand::kInfoHigh:
       mnuInfoHigh_Click(g);
@@ -218,7 +219,7 @@ void RunMenuCommand(Game& g, MenuCommand command, const MenuHooks& hooks) {
       mnuOptionsShips_Click(g);
       break;
     case MenuCommand::kOptionsFleets:
-      Call(hooks.travelButton);
+      ImgTravel_Click(g);
       break;
     case MenuCommand::kOptionsTurn:
       mnuOptionsTurn_Click(g);

@@ -66,14 +66,14 @@ struct MenuHooks {
   std::function<void()> showLoadDialog;  // with its file-name box emptied
   std::function<void()> showFleetPaths;  // every fleet of the current player, path and position
   std::function<void()> labelsButton;    // the Labels button's action
-  std::function<void()> statusButton;    // the status report
-  std::function<void()> travelButton;    // the Travel button's action: fleets hidden or shown
   std::function<void()> showHelp;        // the help file at its contents
   std::function<void()> showAbout;       // the About box, brought to the front, without waiting
   std::function<void(const std::string& address)> openAddress;
 };
 
-// Runs a menu item's command. A hook that is not set is skipped.
+// Runs a menu item's command while its menu and the item are enabled (a shortcut of a locked menu
+// does nothing). The status report and the travelling-fleets switch are the Status and Travel
+// buttons' own operations. A hook that is not set is skipped.
 void RunMenuCommand(Game& g, MenuCommand command, const MenuHooks& hooks);
 
 }  // namespace zarnath

@@ -64,7 +64,8 @@ TEST(ChatSend, TheHostRelaysToConnectedClientsShowsItsLineAndLocksSend) {
                                       "Send 3 [MESSAGE] 00 Ann: hello, all*", "Yield", "Refresh txtChat",
                                       "Sound message.wav", "Timer tmrChat on 2000"}));
   EXPECT_EQ(g.window.txtChat.Text, " Ann: hello, all\r\n");
-  EXPECT_TRUE(g.window.txtMessage.Text.empty() && !g.window.ImgSendEnabled);
+  EXPECT_TRUE(g.window.txtMessage.Text.empty());
+  EXPECT_FALSE(g.window.ImgSendEnabled);
   // With sound off the host's own line is silent; a speed game does not silence it.
   tmrMessage_Timer(g);
   std::tie(g.SpeedGame, g.SoundOff) = std::make_tuple(true, false);
@@ -96,8 +97,9 @@ TEST(ChatSend, AClientSendsToTheHostOnlyAndAGameAtOneComputerShowsNothing) {
     f.Type("hi");
     EXPECT_TRUE(ImgSend_Click(g));
     EXPECT_EQ(f.ports.calls, calls) << kind;
-    EXPECT_TRUE(g.window.txtChat.Text.empty() && g.window.txtMessage.Text.empty() && !g.window.ImgSendEnabled)
-        << kind;
+    EXPECT_TRUE(g.window.txtChat.Text.empty()) << kind;
+    EXPECT_TRUE(g.window.txtMessage.Text.empty()) << kind;
+    EXPECT_FALSE(g.window.ImgSendEnabled) << kind;
   }
 }
 
@@ -106,7 +108,8 @@ TEST(ChatSend, AnEmptyBoxSendsNothingAndLocksNothing) {
   f.Host(1);
   EXPECT_FALSE(ImgSend_Click(f.game));
   EXPECT_EQ(txtMessage_KeyPress(f.game, kKeyEnter), 0);
-  EXPECT_TRUE(f.ports.calls.empty() && f.game.window.ImgSendEnabled);
+  EXPECT_TRUE(f.ports.calls.empty());
+  EXPECT_TRUE(f.game.window.ImgSendEnabled);
 }
 
 TEST(ChatSend, AStarTypedOrPastedNeverReachesANetworkFrame) {
@@ -125,7 +128,8 @@ TEST(ChatSend, AStarTypedOrPastedNeverReachesANetworkFrame) {
   f.ports.Clear();
   f.Type("***");
   EXPECT_TRUE(ImgSend_Click(g));
-  EXPECT_TRUE(f.ports.Sent().empty() && g.window.txtMessage.Text.empty());
+  EXPECT_TRUE(f.ports.Sent().empty());
+  EXPECT_TRUE(g.window.txtMessage.Text.empty());
   // A relayed line is cleaned too.
   Chat host;
   host.Host(1);
@@ -172,11 +176,13 @@ TEST(ChatArrival, TheHostShowsAndRelaysToEveryClientAndAClientOnlyShows) {
   Chat client;
   client.Client(1);
   ChatMessageArrives(client.game, " Ann: hi");
-  EXPECT_TRUE(client.ports.Sent().empty() && client.game.window.txtChat.Text == " Ann: hi\r\n");
+  EXPECT_TRUE(client.ports.Sent().empty());
+  EXPECT_EQ(client.game.window.txtChat.Text, " Ann: hi\r\n");
   // Before a game is set up the line belongs to the lobby.
   testing::TestGame lobby;
   EXPECT_EQ(ChatMessageArrives(lobby.g(), " Ann: hi"), ChatArrival::kLobby);
-  EXPECT_TRUE(lobby.ports.calls.empty() && lobby.g().window.txtChat.Text.empty());
+  EXPECT_TRUE(lobby.ports.calls.empty());
+  EXPECT_TRUE(lobby.g().window.txtChat.Text.empty());
 }
 
 }  // namespace

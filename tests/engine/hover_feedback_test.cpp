@@ -42,9 +42,12 @@ TEST(Hovering, AWorldEightPixelsAwayIsNamedOnlyWhileThePanelIsHidden) {
   EXPECT_EQ(HoveredWorld(f.game, f.scene, f.wx + 8, f.wy), -1);
   EXPECT_EQ(HoveredWorld(f.game, f.scene, f.wx + 7.9, f.wy), kWorld);
   out = f.Move(8, 0);
-  EXPECT_TRUE(out.hovered == -1 && out.showLabel == -1 && !out.hideInfo);
+  EXPECT_EQ(out.hovered, -1);
+  EXPECT_EQ(out.showLabel, -1);
+  EXPECT_FALSE(out.hideInfo);
   out = f.Move(7.9, 0);  // hovered, but the panel is up: no label
-  EXPECT_TRUE(out.hovered == kWorld && out.showLabel == -1);
+  EXPECT_EQ(out.hovered, kWorld);
+  EXPECT_EQ(out.showLabel, -1);
 }
 
 TEST(Hovering, TheTravelPopupWidensTheHoverAndASourceNarrowsTheSearchBox) {
@@ -97,7 +100,9 @@ TEST(Tidying, ThePanelClosesTwentyPixelsAwayAndTakesTheAnnouncementWithIt) {
   f.scene.worldLabel0 = g.WorldName[0];  // the names are shown: the announcement belongs to them
   EXPECT_FALSE(f.MoveTo(100, 238).hideInfo);
   const HoverOutcome out = f.MoveTo(100, 238.5);
-  EXPECT_TRUE(out.hideInfo && out.clearHoverCaption && !g.window.lblPlanet.Visible);
+  EXPECT_TRUE(out.hideInfo);
+  EXPECT_TRUE(out.clearHoverCaption);
+  EXPECT_FALSE(g.window.lblPlanet.Visible);
   EXPECT_FALSE(out.resetPlanetColour);
 }
 
@@ -113,7 +118,8 @@ TEST(Tidying, AnAnnouncementGoesUnlessTheWorldLabelsShowNamesAndTheHoverLabelHid
     EXPECT_EQ(!g.window.lblPlanet.Visible, hides) << label0;
     EXPECT_EQ(out.resetPlanetColour && g.window.lblPlanet.Alignment == 0, hides) << label0;
     EXPECT_EQ(f.ports.Count("GalaxyDraw"), hides ? 1 : 0) << label0;
-    EXPECT_TRUE(out.hideHoverLabel && out.clearHoverCaption);
+    EXPECT_TRUE(out.hideHoverLabel);
+    EXPECT_TRUE(out.clearHoverCaption);
   }
 }
 
@@ -128,13 +134,21 @@ TEST(RubberBand, NoBandBelowTheGalaxyEvenWithASourceSelected) {
   const RubberBand& b = out.band;
   const ViewSpot s = WorldScreenSpot(g, 8);
   EXPECT_FLOAT_EQ(b.sx, s.x);
-  EXPECT_TRUE(b.cleanFirst && b.rings && b.homeRings && b.line && !b.toWorld && b.repaint);
+  EXPECT_TRUE(b.cleanFirst);
+  EXPECT_TRUE(b.rings);
+  EXPECT_TRUE(b.homeRings);
+  EXPECT_TRUE(b.line);
+  EXPECT_FALSE(b.toWorld);
+  EXPECT_TRUE(b.repaint);
   EXPECT_EQ(std::make_tuple(b.tx, b.ty, b.colour), std::make_tuple(600.0, 407.5, kPlayerColors[1]));
   EXPECT_FALSE(out.yieldAfterDrawing);
   // With a target chosen the rings stay without a line, and pending events run.
   g.SelectedTo = 2;
   const HoverOutcome chosen = f.MoveTo(600, 300);
-  EXPECT_TRUE(chosen.drawBand && !chosen.band.cleanFirst && !chosen.band.line && chosen.yieldAfterDrawing);
+  EXPECT_TRUE(chosen.drawBand);
+  EXPECT_FALSE(chosen.band.cleanFirst);
+  EXPECT_FALSE(chosen.band.line);
+  EXPECT_TRUE(chosen.yieldAfterDrawing);
   // A source that is no home world of a player has no home rings.
   g.SelectedTo = -1, g.SelectedFrom = 0;
   EXPECT_FALSE(f.MoveTo(600, 300).band.homeRings);
@@ -146,17 +160,27 @@ TEST(RubberBand, ToAHoveredWorldItEndsThereAndNamesItOnTheSourceItselfNothingCha
   g.SelectedFrom = 8;
   g.WorldOwner[kWorld] = 2;
   HoverOutcome out = f.Move(3, 0);
-  ASSERT_TRUE(out.drawBand && out.band.toWorld && out.band.line && out.band.cleanFirst);
+  ASSERT_TRUE(out.drawBand);
+  ASSERT_TRUE(out.band.toWorld);
+  ASSERT_TRUE(out.band.line);
+  ASSERT_TRUE(out.band.cleanFirst);
   EXPECT_NEAR(out.band.tx, f.wx, 1e-3);
   EXPECT_NEAR(out.band.ty, f.wy, 1e-3);
   EXPECT_EQ(out.band.targetColour, kPlayerColors[2]);
-  EXPECT_TRUE(out.hideHoverLabel && out.hideFirstShipsLabel && out.showLabel == kWorld);
+  EXPECT_TRUE(out.hideHoverLabel);
+  EXPECT_TRUE(out.hideFirstShipsLabel);
+  EXPECT_EQ(out.showLabel, kWorld);
   g.menus.mnuOptionsLabels.Caption = "Turn World Labels On";
   out = f.Move(3, 0);
-  EXPECT_TRUE(out.drawBand && out.hideHoverLabel && out.showLabel == -1);
+  EXPECT_TRUE(out.drawBand);
+  EXPECT_TRUE(out.hideHoverLabel);
+  EXPECT_EQ(out.showLabel, -1);
   const ViewSpot s = WorldScreenSpot(g, 8);
   out = f.MoveTo(s.x + 2, s.y);
-  EXPECT_TRUE(out.hovered == 8 && !out.drawBand && !out.hideHoverLabel && out.showLabel == -1);
+  EXPECT_EQ(out.hovered, 8);
+  EXPECT_FALSE(out.drawBand);
+  EXPECT_FALSE(out.hideHoverLabel);
+  EXPECT_EQ(out.showLabel, -1);
   f.scene.menu = {true, 0, 0, 10, 48};
   EXPECT_FALSE(f.Move(3, 0).drawBand);
 }
@@ -169,10 +193,14 @@ TEST(RestingOnAFleet, HoldsTheScreenOnlyOnAMovedFleetOfThePlayer) {
   const ViewSpot at = ScreenSpot(g, FleetSpotAt(g, 0, TicksTravelled(g, 0)));
   g.OverlayDrawn = true;
   HoverOutcome out = f.MoveTo(at.x + 4, at.y - 4);
-  EXPECT_TRUE(out.onFleet && g.OverlayDrawn && f.ports.calls.empty());
+  EXPECT_TRUE(out.onFleet);
+  EXPECT_TRUE(g.OverlayDrawn);
+  EXPECT_TRUE(f.ports.calls.empty());
   // Off the fleet the overlay is cleared.
   out = f.MoveTo(at.x + 5, at.y);
-  EXPECT_TRUE(!out.onFleet && !g.OverlayDrawn && f.ports.calls == std::vector<std::string>{"GalaxyDraw"});
+  EXPECT_FALSE(out.onFleet);
+  EXPECT_FALSE(g.OverlayDrawn);
+  EXPECT_EQ(f.ports.calls, std::vector<std::string>{"GalaxyDraw"});
   // A fleet not moved yet, another player's, or with fleets hidden holds nothing.
   for (int variant = 0; variant < 3; ++variant) {
     Hover v;
@@ -296,8 +324,11 @@ TEST(Hovering, NothingWhileInputIsBusy) {
   f.game.SelectedFrom = 8;
   f.scene.menu = {true, 0, 0, 10, 100};
   const HoverOutcome out = f.MoveTo(600, 300);
-  EXPECT_TRUE(out.busy && !out.hideMenu && !out.drawBand && f.game.SelectedFrom == 8 &&
-              f.ports.calls.empty());
+  EXPECT_TRUE(out.busy);
+  EXPECT_FALSE(out.hideMenu);
+  EXPECT_FALSE(out.drawBand);
+  EXPECT_EQ(f.game.SelectedFrom, 8);
+  EXPECT_TRUE(f.ports.calls.empty());
 }
 
 }  // namespace

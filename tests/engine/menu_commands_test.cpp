@@ -128,13 +128,15 @@ TEST(OptionSwitches, SoundOffPlaysOnceThenSilencesAndSoundOnPlaysNothing) {
   EngineGame f("AB..");
   Game& g = f.game;
   mnuOptionsSound_Click(g);
-  EXPECT_TRUE(g.SoundOff && g.menus.mnuOptionsSound.Caption == "Turn Sound On");
+  EXPECT_TRUE(g.SoundOff);
+  EXPECT_EQ(g.menus.mnuOptionsSound.Caption, "Turn Sound On");
   EXPECT_EQ(f.ports.calls, (std::vector<std::string>{"Refresh txtGame", "Sound gameinfo.wav"}));
   EXPECT_EQ(g.window.txtGame.Text, "- Game Sounds Now Off -");
   f.ports.Clear();
   mnuOptionsSpeed_Click(g);  // silent now
   mnuOptionsSound_Click(g);
-  EXPECT_FALSE(g.SoundOff || g.menus.mnuOptionsSound.Caption != "Turn Sound Off");
+  EXPECT_FALSE(g.SoundOff);
+  EXPECT_EQ(g.menus.mnuOptionsSound.Caption, "Turn Sound Off");
   EXPECT_EQ(f.ports.Count("Sound gameinfo.wav"), 0);
   EXPECT_EQ(g.window.txtGame.Text, "- Game Sounds Now On -");
 }
@@ -147,10 +149,12 @@ TEST(OptionSwitches, TheTurnTimerPausesAndResumesWithTheMinutesTheTurnGaveIt) {
   ASSERT_TRUE(f.ports.FireNextTimer(tick));
   EXPECT_EQ(g.TurnMinutesLeft, 2);
   mnuOptionsTurn_Click(g);
-  EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn) || g.TurnTimerEnabled);
+  EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));
+  EXPECT_FALSE(g.TurnTimerEnabled);
   EXPECT_FALSE(f.ports.FireNextTimer(tick));
   mnuOptionsTurn_Click(g);
-  EXPECT_TRUE(f.ports.Has("Timer tmrTurn on 60000") && g.TurnMinutesLeft == 2);
+  EXPECT_TRUE(f.ports.Has("Timer tmrTurn on 60000"));
+  EXPECT_EQ(g.TurnMinutesLeft, 2);
   ASSERT_TRUE(f.ports.FireNextTimer(tick));
   EXPECT_EQ(g.TurnMinutesLeft, 1);
   // After Done no timer is armed: switching the option off and on again starts none.
@@ -202,10 +206,12 @@ TEST(AutoSave, CheckCaptionAndYearChangeTogether) {
   Game& g = f.game;
   f.AtTurn(7);
   mnuFileAutoSave_Click(g);
-  EXPECT_TRUE(g.menus.mnuFileAutoSave.Checked && g.menus.mnuFileAutoSave.Caption == "AutoSave On");
+  EXPECT_TRUE(g.menus.mnuFileAutoSave.Checked);
+  EXPECT_EQ(g.menus.mnuFileAutoSave.Caption, "AutoSave On");
   EXPECT_EQ(g.AutoSaveYear, g.GameYear);
   mnuFileAutoSave_Click(g);
-  EXPECT_FALSE(g.menus.mnuFileAutoSave.Checked || g.menus.mnuFileAutoSave.Caption != "AutoSave Off");
+  EXPECT_FALSE(g.menus.mnuFileAutoSave.Checked);
+  EXPECT_EQ(g.menus.mnuFileAutoSave.Caption, "AutoSave Off");
   EXPECT_EQ(g.AutoSaveYear, 0.0f);
   EXPECT_TRUE(f.ports.calls.empty());
 }
@@ -278,7 +284,9 @@ TEST(NewGameQuestions, NoChangesNothing) {
       EXPECT_FALSE(click(g));
       EXPECT_EQ(f.ports.calls, std::vector<std::string>{box});
       EXPECT_EQ(SavedGameText(g), before);
-      EXPECT_TRUE(g.window.Visible == false && g.TurnTimerEnabled && !g.window.SetupVisible);
+      EXPECT_FALSE(g.window.Visible);
+      EXPECT_TRUE(g.TurnTimerEnabled);
+      EXPECT_FALSE(g.window.SetupVisible);
       EXPECT_EQ(g.menus.mnuFileAutoSave.Caption + g.menus.mnuOptionsTurn.Caption,
                 menus.mnuFileAutoSave.Caption + menus.mnuOptionsTurn.Caption);
     }
@@ -292,9 +300,14 @@ TEST(NewGameQuestions, YesAtOneComputerClearsTheGameStopsItsClocksAndReturnsToSe
   g.window.Visible = true;
   f.ports.Clear();
   EXPECT_TRUE(mnuFileNew_Click(g));
-  EXPECT_TRUE(f.ports.Has("ReturnToSetup") && !f.ports.Has("GameCheck"));
-  EXPECT_TRUE(g.PlayerName[0].empty() && g.WorldOwner[8] == 0 && !g.window.Visible && g.window.SetupVisible);
-  EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn) || f.ports.TimerEnabled(GameTimer::kAI));
+  EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
+  EXPECT_FALSE(f.ports.Has("GameCheck"));
+  EXPECT_TRUE(g.PlayerName[0].empty());
+  EXPECT_EQ(g.WorldOwner[8], 0);
+  EXPECT_FALSE(g.window.Visible);
+  EXPECT_TRUE(g.window.SetupVisible);
+  EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));
+  EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kAI));
   EXPECT_FALSE(f.ports.FireNextTimer([](GameTimer) {}));
 }
 
@@ -308,7 +321,8 @@ TEST(NewGameQuestions, YesToANewSolarSystemOrANetworkNewGameStartsAGalaxyWithThe
       f.AtTurn(12);
       EXPECT_TRUE(click(g));
       EXPECT_EQ(g.GameYear, 1.0f);
-      EXPECT_TRUE(f.ports.Has("GameCheck") && !f.ports.Has("ReturnToSetup"));
+      EXPECT_TRUE(f.ports.Has("GameCheck"));
+      EXPECT_FALSE(f.ports.Has("ReturnToSetup"));
       EXPECT_EQ(g.PlayerName[0], "Ann");
       EXPECT_EQ(f.ports.Has("GalaxySync"), network);
     }
@@ -317,9 +331,11 @@ TEST(NewGameQuestions, YesToANewSolarSystemOrANetworkNewGameStartsAGalaxyWithThe
 
 TEST(Quit, YesEndsTheProgram) {
   EngineGame f("AB..");
-  EXPECT_TRUE(ImgQuit_Click(f.game) && f.ports.programEnded);
+  EXPECT_TRUE(ImgQuit_Click(f.game));
+  EXPECT_TRUE(f.ports.programEnded);
   EngineGame close("AB..");
-  EXPECT_TRUE(Form_QueryUnload(close.game) && !close.ports.programEnded);
+  EXPECT_TRUE(Form_QueryUnload(close.game));
+  EXPECT_FALSE(close.ports.programEnded);
 }
 
 TEST(Resize, MinimisingAtOneComputerHoldsTheTurnClockAndRestoringLetsItGoOn) {
@@ -330,7 +346,8 @@ TEST(Resize, MinimisingAtOneComputerHoldsTheTurnClockAndRestoringLetsItGoOn) {
   EXPECT_FALSE(Form_Resize(g, true));
   EXPECT_EQ(f.ports.calls,
             (std::vector<std::string>{"Refresh window", "GalaxyDraw", "Timer tmrTurn off 60000"}));
-  EXPECT_FALSE(Form_Resize(g, false) || !g.TurnTimerEnabled);
+  EXPECT_FALSE(Form_Resize(g, false));
+  EXPECT_TRUE(g.TurnTimerEnabled);
   f.ports.Clear();
   Form_Resize(g, false);  // a resize of a running clock does not restart its minute
   EXPECT_EQ(f.ports.Count("Timer tmrTurn on 60000"), 0);
@@ -357,7 +374,9 @@ TEST(Resize, ANetworkGameMinimisedHidesTheDialogsAndKeepsItsClockAndAnUnlaidWind
   f.ports.Clear();
   EXPECT_TRUE(Form_Resize(g, true));
   EXPECT_FALSE(Form_Resize(g, false));
-  EXPECT_TRUE(g.TurnTimerEnabled && f.ports.Count("GalaxyDraw") == 2 && f.Calls("Timer").empty());
+  EXPECT_TRUE(g.TurnTimerEnabled);
+  EXPECT_EQ(f.ports.Count("GalaxyDraw"), 2);
+  EXPECT_TRUE(f.Calls("Timer").empty());
   testing::TestGame fresh;
   Form_Resize(fresh.g(), false);
   EXPECT_EQ(fresh.ports.calls, (std::vector<std::string>{"Refresh window"}));
@@ -369,25 +388,33 @@ TEST(MenuCommands, ItemsRunOnlyWhileTheirMenuIsEnabledAndHandTheWindowsPartToIts
   std::vector<std::string> hooked;
   MenuHooks hooks;
   hooks.showSaveDialog = [&] { hooked.push_back("save"); };
-  hooks.travelButton = [&] { hooked.push_back("travel"); };
   hooks.showAbout = [&] { hooked.push_back("about"); };
   hooks.openAddress = [&](const std::string& a) { hooked.push_back(a); };
   RunMenuCommand(g, MenuCommand::kFileSave, hooks);
-  RunMenuCommand(g, MenuCommand::kOptionsFleets, hooks);
   RunMenuCommand(g, MenuCommand::kHelpFAQ, hooks);
   RunMenuCommand(g, MenuCommand::kHelpAbout, hooks);
-  RunMenuCommand(g, MenuCommand::kInfoStatus, hooks);  // no hook given: nothing
-  EXPECT_EQ(hooked,
-            (std::vector<std::string>{"save", "travel", HelpAddress(MenuCommand::kHelpFAQ), "about"}));
+  RunMenuCommand(g, MenuCommand::kInfoLabels, hooks);  // no hook given: nothing
+  EXPECT_EQ(hooked, (std::vector<std::string>{"save", HelpAddress(MenuCommand::kHelpFAQ), "about"}));
   EXPECT_EQ(f.ports.calls, std::vector<std::string>{"Pause 3000"});
   RunMenuCommand(g, MenuCommand::kInfoHigh, hooks);
   EXPECT_TRUE(f.ports.Has("HighScore  0 0 0 0 0"));
+  // Ctrl+F is the Travel button's switch; the Information menu's status is the Status button's.
+  RunMenuCommand(g, MenuCommand::kOptionsFleets, hooks);
+  EXPECT_TRUE(g.HideFleets);
+  EXPECT_EQ(g.menus.mnuOptionsFleets.Caption, "Turn Traveling Fleets On");
+  RunMenuCommand(g, MenuCommand::kInfoStatus, hooks);
+  EXPECT_TRUE(g.window.lblPlanet.Visible);
   // While a turn is resolved the menus are locked: a shortcut does nothing either.
   SetMenusEnabled(g, false);
   f.ports.Clear();
-  for (MenuCommand c : {MenuCommand::kOptionsSound, MenuCommand::kFileAutoSave, MenuCommand::kFileSave})
+  for (MenuCommand c : {MenuCommand::kOptionsSound, MenuCommand::kFileAutoSave, MenuCommand::kFileSave,
+                        MenuCommand::kOptionsFleets})
     RunMenuCommand(g, c, hooks);
-  EXPECT_TRUE(f.ports.calls.empty() && !g.SoundOff && !g.menus.mnuFileAutoSave.Checked && hooked.size() == 4);
+  EXPECT_TRUE(f.ports.calls.empty());
+  EXPECT_FALSE(g.SoundOff);
+  EXPECT_FALSE(g.menus.mnuFileAutoSave.Checked);
+  EXPECT_TRUE(g.HideFleets);
+  EXPECT_EQ(hooked.size(), 3u);
   SetMenusEnabled(g, true);
   g.menus.mnuFileNewSS.Enabled = false;  // a client's Reset Solar System
   RunMenuCommand(g, MenuCommand::kFileNewSS, hooks);
