@@ -2,6 +2,7 @@
 #include "engine/event_display.h"
 #include "engine/events.h"
 #include "engine/turn.h"
+#include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
@@ -109,6 +110,7 @@ void TravelShow(Game& g) {
   g.io.screen.Refresh(Control::kTxtMove);
   g.io.screen.Refresh(Control::kBattleFrames);
   g.window.IndicatorsVisible = false;
+  HideSeatPopups(g);
   g.InputBusy = true;
   g.SelectedFrom = g.SelectedTo = -1;
   g.io.platform.Yield();

@@ -3,6 +3,7 @@
 
 #include "engine/event_display.h"
 #include "engine/turn.h"
+#include "model/click_rules.h"
 #include "model/data_set.h"
 #include "model/game.h"
 #include "model/numbers.h"
@@ -288,6 +289,8 @@ bool GameCheck(Game& g) {
     SetTurnTimer(g, 60000, true);
   }
 
+  // A panel or popup opened for the seat that just finished gives no orders for this one.
+  HideSeatPopups(g);
   g.InputBusy = false;
   g.SelectedFrom = g.SelectedTo = -1;
   g.io.screen.GalaxyDraw();

@@ -140,6 +140,10 @@ struct GameWindowState {
   bool ImgSendEnabled = true;
   std::array<std::string, kSeats> lblStatus{};
   AnnouncementLabel lblPlanet;
+  // The world information panel and the travel options popup: shown for the seat that opened
+  // them, hidden again when the turn passes to another seat.
+  bool lstInfoVisible = false;
+  bool lstMenuVisible = false;
   std::array<bool, kWorldSlots> lblNameItalic{};  // an active player's home world
   bool SideControlsVisible = true;                // the side panes and indicators
   bool PanelLabelsVisible = true;                 // the battle panel's Label3..Label14

@@ -1,0 +1,67 @@
+#include "engine/world_switches.h"
+
+#include "engine/command_view.h"
+#include "engine/event_display.h"
+#include "model/game.h"
+#include "model/numbers.h"
+#include "model/view_rules.h"
+#include "net/messages.h"
+
+namespace zarnath {
+
+bool ClientLinkUp(Game& g) {
+  return g.NetworkGame && !g.setup.OptServerClient0 && g.io.net.SocketConnected(0);
+}
+
+int ToggleShield(Game& g, int w) {
+  g.WorldShieldOn[w] = static_cast<uint8_t>(g.WorldShieldOn[w] == 1 ? 0 : 1);
+  g.io.screen.Console();
+  return g.WorldShieldOn[w];
+}
+
+void RefreshWorldLabel(const GameState& g, CommandView& view, int w) {
+  view.SetWorldLabel(w, WorldShipLabelCaption(g, w));
+}
+
+void SendShieldToHost(Game& g, int w) {
+  if (!ClientLinkUp(g)) return;
+  SendToHost(g, Frame("[PM] ", w, Str(static_cast<int>(g.WorldShieldOn[w]))));
+}
+
+std::string ShieldNotice(const GameState& g, int w) {
+  return "- World " + g.WorldName[w] + (g.WorldShieldOn[w] == 1 ? " Shield Now On -" : " Shield Now Off -");
+}
+
+bool ToggleGatherExclusion(Game& g, CommandView& view, int w) {
+  g.WorldNoGather[w] = !g.WorldNoGather[w];
+  RefreshWorldLabel(g, view, w);
+  g.io.screen.Console();
+  return g.WorldNoGather[w];
+}
+
+std::string GatherNotice(const GameState& g, int w) {
+  return "- World " + g.WorldName[w] +
+         (g.WorldNoGather[w] ? " Excluded From Ship Gathering -" : " Included In Ship Gathering -");
+}
+
+void ShowTimedNotice(Game& g, const std::string& text, int ms) {
+  g.window.txtGame.Text = text;
+  g.io.screen.Refresh(Control::kTxtGame);
+  g.io.platform.Pause(ms);
+  ClearNotice(g);
+}
+
+void ShowCentredReport(Game& g, const std::string& caption) {
+  g.window.lblPlanet.Caption = caption;
+  g.window.lblPlanet.Alignment = 2;
+  g.window.lblPlanet.Visible = true;
+  g.io.screen.Refresh(Control::kLblPlanet);
+}
+
+void HideCentredReport(Game& g) {
+  g.window.lblPlanet.Alignment = 0;
+  g.window.lblPlanet.Visible = false;
+  g.io.screen.Refresh(Control::kLblPlanet);
+}
+
+}  // namespace zarnath
