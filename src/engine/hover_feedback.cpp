@@ -85,12 +85,12 @@ bool WorldLabelsOn(const GameState& g) {
 
 }  // namespace
 
-int HoveredWorld(const GameState& g, const HoverScene& scene, double x, double y) {
+int HoveredWorld(const GameState& g, double x, double y) {
   const Scan scan = ScanWorlds(g, static_cast<float>(x), static_cast<float>(y));
   if (scan.world < 0) return -1;
   const float t = scan.distance;
-  const bool hovered =
-      (scene.menu.visible && t < 14) || (scene.info.visible && t < 8) || (!scene.info.visible && t <= 8);
+  const bool hovered = (g.window.lstMenuVisible && t < 14) || (g.window.lstInfoVisible && t < 8) ||
+                       (!g.window.lstInfoVisible && t <= 8);
   return hovered ? scan.world : -1;
 }
 
@@ -149,11 +149,11 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
     return out;
   }
   const float x = static_cast<float>(px), y = static_cast<float>(py);
-  const int w = out.hovered = HoveredWorld(g, scene, x, y);
+  const int w = out.hovered = HoveredWorld(g, x, y);
   std::string hoverCaption = scene.hoverCaption;
 
   // Resting on a moving fleet holds the screen; leaving an overlay clears it.
-  if (w < 0 && !scene.info.visible && !g.HideFleets && g.SelectedFrom == -1) {
+  if (w < 0 && !g.window.lstInfoVisible && !g.HideFleets && g.SelectedFrom == -1) {
     if (RestingOnFleet(g, x, y)) {
       out.onFleet = true;
       return out;
@@ -167,13 +167,15 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
 
   // Panels the pointer has left close, and the labels it no longer points at go.
   if (w < 0) {
-    if (scene.info.visible && FarOutside(scene.info, x, y)) {
+    if (g.window.lstInfoVisible && FarOutside(scene.info, x, y)) {
       out.hideInfo = true;
+      g.window.lstInfoVisible = false;
       g.window.lblPlanet.Visible = false;
       out.clearHoverCaption = true;
     }
-    if (scene.menu.visible && scene.menu.height > kPopupKeptHeight && FarOutside(scene.menu, x, y)) {
+    if (g.window.lstMenuVisible && scene.menu.height > kPopupKeptHeight && FarOutside(scene.menu, x, y)) {
       out.hideMenu = true;
+      g.window.lstMenuVisible = false;
       g.SelectedFrom = g.SelectedTo = -1;
       out.clearHoverCaption = true;
       g.io.screen.GalaxyDraw();
@@ -210,7 +212,7 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
       out.yieldAfterDrawing = !line;
       return out;
     }
-    if (w == source || scene.menu.visible) return out;  // the band drawn before stays
+    if (w == source || g.window.lstMenuVisible) return out;  // the band drawn before stays
     const Centre t = WorldCentre(g, w);
     band.cleanFirst = true;
     band.line = band.toWorld = line;
@@ -227,7 +229,7 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
   }
 
   // The idle pointer names the world under it, or now and then tells some news.
-  if (w >= 0 && g.SelectedFrom == -1 && !scene.info.visible && !g.window.lblPlanet.Visible &&
+  if (w >= 0 && g.SelectedFrom == -1 && !g.window.lstInfoVisible && !g.window.lblPlanet.Visible &&
       WorldLabelsOn(g) && scene.worldLabel0 != g.WorldName[0] && hoverCaption != g.WorldName[At(w)]) {
     out.showLabel = w;
     return out;

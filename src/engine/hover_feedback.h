@@ -11,14 +11,14 @@ class Game;
 struct GameState;
 class RandomSource;
 
-// The window's own controls as the pointer finds them.
+// Where the window's own controls stand as the pointer finds them. Whether the world panel and
+// the travel popup are shown is the game's (lstInfoVisible, lstMenuVisible).
 struct PanelBox {
-  bool visible = false;
   double left = 0, top = 0, width = 0, height = 0;
 };
 struct HoverScene {
-  PanelBox info;              // the world information panel
-  PanelBox menu;              // the travel options popup
+  PanelBox info;              // the world information panel's rectangle
+  PanelBox menu;              // the travel options popup's rectangle
   std::string worldLabel0;    // world 0's label caption (its name while names are shown)
   std::string hoverCaption;   // the hover label's caption: the world it names already
   bool hoverVisible = false;  // the hover label is shown
@@ -60,8 +60,9 @@ struct HoverOutcome {
   std::string news;  // the news line written (empty: none)
 };
 
-// The world under pointer (x, y) as the pointer move finds it, -1 for none.
-int HoveredWorld(const GameState& g, const HoverScene& scene, double x, double y);
+// The world under pointer (x, y) as the pointer move finds it, -1 for none: within 8 px, inside
+// 8 px while the world panel is up, inside 14 px while the travel popup is up.
+int HoveredWorld(const GameState& g, double x, double y);
 
 // The news line of one qualifying pointer move: one chance in 500, then treasures or a leader.
 // Draws only from `cosmetic`; empty when there is no news.

@@ -28,19 +28,27 @@ struct Hover : EngineGame {
     wy = static_cast<float>(c.y);
     game.cosmetic.Seed(7);
   }
+  void ShowInfo(PanelBox box) {
+    scene.info = box;
+    game.window.lstInfoVisible = true;
+  }
+  void ShowMenu(PanelBox box) {
+    scene.menu = box;
+    game.window.lstMenuVisible = true;
+  }
   HoverOutcome Move(double dx, double dy) { return Form_MouseMove(game, scene, wx + dx, wy + dy); }
   HoverOutcome MoveTo(double x, double y) { return Form_MouseMove(game, scene, x, y); }
 };
 
 TEST(Hovering, AWorldEightPixelsAwayIsNamedOnlyWhileThePanelIsHidden) {
   Hover f;
-  EXPECT_EQ(HoveredWorld(f.game, f.scene, f.wx + 8, f.wy), kWorld);
-  EXPECT_EQ(HoveredWorld(f.game, f.scene, f.wx + 8.01, f.wy), -1);
+  EXPECT_EQ(HoveredWorld(f.game, f.wx + 8, f.wy), kWorld);
+  EXPECT_EQ(HoveredWorld(f.game, f.wx + 8.01, f.wy), -1);
   HoverOutcome out = f.Move(8, 0);
   EXPECT_EQ(out.showLabel, kWorld);
-  f.scene.info = {true, f.wx - 10, f.wy - 10, 120, 118};
-  EXPECT_EQ(HoveredWorld(f.game, f.scene, f.wx + 8, f.wy), -1);
-  EXPECT_EQ(HoveredWorld(f.game, f.scene, f.wx + 7.9, f.wy), kWorld);
+  f.ShowInfo({f.wx - 10, f.wy - 10, 120, 118});
+  EXPECT_EQ(HoveredWorld(f.game, f.wx + 8, f.wy), -1);
+  EXPECT_EQ(HoveredWorld(f.game, f.wx + 7.9, f.wy), kWorld);
   out = f.Move(8, 0);
   EXPECT_EQ(out.hovered, -1);
   EXPECT_EQ(out.showLabel, -1);
@@ -52,15 +60,14 @@ TEST(Hovering, AWorldEightPixelsAwayIsNamedOnlyWhileThePanelIsHidden) {
 
 TEST(Hovering, TheTravelPopupWidensTheHoverAndASourceNarrowsTheSearchBox) {
   Hover f;
-  f.scene.menu = {true, f.wx + 30, f.wy, 200, 48};
+  f.ShowMenu({f.wx + 30, f.wy, 200, 48});
   const std::tuple<int, double, double, int> cases[] = {
       {-1, 12, 0, kWorld}, {-1, 13.9, 0, kWorld}, {-1, 14, 0, -1},
       {-1, 11, 0, kWorld}, {5, 11, 0, -1},  // with a source only worlds within 10 px on both axes are found
       {5, 9, 9, kWorld},   {5, 9, 10, -1}};
   for (const auto& [source, dx, dy, expected] : cases) {
     f.game.SelectedFrom = static_cast<int16_t>(source);
-    EXPECT_EQ(HoveredWorld(f.game, f.scene, f.wx + dx, f.wy + dy), expected)
-        << source << " " << dx << " " << dy;
+    EXPECT_EQ(HoveredWorld(f.game, f.wx + dx, f.wy + dy), expected) << source << " " << dx << " " << dy;
   }
 }
 
@@ -71,9 +78,9 @@ TEST(Hovering, TheLastAcceptedWorldWinsUnlessOneWasWithinEightPixels) {
   g.WorldAngle[4] = 0.0f;
   g.WorldRadius[4] = g.WorldRadius[kWorld] + static_cast<float>(6 / g.GalaxyScaleX);
   const double w4 = static_cast<float>(WorldScreenSpot(g, 4).x);
-  EXPECT_EQ(HoveredWorld(g, f.scene, f.wx + 4, f.wy), kWorld);  // 4 px from world 3: the scan ends there
-  EXPECT_EQ(HoveredWorld(g, f.scene, w4 + 1, f.wy), kWorld);    // world 3 at 7 px: world 4 is not tried
-  EXPECT_EQ(HoveredWorld(g, f.scene, w4 + 4, f.wy), 4);         // world 3 at 10 px, world 4 at 4 px
+  EXPECT_EQ(HoveredWorld(g, f.wx + 4, f.wy), kWorld);  // 4 px from world 3: the scan ends there
+  EXPECT_EQ(HoveredWorld(g, w4 + 1, f.wy), kWorld);    // world 3 at 7 px: world 4 is not tried
+  EXPECT_EQ(HoveredWorld(g, w4 + 4, f.wy), 4);         // world 3 at 10 px, world 4 at 4 px
 }
 
 TEST(Tidying, APopupOf48PixelsStaysAndATallerOneClosesAndClearsTheSelection) {
@@ -81,11 +88,12 @@ TEST(Tidying, APopupOf48PixelsStaysAndATallerOneClosesAndClearsTheSelection) {
     Hover f;
     Game& g = f.game;
     g.SelectedFrom = 8, g.SelectedTo = kWorld;
-    f.scene.menu = {true, 300, 100, 200, height};
+    f.ShowMenu({300, 100, 200, height});
     const HoverOutcome near = f.MoveTo(520, 150);  // within 20 px of its edge
     EXPECT_FALSE(near.hideMenu);
     const HoverOutcome out = f.MoveTo(521, 150);
     EXPECT_EQ(out.hideMenu, height > 48) << height;
+    EXPECT_EQ(g.window.lstMenuVisible, height == 48) << height;
     EXPECT_EQ(g.SelectedFrom == -1 && g.SelectedTo == -1, height > 48) << height;
     EXPECT_EQ(f.ports.Has("GalaxyDraw") && f.ports.Has("Console"), height > 48) << height;
     EXPECT_EQ(out.clearHoverCaption, height > 48);
@@ -95,12 +103,13 @@ TEST(Tidying, APopupOf48PixelsStaysAndATallerOneClosesAndClearsTheSelection) {
 TEST(Tidying, ThePanelClosesTwentyPixelsAwayAndTakesTheAnnouncementWithIt) {
   Hover f;
   Game& g = f.game;
-  f.scene.info = {true, 100, 100, 150, 118};
+  f.ShowInfo({100, 100, 150, 118});
   g.window.lblPlanet.Visible = true;
   f.scene.worldLabel0 = g.WorldName[0];  // the names are shown: the announcement belongs to them
   EXPECT_FALSE(f.MoveTo(100, 238).hideInfo);
   const HoverOutcome out = f.MoveTo(100, 238.5);
   EXPECT_TRUE(out.hideInfo);
+  EXPECT_FALSE(g.window.lstInfoVisible);
   EXPECT_TRUE(out.clearHoverCaption);
   EXPECT_FALSE(g.window.lblPlanet.Visible);
   EXPECT_FALSE(out.resetPlanetColour);
@@ -181,7 +190,7 @@ TEST(RubberBand, ToAHoveredWorldItEndsThereAndNamesItOnTheSourceItselfNothingCha
   EXPECT_FALSE(out.drawBand);
   EXPECT_FALSE(out.hideHoverLabel);
   EXPECT_EQ(out.showLabel, -1);
-  f.scene.menu = {true, 0, 0, 10, 48};
+  f.ShowMenu({0, 0, 10, 48});
   EXPECT_FALSE(f.Move(3, 0).drawBand);
 }
 
@@ -322,7 +331,7 @@ TEST(Hovering, NothingWhileInputIsBusy) {
   Hover f;
   f.game.InputBusy = true;
   f.game.SelectedFrom = 8;
-  f.scene.menu = {true, 0, 0, 10, 100};
+  f.ShowMenu({0, 0, 10, 100});
   const HoverOutcome out = f.MoveTo(600, 300);
   EXPECT_TRUE(out.busy);
   EXPECT_FALSE(out.hideMenu);
