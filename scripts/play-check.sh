@@ -1,7 +1,12 @@
 #!/usr/bin/env bash
 # Plays the real program on a virtual X display with real pointer and key events: the title
-# window's Start, a name typed into the setup window, three computer seats, Start. Checks each
-# window as it comes and goes, and keeps a screenshot of the filled-in setup window in docs/.
+# window's Start, a name typed into the setup window, three computer seats, Start. Then the game
+# is saved (Ctrl+S, a name typed into the save dialog, Enter), the program ended and started
+# again, and the game loaded from the title's Load. Last, a game of computer players near its end
+# (saved by the headless runner) is loaded with a double-click in the load dialog and played on
+# until one side takes every world and the high-score window shows. Checks each window as it
+# comes and goes, and keeps screenshots of the filled-in setup window, the game window at Vega's
+# first turn and the high-score window in docs/.
 #
 #   scripts/play-check.sh [build folder]      (default: build; the program must be built)
 #
@@ -18,6 +23,8 @@ for tool in Xvfb xdotool import; do
   command -v "$tool" > /dev/null || { echo "play-check: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
 done
 [ -x "$build/game/zarnath" ] || { echo "play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
+sim=$build/tools/sim/zarnath-sim
+[ -x "$sim" ] || { echo "play-check: build the game runner first ($sim)" >&2; exit 2; }
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -47,8 +54,20 @@ for _ in $(seq 100); do
 done
 xdotool getmouselocation > /dev/null 2>&1 || fail "the virtual display did not start"
 
-(cd "$work/game" && QT_QPA_PLATFORM=xcb exec ./zarnath > "$work/zarnath.log" 2>&1) &
-game_pid=$!
+# Starts the program from its folder (the log of each run is kept apart).
+run=0
+start_program() {
+  run=$((run + 1))
+  (cd "$work/game" && QT_QPA_PLATFORM=xcb exec ./zarnath > "$work/zarnath-$run.log" 2>&1) &
+  game_pid=$!
+}
+# Ends the program as the desktop would when the player logs out.
+end_program() {
+  kill "$game_pid" 2> /dev/null || true
+  wait "$game_pid" 2> /dev/null || true
+  game_pid=""
+}
+start_program
 
 # The first visible window with this exact title, within 20 seconds.
 window() {
@@ -91,3 +110,70 @@ sleep 2
 import -display "$display" -window "$galaxy" "$shots/game-window.png" || fail "no screenshot of the game window"
 echo "play-check: title, setup window, a name, three computers and Start played; the game window shows Vega's turn;" \
   "screenshots in docs/setup-window.png and docs/game-window.png"
+
+# --- Save the game: Ctrl+S on the game window, a name typed into the save dialog, Enter. ---
+click "$galaxy" 1000 300  # the game window takes the keys
+xdotool key ctrl+s
+save=$(window "Save Game") || fail "Ctrl+S opened no save dialog"
+sleep 0.5
+click "$save" 320 218  # the name box
+xdotool type --delay 80 "vega"
+xdotool key Return
+for _ in $(seq 50); do [ -f "$work/game/vega.zq" ] && break; sleep 0.1; done
+[ -f "$work/game/vega.zq" ] || fail "Enter in the save dialog wrote no vega.zq"
+sleep 0.5
+if xdotool search --onlyvisible --name "^Save Game\$" > /dev/null 2>&1; then
+  fail "the save dialog is still shown after the save"
+fi
+end_program
+
+# The title window of a program just started, its Load clicked (again after 5 seconds without a
+# load dialog, as a player would): the load dialog's window.
+open_load_dialog() {
+  local title
+  title=$(window "Zarnath v1.40") || return 1
+  sleep 1
+  for try in 1 2 3; do
+    [ "$try" = 1 ] || echo "play-check: no load dialog yet; Load clicked again" >&2
+    click "$title" 152 392  # Load
+    timeout 5 xdotool search --sync --onlyvisible --name "^Load Game\$" 2> /dev/null | head -1 | grep . && return 0
+  done
+  return 1
+}
+
+# A game of computer players two turns before its end, saved by the headless runner.
+turns=$("$sim" --seed 3 --worlds 9 --seats 6,1,1 --speed --max-turns 400 | sed -n 's/^result: winner=0 victory=conquest turns=//p')
+[ -n "$turns" ] || fail "the headless runner's game did not end by conquest"
+"$sim" --seed 3 --worlds 9 --seats 6,1,1 --speed --max-turns 400 --save-at $((turns - 2)) "$work/game/endgame.zq" > /dev/null 2>&1 ||
+  fail "the headless runner saved no game"
+
+# --- Start again and load the saved game from the title: Load, the name typed, Enter. ---
+start_program
+load=$(open_load_dialog) || fail "Load on the title opened no load dialog after the restart"
+sleep 0.5
+click "$load" 320 218  # the name box
+xdotool type --delay 80 "vega"
+xdotool key Return
+window "Zarnath - Year 1\.00, Turn #0:  Vega" > /dev/null || fail "loading vega.zq showed no game window for Vega"
+if xdotool search --onlyvisible --name "^Load Game\$" > /dev/null 2>&1; then fail "the load dialog is still shown"; fi
+kill -0 "$game_pid" 2> /dev/null || fail "the program ended"
+echo "play-check: saved the game with Ctrl+S, started again and loaded it from the title"
+end_program
+
+# --- The game near its end: a double-click in the load dialog, play on to the conquest. ---
+rm -f "$work/game/Score130"
+start_program
+load=$(open_load_dialog) || fail "Load on the title opened no load dialog after the second restart"
+sleep 0.5
+xdotool mousemove --window "$load" 300 40 click --repeat 2 --delay 80 1  # endgame.zq, the first listed
+window "Zarnath - Year .*" > /dev/null || fail "endgame.zq was not loaded"
+# Played on: the computers move, the turns after the saved one resolve, and one side's conquest
+# shows the high-score window.
+scores=$(timeout 300 xdotool search --sync --onlyvisible --name "^Zarnath HighScores\$" | head -1) ||
+  fail "no high-score window within 5 minutes of play"
+sleep 0.5
+import -display "$display" -window "$scores" "$shots/high-scores.png" || fail "no screenshot of the high scores"
+[ -s "$work/game/Score130" ] || fail "the conquest wrote no Score130"
+timeout 120 xdotool search --sync --onlyvisible --name "^Zarnath Game Setup\$" > /dev/null ||
+  fail "the setup window did not come back after the conquest"
+echo "play-check: loaded a game with a double-click, played it on to the conquest; screenshot in docs/high-scores.png"

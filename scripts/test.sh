@@ -14,6 +14,8 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 bash scripts/play-check.sh build
 # Whole games of computer players in the game window end as the headless runner plays them.
 bash scripts/watch-check.sh build
+# Three programs play a LAN game over loopback on the same virtual display.
+bash scripts/net-play-check.sh build
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZARNATH_SANITIZE=ON -DZARNATH_WITH_QT=OFF -DZARNATH_BENCH=OFF

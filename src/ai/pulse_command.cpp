@@ -3,15 +3,15 @@
 #include "engine/event_display.h"
 #include "model/game.h"
 #include "model/numbers.h"
-#include "net/messages.h"
+#include "net/protocol.h"
 
 namespace zarnath {
 namespace {
 
 void ReportToHost(Game& g, int w) {
   if (!g.NetworkGame || g.setup.OptServerClient0 || !g.io.net.SocketConnected(0)) return;
-  SendToHost(g, Frame("[PT] ", w, Str(static_cast<int>(g.WorldType[w]))));
-  SendToHost(g, Frame("[PB] ", w, Str(static_cast<int>(g.WorldBombs[w]))));
+  SendToHost(g, Frame(Tag::kPT, w, Str(static_cast<int>(g.WorldType[w]))));
+  SendToHost(g, Frame(Tag::kPB, w, Str(static_cast<int>(g.WorldBombs[w]))));
 }
 
 void AnnounceToHuman(Game& g, int w) {

@@ -18,8 +18,7 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   zarnath::DesktopPlatform platform;
-  // The game window, the setup window and the engine play the game; the network is still a
-  // stand-in that does nothing.
+  // The game window, the setup window, the engine and the game's sockets play the game.
   zarnath::GameProgram program(platform);
   zarnath::Game& game = program.game;
   game.programFolder = zarnath::ProgramFolder().toStdString();
@@ -29,9 +28,9 @@ int main(int argc, char** argv) {
   zarnath::DesktopDisplayModes displayModes;
   zarnath::TitleWindow frmMain(game, platform, displayModes);
   program.setupWindows.showTitle = [&frmMain] { frmMain.show(); };
-  // Until the load dialog exists, Load comes back to the title rather than leaving the program
-  // running with no window.
-  frmMain.showLoadDialog = [&frmMain] { frmMain.show(); };
+  // The title's Load opens the load dialog; its Cancel with no game comes back to the title.
+  frmMain.showLoadDialog = [&program] { program.dialogs.ShowLoadDialog(); };
+  program.dialogs.showTitle = [&frmMain] { frmMain.show(); };
   if (!frmMain.Form_Load()) return 0;
   return QApplication::exec();
 }

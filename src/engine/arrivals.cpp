@@ -5,7 +5,7 @@
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
-#include "net/messages.h"
+#include "net/protocol.h"
 
 namespace zarnath {
 namespace {
@@ -16,9 +16,8 @@ constexpr double kOliveColor = 16448.0;  // &H4040: the centre of a scout's mark
 void SendToScoutOwner(Game& g, int ownerCode, const std::string& message) {
   if (!IsNetworkHost(g)) return;
   const int element = ownerCode - 1;
-  if (element < 1 || element >= g.io.net.SocketCount() || !g.io.net.SocketConnected(element)) return;
-  g.io.net.SendData(element, message);
-  g.io.platform.Yield();
+  if (element < 1 || element >= g.io.net.SocketCount()) return;
+  NetSend(g, message, SendPace::kYield, element);
 }
 
 }  // namespace
@@ -30,24 +29,26 @@ void EndTravel(Game& g, int slot) {
   const float n = g.FleetShips[s];
   if (o == g.WorldOwner[static_cast<size_t>(w)]) {
     if (n >= kProximityBombBase) {
-      HostSend(g, [&] { return Frame("[PROXIMITYSET] ", slot, "ProximitySet"); });
+      HostSend(g, [&] { return Frame(Tag::kProximitySet, slot); });
       ProximitySet(g, slot);
     } else {
-      HostSend(g, [&] { return Frame("[REINFORCEMENTS] ", slot, "Reinforcements"); });
+      HostSend(g, [&] { return Frame(Tag::kReinforcements, slot); });
       Reinforcements(g, slot);
     }
   } else if (n == kScout) {
-    SendToScoutOwner(g, o, Frame("[SCOUT] ", slot, "Scout"));
+    SendToScoutOwner(g, o, Frame(Tag::kScout, slot));
     Scout(g, slot);
+    // Only the owner saw the report; every client learns that the scout's slot is free.
+    HostSend(g, [&] { return Frame(Tag::kSend, slot, FleetRecord(g, slot)); });
   } else if (n == kAnnihilationBomb) {
     g.BattleSide = 1;
-    HostSend(g, [&] { return Frame("[BATTLEDONE] ", g.BattleSide, Str(slot)); });
+    HostSend(g, [&] { return Frame(Tag::kBattleDone, g.BattleSide, Str(slot)); });
     BattleDone(g, slot);
   } else if (n < kAnnihilationBomb) {
     Battle(g, slot);
     return;
   } else {
-    HostSend(g, [&] { return Frame("[PROXIMITYSET] ", slot, "ProximitySet"); });
+    HostSend(g, [&] { return Frame(Tag::kProximitySet, slot); });
     ProximitySet(g, slot);
   }
   g.io.platform.Yield();

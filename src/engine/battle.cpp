@@ -8,7 +8,7 @@
 #include "engine/events.h"
 #include "model/game.h"
 #include "model/numbers.h"
-#include "net/messages.h"
+#include "net/protocol.h"
 
 namespace zarnath {
 namespace {
@@ -157,9 +157,9 @@ void Battle(Game& g, int slot) {
   HostSendEach(
       g,
       [&] {
-        return Frame("[BATTLEACCU] ", 0, Format(g.AttackAccuracy, "00") + Format(g.DefendAccuracy, "00"));
+        return Frame(Tag::kBattleAccu, 0, Format(g.AttackAccuracy, "00") + Format(g.DefendAccuracy, "00"));
       },
-      [&] { return Frame("[BATTLESETUP] ", slot, "BattleSetup"); });
+      [&] { return Frame(Tag::kBattleSetup, slot); });
   if (!IsHostOrSingle(g)) return;
 
   auto& d = g.BattleData;
@@ -176,14 +176,14 @@ void Battle(Game& g, int slot) {
           const bool hit = static_cast<float>(g.random.Next() * 100.0f) <= d[side][kAccuracy];
           if (hit) {
             if (side == kAttacker) {
-              HostSend(g, [&] { return Frame("[FROMHIT] ", slot, "FromHit"); });
+              HostSend(g, [&] { return Frame(Tag::kFromHit, slot); });
               FromHit(g, slot);
             } else {
-              HostSend(g, [&] { return Frame("[TOHIT] ", slot, "ToHit"); });
+              HostSend(g, [&] { return Frame(Tag::kToHit, slot); });
               ToHit(g, slot);
             }
           }
-          HostSend(g, [&] { return Frame("[FRAMEUPDATE] ", slot, Str(pass)); });
+          HostSend(g, [&] { return Frame(Tag::kFrameUpdate, slot, Str(pass)); });
           // A speed game shows no shot by shot: the figures are written once the shots are over.
           ShowFigures(g, slot, !g.SpeedGame);
         }
@@ -207,9 +207,9 @@ void Battle(Game& g, int slot) {
     ++pass;
   }
 
-  HostSend(g, [&] { return Frame("[FRAMEUPDATE] ", slot, Str(pass)); });
+  HostSend(g, [&] { return Frame(Tag::kFrameUpdate, slot, Str(pass)); });
   FrameUpdate(g, slot);
-  HostSend(g, [&] { return Frame("[BATTLEDONE] ", g.BattleSide, Str(slot)); });
+  HostSend(g, [&] { return Frame(Tag::kBattleDone, g.BattleSide, Str(slot)); });
   BattleDone(g, slot);
   g.io.platform.Yield();
 }

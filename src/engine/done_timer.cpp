@@ -4,7 +4,7 @@
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/numbers.h"
-#include "net/messages.h"
+#include "net/protocol.h"
 
 namespace zarnath {
 namespace {
@@ -40,7 +40,7 @@ int HostFinishedSeats(Game& g) {
 
 bool HostEndTurnIfAllDone(Game& g) {
   if (!IsNetworkHost(g) || HostFinishedSeats(g) < g.io.net.SocketCount()) return false;
-  HostSend(g, Frame("[ENDTURN] ", 0, "Endturn"));
+  HostSend(g, Frame(Tag::kEndTurn));
   EndTurn(g);
   return true;
 }
@@ -68,12 +68,9 @@ void ImgDone_Click(Game& g) {
         ShowNotice(g, kNeutralColor, waiting);
         EventSound(g, "gameinfo.wav");
       }
-      const std::string status = Frame("[STATUS] ", cp, name + ":  Done Turn");
+      const std::string status = Frame(Tag::kStatus, cp, name + ":  Done Turn");
       if (!g.setup.OptServerClient0) {
-        if (g.io.net.SocketConnected(0)) {
-          g.io.net.SendData(0, status);
-          g.io.platform.Yield();
-        }
+        SendToHost(g, status);
       } else {
         HostSend(g, status);
         if (HostEndTurnIfAllDone(g)) return;

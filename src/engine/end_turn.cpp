@@ -7,13 +7,14 @@
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/orbit_step.h"
-#include "net/messages.h"
+#include "net/protocol.h"
+#include "persist/exact_number.h"
 
 namespace zarnath {
 namespace {
 
 std::string TravelShowMessage() {
-  return Frame("[TRAVELSHOW] ", 0, "TravelShow");
+  return Frame(Tag::kTravelShow);
 }
 
 // Every slot of the fleet table to each client in turn.
@@ -22,8 +23,7 @@ void SendFleetTable(Game& g) {
   for (int element = 1; element < count; ++element) {
     if (!g.io.net.SocketConnected(element)) continue;
     for (int j = 0; j < kUsedFleetSlots; ++j) {
-      g.io.net.SendData(element, Frame("[SEND] ", j, FleetRecord(g, j)));
-      g.io.platform.Yield();
+      NetSend(g, Frame(Tag::kSend, j, FleetRecord(g, j)), SendPace::kYield, element);
     }
   }
 }
@@ -35,13 +35,12 @@ void SendWorldStates(Game& g) {
     if (!g.io.net.SocketConnected(element)) continue;
     for (int w = 0; w < g.WorldCount; ++w) {
       const size_t i = static_cast<size_t>(w);
-      for (const std::string& m : {Frame("[PM] ", w, Str(static_cast<int>(g.WorldShieldOn[i]))),
-                                   Frame("[PS] ", w, Str(g.WorldShips[i])),
-                                   Frame("[PH] ", w, Str(static_cast<int>(g.WorldShield[i]))),
-                                   Frame("[PB] ", w, Str(static_cast<int>(g.WorldBombs[i]))),
-                                   Frame("[PT] ", w, Str(static_cast<int>(g.WorldType[i])))}) {
-        g.io.net.SendData(element, m);
-        g.io.platform.Yield();
+      for (const std::string& m : {Frame(Tag::kPM, w, Str(static_cast<int>(g.WorldShieldOn[i]))),
+                                   Frame(Tag::kPS, w, ExactStr(g.WorldShips[i])),
+                                   Frame(Tag::kPH, w, Str(static_cast<int>(g.WorldShield[i]))),
+                                   Frame(Tag::kPB, w, Str(static_cast<int>(g.WorldBombs[i]))),
+                                   Frame(Tag::kPT, w, Str(static_cast<int>(g.WorldType[i])))}) {
+        NetSend(g, m, SendPace::kYield, element);
       }
     }
   }
@@ -54,10 +53,15 @@ void FirePulseBombs(Game& g) {
     if (g.PlayerName[static_cast<size_t>(w - kHomeWorld0)].empty() ||
         (type != kTypeArmedPulse && type != kTypeArmedPulseFuel))
       continue;
-    HostSendEach(g, TravelShowMessage, [&] { return Frame("[PULSEBOMB] ", w, "PulseBomb"); });
+    HostSendEach(g, TravelShowMessage, [&] { return Frame(Tag::kPulseBomb, w); });
     TravelShow(g);
     g.io.platform.Yield();
+    const auto before = g.FleetFrom;
     PulseBomb(g, w);
+    // The clients learn the host's hits: every slot the bomb freed, sent as it now stands.
+    for (int j = 0; j < kUsedFleetSlots; ++j)
+      if (before[static_cast<size_t>(j)] != g.FleetFrom[static_cast<size_t>(j)])
+        HostSend(g, [&] { return Frame(Tag::kSend, j, FleetRecord(g, j)); });
     g.io.platform.Yield();
   }
 }
@@ -72,8 +76,7 @@ void MoveAndLand(Game& g) {
       const int16_t bombOwner = g.ProxBombOwner[static_cast<size_t>(k)];
       if (bombOwner <= 0 || g.FleetOwner[s] == 0 || g.FleetOwner[s] == bombOwner) continue;
       if (!ProximityFires(g, j, k)) continue;
-      HostSendEach(g, TravelShowMessage,
-                   [&] { return "[PROXIMITY] " + Format(j, "00") + Format(k, "00") + "*"; });
+      HostSendEach(g, TravelShowMessage, [&] { return Frame(Tag::kProximity, j, Format(k, "00")); });
       TravelShow(g);
       g.io.platform.Yield();
       Proximity(g, j, k);
@@ -81,7 +84,7 @@ void MoveAndLand(Game& g) {
       g.io.platform.Pause(1000);
       g.io.platform.Yield();
     }
-    if (g.NetworkGame) HostSend(g, [&] { return Frame("[SEND] ", j, FleetRecord(g, j)); });
+    if (g.NetworkGame) HostSend(g, [&] { return Frame(Tag::kSend, j, FleetRecord(g, j)); });
     if (g.FleetFrom[s] > 0 && g.FleetTimeLeft[s] <= 0) {
       if (g.NetworkGame) HostSendQuiet(g, TravelShowMessage());
       if (g.FleetOwner[s] == g.CurrentPlayer + 1 && SideListsFollowEvents(g))
@@ -160,7 +163,7 @@ void EndTurn(Game& g) {
   FirePulseBombs(g);
   g.window.SideListsVisible = false;
 
-  HostSend(g, [&] { return Frame("[GALAXYROTATE] ", 0, "GALAXYROTATE"); });
+  HostSend(g, [&] { return Frame(Tag::kGalaxyRotate); });
   g.GameYear += 0.05f;
   GalaxyRotate(g);
   ApplyProduction(g);
@@ -172,7 +175,7 @@ void EndTurn(Game& g) {
   if (IsNetworkHost(g)) SendWorldStates(g);
 
   MoveAndLand(g);
-  if (g.NetworkGame) HostSendQuiet(g, Frame("[TRAVELHIDE] ", 0, "TravelHide"));
+  if (g.NetworkGame) HostSendQuiet(g, Frame(Tag::kTravelHide));
 
   SetMenusEnabled(g, true);
   g.window.txtMove.Busy = false;

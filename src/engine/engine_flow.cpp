@@ -4,7 +4,8 @@
 #include "engine/turn.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
-#include "net/messages.h"
+#include "net/full_state.h"
+#include "net/protocol.h"
 
 namespace zarnath {
 
@@ -13,7 +14,10 @@ void EngineFlow::GameCheck() {
 }
 
 void EngineFlow::GalaxySync() {
-  if (onGalaxySync) onGalaxySync();
+  if (onGalaxySync)
+    onGalaxySync();
+  else if (game_)
+    ::zarnath::GalaxySync(*game_);
 }
 
 void EngineFlow::ComputerTurn() {
@@ -30,7 +34,7 @@ void EngineFlow::OfferAutoSave() {
 }
 
 void EngineFlow::SendLaunchToHost(int slot) {
-  if (game_) SendToHost(*game_, Frame("[SEND] ", 0, FleetRecord(*game_, slot)));
+  if (game_) SendToHost(*game_, Frame(Tag::kSend, 0, FleetRecord(*game_, slot)));
 }
 
 }  // namespace zarnath

@@ -98,30 +98,25 @@ bool IsNetworkHost(const GameState& g) {
   return g.NetworkGame && g.setup.OptServerClient0;
 }
 
-void SendToHost(Game& g, const std::string& message) {
-  g.io.net.SendData(0, message);
-  g.io.platform.Yield();
-}
-
 bool SendsToClients(const Game& g) {
   return IsNetworkHost(g);
 }
 
-void HostSend(Game& g, const std::string& message) {
-  if (!IsNetworkHost(g)) return;
-  const int count = g.io.net.SocketCount();
-  for (int element = 1; element < count; ++element) {
-    if (!g.io.net.SocketConnected(element)) continue;
-    g.io.net.SendData(element, message);
-    g.io.platform.Yield();
+void NetSend(Game& g, const std::string& message, SendPace pace, int only) {
+  NetworkPort& net = g.io.net;
+  if (!IsNetworkHost(g)) {
+    // A client (or a machine not yet hosting) has one link: the host's.
+    if (only > 0 || !net.SocketConnected(0)) return;
+    net.SendData(0, message);
+    if (pace == SendPace::kYield) g.io.platform.Yield();
+    return;
   }
-}
-
-void HostSendQuiet(Game& g, const std::string& message) {
-  if (!IsNetworkHost(g)) return;
-  const int count = g.io.net.SocketCount();
-  for (int element = 1; element < count; ++element)
-    if (g.io.net.SocketConnected(element)) g.io.net.SendData(element, message);
+  const int count = net.SocketCount();
+  for (int element = 1; element < count; ++element) {
+    if ((only > 0 && element != only) || !net.SocketConnected(element)) continue;
+    net.SendData(element, message);
+    if (pace == SendPace::kYield) g.io.platform.Yield();
+  }
 }
 
 void HostSendEach(Game& g, const std::string& first, const std::string& second) {
@@ -129,10 +124,8 @@ void HostSendEach(Game& g, const std::string& first, const std::string& second) 
   const int count = g.io.net.SocketCount();
   for (int element = 1; element < count; ++element) {
     if (!g.io.net.SocketConnected(element)) continue;
-    g.io.net.SendData(element, first);
-    g.io.platform.Yield();
-    g.io.net.SendData(element, second);
-    g.io.platform.Yield();
+    NetSend(g, first, SendPace::kYield, element);
+    NetSend(g, second, SendPace::kYield, element);
   }
 }
 

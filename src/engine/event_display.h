@@ -62,19 +62,30 @@ bool SlotInPlay(const GameState& g, int slot);
 // Whether this machine is the network host.
 bool IsNetworkHost(const GameState& g);
 
-// Sends one message to the host (a client) and yields once.
-void SendToHost(Game& g, const std::string& message);
-// Sends one message to every connected client, yielding after each send (the host only; a
-// single machine and a client send nothing).
-void HostSend(Game& g, const std::string& message);
+// The one sender of the game protocol. On the network host: the frame to every connected client
+// (or only to client `only` when it is 1 to 3); on any other machine: to the host when linked
+// to one (never with `only`). Each send is followed by a yield unless the pace is quiet.
+enum class SendPace { kYield, kQuiet };
+void NetSend(Game& g, const std::string& message, SendPace pace = SendPace::kYield, int only = 0);
+
+// Whether this game is a network host, for the senders below.
+bool SendsToClients(const Game& g);
+// A client's frame to the host.
+inline void SendToHost(Game& g, const std::string& message) {
+  if (!SendsToClients(g)) NetSend(g, message);
+}
+// The host's frame to every connected client (a single machine and a client send nothing).
+inline void HostSend(Game& g, const std::string& message) {
+  if (SendsToClients(g)) NetSend(g, message);
+}
 // The same without the yields.
-void HostSendQuiet(Game& g, const std::string& message);
+inline void HostSendQuiet(Game& g, const std::string& message) {
+  if (SendsToClients(g)) NetSend(g, message, SendPace::kQuiet);
+}
 // Several messages to each connected client in turn (all to one client before the next), each
 // send followed by a yield.
 void HostSendEach(Game& g, const std::string& first, const std::string& second);
 
-// Whether this game is a network host, for the senders below.
-bool SendsToClients(const Game& g);
 // The same with messages that are built only on a network host: a game without clients does not
 // format frames it would throw away.
 template <typename Make>

@@ -23,6 +23,8 @@ const char* ControlName(Control c) {
       return "battleFrames";
     case Control::kSetupNameBox:
       return "txtPL0";
+    case Control::kLblStatus:
+      return "lblStatus";
   }
   return "?";
 }

@@ -98,6 +98,11 @@ std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, fl
   return std::nullopt;
 }
 
+LaunchResult CheckLaunchSource(const GameState& g, int fromWorld, const LaunchOrder& order) {
+  if (fromWorld < 0 || fromWorld >= kMaxWorlds) return LaunchResult::kNothingSelected;
+  return CheckSource(g, fromWorld, order);
+}
+
 double LaunchTripYears(float travelYears) {
   return Int(static_cast<double>(travelYears) * 1000.0 + 0.999) / 1000.0;
 }

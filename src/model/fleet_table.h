@@ -37,6 +37,10 @@ enum class LaunchResult {
 // fractions between the bomb codes).
 std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, float percent);
 
+// Whether the source world holds what the order takes (ships, a scout's one ship, a bomb) and the
+// order is one a slot can carry; kLaunched when it does. The owner of the world is not checked.
+LaunchResult CheckLaunchSource(const GameState& g, int fromWorld, const LaunchOrder& order);
+
 // The trip a launch stores for the solver's travel time: rounded up to whole thousandths of a
 // year. The time left holds it as it is; the trip time field holds it as a 32-bit float.
 double LaunchTripYears(float travelYears);

@@ -17,6 +17,7 @@ enum class Control {
   kLblPlanet,
   kBattleFrames,
   kSetupNameBox,
+  kLblStatus,  // the four seat status captions of the game window
 };
 
 enum class GameTimer { kTurn, kAI, kChatLock, kLobbyStart, kClientJoin, kServerRepublish, kServerRefresh };
@@ -89,9 +90,24 @@ class GameScreen {
   virtual void ReturnToSetup() = 0;
 };
 
+// What the network brings to this machine: the receiver of the game protocol implements it, and
+// the socket transport (or a test) drives it.
+class NetworkEvents {
+ public:
+  virtual ~NetworkEvents() = default;
+  // Bytes that arrived on socket `element`, as they came (any part of a frame, or several).
+  virtual void DataArrival(int element, const std::string& bytes) = 0;
+  // Socket `element` is now connected (a client on the host, the host on a client).
+  virtual void ConnectionOpened(int element) = 0;
+  // Socket `element` lost its connection or was closed by its peer.
+  virtual void ConnectionLost(int element) = 0;
+};
+
 class NetworkPort {
  public:
   virtual ~NetworkPort() = default;
+  // Where this port delivers what arrives; nothing (the default) when it only sends.
+  virtual void SetEvents(NetworkEvents* events) { (void)events; }
   // Sockets of the setup window: element 0 the listener or the link to the host, elements
   // 1..count-1 the host's client links.
   virtual int SocketCount() = 0;

@@ -14,7 +14,11 @@ uint16_t PortFromEnvironment(const char* name, uint16_t fallback) {
 
 }  // namespace
 
-uint16_t GamePort() { return PortFromEnvironment("ZARNATH_PORT", kDefaultGamePort); }
-uint16_t DaytimePort() { return PortFromEnvironment("ZARNATH_DAYTIME_PORT", kDefaultDaytimePort); }
+uint16_t GamePort() {
+  return PortFromEnvironment("ZARNATH_PORT", kDefaultGamePort);
+}
+uint16_t DaytimePort() {
+  return PortFromEnvironment("ZARNATH_DAYTIME_PORT", kDefaultDaytimePort);
+}
 
 }  // namespace zarnath

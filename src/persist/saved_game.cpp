@@ -258,14 +258,18 @@ int ComputerLevel(const GameState& s, const std::string& name) {
 void SetSeatKind(GameState& s, int p, int level) {
   SetupState& setup = s.setup;
   if (level == 0) {
-    // A human seat: the setup's computer box is cleared, and with it the computer's name.
+    // A human seat, whatever the setup held before: the computer box is cleared, and with it the
+    // computer's name, its locked name box and its level bar.
     if (setup.chkAI[p] != 0) {
       setup.chkAI[p] = 0;
       setup.txtPL[p].clear();
     }
+    setup.txtPLLocked[p] = setup.levelVisible[p] = false;
     return;
   }
   setup.txtAI[p] = std::to_string(level);
+  setup.HScrollAI[p] = level;
+  setup.txtPLLocked[p] = setup.levelVisible[p] = true;
   if (setup.chkAI[p] == 1) return;
   setup.chkAI[p] = 1;
   setup.txtPL[p] = s.CpuName[level - 1].empty() ? std::string(kCpuNames[level - 1]) : s.CpuName[level - 1];

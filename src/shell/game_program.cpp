@@ -1,8 +1,11 @@
 #include "shell/game_program.h"
 
+#include <QShortcut>
 #include "ai/computer_turn.h"
 #include "engine/turn.h"
+#include "net/game_port.h"
 #include "shell/desktop_platform.h"
+#include "shell/high_score_window.h"
 #include "shell/title_window.h"
 
 namespace zarnath {
@@ -15,6 +18,32 @@ GameProgram::GameProgram(DesktopPlatform& p) : platform(p), game(Ports{platform,
   platform.SetTimerHandler(GameTimer::kAI, [this] { tmrAI_Timer(game); });
   platform.SetTimerHandler(GameTimer::kTurn, [this] { tmrTurn_Timer(game); });
   window.onEndProgram = EndProgramNow;
+  // A LAN host listens from the moment its boxes say so; a client joins the address it typed.
+  setupWindows.onNetworkBoxes = [this] {
+    if (game.setup.chkLan == 1 && game.setup.OptServerClient0) {
+      QString error;
+      if (!network.Listening() && !network.Listen(GamePort(), &error))
+        platform.MessageBox(error.toLatin1().toStdString(), "Zarnath Error", Buttons::kOk);
+    } else {
+      network.CloseAll();
+    }
+  };
+  network.onConnectToHost = [this] {
+    network.Connect(QString::fromLatin1(game.setup.txtIP.c_str()), GamePort());
+  };
+  dialogs.Attach(game);
+  flow.onAutoSave = [this] { dialogs.OfferAutoSave(); };
+  flow.onHighScore = [this](const std::string& name, float rating, float ships, float production,
+                            float worlds, float classSum) {
+    dialogs.HighScore(name, rating, ships, production, worlds, classSum);
+  };
+  // The end of a won game takes the high-score window with the game window.
+  window.onReturnToSetup = [this] { dialogs.DiscardHighScores(); };
+  // File, "Save Game", until the game window has its menus; not while the File menu is locked.
+  auto* save = new QShortcut(QKeySequence(QStringLiteral("Ctrl+S")), &window);
+  QObject::connect(save, &QShortcut::activated, &window, [this] {
+    if (game.menus.mnuFile.Enabled) dialogs.mnuFileSave_Click();
+  });
   // The player colours, until the setup window's load sets them.
   game.PlayerColor = kPlayerColors;
 }

@@ -1,11 +1,15 @@
 // The program's game: the desktop platform, the game window and the setup window as its screen
 // and the engine's flow, with the computer player's turn and the two game timers wired to the
-// engine. The network is still a stand-in that does nothing.
+// engine, and the game's sockets with the receiver of the game protocol; the save and load dialogs
+// and the high-score window are the flow's autosave and high-score steps, and Ctrl+S on the game
+// window saves.
 #pragma once
 
 #include "engine/engine_flow.h"
 #include "model/game.h"
-#include "shell/pending_network.h"
+#include "net/net_session.h"
+#include "net/socket_network.h"
+#include "shell/game_dialogs.h"
 #include "shell/setup_screen.h"
 #include "view/galaxy_window.h"
 
@@ -22,9 +26,11 @@ struct GameProgram {
   GalaxyWindow window;
   SetupWindows setupWindows;
   SetupScreen screen{window, setupWindows};
-  PendingNetwork network;
+  SocketNetwork network;
   EngineFlow flow;
+  GameDialogs dialogs;
   Game game;
+  NetSession session{game};
 };
 
 }  // namespace zarnath

@@ -18,6 +18,9 @@ void SetupWindows::Show() {
   if (!window_) {
     OpenNewSetupWindow(*game_);
     window_ = new SetupWindow(*game_);
+    window_->onNetworkBoxes = [this] {
+      if (onNetworkBoxes) onNetworkBoxes();
+    };
     window_->onClosed = [this] {
       Discard();
       if (showTitle) showTitle();
@@ -40,6 +43,10 @@ void SetupWindows::Discard() {
   window_->hide();
   window_->deleteLater();
   window_ = nullptr;
+}
+
+void SetupWindows::ShowState() {
+  if (window_) window_->ShowState();
 }
 
 void SetupWindows::FocusFirstName() {

@@ -31,6 +31,10 @@ class SetupWindows {
   // The window goes; the next showing creates it afresh.
   void Discard();
   void FocusFirstName();
+  // Shows the setup state again (a name that came over the network).
+  void ShowState();
+  // Runs after the LAN box or the host/join choice changed.
+  std::function<void()> onNetworkBoxes;
 
   SetupWindow* window() const { return window_; }
 
@@ -55,7 +59,10 @@ class SetupScreen : public GameScreen {
 
   int ShowGameWindow() override { return inner_.ShowGameWindow(); }
   void HideGameWindow() override { inner_.HideGameWindow(); }
-  void Refresh(Control control) override { inner_.Refresh(control); }
+  void Refresh(Control control) override {
+    if (control == Control::kSetupNameBox) setup_.ShowState();
+    inner_.Refresh(control);
+  }
   void GalaxyDraw() override { inner_.GalaxyDraw(); }
   void Console() override { inner_.Console(); }
   void DrawOrbitTick() override { inner_.DrawOrbitTick(); }

@@ -8,8 +8,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "model/game.h"
 #include "engine/game_start.h"
+#include "model/game.h"
 #include "model/setup_rules.h"
 #include "shell/display_fonts.h"
 #include "shell/image_button.h"
@@ -163,12 +163,16 @@ void SetupWindow::BuildSlots() {
 }
 
 void SetupWindow::BuildNetworkBoxes() {
-  // One-computer games only so far: the network boxes stand unticked and cannot be changed.
-  // A column of boxes under the slots, left of the Start button.
+  // A LAN game can be hosted or joined from these boxes (the lobby's rules come later); the
+  // internet box stays off. A column of boxes under the slots, left of the Start button.
   auto row = [](int i) { return kNetworkTop + 24 * i; };
   chkLan = new QCheckBox(this);
   chkLan->setGeometry(16, row(0) + 2, 18, 18);
-  Caption(this, "Network/LAN Game", QRect(38, row(0), 200, 22))->setEnabled(false);
+  Caption(this, "Network/LAN Game", QRect(38, row(0), 200, 22));
+  connect(chkLan, &QCheckBox::clicked, this, [this](bool on) {
+    Apply([&] { game_.setup.chkLan = on ? 1 : 0; });
+    if (onNetworkBoxes) onNetworkBoxes();
+  });
   chkOnline = new QCheckBox(this);
   chkOnline->setGeometry(16, row(1) + 2, 18, 18);
   Caption(this, "Internet Game", QRect(38, row(1), 200, 22))->setEnabled(false);
@@ -176,14 +180,17 @@ void SetupWindow::BuildNetworkBoxes() {
   for (int i = 0; i < 2; ++i) {
     OptServerClient[i] = new QRadioButton(this);
     OptServerClient[i]->setGeometry(38, row(2 + i) + 2, 18, 18);
-    Caption(this, choices[i], QRect(60, row(2 + i), 200, 22))->setEnabled(false);
-    OptServerClient[i]->setEnabled(false);
+    Caption(this, choices[i], QRect(60, row(2 + i), 200, 22));
+    connect(OptServerClient[i], &QRadioButton::clicked, this, [this, i] {
+      Apply([&] { game_.setup.OptServerClient0 = i == 0; });
+      if (onNetworkBoxes) onNetworkBoxes();
+    });
   }
-  Caption(this, "IP ADDRESS:", QRect(16, row(4) + 4, 100, 22))->setEnabled(false);
+  Caption(this, "IP ADDRESS:", QRect(16, row(4) + 4, 100, 22));
   txtIP = new QLineEdit(this);
   txtIP->setGeometry(120, row(4) + 4, 180, 22);
-  txtIP->setEnabled(false);
-  chkLan->setEnabled(false);
+  connect(txtIP, &QLineEdit::textEdited, this,
+          [this](const QString& text) { game_.setup.txtIP = text.toLatin1().toStdString(); });
   chkOnline->setEnabled(false);
 }
 

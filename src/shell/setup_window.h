@@ -48,6 +48,8 @@ class SetupWindow : public QWidget {
 
   // Runs when the window is closed (after the lobby's connections are closed).
   std::function<void()> onClosed;
+  // Runs after the LAN box or the host/join choice changed (the program listens or stops).
+  std::function<void()> onNetworkBoxes;
 
   // --- the controls, for the program's other windows and for tests ---
   std::array<NameBox*, 4> txtPL{};

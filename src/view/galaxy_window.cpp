@@ -251,6 +251,9 @@ void GalaxyWindow::Show(Control control) {
       fraFrom_->repaint();
       fraTo_->repaint();
       break;
+    case Control::kLblStatus:
+      for (QLabel* l : lblStatus_) l->repaint();
+      break;
     default:
       repaint();
   }

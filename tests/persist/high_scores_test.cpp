@@ -1,5 +1,7 @@
 #include "persist/high_scores.h"
 
+#include "persist/high_score_rows.h"
+
 #include <gtest/gtest.h>
 
 #include "persist/text_cipher.h"
@@ -57,6 +59,31 @@ TEST(HighScores, RowsNewFileOrderFullTableAndAFileCutShort) {
   EXPECT_EQ(rows, 10);
   EXPECT_EQ(stored[4], full[4]);
   EXPECT_TRUE(IsEmptyRow(stored[6]));
+}
+
+TEST(HighScores, WindowLinesHeadingsRowsHighlightAndExtraLine) {
+  ScratchFolder folder;
+  Record(folder, 70, "first");
+  HighScoreLines lines = HighScoreWindowText(Record(folder, 80, "second"));
+  EXPECT_EQ(lines[0].captions,
+            (HighScoreEntry{"rating:", "name:", "turns:", "worlds:", "prod:", "class:", "ships:", "date:"}));
+  EXPECT_EQ(lines[1].captions,
+            (HighScoreEntry{"080.0", "second", " 20", " 24", " 150", "2.92", " 1234.5", "11/06/24"}));
+  EXPECT_EQ(lines[2].captions[kName], "first");
+  EXPECT_TRUE(lines[1].highlighted && !lines[2].highlighted && !lines[0].highlighted);
+  EXPECT_EQ(lines[3].captions, HighScoreEntry{});  // empty rows show nothing
+  EXPECT_FALSE(lines[kHighScoreExtraLine].visible);
+  // The menu's look at the table highlights nothing.
+  lines = HighScoreWindowText(RecordHighScore(folder.path(), {}, 1.0f, {"a", "b"}));
+  for (const HighScoreLine& line : lines) EXPECT_FALSE(line.highlighted);
+  EXPECT_EQ(lines[2].captions[kName], "first");
+  // A result below a full table shows on the extra line only.
+  for (int r = 0; r < 8; ++r) Record(folder, 60.0f - r, "P" + std::to_string(r));
+  lines = HighScoreWindowText(Record(folder, 10, "late"));
+  EXPECT_TRUE(lines[kHighScoreExtraLine].visible && lines[kHighScoreExtraLine].highlighted);
+  EXPECT_EQ(lines[kHighScoreExtraLine].captions[kName] + lines[kHighScoreExtraLine].captions[kDate],
+            "late6/11/2024");
+  EXPECT_EQ(lines[10].captions[kName], "P7");
 }
 
 }  // namespace

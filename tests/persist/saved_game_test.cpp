@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/save_load.h"
 #include "model/numbers.h"
 #include "persist/exact_number.h"
-#include "engine/save_load.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
 
@@ -71,6 +71,7 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   ASSERT_TRUE(SaveGame(saved.g(), path));
   Game& g = t.g();
   g.setup.chkAI[1] = 1;  // a computer in the last setup; in the file a human
+  g.setup.txtPLLocked[1] = g.setup.levelVisible[1] = true;
   g.setup.txtPlanets = "9";
   g.TurnDone = g.InputBusy = g.GameOver = g.HideFleets = true;
   g.SelectedFrom = 4;
@@ -80,6 +81,10 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   EXPECT_EQ(
       std::tie(g.setup.chkAI[1], g.setup.chkAI[2], g.setup.txtAI[2], g.setup.txtPL[2], g.setup.txtPlanets),
       std::make_tuple(0, 1, "4", "Atlas", "11"));
+  // The setup window shows seat 1 with a name box to type in and seat 2 at its level.
+  EXPECT_EQ(std::tie(g.setup.txtPLLocked[1], g.setup.levelVisible[1], g.setup.txtPLLocked[2],
+                     g.setup.levelVisible[2], g.setup.HScrollAI[2]),
+            std::make_tuple(false, false, true, true, 4));
   const GameMenus& m = g.menus;
   EXPECT_TRUE(m.mnuOptionsShield.Checked && m.mnuOptionsTruce.Checked);
   EXPECT_EQ(std::tie(m.mnuOptionsBattle.Caption, m.mnuOptionsGath.Caption, m.mnuOptionsTruce.Caption),

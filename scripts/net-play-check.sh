@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Three programs on one virtual X display play a LAN game over loopback: Ann hosts, Bob and Cy
+# join through the setup window's network boxes, Ann starts, and every program opens its game
+# window on the same star system; then three turns are played, each seat pressing Done. The game port is moved by ZARNATH_PORT (no root needed).
+# Screenshots of the three game windows and the host's setup window go to docs/.
+#
+#   scripts/net-play-check.sh [build folder]      (default: build; the program must be built)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${1:-build}
+shots=$root/docs
+display=:${NET_PLAY_CHECK_DISPLAY:-58}
+export ZARNATH_PORT=${ZARNATH_PORT:-47330}
+
+for tool in Xvfb xdotool import; do
+  command -v "$tool" > /dev/null || { echo "net-play-check: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
+done
+[ -x "$build/game/zarnath" ] || { echo "net-play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "net-play-check: $*" >&2
+  import -display "$display" -window root "$work/failed.png" 2> /dev/null && cp "$work/failed.png" "$shots/net-play-check-failed.png"
+  exit 1
+}
+
+Xvfb "$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 100); do
+  xdotool getmouselocation > /dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getmouselocation > /dev/null 2>&1 || fail "the virtual display did not start"
+
+# Each player runs the program from a copy of its folder of its own.
+start() {
+  cp -r "$build/game" "$work/$1"
+  rm -f "$work/$1/FirstTime" "$work/$1/defaults.cfg"
+  (cd "$work/$1" && QT_QPA_PLATFORM=xcb exec ./zarnath > "$work/$1.log" 2>&1) &
+  pids+=($!)
+}
+# The visible window of program number $1 with this exact title, within 20 seconds.
+window() {
+  timeout 20 xdotool search --sync --onlyvisible --pid "${pids[$1]}" --name "^$2\$" | head -1
+}
+click() {
+  xdotool windowactivate --sync "$1" 2> /dev/null || true
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+  sleep 0.3
+}
+# From the title window to a named player in the setup window with the LAN box ticked.
+setup_player() {  # program name
+  local title setup
+  title=$(window "$1" "Zarnath v1.40") || fail "no title window for $2"
+  sleep 1
+  click "$title" 57 392  # Start
+  setup=$(window "$1" "Zarnath Game Setup") || fail "no setup window for $2"
+  sleep 0.5
+  click "$setup" 80 44  # the first name box
+  xdotool type --delay 60 "$2"
+  click "$setup" 25 171  # Network/LAN Game
+  echo "$setup"
+}
+
+start ann
+ann_setup=$(setup_player 0 Ann)
+click "$ann_setup" 47 219  # Host A New Game: Ann listens
+
+for who in bob cy; do
+  start "$who"
+  n=$((${#pids[@]} - 1))
+  name=$([ "$who" = bob ] && echo Bob || echo Cy)
+  s=$(setup_player "$n" "$name")
+  click "$s" 47 243   # Connect to Game
+  click "$s" 200 271  # the address box
+  xdotool type --delay 60 "127.0.0.1"
+  click "$s" 357 217  # Start: joins Ann's game
+  sleep 1
+done
+
+sleep 1
+mkdir -p "$shots"
+xdotool windowactivate --sync "$ann_setup" 2> /dev/null || true; xdotool windowraise "$ann_setup"; sleep 0.5
+  import -display "$display" -window root "$shots/net-host-setup.png" || fail "no screenshot of the host's setup"
+click "$ann_setup" 357 217  # Start: Ann's galaxy goes to Bob and Cy
+
+i=0
+for name in Ann Bob Cy; do
+  w=$(timeout 30 xdotool search --sync --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year 1.00, Turn #0:  $name" | head -1) ||
+    fail "no game window with $name's first turn"
+  sleep 1
+  xdotool windowactivate --sync "$w" 2> /dev/null || true
+  sleep 1
+  xdotool windowraise "$w"; sleep 0.5
+  import -display "$display" -window root "$shots/net-game-$(echo "$name" | tr A-Z a-z).png" || fail "no screenshot of $name's game"
+  i=$((i + 1))
+done
+# Three turns: Bob and Cy press Done, then Ann; each program then shows the next turn.
+wins=()
+i=0
+for name in Ann Bob Cy; do
+  wins+=("$(xdotool search --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year" | head -1)")
+  i=$((i + 1))
+done
+for turn in 1 2 3; do
+  for i in 1 2 0; do
+    xdotool windowraise "${wins[$i]}"
+    sleep 0.5
+    click "${wins[$i]}" 395 420  # Done
+    sleep 1
+  done
+  i=0
+  for name in Ann Bob Cy; do
+    timeout 60 xdotool search --sync --onlyvisible --pid "${pids[$i]}" --name "Turn #$turn:  $name" > /dev/null ||
+      fail "$name's program did not reach turn $turn"
+    i=$((i + 1))
+  done
+done
+xdotool windowraise "${wins[1]}"
+sleep 1
+import -display "$display" -window root "$shots/net-game-turn3.png" || fail "no screenshot after three turns"
+
+echo "net-play-check: Ann hosted on port $ZARNATH_PORT, Bob and Cy joined, and all three game windows show turn 0" \
+  "of the same game, and three turns were played; screenshots in docs/net-*.png"

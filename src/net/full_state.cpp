@@ -1,0 +1,99 @@
+#include "net/full_state.h"
+
+#include "model/game.h"
+#include "model/numbers.h"
+#include "net/protocol.h"
+#include "persist/exact_number.h"
+
+namespace zarnath {
+namespace {
+
+std::string Whole(int value) {
+  return Str(value);
+}
+
+std::string TwoDigits(const std::string& optionText) {
+  return Format(Val(optionText), "00");
+}
+
+}  // namespace
+
+void ForEachStateFrame(const Game& g, int client, const std::function<void(std::string, bool)>& out) {
+  const size_t me = static_cast<size_t>(client);
+  out(Frame(Tag::kNP, 0, Whole(g.WorldCount)), true);
+  for (int p = 0; p < kSeats; ++p) out(Frame(Tag::kN, p, g.PlayerName[static_cast<size_t>(p)]), true);
+  for (int p = 0; p < kSeats; ++p) out(Frame(Tag::kPV, p, Whole(g.HasCrystal[static_cast<size_t>(p)])), true);
+  out(Frame(Tag::kYear, 0, ExactStr(g.GameYear)), true);
+  out(Frame(Tag::kTurn, 0, Whole(client)), true);
+  out(Frame(Tag::kTime, 0, ExactStr(g.BattleDelay)), true);
+
+  for (int w = 0; w < kMaxWorlds; ++w) {
+    const size_t i = static_cast<size_t>(w);
+    out(Frame(Tag::kS, w, ExactStr(g.WorldAngle[i])), true);
+    out(Frame(Tag::kR, w, ExactStr(g.WorldRadius[i])), true);
+    out(Frame(Tag::kM, w, ExactStr(g.WorldAngularSpeed[i])), true);
+    out(Frame(Tag::kPN, w, g.WorldName[i]), true);
+    out(Frame(Tag::kPP, w, Whole(g.WorldProduction[i])), true);
+    out(Frame(Tag::kPC, w, Whole(g.WorldClass[i])), true);
+    out(Frame(Tag::kPH, w, Whole(g.WorldShield[i])), true);
+    out(Frame(Tag::kPM, w, Whole(g.WorldShieldOn[i])), true);
+    out(Frame(Tag::kPD, w, Whole(g.WorldKnownStat[i])), true);
+    out(Frame(Tag::kPO, w, Whole(g.WorldOwner[i])), true);
+    out(Frame(Tag::kPS, w, ExactStr(g.WorldShips[i])), true);
+    out(Frame(Tag::kPY, w, me < kPlayerSlots ? g.WorldHistory[me][i] : std::string()), true);
+    out(Frame(Tag::kPT, w, Whole(g.WorldType[i])), true);
+    out(Frame(Tag::kPB, w, Whole(g.WorldBombs[i])), true);
+  }
+  for (int s = 0; s < kUsedFleetSlots; ++s) {
+    const size_t i = static_cast<size_t>(s);
+    out(Frame(Tag::kFP, s, Whole(g.FleetFrom[i])), true);
+    out(Frame(Tag::kTP, s, Whole(g.FleetTo[i])), true);
+    out(Frame(Tag::kFO, s, Whole(g.FleetOwner[i])), true);
+    out(Frame(Tag::kNS, s, ExactStr(g.FleetShips[i])), true);
+    out(Frame(Tag::kTC, s, Whole(g.FleetClass[i])), true);
+    out(Frame(Tag::kTS, s, Whole(g.FleetShield[i])), true);
+    out(Frame(Tag::kTD, s, ExactStr(g.FleetTimeLeft[i])), true);
+    out(Frame(Tag::kSD, s, ExactStr(g.FleetTripTime[i])), true);
+    out(Frame(Tag::kSS, s, ExactStr(g.FleetAngleParam[i])), true);
+  }
+  for (int b = 0; b < kUsedBombSlots; ++b) {
+    const size_t i = static_cast<size_t>(b);
+    out(Frame(Tag::kBO, b, Whole(g.ProxBombOwner[i])), false);
+    out(Frame(Tag::kBW, b, ExactStr(g.ProxBombWorld[i])), false);
+    out(Frame(Tag::kBT, b, ExactStr(g.ProxBombThreshold[i])), false);
+  }
+
+  const SetupState& o = g.setup;
+  out(Frame(Tag::kGH, 0, me < kPlayerSlots ? g.PlayerLog[me] : std::string()), true);
+  out(Frame(Tag::kShow, 0), true);
+  out(Frame(Tag::kShield, 0, o.chkShield == 1 ? "01" : "00"), false);
+  if (g.TruceUntilTurn != 0) out(Frame(Tag::kTruce, 0, Format(g.TruceUntilTurn, "00")), false);
+  out(Frame(Tag::kMode, 0, o.chkMode == 1 ? "01" : "00"), false);
+  out(Frame(Tag::kMaxProd, 0, TwoDigits(o.txtOp[0])), false);
+  out(Frame(Tag::kTreasures, 0, TwoDigits(o.txtOp[1])), false);
+  out(Frame(Tag::kGather, 0, Format(Val(o.txtOp[2]), "0")), false);
+  out(Frame(Tag::kRadar, 0, o.OptRadar[0] ? "On" : o.OptRadar[1] ? "Off" : "Unlimited"), false);
+}
+
+void GalaxySync(Game& g) {
+  NetworkPort& net = g.io.net;
+  const int count = net.SocketCount();
+  for (int i = 1; i < count && i < kSeats; ++i) {
+    if (!net.SocketConnected(i)) continue;
+    bool lost = false;
+    ForEachStateFrame(g, i, [&](std::string frame, bool yield) {
+      if (lost) return;
+      if (!net.SocketConnected(i)) {
+        lost = true;
+        return;
+      }
+      net.SendData(i, frame);
+      if (yield) g.io.platform.Yield();
+    });
+    if (lost || !net.SocketConnected(i))
+      g.io.platform.MessageBox("Problem Synchronizing " + g.PlayerName[static_cast<size_t>(i)],
+                               "Zarnath Error", Buttons::kOk);
+  }
+}
+
+}  // namespace zarnath

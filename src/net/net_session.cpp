@@ -1,0 +1,94 @@
+#include "net/net_session.h"
+
+#include "engine/event_display.h"
+#include "engine/turn.h"
+#include "model/game.h"
+#include "model/setup_rules.h"
+#include "net/protocol.h"
+
+namespace zarnath {
+
+NetSession::NetSession(Game& g) : game(g) {
+  game.io.net.SetEvents(this);
+}
+
+NetSession::~NetSession() {
+  game.io.net.SetEvents(nullptr);
+}
+
+bool NetSession::IsHost() const {
+  return game.setup.OptServerClient0;
+}
+
+void NetSession::DataArrival(int element, const std::string& bytes) {
+  if (element < 0 || element >= kSeats) return;
+  for (std::string& frame : buffers_[static_cast<size_t>(element)].Append(bytes))
+    waiting_.emplace_back(element, std::move(frame));
+  Drain();
+}
+
+void NetSession::ConnectionOpened(int element) {
+  if (element < 0 || element >= kSeats) return;
+  buffers_[static_cast<size_t>(element)].Clear();
+  game.NetworkGame = true;
+  if (!IsHost()) {
+    // A joining client names itself to the host.
+    SendToHost(game, Frame(Tag::kName, 0, game.setup.txtPL[0]));
+  }
+  if (onConnectionOpened) onConnectionOpened(element);
+}
+
+void NetSession::ConnectionLost(int element) {
+  if (element < 0 || element >= kSeats) return;
+  buffers_[static_cast<size_t>(element)].Clear();
+  Game& g = game;
+  if (IsHost() && element >= 1) {
+    const size_t seat = static_cast<size_t>(element);
+    if (!g.PlayerName[0].empty() && !g.PlayerName[seat].empty()) {
+      // In a game the seat is out for good; the others are told, and the turn may now be over.
+      g.PlayerGone[seat] = true;
+      const std::string caption = g.PlayerName[seat] + ":  Disconnected";
+      g.window.lblStatus[seat] = caption;
+      g.io.screen.Refresh(Control::kLblStatus);
+      HostSend(g, Frame(Tag::kStatus, element, caption));
+      if (!g.TurnResolving && !draining_) HostEndTurnIfAllDone(g);
+    } else if (g.PlayerName[0].empty()) {
+      SetName(g, element, "");
+    }
+  }
+  if (onConnectionLost) onConnectionLost(element);
+}
+
+void NetSession::Drain() {
+  // Frames that arrive while one is handled wait behind it, so each is handled once and in order.
+  if (draining_) return;
+  draining_ = true;
+  while (!waiting_.empty()) {
+    auto [element, text] = std::move(waiting_.front());
+    waiting_.pop_front();
+    Dispatch(element, text);
+  }
+  draining_ = false;
+}
+
+void NetSession::Dispatch(int element, const std::string& text) {
+  const auto refuse = [&] {
+    ++dropped;
+    lastDropped = text;
+  };
+  const auto frame = ParseFrame(text);
+  if (!frame) return refuse();
+  const MessageSpec* spec = FindSpec(frame->tag);
+  if (!spec) return refuse();
+  // The host takes from its clients only what a client sends; a client only what a host sends.
+  const bool fromClient = IsHost();
+  if (fromClient ? element < 1 || spec->sentBy == SentBy::kHost
+                 : element != 0 || spec->sentBy == SentBy::kClient)
+    return refuse();
+  if (!IndexFits(spec->index, frame->index)) return refuse();
+  const Incoming message{element, frame->index, frame->payload};
+  if (!spec->handler(*this, message)) return refuse();
+  ++handled;
+}
+
+}  // namespace zarnath

@@ -1,0 +1,63 @@
+// The receiver of the game protocol on one machine, host or client: it keeps one buffer per
+// connection, cuts the bytes into frames, and hands each frame, one at a time and in the order
+// they arrived, to its tag's handler in the message table. Frames that arrive while a handler
+// runs (its pauses and yields let the sockets deliver) wait in line behind it.
+//
+// On the host it takes from a client only what a client sends, and checks every order against
+// the game before applying it.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "model/game_state.h"
+#include "model/ports.h"
+#include "net/messages.h"
+
+namespace zarnath {
+class Game;
+
+class NetSession : public NetworkEvents {
+ public:
+  // Registers itself as the receiver of the game's network port.
+  explicit NetSession(Game& game);
+  ~NetSession() override;
+  NetSession(const NetSession&) = delete;
+  NetSession& operator=(const NetSession&) = delete;
+
+  void DataArrival(int element, const std::string& bytes) override;
+  void ConnectionOpened(int element) override;
+  void ConnectionLost(int element) override;
+
+  Game& game;
+  // This machine hosts: the setup window's host choice.
+  bool IsHost() const;
+
+  // The chat line of a [MESSAGE] frame (payload as received). Unset, the line goes to the chat
+  // box and the host echoes it to every client.
+  std::function<void(int element, const std::string& line)> onChat;
+  // A client seated or gone on the host, the host lost on a client; after the session's own steps.
+  std::function<void(int element)> onConnectionOpened;
+  std::function<void(int element)> onConnectionLost;
+
+  // What the receiver did, for the tests and the log.
+  int handled = 0;
+  int dropped = 0;  // frames refused: malformed, out of range, not this machine's to take, forged
+  std::string lastDropped;
+
+  // A pulse bomb armed by a client's [PT] whose bomb the following [PB] takes.
+  std::array<bool, kWorldSlots> pulseChargeDue{};
+
+ private:
+  void Drain();
+  void Dispatch(int element, const std::string& text);
+
+  std::array<FrameBuffer, kSeats> buffers_{};
+  std::deque<std::pair<int, std::string>> waiting_;
+  bool draining_ = false;
+};
+
+}  // namespace zarnath

@@ -1,0 +1,708 @@
+// The message table and the handler of each tag.
+#include "net/protocol.h"
+
+#include <array>
+#include <cfloat>
+#include <cmath>
+
+#include "engine/battle.h"
+#include "engine/event_display.h"
+#include "engine/events.h"
+#include "engine/turn.h"
+#include "model/fleet_table.h"
+#include "model/game.h"
+#include "model/numbers.h"
+#include "model/orbit_step.h"
+#include "model/setup_rules.h"
+#include "model/travel_time.h"
+#include "model/view_geometry.h"
+#include "net/net_session.h"
+
+namespace zarnath {
+namespace {
+
+constexpr size_t kLongestName = 12;
+
+bool ReadWhole(std::string_view payload, long long lo, long long hi, long long& out) {
+  double v = 0;
+  if (!ReadNumber(payload, v)) return false;
+  const auto r = RoundInto(v, lo, hi);
+  if (!r) return false;
+  out = *r;
+  return true;
+}
+
+bool ReadSingle(std::string_view payload, float& out) {
+  double v = 0;
+  if (!ReadNumber(payload, v) || !(std::fabs(v) <= FLT_MAX)) return false;
+  out = static_cast<float>(v);
+  return true;
+}
+
+// --- one field of a world, a travel slot or a bomb ---
+
+template <auto Field, long long Lo, long long Hi>
+bool StoreWhole(NetSession& s, const Incoming& m) {
+  long long v = 0;
+  if (!ReadWhole(m.payload, Lo, Hi, v)) return false;
+  auto& field = s.game.*Field;
+  field[static_cast<size_t>(m.index)] = static_cast<typename std::decay_t<decltype(field)>::value_type>(v);
+  return true;
+}
+
+template <auto Field>
+bool StoreSingle(NetSession& s, const Incoming& m) {
+  float v = 0;
+  if (!ReadSingle(m.payload, v)) return false;
+  (s.game.*Field)[static_cast<size_t>(m.index)] = v;
+  return true;
+}
+
+bool StoreTimeLeft(NetSession& s, const Incoming& m) {
+  float v = 0;
+  if (!ReadSingle(m.payload, v)) return false;
+  s.game.FleetTimeLeft[static_cast<size_t>(m.index)] = v;  // kept to single precision
+  return true;
+}
+
+bool StoreBombWorld(NetSession& s, const Incoming& m) {
+  long long v = 0;
+  if (!ReadWhole(m.payload, 0, kMaxWorlds - 1, v)) return false;
+  s.game.ProxBombWorld[static_cast<size_t>(m.index)] = static_cast<float>(v);
+  return true;
+}
+
+bool StoreWorldName(NetSession& s, const Incoming& m) {
+  s.game.WorldName[static_cast<size_t>(m.index)] = std::string(m.payload);
+  return true;
+}
+
+bool StoreOwnHistory(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  if (g.CurrentPlayer < 0 || g.CurrentPlayer >= kSeats) return false;
+  g.WorldHistory[static_cast<size_t>(g.CurrentPlayer)][static_cast<size_t>(m.index)] = std::string(m.payload);
+  return true;
+}
+
+// --- the checks of a client's orders on the host ---
+
+// The seat of the client on socket `element`, while it may give orders: a game is on, the turn
+// is not being resolved and the seat has not finished its turn.
+bool MayOrder(const NetSession& s, int element) {
+  const Game& g = s.game;
+  if (element < 1 || element >= kSeats || g.WorldCount == 0 || g.PlayerName[0].empty()) return false;
+  if (g.TurnResolving || g.PlayerGone[static_cast<size_t>(element)]) return false;
+  return !CaptionEndsWith(g.window.lblStatus[static_cast<size_t>(element)], "Done Turn") &&
+         !CaptionEndsWith(g.window.lblStatus[static_cast<size_t>(element)], "Eliminated");
+}
+
+bool OwnWorld(const GameState& g, int element, int world) {
+  return world >= 0 && world < g.WorldCount && g.WorldOwner[static_cast<size_t>(world)] == element + 1;
+}
+
+std::optional<LaunchOrder> OrderOfRecord(const FleetRecordValues& v) {
+  if (v.ships == kScout) return LaunchOrder{LaunchKind::kScout, 0};
+  if (v.ships == kAnnihilationBomb) return LaunchOrder{LaunchKind::kAnnihilationBomb, 0};
+  if (v.ships >= kProximityBombBase)
+    return LaunchOrder{LaunchKind::kProximityBomb, v.ships - kProximityBombBase};
+  return LaunchOrder{LaunchKind::kFleet, v.ships};
+}
+
+// What a launch of this record from its source would store: the record must be the client's
+// own fresh launch, priced by the same solver, from a world that holds what it takes.
+bool LaunchIsSound(const Game& g, int element, const FleetRecordValues& v) {
+  if (!FleetRecordFitsGame(g, v) || v.from == v.to || v.owner != element + 1) return false;
+  const int from = v.from - 1;
+  if (!OwnWorld(g, element, from)) return false;
+  const auto order = OrderOfRecord(v);
+  if (!order || CheckLaunchSource(g, from, *order) != LaunchResult::kLaunched) return false;
+  const size_t f = static_cast<size_t>(from);
+  if (v.shipClass != g.WorldClass[f] || v.shield != (g.setup.chkShield == 1 ? g.WorldShield[f] : 0))
+    return false;
+  float years = 0, angle = 0;
+  DistCalc(g, from, v.to - 1, years, angle, kLaunchStep);
+  if (years >= kUnreachableYears) return false;
+  // The record carries thousandths: the solver's trip and parameter must round to the same.
+  const double trip = LaunchTripYears(years);
+  return std::fabs(v.tripTime - trip) < 0.0015 && std::fabs(v.timeLeft - trip) < 0.0015 &&
+         std::fabs(v.angleParam - angle) < 0.0015;
+}
+
+void Charge(GameState& g, int from, float ships, float sign) {
+  const size_t f = static_cast<size_t>(from);
+  if (ships == kScout)
+    g.WorldShips[f] -= sign;
+  else if (ships < kAnnihilationBomb)
+    g.WorldShips[f] -= sign * ships;
+  else
+    g.WorldBombs[f] = static_cast<int16_t>(g.WorldBombs[f] - static_cast<int>(sign));
+}
+
+bool HostSendOrder(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  const auto v = ParseFleetRecord(m.payload);
+  if (!v || !MayOrder(s, m.element) || !LaunchIsSound(g, m.element, *v)) return false;
+  int slot = -1;
+  for (int j = 0; j < kUsedFleetSlots && slot < 0; ++j)
+    if (g.FleetFrom[static_cast<size_t>(j)] == 0) slot = j;
+  if (slot < 0) return false;  // no free slot: the order is lost, as on any machine
+  StoreFleetRecord(g, slot, *v);
+  Charge(g, v->from - 1, v->ships, 1.0f);
+  return true;
+}
+
+bool HostUnsendOrder(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  const auto v = ParseFleetRecord(m.payload);
+  if (!v || !MayOrder(s, m.element) || v->owner != m.element + 1 || v->from == 0) return false;
+  for (int j = 0; j < kUsedFleetSlots; ++j) {
+    const size_t i = static_cast<size_t>(j);
+    if (g.FleetFrom[i] == 0) continue;
+    const bool same = g.FleetFrom[i] == v->from && g.FleetTo[i] == v->to && g.FleetOwner[i] == v->owner &&
+                      g.FleetShips[i] == v->ships && g.FleetClass[i] == v->shipClass &&
+                      g.FleetShield[i] == v->shield && g.FleetTripTime[i] == v->tripTime &&
+                      g.FleetAngleParam[i] == v->angleParam &&
+                      static_cast<float>(g.FleetTimeLeft[i]) == v->timeLeft;
+    // Only an object that has not moved yet can be called back.
+    if (!same || static_cast<float>(g.FleetTimeLeft[i]) != g.FleetTripTime[i]) continue;
+    Charge(g, v->from - 1, v->ships, -1.0f);
+    DataClear(g, j);
+    return true;
+  }
+  return false;
+}
+
+bool HostShieldOrder(NetSession& s, const Incoming& m) {
+  long long v = 0;
+  if (!MayOrder(s, m.element) || !OwnWorld(s.game, m.element, m.index) || !ReadWhole(m.payload, 0, 1, v))
+    return false;
+  s.game.WorldShieldOn[static_cast<size_t>(m.index)] = static_cast<uint8_t>(v);
+  return true;
+}
+
+// Arming a pulse bomb: the client's home world, not armed yet, with a bomb to take.
+bool HostPulseTypeOrder(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  const size_t w = static_cast<size_t>(m.index);
+  long long v = 0;
+  if (!MayOrder(s, m.element) || m.index != kHomeWorld0 + m.element || !OwnWorld(g, m.element, m.index) ||
+      !ReadWhole(m.payload, INT16_MIN, INT16_MAX, v))
+    return false;
+  const int type = g.WorldType[w];
+  if ((type != kTypeNothing && type != kTypeFuel) || g.WorldBombs[w] < 1 || v != type + kPulseArmed)
+    return false;
+  g.WorldType[w] = static_cast<int16_t>(v);
+  s.pulseChargeDue[w] = true;
+  return true;
+}
+
+bool HostPulseBombsOrder(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  const size_t w = static_cast<size_t>(m.index);
+  long long v = 0;
+  if (!MayOrder(s, m.element) || m.index != kHomeWorld0 + m.element || !s.pulseChargeDue[w] ||
+      !ReadWhole(m.payload, 0, INT16_MAX, v) || v != g.WorldBombs[w] - 1)
+    return false;
+  s.pulseChargeDue[w] = false;
+  g.WorldBombs[w] = static_cast<int16_t>(v);
+  return true;
+}
+
+// --- tags that are an order on the host and a field on a client ---
+
+template <auto Field, long long Lo, long long Hi, MessageHandler HostOrder>
+bool OrderOrField(NetSession& s, const Incoming& m) {
+  if (s.IsHost()) return HostOrder(s, m);
+  return StoreWhole<Field, Lo, Hi>(s, m);
+}
+
+bool SendHandler(NetSession& s, const Incoming& m) {
+  if (s.IsHost()) return HostSendOrder(s, m);
+  const auto v = ParseFleetRecord(m.payload);
+  if (!v || (v->from != 0 && !FleetRecordFitsGame(s.game, *v))) return false;
+  StoreFleetRecord(s.game, m.index, *v);
+  return true;
+}
+
+// --- lobby, chat and status ---
+
+bool NameHandler(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  if (m.payload.size() > kLongestName) return false;
+  const std::string name(m.payload);
+  if (s.IsHost()) {
+    // A joining client's name goes into the first empty seat of the lobby.
+    if (!g.PlayerName[0].empty() || name.empty()) return false;
+    for (int k = 1; k < kSeats; ++k) {
+      if (!g.setup.txtPL[static_cast<size_t>(k)].empty()) continue;
+      if (g.setup.chkAI[static_cast<size_t>(k)] == 1) SetComputerBox(g, k, 0);
+      SetName(g, k, name);
+      g.io.screen.Refresh(Control::kSetupNameBox);
+      return true;
+    }
+    return true;
+  }
+  SetName(g, m.index, name);
+  g.io.screen.Refresh(Control::kSetupNameBox);
+  if (m.index >= 2) {
+    g.setup.lblStatus[static_cast<size_t>(m.index)] =
+        name.empty() ? "Waiting for Client..." : "Client Connected";
+    if (!name.empty()) g.io.platform.PlaySound("gameinfo.wav");
+  }
+  return true;
+}
+
+bool MessageHandler_(NetSession& s, const Incoming& m) {
+  const std::string line(m.payload);
+  if (s.onChat) {
+    s.onChat(m.element, line);
+    return true;
+  }
+  Game& g = s.game;
+  g.window.txtChat.Text += (g.window.txtChat.Text.empty() ? "" : "\r\n") + line;
+  g.io.screen.Refresh(Control::kTxtChat);
+  if (s.IsHost()) HostSend(g, Frame(Tag::kMessage, 0, line));
+  return true;
+}
+
+void Announce(Game& g, const std::string& text, int ms) {
+  g.window.lblPlanet.Caption = text;
+  g.window.lblPlanet.Alignment = 2;
+  g.window.lblPlanet.Visible = true;
+  g.io.screen.Refresh(Control::kLblPlanet);
+  g.io.screen.Refresh(Control::kWindow);
+  g.io.platform.Pause(ms);
+  g.window.lblPlanet.Alignment = 0;
+  g.window.lblPlanet.Visible = false;
+  g.io.screen.Refresh(Control::kLblPlanet);
+}
+
+bool StatusHandler(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  const std::string caption(m.payload);
+  const size_t n = static_cast<size_t>(m.index);
+  if (s.IsHost()) {
+    // A client reports only its own seat finishing its turn.
+    if (m.index != m.element || !MayOrder(s, m.element) || caption != g.PlayerName[n] + ":  Done Turn")
+      return false;
+  }
+  g.window.lblStatus[n] = caption;
+  g.io.screen.Refresh(Control::kLblStatus);
+  if (m.index != g.CurrentPlayer) {
+    ShowNotice(g, kNeutralColor, "- " + caption + "! -");
+    EventSound(g, "gameinfo.wav");
+  }
+  g.io.platform.Pause(500);
+  const std::string waiting = WaitingListText(g);
+  if (!waiting.empty()) {
+    ShowNotice(g, kNeutralColor, waiting);
+    EventSound(g, "gameinfo.wav");
+  }
+  if (s.IsHost()) {
+    HostSend(g, Frame(Tag::kStatus, m.index, caption));
+    if (!g.TurnResolving) HostEndTurnIfAllDone(g);
+  } else if (CaptionEndsWith(caption, "Disconnected")) {
+    const std::string& who = g.PlayerName[n];
+    Announce(g, "\r\n    " + who + " Disconnected    \r\n", 5000);
+    ShowNotice(g, kNeutralColor, "- " + who + " Disconnected! -");
+    LogTo(g, g.CurrentPlayer, g.window.txtGame.Text);
+    g.io.platform.Yield();
+  }
+  return true;
+}
+
+// --- the start of a game's state ---
+
+bool NewStateHandler(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  long long worlds = 0;
+  if (!ReadWhole(m.payload, kWorldsMin, kWorldsMax, worlds)) return false;
+  if (g.WorldCount != 0) {
+    Announce(g, "\r\n    The Server Has Reset The Game!    \r\n", 2000);
+    g.io.platform.Yield();
+    for (auto& player : g.ScoutInfo)
+      for (int field = 0; field <= 4; ++field) player[static_cast<size_t>(field)].fill(0);
+    for (auto& marks : g.WorldMarked) marks.fill(false);
+    g.WorldNoGather.fill(false);
+  }
+  g.WorldCount = static_cast<uint8_t>(worlds);
+  g.setup.txtPlanets = std::string(m.payload);
+  SetWorldBar(g, static_cast<int>(worlds));
+  return true;
+}
+
+bool PlayerNameHandler(NetSession& s, const Incoming& m) {
+  if (m.payload.size() > kLongestName) return false;
+  s.game.PlayerName[static_cast<size_t>(m.index)] = std::string(m.payload);
+  return true;
+}
+
+bool YearHandler(NetSession& s, const Incoming& m) {
+  float v = 0;
+  if (!ReadSingle(m.payload, v) || !(v >= 1.0f && v < 1e6f)) return false;
+  s.game.GameYear = v;
+  return true;
+}
+
+bool TurnHandler(NetSession& s, const Incoming& m) {
+  long long v = 0;
+  if (!ReadWhole(m.payload, 1, kSeats - 1, v)) return false;
+  s.game.CurrentPlayer = static_cast<int16_t>(v);
+  return true;
+}
+
+bool TimeHandler(NetSession& s, const Incoming& m) {
+  float v = 0;
+  if (!ReadSingle(m.payload, v) || !(v >= 0.0f && v <= 1e6f)) return false;
+  s.game.BattleDelay = v;
+  return true;
+}
+
+bool LogHandler(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  if (g.CurrentPlayer < 0 || g.CurrentPlayer >= kSeats) return false;
+  g.PlayerLog[static_cast<size_t>(g.CurrentPlayer)] = std::string(m.payload);
+  return true;
+}
+
+bool ShowHandler(NetSession& s, const Incoming&) {
+  Game& g = s.game;
+  if (g.WorldCount == 0 || g.CurrentPlayer < 1 || g.CurrentPlayer >= kSeats) return false;
+  g.window.SetupVisible = false;
+  g.io.screen.HideSetupWindow();
+  if (!FormSetup(g)) return true;
+  g.SelectedFrom = g.SelectedTo = -1;
+  g.TurnDone = g.HideFleets = g.InputBusy = g.SpeedGame = g.TurnResolving = false;
+  g.PlayerColor = kPlayerColors;
+  for (int p = 0; p < kSeats; ++p) {
+    const std::string& name = g.PlayerName[static_cast<size_t>(p)];
+    g.window.lblStatus[static_cast<size_t>(p)] = name.empty() ? "" : name + ":  Taking Turn";
+  }
+  g.io.screen.Refresh(Control::kTxtChat);
+  g.window.Caption = SeatCaption(g);
+  GameCheck(g);
+  // A client's game comes from its host: it starts, loads or renews none of its own.
+  g.menus.mnuFileNew.Enabled = g.menus.mnuFileLoad.Enabled = g.menus.mnuFileNewSS.Enabled = false;
+  g.BattleDelay = 0;
+  g.io.screen.Refresh(Control::kWindow);
+  return true;
+}
+
+// --- the game options ---
+
+bool ShieldHandler(NetSession& s, const Incoming& m) {
+  long long v = 0;
+  if (!ReadWhole(m.payload, 0, 1, v)) return false;
+  Game& g = s.game;
+  SetShieldBox(g, static_cast<int>(v));
+  g.menus.mnuOptionsShield.Checked = v == 1;
+  g.menus.mnuOptionsShield.Caption =
+      v == 1 ? "Ships Travel With Shields" : "Ships Do Not Travel With Shields";
+  return true;
+}
+
+bool TruceHandler(NetSession& s, const Incoming& m) {
+  long long v = 0;
+  if (!ReadWhole(m.payload, 0, INT16_MAX, v)) return false;
+  Game& g = s.game;
+  g.menus.mnuOptionsTruce.Caption = "Battle Truce Until Turn #" + std::string(m.payload);
+  g.menus.mnuOptionsTruce.Checked = true;
+  g.TruceUntilTurn = static_cast<int16_t>(v);
+  return true;
+}
+
+bool ModeHandler(NetSession& s, const Incoming& m) {
+  long long v = 0;
+  if (!ReadWhole(m.payload, 0, 1, v)) return false;
+  Game& g = s.game;
+  g.menus.mnuOptionsBattle.Checked = v == 1;
+  g.menus.mnuOptionsBattle.Caption = v == 1 ? "Defensive Battle Mode" : "Offensive Battle Mode";
+  SetModeBox(g, static_cast<int>(v));
+  return true;
+}
+
+std::string Trimmed(std::string_view text) {
+  const size_t a = text.find_first_not_of(' ');
+  if (a == std::string_view::npos) return {};
+  return std::string(text.substr(a, text.find_last_not_of(' ') - a + 1));
+}
+
+template <int K>
+bool OptionHandler(NetSession& s, const Incoming& m) {
+  static constexpr std::array<const char*, 3> kCaptions = {
+      "Maximum World Production = ", "World Treasures = ", "Maximum Gather/Scout Turns = "};
+  static constexpr std::array<int, 3> kMax = {kProductionMax, kWorldsMax / 2 + 1, kGatherMax};
+  long long v = 0;
+  if (!ReadWhole(m.payload, OptionMin(K), kMax[K], v)) return false;
+  Game& g = s.game;
+  MenuItem& item = K == 0   ? g.menus.mnuOptionsProd
+                   : K == 1 ? g.menus.mnuOptionsTreas
+                            : g.menus.mnuOptionsGath;
+  item.Caption = kCaptions[K] + StrTrim(static_cast<float>(v));
+  g.setup.txtOp[K] = Trimmed(m.payload);
+  SetOptionBar(g, K, static_cast<int>(v));
+  return true;
+}
+
+bool RadarHandler(NetSession& s, const Incoming& m) {
+  Game& g = s.game;
+  const std::string v = Trimmed(m.payload);
+  const int k = v == "On" ? 0 : v == "Off" ? 1 : 2;
+  static constexpr std::array<const char*, 3> kCaptions = {"Home World Radar On", "Home World Radar Off",
+                                                           "Home World Radar Unlimited"};
+  g.menus.mnuOptionsRadar.Caption = kCaptions[static_cast<size_t>(k)];
+  SetRadar(g, k);
+  return true;
+}
+
+// --- the host's turn, replayed ---
+
+bool EndTurnHandler(NetSession& s, const Incoming&) {
+  if (s.game.WorldCount == 0) return false;
+  EndTurn(s.game);
+  return true;
+}
+
+bool PulseBombHandler(NetSession& s, const Incoming& m) {
+  PulseBomb(s.game, m.index);
+  s.game.io.platform.Yield();
+  return true;
+}
+
+bool GalaxyRotateHandler(NetSession& s, const Incoming&) {
+  Game& g = s.game;
+  if (g.WorldCount == 0) return false;
+  g.GameYear += 0.05f;
+  GalaxyRotate(g);
+  return true;
+}
+
+bool TravelShowHandler(NetSession& s, const Incoming&) {
+  TravelShow(s.game);
+  return true;
+}
+
+bool ProximityHandler(NetSession& s, const Incoming& m) {
+  long long k = 0;
+  if (!ReadWhole(m.payload, 0, kUsedBombSlots - 1, k)) return false;
+  Proximity(s.game, m.index, static_cast<int>(k));
+  s.game.io.platform.Yield();
+  return true;
+}
+
+template <void (*Operation)(Game&, int)>
+bool SlotEventThenYield(NetSession& s, const Incoming& m) {
+  if (!SlotInPlay(s.game, m.index)) return false;
+  Operation(s.game, m.index);
+  s.game.io.platform.Yield();
+  return true;
+}
+
+template <void (*Operation)(Game&, int)>
+bool SlotEvent(NetSession& s, const Incoming& m) {
+  if (!SlotInPlay(s.game, m.index)) return false;
+  Operation(s.game, m.index);
+  return true;
+}
+
+bool BattleAccuHandler(NetSession& s, const Incoming& m) {
+  const std::string_view p = m.payload;
+  if (p.size() != 4) return false;
+  long long a = 0, d = 0;
+  if (!ReadWhole(p.substr(0, 2), 60, 99, a) || !ReadWhole(p.substr(2, 2), 60, 99, d)) return false;
+  s.game.AttackAccuracy = static_cast<uint8_t>(a);
+  s.game.DefendAccuracy = static_cast<uint8_t>(d);
+  return true;
+}
+
+bool FrameUpdateHandler(NetSession& s, const Incoming& m) {
+  FrameUpdate(s.game, m.index);
+  return true;
+}
+
+bool BattleDoneHandler(NetSession& s, const Incoming& m) {
+  long long slot = 0;
+  if (!ReadWhole(m.payload, 0, kUsedFleetSlots - 1, slot) || !SlotInPlay(s.game, static_cast<int>(slot)))
+    return false;
+  s.game.BattleSide = static_cast<uint8_t>(m.index);
+  BattleDone(s.game, static_cast<int>(slot));
+  s.game.io.platform.Yield();
+  return true;
+}
+
+bool TravelHideHandler(NetSession& s, const Incoming&) {
+  ClientTravelHide(s.game);
+  return true;
+}
+
+using W = WorldTable;
+using F = FleetTable;
+using B = ProximityBombTable;
+using P = PlayerTable;
+using I = IndexOf;
+using Y = PayloadOf;
+using By = SentBy;
+
+constexpr std::array<MessageSpec, kTagCount> kTable = {{
+    {Tag::kName, "[NAME]", I::kLobbySeat, Y::kText, By::kBoth, "", NameHandler},
+    {Tag::kMessage, "[MESSAGE]", I::kNone, Y::kText, By::kBoth, "", MessageHandler_},
+    {Tag::kStatus, "[STATUS]", I::kPlayer, Y::kText, By::kBoth, "", StatusHandler},
+    {Tag::kNP, "[NP]", I::kNone, Y::kNumber, By::kHost, "", NewStateHandler},
+    {Tag::kN, "[N]", I::kPlayer, Y::kText, By::kHost, "", PlayerNameHandler},
+    {Tag::kPV, "[PV]", I::kPlayer, Y::kNumber, By::kHost, "", StoreWhole<&P::HasCrystal, 0, 1>},
+    {Tag::kYear, "[YEAR]", I::kNone, Y::kNumber, By::kHost, "", YearHandler},
+    {Tag::kTurn, "[TURN]", I::kNone, Y::kNumber, By::kHost, "", TurnHandler},
+    {Tag::kTime, "[TIME]", I::kNone, Y::kNumber, By::kHost, "", TimeHandler},
+    {Tag::kGH, "[GH]", I::kNone, Y::kText, By::kHost, "", LogHandler},
+    {Tag::kShow, "[SHOW]", I::kNone, Y::kWord, By::kHost, "Galaxy", ShowHandler},
+    {Tag::kS, "[S]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldAngle>},
+    {Tag::kR, "[R]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldRadius>},
+    {Tag::kM, "[M]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldAngularSpeed>},
+    {Tag::kPN, "[PN]", I::kWorld, Y::kText, By::kHost, "", StoreWorldName},
+    {Tag::kPP, "[PP]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldProduction, 0, 255>},
+    {Tag::kPC, "[PC]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldClass, 0, 5>},
+    {Tag::kPH, "[PH]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldShield, 0, 100>},
+    {Tag::kPM, "[PM]", I::kWorld, Y::kNumber, By::kBoth, "",
+     OrderOrField<&W::WorldShieldOn, 0, 1, HostShieldOrder>},
+    {Tag::kPD, "[PD]", I::kWorld, Y::kNumber, By::kHost, "",
+     StoreWhole<&W::WorldKnownStat, INT16_MIN, INT16_MAX>},
+    {Tag::kPO, "[PO]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldOwner, 0, kSeats>},
+    {Tag::kPS, "[PS]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldShips>},
+    {Tag::kPY, "[PY]", I::kWorld, Y::kText, By::kHost, "", StoreOwnHistory},
+    {Tag::kPT, "[PT]", I::kWorld, Y::kNumber, By::kBoth, "",
+     OrderOrField<&W::WorldType, INT16_MIN, INT16_MAX, HostPulseTypeOrder>},
+    {Tag::kPB, "[PB]", I::kWorld, Y::kNumber, By::kBoth, "",
+     OrderOrField<&W::WorldBombs, 0, INT16_MAX, HostPulseBombsOrder>},
+    {Tag::kFP, "[FP]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetFrom, 0, kMaxWorlds>},
+    {Tag::kTP, "[TP]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetTo, 0, kMaxWorlds>},
+    {Tag::kFO, "[FO]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetOwner, 0, kSeats>},
+    {Tag::kNS, "[NS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetShips>},
+    {Tag::kTC, "[TC]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetClass, 0, 5>},
+    {Tag::kTS, "[TS]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetShield, 0, 100>},
+    {Tag::kTD, "[TD]", I::kSlot, Y::kNumber, By::kHost, "", StoreTimeLeft},
+    {Tag::kSD, "[SD]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetTripTime>},
+    {Tag::kSS, "[SS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetAngleParam>},
+    {Tag::kBO, "[BO]", I::kBomb, Y::kNumber, By::kHost, "", StoreWhole<&B::ProxBombOwner, 0, kSeats>},
+    {Tag::kBW, "[BW]", I::kBomb, Y::kNumber, By::kHost, "", StoreBombWorld},
+    {Tag::kBT, "[BT]", I::kBomb, Y::kNumber, By::kHost, "", StoreSingle<&B::ProxBombThreshold>},
+    {Tag::kShield, "[SHIELD]", I::kNone, Y::kNumber, By::kHost, "", ShieldHandler},
+    {Tag::kTruce, "[TRUCE]", I::kNone, Y::kNumber, By::kHost, "", TruceHandler},
+    {Tag::kMode, "[MODE]", I::kNone, Y::kNumber, By::kHost, "", ModeHandler},
+    {Tag::kMaxProd, "[MAXPROD]", I::kNone, Y::kNumber, By::kHost, "", OptionHandler<0>},
+    {Tag::kTreasures, "[TREASURES]", I::kNone, Y::kNumber, By::kHost, "", OptionHandler<1>},
+    {Tag::kGather, "[GATHER]", I::kNone, Y::kNumber, By::kHost, "", OptionHandler<2>},
+    {Tag::kRadar, "[RADAR]", I::kNone, Y::kText, By::kHost, "", RadarHandler},
+    {Tag::kSend, "[SEND]", I::kSlot, Y::kFleetRecord, By::kBoth, "", SendHandler},
+    {Tag::kUnsend, "[UNSEND]", I::kNone, Y::kFleetRecord, By::kClient, "", HostUnsendOrder},
+    {Tag::kEndTurn, "[ENDTURN]", I::kNone, Y::kWord, By::kHost, "Endturn", EndTurnHandler},
+    {Tag::kPulseBomb, "[PULSEBOMB]", I::kHomeWorld, Y::kWord, By::kHost, "PulseBomb", PulseBombHandler},
+    {Tag::kGalaxyRotate, "[GALAXYROTATE]", I::kNone, Y::kWord, By::kHost, "GALAXYROTATE",
+     GalaxyRotateHandler},
+    {Tag::kTravelShow, "[TRAVELSHOW]", I::kNone, Y::kWord, By::kHost, "TravelShow", TravelShowHandler},
+    {Tag::kProximity, "[PROXIMITY]", I::kSlot, Y::kNumber, By::kHost, "", ProximityHandler},
+    {Tag::kReinforcements, "[REINFORCEMENTS]", I::kSlot, Y::kWord, By::kHost, "Reinforcements",
+     SlotEventThenYield<Reinforcements>},
+    {Tag::kScout, "[SCOUT]", I::kSlot, Y::kWord, By::kHost, "Scout", SlotEventThenYield<Scout>},
+    {Tag::kProximitySet, "[PROXIMITYSET]", I::kSlot, Y::kWord, By::kHost, "ProximitySet",
+     SlotEventThenYield<ProximitySet>},
+    {Tag::kBattleAccu, "[BATTLEACCU]", I::kNone, Y::kNumber, By::kHost, "", BattleAccuHandler},
+    {Tag::kBattleSetup, "[BATTLESETUP]", I::kSlot, Y::kWord, By::kHost, "BattleSetup",
+     SlotEvent<BattleSetup>},
+    {Tag::kFromHit, "[FROMHIT]", I::kSlot, Y::kWord, By::kHost, "FromHit", SlotEvent<FromHit>},
+    {Tag::kToHit, "[TOHIT]", I::kSlot, Y::kWord, By::kHost, "ToHit", SlotEvent<ToHit>},
+    {Tag::kFrameUpdate, "[FRAMEUPDATE]", I::kSlot, Y::kNumber, By::kHost, "", FrameUpdateHandler},
+    {Tag::kBattleDone, "[BATTLEDONE]", I::kSide, Y::kNumber, By::kHost, "", BattleDoneHandler},
+    {Tag::kTravelHide, "[TRAVELHIDE]", I::kNone, Y::kWord, By::kHost, "TravelHide", TravelHideHandler},
+}};
+
+constexpr bool TableInTagOrder() {
+  for (int i = 0; i < kTagCount; ++i)
+    if (static_cast<int>(kTable[static_cast<size_t>(i)].id) != i) return false;
+  return true;
+}
+static_assert(TableInTagOrder(), "the message table lists every tag once, in the order of Tag");
+
+}  // namespace
+
+const MessageSpec& Spec(Tag tag) {
+  return kTable[static_cast<size_t>(tag)];
+}
+
+const MessageSpec* FindSpec(std::string_view tag) {
+  for (const MessageSpec& s : kTable)
+    if (s.tag == tag) return &s;
+  return nullptr;
+}
+
+bool IndexFits(IndexOf kind, int index) {
+  switch (kind) {
+    case IndexOf::kNone:
+      return index == 0;
+    case IndexOf::kLobbySeat:
+    case IndexOf::kPlayer:
+      return index >= 0 && index < kSeats;
+    case IndexOf::kWorld:
+      return index >= 0 && index < kMaxWorlds;
+    case IndexOf::kHomeWorld:
+      return index >= kHomeWorld0 && index < kHomeWorld0 + kSeats;
+    case IndexOf::kSlot:
+      return index >= 0 && index < kUsedFleetSlots;
+    case IndexOf::kBomb:
+      return index >= 0 && index < kUsedBombSlots;
+    case IndexOf::kSide:
+      return index == 1 || index == 2;
+  }
+  return false;
+}
+
+std::string Frame(Tag tag, int index, std::string_view payload) {
+  const MessageSpec& s = Spec(tag);
+  std::string m;
+  m.reserve(s.tag.size() + 4 + payload.size());
+  m += s.tag;
+  m += ' ';
+  if (index >= 0 && index < 100) {
+    m += static_cast<char>('0' + index / 10);
+    m += static_cast<char>('0' + index % 10);
+  } else {
+    m += Format(index, "00");
+  }
+  m += payload;
+  m += '*';
+  return m;
+}
+
+std::string Frame(Tag tag, int index) {
+  return Frame(tag, index, Spec(tag).word);
+}
+
+bool ReadNumber(std::string_view payload, double& value) {
+  size_t i = 0;
+  const size_t n = payload.size();
+  while (i < n && payload[i] == ' ') ++i;
+  const size_t start = i;
+  if (i < n && (payload[i] == '-' || payload[i] == '+')) ++i;
+  size_t digits = 0;
+  while (i < n && payload[i] >= '0' && payload[i] <= '9') ++i, ++digits;
+  if (i < n && payload[i] == '.') {
+    ++i;
+    while (i < n && payload[i] >= '0' && payload[i] <= '9') ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < n && (payload[i] == 'E' || payload[i] == 'e')) {
+    ++i;
+    if (i < n && (payload[i] == '-' || payload[i] == '+')) ++i;
+    size_t e = 0;
+    while (i < n && payload[i] >= '0' && payload[i] <= '9') ++i, ++e;
+    if (e == 0) return false;
+  }
+  const size_t end = i;
+  while (i < n && payload[i] == ' ') ++i;
+  if (i != n) return false;
+  const auto v = ValInRange(payload.substr(start, end - start));
+  if (!v || !std::isfinite(*v)) return false;
+  value = *v;
+  return true;
+}
+
+}  // namespace zarnath

@@ -1,0 +1,151 @@
+#include "net/socket_network.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace zarnath {
+
+SocketNetwork::SocketNetwork(QObject* parent) : QObject(parent) {}
+
+SocketNetwork::~SocketNetwork() {
+  events_ = nullptr;
+  CloseAll();
+}
+
+QString ListenFailureText(uint16_t port, const QString& cause) {
+  QString text = QStringLiteral("Cannot host on TCP port %1: %2").arg(port).arg(cause);
+  if (port < 1024)
+    text += QStringLiteral(" (ports below 1024 need root; ZARNATH_PORT moves the game's port)");
+  return text;
+}
+
+bool SocketNetwork::Listen(uint16_t port, QString* error, const QHostAddress& address) {
+  if (server_) server_->close();
+  delete server_;
+  server_ = new QTcpServer(this);
+  if (!server_->listen(address, port)) {
+    if (error) *error = ListenFailureText(port, server_->errorString());
+    delete server_;
+    return false;
+  }
+  connect(server_, &QTcpServer::newConnection, this, &SocketNetwork::Accept);
+  return true;
+}
+
+bool SocketNetwork::Listening() const {
+  return server_ && server_->isListening();
+}
+
+uint16_t SocketNetwork::ListeningPort() const {
+  return server_ ? server_->serverPort() : 0;
+}
+
+void SocketNetwork::Accept() {
+  while (server_ && server_->hasPendingConnections()) {
+    QTcpSocket* socket = server_->nextPendingConnection();
+    int element = 0;
+    for (int e = 1; e < kElements && element == 0; ++e)
+      if (!sockets_[static_cast<size_t>(e)]) element = e;
+    if (element == 0) {
+      // Every seat is taken.
+      socket->abort();
+      socket->deleteLater();
+      continue;
+    }
+    Adopt(element, socket);
+    if (events_) events_->ConnectionOpened(element);
+  }
+}
+
+void SocketNetwork::Adopt(int element, QTcpSocket* socket) {
+  sockets_[static_cast<size_t>(element)] = socket;
+  socket->setParent(this);
+  socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  connect(socket, &QTcpSocket::readyRead, this, [this, element, socket] {
+    // Qt does not announce data again while this handler runs (the receiver yields inside it):
+    // whatever came meanwhile is read before returning.
+    while (sockets_[static_cast<size_t>(element)] == socket && socket->bytesAvailable() > 0) {
+      const QByteArray data = socket->readAll();
+      if (events_) events_->DataArrival(element, data.toStdString());
+    }
+  });
+  connect(socket, &QTcpSocket::disconnected, this, [this, element, socket] {
+    if (sockets_[static_cast<size_t>(element)] == socket) Drop(element);
+  });
+  connect(socket, &QTcpSocket::errorOccurred, this, [this, element, socket](QAbstractSocket::SocketError) {
+    if (sockets_[static_cast<size_t>(element)] != socket) return;
+    lastError = socket->errorString();
+    if (socket->state() != QAbstractSocket::ConnectedState) Drop(element);
+  });
+}
+
+void SocketNetwork::Drop(int element) {
+  QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
+  sockets_[static_cast<size_t>(element)] = nullptr;
+  if (!socket) return;
+  const bool wasOpen = socket->property("opened").toBool();
+  socket->disconnect(this);
+  socket->abort();
+  socket->deleteLater();
+  if (events_ && (wasOpen || element != 0)) events_->ConnectionLost(element);
+}
+
+void SocketNetwork::Connect(const QString& host, uint16_t port) {
+  if (sockets_[0]) Drop(0);
+  auto* socket = new QTcpSocket(this);
+  Adopt(0, socket);
+  connect(socket, &QTcpSocket::connected, this, [this, socket] {
+    if (sockets_[0] != socket) return;
+    socket->setProperty("opened", true);
+    if (events_) events_->ConnectionOpened(0);
+  });
+  socket->connectToHost(host, port);
+}
+
+void SocketNetwork::ConnectToHost() {
+  if (onConnectToHost) onConnectToHost();
+}
+
+void SocketNetwork::CloseAll() {
+  for (int e = 0; e < kElements; ++e)
+    if (sockets_[static_cast<size_t>(e)]) {
+      QTcpSocket* socket = sockets_[static_cast<size_t>(e)];
+      sockets_[static_cast<size_t>(e)] = nullptr;
+      socket->disconnect(this);
+      socket->abort();
+      socket->deleteLater();
+    }
+  if (server_) server_->close();
+  delete server_;
+}
+
+int SocketNetwork::SocketCount() {
+  return server_ ? kElements : 1;
+}
+
+bool SocketNetwork::SocketConnected(int element) {
+  if (element < 0 || element >= kElements) return false;
+  const QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
+  return socket && socket->state() == QAbstractSocket::ConnectedState;
+}
+
+void SocketNetwork::SendData(int element, const std::string& message) {
+  if (!SocketConnected(element)) return;
+  sockets_[static_cast<size_t>(element)]->write(message.data(), static_cast<qint64>(message.size()));
+}
+
+void SocketNetwork::CloseSocket(int element) {
+  if (element == 0 && server_) {
+    // Element 0 of a host is its listener: the game has started, no one joins any more.
+    server_->close();
+    return;
+  }
+  if (element < 0 || element >= kElements || !sockets_[static_cast<size_t>(element)]) return;
+  QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
+  sockets_[static_cast<size_t>(element)] = nullptr;
+  socket->disconnect(this);
+  socket->disconnectFromHost();
+  socket->deleteLater();
+}
+
+}  // namespace zarnath

@@ -1,0 +1,69 @@
+// The game's sockets over TCP with Qt, run by the window thread's event loop: on a host a
+// listening socket (element 0) and up to three client connections (elements 1 to 3, the
+// element being the client's seat); on a client one connection to the host (element 0).
+// What arrives is handed to the game's receiver as it comes.
+#pragma once
+
+#include <QHostAddress>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "model/ports.h"
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace zarnath {
+
+class SocketNetwork : public QObject, public NetworkPort {
+  Q_OBJECT
+
+ public:
+  explicit SocketNetwork(QObject* parent = nullptr);
+  ~SocketNetwork() override;
+
+  // Hosts: listens on `port` of `address` (every address by default). False with the cause in
+  // `error` when the port cannot be had (taken, or below 1024 without the right).
+  bool Listen(uint16_t port, QString* error, const QHostAddress& address = QHostAddress::Any);
+  // Joins: connects element 0 to the host; the connection opens (or fails) in the event loop.
+  void Connect(const QString& host, uint16_t port);
+  // Closes every socket and stops listening.
+  void CloseAll();
+  bool Listening() const;
+  uint16_t ListeningPort() const;
+  // Joins the host the setup window names, when its Start asks for a connection.
+  std::function<void()> onConnectToHost;
+  // The cause of the last failed connection, for the window to show.
+  QString lastError;
+
+  // NetworkPort
+  void SetEvents(NetworkEvents* events) override { events_ = events; }
+  int SocketCount() override;
+  bool SocketConnected(int element) override;
+  void SendData(int element, const std::string& message) override;
+  void CloseSocket(int element) override;
+  void ConnectToHost() override;
+  void StopLobbyTimers() override {}
+  void AppendOnlineGameLog(const std::string&) override {}
+
+  static constexpr int kElements = 4;
+
+ private:
+  void Accept();
+  void Adopt(int element, QTcpSocket* socket);
+  void Drop(int element);
+
+  NetworkEvents* events_ = nullptr;
+  QPointer<QTcpServer> server_;
+  std::array<QPointer<QTcpSocket>, kElements> sockets_{};
+};
+
+// "Cannot host on TCP port N: cause" with a hint where the port needs root.
+QString ListenFailureText(uint16_t port, const QString& cause);
+
+}  // namespace zarnath

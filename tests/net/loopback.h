@@ -1,0 +1,103 @@
+// Games that talk over real sockets on 127.0.0.1: each with recording ports for the screen and
+// the flow, the socket transport as its network, and its receiver. Waiting runs the event loop
+// until a condition holds or a deadline passes, so a fault fails instead of hanging.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <functional>
+#include <memory>
+
+#include "engine/event_display.h"
+#include "engine/game_start.h"
+#include "engine/turn.h"
+#include "headless/headless_ports.h"
+#include "model/fleet_table.h"
+#include "model/game.h"
+#include "net/full_state.h"
+#include "net/net_session.h"
+#include "net/protocol.h"
+#include "net/socket_network.h"
+
+namespace zarnath::testing {
+
+inline bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+struct NetGame {
+  HeadlessPorts ports;
+  SocketNetwork net;
+  Game game{Ports{ports, ports, net, ports}};
+  std::unique_ptr<NetSession> session;
+
+  explicit NetGame(bool host) {
+    ports.recording = false;
+    ports.onYield = [] { QCoreApplication::processEvents(); };
+    ports.onGameCheck = [this] { GameCheck(game); };
+    ports.onGalaxySync = [this] { GalaxySync(game); };
+    ports.onSendLaunchToHost = [this](int slot) {
+      SendToHost(game, Frame(Tag::kSend, 0, FleetRecord(game, slot)));
+    };
+    game.setup.OptServerClient0 = host;
+    game.setup.chkLan = 1;
+    session = std::make_unique<NetSession>(game);
+  }
+  uint16_t Listen() {
+    QString error;
+    EXPECT_TRUE(net.Listen(0, &error, QHostAddress::LocalHost)) << error.toStdString();
+    return net.ListeningPort();
+  }
+  void Join(uint16_t port) { net.Connect(QStringLiteral("127.0.0.1"), port); }
+};
+
+// A bare peer on the far side of a game's socket that writes and reads raw bytes.
+struct RawPeer {
+  QTcpServer server;
+  QTcpSocket* socket = nullptr;
+  std::unique_ptr<QTcpSocket> own;
+  QByteArray received;
+
+  uint16_t Listen() {
+    EXPECT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    return server.serverPort();
+  }
+  bool Accept() {
+    if (!WaitFor([&] { return server.hasPendingConnections(); })) return false;
+    socket = server.nextPendingConnection();
+    return true;
+  }
+  bool Connect(uint16_t port) {
+    own = std::make_unique<QTcpSocket>();
+    own->connectToHost(QHostAddress::LocalHost, port);
+    socket = own.get();
+    return WaitFor([&] { return socket->state() == QAbstractSocket::ConnectedState; });
+  }
+  void Write(const std::string& bytes) {
+    socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    socket->flush();
+  }
+  // Reads until `count` frames have come; the frames, without their stars.
+  std::vector<std::string> Frames(size_t count) {
+    WaitFor([&] {
+      received += socket->readAll();
+      return static_cast<size_t>(received.count('*')) >= count;
+    });
+    std::vector<std::string> out;
+    for (const QByteArray& f : received.split('*'))
+      if (!f.isEmpty()) out.push_back(f.toStdString());
+    return out;
+  }
+};
+
+}  // namespace zarnath::testing

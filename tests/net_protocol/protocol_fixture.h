@@ -1,0 +1,100 @@
+// Games of a network host and its clients with recording ports, and the receiver of each.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "engine/game_start.h"
+#include "engine/turn.h"
+#include "fixtures/test_game.h"
+#include "model/fleet_table.h"
+#include "model/game.h"
+#include "model/travel_time.h"
+#include "net/full_state.h"
+#include "net/net_session.h"
+#include "net/protocol.h"
+
+namespace zarnath::testing {
+
+// A host with Ann at seat 0 and clients Bob (socket 1) and Cy (socket 2), its game started.
+struct HostGame {
+  TestGame t;
+  std::unique_ptr<NetSession> session;
+  Game& g() { return t.game; }
+
+  HostGame() {
+    Game& g = t.game;
+    t.ports.recording = false;
+    t.ports.socketCount = 4;
+    t.ports.connected = {false, true, true, false};
+    t.ports.onGameCheck = [&g] { GameCheck(g); };
+    g.random.Seed(7);
+    g.NetworkGame = g.setup.OptServerClient0 = true;
+    g.setup.chkLan = 1;
+    g.setup.txtPL = {"Ann", "Bob", "Cy", ""};
+    g.setup.txtPlanets = "16";
+    imgStart_Click(g);
+    session = std::make_unique<NetSession>(g);
+    t.ports.recording = true;
+    t.ports.Clear();
+  }
+  void Receive(int element, const std::string& bytes) { session->DataArrival(element, bytes); }
+};
+
+// A client with its receiver, not yet sent anything; `seat` is what its host will tell it.
+struct ClientGame {
+  TestGame t;
+  std::unique_ptr<NetSession> session;
+  Game& g() { return t.game; }
+
+  ClientGame() {
+    Game& g = t.game;
+    t.ports.connected = {true};
+    g.NetworkGame = true;
+    g.setup.OptServerClient0 = false;
+    session = std::make_unique<NetSession>(g);
+  }
+  void Receive(const std::string& bytes) { session->DataArrival(0, bytes); }
+  // Every frame the host's state makes for socket `seat`, fed in one piece.
+  void TakeState(const Game& host, int seat) {
+    std::string all;
+    ForEachStateFrame(host, seat, [&](std::string f, bool) { all += f; });
+    Receive(all);
+  }
+};
+
+// The record of a fresh launch from world `from` to `to` as the sender's own Launch makes it.
+inline std::string LaunchRecord(const GameState& g, int from, int to, int owner, float ships) {
+  GameState copy = g;
+  float years = 0, angle = 0;
+  DistCalc(copy, from, to, years, angle, kLaunchStep);
+  copy.FleetFrom[0] = static_cast<uint8_t>(from + 1);
+  copy.FleetTo[0] = static_cast<uint8_t>(to + 1);
+  copy.FleetOwner[0] = static_cast<uint8_t>(owner);
+  copy.FleetShips[0] = ships;
+  copy.FleetClass[0] = copy.WorldClass[static_cast<size_t>(from)];
+  copy.FleetShield[0] = copy.setup.chkShield == 1 ? copy.WorldShield[static_cast<size_t>(from)] : 0;
+  const double trip = LaunchTripYears(years);
+  copy.FleetTimeLeft[0] = trip;
+  copy.FleetTripTime[0] = static_cast<float>(trip);
+  copy.FleetAngleParam[0] = angle;
+  return FleetRecord(copy, 0);
+}
+
+// Everything a frame could change, as text: the state the host would send, the status captions,
+// the option menus and the turn flags.
+inline size_t Fingerprint(const Game& g, int seat = 1) {
+  std::string s;
+  ForEachStateFrame(g, seat, [&](std::string f, bool) { s += f; });
+  for (const auto& c : g.window.lblStatus) s += c + "|";
+  for (const auto& j : g.FleetTimeLeft) s += std::to_string(j) + ",";
+  for (const auto* m : {&g.menus.mnuOptionsShield, &g.menus.mnuOptionsBattle, &g.menus.mnuOptionsTruce,
+                        &g.menus.mnuOptionsProd, &g.menus.mnuOptionsRadar})
+    s += m->Caption + (m->Checked ? "+" : "-");
+  s += std::to_string(g.CurrentPlayer) + std::to_string(g.AttackAccuracy) + std::to_string(g.DefendAccuracy) +
+       std::to_string(g.BattleSide) + std::to_string(g.InputBusy) + std::to_string(g.TurnResolving) +
+       g.window.txtGame.Text + g.window.txtChat.Text;
+  return std::hash<std::string>{}(s);
+}
+
+}  // namespace zarnath::testing

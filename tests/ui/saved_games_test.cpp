@@ -1,0 +1,277 @@
+// The save and load dialogs and the title's Load with the program's real game window, the
+// engine's flow and the desktop platform (boxes answered by a script).
+#include <QLabel>
+#include <QListWidget>
+
+#include "../fixtures/file_faults.h"
+#include "engine/game_start.h"
+#include "persist/saved_game.h"
+#include "shell/game_program.h"
+#include "shell/saved_game_dialog.h"
+#include "ui_fixture.h"
+
+namespace zarnath::testing {
+
+namespace {
+
+// A game between Alice (human, seat 0) and Bob (human) and a computer, waiting for Alice.
+struct ProgramGame {
+  ProgramGame() {
+    platform.scripted = platform.muted = true;
+    g.programFolder = folder.dir.path().toStdString();
+    g.random.Seed(11);
+    for (int level = 1; level <= 6; ++level)
+      g.CpuName[static_cast<size_t>(level - 1)] = kCpuNames[static_cast<size_t>(level - 1)];
+  }
+  ~ProgramGame() {
+    platform.SetTimer(GameTimer::kAI, 0, false);
+    platform.SetTimer(GameTimer::kTurn, 0, false);
+  }
+  void Start() {
+    g.setup.txtPL = {"Alice", "Bob", "Calypso", ""};
+    g.setup.chkAI = {0, 0, 1, 0};
+    g.setup.txtAI[2] = "3";
+    g.setup.txtPlanets = "16";
+    imgStart_Click(g);
+  }
+  QString File(const QString& name) const { return folder.file(name); }
+  std::string Bytes() const { return SavedGameText(g.state()); }
+
+  ProgramFolderCopy folder;
+  DesktopPlatform platform;
+  GameProgram program{platform};
+  Game& g = program.game;
+};
+
+QListWidgetItem* Listed(QListWidget* list, const QString& name) {
+  const auto found = list->findItems(name, Qt::MatchExactly);
+  return found.size() == 1 ? found[0] : nullptr;
+}
+
+// A press and release, then the second press that makes it a double-click.
+void DoubleClick(QListWidget* list, QListWidgetItem* item) {
+  const QPoint at = list->visualItemRect(item).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+QByteArray Read(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+}
+
+}  // namespace
+
+class SavedGamesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Enter saves under the completed name and goes no further; an empty box does nothing; the
+  // dialog keeps its name and folder between showings, the autosave empties the box; a
+  // double-click on a listed file saves over it.
+  void saveWithEnterDoubleClickAndTheAutosave() {
+    ProgramGame t;
+    t.Start();
+    SaveGameDialog& d = t.program.dialogs.saveDialog();
+    t.program.dialogs.mnuFileSave_Click();
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.windowTitle(), QStringLiteral("Save Game"));
+    QCOMPARE(d.folder(), t.folder.dir.path());
+    QCOMPARE(d.File1->count(), 0);
+    QTest::mouseClick(d.ImgAccept(), Qt::LeftButton);  // empty: nothing
+    QVERIFY(d.isVisible() && QDir(t.folder.dir.path()).entryList({"*.zq"}).isEmpty());
+
+    // Nothing is saved while the File menu is locked (a computer's turn, a turn resolving).
+    t.g.menus.mnuFile.Enabled = false;
+    QTest::keyClicks(d.Text1, "busy");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY(d.isVisible() && !QFile::exists(t.File("busy.zq")));
+    t.g.menus.mnuFile.Enabled = true;
+
+    const struct {
+      const char* typed;
+      const char* file;
+    } names[] = {{"game", "game.zq"}, {"game.ZQ", "game.ZQ.zq"}, {"other.zq", "other.zq"}};
+    for (const auto& n : names) {
+      t.program.dialogs.mnuFileSave_Click();
+      d.Text1->clear();
+      QTest::keyClicks(d.Text1, n.typed);
+      QTest::keyClick(d.Text1, Qt::Key_Return);
+      QVERIFY2(!d.isVisible(), n.typed);
+      QCOMPARE(d.Text1->text(), QString::fromLatin1(n.file));  // no line break typed into it
+      QCOMPARE(Read(t.File(n.file)), QByteArray::fromStdString(t.Bytes()));
+    }
+    // Shown again: the last name, the same folder, the files listed exactly as named.
+    t.program.dialogs.mnuFileSave_Click();
+    QCOMPARE(d.Text1->text(), QStringLiteral("other.zq"));
+    QStringList listed;
+    for (int i = 0; i < d.File1->count(); ++i) listed << d.File1->item(i)->text();
+    QCOMPARE(listed, (QStringList{"game.zq", "game.ZQ.zq", "other.zq"}));
+
+    // A click takes a listed name; a double-click saves over that file at once.
+    t.g.GameYear = 1.25f;
+    QTest::mouseClick(d.File1->viewport(), Qt::LeftButton, {},
+                      d.File1->visualItemRect(Listed(d.File1, "game.zq")).center());
+    QCOMPARE(d.Text1->text(), QStringLiteral("game.zq"));
+    QVERIFY(d.isVisible());
+    DoubleClick(d.File1, Listed(d.File1, "game.ZQ.zq"));
+    QVERIFY(!d.isVisible());
+    QCOMPARE(Read(t.File("game.ZQ.zq")), QByteArray::fromStdString(t.Bytes()));
+    QVERIFY(Read(t.File("game.zq")) != QByteArray::fromStdString(t.Bytes()));
+
+    // The autosave of the end of a turn: the dialog with an empty name box, not waited for.
+    t.g.io.flow.OfferAutoSave();
+    QVERIFY(d.isVisible() && d.Text1->text().isEmpty());
+    QVERIFY(t.platform.boxes.empty());
+  }
+
+  // A folder that cannot be written, or a disk that is full: the reason is shown, the dialog
+  // stays with its name and the file that was there stays whole.
+  void aFailedSaveKeepsTheDialogAndTheOldFile() {
+    ProgramGame t;
+    t.Start();
+    SaveGameDialog& d = t.program.dialogs.saveDialog();
+    t.program.dialogs.mnuFileSave_Click();
+    QTest::keyClicks(d.Text1, "keep");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    const QByteArray before = Read(t.File("keep.zq"));
+    QVERIFY(!d.isVisible() && before.size() > 1000);
+
+    t.g.GameYear = 2.5f;
+    t.program.dialogs.mnuFileSave_Click();
+    {
+      FileWritesFail full(100);
+      QTest::keyClick(d.Text1, Qt::Key_Return);
+    }
+    QVERIFY(d.isVisible());
+    QCOMPARE(d.Text1->text(), QStringLiteral("keep.zq"));
+    QCOMPARE(Read(t.File("keep.zq")), before);
+    QCOMPARE(t.platform.boxes.size(), size_t{1});
+    QCOMPARE(t.platform.boxes[0].title, std::string("Zarnath Error"));
+    QVERIFY2(t.platform.boxes[0].text.starts_with("The game was not saved.\r") &&
+                 t.platform.boxes[0].text.find("keep.zq") != std::string::npos,
+             t.platform.boxes[0].text.c_str());
+
+    // A folder that went away after it was chosen.
+    const QString gone = t.File("gone");
+    QVERIFY(QDir().mkdir(gone));
+    d.SetFolder(gone);
+    QVERIFY(QDir().rmdir(gone));
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY(d.isVisible() && t.platform.boxes.size() == 2);
+    QVERIFY(t.platform.boxes[1].text.find("gone") != std::string::npos);
+  }
+
+  // The title's Load: Cancel brings the title back; a double-click loads the game into the
+  // game window with its caption, and a seat whose name is no computer's is a human seat.
+  void loadFromTheTitle() {
+    ProgramGame t;
+    t.Start();
+    t.g.GameYear = 1.55f;
+    t.program.dialogs.mnuFileSave_Click();
+    QTest::keyClicks(t.program.dialogs.saveDialog().Text1, "alice");
+    QTest::keyClick(t.program.dialogs.saveDialog().Text1, Qt::Key_Return);
+    const std::string saved = t.Bytes();
+
+    // A second program, as after a restart.
+    ProgramGame u;
+    DesktopDisplayModes modes;
+    TitleWindow title(u.g, u.platform, modes);
+    QVERIFY(QFile::copy(t.File("alice.zq"), u.File("alice.zq")));
+    title.showLoadDialog = [&] { u.program.dialogs.ShowLoadDialog(); };
+    u.program.dialogs.showTitle = [&] { title.show(); };
+    QVERIFY(title.Form_Load());
+    LoadGameDialog& d = u.program.dialogs.loadDialog();
+
+    QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
+    QVERIFY(!title.isVisible() && d.isVisible());
+    QCOMPARE(d.windowTitle(), QStringLiteral("Load Game"));
+    QVERIFY(d.Text1->text().isEmpty());
+    QTest::mouseClick(d.ImgCancel(), Qt::LeftButton);
+    QVERIFY(!d.isVisible() && title.isVisible());
+
+    QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
+    u.g.setup.chkAI[1] = 1;  // seat 1 was a computer in a former game
+    QVERIFY(Listed(d.File1, "alice.zq"));
+    DoubleClick(d.File1, Listed(d.File1, "alice.zq"));
+    QVERIFY(!d.isVisible() && !title.isVisible() && u.program.window.isVisible());
+    QCOMPARE(u.program.window.windowTitle(), QStringLiteral("Zarnath - Year 1.55, Turn #11:  Alice"));
+    QVERIFY(u.platform.boxes.empty());
+    QCOMPARE(u.g.setup.chkAI[1], 0);  // Bob plays himself
+    QCOMPARE(u.Bytes(), saved);
+  }
+
+  // A double-click in the folder list opens that folder: the file list follows at once, the name
+  // box keeps its text; the folder above is listed too.
+  void theFolderListMovesTheFileList() {
+    ProgramGame t;
+    QVERIFY(QDir(t.folder.dir.path()).mkpath("old/deeper"));
+    QFile saved(t.File("old/x.zq"));
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    saved.close();
+    LoadGameDialog& d = t.program.dialogs.loadDialog();
+    t.program.dialogs.ShowLoadDialog();
+    QTest::keyClicks(d.Text1, "typed");
+    const auto old = d.Dir1->findItems(QStringLiteral("old"), Qt::MatchEndsWith);
+    QCOMPARE(old.size(), 1);
+    DoubleClick(d.Dir1, old[0]);
+    QCOMPARE(d.folder(), t.File("old"));
+    QCOMPARE(d.File1->count(), 1);
+    QCOMPARE(d.File1->item(0)->text(), QStringLiteral("x.zq"));
+    QCOMPARE(d.Text1->text(), QStringLiteral("typed"));
+    QCOMPARE(d.Dir1->currentItem()->text().trimmed(), QStringLiteral("old"));
+    QVERIFY(!d.Dir1->findItems(QStringLiteral("deeper"), Qt::MatchEndsWith).isEmpty());
+    const auto up = d.Dir1->findItems(t.folder.dir.path().section('/', -1), Qt::MatchEndsWith);
+    QCOMPARE(up.size(), 1);
+    DoubleClick(d.Dir1, up[0]);
+    QCOMPARE(d.folder(), t.folder.dir.path());
+    QCOMPARE(d.File1->count(), 0);
+  }
+
+  // A missing file and a damaged one: the reason in a box, the name box emptied, the dialog back,
+  // the running game as it was.
+  void missingAndCorruptFilesLeaveTheGame() {
+    ProgramGame t;
+    t.Start();
+    const std::string before = t.Bytes();
+    const QString caption = t.program.window.windowTitle();
+    QFile bad(t.File("bad.zq"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray::fromStdString(before).replace("\r\n", "\r\nx\r\n"));
+    bad.close();
+    LoadGameDialog& d = t.program.dialogs.loadDialog();
+    t.program.dialogs.mnuFileLoad_Click();
+    QVERIFY(d.isVisible() && d.Text1->text().isEmpty());
+
+    QTest::keyClicks(d.Text1, "nothing");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QCOMPARE(t.platform.boxes.size(), size_t{1});
+    QCOMPARE(t.platform.boxes[0].text, std::string("   File Not Found!   "));
+    QCOMPARE(t.platform.boxes[0].title, std::string("Zarnath Error"));
+    QVERIFY(d.isVisible() && d.Text1->text().isEmpty());
+    QCOMPARE(t.Bytes(), before);
+
+    QTest::keyClicks(d.Text1, "bad");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QCOMPARE(t.platform.boxes.size(), size_t{2});
+    const std::string& refusal = t.platform.boxes[1].text;
+    QVERIFY2(refusal.starts_with("Error # ") && refusal.find("\rLine ") != std::string::npos,
+             refusal.c_str());
+    QVERIFY(d.isVisible() && d.Text1->text().isEmpty());
+    QCOMPARE(t.Bytes(), before);
+    QCOMPARE(t.program.window.windowTitle(), caption);
+    QVERIFY(t.program.window.isVisible());
+
+    // Cancel over a running game leaves the game window as it was.
+    bool titleShown = false;
+    t.program.dialogs.showTitle = [&] { titleShown = true; };
+    QTest::mouseClick(d.ImgCancel(), Qt::LeftButton);
+    QVERIFY(!d.isVisible() && !titleShown && t.program.window.isVisible());
+  }
+};
+
+ZARNATH_UI_SUITE(SavedGamesTest, {"saved-games", 1024, 96});
+
+}  // namespace zarnath::testing
+
+#include "saved_games_test.moc"
