@@ -148,10 +148,6 @@ bool Form_QueryUnload(Game& g) {
   return AskYesNo(g, "Are You Sure You Want To Quit?", "Zarnath");
 }
 
-void mnuInfoHigh_Click(Game& g) {
-  g.io.flow.HighScore("", 0, 0, 0, 0, 0);
-}
-
 bool Form_Resize(Game& g, bool minimised) {
   g.io.screen.Refresh(Control::kWindow);
   if (g.GalaxyCenterX > 0) g.io.screen.GalaxyDraw();
@@ -204,7 +200,7 @@ void RunMenuCommand(Game& g, MenuCommand command, const MenuHooks& hooks) {
       ImgStatus_Click(g);
       break;
     case MenuCommand::kInfoHigh:
-      mnuInfoHigh_Click(g);
+      Call(hooks.showHighScores);
       break;
     case MenuCommand::kOptionsSound:
       mnuOptionsSound_Click(g);

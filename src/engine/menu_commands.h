@@ -1,7 +1,8 @@
 // The game window's menu commands: the Options menu's switches, AutoSave, Pause, the new-game
-// commands, Quit, the high-score table, and the window's resize as it pauses the turn clock. The
-// window calls these and shows the game state they leave; what only the window can do (dialogs,
-// the help viewer, the About box, drawing fleet paths, opening an address) it hands in as hooks.
+// commands, Quit, and the window's resize as it pauses the turn clock. The window calls these and
+// shows the game state they leave; what only the window can do (the save, load and high-score
+// windows, the help viewer, the About box, drawing fleet paths, opening an address) it hands in as
+// hooks.
 #pragma once
 
 #include <functional>
@@ -47,10 +48,6 @@ bool ImgQuit_Click(Game& g);
 // The window's close box asks the same; true when the window may close.
 bool Form_QueryUnload(Game& g);
 
-// --- Information ---
-// The stored high-score table, shown without entering anything.
-void mnuInfoHigh_Click(Game& g);
-
 // --- the window ---
 // The window was resized, minimised or restored. It is repainted and, once laid out, redrawn. At
 // one computer minimising holds the turn clock and restoring lets it go on while the turn-timer
@@ -64,6 +61,7 @@ void ImgHelp_Click(Game& g, const std::function<void()>& showHelp);
 struct MenuHooks {
   std::function<void()> showSaveDialog;
   std::function<void()> showLoadDialog;  // with its file-name box emptied
+  std::function<void()> showHighScores;  // the stored table, nothing entered
   std::function<void()> showFleetPaths;  // every fleet of the current player, path and position
   std::function<void()> labelsButton;    // the Labels button's action
   std::function<void()> showHelp;        // the help file at its contents

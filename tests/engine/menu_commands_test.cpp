@@ -396,8 +396,9 @@ TEST(MenuCommands, ItemsRunOnlyWhileTheirMenuIsEnabledAndHandTheWindowsPartToIts
   RunMenuCommand(g, MenuCommand::kInfoLabels, hooks);  // no hook given: nothing
   EXPECT_EQ(hooked, (std::vector<std::string>{"save", HelpAddress(MenuCommand::kHelpFAQ), "about"}));
   EXPECT_EQ(f.ports.calls, std::vector<std::string>{"Pause 3000"});
+  hooks.showHighScores = [&] { hooked.push_back("scores"); };
   RunMenuCommand(g, MenuCommand::kInfoHigh, hooks);
-  EXPECT_TRUE(f.ports.Has("HighScore  0 0 0 0 0"));
+  EXPECT_EQ(hooked.back(), "scores");
   // Ctrl+F is the Travel button's switch; the Information menu's status is the Status button's.
   RunMenuCommand(g, MenuCommand::kOptionsFleets, hooks);
   EXPECT_TRUE(g.HideFleets);
@@ -414,7 +415,7 @@ TEST(MenuCommands, ItemsRunOnlyWhileTheirMenuIsEnabledAndHandTheWindowsPartToIts
   EXPECT_FALSE(g.SoundOff);
   EXPECT_FALSE(g.menus.mnuFileAutoSave.Checked);
   EXPECT_TRUE(g.HideFleets);
-  EXPECT_EQ(hooked.size(), 3u);
+  EXPECT_EQ(hooked.size(), 4u);
   SetMenusEnabled(g, true);
   g.menus.mnuFileNewSS.Enabled = false;  // a client's Reset Solar System
   RunMenuCommand(g, MenuCommand::kFileNewSS, hooks);
