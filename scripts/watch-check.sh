@@ -7,12 +7,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-display=:${WATCH_CHECK_DISPLAY:-58}
+display=:${WATCH_CHECK_DISPLAY:-59}
 command -v Xvfb > /dev/null || { echo "watch-check: Xvfb is missing (scripts/install-deps.sh)" >&2; exit 2; }
 
 Xvfb "$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp > /dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2> /dev/null || true' EXIT
+trap 'kill $xvfb_pid 2> /dev/null || true; wait $xvfb_pid 2> /dev/null || true' EXIT
 sleep 1
 
 status=0

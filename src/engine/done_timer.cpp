@@ -1,4 +1,5 @@
 // The Done button, the host's end-of-turn count and the turn timer.
+#include "engine/chat.h"
 #include "engine/event_display.h"
 #include "engine/turn.h"
 #include "model/game.h"
@@ -98,7 +99,7 @@ void tmrTurn_Timer(Game& g) {
                "- " + Str(static_cast<int>(g.TurnMinutesLeft)) + " Minutes Left Until Turn Over! -");
     if (!g.SoundOff) g.io.platform.PlaySound("gameinfo.wav");
   }
-  g.io.platform.SetTimer(GameTimer::kTurn, 60000, true);
+  SetTurnTimer(g, 60000, true);
 }
 
 void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick) {
@@ -113,6 +114,9 @@ void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick) {
         g.io.platform.SetTimer(GameTimer::kAI, 10, false);
         ImgDone_Click(g);
       }
+      break;
+    case GameTimer::kChatLock:
+      tmrMessage_Timer(g);
       break;
     default:
       break;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "engine/menu_commands.h"
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
@@ -97,7 +98,7 @@ void imgStart_Click(Game& g) {
   g.GameYear = 1.0f;
   g.CurrentPlayer = 0;
   g.BattleDelay = 0;
-  g.AutoSaveYear = 1.0f;
+  SetAutoSave(g, g.menus.mnuFileAutoSave.Checked);  // AutoSave as switched, counted from year 1
   g.window.txtMove.Text.clear();
   g.window.txtGame.Text.clear();
   g.window.txtMessage.Text.clear();
@@ -113,6 +114,7 @@ void imgStart_Click(Game& g) {
 
   g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game On";
   g.SpeedGame = false;
+  SetSoundOff(g, false);
   for (int p = 0; p < kSeats; ++p)
     g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
   g.ProxFrom = g.ProxTo = -1;

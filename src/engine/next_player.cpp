@@ -286,7 +286,7 @@ bool GameCheck(Game& g) {
   if (!CaptionEndsWith(g.window.lblStatus[me], "Eliminated") && othersNamed &&
       g.menus.mnuOptionsTurn.Caption == "Turn Timer Off") {
     g.TurnMinutesLeft = static_cast<int16_t>(TurnMinutesFor(turn));
-    g.io.platform.SetTimer(GameTimer::kTurn, 60000, true);
+    SetTurnTimer(g, 60000, true);
   }
 
   // A panel or popup opened for the seat that just finished gives no orders for this one.

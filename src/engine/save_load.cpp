@@ -1,5 +1,6 @@
 #include "engine/save_load.h"
 
+#include "engine/menu_commands.h"
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
@@ -57,6 +58,10 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     return LoadOutcome::kRefused;
   }
   g.state() = std::move(*read.state);
+  // The file holds neither the sound setting nor AutoSave: both go on as they were, the Sound
+  // item's caption saying what sound does, AutoSave counting from the loaded year.
+  SetSoundOff(g, g.SoundOff);
+  SetAutoSave(g, g.menus.mnuFileAutoSave.Checked);
 
   // The game window is laid out afresh and shown with the loaded game.
   g.window.Visible = false;

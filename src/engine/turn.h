@@ -49,8 +49,9 @@ void ClientTravelHide(Game& g);
 void ImgDone_Click(Game& g);
 // One tick of the turn timer: a minute less, a warning, and Done at zero.
 void tmrTurn_Timer(Game& g);
-// Hands the tick of a game timer to its handler. The computer player's timer goes to `aiTick`
-// when given; without one it stops the timer and presses Done.
+// Hands the tick of a game timer to its handler (the turn timer, the chat's send lock). The
+// computer player's timer goes to `aiTick` when given; without one it stops the timer and presses
+// Done.
 void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick = nullptr);
 
 // The host's end-of-turn count: every seat counts once when it is done, eliminated, disconnected

@@ -119,6 +119,9 @@ struct SeatState {
   bool TurnResolving = false;
   bool GameOver = false;
   int16_t TurnMinutesLeft = 0;
+  // The turn timer as the turn set it: its interval (0 = not armed) and whether it runs.
+  int32_t TurnTimerInterval = 0;
+  bool TurnTimerEnabled = false;
   bool GameLoaded = false;  // the game in progress came from a saved game
 };
 

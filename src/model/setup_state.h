@@ -61,15 +61,32 @@ struct MenuItem {
   std::string Caption;
   bool Checked = false;
   bool Enabled = true;
+  bool Visible = true;
 };
 
+// The game window's menus, each item with the caption a run starts with. A switching item's
+// caption names what its next choice does ("Turn Sound Off" shown = sound on); the rules read and
+// write these captions and check marks, and the window shows them. The order of the menus, their
+// separators and shortcuts are in model/menu_tree.h.
 struct GameMenus {
-  MenuItem mnuFile, mnuInfo, mnuOptions, mnuHelp;
-  MenuItem mnuFileNew, mnuFileLoad, mnuFileNewSS;
-  MenuItem mnuOptionsTruce, mnuOptionsBattle, mnuOptionsShield;
-  MenuItem mnuOptionsProd, mnuOptionsTreas, mnuOptionsGath, mnuOptionsRadar;
+  MenuItem mnuFile{"&File"}, mnuInfo{"&Information"}, mnuOptions{"&Options"}, mnuHelp{"&Help"};
+  MenuItem mnuCommand{"&Command", false, true, false};  // never shown on the bar
+  MenuItem mnuFileNew{"New Game"}, mnuFileLoad{"Load Game"}, mnuFileNewSS{"Reset Solar System"};
+  MenuItem mnuFileSave{"Save Game"}, mnuFileExit{"&Exit"};
+  MenuItem mnuInfoFleets{"Show Position of Traveling Fleets"}, mnuInfoLabels{"Show World Labels"};
+  MenuItem mnuInfoStatus{"Show Status of Solar System"}, mnuInfoHigh{"Show High Scores"};
+  MenuItem mnuOptionsTruce{"No Battle Truce"}, mnuOptionsBattle{"Offensive Battle Mode"};
+  MenuItem mnuOptionsShield{"Ships Do Not Travel with Shields"};
+  MenuItem mnuOptionsProd{"Maximum World Production"}, mnuOptionsTreas{"World Treasures"};
+  MenuItem mnuOptionsGath{"Maximum Gather/Scout Turns"}, mnuOptionsRadar{"Home World Radar On"};
+  MenuItem mnuOptionsSound{"Turn Sound Off"};
+  MenuItem mnuOptionsLabels{"Turn World Labels Off"};
+  MenuItem mnuOptionsPause{"Pause Game"};
+  MenuItem mnuHelpZarnath{"Zarnath Help"}, mnuHelpWeb{"Zarnath Web Site"}, mnuHelpFAQ{"Zarnath FAQ"};
+  MenuItem mnuHelpMessage{"Message Board"}, mnuHelpChat{"Chat Room"}, mnuHelpBug{"Submit Bug Report"};
+  MenuItem mnuHelpAbout{"About Zarnath"};
   MenuItem mnuOptionsSpeed{"Turn Speed Game On"};
-  MenuItem mnuOptionsTurn{"Turn Timer On"};
+  MenuItem mnuOptionsTurn{"Turn Timer Off"};
   MenuItem mnuOptionsShips{"Turn World Ship Labels Off"};
   MenuItem mnuOptionsFleets{"Turn Traveling Fleets Off"};  // written by the Travel button
   MenuItem mnuFileAutoSave{"AutoSave Off"};                // checked while AutoSave is on
@@ -120,6 +137,8 @@ struct GameWindowState {
   TextBox txtMove;       // the move log
   TextBox txtMessage;    // chat input
   TextBox txtChat;       // chat history
+  // The chat's Send button: off for two seconds after a line was sent.
+  bool ImgSendEnabled = true;
   std::array<std::string, kSeats> lblStatus{};
   AnnouncementLabel lblPlanet;
   // The world information panel and the travel options popup: shown for the seat that opened

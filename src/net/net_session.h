@@ -36,8 +36,9 @@ class NetSession : public NetworkEvents {
   // This machine hosts: the setup window's host choice.
   bool IsHost() const;
 
-  // The chat line of a [MESSAGE] frame (payload as received). Unset, the line goes to the chat
-  // box and the host echoes it to every client.
+  // The chat line of a [MESSAGE] frame (payload as received) that arrives before a game is set
+  // up (a game's lines follow the chat's rules). Unset, the line goes to the chat box and the host
+  // echoes it to every client.
   std::function<void(int element, const std::string& line)> onChat;
   // A client seated or gone on the host, the host lost on a client; after the session's own steps.
   std::function<void(int element)> onConnectionOpened;

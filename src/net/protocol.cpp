@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/battle.h"
+#include "engine/chat.h"
 #include "engine/event_display.h"
 #include "engine/events.h"
 #include "engine/turn.h"
@@ -254,6 +255,8 @@ bool NameHandler(NetSession& s, const Incoming& m) {
 
 bool MessageHandler_(NetSession& s, const Incoming& m) {
   const std::string line(m.payload);
+  // A game's chat line is shown, relayed by the host and sounded by the chat's own rules.
+  if (ChatMessageArrives(s.game, line) == ChatArrival::kShown) return true;
   if (s.onChat) {
     s.onChat(m.element, line);
     return true;

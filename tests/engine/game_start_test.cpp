@@ -74,7 +74,7 @@ TEST(GameStart, StartsAGameAtOneComputer) {
             (std::vector<std::string>{"Close 0", "ShowGameWindow", "StopLobbyTimers", "Close 0",
                                       "HideSetupWindow", "GameCheck", "Refresh window"}));
   EXPECT_EQ(std::make_tuple(g.WorldCount, g.CurrentPlayer, g.BattleDelay, g.TruceUntilTurn, g.AutoSaveYear),
-            std::make_tuple(uint8_t{20}, 0, 0.0f, 0, 1.0f));
+            std::make_tuple(uint8_t{20}, 0, 0.0f, 0, 0.0f));  // AutoSave off
   EXPECT_EQ(g.SelectedFrom + g.SelectedTo + g.ProxFrom + g.ProxTo, -4);
   EXPECT_EQ(
       std::make_tuple(g.TurnDone, g.HideFleets, g.InputBusy, g.GameOver, g.SoundOff, g.window.SetupVisible),

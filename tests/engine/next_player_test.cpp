@@ -159,12 +159,16 @@ TEST(TurnTimer, MinutesByTurnWhenSwitchedOnAndThreeMinutesWarnTwiceThenEndTheTur
   for (const auto& [turn, m] : minutes) EXPECT_EQ(TurnMinutesFor(turn), m) << turn;
   EngineGame f("AB..");
   Game& g = f.game;
+  EXPECT_EQ(g.menus.mnuOptionsTurn.Caption, "Turn Timer Off");  // a run starts with the timer on
+  g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
   GameCheck(g);
-  EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));  // the menu reads "Turn Timer On": switched off
+  EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));  // switched off: no turn is timed
   g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
   GameCheck(g);
   EXPECT_EQ(g.TurnMinutesLeft, 3);
   EXPECT_TRUE(f.ports.Has("Timer tmrTurn on 60000"));
+  EXPECT_TRUE(g.TurnTimerEnabled);
+  EXPECT_EQ(g.TurnTimerInterval, 60000);
   f.ports.Clear();
   auto tick = [&](GameTimer t) { TimerTick(g, t); };
   ASSERT_TRUE(f.ports.FireNextTimer(tick));

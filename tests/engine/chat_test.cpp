@@ -1,0 +1,189 @@
+// The chat line: the wrap, Send and its lock, the keys, and chat lines arriving from the network.
+#include "engine/chat.h"
+
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+
+namespace zarnath {
+namespace {
+
+std::string Rep(char c, size_t n) {
+  return std::string(n, c);
+}
+const std::string kBreak = "\r\n\t";
+
+TEST(ChatWrap, BreaksAfterTheLastBlankOrCutsHardAfterFiftyCharacters) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {Rep('x', 50), Rep('x', 50)},                                      // exactly 50: unwrapped
+      {Rep('x', 51), Rep('x', 50) + kBreak + "x"},                       // no blank: cut after the 50th
+      {" " + Rep('x', 59), " " + Rep('x', 49) + kBreak + Rep('x', 10)},  // a first blank is no break
+      {Rep('a', 49) + " " + Rep('b', 10), Rep('a', 49) + " " + kBreak + Rep('b', 10)},  // blank at 50
+      {Rep('a', 19) + " " + Rep('b', 24) + " " + Rep('c', 35),
+       Rep('a', 19) + " " + Rep('b', 24) + " " + kBreak + Rep('c', 35)},  // the last blank in reach
+      {Rep('x', 120), Rep('x', 50) + kBreak + Rep('x', 50) + kBreak + Rep('x', 20)},
+      // A further line holds 51 characters when its 51st is a blank.
+      {Rep('x', 50) + Rep('y', 50) + " " + Rep('z', 10),
+       Rep('x', 50) + kBreak + Rep('y', 50) + " " + kBreak + Rep('z', 10)},
+  };
+  for (const auto& [text, wrapped] : cases) EXPECT_EQ(WrapChatText(text), wrapped) << text;
+}
+
+TEST(ChatWrap, LongSentencesKeepEveryCharacterInLinesOfFiftyOrFiftyOne) {
+  std::string text;
+  for (int i = 0; text.size() < 600; ++i) text += std::string(1 + (i * 7) % 13, 'a' + i % 26) + " ";
+  const std::string wrapped = WrapChatText(text);
+  std::string joined;
+  size_t from = 0, lines = 0;
+  for (size_t at; (at = wrapped.find(kBreak, from)) != std::string::npos; from = at + 3, ++lines) {
+    EXPECT_LE(at - from, lines == 0 ? 50u : 51u);
+    EXPECT_EQ(wrapped[at - 1], ' ');  // every break here comes after a blank
+    joined += wrapped.substr(from, at - from);
+  }
+  joined += wrapped.substr(from);
+  EXPECT_EQ(joined, text);
+  EXPECT_GE(lines, 11u);
+}
+
+// Ann hosts with two clients; or Bob plays as a client; or both play at one computer.
+struct Chat : EngineGame {
+  Chat() : EngineGame("AB..") {}
+  void Type(const std::string& text) { game.window.txtMessage.Text = text; }
+};
+
+TEST(ChatSend, TheHostRelaysToConnectedClientsShowsItsLineAndLocksSend) {
+  Chat f;
+  Game& g = f.game;
+  f.Host(3);
+  f.ports.connected[2] = false;
+  f.Type("hello, all");
+  EXPECT_TRUE(ImgSend_Click(g));
+  EXPECT_EQ(f.ports.calls,
+            (std::vector<std::string>{"Send 1 [MESSAGE] 00 Ann: hello, all*", "Yield",
+                                      "Send 3 [MESSAGE] 00 Ann: hello, all*", "Yield", "Refresh txtChat",
+                                      "Sound message.wav", "Timer tmrChat on 2000"}));
+  EXPECT_EQ(g.window.txtChat.Text, " Ann: hello, all\r\n");
+  EXPECT_TRUE(g.window.txtMessage.Text.empty());
+  EXPECT_FALSE(g.window.ImgSendEnabled);
+  // With sound off the host's own line is silent; a speed game does not silence it.
+  tmrMessage_Timer(g);
+  std::tie(g.SpeedGame, g.SoundOff) = std::make_tuple(true, false);
+  f.Type("x");
+  f.ports.Clear();
+  ImgSend_Click(g);
+  EXPECT_TRUE(f.ports.Has("Sound message.wav"));
+  tmrMessage_Timer(g);
+  g.SoundOff = true;
+  f.Type("y");
+  f.ports.Clear();
+  ImgSend_Click(g);
+  EXPECT_FALSE(f.ports.Has("Sound message.wav"));
+  EXPECT_EQ(g.window.txtChat.Text, " Ann: hello, all\r\n Ann: x\r\n Ann: y\r\n");
+}
+
+TEST(ChatSend, AClientSendsToTheHostOnlyAndAGameAtOneComputerShowsNothing) {
+  const std::tuple<const char*, std::vector<std::string>> cases[] = {
+      {"connected client", {"Send 0 [MESSAGE] 00 Bob: hi*", "Timer tmrChat on 2000"}},
+      {"cut-off client", {"Timer tmrChat on 2000"}},
+      {"one computer", {"Timer tmrChat on 2000"}},
+  };
+  for (const auto& [kind, calls] : cases) {
+    Chat f;
+    Game& g = f.game;
+    const std::string k = kind;
+    if (k != "one computer") f.Client(1, k == "connected client");
+    if (k == "one computer") g.CurrentPlayer = 1;
+    f.Type("hi");
+    EXPECT_TRUE(ImgSend_Click(g));
+    EXPECT_EQ(f.ports.calls, calls) << kind;
+    EXPECT_TRUE(g.window.txtChat.Text.empty()) << kind;
+    EXPECT_TRUE(g.window.txtMessage.Text.empty()) << kind;
+    EXPECT_FALSE(g.window.ImgSendEnabled) << kind;
+  }
+}
+
+TEST(ChatSend, AnEmptyBoxSendsNothingAndLocksNothing) {
+  Chat f;
+  f.Host(1);
+  EXPECT_FALSE(ImgSend_Click(f.game));
+  EXPECT_EQ(txtMessage_KeyPress(f.game, kKeyEnter), 0);
+  EXPECT_TRUE(f.ports.calls.empty());
+  EXPECT_TRUE(f.game.window.ImgSendEnabled);
+}
+
+TEST(ChatSend, AStarTypedOrPastedNeverReachesANetworkFrame) {
+  Chat f;
+  Game& g = f.game;
+  f.Client(1);
+  EXPECT_EQ(txtMessage_KeyPress(g, kKeyStar), 0);
+  EXPECT_EQ(txtMessage_KeyPress(g, 'a'), 'a');
+  g.PlayerName[1] = "B*b";
+  f.Type("pasted *bold* " + Rep('x', 45) + "*");
+  ImgSend_Click(g);
+  EXPECT_EQ(f.ports.Sent(),
+            std::vector<std::string>{"[MESSAGE] 00 Bb: pasted bold " + kBreak + Rep('x', 45) + "*"});
+  // Nothing but stars: nothing is sent, the box is emptied.
+  tmrMessage_Timer(g);
+  f.ports.Clear();
+  f.Type("***");
+  EXPECT_TRUE(ImgSend_Click(g));
+  EXPECT_TRUE(f.ports.Sent().empty());
+  EXPECT_TRUE(g.window.txtMessage.Text.empty());
+  // A relayed line is cleaned too.
+  Chat host;
+  host.Host(1);
+  ChatMessageArrives(host.game, " Bob: a*b");
+  EXPECT_EQ(host.ports.Sent(), std::vector<std::string>{"[MESSAGE] 00 Bob: ab*"});
+}
+
+TEST(ChatSend, EnterTwiceWithinTwoSecondsSendsOnlyTheFirstLine) {
+  Chat f;
+  Game& g = f.game;
+  f.Client(1);
+  f.Type("one");
+  EXPECT_EQ(txtMessage_KeyPress(g, kKeyEnter), 0);
+  f.Type("two");
+  EXPECT_EQ(txtMessage_KeyPress(g, kKeyEnter), kKeyEnter);  // the box takes it; nothing is sent
+  EXPECT_FALSE(ImgSend_Click(g));                           // the locked button does nothing
+  EXPECT_EQ(f.ports.Sent().size(), 1u);
+  EXPECT_EQ(g.window.txtMessage.Text, "two");
+  f.ports.Clear();
+  ASSERT_TRUE(f.ports.FireNextTimer([&](GameTimer t) { TimerTick(g, t); }));
+  EXPECT_EQ(f.ports.nowMs, 2000);
+  EXPECT_EQ(f.ports.calls, (std::vector<std::string>{"Focus txtMessage", "Timer tmrChat off 2000"}));
+  EXPECT_TRUE(g.window.ImgSendEnabled);
+  EXPECT_EQ(txtMessage_KeyPress(g, kKeyEnter), 0);
+  EXPECT_EQ(f.ports.Sent(), std::vector<std::string>{"[MESSAGE] 00 Bob: two*"});
+}
+
+TEST(ChatArrival, TheHostShowsAndRelaysToEveryClientAndAClientOnlyShows) {
+  Chat host;
+  Game& g = host.game;
+  host.Host(2);
+  EXPECT_EQ(ChatMessageArrives(g, " Bob: 1,5 ships"), ChatArrival::kShown);
+  EXPECT_EQ(g.window.txtChat.Text, " Bob: 1.5 ships\r\n");
+  EXPECT_EQ(host.ports.calls,
+            (std::vector<std::string>{"Refresh txtChat", "Send 1 [MESSAGE] 00 Bob: 1.5 ships*", "Yield",
+                                      "Send 2 [MESSAGE] 00 Bob: 1.5 ships*", "Yield", "Sound message.wav"}));
+  // A speed game or sound off keeps it silent.
+  for (auto silence : {&GameState::SpeedGame, &GameState::SoundOff}) {
+    Chat f;
+    f.game.*silence = true;
+    ChatMessageArrives(f.game, " Ann: hi");
+    EXPECT_FALSE(f.ports.Has("Sound message.wav"));
+  }
+  Chat client;
+  client.Client(1);
+  ChatMessageArrives(client.game, " Ann: hi");
+  EXPECT_TRUE(client.ports.Sent().empty());
+  EXPECT_EQ(client.game.window.txtChat.Text, " Ann: hi\r\n");
+  // Before a game is set up the line belongs to the lobby.
+  testing::TestGame lobby;
+  EXPECT_EQ(ChatMessageArrives(lobby.g(), " Ann: hi"), ChatArrival::kLobby);
+  EXPECT_TRUE(lobby.ports.calls.empty());
+  EXPECT_TRUE(lobby.g().window.txtChat.Text.empty());
+}
+
+}  // namespace
+}  // namespace zarnath
