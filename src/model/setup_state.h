@@ -66,6 +66,7 @@ struct SetupState {
   std::string txtChat;                    // the lobby's chat lines, each ending in CR LF
   std::string txtMessage;                 // the chat entry line
   bool optionsEnabled = true;             // every game option control (a lobby fixes them)
+  bool worldBarEnabled = true;            // the world-count bar (join mode frees it again)
   bool ImgStartVisible = true;            // the Start button, shown and enabled
 };
 

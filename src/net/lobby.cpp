@@ -192,7 +192,7 @@ void NetworkOffReset(Game& g) {
     SetName(g, k, "");
     s.lblStatus[At(k)].clear();
   }
-  s.optionsEnabled = true;
+  s.optionsEnabled = s.worldBarEnabled = true;
   s.Label9.clear();
   s.helpVisible = true;
   CloseChatArea(s);
@@ -221,7 +221,7 @@ void OptServerClient_Click(Game& g, int index) {
     for (int k = 0; k < kSeats; ++k) s.lblStatusVisible[At(k)] = true;
     s.lblStatus[0] = "Running Server...";
     s.txtPLLocked[0] = true;
-    s.optionsEnabled = false;
+    s.optionsEnabled = s.worldBarEnabled = false;
     g.PlayerName[0] = s.txtPL[0];
     if (!g.NetworkGame)
       for (int k = 1; k < kSeats; ++k) s.lblStatus[At(k)] = "Waiting for Client...";
@@ -246,7 +246,8 @@ void OptServerClient_Click(Game& g, int index) {
       s.lblStatus[At(k)].clear();
       SetName(g, k, "");
     }
-    s.optionsEnabled = true;
+    // Only the world-count bar comes back; the other options stay as host mode left them.
+    s.worldBarEnabled = true;
     s.txtPLLocked[0] = true;
   }
   ShowSetup(g);
@@ -267,7 +268,7 @@ void JoinHost(Game& g) {
   s.Label5Visible = true;
   for (int k = 0; k < kSeats; ++k) s.lblStatusVisible[At(k)] = true;
   s.txtPLLocked[0] = true;
-  s.optionsEnabled = false;
+  s.optionsEnabled = s.worldBarEnabled = false;
   s.OptServerClientEnabled = false;
   g.PlayerName[0] = s.txtPL[0];
   g.io.net.ConnectToHost();

@@ -331,6 +331,9 @@ void SetupWindow::ShowState() {
   Label7->setVisible(s.helpVisible);
   Label8->setVisible(s.helpVisible);
 
+  // A lobby fixes the options; join mode frees the world-count bar alone.
+  for (QWidget* option : picOptions->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    option->setEnabled(option == VScroll1 ? s.optionsEnabled || s.worldBarEnabled : s.optionsEnabled);
   ShowText(txtPlanets, s.txtPlanets);
   ShowSpin(VScroll1, kWorldsMin, kWorldsMax, s.VScroll1);
   ShowCheck(chkShield, s.chkShield);
@@ -340,7 +343,7 @@ void SetupWindow::ShowState() {
   ShowSpin(VScroll2, kTruceMin, kTruceMax, s.VScroll2);
   for (QWidget* w : {static_cast<QWidget*>(chkTruce), static_cast<QWidget*>(Label13),
                      static_cast<QWidget*>(txtTruce), static_cast<QWidget*>(VScroll2)})
-    w->setEnabled(s.truceEnabled);
+    w->setEnabled(s.truceEnabled && s.optionsEnabled);
   for (int k = 0; k < 3; ++k) {
     const size_t i = static_cast<size_t>(k);
     ShowText(txtOp[i], s.txtOp[i]);
@@ -364,7 +367,6 @@ void SetupWindow::ShowState() {
 
   // The lobby: the chat area in place of the options, which a lobby fixes.
   picOptions->setVisible(!s.chatVisible);
-  picOptions->setEnabled(s.optionsEnabled);
   Label10->setText(Latin1(s.Label10));
   Label10->setVisible(s.chatVisible);
   txtChat->setVisible(s.chatVisible);

@@ -51,6 +51,17 @@ struct Lobby {
   }
 };
 
+TEST(LobbyRules, HostingFixesTheOptionsAndJoiningFreesOnlyTheWorldCount) {
+  Lobby l(12);
+  const SetupState& s = l.g().setup;
+  EXPECT_FALSE(s.optionsEnabled);
+  EXPECT_FALSE(s.worldBarEnabled);
+  l.g().setup.OptServerClient0 = false;
+  OptServerClient_Click(l.g(), 1);
+  EXPECT_FALSE(s.optionsEnabled);  // as host mode left them
+  EXPECT_TRUE(s.worldBarEnabled);
+}
+
 TEST(LobbyRules, ChatLinesWrapAtSixtyColumns) {
   const std::string a60(60, 'a'), b60(60, 'b');
   const std::pair<std::string, std::string> cases[] = {
