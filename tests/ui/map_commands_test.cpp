@@ -239,6 +239,38 @@ class MapCommandsTest : public QObject {
     QCOMPARE(n.seen.back(), ShieldNotice(h.g, 8));
     QVERIFY(h.program.window.lblName(30)->testAttribute(Qt::WA_TransparentForMouseEvents));
   }
+
+  // A click on an owned world's row points the world out with the hover label; a double click
+  // switches its shield.
+  void theOwnedRowsPointOutAndSwitchShields() {
+    HotSeat h;
+    QListWidget* owned = h.controls().lstOwned();
+    HotSeat::ClickRow(owned, 0);
+    QLabel* hover = h.program.window.lblName(30);
+    QVERIFY(hover->isVisible());
+    QCOMPARE(hover->text(), QString::fromStdString(h.g.WorldName[8]));
+    QCOMPARE(h.g.SelectedFrom, -1);
+    const int shield = h.g.WorldShieldOn[8];
+    QTest::mouseDClick(owned->viewport(), Qt::LeftButton, {}, owned->visualItemRect(owned->item(0)).center());
+    QCOMPARE(static_cast<int>(h.g.WorldShieldOn[8]), 1 - shield);
+  }
+
+  // A middle press on an own world shows the travel turns from it beside every other world.
+  void aMiddlePressShowsTheDistancesFromTheWorld() {
+    HotSeat h;
+    h.PressWorld(h.home, Qt::MiddleButton);
+    QVERIFY(h.program.window.lblPlanet()->isVisible());
+    QVERIFY(
+        h.program.window.lblPlanet()->text().contains("From " + QString::fromStdString(h.g.WorldName[8])));
+    for (int w = 0; w < h.g.WorldCount; ++w) {
+      QLabel* l = h.program.window.lblName(w);
+      QVERIFY(l->isVisible());
+      if (w != h.home) QVERIFY(l->text().startsWith(QString::fromStdString(h.g.WorldName[w]) + ": "));
+      // Each label stands beside its world's row of pixels (the spreading may move it a little).
+      QVERIFY(std::abs(l->y() + 7 - h.WorldPoint(w).y()) < 40);
+    }
+    QVERIFY(!h.g.InputBusy && h.g.SelectedFrom == -1);
+  }
 };
 
 ZARNATH_UI_SUITE(MapCommandsTest, {"map-commands", 1024, 96});

@@ -1,5 +1,5 @@
 // The game window's controls on the offscreen platform, driven by real widget events: a hot-seat
-// game of Ann and Bob at one computer, played from the side lists, the popup and the buttons.
+// game of Ann and Bob at one computer, played on the map, from the popup, the lists and the buttons.
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -310,7 +310,7 @@ class WindowControlsTest : public QObject {
   }
 
   // Ann sends half her ships and presses Done; Bob presses Done; the turn resolves.
-  void aHotSeatTurnIsPlayedFromTheListsAndButtons() {
+  void aHotSeatTurnIsPlayedOnTheMapAndTheButtons() {
     HotSeat h;
     WindowControls& c = h.controls();
     h.g.WorldShips[8] = 5;
