@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -75,6 +76,7 @@ GalaxyWindow::GalaxyWindow() : canvas_(kInnerWidth, kInnerHeight) {
   setWindowTitle(QStringLiteral("Zarnath"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   resize(kInnerWidth, kInnerHeight);
+  setMouseTracking(true);  // the pointer's moves name worlds and draw the rubber band
   LoadPictures();
   BuildControls();
   canvas_.Clear();
@@ -307,6 +309,7 @@ void GalaxyWindow::Refresh(Control control) {
 
 void GalaxyWindow::Focus(Control control) {
   if (control == Control::kTxtMove) txtMove_->setFocus();
+  if (control == Control::kTxtMessage && onFocusChat) onFocusChat();
 }
 
 void GalaxyWindow::Console() {
@@ -333,6 +336,11 @@ void GalaxyWindow::paintEvent(QPaintEvent*) {
   ++paints_;
   QPainter p(this);
   p.drawImage(0, 0, canvas_.image());
+}
+
+void GalaxyWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (onMouseMove) onMouseMove(event->position().x(), event->position().y());
+  QWidget::mouseMoveEvent(event);
 }
 
 QImage GalaxyWindow::Screenshot() {

@@ -46,6 +46,9 @@ class GalaxyWindow : public QWidget, public GameScreen {
   std::function<void()> onOrbitTick;
   // The window's further controls follow the game's window state at every refresh.
   std::function<void()> onSync;
+  // The pointer moved over the window (its coordinates); the chat entry line is to take the focus.
+  std::function<void(double x, double y)> onMouseMove;
+  std::function<void()> onFocusChat;
 
   // GameScreen
   int ShowGameWindow() override;
@@ -108,6 +111,7 @@ class GalaxyWindow : public QWidget, public GameScreen {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   void LoadPictures();

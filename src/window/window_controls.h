@@ -107,7 +107,6 @@ class WindowControls : public QObject {
   QLabel* ImgCrystal() const { return imgCrystal_; }
   ProximityWindow* frmProximity() const { return frmProximity_.get(); }
   ProximityDialog& proximity() { return proximity_; }
-  const TurnTimerPause& timerPause() const { return timerPause_; }
   LogBoxGeometry logBox() const { return logBox_; }
 
  protected:
@@ -141,7 +140,6 @@ class WindowControls : public QObject {
   ProximityDialog proximity_;
   MenuCommandRunner commands_;
   std::unique_ptr<ProximityWindow> frmProximity_;
-  TurnTimerPause timerPause_;
   LogBoxGeometry logBox_{454, kLogBoxCollapsed};
   bool loaded_ = false;
   bool pickingTarget_ = false;  // the popup lists the worlds to pick a target from
