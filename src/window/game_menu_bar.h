@@ -18,6 +18,8 @@ namespace zarnath {
 
 class Game;
 
+inline constexpr int kMenuBarTop = 20;  // under the status captions
+
 class GameMenuBar : public QMenuBar {
  public:
   GameMenuBar(QWidget* window, Game& game);
