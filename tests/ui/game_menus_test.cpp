@@ -276,6 +276,10 @@ class GameMenusTest : public QObject {
     QTest::mouseClick(t.program.controls.button(MainButton::kSend), Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(entry->text().isEmpty());
     QCOMPARE(t.g.window.txtChat.Text, line + "\r\n Ann: again\r\n");
+    // Typing stops at 200 characters.
+    QTest::keyClicks(entry, QString(205, QLatin1Char('x')));
+    QCOMPARE(entry->text().size(), qsizetype{200});
+    QCOMPARE(t.g.window.txtMessage.Text, std::string(200, 'x'));
   }
 };
 
