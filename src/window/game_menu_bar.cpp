@@ -25,9 +25,10 @@ GameMenuBar::GameMenuBar(QWidget* window, Game& game) : QMenuBar(window), game_(
   Sync();
   // Dark like the window. The bar stands in the galaxy's empty top-left corner under the seats'
   // status captions, as wide as its four titles; the window's other controls lie over it.
-  setStyleSheet(QStringLiteral("QMenuBar { background: black; color: white; }"
-                               "QMenuBar::item:selected { background: #404040; }"
-                               "QMenuBar::item:disabled { color: gray; }"));
+  setStyleSheet(
+      QStringLiteral("QMenuBar { background: black; color: white; }"
+                     "QMenuBar::item:selected { background: #404040; }"
+                     "QMenuBar::item:disabled { color: gray; }"));
   setGeometry(QRect(QPoint(0, kMenuBarTop), sizeHint()));
   lower();
 }

@@ -101,6 +101,17 @@ class GameMenusTest : public QObject {
     QVERIFY(!t.item("mnuFileAutoSave")->isChecked());
   }
 
+  void theHiddenCommandMenuRunsThePopupsCommands() {
+    Table t;
+    t.program.window.ShowGameWindow();
+    t.g.SelectedFrom = kHomeWorld0;
+    t.g.SelectedTo = kHomeWorld0 + 1;
+    t.g.window.lblPlanet.Caption.clear();
+    t.item("mnuComCalc")->trigger();  // the travel distance between the pair, reported
+    QVERIFY(!t.g.window.lblPlanet.Caption.empty());
+    QCOMPARE(t.g.SelectedFrom, -1);  // the calculator's end clears the pair
+  }
+
   void choosingItemsRunsTheirCommandsAndShowsTheirCaptions() {
     Table t;
     QVERIFY(t.ShowActive());
