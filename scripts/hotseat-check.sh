@@ -5,7 +5,8 @@
 # rests the pointer on the galaxy, types a chat line and sends half her home world's ships from
 # the side list; Bob shows the solar system's status from the Information menu and sends too;
 # Done hands the turn on, and after the computers' moves the title names the next turn. On the
-# way the About box opens from the Help menu and AutoSave is switched with its Ctrl shortcut.
+# way the About box opens from the Help menu, AutoSave is switched on and the game saved from the
+# File menu.
 # Keeps screenshots of the menus and of the game in docs/.
 #
 #   scripts/hotseat-check.sh [build folder]      (default: build; the program must be built)
@@ -124,9 +125,19 @@ for turn in $(seq 0 $((turns - 1))); do
     sleep 3.5                  # the About box's own pause
     click "$about" 150 285     # its OK button
     xdotool search --onlyvisible --name "^About Zarnath\$" > /dev/null 2>&1 && fail "OK left the About box shown"
-    # File, AutoSave by its shortcut on the game window.
-    click "$galaxy" 1000 300
-    xdotool key ctrl+a
+    # File, "AutoSave" (under two separators), then File, "Save Game": a name typed, Enter.
+    menu_title 20
+    menu_item 4 60 2
+    menu_title 20
+    menu_item 1 60
+    save=$(window "Save Game") || fail "File, Save Game showed no save dialog"
+    sleep 0.5
+    click "$save" 320 218  # the name box
+    xdotool type --delay 60 "hotseat"
+    xdotool key Return
+    for _ in $(seq 50); do [ -f "$work/game/hotseat.zq" ] && break; sleep 0.1; done
+    [ -f "$work/game/hotseat.zq" ] || fail "File, Save Game wrote no hotseat.zq"
+    sleep 0.5
   fi
   # The pointer over the galaxy: the hover label and the news line follow it.
   for x in 200 400 600 800; do xdotool mousemove --window "$galaxy" "$x" 200; sleep 0.1; done
@@ -155,5 +166,5 @@ done
 sleep 1
 import -display "$display" -window "$galaxy" "$shots/hot-seat.png" || fail "no screenshot of the hot-seat game"
 echo "hotseat-check: Ann and Bob played $turns turns against two computers through the menus (Pause," \
-  "Status, About, Ctrl+A) and the buttons (side list sends, chat, Done); screenshots in docs/menus.png" \
+  "Status, About, AutoSave, Save Game) and the buttons (side list sends, chat, Done); screenshots in docs/menus.png" \
   "and docs/hot-seat.png"
