@@ -6,7 +6,8 @@
 # program ended and started again, and the game loaded from the title's Load. Last, a game of
 # computer players near its end (saved by the headless runner) is loaded with a double-click in
 # the load dialog and played on until one side takes every world and the high-score window shows.
-# Checks each window as it comes and goes, and keeps screenshots in docs/.
+# Checks each window as it comes and goes, and keeps screenshots in docs/. Last, scripts/hotseat-check.sh
+# plays a hot-seat game through the menus and buttons.
 #
 #   scripts/play-check.sh [build folder]      (default: build; the program must be built)
 #
@@ -235,3 +236,6 @@ import -display "$display" -window "$scores" "$shots/high-scores.png" || fail "n
 timeout 120 xdotool search --sync --onlyvisible --name "^Zarnath Game Setup\$" > /dev/null ||
   fail "the setup window did not come back after the conquest"
 echo "play-check: loaded a game with a double-click, played it on to the conquest; screenshot in docs/high-scores.png"
+
+# --- A hot-seat game of two humans and two computers, played through the menus and buttons. ---
+bash "$root/scripts/hotseat-check.sh" "$build"

@@ -1,5 +1,7 @@
 #include "model/menu_tree.h"
 
+#include "model/travel_popup.h"
+
 namespace zarnath {
 namespace {
 
@@ -60,6 +62,26 @@ const std::vector<MenuBarEntry>& MenuBar() {
         {"mnuHelpAbout", &M::mnuHelpAbout, 0, C::kHelpAbout}}},
   };
   return bar;
+}
+
+const std::vector<CommandEntry>& CommandMenu() {
+  static const std::vector<CommandEntry> menu = {
+      {"mnuComCalc", "Calculate Travel Distance Between Worlds", kMenuDistance},
+      {"mnuComCalcShips", "Calculate Ships Needed to Take Over World", kMenuShipsNeeded},
+      {"mnuLine2", "-", kMenuInert},
+      {"mnuComSendScout", "Send A Scout Ship Between Worlds", kMenuSendScout},
+      {"mnuLine9", "-", kMenuInert},
+      {"mnuComSendAll", "Send 100% of Ships Between Worlds", kMenuSendAll},
+      {"mnuComSend75", "Send 75% of Ships Between Worlds", kMenuSend75},
+      {"mnuComSend50", "Send 50% of Ships Between Worlds", kMenuSend50},
+      {"mnuComSend25", "Send 25% of Ships Between Worlds", kMenuSend25},
+      {"mnuComSend10", "Send 10% of Ships Between Worlds", kMenuSend10},
+      {"mnuline7", "-", kMenuInert},
+      {"mnuComSendBomb", "Send A Bomb To World", kMenuSendBomb},
+      {"mnuComSendProx", "Set A Proximity Bomb On World", kMenuSetProximity},
+      {"mnuComSendPulse", "Set A Pulse Bomb On World", kMenuSetPulse},
+  };
+  return menu;
 }
 
 std::string HelpAddress(MenuCommand command) {

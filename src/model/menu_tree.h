@@ -55,6 +55,15 @@ struct MenuBarEntry {
 // items are the travel options popup's commands.
 const std::vector<MenuBarEntry>& MenuBar();
 
+// The hidden Command menu, top to bottom: each item with its caption and the travel options
+// popup's command code it runs (0 for a separator line).
+struct CommandEntry {
+  const char* name;
+  const char* caption;  // "-" for a separator line
+  int code;
+};
+const std::vector<CommandEntry>& CommandMenu();
+
 // The help file the Help menu and the Help button open, and the title they give it.
 inline constexpr const char* kHelpFileName = "Zarnath.hlp";
 inline constexpr const char* kHelpTitle = "Zarnath";

@@ -1,10 +1,12 @@
 #include "shell/game_program.h"
 
-#include <QShortcut>
+#include <QCoreApplication>
+
 #include "ai/computer_turn.h"
 #include "engine/turn.h"
 #include "net/game_port.h"
 #include "net/lobby.h"
+#include "shell/about_box.h"
 #include "shell/desktop_platform.h"
 #include "shell/high_score_window.h"
 #include "shell/title_window.h"
@@ -34,13 +36,46 @@ GameProgram::GameProgram(DesktopPlatform& p) : platform(p), game(Ports{platform,
   };
   // The end of a won game takes the high-score window with the game window.
   window.onReturnToSetup = [this] { dialogs.DiscardHighScores(); };
-  // File, "Save Game", until the game window has its menus; not while the File menu is locked.
-  auto* save = new QShortcut(QKeySequence(QStringLiteral("Ctrl+S")), &window);
-  QObject::connect(save, &QShortcut::activated, &window, [this] {
-    if (game.menus.mnuFile.Enabled) dialogs.mnuFileSave_Click();
-  });
+  WireMenus();
+  WireChat();
+  window.onMouseMove = [this](double x, double y) { hover.MouseMove(x, y); };
   // The player colours, until the setup window's load sets them.
   game.PlayerColor = kPlayerColors;
+}
+
+GameProgram::~GameProgram() = default;
+
+void GameProgram::WireMenus() {
+  MenuHooks& h = menuBar.hooks;
+  h.showSaveDialog = [this] { dialogs.mnuFileSave_Click(); };
+  h.showLoadDialog = [this] { dialogs.mnuFileLoad_Click(); };
+  h.showHighScores = [this] { dialogs.mnuInfoHigh_Click(); };
+  h.showFleetPaths = [this] { window.FleetPathsDraw(-1); };
+  h.labelsButton = [this] { controls.ImgLabels_Click(); };
+  h.showHelp = [this] {
+    platform.ShowHelp(QString::fromLatin1(kHelpFileName), QString::fromLatin1(kHelpTitle));
+  };
+  h.showAbout = [this] {
+    if (!about) about = std::make_unique<AboutBox>(game);
+    about->show();
+    about->raise();
+    about->activateWindow();
+  };
+  h.openAddress = [this](const std::string& address) { platform.OpenAddress(address); };
+  menuBar.onCommand = [this](int code) { controls.RunMenuCommand(code); };
+  // The menus show the game's state at every refresh of the window, after the other controls.
+  auto controlsSync = window.onSync;
+  window.onSync = [this, controlsSync] {
+    if (controlsSync) controlsSync();
+    menuBar.Sync();
+    chat.Sync();
+  };
+}
+
+void GameProgram::WireChat() {
+  controls.onChatSend = [this] { chat.ImgSend_Click(); };
+  platform.SetTimerHandler(GameTimer::kChatLock, [this] { chat.tmrMessage_Timer(); });
+  window.onFocusChat = [this] { chat.FocusEntry(); };
 }
 
 }  // namespace zarnath

@@ -76,6 +76,7 @@ GalaxyWindow::GalaxyWindow() : canvas_(kInnerWidth, kInnerHeight) {
   setWindowTitle(QStringLiteral("Zarnath"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   resize(kInnerWidth, kInnerHeight);
+  setMouseTracking(true);  // the pointer's moves name worlds and draw the rubber band
   LoadPictures();
   BuildControls();
   canvas_.Clear();
@@ -314,6 +315,7 @@ void GalaxyWindow::Refresh(Control control) {
 
 void GalaxyWindow::Focus(Control control) {
   if (control == Control::kTxtMove) txtMove_->setFocus();
+  if (control == Control::kTxtMessage && onFocusChat) onFocusChat();
 }
 
 void GalaxyWindow::Console() {
@@ -375,6 +377,11 @@ bool GalaxyWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void GalaxyWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (onMouseMove) onMouseMove(event->position().x(), event->position().y());
+  QWidget::mouseMoveEvent(event);
 }
 
 QImage GalaxyWindow::Screenshot() {

@@ -53,6 +53,9 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   // on the label of world `index`.
   std::function<void(int button, double x, double y)> onMapPressed;
   std::function<void(int index, int button)> onWorldLabelPressed;
+  // The pointer moved over the window (its coordinates); the chat entry line is to take the focus.
+  std::function<void(double x, double y)> onMouseMove;
+  std::function<void()> onFocusChat;
 
   // GameScreen
   int ShowGameWindow() override;
@@ -127,6 +130,7 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   void LoadPictures();

@@ -11,6 +11,7 @@
 #include <QWindowStateChangeEvent>
 #include <algorithm>
 
+#include "engine/menu_commands.h"
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/world_panel.h"
@@ -237,35 +238,24 @@ void WindowControls::Form_Load() {
 }
 
 void WindowControls::Form_Resize(bool minimised) {
-  if (window_.isVisible()) window_.repaint();
-  if (game_.GalaxyCenterX > 0) window_.GalaxyDraw();
-  switch (TurnTimerOnResize(game_, minimised, platform_.TimerEnabled(GameTimer::kTurn), timerPause_)) {
-    case TimerChange::kStop:
-      platform_.SetTimer(GameTimer::kTurn, kTurnTimerInterval, false);
-      break;
-    case TimerChange::kStart:
-      platform_.SetTimer(GameTimer::kTurn, kTurnTimerInterval, true);
-      break;
-    case TimerChange::kNone:
-      break;
-  }
-  if (game_.NetworkGame && minimised) {
+  if (zarnath::Form_Resize(game_, minimised)) {
     if (onHideFileDialogs) onHideFileDialogs();
     platform_.Yield();
   }
 }
 
 void WindowControls::ImgQuit_Click() {
-  if (ConfirmQuit(game_)) window_.EndProgram();
+  zarnath::ImgQuit_Click(game_);
 }
 
 bool WindowControls::Form_QueryUnload() {
-  return ConfirmQuit(game_);
+  return zarnath::Form_QueryUnload(game_);
 }
 
 void WindowControls::ImgHelp_Click() {
-  platform_.ShowHelp(QStringLiteral("Zarnath.hlp"), QStringLiteral("Zarnath"));
-  if (game_.NetworkGame) game_.io.screen.Focus(Control::kTxtMessage);
+  zarnath::ImgHelp_Click(game_, [this] {
+    platform_.ShowHelp(QString::fromLatin1(kHelpFileName), QString::fromLatin1(kHelpTitle));
+  });
 }
 
 bool WindowControls::eventFilter(QObject* watched, QEvent* event) {

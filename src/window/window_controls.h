@@ -119,7 +119,6 @@ class WindowControls : public QObject {
   QLabel* ImgCrystal() const { return imgCrystal_; }
   ProximityWindow* frmProximity() const { return frmProximity_.get(); }
   ProximityDialog& proximity() { return proximity_; }
-  const TurnTimerPause& timerPause() const { return timerPause_; }
   LogBoxGeometry logBox() const { return logBox_; }
 
  protected:
@@ -153,7 +152,6 @@ class WindowControls : public QObject {
   ProximityDialog proximity_;
   MenuCommandRunner commands_;
   std::unique_ptr<ProximityWindow> frmProximity_;
-  TurnTimerPause timerPause_;
   LogBoxGeometry logBox_{454, kLogBoxCollapsed};
   bool loaded_ = false;
 };

@@ -223,7 +223,7 @@ class WindowControlsTest : public QObject {
   void minimisingPausesTheTurnTimer() {
     HotSeat h;
     h.g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
-    h.platform.SetTimer(GameTimer::kTurn, 60000, true);
+    SetTurnTimer(h.g, 60000, true);
     h.program.window.showMinimized();
     QVERIFY(!h.platform.TimerEnabled(GameTimer::kTurn));
     h.program.window.showNormal();

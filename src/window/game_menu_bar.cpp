@@ -1,0 +1,107 @@
+#include "window/game_menu_bar.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "model/game.h"
+
+namespace zarnath {
+
+namespace {
+
+QString Latin1(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QKeySequence CtrlKey(char letter) {
+  return QKeySequence(QKeyCombination(Qt::ControlModifier, static_cast<Qt::Key>(Qt::Key_A + (letter - 'A'))));
+}
+
+}  // namespace
+
+GameMenuBar::GameMenuBar(QWidget* window, Game& game) : QMenuBar(window), game_(game) {
+  setNativeMenuBar(false);
+  Build();
+  Sync();
+  // Dark like the window. The bar stands in the galaxy's empty top-left corner under the seats'
+  // status captions, as wide as its four titles; the window's other controls lie over it.
+  setStyleSheet(
+      QStringLiteral("QMenuBar { background: black; color: white; }"
+                     "QMenuBar::item:selected { background: #404040; }"
+                     "QMenuBar::item:disabled { color: gray; }"));
+  setGeometry(QRect(QPoint(0, kMenuBarTop), sizeHint()));
+  lower();
+}
+
+void GameMenuBar::Build() {
+  for (const MenuBarEntry& bar : MenuBar()) {
+    QMenu* menu = addMenu(Latin1((game_.menus.*bar.title).Caption));
+    menus_[bar.name] = menu;
+    for (const MenuEntry& entry : bar.items) {
+      if (!entry.item) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(entry.name));
+        continue;
+      }
+      QAction* action = menu->addAction(QString());
+      action->setObjectName(QString::fromLatin1(entry.name));
+      if (entry.shortcut) action->setShortcut(CtrlKey(entry.shortcut));
+      const MenuCommand command = entry.command;
+      connect(action, &QAction::triggered, this, [this, command] { Run(command); });
+      items_[entry.name] = action;
+    }
+  }
+  // The Command menu belongs to the window but is never shown on the bar: its items are the
+  // travel options popup's commands.
+  command_ = addMenu(Latin1(game_.menus.mnuCommand.Caption));
+  menus_["mnuCommand"] = command_;
+  command_->menuAction()->setVisible(false);
+  for (const CommandEntry& entry : CommandMenu()) {
+    if (entry.code == 0) {
+      command_->addSeparator()->setObjectName(QString::fromLatin1(entry.name));
+      continue;
+    }
+    QAction* action = command_->addAction(QString::fromLatin1(entry.caption));
+    action->setObjectName(QString::fromLatin1(entry.name));
+    const int code = entry.code;
+    connect(action, &QAction::triggered, this, [this, code] {
+      if (onCommand) onCommand(code);
+    });
+    items_[entry.name] = action;
+  }
+}
+
+void GameMenuBar::Show(QAction* action, const MenuItem& item) {
+  const QString caption = Latin1(item.Caption);
+  if (action->text() != caption) action->setText(caption);
+  // Only a checked item carries a check box, so the other items show no empty one.
+  action->setCheckable(item.Checked);
+  action->setChecked(item.Checked);
+  action->setEnabled(item.Enabled);
+  action->setVisible(item.Visible);
+}
+
+void GameMenuBar::Sync() {
+  for (const MenuBarEntry& bar : MenuBar()) {
+    Show(menus_[bar.name]->menuAction(), game_.menus.*bar.title);
+    for (const MenuEntry& entry : bar.items)
+      if (entry.item) Show(items_[entry.name], game_.menus.*entry.item);
+  }
+  command_->menuAction()->setVisible(false);
+}
+
+void GameMenuBar::Run(MenuCommand command) {
+  RunMenuCommand(game_, command, hooks);
+  Sync();
+}
+
+QAction* GameMenuBar::item(const std::string& name) const {
+  const auto it = items_.find(name);
+  return it == items_.end() ? nullptr : it->second;
+}
+
+QMenu* GameMenuBar::menu(const std::string& name) const {
+  const auto it = menus_.find(name);
+  return it == menus_.end() ? nullptr : it->second;
+}
+
+}  // namespace zarnath

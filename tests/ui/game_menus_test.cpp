@@ -1,0 +1,301 @@
+// The game window's menu bar, the pointer's feedback over the galaxy and the chat line on the
+// offscreen platform, driven by real widget events: a hot-seat game of Ann and Bob at one computer.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+#include "engine/chat.h"
+#include "engine/game_start.h"
+#include "engine/hover_feedback.h"
+#include "shell/game_program.h"
+#include "ui_fixture.h"
+
+namespace zarnath::testing {
+
+namespace {
+
+struct Table {
+  Table() {
+    platform.scripted = platform.muted = true;
+    program.window.onEndProgram = [this] { ++ended; };
+    program.menuBar.hooks.openAddress = [this](const std::string& a) { addresses.push_back(a); };
+    g.programFolder = folder.dir.path().toStdString();
+    g.random.Seed(11);
+    g.cosmetic.Seed(5);
+    g.setup.txtPL = {"Ann", "Bob", "", ""};
+    g.setup.chkAI = {0, 0, 0, 0};
+    g.setup.txtPlanets = "12";
+    imgStart_Click(g);
+    g.SpeedGame = true;
+  }
+  ~Table() {
+    platform.SetTimer(GameTimer::kAI, 0, false);
+    platform.SetTimer(GameTimer::kTurn, 0, false);
+    platform.SetTimer(GameTimer::kChatLock, 0, false);
+  }
+  GameMenuBar& bar() { return program.menuBar; }
+  // The window shown and active, so its shortcuts take the keys typed on it.
+  bool ShowActive() {
+    program.window.ShowGameWindow();
+    program.window.activateWindow();
+    return QTest::qWaitForWindowActive(&program.window);
+  }
+  QAction* item(const char* name) { return program.menuBar.item(name); }
+  // The pointer moved to (x, y) over the window, at exactly that place.
+  void Move(double x, double y) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), program.window.mapToGlobal(QPointF(x, y)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&program.window, &move);
+  }
+  // A world's centre as the pointer's rules find it.
+  QPointF Centre(int w) const {
+    const double r = g.WorldRadius[w], a = g.WorldAngle[w];
+    return {static_cast<float>(g.GalaxyCenterX + r * std::cos(a) * g.GalaxyScaleX),
+            static_cast<float>(g.GalaxyCenterY + r * std::sin(a) * g.GalaxyScaleY)};
+  }
+  // A world with no other world within 40 px, so it alone is found near it.
+  int Lonely() const {
+    for (int w = 0; w < g.WorldCount; ++w) {
+      bool alone = Centre(w).y() < 380;
+      for (int o = 0; o < g.WorldCount && alone; ++o)
+        if (o != w && QLineF(Centre(w), Centre(o)).length() < 40) alone = false;
+      if (alone) return w;
+    }
+    return -1;
+  }
+
+  ProgramFolderCopy folder;
+  DesktopPlatform platform;
+  GameProgram program{platform};
+  Game& g = program.game;
+  int ended = 0;
+  std::vector<std::string> addresses;
+};
+
+}  // namespace
+
+class GameMenusTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theBarShowsTheGameCaptionsAndHidesTheCommandMenu() {
+    Table t;
+    t.program.window.ShowGameWindow();
+    QVERIFY(t.bar().isVisible());
+    QStringList titles;
+    for (QAction* a : t.bar().actions())
+      if (a->isVisible()) titles << a->text();
+    QCOMPARE(titles, (QStringList{"&File", "&Information", "&Options", "&Help"}));
+    QVERIFY(!t.bar().menu("mnuCommand")->menuAction()->isVisible());
+    QCOMPARE(t.bar().menu("mnuCommand")->actions().size(), 14);
+    QCOMPARE(t.item("mnuFileSave")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(t.item("mnuOptionsPause")->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    QVERIFY(t.item("mnuFileNew")->shortcut().isEmpty());
+    // The game-setting items show what the game start wrote.
+    QCOMPARE(t.item("mnuOptionsTreas")->text().toStdString(), t.g.menus.mnuOptionsTreas.Caption);
+    QCOMPARE(t.item("mnuFileAutoSave")->text(), QStringLiteral("AutoSave Off"));
+    QVERIFY(!t.item("mnuFileAutoSave")->isChecked());
+  }
+
+  void theHiddenCommandMenuRunsThePopupsCommands() {
+    Table t;
+    t.program.window.ShowGameWindow();
+    t.g.SelectedFrom = kHomeWorld0;
+    t.g.SelectedTo = kHomeWorld0 + 1;
+    t.g.window.lblPlanet.Caption.clear();
+    t.item("mnuComCalc")->trigger();  // the travel distance between the pair, reported
+    QVERIFY(!t.g.window.lblPlanet.Caption.empty());
+    QCOMPARE(t.g.SelectedFrom, -1);  // the calculator's end clears the pair
+  }
+
+  void choosingItemsRunsTheirCommandsAndShowsTheirCaptions() {
+    Table t;
+    QVERIFY(t.ShowActive());
+    t.item("mnuFileAutoSave")->trigger();
+    QCOMPARE(t.item("mnuFileAutoSave")->text(), QStringLiteral("AutoSave On"));
+    QVERIFY(t.item("mnuFileAutoSave")->isChecked());
+    QCOMPARE(t.g.AutoSaveYear, t.g.GameYear);
+    QTest::keyClick(&t.program.window, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(t.item("mnuFileAutoSave")->text(), QStringLiteral("AutoSave Off"));
+    QVERIFY(!t.item("mnuFileAutoSave")->isChecked());
+    QCOMPARE(t.g.AutoSaveYear, 0.0f);
+
+    t.item("mnuOptionsSound")->trigger();
+    QVERIFY(t.g.SoundOff);
+    QCOMPARE(t.item("mnuOptionsSound")->text(), QStringLiteral("Turn Sound On"));
+    QCOMPARE(t.program.window.txtGame()->text(), QStringLiteral("- Game Sounds Now Off -"));
+    t.item("mnuOptionsSpeed")->trigger();
+    QCOMPARE(t.item("mnuOptionsSpeed")->text(), QStringLiteral("Turn Speed Game Off"));
+    // A shortcut typed on the window runs its item.
+    QTest::keyClick(&t.program.window, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(t.item("mnuOptionsLabels")->text(), QStringLiteral("Turn World Labels On"));
+
+    // The web and mail items open their addresses; Exit asks first.
+    t.item("mnuHelpFAQ")->trigger();
+    t.item("mnuHelpBug")->trigger();
+    QCOMPARE(t.addresses.size(), size_t{2});
+    QCOMPARE(t.addresses[0], HelpAddress(MenuCommand::kHelpFAQ));
+    QVERIFY(QString::fromStdString(t.addresses[1]).startsWith("mailto:"));
+    t.platform.answers = {Answer::kNo, Answer::kYes};
+    t.item("mnuFileExit")->trigger();
+    QCOMPARE(t.ended, 0);
+    t.item("mnuFileExit")->trigger();
+    QCOMPARE(t.ended, 1);
+  }
+
+  void theMenusFollowStateTheRulesChangeWithoutAsking() {
+    Table t;
+    QVERIFY(t.ShowActive());
+    // A turn's resolution locks the menus; the next refresh shows them locked.
+    SetMenusEnabled(t.g, false);
+    t.g.menus.mnuFileLoad.Enabled = false;
+    t.program.window.Refresh(Control::kTxtGame);
+    QVERIFY(!t.bar().menu("mnuFile")->menuAction()->isEnabled());
+    QVERIFY(!t.item("mnuFileLoad")->isEnabled());
+    // A shortcut of a locked menu does nothing; unlocked, it works again.
+    QTest::keyClick(&t.program.window, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(t.g.menus.mnuFileAutoSave.Caption, std::string("AutoSave Off"));
+    SetMenusEnabled(t.g, true);
+    t.program.window.Refresh(Control::kTxtGame);
+    QVERIFY(t.bar().menu("mnuFile")->menuAction()->isEnabled());
+    QTest::keyClick(&t.program.window, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(t.g.menus.mnuFileAutoSave.Caption, std::string("AutoSave On"));
+  }
+
+  void theHoverLabelAtEightPixelsOnlyWhileThePanelIsHidden() {
+    Table t;
+    t.program.window.ShowGameWindow();
+    t.program.window.GalaxyDraw();
+    const int w = t.Lonely();
+    QVERIFY(w >= 0);
+    const QPointF c = t.Centre(w);
+    QLabel* hover = t.program.window.lblName(30);
+    t.Move(c.x() + 8, c.y());
+    QVERIFY(hover->isVisible());
+    QCOMPARE(hover->text().toStdString(), t.g.WorldName[w]);
+    t.Move(c.x() + 9, c.y());
+    QVERIFY(!hover->isVisible());
+    // With the world panel up the pointer must come nearer than 8 px.
+    const int other = w == kHomeWorld0 ? kHomeWorld0 + 1 : kHomeWorld0;
+    t.program.controls.WorldInfoShow(other);
+    QVERIFY(t.g.window.lstInfoVisible);
+    t.Move(c.x() + 8, c.y());
+    QVERIFY(!hover->isVisible());
+  }
+
+  void aLowPopupStaysATallerOneClosesAndClearsTheSelection() {
+    for (const int height : {48, 49}) {
+      Table t;
+      t.program.window.ShowGameWindow();
+      t.g.SelectedFrom = kHomeWorld0;
+      t.g.SelectedTo = kHomeWorld0 + 1;
+      TravelPopup popup;
+      popup.rows = {{" WORLD TRAVEL OPTIONS ", kMenuInert}};
+      popup.left = 600, popup.top = 100, popup.height = height;
+      t.program.controls.ShowMenu(popup);
+      t.g.window.lstMenuVisible = true;
+      t.Move(100, 380);  // far from the popup and from every world
+      const bool kept = height == 48;
+      QCOMPARE(t.g.window.lstMenuVisible, kept);
+      QCOMPARE(t.program.controls.lstMenu()->isVisible(), kept);
+      QCOMPARE(t.g.SelectedFrom, kept ? kHomeWorld0 : -1);
+      QCOMPARE(t.g.SelectedTo, kept ? kHomeWorld0 + 1 : -1);
+    }
+  }
+
+  void noRubberBandBelowTheGalaxy() {
+    Table t;
+    t.program.window.ShowGameWindow();
+    t.program.window.GalaxyDraw();
+    t.g.SelectedFrom = kHomeWorld0;
+    const QImage before = t.program.window.canvas().image().copy();
+    t.Move(30, 408);
+    QCOMPARE(t.program.window.canvas().image(), before);
+    t.Move(30, 407.5);
+    QVERIFY(t.program.window.canvas().image() != before);
+    // The dotted line runs from the source towards the pointer.
+    const QPointF s = t.Centre(kHomeWorld0);
+    const QPointF mid = (s + QPointF(30, 407.5)) / 2;
+    bool drawn = false;
+    for (int dx = -2; dx <= 2 && !drawn; ++dx)
+      for (int dy = -2; dy <= 2 && !drawn; ++dy)
+        drawn = t.program.window.canvas().image().pixel(mid.toPoint() + QPoint(dx, dy)) !=
+                before.pixel(mid.toPoint() + QPoint(dx, dy));
+    QVERIFY(drawn);
+  }
+
+  void theNewsLineComesFromTheCosmeticSource() {
+    Table t;
+    t.program.window.ShowGameWindow();
+    t.g.TurnMinutesLeft = 5;
+    // A seed whose first draw gives news, and the news that seed tells.
+    uint64_t seed = 1;
+    std::string news;
+    for (; seed < 200000 && news.empty(); ++seed) {
+      RandomSource probe(seed);
+      news = NewsRoll(t.g, probe);
+    }
+    QVERIFY(!news.empty());
+    const uint64_t state = RandomSource(seed - 1).State();
+    t.g.cosmetic.SetState(state);
+    const uint64_t gameDraws = t.g.random.State();
+    t.Move(60, 380);  // on no world, nothing selected
+    QCOMPARE(t.program.window.txtGame()->text().toStdString(), news);
+    QCOMPARE(t.g.random.State(), gameDraws);  // the game's own source is not drawn from
+    // A seed with no news leaves the line as it was.
+    t.g.window.txtGame.Text = "kept";
+    t.g.cosmetic.Seed(5);
+    RandomSource probe(5);
+    if (NewsRoll(t.g, probe).empty()) {
+      t.Move(61, 380);
+      QCOMPARE(t.g.window.txtGame.Text, std::string("kept"));
+    }
+  }
+
+  void chatWrapsLocksAndSendsOnEnter() {
+    Table t;
+    // This machine hosts a network game, so its own lines show at once.
+    t.g.NetworkGame = true;
+    t.g.setup.OptServerClient0 = true;
+    t.program.window.ShowGameWindow();
+    t.program.window.Refresh(Control::kWindow);
+    QLineEdit* entry = t.program.chat.txtMessage();
+    QVERIFY(entry->isVisible());
+    entry->setFocus();
+    const QString typed = QStringLiteral("aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj*kkkk llll mmmm");
+    QTest::keyClicks(entry, typed);
+    QCOMPARE(entry->text(), QString(typed).remove('*'));  // "*" never enters the box
+    QTest::keyClick(entry, Qt::Key_Return);
+    const std::string line = " Ann: " + WrapChatText(QString(typed).remove('*').toStdString());
+    QCOMPARE(t.g.window.txtChat.Text, line + "\r\n");
+    QVERIFY(t.g.window.txtChat.Text.find("\r\n\t") != std::string::npos);
+    QVERIFY(t.program.chat.txtChat()->toPlainText().contains(QStringLiteral("\n\t")));
+    QVERIFY(entry->text().isEmpty());
+    // Locked for two seconds: Enter keeps the next line in the box.
+    QVERIFY(!t.g.window.ImgSendEnabled);
+    QVERIFY(t.platform.TimerEnabled(GameTimer::kChatLock));
+    QTest::keyClicks(entry, QStringLiteral("again"));
+    QTest::keyClick(entry, Qt::Key_Return);
+    QCOMPARE(entry->text(), QStringLiteral("again"));
+    // The lock's end: Send works again, by Enter as by the button.
+    t.program.chat.tmrMessage_Timer();
+    QVERIFY(t.g.window.ImgSendEnabled);
+    QTest::mouseClick(t.program.controls.button(MainButton::kSend), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(entry->text().isEmpty());
+    QCOMPARE(t.g.window.txtChat.Text, line + "\r\n Ann: again\r\n");
+    // Typing stops at 200 characters.
+    QTest::keyClicks(entry, QString(205, QLatin1Char('x')));
+    QCOMPARE(entry->text().size(), qsizetype{200});
+    QCOMPARE(t.g.window.txtMessage.Text, std::string(200, 'x'));
+  }
+};
+
+ZARNATH_UI_SUITE(GameMenusTest, {"game-menus", 1024, 96});
+
+}  // namespace zarnath::testing
+
+#include "game_menus_test.moc"
