@@ -163,4 +163,17 @@ void ShowMoveLog(Game& g) {
   g.io.screen.Refresh(Control::kTxtMove);
 }
 
+void ShowCentredReport(Game& g, const std::string& caption) {
+  g.window.lblPlanet.Caption = caption;
+  g.window.lblPlanet.Alignment = 2;
+  g.window.lblPlanet.Visible = true;
+  g.io.screen.Refresh(Control::kLblPlanet);
+}
+
+void HideCentredReport(Game& g) {
+  g.window.lblPlanet.Alignment = 0;
+  g.window.lblPlanet.Visible = false;
+  g.io.screen.Refresh(Control::kLblPlanet);
+}
+
 }  // namespace zarnath

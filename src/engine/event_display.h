@@ -104,4 +104,8 @@ void HostSendEach(Game& g, MakeFirst&& first, MakeSecond&& second) {
   if (SendsToClients(g)) HostSendEach(g, std::string(first()), std::string(second()));
 }
 
+// A centred announcement over the sun (its caption framed by line breaks) shown at once, and hidden.
+void ShowCentredReport(Game& g, const std::string& caption);
+void HideCentredReport(Game& g);
+
 }  // namespace zarnath

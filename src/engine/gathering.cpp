@@ -1,4 +1,5 @@
 #include "engine/gathering.h"
+#include "engine/event_display.h"
 
 #include "ai/nearest.h"
 #include "engine/command_view.h"

@@ -35,19 +35,6 @@ bool ForeignObjectInFlight(const GameState& g, int seat) {
   return false;
 }
 
-void ShowAnnouncement(Game& g, const std::string& caption) {
-  g.window.lblPlanet.Caption = caption;
-  g.window.lblPlanet.Alignment = 2;
-  g.window.lblPlanet.Visible = true;
-  g.io.screen.Refresh(Control::kLblPlanet);
-}
-
-void HideAnnouncement(Game& g) {
-  g.window.lblPlanet.Alignment = 0;
-  g.window.lblPlanet.Visible = false;
-  g.io.screen.Refresh(Control::kLblPlanet);
-}
-
 // The own seat of a network machine is out or has nothing to order: its caption says so.
 void MarkOwnSeat(Game& g, const char* suffix) {
   g.window.Caption = SeatCaption(g, suffix);
@@ -57,10 +44,10 @@ void MarkOwnSeat(Game& g, const char* suffix) {
 
 void Eliminate(Game& g, int p) {
   const std::string& name = g.PlayerName[static_cast<size_t>(p)];
-  ShowAnnouncement(g, "\r\n    " + name + " Has Been Eliminated From The Game!    \r\n");
+  ShowCentredReport(g, "\r\n    " + name + " Has Been Eliminated From The Game!    \r\n");
   EventSound(g, "battlelost.wav");
   g.io.platform.Pause(3000);
-  HideAnnouncement(g);
+  HideCentredReport(g);
   g.window.txtMove.Visible = false;
   g.window.txtMove.Text = " - " + name + " Was Eliminated From The Game!";
   LogToHumans(g, g.window.txtMove.Text);
@@ -72,9 +59,9 @@ void Eliminate(Game& g, int p) {
 void Conquest(Game& g, int p, const PlayerStock& s, float rating) {
   SetMenusEnabled(g, false);
   const std::string name = g.PlayerName[static_cast<size_t>(p)];
-  ShowAnnouncement(g, "\r\n    " + name + " Has Taken Over The Entire Solar System!    \r\n    " +
-                          Str(s.worlds) + " Worlds With" + Str(s.production) + " Production and" +
-                          Str(s.ships) + " Ships" + ", Rating: " + Format(rating, "0.0") + "    \r\n");
+  ShowCentredReport(g, "\r\n    " + name + " Has Taken Over The Entire Solar System!    \r\n    " +
+                           Str(s.worlds) + " Worlds With" + Str(s.production) + " Production and" +
+                           Str(s.ships) + " Ships" + ", Rating: " + Format(rating, "0.0") + "    \r\n");
   EventSound(g, "battlewon.wav");
   g.io.platform.Pause(3000);
   g.io.flow.HighScore(name, rating, s.ships, s.production, s.worlds, s.classSum);
@@ -142,10 +129,10 @@ void AnnounceEliminationVictory(Game& g, int w) {
   const std::string& name = g.PlayerName[static_cast<size_t>(w)];
   g.GameOver = true;
   g.window.lblPlanet.Caption.clear();
-  ShowAnnouncement(g, "\r\n    " + name + " Has Eliminated All The Other Players!    \r\n");
+  ShowCentredReport(g, "\r\n    " + name + " Has Eliminated All The Other Players!    \r\n");
   if (!g.SoundOff) g.io.platform.PlaySound("battlewon.wav");
   g.io.platform.Pause(3000);
-  HideAnnouncement(g);
+  HideCentredReport(g);
   g.io.screen.Console();
   ShowNotice(g, OwnerColour(g, w + 1), "- " + name + " Has Eliminated All The Other Players! -");
   g.io.screen.Refresh(Control::kWindow);

@@ -1,4 +1,5 @@
 #include "engine/window_commands.h"
+#include "engine/event_display.h"
 
 #include "engine/send_commands.h"
 #include "model/game.h"

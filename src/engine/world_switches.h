@@ -31,8 +31,4 @@ std::string GatherNotice(const GameState& g, int w);
 // The message line shows `text` for `ms` milliseconds, then is emptied.
 void ShowTimedNotice(Game& g, const std::string& text, int ms);
 
-// A centred report over the sun (its caption framed by line breaks) shown at once, and hidden.
-void ShowCentredReport(Game& g, const std::string& caption);
-void HideCentredReport(Game& g);
-
 }  // namespace zarnath
