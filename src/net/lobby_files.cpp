@@ -286,4 +286,14 @@ ServerTable TableFor(const ServerList& list, bool host, const SetupState& s, con
   return table;
 }
 
+RowJoin JoinFromServerRow(SetupState& s, const NetState& net, int row, int rowCount, bool enabled,
+                          bool enter) {
+  if (enter && (!enabled || row < 1)) return RowJoin::kNothing;
+  if (s.txtPL[0].empty()) return RowJoin::kNeedName;
+  if (s.OptServerClient0 || !enabled || row < 0 || row >= rowCount || row >= kServerRows)
+    return RowJoin::kNothing;
+  s.txtIP = net.ServerRowIP[static_cast<size_t>(row)];
+  return RowJoin::kJoin;
+}
+
 }  // namespace zarnath

@@ -113,4 +113,11 @@ ServerTable TableFor(const ServerList& list, bool host, const SetupState& s, con
 // Puts a row's key into the first free exclusion entry; a full list records nothing.
 void ExcludeServerRow(NetState& net, const ServerRow& row);
 
+// A join request on row `row` of the table (a double-click, or Enter when `enter`): kNeedName when
+// the name box is empty; kNothing for a host, no selected row, disabled columns, or Enter on the
+// first row; kJoin with the row's address put into the address box.
+enum class RowJoin { kNeedName, kNothing, kJoin };
+RowJoin JoinFromServerRow(SetupState& s, const NetState& net, int row, int rowCount, bool enabled,
+                          bool enter);
+
 }  // namespace zarnath

@@ -216,5 +216,35 @@ TEST(ServerList, TheHostsOwnRowUsesTheWindowsSettings) {
   EXPECT_TRUE(row.address.empty());
 }
 
+TEST(ServerList, JoiningFromARow) {
+  NetState net;
+  net.ServerRowIP[0] = "1.2.3.4";
+  net.ServerRowIP[1] = "5.6.7.8";
+  struct Case {
+    std::string name;
+    bool host, enabled, enter;
+    int row;
+    RowJoin result;
+    std::string ip;
+  } cases[] = {
+      {"Ann", false, true, false, 0, RowJoin::kJoin, "1.2.3.4"},  // a double-click on the first server joins
+      {"Ann", false, true, true, 0, RowJoin::kNothing, ""},       // Enter on it does not
+      {"Ann", false, true, true, 1, RowJoin::kJoin, "5.6.7.8"},
+      {"", false, true, false, 1, RowJoin::kNeedName, ""},
+      {"", true, true, false, 1, RowJoin::kNeedName, ""},  // the name box comes first, even for a host
+      {"Ann", true, true, false, 1, RowJoin::kNothing, ""},
+      {"Ann", false, true, false, -1, RowJoin::kNothing, ""},
+      {"Ann", false, true, false, 2, RowJoin::kNothing, ""},   // beyond the rows shown
+      {"Ann", false, false, false, 0, RowJoin::kNothing, ""},  // "- No Servers Found -"
+  };
+  for (const Case& c : cases) {
+    SetupState s;
+    s.txtPL[0] = c.name;
+    s.OptServerClient0 = c.host;
+    EXPECT_EQ(JoinFromServerRow(s, net, c.row, 2, c.enabled, c.enter), c.result) << c.row << c.enter;
+    EXPECT_EQ(s.txtIP, c.ip);
+  }
+}
+
 }  // namespace
 }  // namespace zarnath
