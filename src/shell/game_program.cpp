@@ -10,7 +10,8 @@
 
 namespace zarnath {
 
-GameProgram::GameProgram(DesktopPlatform& p) : platform(p), game(Ports{platform, screen, network, flow}) {
+GameProgram::GameProgram(DesktopPlatform& p)
+    : platform(p), game(Ports{platform, screen, network, flow}), online(game, platform, network) {
   flow.Attach(game);
   setupWindows.Attach(game);
   window.Attach(game);
@@ -18,6 +19,7 @@ GameProgram::GameProgram(DesktopPlatform& p) : platform(p), game(Ports{platform,
   platform.SetTimerHandler(GameTimer::kAI, [this] { tmrAI_Timer(game); });
   platform.SetTimerHandler(GameTimer::kTurn, [this] { tmrTurn_Timer(game); });
   window.onEndProgram = EndProgramNow;
+  setupWindows.onCreated = [this](SetupWindow& w) { online.Attach(w); };
   // A LAN host listens from the moment its boxes say so; a client joins the address it typed.
   setupWindows.onNetworkBoxes = [this] {
     if (game.setup.chkLan == 1 && game.setup.OptServerClient0) {

@@ -10,6 +10,7 @@
 #include "net/net_session.h"
 #include "net/socket_network.h"
 #include "shell/game_dialogs.h"
+#include "shell/online_lobby.h"
 #include "shell/setup_screen.h"
 #include "view/galaxy_window.h"
 #include "window/window_controls.h"
@@ -34,6 +35,8 @@ struct GameProgram {
   NetSession session{game};
   // The game window's buttons, side panes, panels, popups and dialogs.
   WindowControls controls{window, game, platform};
+  // The internet box, the server table and the master server's services.
+  OnlineLobby online;
 };
 
 }  // namespace zarnath

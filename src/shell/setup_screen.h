@@ -35,6 +35,8 @@ class SetupWindows {
   void ShowState();
   // Runs after the LAN box or the host/join choice changed.
   std::function<void()> onNetworkBoxes;
+  // Runs when a window has been created (the internet lobby joins it).
+  std::function<void(SetupWindow&)> onCreated;
 
   SetupWindow* window() const { return window_; }
 
