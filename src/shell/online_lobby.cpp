@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QNetworkInterface>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "model/game.h"
 #include "net/game_port.h"
@@ -153,6 +154,12 @@ void OnlineLobby::Layout(bool lobby) {
   if (!window_ || !table_) return;
   window_->setFixedSize(lobby ? QSize(std::max(compact_.width(), table_->width() + 16), kLobbyHeight)
                               : compact_);
+  // The taller window stays on the screen.
+  if (const QScreen* screen = window_->screen()) {
+    const QRect free = screen->availableGeometry();
+    if (window_->geometry().bottom() > free.bottom())
+      window_->move(window_->x(), std::max(free.top(), free.bottom() - window_->height()));
+  }
   table_->setVisible(lobby);
   if (!lobby) table_->Clear();
 }
