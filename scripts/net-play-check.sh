@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Three programs on one virtual X display play a LAN game over loopback: Ann hosts, Bob and Cy
-# join through the setup window's network boxes, Ann starts, and every program opens its game
-# window on the same star system; then three turns are played, each seat pressing Done. The game port is moved by ZARNATH_PORT (no root needed).
+# join her lobby through the setup window's network boxes and chat there, Ann starts, and every
+# program opens its game window on the same star system; a turn is played by all three, then Cy
+# quits and Ann and Bob play two more turns. The game port is moved by ZARNATH_PORT (no root needed).
 # Screenshots of the three game windows and the host's setup window go to docs/.
 #
 #   scripts/net-play-check.sh [build folder]      (default: build; the program must be built)
@@ -85,12 +86,23 @@ for who in bob cy; do
   click "$s" 47 243   # Connect to Game
   click "$s" 200 271  # the address box
   xdotool type --delay 60 "127.0.0.1"
-  click "$s" 357 217  # Start: joins Ann's game
-  sleep 1
+  xdotool key Return  # joins Ann's lobby
+  sleep 1.5
+  eval "${who}_setup=$s"
 done
 
+# The lobby's chat: Bob says hello, Ann answers; every chat box shows both lines.
+click "$bob_setup" 200 510
+xdotool type --delay 40 "hello from Bob"
+xdotool key Return
+sleep 1
+click "$ann_setup" 200 510
+xdotool type --delay 40 "welcome, all"
+xdotool key Return
 sleep 1
 mkdir -p "$shots"
+xdotool windowactivate --sync "$cy_setup" 2> /dev/null || true; xdotool windowraise "$cy_setup"; sleep 0.5
+import -display "$display" -window root "$shots/net-client-lobby.png" || fail "no screenshot of a client's lobby"
 xdotool windowactivate --sync "$ann_setup" 2> /dev/null || true; xdotool windowraise "$ann_setup"; sleep 0.5
   import -display "$display" -window root "$shots/net-host-setup.png" || fail "no screenshot of the host's setup"
 click "$ann_setup" 357 217  # Start: Ann's galaxy goes to Bob and Cy
@@ -113,8 +125,15 @@ for name in Ann Bob Cy; do
   wins+=("$(xdotool search --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year" | head -1)")
   i=$((i + 1))
 done
+players="1 2 0"
 for turn in 1 2 3; do
-  for i in 1 2 0; do
+  if [ "$turn" = 2 ]; then
+    # Cy quits in the middle of the game; Ann and Bob play on.
+    kill "${pids[2]}"
+    sleep 7
+    players="1 0"
+  fi
+  for i in $players; do
     xdotool windowraise "${wins[$i]}"
     sleep 0.5
     click "${wins[$i]}" 395 420  # Done
@@ -122,8 +141,10 @@ for turn in 1 2 3; do
   done
   i=0
   for name in Ann Bob Cy; do
-    timeout 60 xdotool search --sync --onlyvisible --pid "${pids[$i]}" --name "Turn #$turn:  $name" > /dev/null ||
-      fail "$name's program did not reach turn $turn"
+    if [ "$turn" = 1 ] || [ "$name" != Cy ]; then
+      timeout 60 xdotool search --sync --onlyvisible --pid "${pids[$i]}" --name "Turn #$turn:  $name" > /dev/null ||
+        fail "$name's program did not reach turn $turn"
+    fi
     i=$((i + 1))
   done
 done
@@ -131,5 +152,6 @@ xdotool windowraise "${wins[1]}"
 sleep 1
 import -display "$display" -window root "$shots/net-game-turn3.png" || fail "no screenshot after three turns"
 
-echo "net-play-check: Ann hosted on port $ZARNATH_PORT, Bob and Cy joined, and all three game windows show turn 0" \
-  "of the same game, and three turns were played; screenshots in docs/net-*.png"
+echo "net-play-check: Ann hosted on port $ZARNATH_PORT, Bob and Cy joined her lobby and chatted, all three game" \
+  "windows showed turn 0 of the same game, Cy quit after the first turn and Ann and Bob played on to turn 3;" \
+  "screenshots in docs/net-*.png"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real program on a virtual X display with real pointer and key events: the title
 # window's Start, a name typed into the setup window, three computer seats, Start; then Vega's
-# first turn: a send of half the home world's ships from the side list, Done, and the turn's
-# resolution. Then the game is saved (Ctrl+S, a name typed into the save dialog, Enter), the
+# first turn on the map: her home world clicked, a computer's home world clicked, the popup's
+# 50 percent row, Done, and the turn's resolution. Then the game is saved (Ctrl+S, a name typed into the save dialog, Enter), the
 # program ended and started again, and the game loaded from the title's Load. Last, a game of
 # computer players near its end (saved by the headless runner) is loaded with a double-click in
 # the load dialog and played on until one side takes every world and the high-score window shows.
@@ -19,7 +19,7 @@ build=${1:-build}
 shots=$root/docs
 display=:${PLAY_CHECK_DISPLAY:-57}
 
-for tool in Xvfb xdotool import; do
+for tool in Xvfb xdotool import convert compare; do
   command -v "$tool" > /dev/null || { echo "play-check: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
 done
 [ -x "$build/game/zarnath" ] || { echo "play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
@@ -109,14 +109,54 @@ galaxy=$(timeout 30 xdotool search --sync --onlyvisible --name "^Zarnath - Year 
 sleep 2
 import -display "$display" -window "$galaxy" "$shots/game-window.png" || fail "no screenshot of the game window"
 
-# Vega's first turn, from the side list and the buttons: the home world's row in the owned-worlds
-# list picks the source, the first world of the list that opens picks the target, and the row
-# "Send 50% of Ships Between Worlds" sends. (Rows are 14 pixels high under a one-pixel frame.)
-click "$galaxy" 390 516          # the first row of the owned-worlds list (340, 509)
-click "$galaxy" 80 $((27 + 14 + 7))  # the first world under the list's title row (21, 26)
-click "$galaxy" 80 $((27 + 6 * 14 + 7))  # " - Send 50% of Ships Between Worlds"
+# Vega's first turn, played on the map. The worlds' pixels are read from a screenshot of the
+# window (its client area is the galaxy view, pixel for pixel): a home world wears two rings of
+# its owner's colour (12 and 17 pixels about its centre), and nothing else on the view above the
+# notice line is drawn in exactly that colour but the owner's ship label, which stands left of the
+# world and within the rings' height. So the outer ring's right edge, top and bottom give the
+# centre. Vega's home world is the source; the target is a computer's home world, above the sun
+# when there is one (the popup then opens downwards from it), else the nearest.
+import -display "$display" -window "$galaxy" "$work/turn0.png" || fail "no screenshot of the first turn"
+convert "$work/turn0.png" -crop 1018x366+0+26 +repage txt:- > "$work/turn0.txt"
+# "x y" of the home world ringed in colour $1 (#RRGGBB), or nothing.
+home_world() {
+  grep "$1" "$work/turn0.txt" | awk -F'[,:]' '{ x = $1; y = $2 + 26
+      if (n == 0 || x > r) r = x; if (n == 0 || y < t) t = y; if (n == 0 || y > b) b = y; n++ }
+    END { if (n > 30) printf "%d %d\n", r - 17, (t + b) / 2 }'
+}
+read -r vx vy <<< "$(home_world '#0096FF')" || true
+[ -n "${vx:-}" ] || fail "Vega's home world was not found on the screenshot"
+best=""
+for colour in '#FF3200' '#FFEB00' '#00C832'; do
+  spot=$(home_world "$colour")
+  [ -n "$spot" ] || continue
+  read -r x y <<< "$spot"
+  # Above the galaxy centre (509, 206) first, then the nearest to Vega.
+  above=1
+  [ "$y" -le 206 ] && above=0
+  echo "$above $(((x - vx) * (x - vx) + (y - vy) * (y - vy))) $x $y"
+done | sort -n -k1,1 -k2,2 | head -1 > "$work/target.txt"
+read -r _ _ tx ty < "$work/target.txt" || fail "no computer's home world was found on the screenshot"
+echo "play-check: Vega's home world at ($vx, $vy), the target at ($tx, $ty)"
+
+click "$galaxy" "$vx" "$vy"  # the source
+click "$galaxy" "$tx" "$ty"  # the target: the travel options popup opens beside it
+import -display "$display" -window "$galaxy" "$work/popup.png" || fail "no screenshot of the popup"
+# The popup opens from the target towards the sun: leftwards right of the centre, upwards below
+# it. Its rows are 14 pixels under a one-pixel frame; the 50 percent row is the sixth (title,
+# distance, ships needed, all, 75 percent, 50 percent), and with Vega's ten ships and her bombs
+# the popup holds eleven rows (20 + 10 x 14 = 160 pixels).
+if [ "$tx" -gt 509 ]; then px=$((tx - 60)); else px=$((tx + 60)); fi
+if [ "$ty" -gt 206 ]; then top=$((ty - 160)); else top=$ty; fi
+travel_list() { convert "$1" -crop 250x16+746+493 +repage "$2"; }
+travel_list "$work/popup.png" "$work/travel-before.png"
+click "$galaxy" "$px" $((top + 1 + 5 * 14 + 7))  # " - Send 5 Ships From World ..."
 sleep 1
 import -display "$display" -window "$galaxy" "$work/sent.png" || fail "no screenshot after the send"
+travel_list "$work/sent.png" "$work/travel-after.png"
+# The in-transit list's first row no longer says "None".
+changed=$(compare -metric AE "$work/travel-before.png" "$work/travel-after.png" null: 2>&1 || true)
+[ "${changed%% *}" != "0" ] || fail "the 50 percent row sent nothing (the in-transit list did not change)"
 click "$galaxy" 396 420  # Done (370, 405)
 # The three computers move and the turn resolves: the title names the next turn.
 timeout 120 xdotool search --sync --onlyvisible --name "^Zarnath - Year 1.05, Turn #1:  Vega" > /dev/null ||
@@ -126,7 +166,7 @@ kill -0 "$game_pid" 2> /dev/null || fail "the program ended during the turn"
 import -display "$display" -window "$galaxy" "$shots/main-window.png" || fail "no screenshot of the main window"
 cp "$work/sent.png" "$shots/main-window-sent.png"
 echo "play-check: title, setup window, a name, three computers and Start played; Vega sent half her ships" \
-  "from the side list and pressed Done; the turn resolved; screenshots in docs/setup-window.png," \
+  "on the map and pressed Done; the turn resolved; screenshots in docs/setup-window.png," \
   "docs/game-window.png, docs/main-window-sent.png and docs/main-window.png"
 
 # --- Save the game: Ctrl+S on the game window, a name typed into the save dialog, Enter. ---

@@ -90,7 +90,7 @@ void tmrMessage_Timer(Game& g) {
 }
 
 ChatArrival ChatMessageArrives(Game& g, std::string payload) {
-  if (g.WorldCount == 0) return ChatArrival::kLobby;
+  if (!g.GameInProgress) return ChatArrival::kLobby;
   std::replace(payload.begin(), payload.end(), ',', '.');
   payload = ChatSafeText(payload);
   AppendToChat(g, payload);

@@ -24,6 +24,7 @@ struct DistanceLabel {
   double colour = 0;
   bool italic = false;
   int fontSize = 0;  // 0: the label's own size
+  int gap = 0;       // pixels between the label and its world; 0: by the world's owner
   // The label of world 0 moves to the right of its world when, placed left of it, it would reach
   // past the galaxy centre (the world panel's displays only).
   bool keepLeftOfCentre = false;

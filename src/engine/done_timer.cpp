@@ -30,8 +30,7 @@ int HostFinishedSeats(Game& g) {
   int count = SeatHasFinished(g.window.lblStatus[0]) ? 1 : 0;
   for (int i = 1; i < sockets; ++i) {
     // Each seat counts once, whatever the reason it has finished.
-    const bool finished = i >= kSeats || !g.io.net.SocketConnected(i) ||
-                          g.PlayerGone[static_cast<size_t>(i)] ||
+    const bool finished = i >= kSeats || !SeatLinked(g, i) || g.PlayerGone[static_cast<size_t>(i)] ||
                           SeatHasFinished(g.window.lblStatus[static_cast<size_t>(i)]);
     if (finished) ++count;
   }

@@ -21,7 +21,7 @@ std::string TravelShowMessage() {
 void SendFleetTable(Game& g) {
   const int count = g.io.net.SocketCount();
   for (int element = 1; element < count; ++element) {
-    if (!g.io.net.SocketConnected(element)) continue;
+    if (!SeatLinked(g, element)) continue;
     for (int j = 0; j < kUsedFleetSlots; ++j) {
       NetSend(g, Frame(Tag::kSend, j, FleetRecord(g, j)), SendPace::kYield, element);
     }

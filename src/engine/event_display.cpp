@@ -98,6 +98,12 @@ bool IsNetworkHost(const GameState& g) {
   return g.NetworkGame && g.setup.OptServerClient0;
 }
 
+bool SeatLinked(Game& g, int element) {
+  if (element < 1 || element >= kSeats || !g.io.net.SocketConnected(element)) return false;
+  const size_t e = static_cast<size_t>(element);
+  return g.GameInProgress ? !g.PlayerName[e].empty() : g.Seated[e];
+}
+
 bool SendsToClients(const Game& g) {
   return IsNetworkHost(g);
 }
@@ -113,7 +119,7 @@ void NetSend(Game& g, const std::string& message, SendPace pace, int only) {
   }
   const int count = net.SocketCount();
   for (int element = 1; element < count; ++element) {
-    if ((only > 0 && element != only) || !net.SocketConnected(element)) continue;
+    if ((only > 0 && element != only) || !SeatLinked(g, element)) continue;
     net.SendData(element, message);
     if (pace == SendPace::kYield) g.io.platform.Yield();
   }
@@ -123,7 +129,7 @@ void HostSendEach(Game& g, const std::string& first, const std::string& second) 
   if (!IsNetworkHost(g)) return;
   const int count = g.io.net.SocketCount();
   for (int element = 1; element < count; ++element) {
-    if (!g.io.net.SocketConnected(element)) continue;
+    if (!SeatLinked(g, element)) continue;
     NetSend(g, first, SendPace::kYield, element);
     NetSend(g, second, SendPace::kYield, element);
   }

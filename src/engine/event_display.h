@@ -68,6 +68,11 @@ bool IsNetworkHost(const GameState& g);
 enum class SendPace { kYield, kQuiet };
 void NetSend(Game& g, const std::string& message, SendPace pace = SendPace::kYield, int only = 0);
 
+// Whether connection `element` (1..3) of the host is linked and holds a seat: in the lobby it
+// passed the seat test, in a game its seat has a player. Only these take the host's frames and
+// count at the end of a turn.
+bool SeatLinked(Game& g, int element);
+
 // Whether this game is a network host, for the senders below.
 bool SendsToClients(const Game& g);
 // A client's frame to the host.

@@ -192,6 +192,8 @@ DistanceLabels PlanDistances(Game& g, int w, bool towards, bool fromPanel) {
   own.caption = g.WorldName[w];
   own.colour = fromPanel ? OwnerColour(g, g.WorldOwner[w]) : OwnerColour(g, g.CurrentPlayer + 1);
   own.italic = fromPanel || NamedHomeWorld(g, w);
+  // On the map the world's own label keeps the home world's gap whoever owns it.
+  own.gap = fromPanel ? 0 : 20;
   plan.labels.push_back(own);
   for (int k = 0; k < g.WorldCount && k < kMaxWorlds; ++k) {
     if (k == w) continue;

@@ -105,6 +105,7 @@ void imgStart_Click(Game& g) {
   g.window.txtChat.Text.clear();
   for (int p = 0; p < kSeats; ++p) g.PlayerName[p].clear();
   PlaceSeats(g);
+  g.GameInProgress = true;
 
   if (s.OptServerClient0 && g.NetworkGame) {
     if (s.chkOnline == 1) g.io.net.AppendOnlineGameLog(OnlineGameLogLine(g, SharedClockNow(g)));

@@ -73,6 +73,7 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
   g.SelectedFrom = g.SelectedTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.GameOver = false;
   g.GameLoaded = true;
+  g.GameInProgress = true;
   g.PlayerColor = kPlayerColors;
 
   if (g.setup.OptServerClient0 && g.NetworkGame) {

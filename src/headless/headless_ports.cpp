@@ -217,6 +217,14 @@ void HeadlessPorts::SendData(int element, const std::string& message) {
 }
 void HeadlessPorts::CloseSocket(int element) {
   if (recording) Record("Close " + std::to_string(element));
+  if (element == 0) listening = false;
+  if (element >= 0 && element < static_cast<int>(connected.size()))
+    connected[static_cast<size_t>(element)] = false;
+}
+bool HeadlessPorts::StartListening(std::string*) {
+  if (recording) Record("Listen");
+  listening = true;
+  return true;
 }
 void HeadlessPorts::ConnectToHost() {
   if (recording) Record("ConnectToHost");

@@ -95,6 +95,9 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   void SendData(int element, const std::string& message) override;
   void CloseSocket(int element) override;
   void ConnectToHost() override;
+  bool Listening() override { return listening; }
+  bool StartListening(std::string* error) override;
+  bool listening = false;  // the host's listener (closing element 0 closes it)
   void StopLobbyTimers() override;
   void AppendOnlineGameLog(const std::string& line) override;
   // GameFlow

@@ -5,6 +5,7 @@
 namespace zarnath {
 
 void DataSet(Game& g) {
+  g.GameInProgress = false;
   for (int s = 0; s < kUsedFleetSlots; ++s) {
     g.FleetFrom[s] = g.FleetTo[s] = g.FleetOwner[s] = 0;
     g.FleetShips[s] = 0;

@@ -123,6 +123,9 @@ struct SeatState {
   int32_t TurnTimerInterval = 0;
   bool TurnTimerEnabled = false;
   bool GameLoaded = false;  // the game in progress came from a saved game
+  // A game has been started, loaded or received on this machine and not yet ended: connections
+  // are seats of the game, not of the lobby. Cleared with the game's state.
+  bool GameInProgress = false;
 };
 
 // The window's command state: the selected source and target and the solver's answers.
@@ -153,6 +156,8 @@ struct GalaxyView {
 // The network and lobby state the game rules touch.
 struct NetState {
   double TimeBias = -1.0;
+  // On the host's lobby: connection n (1..3) holds seat n (it passed the seat test).
+  std::array<bool, 4> Seated{};
   std::array<std::string, 101> ServerRowIP{};
   std::array<std::string, 51> ServerExcluded{};
 };

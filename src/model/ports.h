@@ -116,6 +116,19 @@ class NetworkPort {
   virtual void CloseSocket(int element) = 0;
   // Starts a client connection to the address in the setup window.
   virtual void ConnectToHost() = 0;
+  // The host's listener on the game port: whether it is open, and opening it (false with the
+  // cause in `error` when the port cannot be had).
+  virtual bool Listening() { return false; }
+  virtual bool StartListening(std::string* error) {
+    (void)error;
+    return false;
+  }
+  // Closes the listener and every connection at once, without waiting for the peers.
+  virtual void CloseAll() {
+    for (int e = SocketCount() - 1; e >= 0; --e) CloseSocket(e);
+  }
+  // This machine's own address, as the host's address box shows it.
+  virtual std::string LocalAddress() { return "127.0.0.1"; }
   // Stops the client's connect time-out and the host's re-announce timer.
   virtual void StopLobbyTimers() = 0;
   // Adds one line to the internet game log on the master server (fetch, append, send back).

@@ -355,11 +355,12 @@ void SetUpComputerGame(Game& g, const std::array<int, 4>& levels, int worlds) {
 }
 
 void SetupForm_Unload(Game& g) {
-  if (g.setup.OptServerClient0) {
-    for (int e = 1; e < g.io.net.SocketCount(); ++e) g.io.net.CloseSocket(e);
-  } else {
-    g.io.net.CloseSocket(0);
-  }
+  // The listener and every connection close at once; nothing waits on the peers.
+  g.io.net.CloseAll();
+  g.Seated = {};
+  g.io.platform.SetTimer(GameTimer::kLobbyStart, 10000, false);
+  g.io.platform.SetTimer(GameTimer::kClientJoin, 15000, false);
+  if (!g.GameInProgress) g.NetworkGame = false;
   g.window.SetupVisible = false;
 }
 

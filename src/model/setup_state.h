@@ -54,7 +54,20 @@ struct SetupState {
   int chkLan = 0;
   int chkOnline = 0;
   std::string txtIP;
+  bool txtIPEnabled = false;
+  bool txtIPLocked = false;
   bool OptServerClient0 = false;  // this machine hosts the game (join is selected at first)
+  bool OptServerClientEnabled = false;
+
+  // --- the lobby ---
+  std::string Label9;                     // the hint over the seats: how to remove or leave
+  std::string Label10 = "Game Options:";  // the heading of the options or the chat area
+  bool chatVisible = false;               // txtChat and txtMessage shown in place of picOptions
+  std::string txtChat;                    // the lobby's chat lines, each ending in CR LF
+  std::string txtMessage;                 // the chat entry line
+  bool optionsEnabled = true;             // every game option control (a lobby fixes them)
+  bool worldBarEnabled = true;            // the world-count bar (join mode frees it again)
+  bool ImgStartVisible = true;            // the Start button, shown and enabled
 };
 
 struct MenuItem {

@@ -82,10 +82,16 @@ Fault CheckWorld(const GameState& g, int w) {
   return {};
 }
 
-Fault CheckFreeSlot(const GameState& g, size_t i, const std::string& record) {
+// The record a fault names, built only when there is a fault to tell.
+std::string SlotRecord(int s) {
+  return "travel slot " + std::to_string(s);
+}
+
+Fault CheckFreeSlot(const GameState& g, int s) {
+  const size_t i = static_cast<size_t>(s);
   auto holds = [&](const char* field, double v) -> Fault {
     if (v == 0.0) return {};
-    return StateFault{record, field, "a free slot holds 0, not " + Shown(v) + "."};
+    return StateFault{SlotRecord(s), field, "a free slot holds 0, not " + Shown(v) + "."};
   };
   Fault f;
   if (!f) f = holds("destination", g.FleetTo[i]);
@@ -101,33 +107,32 @@ Fault CheckFreeSlot(const GameState& g, size_t i, const std::string& record) {
 
 Fault CheckSlot(const GameState& g, int s) {
   const size_t i = static_cast<size_t>(s);
-  const std::string record = "travel slot " + std::to_string(s);
-  if (g.FleetFrom[i] == 0) return CheckFreeSlot(g, i, record);
-  if (s >= kUsedFleetSlots) return StateFault{record, "origin", "the slot lies beyond the table."};
+  if (g.FleetFrom[i] == 0) return CheckFreeSlot(g, s);
+  if (s >= kUsedFleetSlots) return StateFault{SlotRecord(s), "origin", "the slot lies beyond the table."};
   if (g.FleetFrom[i] > g.WorldCount)
-    return StateFault{record, "origin", Outside(g.FleetFrom[i], 0, g.WorldCount)};
+    return StateFault{SlotRecord(s), "origin", Outside(g.FleetFrom[i], 0, g.WorldCount)};
   if (g.FleetTo[i] < 1 || g.FleetTo[i] > g.WorldCount)
-    return StateFault{record, "destination", Outside(g.FleetTo[i], 1, g.WorldCount)};
-  if (!Seated(g, g.FleetOwner[i])) return StateFault{record, "owner", NoSeat(g.FleetOwner[i])};
+    return StateFault{SlotRecord(s), "destination", Outside(g.FleetTo[i], 1, g.WorldCount)};
+  if (!Seated(g, g.FleetOwner[i])) return StateFault{SlotRecord(s), "owner", NoSeat(g.FleetOwner[i])};
   if (!std::isfinite(g.FleetShips[i]) || g.FleetShips[i] < 0.0f)
-    return StateFault{record, "ships", Shown(g.FleetShips[i]) + " is no count of 0 or more."};
+    return StateFault{SlotRecord(s), "ships", Shown(g.FleetShips[i]) + " is no count of 0 or more."};
   if (g.FleetClass[i] < kLeastClass || g.FleetClass[i] > kMostClass)
-    return StateFault{record, "class", Outside(g.FleetClass[i], kLeastClass, kMostClass)};
+    return StateFault{SlotRecord(s), "class", Outside(g.FleetClass[i], kLeastClass, kMostClass)};
   if (g.FleetShield[i] > kMostShield)
-    return StateFault{record, "shield", Outside(g.FleetShield[i], 0, kMostShield)};
+    return StateFault{SlotRecord(s), "shield", Outside(g.FleetShield[i], 0, kMostShield)};
   const float trip = g.FleetTripTime[i];
   const double longest = LongestTrip(g);
   if (!(trip > 0.0f && trip <= static_cast<float>(longest)))
     return StateFault{
-        record, "trip time",
+        SlotRecord(s), "trip time",
         Shown(trip) + " years is no trip a launch gets (more than 0, at most " + Shown(longest) + ")."};
   const double left = g.FleetTimeLeft[i];
   if (!(left >= 0.0 && left <= static_cast<double>(trip) + kTripRounding))
-    return StateFault{record, "time left",
+    return StateFault{SlotRecord(s), "time left",
                       Shown(left) + " years is outside 0 to the trip's " + Shown(trip) + "."};
   const float a = g.FleetAngleParam[i];
   if (!(a >= kLeastLaunchParameter && a <= kMostLaunchParameter))
-    return StateFault{record, "path parameter", Shown(a) + " lies outside the launch search's range."};
+    return StateFault{SlotRecord(s), "path parameter", Shown(a) + " lies outside the launch search's range."};
   return {};
 }
 

@@ -1,5 +1,6 @@
 #include "net/full_state.h"
 
+#include "engine/event_display.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "net/protocol.h"
@@ -79,7 +80,7 @@ void GalaxySync(Game& g) {
   NetworkPort& net = g.io.net;
   const int count = net.SocketCount();
   for (int i = 1; i < count && i < kSeats; ++i) {
-    if (!net.SocketConnected(i)) continue;
+    if (!SeatLinked(g, i)) continue;
     bool lost = false;
     ForEachStateFrame(g, i, [&](std::string frame, bool yield) {
       if (lost) return;

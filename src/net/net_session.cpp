@@ -4,6 +4,7 @@
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/setup_rules.h"
+#include "net/lobby.h"
 #include "net/protocol.h"
 
 namespace zarnath {
@@ -30,10 +31,10 @@ void NetSession::DataArrival(int element, const std::string& bytes) {
 void NetSession::ConnectionOpened(int element) {
   if (element < 0 || element >= kSeats) return;
   buffers_[static_cast<size_t>(element)].Clear();
-  game.NetworkGame = true;
-  if (!IsHost()) {
-    // A joining client names itself to the host.
-    SendToHost(game, Frame(Tag::kName, 0, game.setup.txtPL[0]));
+  if (IsHost()) {
+    if (element >= 1) HostConnectionOpened(game, element);
+  } else if (element == 0) {
+    ClientConnectionOpened(game);
   }
   if (onConnectionOpened) onConnectionOpened(element);
 }
@@ -41,20 +42,16 @@ void NetSession::ConnectionOpened(int element) {
 void NetSession::ConnectionLost(int element) {
   if (element < 0 || element >= kSeats) return;
   buffers_[static_cast<size_t>(element)].Clear();
-  Game& g = game;
-  if (IsHost() && element >= 1) {
-    const size_t seat = static_cast<size_t>(element);
-    if (!g.PlayerName[0].empty() && !g.PlayerName[seat].empty()) {
-      // In a game the seat is out for good; the others are told, and the turn may now be over.
-      g.PlayerGone[seat] = true;
-      const std::string caption = g.PlayerName[seat] + ":  Disconnected";
-      g.window.lblStatus[seat] = caption;
-      g.io.screen.Refresh(Control::kLblStatus);
-      HostSend(g, Frame(Tag::kStatus, element, caption));
-      if (!g.TurnResolving && !draining_) HostEndTurnIfAllDone(g);
-    } else if (g.PlayerName[0].empty()) {
-      SetName(g, element, "");
+  if (IsHost()) {
+    // A seat lost in a game may end the turn; never in the middle of a frame's handling.
+    if (element >= 1 && HostConnectionLost(game, element)) {
+      if (draining_)
+        recountDue_ = true;
+      else
+        RecountAfterLoss(game);
     }
+  } else if (element == 0) {
+    ClientConnectionLost(game, true);
   }
   if (onConnectionLost) onConnectionLost(element);
 }
@@ -69,6 +66,10 @@ void NetSession::Drain() {
     Dispatch(element, text);
   }
   draining_ = false;
+  if (recountDue_) {
+    recountDue_ = false;
+    RecountAfterLoss(game);
+  }
 }
 
 void NetSession::Dispatch(int element, const std::string& text) {

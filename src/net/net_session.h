@@ -59,6 +59,7 @@ class NetSession : public NetworkEvents {
   std::array<FrameBuffer, kSeats> buffers_{};
   std::deque<std::pair<int, std::string>> waiting_;
   bool draining_ = false;
+  bool recountDue_ = false;  // a seat was lost while a frame was handled
 };
 
 }  // namespace zarnath

@@ -17,6 +17,7 @@
 #include "model/setup_rules.h"
 #include "model/travel_time.h"
 #include "model/view_geometry.h"
+#include "net/lobby.h"
 #include "net/net_session.h"
 
 namespace zarnath {
@@ -229,32 +230,34 @@ bool SendHandler(NetSession& s, const Incoming& m) {
 
 bool NameHandler(NetSession& s, const Incoming& m) {
   Game& g = s.game;
-  if (m.payload.size() > kLongestName) return false;
+  if (m.payload.size() > kLongestName || g.GameInProgress) return false;
   const std::string name(m.payload);
   if (s.IsHost()) {
-    // A joining client's name goes into the first empty seat of the lobby.
-    if (!g.PlayerName[0].empty() || name.empty()) return false;
-    for (int k = 1; k < kSeats; ++k) {
-      if (!g.setup.txtPL[static_cast<size_t>(k)].empty()) continue;
-      if (g.setup.chkAI[static_cast<size_t>(k)] == 1) SetComputerBox(g, k, 0);
-      SetName(g, k, name);
-      g.io.screen.Refresh(Control::kSetupNameBox);
-      return true;
-    }
+    // A client names only its own seat, and only once it holds one.
+    const size_t n = static_cast<size_t>(m.element);
+    if (m.index != 0 || name.empty() || !g.Seated[n] || name.find('*') != std::string::npos) return false;
+    SetName(g, m.element, name);
+    g.io.screen.Refresh(Control::kSetupNameBox);
+    HostNameArrived(g, m.element);
     return true;
   }
+  if (m.index == 0) return false;  // the client's own box is its own
   SetName(g, m.index, name);
-  g.io.screen.Refresh(Control::kSetupNameBox);
   if (m.index >= 2) {
     g.setup.lblStatus[static_cast<size_t>(m.index)] =
         name.empty() ? "Waiting for Client..." : "Client Connected";
     if (!name.empty()) g.io.platform.PlaySound("gameinfo.wav");
   }
+  g.io.screen.Refresh(Control::kSetupNameBox);
   return true;
 }
 
 bool MessageHandler_(NetSession& s, const Incoming& m) {
   const std::string line(m.payload);
+  if (!s.game.GameInProgress) {
+    LobbyChatArrived(s.game, line);
+    return true;
+  }
   // A game's chat line is shown, relayed by the host and sounded by the chat's own rules.
   if (ChatMessageArrives(s.game, line) == ChatArrival::kShown) return true;
   if (s.onChat) {
@@ -373,6 +376,7 @@ bool ShowHandler(NetSession& s, const Incoming&) {
   if (g.WorldCount == 0 || g.CurrentPlayer < 1 || g.CurrentPlayer >= kSeats) return false;
   g.window.SetupVisible = false;
   g.io.screen.HideSetupWindow();
+  g.GameInProgress = true;
   if (!FormSetup(g)) return true;
   g.SelectedFrom = g.SelectedTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.SpeedGame = g.TurnResolving = false;

@@ -1,5 +1,6 @@
 #include "net/socket_network.h"
 
+#include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -29,10 +30,25 @@ bool SocketNetwork::Listen(uint16_t port, QString* error, const QHostAddress& ad
     return false;
   }
   connect(server_, &QTcpServer::newConnection, this, &SocketNetwork::Accept);
+  gamePort = server_->serverPort();
+  listenAddress_ = address;
   return true;
 }
 
-bool SocketNetwork::Listening() const {
+bool SocketNetwork::StartListening(std::string* error) {
+  QString cause;
+  const bool ok = Listen(gamePort, &cause, listenAddress_);
+  if (!ok && error) *error = cause.toLatin1().toStdString();
+  return ok;
+}
+
+std::string SocketNetwork::LocalAddress() {
+  for (const QHostAddress& a : QNetworkInterface::allAddresses())
+    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback()) return a.toString().toStdString();
+  return "127.0.0.1";
+}
+
+bool SocketNetwork::Listening() {
   return server_ && server_->isListening();
 }
 

@@ -32,10 +32,15 @@ class SocketNetwork : public QObject, public NetworkPort {
   bool Listen(uint16_t port, QString* error, const QHostAddress& address = QHostAddress::Any);
   // Joins: connects element 0 to the host; the connection opens (or fails) in the event loop.
   void Connect(const QString& host, uint16_t port);
-  // Closes every socket and stops listening.
-  void CloseAll();
-  bool Listening() const;
+  // Closes every socket and stops listening, at once.
+  void CloseAll() override;
+  bool Listening() override;
+  // Listens again where the last Listen did (the game port before any).
+  bool StartListening(std::string* error) override;
+  std::string LocalAddress() override;
   uint16_t ListeningPort() const;
+  // Where StartListening listens when nothing listened before.
+  uint16_t gamePort = 330;
   // Joins the host the setup window names, when its Start asks for a connection.
   std::function<void()> onConnectToHost;
   // The cause of the last failed connection, for the window to show.
@@ -65,6 +70,7 @@ class SocketNetwork : public QObject, public NetworkPort {
   NetworkEvents* events_ = nullptr;
   QPointer<QTcpServer> server_;
   std::array<QPointer<QTcpSocket>, kElements> sockets_{};
+  QHostAddress listenAddress_ = QHostAddress::Any;
 };
 
 // "Cannot host on TCP port N: cause" with a hint where the port needs root.

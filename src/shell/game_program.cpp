@@ -4,6 +4,7 @@
 #include "ai/computer_turn.h"
 #include "engine/turn.h"
 #include "net/game_port.h"
+#include "net/lobby.h"
 #include "shell/desktop_platform.h"
 #include "shell/high_score_window.h"
 #include "shell/title_window.h"
@@ -20,16 +21,10 @@ GameProgram::GameProgram(DesktopPlatform& p)
   platform.SetTimerHandler(GameTimer::kTurn, [this] { tmrTurn_Timer(game); });
   window.onEndProgram = EndProgramNow;
   setupWindows.onCreated = [this](SetupWindow& w) { online.Attach(w); };
-  // A LAN host listens from the moment its boxes say so; a client joins the address it typed.
-  setupWindows.onNetworkBoxes = [this] {
-    if (game.setup.chkLan == 1 && game.setup.OptServerClient0) {
-      QString error;
-      if (!network.Listening() && !network.Listen(GamePort(), &error))
-        platform.MessageBox(error.toLatin1().toStdString(), "Zarnath Error", Buttons::kOk);
-    } else {
-      network.CloseAll();
-    }
-  };
+  // The lobby's two timers: the full lobby's countdown and the join time-out.
+  platform.SetTimerHandler(GameTimer::kLobbyStart, [this] { tmrStart_Timer(game); });
+  platform.SetTimerHandler(GameTimer::kClientJoin, [this] { tmrClient_Timer(game); });
+  network.gamePort = GamePort();
   network.onConnectToHost = [this] {
     network.Connect(QString::fromLatin1(game.setup.txtIP.c_str()), GamePort());
   };

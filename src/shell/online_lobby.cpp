@@ -54,7 +54,7 @@ void OnlineLobby::Attach(SetupWindow& window) {
   table_->onMessage = lobby_.onMessage;
   table_->onJoin = [this] {
     lobby_.StopTimers();
-    for (auto* option : window_->OptServerClient) option->setEnabled(false);
+    game_.setup.OptServerClientEnabled = false;
     game_.setup.lblStatus[0] = "Running Client...";
     game_.setup.lblStatus[1] = "Looking for Server...";
     game_.setup.lblStatus[2] = game_.setup.lblStatus[3] = "Waiting for Client...";
@@ -97,7 +97,7 @@ void OnlineLobby::OnlineBox(bool on) {
 void OnlineLobby::Choice() {
   if (!window_ || game_.setup.chkOnline != 1) return;
   lobby_.StopTimers();
-  for (auto* option : window_->OptServerClient) option->setEnabled(true);
+  game_.setup.OptServerClientEnabled = true;
   if (window_->OptServerClient[0]->isChecked() || window_->OptServerClient[1]->isChecked()) {
     if (game_.setup.OptServerClient0)
       Host();

@@ -18,9 +18,6 @@ void SetupWindows::Show() {
   if (!window_) {
     OpenNewSetupWindow(*game_);
     window_ = new SetupWindow(*game_);
-    window_->onNetworkBoxes = [this] {
-      if (onNetworkBoxes) onNetworkBoxes();
-    };
     window_->onClosed = [this] {
       Discard();
       if (showTitle) showTitle();
@@ -50,6 +47,10 @@ void SetupWindows::ShowState() {
   if (window_) window_->ShowState();
 }
 
+void SetupWindows::FocusChat() {
+  if (window_ && window_->isVisible() && window_->txtMessage->isVisible()) window_->txtMessage->setFocus();
+}
+
 void SetupWindows::FocusFirstName() {
   if (window_ && window_->isVisible()) window_->txtPL[0]->setFocus();
 }
@@ -72,6 +73,7 @@ void SetupScreen::ReturnToSetup() {
 
 void SetupScreen::Focus(Control control) {
   if (control == Control::kSetupNameBox) setup_.FocusFirstName();
+  if (control == Control::kTxtMessage) setup_.FocusChat();
   inner_.Focus(control);
 }
 

@@ -31,10 +31,9 @@ class SetupWindows {
   // The window goes; the next showing creates it afresh.
   void Discard();
   void FocusFirstName();
+  void FocusChat();
   // Shows the setup state again (a name that came over the network).
   void ShowState();
-  // Runs after the LAN box or the host/join choice changed.
-  std::function<void()> onNetworkBoxes;
   // Runs when a window has been created (the internet lobby joins it).
   std::function<void(SetupWindow&)> onCreated;
 

@@ -4,13 +4,16 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "engine/game_start.h"
 #include "model/game.h"
 #include "model/setup_rules.h"
+#include "net/lobby.h"
 #include "shell/display_fonts.h"
 #include "shell/image_button.h"
 
@@ -92,6 +95,21 @@ void ShowCheck(QCheckBox* box, int value) {
 
 NameBox::NameBox(QWidget* parent, Game& game, int slot) : QLineEdit(parent), game_(game), slot_(slot) {}
 
+void NameBox::mousePressEvent(QMouseEvent* event) {
+  QLineEdit::mousePressEvent(event);
+  if (auto* window = qobject_cast<SetupWindow*>(this->window())) window->txtPL_Click(slot_);
+}
+
+void AddressBox::keyPressEvent(QKeyEvent* event) {
+  const QByteArray typed = event->text().toLatin1();
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (!enter && !typed.isEmpty() && !AddressKeyPasses(static_cast<unsigned char>(typed[0]))) {
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
 void NameBox::keyPressEvent(QKeyEvent* event) {
   const QByteArray typed = event->text().toLatin1();
   if (!typed.isEmpty()) {
@@ -125,6 +143,7 @@ SetupWindow::SetupWindow(Game& game) : game_(game) {
   BuildSlots();
   BuildNetworkBoxes();
   BuildOptions();
+  BuildChat();
   imgStart_ = new ImageButton(this, game, ButtonFaces{"ddentbutt12.jpg", "butt12.jpg", ClickSound::kAlways},
                               QPoint(320, 200));
   connect(imgStart_, &ImageButton::clicked, this, &SetupWindow::ImgStart_Click);
@@ -163,15 +182,16 @@ void SetupWindow::BuildSlots() {
 }
 
 void SetupWindow::BuildNetworkBoxes() {
-  // A LAN game can be hosted or joined from these boxes (the lobby's rules come later); the
-  // internet box stays off. A column of boxes under the slots, left of the Start button.
+  // A column of boxes under the slots, left of the Start button; the internet box stays off.
   auto row = [](int i) { return kNetworkTop + 24 * i; };
   chkLan = new QCheckBox(this);
   chkLan->setGeometry(16, row(0) + 2, 18, 18);
   Caption(this, "Network/LAN Game", QRect(38, row(0), 200, 22));
   connect(chkLan, &QCheckBox::clicked, this, [this](bool on) {
-    Apply([&] { game_.setup.chkLan = on ? 1 : 0; });
-    if (onNetworkBoxes) onNetworkBoxes();
+    Apply([&] {
+      game_.setup.chkLan = on ? 1 : 0;
+      chkLan_Click(game_);
+    });
   });
   chkOnline = new QCheckBox(this);
   chkOnline->setGeometry(16, row(1) + 2, 18, 18);
@@ -180,18 +200,39 @@ void SetupWindow::BuildNetworkBoxes() {
   for (int i = 0; i < 2; ++i) {
     OptServerClient[i] = new QRadioButton(this);
     OptServerClient[i]->setGeometry(38, row(2 + i) + 2, 18, 18);
-    Caption(this, choices[i], QRect(60, row(2 + i), 200, 22));
+    optionCaptions_[i] = Caption(this, choices[i], QRect(60, row(2 + i), 200, 22));
     connect(OptServerClient[i], &QRadioButton::clicked, this, [this, i] {
-      Apply([&] { game_.setup.OptServerClient0 = i == 0; });
-      if (onNetworkBoxes) onNetworkBoxes();
+      Apply([&] {
+        game_.setup.OptServerClient0 = i == 0;
+        OptServerClient_Click(game_, i);
+      });
     });
   }
-  Caption(this, "IP ADDRESS:", QRect(16, row(4) + 4, 100, 22));
-  txtIP = new QLineEdit(this);
+  Label26 = Caption(this, "IP ADDRESS:", QRect(16, row(4) + 4, 100, 22));
+  txtIP = new AddressBox(this);
   txtIP->setGeometry(120, row(4) + 4, 180, 22);
   connect(txtIP, &QLineEdit::textEdited, this,
           [this](const QString& text) { game_.setup.txtIP = text.toLatin1().toStdString(); });
+  connect(txtIP, &QLineEdit::returnPressed, this, [this] { Apply([&] { JoinHost(game_); }); });
   chkOnline->setEnabled(false);
+  Label9 = Caption(this, "", QRect(16, kSlotTop + kSlotStep * 4 - 4, 300, 16));
+  Label9->setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+}
+
+void SetupWindow::BuildChat() {
+  Label10 = Caption(this, "Player Chat", QRect(16, kOptionsTop, 300, 22));
+  txtChat = new QPlainTextEdit(this);
+  txtChat->setGeometry(16, kOptionsTop + 26, kWindowSize.width() - 32, 170);
+  txtChat->setReadOnly(true);
+  txtMessage = new QLineEdit(this);
+  txtMessage->setGeometry(16, kOptionsTop + 202, kWindowSize.width() - 32, 24);
+  connect(txtMessage, &QLineEdit::textEdited, this,
+          [this](const QString& text) { game_.setup.txtMessage = Bytes(text).substr(0, 200); });
+  connect(txtMessage, &QLineEdit::returnPressed, this, [this] { Apply([&] { txtMessage_Enter(game_); }); });
+  for (QWidget* w : {static_cast<QWidget*>(txtChat), static_cast<QWidget*>(txtMessage)}) {
+    QFont font(QStringLiteral("Liberation Sans"), 9);
+    w->setFont(font);
+  }
 }
 
 void SetupWindow::BuildOptions() {
@@ -290,6 +331,9 @@ void SetupWindow::ShowState() {
   Label7->setVisible(s.helpVisible);
   Label8->setVisible(s.helpVisible);
 
+  // A lobby fixes the options; join mode frees the world-count bar alone.
+  for (QWidget* option : picOptions->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    option->setEnabled(option == VScroll1 ? s.optionsEnabled || s.worldBarEnabled : s.optionsEnabled);
   ShowText(txtPlanets, s.txtPlanets);
   ShowSpin(VScroll1, kWorldsMin, kWorldsMax, s.VScroll1);
   ShowCheck(chkShield, s.chkShield);
@@ -299,7 +343,7 @@ void SetupWindow::ShowState() {
   ShowSpin(VScroll2, kTruceMin, kTruceMax, s.VScroll2);
   for (QWidget* w : {static_cast<QWidget*>(chkTruce), static_cast<QWidget*>(Label13),
                      static_cast<QWidget*>(txtTruce), static_cast<QWidget*>(VScroll2)})
-    w->setEnabled(s.truceEnabled);
+    w->setEnabled(s.truceEnabled && s.optionsEnabled);
   for (int k = 0; k < 3; ++k) {
     const size_t i = static_cast<size_t>(k);
     ShowText(txtOp[i], s.txtOp[i]);
@@ -311,7 +355,35 @@ void SetupWindow::ShowState() {
   ShowCheck(chkOnline, s.chkOnline);
   OptServerClient[0]->setChecked(s.OptServerClient0);
   OptServerClient[1]->setChecked(!s.OptServerClient0);
+  for (int i = 0; i < 2; ++i) {
+    OptServerClient[i]->setEnabled(s.OptServerClientEnabled);
+    optionCaptions_[i]->setEnabled(s.OptServerClientEnabled);
+  }
   ShowText(txtIP, s.txtIP);
+  txtIP->setEnabled(s.txtIPEnabled);
+  txtIP->setReadOnly(s.txtIPLocked);
+  Label26->setEnabled(s.txtIPEnabled);
+  Label9->setText(Latin1(s.Label9));
+
+  // The lobby: the chat area in place of the options, which a lobby fixes.
+  picOptions->setVisible(!s.chatVisible);
+  Label10->setText(Latin1(s.Label10));
+  Label10->setVisible(s.chatVisible);
+  txtChat->setVisible(s.chatVisible);
+  txtMessage->setVisible(s.chatVisible);
+  const QString chat = Latin1(s.txtChat);
+  if (txtChat->toPlainText() != chat) {
+    txtChat->setPlainText(chat);
+    txtChat->moveCursor(QTextCursor::End);
+  }
+  ShowText(txtMessage, s.txtMessage);
+  imgStart_->setVisible(s.ImgStartVisible);
+  imgStart_->setEnabled(s.ImgStartVisible);
+}
+
+void SetupWindow::txtPL_Click(int slot) {
+  // After the click has been handled: the question box must not open inside the press.
+  QTimer::singleShot(0, this, [this, slot] { Apply([&] { zarnath::txtPL_Click(game_, slot); }); });
 }
 
 void SetupWindow::ImgStart_Click() {

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPlainTextEdit;
 class QRadioButton;
 class QScrollBar;
 
@@ -28,10 +29,23 @@ class NameBox : public QLineEdit {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // A click on a filled box in a lobby removes that client or leaves the host.
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   Game& game_;
   int slot_;
+};
+
+// The address box: digits, "." and editing keys only; Enter joins.
+class AddressBox : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 class SetupWindow : public QWidget {
@@ -45,11 +59,11 @@ class SetupWindow : public QWidget {
 
   // The Start button: the game starts from what the window holds.
   void ImgStart_Click();
+  // A click on name box `slot`.
+  void txtPL_Click(int slot);
 
   // Runs when the window is closed (after the lobby's connections are closed).
   std::function<void()> onClosed;
-  // Runs after the LAN box or the host/join choice changed (the program listens or stops).
-  std::function<void()> onNetworkBoxes;
 
   // --- the controls, for the program's other windows and for tests ---
   std::array<NameBox*, 4> txtPL{};
@@ -70,6 +84,9 @@ class SetupWindow : public QWidget {
   QCheckBox *chkLan, *chkOnline;
   std::array<QRadioButton*, 2> OptServerClient{};
   QLineEdit* txtIP;
+  QLabel *Label9, *Label10, *Label26;
+  QPlainTextEdit* txtChat;
+  QLineEdit* txtMessage;
   QWidget* picOptions;
   ImageButton* ImgStart() const { return imgStart_; }
 
@@ -80,11 +97,13 @@ class SetupWindow : public QWidget {
   void BuildSlots();
   void BuildNetworkBoxes();
   void BuildOptions();
+  void BuildChat();
   // Runs a rule on the state, then shows the state.
   void Apply(const std::function<void()>& rule);
 
   Game& game_;
   ImageButton* imgStart_;
+  std::array<QLabel*, 2> optionCaptions_{};
 };
 
 }  // namespace zarnath

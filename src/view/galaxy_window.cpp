@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -110,6 +111,12 @@ QLabel* GalaxyWindow::NewMapLabel(const QString& caption) {
 
 void GalaxyWindow::BuildControls() {
   for (int i = 0; i < kWorldSlots; ++i) lblName_[static_cast<size_t>(i)] = NewMapLabel(QString());
+  // The world labels take presses of their own; the hover label (the last) lets them through to
+  // the map.
+  for (int i = 0; i < kWorldSlots - 1; ++i) {
+    lblName_[static_cast<size_t>(i)]->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    lblName_[static_cast<size_t>(i)]->installEventFilter(this);
+  }
   lblShips_.push_back(NewMapLabel(QStringLiteral("Ships")));
   lblShips_[0]->setAlignment(Qt::AlignCenter);
 
@@ -333,6 +340,41 @@ void GalaxyWindow::paintEvent(QPaintEvent*) {
   ++paints_;
   QPainter p(this);
   p.drawImage(0, 0, canvas_.image());
+}
+
+namespace {
+
+// The button as the game's commands number it: 1 left, 2 right, 4 middle, 0 any other.
+int GameButton(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton:
+      return 1;
+    case Qt::RightButton:
+      return 2;
+    case Qt::MiddleButton:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+void GalaxyWindow::mousePressEvent(QMouseEvent* event) {
+  const QPointF at = event->position();
+  if (onMapPressed) onMapPressed(GameButton(event->button()), at.x(), at.y());
+  event->accept();
+}
+
+bool GalaxyWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    for (int i = 0; i < kWorldSlots - 1; ++i) {
+      if (watched != lblName_[static_cast<size_t>(i)]) continue;
+      if (onWorldLabelPressed) onWorldLabelPressed(i, GameButton(static_cast<QMouseEvent*>(event)->button()));
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 QImage GalaxyWindow::Screenshot() {

@@ -3,7 +3,9 @@
 // click meant for the map), the seat status captions, the message line, the move log, the
 // centred announcement and the battle panel. It is the program's `GameScreen`: the rules call the
 // full and light redraws, the marks and the labels through it, and it shows what the game's
-// window state holds.
+// window state holds. It is also the commands' view: the selection marks, the send previews, the
+// distance labels and the world labels' captions. Presses on the map and on the world labels
+// (not the hover label) go to the window's commands through its hooks.
 #pragma once
 
 #include <QImage>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/command_view.h"
 #include "model/ports.h"
 #include "model/view_rules.h"
 #include "view/galaxy_canvas.h"
@@ -30,7 +33,7 @@ class Game;
 inline constexpr int kInnerWidth = 1018;  // the window's nominal inner size
 inline constexpr int kInnerHeight = 693;
 
-class GalaxyWindow : public QWidget, public GameScreen {
+class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
  public:
   GalaxyWindow();
   ~GalaxyWindow() override;
@@ -46,6 +49,10 @@ class GalaxyWindow : public QWidget, public GameScreen {
   std::function<void()> onOrbitTick;
   // The window's further controls follow the game's window state at every refresh.
   std::function<void()> onSync;
+  // A mouse press on the map (button 1 left, 2 right, 4 middle; pixels of the client area), and
+  // on the label of world `index`.
+  std::function<void(int button, double x, double y)> onMapPressed;
+  std::function<void(int index, int button)> onWorldLabelPressed;
 
   // GameScreen
   int ShowGameWindow() override;
@@ -72,13 +79,23 @@ class GalaxyWindow : public QWidget, public GameScreen {
   void SelectFirstTravelRow() override;
   void ReturnToSetup() override;
 
+  // CommandView
+  void CleanGalaxy() override;
+  // -1: every object of the current player; otherwise the object in slot fleetNo - 1.
+  void FleetPathsDraw(int fleetNo) override;
+  void DrawWorldLabel(int w) override;
+  void DrawSourceMark(int w) override;
+  void DrawTargetMark(int w) override;
+  void HideHoverLabel() override;
+  void ClearHoverLabel() override;
+  void ShowDistanceLabels(const DistanceLabels& labels) override;
+  void DrawSendPreview(int from, int to, PreviewKind kind) override;
+  void SetWorldLabel(int w, const std::string& caption) override;
+  int TextWidth(const std::string& text) override;
+
   // --- the view's own operations, for the window's commands ---
-  void CleanGalaxy();
   void DrawCrossMark(double x, double y, double fillColour, double lineColour);
   void FleetPosition(int slot);
-  // -1: every object of the current player; otherwise the object in slot fleetNo - 1.
-  void FleetPathsDraw(int fleetNo);
-  void DrawWorldLabel(int w);
   // The world labels beside their worlds, as the Labels button puts the world names.
   void PlaceWorldNames();
   void LabelsSpread();
@@ -108,6 +125,8 @@ class GalaxyWindow : public QWidget, public GameScreen {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void LoadPictures();

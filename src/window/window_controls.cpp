@@ -74,12 +74,16 @@ WindowControls::WindowControls(GalaxyWindow& window, Game& game, DesktopPlatform
   window_.onConsole = [this] { Console(); };
   window_.onSelectFirstTravelRow = [this] { SelectFirstTravelRow(); };
   window_.onSync = [this] { Sync(); };
+  window_.onMapPressed = [this](int button, double x, double y) { MapPressed(button, x, y); };
+  window_.onWorldLabelPressed = [this](int index, int button) { WorldLabelPressed(index, button); };
 }
 
 WindowControls::~WindowControls() {
   window_.onConsole = nullptr;
   window_.onSelectFirstTravelRow = nullptr;
   window_.onSync = nullptr;
+  window_.onMapPressed = nullptr;
+  window_.onWorldLabelPressed = nullptr;
   window_.removeEventFilter(this);
 }
 
@@ -137,10 +141,16 @@ void WindowControls::BuildPanes() {
     if (onOwnedRowClicked)
       onOwnedRowClicked(row);
     else
-      PickFromOwnedRow(row);
+      OwnedRowClicked(row);
   });
+  connect(lstOwned_, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { OwnedRowDoubleClicked(lstOwned_->row(item)); });
   connect(lstTravel_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    if (onTravelRowClicked) onTravelRowClicked(lstTravel_->row(item));
+    const int row = lstTravel_->row(item);
+    if (onTravelRowClicked)
+      onTravelRowClicked(row);
+    else
+      TravelRowClicked(row);
   });
 }
 
@@ -150,7 +160,11 @@ void WindowControls::BuildPopups() {
   lstMenu_ = NewGameList(&window_, Qt::white, Qt::black, kPanelRowHeight);
   lstMenu_->setFrameShape(QFrame::Box);
   connect(lstInfo_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    if (onInfoRowClicked) onInfoRowClicked(lstInfo_->row(item));
+    const int row = lstInfo_->row(item);
+    if (onInfoRowClicked)
+      onInfoRowClicked(row);
+    else
+      InfoRowClicked(row);
   });
   connect(lstMenu_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = lstMenu_->row(item);
@@ -209,10 +223,7 @@ void WindowControls::Sync() {
   // The panel and the popup are shown for the seat that opened them (the turn passing to another
   // seat, or its resolution, hides them); the dialog follows the game's state.
   if (!game_.window.lstInfoVisible) lstInfo_->hide();
-  if (!game_.window.lstMenuVisible) {
-    lstMenu_->hide();
-    pickingTarget_ = false;
-  }
+  if (!game_.window.lstMenuVisible) lstMenu_->hide();
   if (frmProximity_) frmProximity_->Sync();
   ApplyLogBox();
 }

@@ -2,7 +2,8 @@
 // side panes (header, owned worlds, objects in flight, the bomb, fuel and crystal indicators), the
 // world information panel, the travel options popup, the proximity-bomb dialog, and the window's
 // own life (load, resize, closing). It implements the screen's side-list operations for the game
-// window and runs the window's commands through the core's operations and guards.
+// window and runs the window's commands through the core's operations and guards: presses on the
+// map and on the world labels, the popup's rows, the world panel's rows and the side lists' rows.
 #pragma once
 
 #include <QObject>
@@ -41,8 +42,8 @@ class WindowControls : public QObject {
   std::function<void()> onHideOtherWindows;  // the title and setup windows, when the game window loads
   std::function<void()> onHideFileDialogs;   // the save and load dialogs, on a minimise in a network game
   std::function<void()> onChatSend;          // the chat's Send button
-  // Clicks on rows of the panel and the lists: the world panel's commands, the owned-worlds and
-  // in-transit rows. Unset, the owned-worlds rows pick the source and target of a send (below).
+  // Set, these take the clicks on rows of the panel, the lists and the popup instead of the
+  // window's own commands (below).
   std::function<void(int row)> onInfoRowClicked, onOwnedRowClicked, onTravelRowClicked;
   std::function<void(int row)> onMenuRowClicked;
 
@@ -88,11 +89,22 @@ class WindowControls : public QObject {
   // The travel-distance calculator's picture on the galaxy view.
   void DrawTravelCalc(const TravelCalcPlan& plan);
 
-  // Until presses on the galaxy view pick worlds, the owned-worlds list picks the source of a send
-  // and the popup lists the worlds in play to pick its target; then the popup offers the Command
-  // menu's items for the pair.
-  void PickFromOwnedRow(int row);
-  void PickTarget(int world);
+  // --- the window's commands on the map, the panel, the lists and the labels ---
+  // A press on the map at pixel (x, y) with `button` (1 left, 2 right, 4 middle): an expanded
+  // game-log box collapses first; then the press is the game's, and the window opens what it asks.
+  void MapPressed(int button, double x, double y);
+  // A click on row `row` of the world panel: its command on the panel's world.
+  void InfoRowClicked(int row);
+  // The owned-worlds list: a click points the world out, a double click switches its shield.
+  void OwnedRowClicked(int row);
+  void OwnedRowDoubleClicked(int row);
+  // The in-transit list: a click offers the recall of an object that has not moved, or shows
+  // where it is.
+  void TravelRowClicked(int row);
+  // A press on the label of world `index`: gathering exclusion (left, middle) or shield (right).
+  void WorldLabelPressed(int index, int button);
+  // What a command asks of the window once it is done: lists, panel rows, and what it opens.
+  void ActOn(const CommandOutcome& out);
 
   // --- controls, for tests and tools ---
   ImageButton* button(MainButton b) const { return buttons_[static_cast<size_t>(b)]; }
@@ -144,7 +156,6 @@ class WindowControls : public QObject {
   TurnTimerPause timerPause_;
   LogBoxGeometry logBox_{454, kLogBoxCollapsed};
   bool loaded_ = false;
-  bool pickingTarget_ = false;  // the popup lists the worlds to pick a target from
 };
 
 }  // namespace zarnath

@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <cmath>
 
-#include "ai/pulse_command.h"
 #include "engine/send_commands.h"
 #include "model/game.h"
 #include "model/view_rules.h"
@@ -39,29 +38,6 @@ void StyleLabel(QLabel* l, double colour, bool italic, bool rightAligned) {
   pal.setColor(QPalette::Window, Qt::black);
   l->setPalette(pal);
 }
-
-// The popup codes of the Command menu's items, in the menu's order.
-struct CommandItem {
-  const char* caption;
-  int code;
-};
-constexpr CommandItem kCommandItems[] = {
-    {"Calculate Travel Distance Between Worlds", kMenuDistance},
-    {"Calculate Ships Needed to Take Over World", kMenuShipsNeeded},
-    {"Send A Scout Ship Between Worlds", kMenuSendScout},
-    {"Send 100% of Ships Between Worlds", kMenuSendAll},
-    {"Send 75% of Ships Between Worlds", kMenuSend75},
-    {"Send 50% of Ships Between Worlds", kMenuSend50},
-    {"Send 25% of Ships Between Worlds", kMenuSend25},
-    {"Send 10% of Ships Between Worlds", kMenuSend10},
-    {"Send A Bomb To World", kMenuSendBomb},
-    {"Set A Proximity Bomb On World", kMenuSetProximity},
-    {"Set A Pulse Bomb On World", kMenuSetPulse},
-};
-// Item data of a world row while a target is picked: 100 + world.
-constexpr int kPickedWorld = 100;
-// Where the lists of the side-list picking stand: at the view's left edge, under the seat captions.
-constexpr int kPickLeft = 21, kPickTop = 26;
 
 }  // namespace
 
@@ -146,16 +122,10 @@ void WindowControls::ShowMenu(const TravelPopup& popup) {
 void WindowControls::HideMenu() {
   game_.window.lstMenuVisible = false;
   lstMenu_->hide();
-  pickingTarget_ = false;
 }
 
 void WindowControls::MenuRowClicked(int row) {
   if (row < 0 || row >= static_cast<int>(menu_.rows.size())) return;
-  const int code = menu_.rows[static_cast<size_t>(row)].code;
-  if (pickingTarget_) {
-    if (code >= kPickedWorld) PickTarget(code - kPickedWorld);
-    return;
-  }
   // Nothing starts while a command runs: the row's command would clear a busy flag it did not set.
   if (game_.InputBusy) return;
   const bool ran = lstMenu_Click(game_, menu_, row, commands_) != 0;
@@ -195,55 +165,6 @@ void WindowControls::DrawTravelCalc(const TravelCalcPlan& plan) {
     l->raise();
   }
   if (window_.isVisible()) window_.repaint();
-}
-
-// --- picking a send's worlds from the side list ---
-
-void WindowControls::PickFromOwnedRow(int row) {
-  if (row < 0 || row >= lstOwned_->count() || game_.InputBusy || !PanelCommandMayRun(game_)) return;
-  const int w = RowData(lstOwned_, row);
-  if (!WorldInPlay(game_, w) || game_.WorldOwner[static_cast<size_t>(w)] != game_.CurrentPlayer + 1) return;
-  window_.GalaxyDraw();
-  game_.SelectedFrom = static_cast<int16_t>(w);
-  game_.SelectedTo = -1;
-  const ViewSpot p = WorldScreenSpot(game_, w);
-  window_.DrawCircle(p.x, p.y, 12, OwnerColourOf(game_, game_.WorldOwner[static_cast<size_t>(w)]), 1, 2, 0);
-  TravelPopup pick;
-  pick.rows.push_back({" - Send From World " + game_.WorldName[static_cast<size_t>(w)] + " To - ", 0});
-  for (int t = 0; t < std::min<int>(game_.WorldCount, kMaxWorlds); ++t)
-    if (t != w)
-      pick.rows.push_back({"   World " + game_.WorldName[static_cast<size_t>(t)], kPickedWorld + t});
-  // The list of worlds stands at the view's left edge, as high as the view allows.
-  pick.left = kPickLeft, pick.top = kPickTop, pick.width = 180;
-  pick.height = std::min(360, MenuHeight(pick.rows.size()));
-  ShowMenu(pick);
-  pickingTarget_ = game_.window.lstMenuVisible;
-}
-
-void WindowControls::PickTarget(int world) {
-  const int from = game_.SelectedFrom;
-  HideMenu();
-  if (!WorldInPlay(game_, from) || !WorldInPlay(game_, world) || !PanelCommandMayRun(game_)) {
-    game_.SelectedFrom = game_.SelectedTo = -1;
-    window_.GalaxyDraw();
-    return;
-  }
-  game_.SelectedTo = static_cast<int16_t>(world);
-  const ViewSpot p = WorldScreenSpot(game_, world);
-  window_.DrawCircle(p.x, p.y, 12, OwnerColourOf(game_, game_.WorldOwner[static_cast<size_t>(world)]), 1, 1,
-                     0);
-  TravelPopup items;
-  items.rows.push_back({" " + game_.WorldName[static_cast<size_t>(from)] + " To " +
-                            game_.WorldName[static_cast<size_t>(world)] + " ",
-                        0});
-  for (const CommandItem& item : kCommandItems) {
-    if (item.code == kMenuSetPulse && !CanArmPulseBomb(game_, from)) continue;
-    items.rows.push_back({std::string(" - ") + item.caption, item.code});
-  }
-  // The items stand where the list of worlds stood.
-  items.left = kPickLeft, items.top = kPickTop, items.width = kMenuWidth;
-  items.height = MenuHeight(items.rows.size());
-  ShowMenu(items);
 }
 
 }  // namespace zarnath

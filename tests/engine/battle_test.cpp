@@ -150,6 +150,7 @@ TEST(Battle, TheHostSendsEveryStepBeforeItsOwnAndTheAccuraciesOfTheFleetThenTheW
     const int worldClass = shipClass == 9 ? 5 : 2;
     Attack f(8, 0, worldClass, 0, 12, 0, shipClass);
     f.Host(2);
+    f.game.PlayerName[2] = "Cid";  // a second client's seat
     RandomSource draws(11);
     f.game.random.Seed(11);
     Battle(f.game, 0);
@@ -222,6 +223,7 @@ TEST(BattleDone, AnAnnihilationBombLeavesTheWorldEmptyAndUnshielded) {
   Game& g = f.game;
   g.SpeedGame = false;
   f.Host(2);
+  g.PlayerName[2] = "Cid";
   EndTravel(g, 0);
   EXPECT_EQ(std::make_tuple(g.WorldOwner[3], g.WorldShips[3], g.WorldShield[3]), std::make_tuple(1, 0.0f, 0));
   EXPECT_TRUE(f.Noticed("- Ann Took Over World Tarsis With An Annihilation Bomb -"));

@@ -56,6 +56,7 @@ TEST(ChatSend, TheHostRelaysToConnectedClientsShowsItsLineAndLocksSend) {
   Chat f;
   Game& g = f.game;
   f.Host(3);
+  g.PlayerName[2] = "Cy", g.PlayerName[3] = "Di";  // every client holds a seat
   f.ports.connected[2] = false;
   f.Type("hello, all");
   EXPECT_TRUE(ImgSend_Click(g));
@@ -161,6 +162,7 @@ TEST(ChatArrival, TheHostShowsAndRelaysToEveryClientAndAClientOnlyShows) {
   Chat host;
   Game& g = host.game;
   host.Host(2);
+  g.PlayerName[2] = "Cy";  // both clients hold a seat
   EXPECT_EQ(ChatMessageArrives(g, " Bob: 1,5 ships"), ChatArrival::kShown);
   EXPECT_EQ(g.window.txtChat.Text, " Bob: 1.5 ships\r\n");
   EXPECT_EQ(host.ports.calls,

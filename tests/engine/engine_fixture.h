@@ -48,6 +48,7 @@ struct EngineGame : TestGame {
     DataSet(game);
     GenerateWorlds(game);
     PlaceSeats(game);
+    game.GameInProgress = true;
     game.WorldType.fill(kTypeNothing);
     game.GameYear = 1.0f;
     for (int p = 0; p < kSeats; ++p)

@@ -41,6 +41,19 @@ TEST(GalaxyClicks, APressAtAWorldsPixelSelectsItAndTenPixelsOffMisses) {
   EXPECT_EQ(fraction.game.SelectedFrom, kAnnHome);
 }
 
+// The world's own label keeps the home world's gap on the map; the panel's displays place it by
+// its owner, like the others.
+TEST(GalaxyClicks, TheDistancesLabelOfTheWorldItselfKeepsItsGapOnTheMapOnly) {
+  CommandsGame c;
+  for (bool fromPanel : {false, true}) {
+    const DistanceLabels plan = PlanDistances(c.game, kAnnHome, false, fromPanel);
+    ASSERT_FALSE(plan.labels.empty());
+    EXPECT_EQ(plan.labels[0].world, kAnnHome);
+    EXPECT_EQ(plan.labels[0].gap, fromPanel ? 0 : 20);
+    for (size_t i = 1; i < plan.labels.size(); ++i) EXPECT_EQ(plan.labels[i].gap, 0);
+  }
+}
+
 TEST(GalaxyClicks, TheSunOpensTheStatusReportOrCancelsASelection) {
   CommandsGame c;
   const CommandOutcome out = Form_MouseDown(c.game, c.view, kLeftButton, kCenterX + 24, kCenterY - 24);

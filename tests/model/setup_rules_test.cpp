@@ -298,16 +298,18 @@ TEST(SetupWindow, TruceGroupFollowsTheOtherSlotsNames) {
   EXPECT_TRUE(f.s.truceEnabled);
 }
 
-TEST(SetupWindow, ClosingClosesTheLobbysConnections) {
+TEST(SetupWindow, ClosingClosesEveryConnectionAndTheListenerAtOnce) {
   for (bool host : {true, false}) {
     SetupFixture f;
     f.Open();
     f.s.OptServerClient0 = host, f.ports.socketCount = 3, f.game.window.SetupVisible = true;
+    f.game.NetworkGame = true, f.game.Seated[1] = true;
     SetupForm_Unload(f.game);
-    const std::vector<std::string> closed =
-        host ? std::vector<std::string>{"Close 1", "Close 2"} : std::vector<std::string>{"Close 0"};
-    EXPECT_EQ(f.ports.calls, closed);
-    EXPECT_FALSE(f.game.window.SetupVisible);
+    // Host and client alike: every element, the listener too, and the lobby's timers stop.
+    EXPECT_EQ(f.ports.calls,
+              (std::vector<std::string>{"Close 2", "Close 1", "Close 0", "Timer tmrStart off 10000",
+                                        "Timer tmrClient off 15000"}));
+    EXPECT_FALSE(f.game.window.SetupVisible || f.game.NetworkGame || f.game.Seated[1]);
   }
 }
 

@@ -111,6 +111,7 @@ TEST(FullState, FourteenHundredFramesInTheirOrderAndOneMoreWithATruce) {
 TEST(FullState, ConnectedClientsOnlyAndAFailingClientIsNamedOnceWhileTheOthersGetEverything) {
   HostGame h;
   Game& g = h.g();
+  g.PlayerName[3] = "Dee";
   h.t.ports.connected = {false, true, false, true};
   GalaxySync(g);
   std::map<char, int> perClient;

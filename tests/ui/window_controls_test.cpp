@@ -1,85 +1,19 @@
 // The game window's controls on the offscreen platform, driven by real widget events: a hot-seat
-// game of Ann and Bob at one computer, played from the side lists, the popup and the buttons.
+// game of Ann and Bob at one computer, played on the map, from the popup, the lists and the buttons.
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-#include "engine/game_start.h"
+#include "hot_seat.h"
 #include "model/numbers.h"
 #include "model/travel_calc.h"
 #include "model/travel_time.h"
 #include "shell/game_program.h"
-#include "ui_fixture.h"
 #include "window/proximity_window.h"
 
 namespace zarnath::testing {
-
-namespace {
-
-// Ann and Bob, two humans at one computer, on a seeded star system of twelve worlds; Ann's turn.
-struct HotSeat {
-  HotSeat() {
-    platform.scripted = platform.muted = true;
-    program.window.onEndProgram = [this] { ++ended; };
-    g.programFolder = folder.dir.path().toStdString();
-    g.random.Seed(11);
-    g.cosmetic.Seed(5);
-    g.setup.txtPL = {"Ann", "Bob", "", ""};
-    g.setup.chkAI = {0, 0, 0, 0};
-    g.setup.txtPlanets = "12";
-    imgStart_Click(g);
-    g.SpeedGame = true;  // no animation pauses
-    home = kHomeWorld0;
-  }
-  ~HotSeat() {
-    platform.SetTimer(GameTimer::kAI, 0, false);
-    platform.SetTimer(GameTimer::kTurn, 0, false);
-  }
-  WindowControls& controls() { return program.controls; }
-  // A click on a row of a list box, as the pointer gives it.
-  static void ClickRow(QListWidget* list, int row) {
-    QVERIFY(list->isVisible() && row < list->count());
-    const QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-  }
-  static int RowWithText(QListWidget* list, const QString& text) {
-    for (int i = 0; i < list->count(); ++i)
-      if (list->item(i)->text() == text) return i;
-    return -1;
-  }
-  static void Press(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
-  // A world Ann's home world reaches, other than her own.
-  int Reachable() {
-    for (int t = 0; t < g.WorldCount; ++t) {
-      float years = 0, angle = 0;
-      if (t == home || g.WorldOwner[t] != 0) continue;
-      DistCalc(g, home, t, years, angle, kLaunchStep);
-      if (years < kUnreachableYears) return t;
-    }
-    return -1;
-  }
-  // From the side list: the source, then the target from the list of worlds, then the row.
-  void SendFromHome(int target, const QString& row) {
-    ClickRow(controls().lstOwned(), 0);
-    QCOMPARE(g.SelectedFrom, home);
-    const int targetRow =
-        RowWithText(controls().lstMenu(), "   World " + QString::fromStdString(g.WorldName[target]));
-    ClickRow(controls().lstMenu(), targetRow);
-    QCOMPARE(g.SelectedTo, target);
-    ClickRow(controls().lstMenu(), RowWithText(controls().lstMenu(), row));
-  }
-
-  ProgramFolderCopy folder;
-  DesktopPlatform platform;
-  GameProgram program{platform};
-  Game& g = program.game;
-  int home = 0;
-  int ended = 0;
-};
-
-}  // namespace
 
 class WindowControlsTest : public QObject {
   Q_OBJECT
@@ -121,7 +55,7 @@ class WindowControlsTest : public QObject {
     h.program.window.Console();
     const int target = h.Reachable();
     QVERIFY(target >= 0);
-    h.SendFromHome(target, QStringLiteral(" - Send 50% of Ships Between Worlds"));
+    h.SendFromHome(target, kMenuSend50);
     QCOMPARE(h.g.WorldShips[8], 2.0f);
     QCOMPARE(h.g.FleetShips[0], 3.0f);
     QVERIFY(!h.controls().lstMenu()->isVisible());
@@ -140,12 +74,18 @@ class WindowControlsTest : public QObject {
   // A refused launch says why in the notice line: a bomb from a world without one.
   void aRefusedSendSaysWhy() {
     HotSeat h;
-    h.g.WorldBombs[8] = 0;
+    h.g.WorldBombs[8] = 1;
+    h.program.window.Console();
     std::string notice;
     h.program.window.onRefresh = [&](Control c) {
       if (c == Control::kTxtGame && !h.g.window.txtGame.Text.empty()) notice = h.g.window.txtGame.Text;
     };
-    h.SendFromHome(h.Reachable(), QStringLiteral(" - Send A Bomb To World"));
+    // The bomb leaves the world while the popup is open.
+    const int target = h.Reachable();
+    h.PressWorld(h.home);
+    h.PressWorld(target);
+    h.g.WorldBombs[8] = 0;
+    HotSeat::ClickRow(h.controls().lstMenu(), HotSeat::RowWithCode(h.controls().lstMenu(), kMenuSendBomb));
     QCOMPARE(QString::fromStdString(notice),
              QString::fromStdString("- No Bomb Left On World " + h.g.WorldName[8] + "! -"));
     QVERIFY(h.g.FleetFrom[0] == 0 && h.g.window.txtGame.Text.empty());
@@ -156,7 +96,7 @@ class WindowControlsTest : public QObject {
     h.g.WorldShips[8] = 120, h.g.WorldBombs[8] = 2;
     h.program.window.Console();
     const int target = h.Reachable();
-    h.SendFromHome(target, QStringLiteral(" - Set A Proximity Bomb On World"));
+    h.SendFromHome(target, kMenuSetProximity);
     ProximityWindow* d = h.controls().frmProximity();
     QVERIFY(d->isVisible());
     QCOMPARE(d->windowTitle(), QStringLiteral("Set Proximity Bomb"));
@@ -192,7 +132,7 @@ class WindowControlsTest : public QObject {
     QVERIFY(!d->isVisible() && h.g.ProxFrom == -1);
     // A later opening writes the count through the bar, with its blank.
     h.g.WorldShips[8] = 40;
-    h.SendFromHome(target, QStringLiteral(" - Set A Proximity Bomb On World"));
+    h.SendFromHome(target, kMenuSetProximity);
     QCOMPARE(d->Text1()->text(), QStringLiteral(" 40"));
     QCOMPARE(d->VScroll1()->singleStep(), 1);
     // The turn passing to Bob closes it; Set then sends nothing.
@@ -201,22 +141,28 @@ class WindowControlsTest : public QObject {
     QVERIFY(!d->isVisible());
   }
 
-  // The pulse row arms the home world's pulse bomb; a world that cannot be armed offers no row.
+  // A second press on the home world whose radar saw an enemy offers its pulse row, which arms
+  // the home world's bomb; armed, the world offers no bomb rows again.
   void thePulseRowArmsTheHomeWorldsBomb() {
     HotSeat h;
     h.g.WorldBombs[8] = 1;
     h.program.window.Console();
-    const int target = h.Reachable();
-    h.SendFromHome(target, QStringLiteral(" - Set A Pulse Bomb On World"));
+    h.PressWorld(h.home);
+    QCOMPARE(h.g.SelectedFrom, h.home);
+    h.g.RadarSeen[0] = 1;
+    h.PressWorld(h.home);
+    QListWidget* menu = h.controls().lstMenu();
+    QVERIFY(menu->isVisible());
+    QCOMPARE(menu->count(), 2);
+    HotSeat::ClickRow(menu, HotSeat::RowWithCode(menu, kMenuSetPulse));
     QCOMPARE(h.g.WorldType[8], kTypeArmedPulse);
     QCOMPARE(h.g.WorldBombs[8], 0);
     QVERIFY(h.g.PlayerLog[0].find("- Pulse Bomb Set On World " + h.g.WorldName[8] + "! -") !=
             std::string::npos);
     QVERIFY(!h.g.InputBusy && h.g.SelectedFrom == -1);
-    HotSeat::ClickRow(h.controls().lstOwned(), 0);
-    HotSeat::ClickRow(h.controls().lstMenu(), 1);
-    QCOMPARE(HotSeat::RowWithText(h.controls().lstMenu(), QStringLiteral(" - Set A Pulse Bomb On World")),
-             -1);
+    h.PressWorld(h.home);
+    h.PressWorld(h.home);
+    QVERIFY(!menu->isVisible() && h.g.SelectedFrom == -1);
   }
 
   void labelsAndTravelToggleBackAndForth() {
@@ -333,12 +279,14 @@ class WindowControlsTest : public QObject {
     QImage during;
     QString report;
     h.program.window.onRefresh = [&](Control c) {
-      if (c != Control::kLblPlanet || !during.isNull()) return;
+      if (c != Control::kLblPlanet || !during.isNull() ||
+          !h.program.window.lblPlanet()->text().contains("The Travel Distance"))
+        return;
       during = h.program.window.canvas().image().copy();
       report = h.program.window.lblPlanet()->text();
     };
     const int target = h.Reachable();
-    h.SendFromHome(target, QStringLiteral(" - Calculate Travel Distance Between Worlds"));
+    h.SendFromHome(target, kMenuDistance);
     QVERIFY(report.contains("The Travel Distance Between Worlds"));
     QVERIFY(!h.program.window.lblPlanet()->isVisible());
     QVERIFY(h.g.SelectedFrom == -1 && !h.g.InputBusy);
@@ -362,13 +310,13 @@ class WindowControlsTest : public QObject {
   }
 
   // Ann sends half her ships and presses Done; Bob presses Done; the turn resolves.
-  void aHotSeatTurnIsPlayedFromTheListsAndButtons() {
+  void aHotSeatTurnIsPlayedOnTheMapAndTheButtons() {
     HotSeat h;
     WindowControls& c = h.controls();
     h.g.WorldShips[8] = 5;
     h.program.window.Console();
     const int target = h.Reachable();
-    h.SendFromHome(target, QStringLiteral(" - Send 50% of Ships Between Worlds"));
+    h.SendFromHome(target, kMenuSend50);
     QCOMPARE(h.g.FleetOwner[0], 1);
     c.WorldInfoShow(8);
     HotSeat::Press(c.button(MainButton::kDone));

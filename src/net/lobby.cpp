@@ -1,0 +1,474 @@
+#include "net/lobby.h"
+
+#include <cmath>
+
+#include "engine/event_display.h"
+#include "engine/game_start.h"
+#include "engine/turn.h"
+#include "model/game.h"
+#include "model/numbers.h"
+#include "model/setup_rules.h"
+#include "net/protocol.h"
+#include "persist/defaults_file.h"
+
+namespace zarnath {
+namespace {
+
+constexpr int kLobbyStartMs = 10000;
+constexpr int kClientJoinMs = 15000;
+constexpr const char* kTitle = "Zarnath";
+
+size_t At(int k) {
+  return static_cast<size_t>(k);
+}
+
+void ShowSetup(Game& g) {
+  g.io.screen.Refresh(Control::kSetupNameBox);
+}
+
+// The seat a client numbers `view` (1 the host, 2 and 3 the other clients).
+int SeatOfView(int receiver, int view) {
+  if (view == 1) return 0;
+  int seen = 1;
+  for (int k = 1; k < kSeats; ++k) {
+    if (k == receiver) continue;
+    if (++seen == view) return k;
+  }
+  return -1;
+}
+
+// The chat area replaces the options panel the first time a connection completes.
+void OpenChatArea(Game& g) {
+  SetupState& s = g.setup;
+  if (s.chatVisible) return;
+  s.Label10 = "Player Chat";
+  s.chatVisible = true;
+  s.txtChat = "Connected...\r\n";
+  g.io.screen.Focus(Control::kTxtMessage);
+}
+
+void CloseChatArea(SetupState& s) {
+  s.Label10 = "Game Options:";
+  s.chatVisible = false;
+}
+
+void ListenAgain(Game& g) {
+  if (g.io.net.Listening()) return;
+  std::string error;
+  if (!g.io.net.StartListening(&error) && !error.empty())
+    g.io.platform.MessageBox(error, "Zarnath Error", Buttons::kOk);
+}
+
+void CloseEverything(Game& g) {
+  g.io.net.CloseAll();
+  g.Seated = {};
+}
+
+void ChatSound(Game& g) {
+  if (!g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound("message.wav");
+}
+
+// Every seat that could pass the seat test is held: nobody else can join.
+bool LobbyFull(const Game& g) {
+  const int worlds = LobbyWorlds(g);
+  for (int k = 1; k < kSeats; ++k)
+    if (SeatFits(worlds, k) && !g.Seated[At(k)]) return false;
+  return true;
+}
+
+void HostLeavesGameSeat(Game& g, int seat) {
+  const size_t n = At(seat);
+  const std::string name = g.PlayerName[n];
+  if (name.empty()) return;  // a connection that never held a seat
+  g.window.lblStatus[n] = name + ":  Disconnected";
+  g.io.screen.Refresh(Control::kLblStatus);
+  if (!g.PlayerGone[n]) {
+    g.window.lblPlanet.Caption = "\r\n    " + name + " Disconnected!    \r\n";
+    g.window.lblPlanet.Alignment = 2;
+    g.window.lblPlanet.Visible = true;
+    ShowNotice(g, kNeutralColor, "- " + name + ":  Disconnected! -");
+    g.io.screen.Refresh(Control::kLblPlanet);
+    g.io.screen.Refresh(Control::kWindow);
+    g.io.platform.Pause(5000);
+    g.window.lblPlanet.Alignment = 0;
+    g.window.lblPlanet.Visible = false;
+    g.io.screen.Refresh(Control::kLblPlanet);
+    g.PlayerGone[n] = true;
+  }
+  HostSend(g, Frame(Tag::kStatus, seat, name + ":  Disconnected"));
+}
+
+}  // namespace
+
+bool SeatFits(int worlds, int seat) {
+  return worlds >= seat + 9;
+}
+
+int LobbyWorlds(const Game& g) {
+  const double v = Val(g.setup.txtPlanets);
+  return std::isfinite(v) && v > 0 && v < 1000 ? static_cast<int>(v) : 0;
+}
+
+int ViewIndex(int receiver, int seat) {
+  if (seat == 0) return 1;
+  if (seat == receiver) return 0;
+  int view = 1;
+  for (int k = 1; k < kSeats; ++k) {
+    if (k == receiver) continue;
+    ++view;
+    if (k == seat) return view;
+  }
+  return -1;
+}
+
+std::string WrapChat(std::string t) {
+  size_t s = 1, k = 60;
+  while (k < t.size()) {
+    if (t[k - 1] == ' ' || k == s) {
+      if (k == s) k = s + 59;
+      t = t.substr(0, k) + "\r\n\t" + t.substr(k);
+      s = k + 4;
+      k += 64;
+    } else {
+      k = k - 1 < s ? s : k - 1;
+    }
+  }
+  return t;
+}
+
+bool AddressKeyPasses(int keyAscii) {
+  return keyAscii == '.' || (keyAscii >= '0' && keyAscii <= '9') || (keyAscii >= 0 && keyAscii <= 13);
+}
+
+// --- the network boxes ---
+
+void chkLan_Click(Game& g) {
+  SetupState& s = g.setup;
+  if (s.chkLan == 1 && (s.txtPL[0].empty() || s.chkAI[0] == 1)) {
+    g.io.platform.MessageBox(s.txtPL[0].empty() ? "You Must Enter Your Name First!"
+                                                : "Computer Players Can Not Play Internet/LAN Games!",
+                             kTitle, Buttons::kOk);
+    s.chkLan = 0;
+    chkLan_Click(g);
+    g.io.screen.Focus(Control::kSetupNameBox);
+    return;
+  }
+  if (s.chkLan == 1) {
+    s.chkOnline = 0;
+    s.txtIPEnabled = true;
+    s.txtIPLocked = false;
+    s.txtIP.clear();
+    s.OptServerClientEnabled = true;
+    for (int k = 0; k < kSeats; ++k) {
+      SetComputerBox(g, k, 0);
+      s.chkAIEnabled[At(k)] = false;
+    }
+    s.helpVisible = true;
+    s.Label5Visible = false;
+    for (int k = 0; k < kSeats; ++k) s.levelVisible[At(k)] = s.lblStatusVisible[At(k)] = false;
+    for (int k = 1; k < kSeats; ++k) SetName(g, k, "");
+    s.ImgStartVisible = false;
+  } else if (s.chkOnline == 0) {
+    NetworkOffReset(g);
+  }
+  ShowSetup(g);
+}
+
+void NetworkOffReset(Game& g) {
+  SetupState& s = g.setup;
+  s.txtIPEnabled = s.txtIPLocked = false;
+  s.txtIP.clear();
+  s.OptServerClient0 = false;
+  s.OptServerClientEnabled = false;
+  g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
+  g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
+  s.Label5Visible = false;
+  for (int k = 0; k < kSeats; ++k) {
+    s.lblStatusVisible[At(k)] = false;
+    s.txtPLLocked[At(k)] = false;
+    s.chkAIEnabled[At(k)] = true;
+  }
+  for (int k = 1; k < kSeats; ++k) {
+    SetName(g, k, "");
+    s.lblStatus[At(k)].clear();
+  }
+  s.optionsEnabled = s.worldBarEnabled = true;
+  s.Label9.clear();
+  s.helpVisible = true;
+  CloseChatArea(s);
+  CloseEverything(g);
+  g.NetworkGame = false;
+  s.ImgStartVisible = true;
+}
+
+void OptServerClient_Click(Game& g, int index) {
+  SetupState& s = g.setup;
+  if (s.chkLan == 0 && s.chkOnline == 0) {
+    s.OptServerClient0 = false;
+    s.OptServerClientEnabled = false;
+    ShowSetup(g);
+    return;
+  }
+  if (!s.OptServerClient0) CloseEverything(g);
+  g.io.platform.PlaySound("click1.wav");
+  if (index == 0) {
+    g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
+    s.txtIP = g.io.net.LocalAddress();
+    s.txtIPLocked = true;
+    s.Label9 = "To Remove A Client, Click On Name Above";
+    s.helpVisible = false;
+    s.Label5Visible = true;
+    for (int k = 0; k < kSeats; ++k) s.lblStatusVisible[At(k)] = true;
+    s.lblStatus[0] = "Running Server...";
+    s.txtPLLocked[0] = true;
+    s.optionsEnabled = s.worldBarEnabled = false;
+    g.PlayerName[0] = s.txtPL[0];
+    if (!g.NetworkGame)
+      for (int k = 1; k < kSeats; ++k) s.lblStatus[At(k)] = "Waiting for Client...";
+    ListenAgain(g);
+  } else if (index == 1) {
+    s.Label9 = "Active Servers:  Double Click To Start";
+    s.txtIP.clear();
+    s.txtIPLocked = false;
+    s.helpVisible = true;
+    s.Label5Visible = false;
+    for (int k = 0; k < kSeats; ++k) s.lblStatusVisible[At(k)] = false;
+    std::string name = s.txtPL[0];
+    if (const size_t cut = name.find('_'); cut != std::string::npos) name.resize(cut);
+    if (name.size() > kNameLength) name.resize(name.size() - 4);
+    s.txtPLLocked[0] = false;
+    SetName(g, 0, name);
+    if (s.chkLan == 1) {
+      s.txtIPEnabled = true;
+      g.io.screen.Focus(Control::kSetupNameBox);
+    }
+    for (int k = 1; k < kSeats; ++k) {
+      s.lblStatus[At(k)].clear();
+      SetName(g, k, "");
+    }
+    // Only the world-count bar comes back; the other options stay as host mode left them.
+    s.worldBarEnabled = true;
+    s.txtPLLocked[0] = true;
+  }
+  ShowSetup(g);
+}
+
+// --- joining ---
+
+void JoinHost(Game& g) {
+  SetupState& s = g.setup;
+  if (s.txtPL[0].empty()) {
+    g.io.platform.MessageBox("You Must Enter Your Name First!", kTitle, Buttons::kOk);
+    return;
+  }
+  if (s.txtIP.empty()) return;
+  g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, true);
+  s.helpVisible = false;
+  s.lblStatus[0] = "Running Client...";
+  s.Label5Visible = true;
+  for (int k = 0; k < kSeats; ++k) s.lblStatusVisible[At(k)] = true;
+  s.txtPLLocked[0] = true;
+  s.optionsEnabled = s.worldBarEnabled = false;
+  s.OptServerClientEnabled = false;
+  g.PlayerName[0] = s.txtPL[0];
+  g.io.net.ConnectToHost();
+  s.lblStatus[1] = "Looking for Server...";
+  s.lblStatus[2] = s.lblStatus[3] = "Waiting for Client...";
+  s.ImgStartVisible = false;
+  ShowSetup(g);
+}
+
+void tmrClient_Timer(Game& g) {
+  SetupState& s = g.setup;
+  g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
+  g.io.platform.MessageBox("Server Has Timed Out!", kTitle, Buttons::kOk);
+  s.OptServerClientEnabled = true;
+  if (s.chkLan == 1) {
+    CloseEverything(g);
+    s.txtIP.clear();
+    s.txtIPEnabled = true;
+    s.txtIPLocked = false;
+    s.lblStatus[1] = "";
+    g.io.screen.Focus(Control::kSetupNameBox);
+  }
+  ShowSetup(g);
+}
+
+void ClientConnectionOpened(Game& g) {
+  SetupState& s = g.setup;
+  WriteDefaultsName(g.programFolder, s.txtPL[0]);
+  g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
+  s.lblStatus[1] = "Server Found";
+  s.Label9 = "Click Server Name To Disconnect";
+  ShowSetup(g);
+  g.NetworkGame = true;
+  SendToHost(g, Frame(Tag::kName, 0, s.txtPL[0]));
+  OpenChatArea(g);
+  ShowSetup(g);
+}
+
+// --- hosting ---
+
+void tmrStart_Timer(Game& g) {
+  g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
+  if (g.GameInProgress || !g.setup.OptServerClient0) return;
+  SettleOptionTexts(g);
+  imgStart_Click(g);
+}
+
+void HostConnectionOpened(Game& g, int seat) {
+  SetupState& s = g.setup;
+  if (seat < 1 || seat >= kSeats) return;
+  if (g.GameInProgress) {
+    // A game is on: nobody joins it.
+    g.io.net.CloseSocket(seat);
+    return;
+  }
+  g.NetworkGame = true;
+  const int worlds = LobbyWorlds(g);
+  if (SeatFits(worlds, seat)) {
+    g.Seated[At(seat)] = true;
+    SetName(g, seat, "");
+    s.ImgStartVisible = true;
+    s.lblStatus[At(seat)] = "Client Connected";
+    g.io.platform.PlaySound("gameinfo.wav");
+    // Who is in the lobby, as the newcomer numbers them.
+    for (int view = 1; view < kSeats; ++view) {
+      const int other = SeatOfView(seat, view);
+      NetSend(g, Frame(Tag::kName, view, s.txtPL[At(other)]), SendPace::kYield, seat);
+    }
+    if (LobbyFull(g)) {
+      g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, true);
+      g.io.net.CloseSocket(0);
+    }
+  }
+  OpenChatArea(g);
+  ShowSetup(g);
+}
+
+void HostNameArrived(Game& g, int seat) {
+  const std::string& name = g.setup.txtPL[At(seat)];
+  for (int k = 1; k < kSeats; ++k)
+    if (k != seat) NetSend(g, Frame(Tag::kName, ViewIndex(k, seat), name), SendPace::kYield, k);
+}
+
+bool HostConnectionLost(Game& g, int seat) {
+  SetupState& s = g.setup;
+  if (seat < 1 || seat >= kSeats) return false;
+  if (g.GameInProgress) {
+    HostLeavesGameSeat(g, seat);
+    return !g.PlayerName[At(seat)].empty();
+  }
+  if (g.Seated[At(seat)]) {
+    g.Seated[At(seat)] = false;
+    SetName(g, seat, "");
+    s.lblStatus[At(seat)] = "Waiting for Client...";
+    g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
+    for (int k = 1; k < kSeats; ++k)
+      if (k != seat) NetSend(g, Frame(Tag::kName, ViewIndex(k, seat), ""), SendPace::kYield, k);
+    // A free seat: others may join again.
+    if (s.OptServerClient0) ListenAgain(g);
+  }
+  if (s.txtPL[1].empty() && s.txtPL[2].empty() && s.txtPL[3].empty()) {
+    s.OptServerClientEnabled = true;
+    CloseChatArea(s);
+    s.ImgStartVisible = false;
+  }
+  ShowSetup(g);
+  return false;
+}
+
+void RecountAfterLoss(Game& g) {
+  if (!g.GameInProgress || g.TurnResolving || g.GameOver) return;
+  if (IsNetworkHost(g)) {
+    HostEndTurnIfAllDone(g);
+  } else if (g.setup.OptServerClient0 && g.TurnDone) {
+    // The last client of a two-player game left while the host waited on it.
+    EndTurn(g);
+  }
+}
+
+void ClientConnectionLost(Game& g, bool peerClosed) {
+  SetupState& s = g.setup;
+  g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
+  if (g.GameInProgress && !g.window.SetupVisible) {
+    g.window.lblStatus[0] = g.PlayerName[0] + ":  Disconnected";
+    g.io.screen.Refresh(Control::kLblStatus);
+    g.io.platform.MessageBox("Connection with Server Lost!  Exiting Game", kTitle, Buttons::kOk);
+    CloseEverything(g);
+    g.NetworkGame = false;
+    g.GameInProgress = false;
+    g.window.Visible = false;
+    g.io.screen.ReturnToSetup();
+    return;
+  }
+  s.Label9 = "Active Servers (double click to start):";
+  for (int k = 1; k < kSeats; ++k) SetName(g, k, "");
+  s.lblStatus[1] = "Looking for Server...";
+  s.lblStatus[2] = s.lblStatus[3] = "Waiting for Client...";
+  if (peerClosed) {
+    g.io.platform.MessageBox("Connection with Server Lost!", kTitle, Buttons::kOk);
+    g.io.net.CloseSocket(0);
+    if (s.chkLan == 1) chkLan_Click(g);
+  }
+  s.OptServerClientEnabled = true;
+  CloseChatArea(s);
+  g.NetworkGame = false;
+  ShowSetup(g);
+}
+
+// --- the lobby's controls ---
+
+void txtPL_Click(Game& g, int index) {
+  SetupState& s = g.setup;
+  if (index < 1 || index >= kSeats || s.txtPL[At(index)].empty() || (s.chkLan == 0 && s.chkOnline == 0))
+    return;
+  const bool host = s.OptServerClient0;
+  const Answer answer = g.io.platform.MessageBox(
+      host ? "Do You Want to Remove This Client?" : "Do You Want to Disconnect From This Server?", kTitle,
+      Buttons::kYesNo);
+  if (answer != Answer::kYes) return;
+  g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
+  s.OptServerClientEnabled = true;
+  if (host) {
+    g.io.net.CloseSocket(index);
+    HostConnectionLost(g, index);
+    ListenAgain(g);
+  } else {
+    g.io.net.CloseSocket(0);
+    ClientConnectionLost(g, false);
+  }
+  s.txtIP.clear();
+  ShowSetup(g);
+}
+
+void txtMessage_Enter(Game& g) {
+  SetupState& s = g.setup;
+  std::string text;
+  for (char c : s.txtMessage)
+    if (c != '*') text += c;
+  s.txtMessage.clear();
+  if (text.empty()) {
+    ShowSetup(g);
+    return;
+  }
+  const std::string line = " " + s.txtPL[0] + ": " + WrapChat(text);
+  if (!s.OptServerClient0) {
+    // A client's line shows when the host's echo comes back.
+    if (g.io.net.SocketConnected(0)) SendToHost(g, Frame(Tag::kMessage, 0, line));
+  } else {
+    HostSend(g, Frame(Tag::kMessage, 0, line));
+    s.txtChat += line + "\r\n";
+    ChatSound(g);
+  }
+  ShowSetup(g);
+}
+
+void LobbyChatArrived(Game& g, const std::string& line) {
+  g.setup.txtChat += line + "\r\n";
+  ShowSetup(g);
+  if (g.setup.OptServerClient0) HostSend(g, Frame(Tag::kMessage, 0, line));
+  ChatSound(g);
+}
+
+}  // namespace zarnath

@@ -1,0 +1,65 @@
+// The LAN lobby of the setup window: the network boxes, hosting (seat test, roster, the full
+// lobby's countdown), joining (the time-out), lobby chat, removing a player and the loss of a
+// connection in the lobby and in a game. Every rule works on the setup state and the game; the
+// setup window shows the result.
+#pragma once
+
+#include <string>
+
+namespace zarnath {
+class Game;
+
+// --- facts ---
+// Seat n (1..3) needs at least n + 9 worlds.
+bool SeatFits(int worlds, int seat);
+// The world count the lobby's seat test reads: the world-count box's number.
+int LobbyWorlds(const Game& g);
+// How client `receiver` (1..3) numbers seat `seat` in a [NAME] frame: itself 00, the host 01,
+// the two other clients 02 and 03 in ascending order.
+int ViewIndex(int receiver, int seat);
+// The chat entry's text broken for the chat box: lines of at most 60 characters, broken after
+// the last blank that fits (or hard after 60), each break CR LF and a tab.
+std::string WrapChat(std::string text);
+
+// --- the network boxes ---
+// The LAN box's handler, after its value changed.
+void chkLan_Click(Game& g);
+// Leaves network play: the window back to one-computer play, every connection closed at once.
+void NetworkOffReset(Game& g);
+// The host (0) or join (1) option's handler, after the choice changed.
+void OptServerClient_Click(Game& g, int index);
+// Which keys the address box takes: digits, ".", control codes; Enter is handled apart.
+bool AddressKeyPasses(int keyAscii);
+
+// --- joining ---
+// Enter in the address box (or Start in LAN join mode): connect to the address typed.
+void JoinHost(Game& g);
+// The 15-second join time-out.
+void tmrClient_Timer(Game& g);
+
+// --- hosting ---
+// The full lobby's countdown has run out: the game starts.
+void tmrStart_Timer(Game& g);
+
+// --- connections (called by the receiver) ---
+void HostConnectionOpened(Game& g, int seat);
+// A seated client's own [NAME] has filled its seat: the others learn it.
+void HostNameArrived(Game& g, int seat);
+void ClientConnectionOpened(Game& g);
+// Connection `seat` of the host is gone. True when a game's end-of-turn count must run again.
+bool HostConnectionLost(Game& g, int seat);
+// The client's link to the host is gone; `peerClosed` when the host closed it (not this player).
+void ClientConnectionLost(Game& g, bool peerClosed);
+// The end-of-turn count after a seat was lost in a game; a lone host that already finished its
+// turn resolves it.
+void RecountAfterLoss(Game& g);
+
+// --- the lobby's controls ---
+// A click on name box `index`: the host removes that client, a client leaves the host.
+void txtPL_Click(Game& g, int index);
+// Enter in the chat entry line.
+void txtMessage_Enter(Game& g);
+// A chat line that came over the network while no game is in progress.
+void LobbyChatArrived(Game& g, const std::string& line);
+
+}  // namespace zarnath
