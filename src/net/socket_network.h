@@ -54,7 +54,11 @@ class SocketNetwork : public QObject, public NetworkPort {
   void CloseSocket(int element) override;
   void ConnectToHost() override;
   void StopLobbyTimers() override {}
-  void AppendOnlineGameLog(const std::string&) override {}
+  void AppendOnlineGameLog(const std::string& line) override {
+    if (onAppendGameLog) onAppendGameLog(line);
+  }
+  // Sends the internet game's log line to the master server (set by the internet lobby).
+  std::function<void(const std::string&)> onAppendGameLog;
 
   static constexpr int kElements = 4;
 

@@ -13,7 +13,8 @@
 
 namespace zarnath {
 
-GameProgram::GameProgram(DesktopPlatform& p) : platform(p), game(Ports{platform, screen, network, flow}) {
+GameProgram::GameProgram(DesktopPlatform& p)
+    : platform(p), game(Ports{platform, screen, network, flow}), online(game, platform, network) {
   flow.Attach(game);
   setupWindows.Attach(game);
   window.Attach(game);
@@ -21,6 +22,7 @@ GameProgram::GameProgram(DesktopPlatform& p) : platform(p), game(Ports{platform,
   platform.SetTimerHandler(GameTimer::kAI, [this] { tmrAI_Timer(game); });
   platform.SetTimerHandler(GameTimer::kTurn, [this] { tmrTurn_Timer(game); });
   window.onEndProgram = EndProgramNow;
+  setupWindows.onCreated = [this](SetupWindow& w) { online.Attach(w); };
   // The lobby's two timers: the full lobby's countdown and the join time-out.
   platform.SetTimerHandler(GameTimer::kLobbyStart, [this] { tmrStart_Timer(game); });
   platform.SetTimerHandler(GameTimer::kClientJoin, [this] { tmrClient_Timer(game); });

@@ -9,9 +9,9 @@
 #include "engine/engine_flow.h"
 #include "model/game.h"
 #include "net/net_session.h"
-
 #include "net/socket_network.h"
 #include "shell/game_dialogs.h"
+#include "shell/online_lobby.h"
 #include "shell/setup_screen.h"
 #include "view/galaxy_window.h"
 #include "window/chat_line.h"
@@ -47,6 +47,8 @@ struct GameProgram {
   ChatLine chat{&window, game};
   HoverView hover{window, controls, game};
   std::unique_ptr<AboutBox> about;
+  // The internet box, the server table and the master server's services.
+  OnlineLobby online;
 
  private:
   void WireMenus();

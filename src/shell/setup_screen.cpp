@@ -22,6 +22,7 @@ void SetupWindows::Show() {
       Discard();
       if (showTitle) showTitle();
     };
+    if (onCreated) onCreated(*window_);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
       window_->move(screen->availableGeometry().center() - window_->rect().center());
   }

@@ -34,6 +34,8 @@ class SetupWindows {
   void FocusChat();
   // Shows the setup state again (a name that came over the network).
   void ShowState();
+  // Runs when a window has been created (the internet lobby joins it).
+  std::function<void(SetupWindow&)> onCreated;
 
   SetupWindow* window() const { return window_; }
 

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The files zarnath-lobby-cfg writes read back as the lobby reads them.
+set -euo pipefail
+tool=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+"$tool" "$dir" ftp://127.0.0.1:2121/ player 's3cret pass' 127.0.0.1 '*'
+out=$("$tool" --read "$dir")
+expected=$'master ftp://127.0.0.1:2121/ user player password s3cret pass\ntime 127.0.0.1 key *'
+[ "$out" = "$expected" ] || { echo "read back: $out"; exit 1; }
+[ "$(wc -l < "$dir/servers.cfg")" -eq 3 ] && [ "$(wc -l < "$dir/time.cfg")" -eq 2 ]
+if "$tool" "$dir" ftp://x/ u 2>/dev/null; then echo "an incomplete command line was taken"; exit 1; fi
+echo ok
