@@ -142,6 +142,10 @@ bool AddressKeyPasses(int keyAscii) {
 
 // --- the network boxes ---
 
+bool AsksToSwitchToLan(const SetupState& s, std::string_view address) {
+  return s.chkLan == 0 && (address.starts_with("192.168") || address.starts_with("10.0"));
+}
+
 void chkLan_Click(Game& g) {
   SetupState& s = g.setup;
   if (s.chkLan == 1 && (s.txtPL[0].empty() || s.chkAI[0] == 1)) {

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zarnath {
 class Game;
+struct SetupState;
 
 // --- facts ---
 // Seat n (1..3) needs at least n + 9 worlds.
@@ -24,6 +26,13 @@ std::string WrapChat(std::string text);
 // --- the network boxes ---
 // The LAN box's handler, after its value changed.
 void chkLan_Click(Game& g);
+
+// Hosting an internet game from a private address (one starting "192.168" or "10.0") while the
+// LAN box is clear asks this question first; on Yes the game becomes a network (LAN) game.
+inline constexpr char kSwitchToLanQuestion[] =
+    "Only People On Your Network Will Be Able To Connect To You, Switch to Network Game?";
+inline constexpr char kSwitchToLanTitle[] = "Zarnath Online Game";
+bool AsksToSwitchToLan(const SetupState& s, std::string_view address);
 // Leaves network play: the window back to one-computer play, every connection closed at once.
 void NetworkOffReset(Game& g);
 // The host (0) or join (1) option's handler, after the choice changed.

@@ -10,6 +10,7 @@
 
 #include "model/game.h"
 #include "net/game_port.h"
+#include "net/lobby.h"
 #include "net/socket_network.h"
 #include "shell/setup_window.h"
 
@@ -108,6 +109,15 @@ void OnlineLobby::Choice() {
 }
 
 void OnlineLobby::Host() {
+  // Players outside a private network cannot reach it: offer a network game instead.
+  if (AsksToSwitchToLan(game_.setup, LocalAddress().toLatin1().toStdString()) &&
+      platform_.MessageBox(kSwitchToLanQuestion, kSwitchToLanTitle, Buttons::kYesNo) == Answer::kYes) {
+    Leave();
+    game_.setup.chkLan = 1;
+    chkLan_Click(game_);
+    if (window_) window_->ShowState();
+    return;
+  }
   if (!network_.Listening()) {
     QString error;
     if (!network_.Listen(GamePort(), &error)) {

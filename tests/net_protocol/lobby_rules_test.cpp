@@ -62,6 +62,16 @@ TEST(LobbyRules, HostingFixesTheOptionsAndJoiningFreesOnlyTheWorldCount) {
   EXPECT_TRUE(s.worldBarEnabled);
 }
 
+TEST(LobbyRules, HostingFromAPrivateAddressAsksToSwitchToTheLanUnlessItIsALanGame) {
+  SetupState s;
+  EXPECT_TRUE(AsksToSwitchToLan(s, "192.168.1.20"));
+  EXPECT_TRUE(AsksToSwitchToLan(s, "10.0.3.4"));
+  EXPECT_FALSE(AsksToSwitchToLan(s, "10.1.2.3"));
+  EXPECT_FALSE(AsksToSwitchToLan(s, "203.0.113.7"));
+  s.chkLan = 1;
+  EXPECT_FALSE(AsksToSwitchToLan(s, "192.168.1.20"));
+}
+
 TEST(LobbyRules, ChatLinesWrapAtSixtyColumns) {
   const std::string a60(60, 'a'), b60(60, 'b');
   const std::pair<std::string, std::string> cases[] = {
