@@ -18,9 +18,8 @@ shots=$root/docs
 display=:${HOTSEAT_CHECK_DISPLAY:-58}
 turns=${HOTSEAT_CHECK_TURNS:-3}
 
-for tool in Xvfb xdotool import; do
-  command -v "$tool" > /dev/null || { echo "hotseat-check: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
-done
+. scripts/lib/virtual-display.sh
+require_tools hotseat-check Xvfb xdotool import
 [ -x "$build/game/zarnath" ] || { echo "hotseat-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 
 work=$(mktemp -d)
@@ -42,14 +41,7 @@ fail() {
 cp -r "$build/game" "$work/game"
 rm -f "$work/game/FirstTime" "$work/game/defaults.cfg"
 
-Xvfb "$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do
-  xdotool getmouselocation > /dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getmouselocation > /dev/null 2>&1 || fail "the virtual display did not start"
+start_virtual_display || fail "the virtual display did not start"
 
 (cd "$work/game" && QT_QPA_PLATFORM=xcb exec ./zarnath > "$work/zarnath.log" 2>&1) &
 game_pid=$!

@@ -14,9 +14,8 @@ shots=$root/docs
 display=:${NET_PLAY_CHECK_DISPLAY:-58}
 export ZARNATH_PORT=${ZARNATH_PORT:-47330}
 
-for tool in Xvfb xdotool import; do
-  command -v "$tool" > /dev/null || { echo "net-play-check: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
-done
+. scripts/lib/virtual-display.sh
+require_tools net-play-check Xvfb xdotool import
 [ -x "$build/game/zarnath" ] || { echo "net-play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 
 work=$(mktemp -d)
@@ -35,14 +34,7 @@ fail() {
   exit 1
 }
 
-Xvfb "$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do
-  xdotool getmouselocation > /dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getmouselocation > /dev/null 2>&1 || fail "the virtual display did not start"
+start_virtual_display || fail "the virtual display did not start"
 
 # Each player runs the program from a copy of its folder of its own.
 start() {

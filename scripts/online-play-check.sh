@@ -21,9 +21,8 @@ ftp_port=${ONLINE_PLAY_CHECK_FTP_PORT:-47321}
 daytime_port=${ONLINE_PLAY_CHECK_DAYTIME_PORT:-47313}
 export ZARNATH_DAYTIME_PORT=$daytime_port ZARNATH_LOBBY_ADDRESS=127.0.0.1
 
-for tool in Xvfb xdotool import; do
-  command -v "$tool" > /dev/null || { echo "online-play-check: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
-done
+. scripts/lib/virtual-display.sh
+require_tools online-play-check Xvfb xdotool import
 [ -x "$build/game/zarnath" ] || { echo "online-play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 
 work=$(mktemp -d)
@@ -51,14 +50,7 @@ master_pid=$!
 for _ in $(seq 100); do grep -q "^master server" "$work/master.log" && break; sleep 0.1; done
 grep -q "^master server" "$work/master.log" || fail "the master server did not start: $(cat "$work/master.log")"
 
-Xvfb "$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do
-  xdotool getmouselocation > /dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getmouselocation > /dev/null 2>&1 || fail "the virtual display did not start"
+start_virtual_display || fail "the virtual display did not start"
 
 start() {
   cp -r "$build/game" "$work/$1"

@@ -20,9 +20,8 @@ build=${1:-build}
 shots=$root/docs
 display=:${PLAY_CHECK_DISPLAY:-57}
 
-for tool in Xvfb xdotool import convert compare; do
-  command -v "$tool" > /dev/null || { echo "play-check: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
-done
+. scripts/lib/virtual-display.sh
+require_tools play-check Xvfb xdotool import convert compare
 [ -x "$build/game/zarnath" ] || { echo "play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 sim=$build/tools/sim/zarnath-sim
 [ -x "$sim" ] || { echo "play-check: build the game runner first ($sim)" >&2; exit 2; }
@@ -46,14 +45,7 @@ fail() {
 cp -r "$build/game" "$work/game"
 rm -f "$work/game/FirstTime" "$work/game/defaults.cfg"
 
-Xvfb "$display" -screen 0 1024x768x24 -dpi 96 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 100); do
-  xdotool getmouselocation > /dev/null 2>&1 && break
-  sleep 0.1
-done
-xdotool getmouselocation > /dev/null 2>&1 || fail "the virtual display did not start"
+start_virtual_display || fail "the virtual display did not start"
 
 # Starts the program from its folder (the log of each run is kept apart).
 run=0
