@@ -79,16 +79,16 @@ void NetSession::Dispatch(int element, const std::string& text) {
   };
   const auto frame = ParseFrame(text);
   if (!frame) return refuse();
-  const MessageSpec* spec = FindSpec(frame->tag);
-  if (!spec) return refuse();
+  const MessageEntry* entry = FindEntry(frame->tag);
+  if (!entry) return refuse();
   // The host takes from its clients only what a client sends; a client only what a host sends.
   const bool fromClient = IsHost();
-  if (fromClient ? element < 1 || spec->sentBy == SentBy::kHost
-                 : element != 0 || spec->sentBy == SentBy::kClient)
+  if (fromClient ? element < 1 || entry->sentBy == SentBy::kHost
+                 : element != 0 || entry->sentBy == SentBy::kClient)
     return refuse();
-  if (!IndexFits(spec->index, frame->index)) return refuse();
+  if (!IndexFits(entry->index, frame->index)) return refuse();
   const Incoming message{element, frame->index, frame->payload};
-  if (!spec->handler(*this, message)) return refuse();
+  if (!entry->handler(*this, message)) return refuse();
   ++handled;
 }
 

@@ -550,7 +550,7 @@ using I = IndexOf;
 using Y = PayloadOf;
 using By = SentBy;
 
-constexpr std::array<MessageSpec, kTagCount> kTable = {{
+constexpr std::array<MessageEntry, kTagCount> kTable = {{
     {Tag::kName, "[NAME]", I::kLobbySeat, Y::kText, By::kBoth, "", NameHandler},
     {Tag::kMessage, "[MESSAGE]", I::kNone, Y::kText, By::kBoth, "", MessageHandler_},
     {Tag::kStatus, "[STATUS]", I::kPlayer, Y::kText, By::kBoth, "", StatusHandler},
@@ -631,12 +631,12 @@ static_assert(TableInTagOrder(), "the message table lists every tag once, in the
 
 }  // namespace
 
-const MessageSpec& Spec(Tag tag) {
+const MessageEntry& Entry(Tag tag) {
   return kTable[static_cast<size_t>(tag)];
 }
 
-const MessageSpec* FindSpec(std::string_view tag) {
-  for (const MessageSpec& s : kTable)
+const MessageEntry* FindEntry(std::string_view tag) {
+  for (const MessageEntry& s : kTable)
     if (s.tag == tag) return &s;
   return nullptr;
 }
@@ -663,7 +663,7 @@ bool IndexFits(IndexOf kind, int index) {
 }
 
 std::string Frame(Tag tag, int index, std::string_view payload) {
-  const MessageSpec& s = Spec(tag);
+  const MessageEntry& s = Entry(tag);
   std::string m;
   m.reserve(s.tag.size() + 4 + payload.size());
   m += s.tag;
@@ -680,7 +680,7 @@ std::string Frame(Tag tag, int index, std::string_view payload) {
 }
 
 std::string Frame(Tag tag, int index) {
-  return Frame(tag, index, Spec(tag).word);
+  return Frame(tag, index, Entry(tag).word);
 }
 
 bool ReadNumber(std::string_view payload, double& value) {

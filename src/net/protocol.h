@@ -116,7 +116,7 @@ struct Incoming {
 // Applies one frame; false when its values do not fit the game and it changed nothing.
 using MessageHandler = bool (*)(NetSession& session, const Incoming& message);
 
-struct MessageSpec {
+struct MessageEntry {
   Tag id;
   std::string_view tag;  // with its brackets, "[SEND]"
   IndexOf index;
@@ -126,9 +126,9 @@ struct MessageSpec {
   MessageHandler handler;
 };
 
-const MessageSpec& Spec(Tag tag);
+const MessageEntry& Entry(Tag tag);
 // The entry of a tag as it came off the wire (exact, with case); nothing for an unknown tag.
-const MessageSpec* FindSpec(std::string_view tag);
+const MessageEntry* FindEntry(std::string_view tag);
 // Whether an index fits what the tag's index names.
 bool IndexFits(IndexOf kind, int index);
 

@@ -63,11 +63,11 @@ TEST(ParseFrame, TagIndexAndPayloadWithCommasAsPoints) {
 TEST(MessageTable, SixtyOneTagsEachFoundByItsExactText) {
   EXPECT_EQ(kTagCount, 61);
   for (int i = 0; i < kTagCount; ++i) {
-    const MessageSpec& s = Spec(static_cast<Tag>(i));
-    ASSERT_EQ(FindSpec(s.tag), &s) << s.tag;
+    const MessageEntry& s = Entry(static_cast<Tag>(i));
+    ASSERT_EQ(FindEntry(s.tag), &s) << s.tag;
     EXPECT_TRUE(s.tag.front() == '[' && s.tag.back() == ']') << s.tag;
   }
-  EXPECT_EQ(FindSpec("[send]"), nullptr);
+  EXPECT_EQ(FindEntry("[send]"), nullptr);
   EXPECT_EQ(Frame(Tag::kEndTurn), "[ENDTURN] 00Endturn*");
   EXPECT_EQ(Frame(Tag::kShow), "[SHOW] 00Galaxy*");
   EXPECT_EQ(Frame(Tag::kName, 2, ""), "[NAME] 02*");
