@@ -13,6 +13,7 @@ QLabel* AboutLabel(QWidget* parent, const char* text, double points, QRect place
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   label->setFont(GameFont(Typeface::kVenusRising, points));
   label->setGeometry(place);
+  FitLabelHeight(label);
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, QColor(255, 224, 192));  // light peach
@@ -31,9 +32,10 @@ AboutBox::AboutBox(Game& game) {
 
   label1_ = AboutLabel(this, "Zarnath", 21.75, QRect(8, 16, 297, 33));
   label2_ = AboutLabel(this, "Version 1.40.0144", 14.25, QRect(8, 64, 297, 17));
-  const char* const lines[] = {"A Game Of Conquest", "Among The Thirty Worlds",
-                               "Of One Sun",         "For One To Four Players,",
-                               "Human Or Computer,", "At One Computer Or Over A Network"};
+  // Each line fits the box's width in the game's typeface.
+  const char* const lines[] = {"A Game Of Conquest",       "Among The Thirty Worlds", "Of One Sun",
+                               "For One To Four Players,", "Human Or Computer,",      "At One Computer",
+                               "Or Over A Network"};
   int top = 112;
   for (const char* line : lines) {
     AboutLabel(this, line, 8.25, QRect(8, top, 297, 16));

@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <cmath>
 
 #include "shell/missing_files.h"
@@ -44,6 +46,15 @@ void RegisterDisplayFonts() {
 QString FontFamily(Typeface face) {
   const QString& family = Loaded(face).family;
   return family.isEmpty() ? QGuiApplication::font().family() : family;
+}
+
+void FitLabelHeight(QLabel* label) {
+  const QFontMetrics metrics(label->font());
+  const auto lines = static_cast<int>(label->text().count(QLatin1Char('\n'))) + 1;
+  const QMargins margins = label->contentsMargins();
+  const int needed = metrics.height() + (lines - 1) * metrics.lineSpacing() + margins.top() +
+                     margins.bottom() + 2 * label->margin();
+  if (label->height() < needed) label->resize(label->width(), needed);
 }
 
 int PointsToPixels(double points) {

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QString>
 
+class QLabel;
+
 namespace zarnath {
 
 enum class Typeface { kVenusRising, kNasalization };
@@ -23,6 +25,10 @@ QString FontFamily(Typeface face);
 
 // The typeface at `points` (at 96 dots per inch), its size set in pixels.
 QFont GameFont(Typeface face, double points, bool bold = false);
+
+// Grows a label that is shorter than its font's lines (ascent and descent of each) to their
+// height, keeping its top edge: no capital loses its top and no "g" its tail.
+void FitLabelHeight(QLabel* label);
 
 // Pixels of a size in points at 96 dots per inch (21.75 pt is 29 px).
 int PointsToPixels(double points);

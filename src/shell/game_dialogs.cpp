@@ -28,8 +28,8 @@ void ShowAtFront(QWidget* w) {
   w->activateWindow();
 }
 
-// A window shown just now is painted only once the desktop has put it on the screen: give it a
-// moment (at most a second), handling no input meanwhile.
+}  // namespace
+
 void WaitUntilOnScreen(QWidget* w) {
   QElapsedTimer waited;
   waited.start();
@@ -38,8 +38,6 @@ void WaitUntilOnScreen(QWidget* w) {
     QThread::msleep(2);
   }
 }
-
-}  // namespace
 
 GameDialogs::~GameDialogs() {
   delete save_.data();

@@ -8,7 +8,13 @@
 #include <functional>
 #include <string>
 
+class QWidget;
+
 namespace zarnath {
+
+// A window shown just now is painted only once the desktop has put it on the screen: waits for
+// that (at most a second), handling no input meanwhile, so that a repaint then shows it.
+void WaitUntilOnScreen(QWidget* w);
 
 class Game;
 class HighScoreWindow;

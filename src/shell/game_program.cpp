@@ -62,6 +62,9 @@ void GameProgram::WireMenus() {
     about->show();
     about->raise();
     about->activateWindow();
+    // The box is painted before the menu's pause: a blocked thread would leave it unpainted.
+    WaitUntilOnScreen(about.get());
+    about->repaint();
   };
   h.openAddress = [this](const std::string& address) { platform.OpenAddress(address); };
   menuBar.onCommand = [this](int code) { controls.RunMenuCommand(code); };

@@ -39,6 +39,7 @@ HighScoreWindow::HighScoreWindow(Game& game) {
   label1_ = new QLabel(QStringLiteral("highscores"), this);
   label1_->setFont(GameFont(Typeface::kNasalization, 26.25));
   label1_->setGeometry(240, 16, 207, 33);
+  FitLabelHeight(label1_);
   SetColour(label1_, kRowColour);
 
   const QFont font = GameFont(Typeface::kVenusRising, 8.25);
@@ -48,6 +49,7 @@ HighScoreWindow::HighScoreWindow(Game& game) {
       label->setFont(font);
       label->setGeometry(kColumns[static_cast<size_t>(c)].x, 64 + 24 * i,
                          kColumns[static_cast<size_t>(c)].width, 17);
+      FitLabelHeight(label);
       SetColour(label, kRowColour);
       lbl_[static_cast<size_t>(c)][static_cast<size_t>(i)] = label;
     }

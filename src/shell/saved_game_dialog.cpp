@@ -37,6 +37,7 @@ QLabel* DialogLabel(QWidget* parent, const char* text, QRect place) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   label->setFont(GameFont(Typeface::kVenusRising, 8.25));
   label->setGeometry(place);
+  FitLabelHeight(label);
   return label;
 }
 

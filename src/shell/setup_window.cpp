@@ -50,6 +50,7 @@ QColor GameColour(double value) {
 QLabel* Caption(QWidget* parent, const char* text, QRect place, Qt::Alignment align = Qt::AlignLeft) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   label->setGeometry(place);
+  FitLabelHeight(label);
   label->setAlignment(align | Qt::AlignVCenter);
   return label;
 }
@@ -153,7 +154,8 @@ SetupWindow::SetupWindow(Game& game) : game_(game) {
 void SetupWindow::BuildSlots() {
   Label1 = Caption(this, "Players:", QRect(16, 8, 128, 20));
   Label6 = Caption(this, "AI:", QRect(148, 8, 30, 20));
-  Label5 = Caption(this, "Status:", QRect(180, 8, 150, 20));
+  // Wide enough for "Level: 6 - Hardest"; it never shows together with the help heading.
+  Label5 = Caption(this, "Status:", QRect(180, 8, 164, 20));
   Label7 = Caption(this, "help:", QRect(kControlX, 8, 214, 20));
   Label8 = Caption(this, kHelpText, QRect(kControlX, kSlotTop, 214, 156));
   Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);

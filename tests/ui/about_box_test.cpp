@@ -1,10 +1,36 @@
 // The About box: its texts and place, OK hiding it, and its button's faces and sound rule.
+#include <QAction>
+#include <QApplication>
 #include <QLabel>
 
 #include "shell/about_box.h"
+#include "shell/game_program.h"
 #include "ui_fixture.h"
 
 namespace zarnath::testing {
+
+namespace {
+
+// Pauses that show what was drawn and then tell the test, without waiting.
+struct PausePlatform : DesktopPlatform {
+  std::function<void(int)> onPause;
+  void Pause(int ms) override {
+    DesktopPlatform::Pause(0);
+    if (onPause) onPause(ms);
+  }
+};
+
+// Counts the paintings of any About box.
+struct AboutPaints : QObject {
+  AboutPaints() { qApp->installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    count += e->type() == QEvent::Paint && qobject_cast<AboutBox*>(watched) != nullptr;
+    return false;
+  }
+  int count = 0;
+};
+
+}  // namespace
 
 class AboutBoxTest : public QObject {
   Q_OBJECT
@@ -27,6 +53,36 @@ class AboutBoxTest : public QObject {
     QVERIFY(!box.isVisible());
     box.show();  // it comes back unchanged
     QCOMPARE(box.grab().toImage(), before);
+  }
+
+  // Help, About: the box is on the screen and painted when the menu's 3-second wait begins.
+  void paintedBeforeTheMenusWait() {
+    ProgramFolderCopy folder;
+    PausePlatform platform;
+    platform.scripted = platform.muted = true;
+    GameProgram program{platform};
+    AboutPaints paints;
+    int waited = 0, paintedBefore = -1;
+    platform.onPause = [&](int ms) {
+      waited = ms;
+      paintedBefore = paints.count;
+    };
+    program.menuBar.item("mnuHelpAbout")->trigger();
+    QCOMPARE(waited, 3000);
+    QVERIFY(program.about && program.about->isVisible());
+    QVERIFY(paintedBefore > 0);
+  }
+
+  // Every line shows whole in the game's typeface: no top, bottom or end cut off.
+  void everyLineShowsWhole() {
+    RegisterDisplayFonts();
+    UiGame ui;
+    AboutBox box(ui.game);
+    const QStringList cut = CutLabels(&box);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+    // The lines stay above the OK button.
+    for (const QLabel* label : box.findChildren<QLabel*>())
+      QVERIFY2(label->geometry().bottom() < box.ImgOk()->y(), qPrintable(label->text()));
   }
 
   // Any mouse button shows the pressed face; silent with the sound off; only a left click acts.

@@ -126,6 +126,23 @@ class SetupWindowTest : public QObject {
     QVERIFY(s.game.PlayerColor == kPlayerColors);
   }
 
+  // Every caption shows whole in the game's typeface, with computer seats and in a lobby too.
+  void captionsShowWhole() {
+    RegisterDisplayFonts();
+    Setup s("Wolfgang\r\n");
+    SetupWindow& w = s.w();
+    auto check = [&w](const char* when) {
+      const QStringList cut = CutLabels(&w);
+      QVERIFY2(cut.isEmpty(), qPrintable(QString::fromLatin1(when) + ": " + cut.join(QStringLiteral("; "))));
+    };
+    check("first showing");
+    Click(w.chkAI[1]);
+    QTest::keyClick(w.HScrollAI[1], Qt::Key_End);
+    check("a computer seat");
+    Click(w.chkLan);
+    check("a network game");
+  }
+
   // "defaults.cfg" gives the first name, both boxes (the shield box clicks) and the gather turns.
   void defaultsRestored() {
     Setup s("Vega\r\n1\r\n1\r\n5\r\n");

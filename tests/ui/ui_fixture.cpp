@@ -1,6 +1,8 @@
 #include "ui_fixture.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
 
 #include "shell/program_folder.h"
 
@@ -21,6 +23,56 @@ ProgramFolderCopy::~ProgramFolderCopy() {
 
 UiGame::UiGame() : game(Ports{platform, pending, pending, pending}) {
   platform.scripted = platform.muted = pending.recording = true;
+}
+
+QStringList CutLabels(const QWidget* window) {
+  QStringList cut;
+  for (const QLabel* label : window->findChildren<QLabel*>()) {
+    const QString text = label->text();
+    if (text.isEmpty()) continue;
+    const QRect box = label->contentsRect();
+    const QFontMetrics fm(label->font());
+    const Qt::Alignment align = label->alignment();
+    auto report = [&](const QString& why) { cut << text + ": " + why; };
+    if (label->wordWrap()) {
+      const QRect need = fm.boundingRect(QRect(0, 0, box.width(), 100000),
+                                         Qt::TextWordWrap | (align & Qt::AlignHorizontal_Mask), text);
+      if (need.width() > box.width() || need.height() > box.height())
+        report(QStringLiteral("needs %1 x %2 px in %3 x %4")
+                   .arg(need.width())
+                   .arg(need.height())
+                   .arg(box.width())
+                   .arg(box.height()));
+      continue;
+    }
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const int blockHeight = fm.height() + (static_cast<int>(lines.size()) - 1) * fm.lineSpacing();
+    if (blockHeight > box.height())
+      report(QStringLiteral("%1 px of lines in %2 px").arg(blockHeight).arg(box.height()));
+    int top = 0;
+    if (align & Qt::AlignBottom) top = box.height() - blockHeight;
+    if (align & Qt::AlignVCenter) top = (box.height() - blockHeight) / 2;
+    for (int i = 0; i < lines.size(); ++i) {
+      const QString& line = lines[i];
+      const int advance = fm.horizontalAdvance(line);
+      if (advance > box.width()) report(QStringLiteral("%1 px wide in %2 px").arg(advance).arg(box.width()));
+      int left = 0;
+      if (align & Qt::AlignRight) left = box.width() - advance;
+      if (align & Qt::AlignHCenter) left = (box.width() - advance) / 2;
+      const int baseline = top + i * fm.lineSpacing() + fm.ascent();
+      // The measured ink may stand a pixel over where the glyph's edge is only rounded.
+      const QRect ink = fm.tightBoundingRect(line).translated(left, baseline);
+      if (!ink.isEmpty() && !QRect(-1, -1, box.width() + 2, box.height() + 2).contains(ink))
+        report(QStringLiteral("ink (%1, %2) to (%3, %4) outside %5 x %6")
+                   .arg(ink.left())
+                   .arg(ink.top())
+                   .arg(ink.right())
+                   .arg(ink.bottom())
+                   .arg(box.width())
+                   .arg(box.height()));
+    }
+  }
+  return cut;
 }
 
 }  // namespace zarnath::testing

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QEvent>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include "headless/headless_ports.h"
@@ -51,6 +52,10 @@ struct Title {
   int ended = 0, loadDialogs = 0;
   bool loaded = false;
 };
+
+// The labels of `window` whose text its font cannot show whole: a line or a glyph's ink reaches
+// past the label's edges (each as "text: why").
+QStringList CutLabels(const QWidget* window);
 
 // Counts the events of one type that a widget receives.
 struct EventCount : QObject {
