@@ -310,7 +310,9 @@ void SetupWindow::ShowState() {
     NameBox* name = txtPL[i];
     ShowText(name, s.txtPL[i]);
     name->setReadOnly(s.txtPLLocked[i]);
-    name->setMaxLength(static_cast<int>(NameLimit(s)));
+    // Setting the length limit sets the text again, which loses the caret and the selection.
+    const int limit = static_cast<int>(NameLimit(s));
+    if (name->maxLength() != limit) name->setMaxLength(limit);
     QPalette colours = name->palette();
     colours.setColor(QPalette::Text, GameColour(game_.PlayerColor[i + 1]));
     colours.setColor(QPalette::Base, kBoxColour);

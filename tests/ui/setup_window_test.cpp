@@ -218,6 +218,39 @@ class SetupWindowTest : public QObject {
     QVERIFY(!w.chkTruce->isEnabled());
   }
 
+  // A name box edits like any text box: a selection is replaced or deleted whole, Delete and the
+  // caret keys work; "*" is still swallowed and a key in slot 2 still raises the world count.
+  void nameBoxesEditLikeTextBoxes() {
+    Setup s("Vega\r\n");
+    SetupWindow& w = s.w();
+    NameBox* name = w.txtPL[0];
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QCOMPARE(name->text(), QString());
+    QTest::keyClicks(name, "Ann");
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(name, "Bo");
+    QCOMPARE(name->text(), QStringLiteral("Bo"));
+    QTest::keyClick(name, Qt::Key_Home);
+    QTest::keyClick(name, Qt::Key_Delete);
+    QCOMPARE(name->text(), QStringLiteral("o"));
+    QTest::keyClicks(name, "J*");
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, "hn");
+    QTest::keyClick(name, Qt::Key_Left);
+    QTest::keyClick(name, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClicks(name, "e");
+    QCOMPARE(name->text(), QStringLiteral("Joen"));
+    QCOMPARE(s.game.setup.txtPL[0], "Joen");
+
+    QTest::keyClick(w.VScroll1, Qt::Key_End);
+    QTest::keyClick(w.VScroll1, Qt::Key_Up);
+    QTest::keyClicks(w.txtPL[1], "Kim");
+    QTest::keyClick(w.txtPL[2], Qt::Key_A, Qt::ControlModifier);  // no text, yet a key typed
+    QCOMPARE(w.txtPlanets->text(), QStringLiteral("11"));
+  }
+
   // 30 worlds after any other count: 8 treasures of at most 16; the treasures' bar keeps to it.
   void thirtyWorldsTreasures() {
     Setup s;
