@@ -64,9 +64,19 @@ QLineEdit* NumberBox(QWidget* parent, QRect place, bool locked) {
   return box;
 }
 
+// A bar's arrows are drawn in the text colour, which the window sets to its light peach: on the
+// bar's light buttons they are dark instead, so that a player can see them.
+void DarkArrows(QScrollBar* bar) {
+  QPalette palette = bar->palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive})
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText}) palette.setColor(group, role, Qt::black);
+  bar->setPalette(palette);
+}
+
 // A spinner's bar. Up raises the number: the bar runs over the negated range.
 QScrollBar* SpinBar(QWidget* parent, QPoint at, int lo, int hi) {
   auto* bar = new QScrollBar(Qt::Vertical, parent);
+  DarkArrows(bar);
   bar->setGeometry(QRect(at, QSize(17, 24)));
   bar->setRange(-hi, -lo);
   bar->setSingleStep(1);
@@ -173,6 +183,7 @@ void SetupWindow::BuildSlots() {
     // The level box shows the bar's level; only the bar sets it.
     txtAI[k] = NumberBox(this, QRect(180, y, 24, 24), true);
     HScrollAI[k] = new QScrollBar(Qt::Horizontal, this);
+    DarkArrows(HScrollAI[k]);
     HScrollAI[k]->setGeometry(208, y + 3, 100, 18);
     HScrollAI[k]->setRange(kLevelMin, kLevelMax);
     HScrollAI[k]->setSingleStep(1);

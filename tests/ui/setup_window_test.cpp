@@ -5,6 +5,10 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <cmath>
+#include <map>
 
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
@@ -68,6 +72,43 @@ int Spin(const QScrollBar* bar) {
 }
 int SpinMax(const QScrollBar* bar) {
   return -bar->minimum();
+}
+
+// The relative luminance of a colour on the screen.
+double Luminance(QColor c) {
+  auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+  return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+// The contrast between a scroll bar button's face (its commonest colour, away from its edges)
+// and the pixel of its arrow that differs most from it.
+double ArrowContrast(QScrollBar* bar, QStyle::SubControl button) {
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = bar->orientation();
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = option.sliderValue = bar->value();
+  option.singleStep = bar->singleStep();
+  option.pageStep = bar->pageStep();
+  option.subControls = QStyle::SC_All;
+  const QRect face =
+      bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, button, bar).adjusted(3, 3, -3, -3);
+  const QImage image = bar->grab().toImage();
+  std::map<QRgb, int> counts;
+  for (int y = face.top(); y <= face.bottom(); ++y)
+    for (int x = face.left(); x <= face.right(); ++x) ++counts[image.pixel(x, y)];
+  QRgb common = 0;
+  int most = 0;
+  for (const auto& [colour, count] : counts)
+    if (count > most) most = count, common = colour;
+  const double back = Luminance(QColor(common));
+  double best = 1;
+  for (const auto& entry : counts) {
+    const double l = Luminance(QColor(entry.first));
+    best = std::max(best, (std::max(l, back) + 0.05) / (std::min(l, back) + 0.05));
+  }
+  return best;
 }
 
 }  // namespace
@@ -249,6 +290,23 @@ class SetupWindowTest : public QObject {
     QTest::keyClicks(w.txtPL[1], "Kim");
     QTest::keyClick(w.txtPL[2], Qt::Key_A, Qt::ControlModifier);  // no text, yet a key typed
     QCOMPARE(w.txtPlanets->text(), QStringLiteral("11"));
+  }
+
+  // The arrows of the option spinners and the level bars stand out from their buttons: a
+  // contrast of at least 4.5 to 1 between an arrow and its button's face.
+  void barArrowsAreReadable() {
+    Setup s;
+    SetupWindow& w = s.w();
+    Click(w.chkAI[1]);
+    std::vector<QScrollBar*> bars{w.VScroll1, w.HScrollAI[1]};
+    for (QScrollBar* bar : w.VScrollOp) bars.push_back(bar);
+    for (QScrollBar* bar : bars) {
+      QVERIFY(bar->isVisible() && bar->isEnabled());
+      for (auto button : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine}) {
+        const double contrast = ArrowContrast(bar, button);
+        QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("contrast %1 to 1").arg(contrast)));
+      }
+    }
   }
 
   // 30 worlds after any other count: 8 treasures of at most 16; the treasures' bar keeps to it.
