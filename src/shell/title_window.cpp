@@ -11,6 +11,7 @@
 #include <QWindow>
 #include <cstdio>
 
+#include "engine/setup_load.h"
 #include "model/game.h"
 #include "shell/desktop_platform.h"
 #include "shell/display_fonts.h"
@@ -103,6 +104,10 @@ void TitleWindow::ImgLoad_Click() {
   if (!CheckResolution()) return;
   hide();
   game_.PlayerName[0].clear();
+  // The game loaded from here goes on with the setup's choices as the setup window loads them
+  // (the player's name, shields, battle mode and gather turns from "defaults.cfg"), so that
+  // Reset Solar System finds the player's name; the loader then writes the game's own options.
+  if (!game_.window.SetupVisible) OpenNewSetupWindow(game_);
   if (showLoadDialog) showLoadDialog();
 }
 

@@ -1,5 +1,6 @@
 // The save and load dialogs and the title's Load with the program's real game window, the
 // engine's flow and the desktop platform (boxes answered by a script).
+#include <QAction>
 #include <QLabel>
 #include <QListWidget>
 
@@ -199,6 +200,36 @@ class SavedGamesTest : public QObject {
     QVERIFY(u.platform.boxes.empty());
     QCOMPARE(u.g.setup.chkAI[1], 0);  // Bob plays himself
     QCOMPARE(u.Bytes(), saved);
+  }
+
+  // A game loaded from the title goes on with the last setup's choices from "defaults.cfg", as
+  // the setup window has them when it loads: Reset Solar System starts a new galaxy for them.
+  void resetSolarSystemAfterALoadFromTheTitle() {
+    ProgramGame t;
+    t.Start();
+    t.program.dialogs.mnuFileSave_Click();
+    QTest::keyClicks(t.program.dialogs.saveDialog().Text1, "alice");
+    QTest::keyClick(t.program.dialogs.saveDialog().Text1, Qt::Key_Return);
+
+    ProgramGame u;
+    QVERIFY(QFile::copy(t.File("alice.zq"), u.File("alice.zq")));
+    QVERIFY(QFile::copy(t.File("defaults.cfg"), u.File("defaults.cfg")));
+    DesktopDisplayModes modes;
+    TitleWindow title(u.g, u.platform, modes);
+    title.showLoadDialog = [&] { u.program.dialogs.ShowLoadDialog(); };
+    QVERIFY(title.Form_Load());
+    QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
+    LoadGameDialog& d = u.program.dialogs.loadDialog();
+    DoubleClick(d.File1, Listed(d.File1, "alice.zq"));
+    QVERIFY(u.program.window.isVisible());
+    QCOMPARE(u.g.setup.txtPL[0], "Alice");
+
+    u.program.menuBar.item("mnuFileNewSS")->trigger();
+    QCOMPARE(u.platform.boxes.size(), size_t{1});
+    QCOMPARE(u.platform.boxes[0].title, "Create New Solar System");
+    QCOMPARE(u.g.GameYear, 1.0f);
+    QCOMPARE(u.g.PlayerName[0], "Alice");
+    QCOMPARE(u.g.PlayerName[2], "Calypso");
   }
 
   // A double-click in the folder list opens that folder: the file list follows at once, the name
