@@ -16,6 +16,7 @@
 #include "net/lobby.h"
 #include "shell/display_fonts.h"
 #include "shell/image_button.h"
+#include "window/latin1_box.h"
 
 namespace zarnath {
 
@@ -174,6 +175,7 @@ void SetupWindow::BuildSlots() {
     const int y = kSlotTop + kSlotStep * k;
     txtPL[k] = new NameBox(this, game_, k);
     txtPL[k]->setGeometry(16, y, 128, 24);
+    KeepToLatin1(txtPL[k]);
     connect(txtPL[k], &QLineEdit::textEdited, this,
             [this, k](const QString& text) { Apply([&] { NameEdited(game_, k, Bytes(text)); }); });
     chkAI[k] = new QCheckBox(this);
@@ -224,6 +226,7 @@ void SetupWindow::BuildNetworkBoxes() {
   Label26 = Caption(this, "IP ADDRESS:", QRect(16, row(4) + 4, 100, 22));
   txtIP = new AddressBox(this);
   txtIP->setGeometry(120, row(4) + 4, 180, 22);
+  KeepToLatin1(txtIP);
   connect(txtIP, &QLineEdit::textEdited, this,
           [this](const QString& text) { game_.setup.txtIP = text.toLatin1().toStdString(); });
   connect(txtIP, &QLineEdit::returnPressed, this, [this] { Apply([&] { JoinHost(game_); }); });
@@ -239,6 +242,7 @@ void SetupWindow::BuildChat() {
   txtChat->setReadOnly(true);
   txtMessage = new QLineEdit(this);
   txtMessage->setGeometry(16, kOptionsTop + 202, kWindowSize.width() - 32, 24);
+  KeepToLatin1(txtMessage);
   connect(txtMessage, &QLineEdit::textEdited, this,
           [this](const QString& text) { game_.setup.txtMessage = Bytes(text).substr(0, 200); });
   connect(txtMessage, &QLineEdit::returnPressed, this, [this] { Apply([&] { txtMessage_Enter(game_); }); });

@@ -7,6 +7,7 @@
 
 #include "engine/chat.h"
 #include "model/game.h"
+#include "window/latin1_box.h"
 
 namespace zarnath {
 
@@ -47,6 +48,7 @@ ChatLine::ChatLine(QWidget* window, Game& game) : QObject(window), game_(game) {
   txtMessage_->setGeometry(kChatLeft, kChatEntryTop, kChatEntryWidth, kChatEntryHeight);
   txtMessage_->setFont(ChatFont());
   Colours(txtMessage_);
+  KeepToLatin1(txtMessage_);
   txtMessage_->installEventFilter(this);
   // Pasted text keeps its "*" here; the send removes it. The game's copy follows every edit.
   connect(txtMessage_, &QLineEdit::textChanged, this,
@@ -64,7 +66,11 @@ bool ChatLine::eventFilter(QObject* watched, QEvent* event) {
   const QString text = key->text();
   if (text.size() != 1 || !text[0].isPrint()) return false;  // editing keys go to the box
   const int code = text[0].unicode();
-  if (code > 0xff || txtMessage_KeyPress(game_, code) == 0) return true;
+  if (code > 0xff) {
+    ShowLatin1Notice(txtMessage_);
+    return true;
+  }
+  if (txtMessage_KeyPress(game_, code) == 0) return true;
   // Typing stops at the limit; the box's own limit leaves room for a longer paste.
   if (txtMessage_->text().size() >= static_cast<qsizetype>(kChatTypedLimit) &&
       !txtMessage_->hasSelectedText())

@@ -1,18 +1,22 @@
 // The game window's menu bar, the pointer's feedback over the galaxy and the chat line on the
 // offscreen platform, driven by real widget events: a hot-seat game of Ann and Bob at one computer.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QToolTip>
 
 #include "engine/chat.h"
 #include "engine/game_start.h"
 #include "engine/hover_feedback.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
+#include "window/latin1_box.h"
 
 namespace zarnath::testing {
 
@@ -291,6 +295,30 @@ class GameMenusTest : public QObject {
     QTest::keyClicks(entry, QString(205, QLatin1Char('x')));
     QCOMPARE(entry->text().size(), qsizetype{200});
     QCOMPARE(t.g.window.txtMessage.Text, std::string(200, 'x'));
+  }
+
+  // A character outside Latin-1, typed or pasted, never enters the chat line (and never turns
+  // into "?"): the line says so beside itself; Latin-1 letters go in.
+  void chatRefusesCharactersOutsideLatin1() {
+    Table t;
+    t.g.NetworkGame = true;
+    t.program.window.ShowGameWindow();
+    t.program.window.Refresh(Control::kWindow);
+    QLineEdit* entry = t.program.chat.txtMessage();
+    entry->setFocus();
+    TypeText(entry, QStringLiteral("Gr\u00fc\u00dfe \u0141\u00f3d\u017a"));
+    QCOMPARE(entry->text(), QStringLiteral("Gr\u00fc\u00dfe \u00f3d"));
+    QCOMPARE(t.g.window.txtMessage.Text,
+             "Gr\xfc\xdf"
+             "e \xf3"
+             "d");
+    QCOMPARE(QToolTip::text(), QString::fromLatin1(kLatin1OnlyNotice));
+    QGuiApplication::clipboard()->setText(QStringLiteral(" \u4f60\u597d"));
+    QTest::keyClick(entry, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(t.g.window.txtMessage.Text,
+             "Gr\xfc\xdf"
+             "e \xf3"
+             "d");
   }
 };
 

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QToolTip>
 #include <cmath>
 #include <map>
 
@@ -15,6 +16,7 @@
 #include "engine/turn.h"
 #include "shell/setup_screen.h"
 #include "ui_fixture.h"
+#include "window/latin1_box.h"
 
 namespace zarnath::testing {
 
@@ -307,6 +309,27 @@ class SetupWindowTest : public QObject {
         QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("contrast %1 to 1").arg(contrast)));
       }
     }
+  }
+
+  // A character outside Latin-1 never enters a name, the lobby's chat line or the address, typed
+  // or pasted (and never turns into "?"): the box says so beside itself; Latin-1 letters go in.
+  void charactersOutsideLatin1AreRefused() {
+    Setup s;
+    SetupWindow& w = s.w();
+    TypeText(w.txtPL[0], QStringLiteral("\u0141\u00e9o"));
+    QCOMPARE(w.txtPL[0]->text(), QStringLiteral("\u00e9o"));
+    QCOMPARE(s.game.setup.txtPL[0], "\xe9o");
+    QCOMPARE(QToolTip::text(), QString::fromLatin1(kLatin1OnlyNotice));
+    QGuiApplication::clipboard()->setText(QStringLiteral("Zo\u00eb\u674e"));
+    QTest::keyClick(w.txtPL[1], Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(s.game.setup.txtPL[1], "");
+    QTest::keyClick(w.txtMessage, Qt::Key_V, Qt::ControlModifier);
+    TypeText(w.txtMessage, QStringLiteral("hi \u263a"));
+    QCOMPARE(s.game.setup.txtMessage, "hi ");
+    Click(w.chkLan);
+    QGuiApplication::clipboard()->setText(QStringLiteral("10.0.0.\u0662"));
+    QTest::keyClick(w.txtIP, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(s.game.setup.txtIP, "");
   }
 
   // 30 worlds after any other count: 8 treasures of at most 16; the treasures' bar keeps to it.

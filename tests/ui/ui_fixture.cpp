@@ -1,7 +1,9 @@
 #include "ui_fixture.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "shell/program_folder.h"
@@ -23,6 +25,18 @@ ProgramFolderCopy::~ProgramFolderCopy() {
 
 UiGame::UiGame() : game(Ports{platform, pending, pending, pending}) {
   platform.scripted = platform.muted = pending.recording = true;
+}
+
+void TypeText(QWidget* widget, const QString& text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString key = text.mid(i, length);
+    i += length - 1;
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, key);
+    QApplication::sendEvent(widget, &release);
+  }
 }
 
 QStringList CutLabels(const QWidget* window) {

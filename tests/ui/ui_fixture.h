@@ -57,6 +57,10 @@ struct Title {
 // past the label's edges (each as "text: why").
 QStringList CutLabels(const QWidget* window);
 
+// Types `text` into `widget` as a keyboard would, one key per character (also characters outside
+// ASCII, which QTest's key clicks cannot spell).
+void TypeText(QWidget* widget, const QString& text);
+
 // Counts the events of one type that a widget receives.
 struct EventCount : QObject {
   EventCount(QWidget* widget, QEvent::Type type) : type(type) { widget->installEventFilter(this); }
