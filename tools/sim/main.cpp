@@ -2,7 +2,7 @@
 // as the window, and prints one line per turn and the result.
 //
 //   zarnath-sim [--seed N] [--worlds W] [--seats A,B,C,D] [--speed] [--max-turns T]
-//               [--save-at TURN FILE] [--load FILE]
+//               [--save-at TURN FILE] [--load FILE] [--help]
 //
 // Each seat is a computer level 1 to 6 or "-" for an empty seat; seat 0 must be filled (the game
 // cannot start without it). The game is set up as the setup window sets it up: the world count
@@ -65,13 +65,30 @@ bool ParseSeats(std::string_view text, MatchOptions& o) {
   return o.levels[0] != 0;
 }
 
+constexpr char kUsage[] =
+    "usage: zarnath-sim [--seed N] [--worlds 9..30] [--seats A,B,C,D] [--speed] [--max-turns T]\n"
+    "                   [--save-at TURN FILE] [--load FILE]\n"
+    "Plays one game between computer players without a screen and prints one line a turn.\n"
+    "Turns count from 0, the game's first turn (year 1.00).\n"
+    "  --seed N             seeds the game's random numbers, 0 to 2^64 - 1 (default 1)\n"
+    "  --worlds W           worlds of the star system, 9 to 30 (default 30)\n"
+    "  --seats A,B,C,D      each seat a computer level 1..6 or - for an empty seat; seat 0 must be\n"
+    "                       filled (default 1,2,3,4)\n"
+    "  --speed              plays a speed game\n"
+    "  --max-turns T        stops once T turns have been played, counted from the loaded turn with\n"
+    "                       --load (default 400)\n"
+    "  --save-at TURN FILE  saves the game to FILE after turn TURN has been resolved, before anyone\n"
+    "                       moves in turn TURN + 1: the file opens at turn TURN + 1 (--save-at 0\n"
+    "                       saves year 1.05, turn 1). Then the random numbers are seeded again from\n"
+    "                       --seed, so --load FILE with the same seed plays the same turns on.\n"
+    "  --load FILE          plays on from a saved game of computer players (its worlds and seats)\n"
+    "  --help               shows this text\n"
+    "The last line reads \"result: winner=<seat 0-3 or none> victory=<conquest|elimination|none>\n"
+    "turns=<n>\". Exit status: 0 when the game ran, 1 when a rule of the game state broke, 2 for\n"
+    "wrong options, a refused saved game or a game that could not be saved.\n";
+
 int Usage(const char* why) {
-  std::fprintf(stderr,
-               "zarnath-sim: %s\n"
-               "usage: zarnath-sim [--seed N] [--worlds 9..30] [--seats A,B,C,D] [--speed] [--max-turns T]\n"
-               "                   [--save-at TURN FILE] [--load FILE]\n"
-               "  each seat a computer level 1..6 or - for an empty seat; seat 0 must be filled\n",
-               why);
+  std::fprintf(stderr, "zarnath-sim: %s\n%s", why, kUsage);
   return 2;
 }
 
@@ -85,7 +102,10 @@ int main(int argc, char** argv) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
     uint64_t v = 0;
-    if (arg == "--speed") {
+    if (arg == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (arg == "--speed") {
       o.speedGame = true;
     } else if (arg == "--seed" && hasValue) {
       if (!ParseInt(argv[++i], 0, UINT64_MAX, v)) return Usage("--seed takes a whole number 0 to 2^64 - 1");
