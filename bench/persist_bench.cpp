@@ -1,14 +1,17 @@
 // Saving and loading a 30-world game with 100 objects in flight.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "engine/game_start.h"
+#include "engine/save_load.h"
 #include "headless/headless_ports.h"
 #include "model/game.h"
-#include "engine/save_load.h"
 #include "persist/saved_game.h"
 
 namespace zarnath {
@@ -19,9 +22,28 @@ struct BenchGame {
   Game game{ports.ports()};
 };
 
+// The scratch folders made in this run, removed with everything in them when the run ends.
+struct ScratchFolders {
+  std::vector<std::string> made;
+  ~ScratchFolders() {
+    for (const std::string& folder : made) {
+      std::error_code ec;
+      std::filesystem::remove_all(folder, ec);
+    }
+  }
+};
+
+// A fresh folder under the temporary folder; the run stops when none can be made (the games
+// would otherwise write their files into the working folder).
 std::string Scratch() {
+  static ScratchFolders folders;
   std::string pattern = (std::filesystem::temp_directory_path() / "zarnath-bench-XXXXXX").string();
-  return ::mkdtemp(pattern.data()) ? pattern : std::string(".");
+  if (!::mkdtemp(pattern.data())) {
+    std::perror("zarnath-bench: no scratch folder in the temporary folder");
+    std::exit(1);
+  }
+  folders.made.push_back(pattern);
+  return pattern;
 }
 
 // Four seats on 30 worlds, every travel slot in use, histories and logs of a long game.

@@ -2,11 +2,13 @@
 # Plays a hot-seat game on a virtual X display with real pointer and key events: Ann and Bob at
 # one computer against two computer players, for several turns. Each human turn goes through the
 # window's menus and buttons: Ann pauses the game from the Options menu and answers the box,
-# rests the pointer on the galaxy, types a chat line and sends half her home world's ships from
-# the side list; Bob shows the solar system's status from the Information menu and sends too;
-# Done hands the turn on, and after the computers' moves the title names the next turn. On the
-# way the About box opens from the Help menu, AutoSave is switched on and the game saved from the
-# File menu.
+# rests the pointer on the galaxy, types a chat line and sends half of a world's ships on the map
+# (the world, a target world, the travel options popup's 50 percent row); Bob shows the solar
+# system's status from the Information menu and sends too; Done hands the turn on, and after the
+# computers' moves the title names the next turn. Each send is checked in games saved with Ctrl+S
+# just before and after it (read with zarnath-sim --describe): the world's ships dropped by half
+# and the fleet is in flight to the target. On the way the About box opens from the Help menu,
+# AutoSave is switched on and the game saved from the File menu.
 # Keeps screenshots of the menus and of the game in docs/.
 #
 #   scripts/hotseat-check.sh [build folder]      (default: build; the program must be built)
@@ -19,8 +21,10 @@ display=:${HOTSEAT_CHECK_DISPLAY:-58}
 turns=${HOTSEAT_CHECK_TURNS:-3}
 
 . scripts/lib/virtual-display.sh
-require_tools hotseat-check Xvfb xdotool import
+require_tools hotseat-check Xvfb xdotool import convert
 [ -x "$build/game/zarnath" ] || { echo "hotseat-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
+sim=$build/tools/sim/zarnath-sim
+[ -x "$sim" ] || { echo "hotseat-check: build the game runner first ($sim)" >&2; exit 2; }
 
 work=$(mktemp -d)
 xvfb_pid=""
@@ -86,12 +90,91 @@ menu_title() { # title x
 menu_item() { # row (0 = the first item), x, separator lines above
   click "$galaxy" "$2" $((49 + 22 * $1 + 2 * ${3:-0}))
 }
-# Half of the home world's ships to the first world of the list, from the side list and the popup.
-send_half() {
-  click "$galaxy" 390 516              # the home world's row in the owned-worlds list
-  click "$galaxy" 80 $((27 + 14 + 7))  # the first world under the popup's title row
-  click "$galaxy" 80 $((27 + 6 * 14 + 7))  # " - Send 50% of Ships Between Worlds"
+# Saves the game with Ctrl+S as NAME.zq in the program folder and keeps what it holds in
+# $work/NAME.txt: "world W owner=O ships=N bombs=B x=X y=Y name=..." a world in play (X, Y its
+# pixel in the game window), "fleet J from=F to=T owner=O ships=N turns=L" an object in flight.
+saved_state() { # name
+  click "$galaxy" 1000 300  # the game window takes the keys (nothing lies at the view's right edge)
+  xdotool key ctrl+s
+  local save
+  save=$(window "Save Game") || fail "Ctrl+S opened no save dialog"
   sleep 0.5
+  click "$save" 320 218  # the name box, which may still hold the last name saved
+  xdotool key ctrl+a
+  xdotool type --delay 40 "$1"
+  xdotool key Return
+  for _ in $(seq 50); do [ -f "$work/game/$1.zq" ] && break; sleep 0.1; done
+  [ -f "$work/game/$1.zq" ] || fail "Ctrl+S wrote no $1.zq"
+  for _ in $(seq 50); do xdotool search --onlyvisible --name "^Save Game\$" > /dev/null 2>&1 || break; sleep 0.1; done
+  "$sim" --describe "$work/game/$1.zq" > "$work/$1.txt" || fail "$1.zq cannot be read back"
+}
+# "index owner ships x y" of every world in a saved state.
+worlds_of() {
+  awk '$1 == "world" { for (i = 3; i <= 7; i++) { split($i, kv, "="); v[kv[1]] = kv[2] }
+    print $2, v["owner"], v["ships"], v["x"], v["y"] }' "$work/$1.txt"
+}
+# Half of a world's ships sent on the map by seat $1: the source is the seat's world with the most
+# ships, the target the nearest world of another owner that no other world lies close to (a press
+# catches a world 10 pixels about its centre). The travel options popup opens beside the target;
+# it is found on screenshots as what turned white when the target was pressed (its frame and rows
+# are white on black), and its sixth row is the 50 percent send (title, distance, ships needed,
+# all ships, 75 percent, 50 percent; rows 14 pixels under a one-pixel frame).
+send_half() { # seat
+  local seat=$1 tag=$1-$turn before after
+  before=sent-$tag-before
+  after=sent-$tag-after
+  saved_state "$before"
+  worlds_of "$before" > "$work/worlds.txt"
+  local from fx fy ships to tx ty
+  read -r from fx fy ships <<< "$(awk -v o=$((seat + 1)) '$2 == o && (n == 0 || $3 > best) {
+      best = $3; line = $1 " " $4 " " $5 " " $3; n = 1 } END { print line }' "$work/worlds.txt")"
+  [ -n "$from" ] && awk -v s="$ships" 'BEGIN { exit !(s > 3) }' ||
+    fail "seat $seat holds no world with the four ships that make a popup with the 50 percent row"
+  read -r to tx ty <<< "$(awk -v o=$((seat + 1)) -v fx="$fx" -v fy="$fy" '
+      { w[NR] = $1; own[NR] = $2; x[NR] = $4; y[NR] = $5 }
+      END { for (i = 1; i <= NR; i++) {
+          if (own[i] == o) continue
+          alone = 1
+          for (j = 1; j <= NR; j++)
+            if (j != i && (x[j] - x[i]) ^ 2 <= 400 && (y[j] - y[i]) ^ 2 <= 400) alone = 0
+          d = (x[i] - fx) ^ 2 + (y[i] - fy) ^ 2
+          if (alone && (best == "" || d < best)) { best = d; line = w[i] " " x[i] " " y[i] }
+        }
+        print line }' "$work/worlds.txt")"
+  [ -n "$to" ] || fail "no world for seat $seat to send to"
+
+  click "$galaxy" "$fx" "$fy"  # the source
+  xdotool mousemove 1023 767   # the pointer off the window: no hover label
+  sleep 0.4
+  import -display "$display" -window "$galaxy" "$work/source.png" || fail "no screenshot of the selected source"
+  click "$galaxy" "$tx" "$ty"  # the target: the travel options popup opens
+  xdotool mousemove 1023 767
+  sleep 0.6
+  import -display "$display" -window "$galaxy" "$work/popup.png" || fail "no screenshot of the travel options"
+  local left top width height
+  read -r left top width height <<< "$(convert "$work/popup.png" "$work/source.png" \
+    -fill black +opaque white -compose minus_src -composite -crop 1018x368+0+24 +repage \
+    -trim -format '%X %Y %w %h' info: 2> /dev/null | tr -d '+')"
+  [ "${width:-0}" -ge 150 ] && [ "${height:-0}" -ge 100 ] ||
+    fail "seat $seat: no travel options popup from world $from to world $to (found ${width:-0}x${height:-0})"
+  top=$((top + 24))
+  click "$galaxy" $((left + 40)) $((top + 1 + 5 * 14 + 7))  # the 50 percent row
+  sleep 0.5
+
+  saved_state "$after"
+  local left_ships fleets
+  left_ships=$(awk -v w="$from" '$1 == "world" && $2 == w { sub("ships=", "", $4); print $4 }' "$work/$after.txt")
+  # The objects in flight that the send added (slot numbers aside: the table is sorted anew).
+  fleets=$(comm -13 <(sed -n 's/^fleet [0-9]* //p' "$work/$before.txt" | sort) \
+    <(sed -n 's/^fleet [0-9]* //p' "$work/$after.txt" | sort))
+  local n
+  n=$(awk -v s="$ships" 'BEGIN { n = int(s * 50 / 100 + 0.99); if (n > int(s)) n = int(s); print n }')
+  [ "$(printf '%s\n' "$fleets" | grep -c .)" = 1 ] &&
+    [[ "$fleets" == "from=$from to=$to owner=$((seat + 1)) ships=$n turns="* ]] &&
+    awk -v s="$ships" -v n="$n" -v l="${left_ships:-x}" 'BEGIN { d = s - n - l; exit !(d > -0.01 && d < 0.01) }' ||
+    fail "seat $seat: half of world $from's $ships ships ($n) were not sent to world $to: $left_ships left," \
+      "new in flight: ${fleets:-nothing}"
+  echo "hotseat-check: seat $seat sent half of world $from's $ships ships to world $to ($left_ships left)"
 }
 
 for turn in $(seq 0 $((turns - 1))); do
@@ -124,7 +207,8 @@ for turn in $(seq 0 $((turns - 1))); do
     menu_item 1 60
     save=$(window "Save Game") || fail "File, Save Game showed no save dialog"
     sleep 0.5
-    click "$save" 320 218  # the name box
+    click "$save" 320 218  # the name box, which may still hold the last name saved
+    xdotool key ctrl+a
     xdotool type --delay 60 "hotseat"
     xdotool key Return
     for _ in $(seq 50); do [ -f "$work/game/hotseat.zq" ] && break; sleep 0.1; done
@@ -137,7 +221,7 @@ for turn in $(seq 0 $((turns - 1))); do
   click "$galaxy" 140 671
   xdotool type --delay 40 "Good luck, Bob"
   xdotool key Return
-  send_half
+  send_half 0
   alive "during Ann's turn $turn"
   click "$galaxy" 396 420  # Done
   window "Zarnath - Year $year, Turn #$turn:  Bob.*" > /dev/null || fail "Done gave no turn $turn to Bob"
@@ -146,7 +230,7 @@ for turn in $(seq 0 $((turns - 1))); do
   menu_title 80
   menu_item 2 120
   sleep 0.5
-  send_half
+  send_half 1
   alive "during Bob's turn $turn"
   click "$galaxy" 396 420  # Done
   # The computers move and the turn resolves: the title names Ann's next turn.
@@ -158,5 +242,6 @@ done
 sleep 1
 import -display "$display" -window "$galaxy" "$shots/hot-seat.png" || fail "no screenshot of the hot-seat game"
 echo "hotseat-check: Ann and Bob played $turns turns against two computers through the menus (Pause," \
-  "Status, About, AutoSave, Save Game) and the buttons (side list sends, chat, Done); screenshots in docs/menus.png" \
+  "Status, About, AutoSave, Save Game), the map (half a world's ships sent from the travel options, each" \
+  "checked in the saved game) and the buttons (chat, Done); screenshots in docs/menus.png" \
   "and docs/hot-seat.png"

@@ -11,6 +11,7 @@
 #include "ai/quick_solver.h"
 #include "ai/turn_tables.h"
 #include "engine/turn.h"
+#include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/game_texts.h"
@@ -90,7 +91,7 @@ class Turn {
   void PulseDefence() {
     if (g_.setup.OptRadar[1]) return;
     for (int w = kHomeWorld0; w < kHomeWorld0 + kSeats; ++w) {
-      if (!CanArmPulseBomb(g_, w)) continue;
+      if (!CanArmPulseBomb(g_, g_.CurrentPlayer, w)) continue;
       const double wx = g_.WorldRadius[w] * std::cos(static_cast<double>(g_.WorldAngle[w]));
       const double wy = g_.WorldRadius[w] * std::sin(static_cast<double>(g_.WorldAngle[w]));
       // The ship-count code is added as it stands: a bomb counts 9999 (or its proximity code).

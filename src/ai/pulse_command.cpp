@@ -1,6 +1,7 @@
 #include "ai/pulse_command.h"
 
 #include "engine/event_display.h"
+#include "model/click_rules.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "net/protocol.h"
@@ -29,20 +30,11 @@ void AnnounceToHuman(Game& g, int w) {
 
 }  // namespace
 
-bool CanArmPulseBomb(const GameState& g, int world) {
-  if (world < kHomeWorld0 || world >= kHomeWorld0 + kSeats || world >= g.WorldCount) return false;
-  if (g.PlayerName[world - kHomeWorld0].empty()) return false;
-  if (g.CurrentPlayer < 0 || g.CurrentPlayer >= kSeats || g.WorldOwner[world] != g.CurrentPlayer + 1)
-    return false;
-  const int type = g.WorldType[world];
-  return (type == kTypeNothing || type == kTypeFuel) && g.WorldBombs[world] >= 1;
-}
-
 void mnuComSendPulse_Click(Game& g) {
   const int w = g.SelectedFrom;
   if (w == -1) return;
   const bool human = g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && IsHumanSeat(g, g.CurrentPlayer);
-  if (CanArmPulseBomb(g, w)) {
+  if (CanArmPulseBomb(g, g.CurrentPlayer, w)) {
     g.WorldType[w] = static_cast<int16_t>(g.WorldType[w] + kPulseArmed);
     g.WorldBombs[w] = static_cast<int16_t>(g.WorldBombs[w] - 1);
     ReportToHost(g, w);

@@ -87,6 +87,14 @@ bool PulseArmedOn(const GameState& g, int w) {
   return WorldInPlay(g, w) && (g.WorldType[w] == kTypeArmedPulse || g.WorldType[w] == kTypeArmedPulseFuel);
 }
 
+bool CanArmPulseBomb(const GameState& g, int seat, int w) {
+  if (w < kHomeWorld0 || w >= kHomeWorld0 + kSeats || !WorldInPlay(g, w)) return false;
+  if (g.PlayerName[w - kHomeWorld0].empty()) return false;
+  if (seat < 0 || seat >= kSeats || g.WorldOwner[w] != seat + 1) return false;
+  const int type = g.WorldType[w];
+  return (type == kTypeNothing || type == kTypeFuel) && g.WorldBombs[w] >= 1;
+}
+
 int TruceTurnsLeft(const GameState& g, int w) {
   if (!WorldInPlay(g, w) || !SeatValid(g)) return 0;
   const int owner = g.WorldOwner[w];

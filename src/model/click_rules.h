@@ -54,6 +54,11 @@ bool OwnWorld(const GameState& g, int w);
 bool SeatTurnDone(const GameState& g);
 // A pulse bomb is armed on world w (its code is 10 or 12).
 bool PulseArmedOn(const GameState& g, int w);
+// Seat `seat` may arm the pulse bomb of world w: the home world of a seat in the game (only those
+// go off at the end of the turn), held by `seat` now, its own or one it captured, with no pulse
+// bomb armed yet (no code, or the double-speed fuel) and a bomb in store. The window's command,
+// the computer player and the host taking a client's arming all ask this.
+bool CanArmPulseBomb(const GameState& g, int seat, int w);
 
 // The turns a battle truce still runs against world w, or 0 when an attack on it is allowed:
 // only another player's world is protected, while the turn number is below the truce turn.

@@ -18,15 +18,19 @@ bool FormSetup(Game& g) {
     g.io.screen.EndProgram();
     return false;
   }
-  g.GalaxyCenterX = kCenterX;
-  g.GalaxyCenterY = kCenterY;
-  g.GalaxyScaleX = (static_cast<double>(g.GalaxyCenterX) + g.GalaxyCenterX) / 460.0;
-  g.GalaxyScaleY = static_cast<double>(g.GalaxyCenterY) * 3.0 / 750.0;
+  SetGalaxyGeometry(g);
   g.SelectedFrom = g.SelectedTo = -1;
   // A former game's home-world italics go with it, at a new game and at a load alike; the new
   // game's seats set their own.
   g.window.lblNameItalic.fill(false);
   return true;
+}
+
+void SetGalaxyGeometry(GameState& g) {
+  g.GalaxyCenterX = kCenterX;
+  g.GalaxyCenterY = kCenterY;
+  g.GalaxyScaleX = (static_cast<double>(g.GalaxyCenterX) + g.GalaxyCenterX) / 460.0;
+  g.GalaxyScaleY = static_cast<double>(g.GalaxyCenterY) * 3.0 / 750.0;
 }
 
 ViewPoint WorldUnscaled(const GameState& g, int world) {

@@ -10,10 +10,12 @@
 #include "engine/event_display.h"
 #include "engine/events.h"
 #include "engine/turn.h"
+#include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/orbit_step.h"
+#include "model/recall.h"
 #include "model/setup_rules.h"
 #include "model/travel_time.h"
 #include "model/view_geometry.h"
@@ -130,14 +132,15 @@ bool LaunchIsSound(const Game& g, int element, const FleetRecordValues& v) {
          std::fabs(v.angleParam - angle) < 0.0015;
 }
 
-void Charge(GameState& g, int from, float ships, float sign) {
+// What a launch takes from its world: a scout one ship, a fleet its ships, a bomb one bomb.
+void Charge(GameState& g, int from, float ships) {
   const size_t f = static_cast<size_t>(from);
   if (ships == kScout)
-    g.WorldShips[f] -= sign;
+    g.WorldShips[f] -= 1.0f;
   else if (ships < kAnnihilationBomb)
-    g.WorldShips[f] -= sign * ships;
+    g.WorldShips[f] -= ships;
   else
-    g.WorldBombs[f] = static_cast<int16_t>(g.WorldBombs[f] - static_cast<int>(sign));
+    g.WorldBombs[f] = static_cast<int16_t>(g.WorldBombs[f] - 1);
 }
 
 bool HostSendOrder(NetSession& s, const Incoming& m) {
@@ -149,14 +152,14 @@ bool HostSendOrder(NetSession& s, const Incoming& m) {
     if (g.FleetFrom[static_cast<size_t>(j)] == 0) slot = j;
   if (slot < 0) return false;  // no free slot: the order is lost, as on any machine
   StoreFleetRecord(g, slot, *v);
-  Charge(g, v->from - 1, v->ships, 1.0f);
+  Charge(g, v->from - 1, v->ships);
   return true;
 }
 
 bool HostUnsendOrder(NetSession& s, const Incoming& m) {
   Game& g = s.game;
   const auto v = ParseFleetRecord(m.payload);
-  if (!v || !MayOrder(s, m.element) || v->owner != m.element + 1 || v->from == 0) return false;
+  if (!v || !MayOrder(s, m.element) || v->from == 0) return false;
   for (int j = 0; j < kUsedFleetSlots; ++j) {
     const size_t i = static_cast<size_t>(j);
     if (g.FleetFrom[i] == 0) continue;
@@ -165,11 +168,8 @@ bool HostUnsendOrder(NetSession& s, const Incoming& m) {
                       g.FleetShield[i] == v->shield && g.FleetTripTime[i] == v->tripTime &&
                       g.FleetAngleParam[i] == v->angleParam &&
                       static_cast<float>(g.FleetTimeLeft[i]) == v->timeLeft;
-    // Only an object that has not moved yet can be called back.
-    if (!same || static_cast<float>(g.FleetTimeLeft[i]) != g.FleetTripTime[i]) continue;
-    Charge(g, v->from - 1, v->ships, -1.0f);
-    DataClear(g, j);
-    return true;
+    // The window's own rule decides: the sender's own object that has not moved yet.
+    if (same && Recall(g, j, m.element) == RecallResult::kRecalled) return true;
   }
   return false;
 }
@@ -182,28 +182,27 @@ bool HostShieldOrder(NetSession& s, const Incoming& m) {
   return true;
 }
 
-// Arming a pulse bomb: the client's home world, not armed yet, with a bomb to take.
+// Arming a pulse bomb, under the rule the client's own command follows: a home world the client's
+// seat holds, not armed yet, with a bomb to take. The code arrives first, then the bombs.
 bool HostPulseTypeOrder(NetSession& s, const Incoming& m) {
   Game& g = s.game;
   const size_t w = static_cast<size_t>(m.index);
   long long v = 0;
-  if (!MayOrder(s, m.element) || m.index != kHomeWorld0 + m.element || !OwnWorld(g, m.element, m.index) ||
-      !ReadWhole(m.payload, INT16_MIN, INT16_MAX, v))
-    return false;
-  const int type = g.WorldType[w];
-  if ((type != kTypeNothing && type != kTypeFuel) || g.WorldBombs[w] < 1 || v != type + kPulseArmed)
+  if (!MayOrder(s, m.element) || !CanArmPulseBomb(g, m.element, m.index) ||
+      !ReadWhole(m.payload, INT16_MIN, INT16_MAX, v) || v != g.WorldType[w] + kPulseArmed)
     return false;
   g.WorldType[w] = static_cast<int16_t>(v);
   s.pulseChargeDue[w] = true;
   return true;
 }
 
+// The bomb of an arming just taken: the same seat's world, armed, one bomb less.
 bool HostPulseBombsOrder(NetSession& s, const Incoming& m) {
   Game& g = s.game;
   const size_t w = static_cast<size_t>(m.index);
   long long v = 0;
-  if (!MayOrder(s, m.element) || m.index != kHomeWorld0 + m.element || !s.pulseChargeDue[w] ||
-      !ReadWhole(m.payload, 0, INT16_MAX, v) || v != g.WorldBombs[w] - 1)
+  if (!MayOrder(s, m.element) || !OwnWorld(g, m.element, m.index) || !PulseArmedOn(g, m.index) ||
+      !s.pulseChargeDue[w] || !ReadWhole(m.payload, 0, INT16_MAX, v) || v != g.WorldBombs[w] - 1)
     return false;
   s.pulseChargeDue[w] = false;
   g.WorldBombs[w] = static_cast<int16_t>(v);

@@ -1,4 +1,5 @@
 #include "ai/ai_fixture.h"
+#include "model/click_rules.h"
 
 namespace zarnath::testing {
 namespace {
@@ -97,7 +98,7 @@ TEST(PulseCommand, RefusesWorldsThatCannotBeArmed) {
     prepare(c.game);
     const TypeAndBombs before = c.Of(world);
     c.game.SelectedFrom = world;
-    EXPECT_FALSE(CanArmPulseBomb(c.game, world)) << world;
+    EXPECT_FALSE(CanArmPulseBomb(c.game, c.game.CurrentPlayer, world)) << world;
     mnuComSendPulse_Click(c.game);
     EXPECT_EQ(c.Of(world), before) << world;
     EXPECT_EQ(std::make_tuple(c.game.SelectedFrom, c.game.InputBusy), std::make_tuple(-1, false)) << world;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine_fixture.h"
+#include "model/fleet_table.h"
 
 namespace zarnath {
 namespace {
@@ -48,6 +49,86 @@ TEST(Reinforcements, ShipsJoinTheWorldWithNoticeAndAMarkByTheirNumber) {
     ASSERT_EQ(mark.size(), 1u) << ships;
     EXPECT_TRUE(mark[0].ends_with(" " + std::to_string(dots) + " 3")) << mark[0];
     EXPECT_LT(f.Index("Pause 1000"), f.Index("HideShipsLabel"));  // the ships label stays through the pause
+  }
+}
+
+// An annihilation bomb sent to a world of its owner joins the world's bombs: no battle, the
+// transfer notice with both names, a ring also about a home world, and the bomb's blob.
+TEST(Reinforcements, ABombAtAnOwnWorldIsTransferredToItsBombs) {
+  for (const int to : {3, kHomeWorld0}) {
+    Events f;
+    Game& g = f.game;
+    f.AtTurn(2);
+    std::tie(g.WorldOwner[3], g.WorldBombs[3], g.WorldShips[3]) = std::make_tuple(1, 1, 10.0f);
+    g.WorldBombs[kHomeWorld0] = 1;
+    const float ships = g.WorldShips[to];
+    f.Arrived(4, 2, to, 1, kAnnihilationBomb);
+    EndTravel(g, 4);
+    const std::string& name = g.WorldName[to];
+    const std::string notice = "- A Bomb From World Ostra Was Transferred To World " + name + " -";
+    EXPECT_EQ(std::make_tuple(g.WorldBombs[to], g.WorldShips[to], g.WorldOwner[to], g.FleetFrom[4]),
+              std::make_tuple(int16_t{2}, ships, uint8_t{1}, uint8_t{0}))
+        << name;
+    EXPECT_TRUE(f.Noticed(notice)) << name;
+    EXPECT_EQ(g.PlayerLog[0], "\r\n" + notice);
+    EXPECT_EQ(g.WorldHistory[0][to],
+              "   Year 1.10, Turn #2: A Bomb From World Ostra Was Transferred To World " + name + " \r\n");
+    const ViewPoint at = WorldPixel(g, to);
+    ASSERT_EQ(f.Calls("Circle ").size(), 1u) << name;
+    EXPECT_TRUE(
+        f.Calls("Circle ")[0].starts_with("Circle " + CallNumber(at.x) + " " + CallNumber(at.y) + " 14 "))
+        << f.Calls("Circle ")[0];
+    EXPECT_EQ(f.Calls("Blob ").size(), 1u) << name;
+    EXPECT_TRUE(f.Calls("Blob ")[0].starts_with("Blob " + CallNumber(at.x) + " " + CallNumber(at.y) + " " +
+                                                CallNumber(kPlayerColors[1])))
+        << f.Calls("Blob ")[0];
+    EXPECT_FALSE(f.ports.Has("Sound battlestart.wav") || f.ports.Has("Sound bomb.wav")) << name;
+    EXPECT_TRUE(f.ports.Has("Pause 1000")) << name;
+  }
+
+  // On a network host a client's bomb is only counted, after every client is told.
+  Events h;
+  Game& g = h.game;
+  h.Host(1);
+  std::tie(g.WorldOwner[3], g.WorldBombs[3]) = std::make_tuple(2, 0);
+  h.Arrived(4, 2, 3, 2, kAnnihilationBomb);
+  EndTravel(g, 4);
+  EXPECT_EQ(std::make_tuple(g.WorldBombs[3], g.FleetFrom[4]), std::make_tuple(int16_t{1}, uint8_t{0}));
+  EXPECT_EQ(h.ports.Sent(), std::vector<std::string>{"[REINFORCEMENTS] 04Reinforcements*"});
+  EXPECT_TRUE(h.notices.empty());
+}
+
+// A scout at a foreign world is reported to its owner's connection only, once; the other
+// clients learn only that its slot is free, and the host's own player has no connection to tell.
+TEST(Scout, OnlyTheOwnersConnectionIsToldOnce) {
+  const std::string freed = "[SEND] 05" + FleetRecord(Events().game, 5) + "*";  // a free slot
+  struct Case {
+    const char* what;
+    int owner;
+    std::vector<bool> connected;
+    std::vector<std::string> sent;
+  } const cases[] = {
+      {"Cid's scout",
+       3,
+       {false, true, true, true},
+       {"Send 2 [SCOUT] 05Scout*", "Send 1 " + freed, "Send 2 " + freed, "Send 3 " + freed}},
+      {"Ann's own, on the host",
+       1,
+       {false, true, true, true},
+       {"Send 1 " + freed, "Send 2 " + freed, "Send 3 " + freed}},
+      {"Bob's, his connection lost", 2, {false, false, true, true}, {"Send 2 " + freed, "Send 3 " + freed}},
+  };
+  for (const Case& c : cases) {
+    EngineGame f("ABCD");
+    Game& g = f.game;
+    f.Host(3);
+    f.ports.connected = c.connected;
+    std::tie(g.WorldOwner[3], g.WorldShips[3]) = std::make_tuple(c.owner == 1 ? 2 : 1, 12.0f);
+    f.Arrived(5, 2, 3, c.owner, kScout);
+    EndTravel(g, 5);
+    EXPECT_EQ(f.Calls("Send "), c.sent) << c.what;
+    EXPECT_EQ(g.ScoutInfo[static_cast<size_t>(c.owner - 1)][3][3], 12) << c.what;  // the host learns it too
+    EXPECT_EQ(g.FleetFrom[5], 0) << c.what;
   }
 }
 

@@ -179,7 +179,7 @@ TEST(Receiver, AClientDropsEveryMalformedOrOutOfRangeFrameWithNothingChanged) {
       "[PO] 07 5*",                                // an owner beyond the seats
       "[PH] 07 101*",                              // a shield above 100
       "[PM] 07 2*",                                // a shield switch other than 0 and 1
-      "[FP] 100 1*",                               // a travel slot outside the table
+      "[FP] 100 1*",                               // slot 10 with a payload that is no number
       "[BW] 20 3*",                                // a bomb slot outside the table
       "[BW] 03 31*",                               // a bomb on no world
       "[SEND] 05" + record.substr(1) + "*",        // a record of 30 characters

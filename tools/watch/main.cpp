@@ -4,17 +4,17 @@
 //
 //   zarnath-watch [--seed N] [--worlds W] [--seats A,B,C,D] [--speed] [--max-turns T]
 //                 [--radar on|off|unlimited] [--screenshot-at TURN FILE] [--battle-shot FILE]
-//                 [--quick-pauses]
+//                 [--quick-pauses] [--help]
 //
 // Each seat is a computer level 1 to 6 or "-" for an empty seat; seat 0 must be filled. The radar
 // is unlimited unless asked otherwise, so the computers' fleets show in flight. --screenshot-at
-// saves the window in the middle of the orbit animation that begins turn TURN (at the end of that
-// turn's redraw in a speed game); --battle-shot saves it once the first battle has fired a few
-// shots. --quick-pauses shows every pause's picture without waiting (a check that the window and
-// the rules play a whole game together, quickly). The game is set up as the setup window sets it
-// up, so it plays as `zarnath-sim` plays the same seed. The last line reads "result: winner=<seat or none>
-// victory=<conquest|none> turns=<n>". Exit status: 0 when the game ran, 2 for wrong options or a screenshot
-// that was not written.
+// saves the window at the 13th of the 26 orbit ticks that end turn TURN - 1 and begin turn TURN
+// (at the first repaint once that end of turn is resolved in a speed game, which has no ticks); --battle-shot
+// saves it once the first battle has fired a few shots. --quick-pauses shows every pause's picture without
+// waiting (a check that the window and the rules play a whole game together, quickly). The game is set up as
+// the setup window sets it up, so it plays as `zarnath-sim` plays the same seed. The last line reads "result:
+// winner=<seat or none> victory=<conquest|none> turns=<n>". Exit status: 0 when the game ran, 2 for wrong
+// options or a screenshot that was not written.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -74,14 +74,34 @@ bool ParseSeats(std::string_view text, Options& o) {
   return o.levels[0] != 0;
 }
 
+constexpr char kUsage[] =
+    "usage: zarnath-watch [--seed N] [--worlds 9..30] [--seats A,B,C,D] [--speed] [--max-turns T]\n"
+    "                     [--radar on|off|unlimited] [--screenshot-at TURN FILE] [--battle-shot FILE]\n"
+    "                     [--quick-pauses]\n"
+    "Plays one seeded game between computer players in the game window, with every animation, and\n"
+    "exits. Turns count from 0, the game's first turn (year 1.00); the end of each turn turns the\n"
+    "orbits in 26 ticks of 50 ms.\n"
+    "  --seed N                   seeds the game's random numbers, 0 to 2^63 - 1 (default 1)\n"
+    "  --worlds W                 worlds of the star system, 9 to 30 (default 30)\n"
+    "  --seats A,B,C,D            each seat a computer level 1..6 or - for an empty seat; seat 0\n"
+    "                             must be filled (default 6,6,6,6)\n"
+    "  --speed                    plays a speed game (no orbit animation)\n"
+    "  --max-turns T              stops when turn T begins (default 400)\n"
+    "  --radar on|off|unlimited   the home worlds' radar (default unlimited: every fleet in flight\n"
+    "                             shows)\n"
+    "  --screenshot-at TURN FILE  saves the window as a picture to FILE at the 13th of the 26 orbit\n"
+    "                             ticks that end turn TURN - 1 and begin turn TURN (TURN 1 or more:\n"
+    "                             --screenshot-at 1 shows the orbits halfway through the end of the\n"
+    "                             first turn). A speed game has no ticks: the window is saved at its\n"
+    "                             first repaint once the end of turn TURN - 1 is resolved.\n"
+    "  --battle-shot FILE         saves the window once the first battle has fired a few shots\n"
+    "  --quick-pauses             shows each pause's picture without waiting\n"
+    "  --help                     shows this text\n"
+    "The last line reads \"result: winner=<seat or none> victory=<conquest|none> turns=<n>\".\n"
+    "Exit status: 0 when the game ran, 2 for wrong options or a picture that was not written.\n";
+
 int Usage(const char* why) {
-  std::fprintf(
-      stderr,
-      "zarnath-watch: %s\n"
-      "usage: zarnath-watch [--seed N] [--worlds 9..30] [--seats A,B,C,D] [--speed] [--max-turns T]\n"
-      "                     [--radar on|off|unlimited] [--screenshot-at TURN FILE] [--battle-shot FILE]\n"
-      "                     [--quick-pauses]\n",
-      why);
+  std::fprintf(stderr, "zarnath-watch: %s\n%s", why, kUsage);
   return 2;
 }
 
@@ -106,7 +126,10 @@ int main(int argc, char** argv) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
     long long v = 0;
-    if (arg == "--speed") {
+    if (arg == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (arg == "--speed") {
       o.speed = true;
     } else if (arg == "--quick-pauses") {
       o.quickPauses = true;
