@@ -83,6 +83,11 @@ class CommandView {
   virtual void FleetPathsDraw(int /*fleetNo*/) {}
   // The hover label naming world w above it.
   virtual void DrawWorldLabel(int /*world*/) {}
+  // A bomb's threshold in the next free floating label (the one `LabelIndex` names, loaded when
+  // every loaded one is in use), its right edge 9 px left of the bomb's marker at pixel (x, y) and
+  // centred on it, in `colour`; the labels over objects in flight stay as they are.
+  virtual void ShowThresholdLabel(const std::string& /*caption*/, double /*x*/, double /*y*/,
+                                  double /*colour*/) {}
   // The hover label hidden, and its caption emptied.
   virtual void HideHoverLabel() {}
   virtual void ClearHoverLabel() {}
@@ -92,6 +97,8 @@ class CommandView {
   virtual void DrawSendPreview(int /*from*/, int /*to*/, PreviewKind /*kind*/) {}
   // World w's label shows this caption.
   virtual void SetWorldLabel(int /*world*/, const std::string& /*caption*/) {}
+  // The caption world w's label shows now.
+  virtual std::string WorldLabelCaption(int /*world*/) { return ""; }
   // The width in pixels of a text in the popup's font.
   virtual int TextWidth(const std::string& /*text*/) { return 0; }
   // The ships-needed estimate for the selected pair as digits; `result` stays as given when

@@ -160,8 +160,8 @@ void FirstPress(Game& g, CommandView& view, int button, double x, double y, Comm
   if (g.SelectedFrom == -1 && !g.InputBusy) {
     if (const auto bomb = OwnBombHitAt(g, x, y)) {
       const int k = bomb->slot;
-      g.io.screen.ShowShipsLabel(ThresholdCaption(g.ProxBombThreshold[k]), bomb->x, bomb->y, 9,
-                                 OwnerColour(g, g.ProxBombOwner[k]));
+      view.ShowThresholdLabel(ThresholdCaption(g.ProxBombThreshold[k]), bomb->x, bomb->y,
+                              OwnerColour(g, g.ProxBombOwner[k]));
       g.io.platform.Pause(1500);
       g.OverlayDrawn = true;
       return;

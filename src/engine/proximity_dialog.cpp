@@ -51,6 +51,7 @@ void ProximityDialog::OpenFor(Game& g, int from, int to) {
   // Beyond the bar's range the bar is held at its end and the box keeps the true count.
   if (!(ships >= static_cast<float>(bottom) && ships <= static_cast<float>(top))) text = StrTrim(ships);
   g.window.ProximityDialogVisible = true;
+  ++openings;
 }
 
 void ProximityDialog::mnuComSendProx_Click(Game& g) {

@@ -26,6 +26,7 @@ class ProximityDialog {
   int bottom = 0;
   int smallChange = 1;  // an arrow click
   bool loaded = false;
+  int openings = 0;  // how often the dialog was opened (the window selects the preset at each)
 
   // The Command menu's "Set A Proximity Bomb On World": opens the dialog for the selected source
   // and target and clears the selection. Nothing without a source, or while a panel command may

@@ -53,7 +53,7 @@ int lstOwned_DblClick(Game& g, CommandView& view, int row) {
   }
   if (w >= 0) {
     ToggleShield(g, w);
-    RefreshWorldLabel(g, view, w);
+    EditShieldOnLabel(g, view, w);
     ShowTimedNotice(g, ShieldNotice(g, w), 1500);
     SendShieldToHost(g, w);
   }
@@ -100,7 +100,7 @@ bool lblName_MouseDown(Game& g, CommandView& view, int index, int button) {
   if (OwnWorld(g, w)) {
     ToggleShield(g, w);
     SendShieldToHost(g, w);
-    RefreshWorldLabel(g, view, w);
+    EditShieldOnLabel(g, view, w);
     g.window.txtGame.Text = ShieldNotice(g, w);
     g.io.screen.Refresh(Control::kTxtGame);
   }

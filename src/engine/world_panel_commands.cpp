@@ -35,7 +35,7 @@ void Shield(Game& g, CommandView& view, int w, CommandOutcome& out) {
   const int on = ToggleShield(g, w);
   SendShieldToHost(g, w);
   out.panelRows.push_back({kPanelShieldRow, on == 1 ? " - Shield: On" : " - Shield: Off"});
-  RefreshWorldLabel(g, view, w);
+  EditShieldOnLabel(g, view, w);
   ShowTimedNotice(g, ShieldNotice(g, w), 1500);
 }
 

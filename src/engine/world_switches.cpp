@@ -4,7 +4,6 @@
 #include "engine/event_display.h"
 #include "model/game.h"
 #include "model/numbers.h"
-#include "model/view_rules.h"
 #include "net/messages.h"
 
 namespace zarnath {
@@ -19,8 +18,26 @@ int ToggleShield(Game& g, int w) {
   return g.WorldShieldOn[w];
 }
 
-void RefreshWorldLabel(const GameState& g, CommandView& view, int w) {
-  view.SetWorldLabel(w, WorldShipLabelCaption(g, w));
+namespace {
+bool Bracketed(const std::string& caption) {
+  return caption.size() >= 2 && caption.front() == '[' && caption.back() == ']';
+}
+}  // namespace
+
+std::string CaptionExcluded(const std::string& caption, bool excluded) {
+  if (excluded) return "[" + caption + "]";
+  return Bracketed(caption) ? caption.substr(1, caption.size() - 2) : caption;
+}
+
+std::string CaptionShield(const std::string& caption, bool on) {
+  if (Bracketed(caption)) return "[" + CaptionShield(caption.substr(1, caption.size() - 2), on) + "]";
+  if (on) return caption + " S";
+  const bool marked = caption.size() >= 2 && caption.compare(caption.size() - 2, 2, " S") == 0;
+  return marked ? caption.substr(0, caption.size() - 2) : caption;
+}
+
+void EditShieldOnLabel(const GameState& g, CommandView& view, int w) {
+  view.SetWorldLabel(w, CaptionShield(view.WorldLabelCaption(w), g.WorldShieldOn[w] == 1));
 }
 
 void SendShieldToHost(Game& g, int w) {
@@ -34,7 +51,7 @@ std::string ShieldNotice(const GameState& g, int w) {
 
 bool ToggleGatherExclusion(Game& g, CommandView& view, int w) {
   g.WorldNoGather[w] = !g.WorldNoGather[w];
-  RefreshWorldLabel(g, view, w);
+  view.SetWorldLabel(w, CaptionExcluded(view.WorldLabelCaption(w), g.WorldNoGather[w]));
   g.io.screen.Console();
   return g.WorldNoGather[w];
 }

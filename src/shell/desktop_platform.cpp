@@ -36,6 +36,7 @@ DesktopPlatform::~DesktopPlatform() {
 }
 
 void DesktopPlatform::Pause(int ms) {
+  if (scripted) pauses.push_back(ms);
   // Show what was drawn first: a blocked thread paints nothing that was only scheduled.
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->isVisible()) w->repaint();

@@ -65,6 +65,8 @@ class DesktopPlatform : public QObject, public Platform {
   std::vector<Box> boxes;
   // Every sound asked for, in order (also those that stay silent), and every help opened.
   std::vector<std::string> sounds;
+  // While scripted, every pause in milliseconds, in order.
+  std::vector<int> pauses;
   int helpShown = 0;
   // Runs after a sound is recorded and before it plays.
   std::function<void(const std::string&)> onSound;

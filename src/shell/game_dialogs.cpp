@@ -45,6 +45,11 @@ GameDialogs::~GameDialogs() {
   delete highScores_.data();
 }
 
+void GameDialogs::HideFileDialogs() {
+  if (save_) save_->hide();
+  if (load_) load_->hide();
+}
+
 SaveGameDialog& GameDialogs::saveDialog() {
   if (!save_) {
     save_ = new SaveGameDialog(*game_);

@@ -39,6 +39,8 @@ class GameDialogs {
   void ShowLoadDialog();
   // The autosave: the save dialog with an empty name box, not waited for.
   void OfferAutoSave();
+  // Hides the save and load dialogs where they are open (a network game's window minimised).
+  void HideFileDialogs();
 
   // A won game's result: ranked into the table in the program folder's "Score130", the file
   // written back when it entered, the window shown and repainted, then a pause of 2000 ms. A

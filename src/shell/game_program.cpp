@@ -38,6 +38,8 @@ GameProgram::GameProgram(DesktopPlatform& p)
   };
   // The end of a won game takes the high-score window with the game window.
   window.onReturnToSetup = [this] { dialogs.DiscardHighScores(); };
+  // Minimising a network game's window takes its save and load dialogs off the screen.
+  controls.onHideFileDialogs = [this] { dialogs.HideFileDialogs(); };
   WireMenus();
   WireChat();
   window.onMouseMove = [this](double x, double y) { hover.MouseMove(x, y); };
@@ -78,6 +80,8 @@ void GameProgram::WireMenus() {
 }
 
 void GameProgram::WireChat() {
+  // Send rests locked while the chat's lock runs: pressed, it neither dents nor clicks.
+  chat.sendButton = controls.button(MainButton::kSend);
   controls.onChatSend = [this] { chat.ImgSend_Click(); };
   platform.SetTimerHandler(GameTimer::kChatLock, [this] { chat.tmrMessage_Timer(); });
   window.onFocusChat = [this] { chat.FocusEntry(); };

@@ -11,6 +11,8 @@ namespace zarnath {
 ImageButton::ImageButton(QWidget* parent, Game& game, ButtonFaces faces, QPoint topLeft, QSize size)
     : QWidget(parent), game_(game), faces_(std::move(faces)) {
   setGeometry(QRect(topLeft, size));
+  // A press on a locked button goes nowhere, not to the window beneath it.
+  setAttribute(Qt::WA_NoMousePropagation);
   ShowPicture(faces_.released);
 }
 

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/setup_load.h"
 #include "model/game.h"
@@ -33,8 +34,10 @@ const char* const kLargeFontsText =
     "Trouble, You May Need To Reinstall The Game.";
 
 void EndProgramNow() {
-  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
-  QCoreApplication::exit(0);
+  // Quitting the event loop would wait for whatever runs beneath this call: a turn being resolved
+  // or a computer's turn would play on to its end in a blank window. The process ends here instead.
+  std::fflush(nullptr);
+  std::_Exit(0);
 }
 
 TitleWindow::TitleWindow(Game& game, DesktopPlatform& platform, DisplayModes& modes)

@@ -16,7 +16,9 @@ class DesktopPlatform;
 class DisplayModes;
 class ImageButton;
 
-// Ends the program at once: every window is hidden and the event loop quits.
+// Ends the program at once, wherever it is called from (also in the middle of a turn being
+// resolved or a computer's turn): the process exits with code 0, saving nothing and closing no
+// connection itself.
 void EndProgramNow();
 
 // The text of the warning about a desktop that is not at 96 dots per inch.
@@ -37,7 +39,7 @@ class TitleWindow : public QWidget {
 
   // Opens the load dialog (not modal), once the program has one.
   std::function<void()> showLoadDialog;
-  // Ends the program at once; by default quits the event loop with every window hidden.
+  // Ends the program at once (by default the process exits).
   std::function<void()> endProgram = EndProgramNow;
 
   ImageButton* ImgStart() const { return imgStart_; }

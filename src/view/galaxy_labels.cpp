@@ -95,6 +95,26 @@ void GalaxyWindow::ShowShipsLabel(const std::string& caption, double x, double y
   l->repaint();
 }
 
+void GalaxyWindow::ShowThresholdLabel(const std::string& caption, double x, double y, double colour) {
+  if (!game_) return;
+  GameState& g = *game_;
+  // The next free element, as for the labels over objects in flight; the index is not advanced.
+  if (g.LabelIndex < 0 || g.LabelIndex > static_cast<int>(lblShips_.size()))
+    g.LabelIndex = static_cast<int16_t>(lblShips_.size());
+  if (g.LabelIndex == static_cast<int>(lblShips_.size())) {
+    lblShips_.push_back(NewMapLabel(QStringLiteral("Ships")));
+    lblShips_.back()->setAlignment(Qt::AlignCenter);
+  }
+  QLabel* l = lblShips_[At(g.LabelIndex)];
+  l->setText(Latin1(caption));
+  l->adjustSize();
+  l->move(Whole(x - l->width() - 9), Whole(y - l->height() / 2.0));
+  SetTextColour(l, colour);
+  l->show();
+  l->raise();
+  l->repaint();
+}
+
 void GalaxyWindow::HideShipsLabel() {
   lblShips_[0]->hide();
   SetTextColour(lblShips_[0], kWhiteColor);

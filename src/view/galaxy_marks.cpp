@@ -93,8 +93,8 @@ void GalaxyWindow::DrawSendPreview(int from, int to, PreviewKind kind) {
       break;
   }
   canvas_.fillStyle = FillStyle::kTransparent;
+  // The command that asked for the preview holds it on screen for its pause.
   if (isVisible()) repaint();
-  game_->io.platform.Pause(500);
 }
 
 void GalaxyWindow::HideHoverLabel() {
@@ -109,8 +109,16 @@ void GalaxyWindow::ClearHoverLabel() {
 void GalaxyWindow::SetWorldLabel(int w, const std::string& caption) {
   if (w < 0 || w >= kWorldSlots - 1) return;
   QLabel* l = lblName_[At(w)];
+  // A label standing left of its world keeps its right edge there as its caption grows or shrinks.
+  const int right = l->geometry().right();
   l->setText(Latin1(caption));
   l->adjustSize();
+  if (l->alignment() & Qt::AlignRight) l->move(right + 1 - l->width(), l->y());
+}
+
+std::string GalaxyWindow::WorldLabelCaption(int w) {
+  if (w < 0 || w >= kWorldSlots - 1) return "";
+  return lblName_[At(w)]->text().toLatin1().toStdString();
 }
 
 int GalaxyWindow::TextWidth(const std::string& text) {

@@ -40,6 +40,48 @@ void SetColours(QWidget* w, const QColor& text, const QColor& back) {
   w->setPalette(pal);
 }
 
+// The announcement label: sized to its text with every blank counted, the trailing ones too, and
+// drawn so, so that a notice framed by blanks stands centred with its blanks on both sides.
+class NoticeLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  QSize sizeHint() const override {
+    const QSize base = QLabel::sizeHint();
+    const int trimmed = fontMetrics().boundingRect(QRect(0, 0, 4000, 4000), Qt::AlignLeft, text()).width();
+    int whole = 0;
+    for (const QString& line : text().split(QLatin1Char('\n')))
+      whole = std::max(whole, fontMetrics().horizontalAdvance(line));
+    return {base.width() + std::max(0, whole - trimmed), base.height()};
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(foregroundRole()));
+    const QFontMetrics metrics = fontMetrics();
+    const QStringList lines = text().split(QLatin1Char('\n'));
+    const QRect room = contentsRect();
+    const int block = static_cast<int>(lines.size()) * metrics.lineSpacing();
+    int top = room.top();
+    if (alignment() & Qt::AlignBottom)
+      top = room.bottom() + 1 - block;
+    else if (!(alignment() & Qt::AlignTop))
+      top = room.top() + (room.height() - block) / 2;
+    for (const QString& line : lines) {
+      const int width = metrics.horizontalAdvance(line);
+      int left = room.left();
+      if (alignment() & Qt::AlignHCenter)
+        left = room.left() + (room.width() - width) / 2;
+      else if (alignment() & Qt::AlignRight)
+        left = room.right() + 1 - width;
+      p.drawText(QPoint(left, top + metrics.ascent()), line);
+      top += metrics.lineSpacing();
+    }
+  }
+};
+
 QImage LoadPicture(const char* name) {
   const QString file = QString::fromLatin1(name);
   QImage image(ProgramFile(file));
@@ -149,7 +191,7 @@ void GalaxyWindow::BuildControls() {
   txtMove_->setFont(LabelFont());
   SetColours(txtMove_, GameColour(kNeutralColor), Qt::black);
 
-  lblPlanet_ = new QLabel(this);
+  lblPlanet_ = new NoticeLabel(this);
   lblPlanet_->setFont(LabelFont());
   lblPlanet_->setAutoFillBackground(true);
   SetColours(lblPlanet_, GameColour(kNeutralColor), Qt::black);

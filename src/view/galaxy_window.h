@@ -94,6 +94,8 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   void ShowDistanceLabels(const DistanceLabels& labels) override;
   void DrawSendPreview(int from, int to, PreviewKind kind) override;
   void SetWorldLabel(int w, const std::string& caption) override;
+  std::string WorldLabelCaption(int w) override;
+  void ShowThresholdLabel(const std::string& caption, double x, double y, double colour) override;
   int TextWidth(const std::string& text) override;
 
   // --- the view's own operations, for the window's commands ---

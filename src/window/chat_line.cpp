@@ -7,6 +7,7 @@
 
 #include "engine/chat.h"
 #include "model/game.h"
+#include "shell/image_button.h"
 #include "window/latin1_box.h"
 
 namespace zarnath {
@@ -104,6 +105,7 @@ void ChatLine::Sync() {
   }
   const QString entry = Latin1(w.txtMessage.Text);
   if (txtMessage_->text() != entry) txtMessage_->setText(entry);
+  if (sendButton) sendButton->setLocked(!w.ImgSendEnabled);
   const bool shown = game_.WorldCount > 0 && w.WorldLabelsVisible;
   txtChat_->setVisible(shown);
   txtMessage_->setVisible(game_.WorldCount > 0);

@@ -1,7 +1,8 @@
 // The game window's chat: the chat box, the entry line and the Send button's command. The entry
 // line hands each typed key to the rules (Enter sends while Send is unlocked, "*" never enters),
 // takes at most 200 characters by typing, and keeps the game's copy of its text; Send wraps,
-// sends and locks through the rules. The boxes show the game's chat state at every sync.
+// sends and locks through the rules. The boxes and the Send button show the game's chat state at
+// every sync.
 #pragma once
 
 #include <QObject>
@@ -13,6 +14,7 @@ class QWidget;
 namespace zarnath {
 
 class Game;
+class ImageButton;
 
 inline constexpr int kChatLeft = 21, kChatTop = 492, kChatWidth = 314, kChatHeight = 163;
 inline constexpr int kChatEntryTop = 661, kChatEntryWidth = 250, kChatEntryHeight = 21;
@@ -28,6 +30,9 @@ class ChatLine : public QObject {
   // The boxes follow the game's chat state.
   void Sync();
   void FocusEntry();
+
+  // The Send button, locked and unlocked with the chat's lock.
+  ImageButton* sendButton = nullptr;
 
   QPlainTextEdit* txtChat() const { return txtChat_; }
   QLineEdit* txtMessage() const { return txtMessage_; }

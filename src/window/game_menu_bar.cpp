@@ -1,7 +1,9 @@
 #include "window/game_menu_bar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include "model/game.h"
 
@@ -31,6 +33,20 @@ GameMenuBar::GameMenuBar(QWidget* window, Game& game) : QMenuBar(window), game_(
                      "QMenuBar::item:disabled { color: gray; }"));
   setGeometry(QRect(QPoint(0, kMenuBarTop), sizeHint()));
   lower();
+  // TMP qApp->installEventFilter(this);
+}
+
+bool GameMenuBar::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+    auto* pressed = static_cast<QWidget*>(watched);
+    const QAction* lit = activeAction();
+    const bool open = lit && lit->menu() && lit->menu()->isVisible();
+    if (lit && !open && pressed != this && !isAncestorOf(pressed) && pressed->window() == window()) {
+      if (hasFocus()) clearFocus();
+      setActiveAction(nullptr);
+    }
+  }
+  return QMenuBar::eventFilter(watched, event);
 }
 
 void GameMenuBar::Build() {

@@ -38,6 +38,11 @@ class GameMenuBar : public QMenuBar {
   QAction* item(const std::string& name) const;
   QMenu* menu(const std::string& name) const;
 
+ protected:
+  // A press elsewhere in the window ends the keyboard's hold on the bar that a menu closed with
+  // Escape leaves (its title lit).
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Build();
   void Show(QAction* action, const MenuItem& item);

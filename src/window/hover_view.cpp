@@ -5,6 +5,7 @@
 #include <QListWidget>
 
 #include "model/game.h"
+#include "model/view_rules.h"
 #include "view/galaxy_window.h"
 #include "window/window_controls.h"
 
@@ -45,10 +46,13 @@ void HoverView::DrawBand(const RubberBand& band) {
     c.fillColour = band.colour;
     c.lineWidth = 1;
     c.lineStyle = LineStyle::kSolid;
-    c.Circle(band.sx, band.sy, 2, band.colour);
+    // The dots: outlined in olive while the line ends at the pointer, in black when it ends on a
+    // world, which gets a dot of its owner's colour too.
+    const double outline = band.toWorld ? kBlackColor : kTrailOlive;
+    c.Circle(band.sx, band.sy, 3, outline);
     if (band.toWorld) {
       c.fillColour = band.targetColour;
-      c.Circle(band.tx, band.ty, 2, band.targetColour);
+      c.Circle(band.tx, band.ty, 3, outline);
     }
     c.fillStyle = FillStyle::kTransparent;
     c.lineStyle = LineStyle::kDot;

@@ -32,7 +32,8 @@ ProximityWindow::ProximityWindow(Game& game, ProximityDialog& dialog, QWidget* p
   label1_->setGeometry(8, 8, 184, 16);
   text1_ = new QLineEdit(this);
   text1_->setGeometry(40, 30, 64, 22);
-  text1_->setMaxLength(ProximityDialog::kMaxTyped);
+  // No length limit of the box itself: what the game writes into it (" 1500") is shown whole;
+  // only typing stops at four characters (the key filter below).
   text1_->installEventFilter(this);
   vscroll1_ = new QScrollBar(Qt::Vertical, this);
   vscroll1_->setGeometry(106, 26, 17, 30);
@@ -71,10 +72,15 @@ void ProximityWindow::Sync() {
   if (text1_->text() != text) text1_->setText(text);
   syncing_ = false;
   const bool open = game_.window.ProximityDialogVisible;
-  if (open && !isVisible()) {
+  if (open && (!isVisible() || openings_ != dialog_.openings)) {
+    openings_ = dialog_.openings;
     show();
     raise();
-    text1_->setFocus();
+    // The dialog takes the keyboard (also where no window manager hands it over), with the preset
+    // count selected so that typing replaces it.
+    activateWindow();
+    text1_->setFocus(Qt::OtherFocusReason);
+    text1_->selectAll();
   } else if (!open && isVisible()) {
     hide();
   }
@@ -82,13 +88,15 @@ void ProximityWindow::Sync() {
 
 bool ProximityWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == text1_ && event->type() == QEvent::KeyPress) {
-    // Only the digits pass as typed characters; keys without a character (Delete, the arrows)
-    // edit the box as usual.
+    // Only the digits pass as typed characters, and only while the box would then hold at most
+    // four (a digit typed over a selection replaces it); keys without a character (Delete, the
+    // arrows) edit the box as usual.
     const auto* key = static_cast<QKeyEvent*>(event);
     const QString typed = key->text();
-    if (key->key() != Qt::Key_Delete && !typed.isEmpty() &&
-        (typed.size() != 1 || ProximityDialog::Text1_KeyPress(typed[0].unicode()) == 0))
-      return true;
+    if (key->key() != Qt::Key_Delete && !typed.isEmpty()) {
+      if (typed.size() != 1 || ProximityDialog::Text1_KeyPress(typed[0].unicode()) == 0) return true;
+      if (text1_->text().size() - text1_->selectedText().size() >= ProximityDialog::kMaxTyped) return true;
+    }
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -45,6 +45,7 @@ class ProximityWindow : public QDialog {
   QScrollBar* vscroll1_;
   ImageButton* imgSet_;
   bool syncing_ = false;
+  int openings_ = 0;  // the dialog's openings seen so far
 };
 
 }  // namespace zarnath

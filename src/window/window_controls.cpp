@@ -40,11 +40,13 @@ constexpr ButtonPlace kButtons[] = {
 };
 
 // The side panes' places: the header over the owned worlds, the objects in flight beside them, the
-// indicators under those.
-constexpr QRect kTxtOwned(340, 492, 400, 17), kLstOwned(340, 509, 400, 173);
-constexpr QRect kLstTravel(745, 492, 252, 150);
-constexpr QRect kImgBomb(745, 648, 32, 32), kLblBomb(779, 656, 24, 16), kImgDouble(810, 648, 32, 32),
-    kImgCrystal(848, 648, 32, 32);
+// indicators under those. The in-transit list reaches to the window's right edge and is wide
+// enough for its longest row (a proximity bomb bound for "Promethei" in three-digit turns) beside
+// its scroll bar, so every row shows its arrival time whole.
+constexpr QRect kTxtOwned(340, 492, 335, 17), kLstOwned(340, 509, 335, 173);
+constexpr QRect kLstTravel(680, 492, 333, 150);
+constexpr QRect kImgBomb(680, 648, 32, 32), kLblBomb(714, 656, 24, 16), kImgDouble(745, 648, 32, 32),
+    kImgCrystal(783, 648, 32, 32);
 constexpr int kLogBoxLeft = 250, kLogBoxWidth = 518, kLogBoxTop = 454;
 
 QFont GameFont() {

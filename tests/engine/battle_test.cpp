@@ -259,5 +259,70 @@ TEST(BattleDone, TreasuresChangeTheStateEverywhereButAreShownOnlyToTheFinder) {
     }
 }
 
+// The alert that opens a battle: the two sides' ships with the blank of their number text, the
+// attacker's name and the world, in the neutral colour.
+TEST(Battle, TheAlertNamesBothSidesAndTheWorld) {
+  Attack f(40, 5, 2, 2, 60.5f);
+  f.game.SpeedGame = false;
+  std::vector<std::pair<std::string, double>> alerts;  // text and colour
+  f.ports.onRefresh = [&](Control c) {
+    const TextBox& line = f.game.window.txtGame;
+    if (c == Control::kTxtGame && line.Text.starts_with("- Battle Alert"))
+      alerts.emplace_back(line.Text, line.ForeColor);
+  };
+  Battle(f.game, 0);
+  ASSERT_FALSE(alerts.empty());
+  EXPECT_EQ(alerts[0],
+            std::make_pair(std::string("- Battle Alert:  60.5 Ships from Ann Attacking 40 Ships on "
+                                       "World Tarsis -"),
+                           kNeutralColor));
+  EXPECT_TRUE(f.ports.Has("Sound battlestart.wav"));
+}
+
+// The rings round the target of an arriving object: three frames growing outward in the arriving
+// owner's colour, the world owner's and black; three shrinking back, dotted round a neutral world.
+TEST(RingAnimations, WorldUpAndWorldDownRadiiAndColours) {
+  EngineGame f("AB..");
+  Game& g = f.game;
+  g.SpeedGame = false;
+  g.WorldOwner[3] = 2;
+  f.Put(0, 8, 3, 1, 20, 0.4f);
+  // Radius, colour, line width and style of each ring drawn.
+  auto rings = [&] {
+    std::vector<std::string> out;
+    for (const std::string& call : f.Calls("Circle ")) {
+      std::vector<std::string> part;
+      for (size_t at = 0, next; at != std::string::npos; at = next == std::string::npos ? next : next + 1) {
+        next = call.find(' ', at);
+        part.push_back(call.substr(at, next == std::string::npos ? next : next - at));
+      }
+      out.push_back(part[3] + " " + part[4] + " " + part[6] + " " + part[7]);
+    }
+    return out;
+  };
+  const std::string ann = CallNumber(kPlayerColors[1]), bob = CallNumber(kPlayerColors[2]),
+                    none = CallNumber(kPlayerColors[0]);
+  f.ports.Clear();
+  WorldUp(g, 0);
+  EXPECT_EQ(rings(), (std::vector<std::string>{"16 " + ann + " 2 0", "13 " + bob + " 2 0", "10 0 2 0",
+                                               "17 " + ann + " 2 0", "14 " + bob + " 2 0", "11 0 2 0",
+                                               "18 " + ann + " 2 0", "15 " + bob + " 2 0", "12 0 2 0"}));
+  EXPECT_EQ(f.ports.Count("Pause 100"), 3);
+  f.ports.Clear();
+  WorldDown(g, 0);
+  EXPECT_EQ(rings(), (std::vector<std::string>{"18 0 2 0", "15 " + bob + " 2 0", "17 0 2 0",
+                                               "14 " + bob + " 2 0", "16 0 2 0", "13 " + bob + " 2 0"}));
+  g.WorldOwner[3] = 0;
+  g.SpeedGame = true;
+  f.ports.Clear();
+  WorldDown(g, 0);
+  EXPECT_EQ(rings(), (std::vector<std::string>{"18 0 2 2", "15 " + none + " 2 2", "17 0 2 2",
+                                               "14 " + none + " 2 2", "16 0 2 2", "13 " + none + " 2 2"}));
+  f.ports.Clear();
+  WorldUp(g, 0);
+  EXPECT_EQ(rings()[1], "13 " + none + " 2 0");
+  EXPECT_FALSE(f.ports.Has("Pause 100"));
+}
+
 }  // namespace
 }  // namespace zarnath

@@ -14,6 +14,7 @@
 #include "engine/galaxy_clicks.h"
 #include "model/click_rules.h"
 #include "model/view_geometry.h"
+#include "model/view_rules.h"
 
 namespace zarnath::testing {
 
@@ -25,6 +26,9 @@ class RecordingView : public CommandView {
   void DrawTargetMark(int w) override { calls_.push_back("TargetMark " + std::to_string(w)); }
   void FleetPathsDraw(int n) override { calls_.push_back("FleetPaths " + std::to_string(n)); }
   void DrawWorldLabel(int w) override { calls_.push_back("WorldLabel " + std::to_string(w)); }
+  void ShowThresholdLabel(const std::string& caption, double, double, double colour) override {
+    calls_.push_back("ThresholdLabel " + caption + " " + std::to_string(static_cast<long>(colour)));
+  }
   void HideHoverLabel() override { calls_.push_back("HideHover"); }
   void ClearHoverLabel() override { calls_.push_back("ClearHover"); }
   void ShowDistanceLabels(const DistanceLabels& d) override {
@@ -39,6 +43,7 @@ class RecordingView : public CommandView {
     labels[static_cast<size_t>(w)] = caption;
     calls_.push_back("Label " + std::to_string(w) + " " + caption);
   }
+  std::string WorldLabelCaption(int w) override { return labels[static_cast<size_t>(w)]; }
   int TextWidth(const std::string& text) override { return static_cast<int>(text.size()) * charWidth; }
   void CalcShips(GameState&, std::string& result) override {
     if (!estimate.empty()) result = estimate;
@@ -69,6 +74,8 @@ struct CommandsGame : EngineGame {
     game.CurrentPlayer = 0;
     game.TruceUntilTurn = 0;
     game.SelectedFrom = game.SelectedTo = -1;
+    // The world labels as the last redraw left them: each world's ships.
+    for (int w = 0; w < 12; ++w) view.labels[static_cast<size_t>(w)] = WorldShipLabelCaption(game, w);
     ports.Clear();
   }
   ViewPoint Pixel(int w) const { return WorldPixel(game, w); }

@@ -75,6 +75,35 @@ TEST(Elimination, EachOfTheNineMasksNamesItsWinnerOnlyWhenEveryOtherNamedSeatIsO
   EXPECT_EQ(f.game.PlayerLog[0], "\r\n - Bob Was Eliminated From The Game!");
 }
 
+// Bob's elimination is announced over the sun for three seconds with the sound of a lost battle
+// (not in a speed game), then the announcement goes and his caption says he is out.
+TEST(Elimination, TheAnnouncementItsSoundAndItsThreeSeconds) {
+  for (bool speed : {false, true}) {
+    EngineGame f("ABC.");
+    Game& g = f.game;
+    g.SpeedGame = speed;
+    g.WorldOwner[9] = 1;
+    std::vector<std::pair<std::string, int>> shown;  // caption and alignment while visible
+    f.ports.onRefresh = [&](Control c) {
+      if (c == Control::kLblPlanet && g.window.lblPlanet.Visible)
+        shown.emplace_back(g.window.lblPlanet.Caption, g.window.lblPlanet.Alignment);
+    };
+    GameCheck(g);
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0],
+              std::make_pair(std::string("\r\n    Bob Has Been Eliminated From The Game!    \r\n"), 2));
+    const int pause = f.Index("Pause 3000");
+    ASSERT_LT(pause, static_cast<int>(f.ports.calls.size()));
+    EXPECT_EQ(f.ports.Has("Sound battlelost.wav"), !speed);
+    if (!speed) {
+      EXPECT_LT(f.Index("Sound battlelost.wav"), pause);
+    }
+    EXPECT_FALSE(g.window.lblPlanet.Visible);
+    EXPECT_EQ(g.window.lblPlanet.Alignment, 0);
+    EXPECT_EQ(g.window.lblStatus[1], "Bob:  Eliminated");
+  }
+}
+
 // Ann holds all nine worlds at turn 9: class sum 25, production 40, 50 ships.
 struct Conquest : EngineGame {
   Conquest() : EngineGame("AB..", 9) {

@@ -129,6 +129,7 @@ TEST(OwnedList, AClickPointsTheWorldOutADoubleClickSwitchesItsShield) {
 TEST(WorldLabelClicks, LeftOrMiddleTogglesExclusionRightTogglesAnOwnShield) {
   CommandsGame c;
   c.game.WorldShieldOn[kAnnHome] = 1;
+  c.view.labels[kAnnHome] = "10 S";
   EXPECT_TRUE(lblName_MouseDown(c.game, c.view, kAnnHome, kLeftButton));
   EXPECT_TRUE(c.game.WorldNoGather[kAnnHome]);
   EXPECT_EQ(c.view.labels[kAnnHome], "[10 S]");
@@ -159,6 +160,37 @@ TEST(WorldLabelClicks, LeftOrMiddleTogglesExclusionRightTogglesAnOwnShield) {
     EXPECT_FALSE(lblName_MouseDown(c.game, c.view, index, kRightButton));
   }
   EXPECT_FALSE(c.game.WorldNoGather[30]);
+}
+
+// While the labels show the worlds' names or their distances, every switch edits that caption: it
+// never becomes the ship count, and a name is never cut.
+TEST(WorldLabelClicks, TheCaptionShowingIsEditedInPlace) {
+  CommandsGame c;
+  const std::string name = c.game.WorldName[kAnnHome];
+  c.view.labels[kAnnHome] = name;
+  lblName_MouseDown(c.game, c.view, kAnnHome, kLeftButton);
+  EXPECT_EQ(c.view.labels[kAnnHome], "[" + name + "]");
+  lblName_MouseDown(c.game, c.view, kAnnHome, kRightButton);
+  EXPECT_EQ(c.view.labels[kAnnHome], "[" + name + " S]");
+  lstOwned_DblClick(c.game, c.view, 0);  // off again from the list: inside the brackets too
+  EXPECT_EQ(c.view.labels[kAnnHome], "[" + name + "]");
+  lblName_MouseDown(c.game, c.view, kAnnHome, kMiddleButton);
+  EXPECT_EQ(c.view.labels[kAnnHome], name);
+  // A shield switched on before the names were shown: switching it off leaves the name whole.
+  lblName_MouseDown(c.game, c.view, kAnnHome, kRightButton);
+  c.view.labels[kAnnHome] = name + ": 3";
+  lblName_MouseDown(c.game, c.view, kAnnHome, kRightButton);
+  EXPECT_EQ(c.view.labels[kAnnHome], name + ": 3");
+  EXPECT_EQ(c.game.WorldShieldOn[kAnnHome], 0);
+  c.view.labels[kAnnHome] = "Zea";  // shorter than a mark
+  lblName_MouseDown(c.game, c.view, kAnnHome, kMiddleButton);
+  lblName_MouseDown(c.game, c.view, kAnnHome, kMiddleButton);
+  EXPECT_EQ(c.view.labels[kAnnHome], "Zea");
+  // A label that shows nothing of the brackets keeps what it shows when the world is included.
+  c.view.labels[kBobHome] = "Borea";
+  c.game.WorldNoGather[kBobHome] = true;
+  lblName_MouseDown(c.game, c.view, kBobHome, kLeftButton);
+  EXPECT_EQ(c.view.labels[kBobHome], "Borea");
 }
 
 }  // namespace

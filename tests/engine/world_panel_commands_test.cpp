@@ -53,6 +53,7 @@ TEST(WorldPanelCommands, ShieldSwitchesOnlyTheSeatsOwnWorldBeforeDone) {
   EXPECT_EQ(p.game.window.txtGame.Text, "");
 
   p.game.WorldNoGather[kAnnHome] = true;  // excluded: the shield mark goes inside the brackets
+  p.view.labels[kAnnHome] = "[10 S]";
   EXPECT_EQ(p.Click(kAnnHome, 1).panelRows[0].text, " - Shield: Off");
   EXPECT_EQ(p.view.labels[kAnnHome], "[10]");
   p.Click(kAnnHome, 1);
@@ -76,6 +77,15 @@ TEST(WorldPanelCommands, ExclusionAndMarkToggleWithTheirRows) {
   EXPECT_EQ(p.notices.back(), "- World " + p.game.WorldName[kAnnHome] + " Excluded From Ship Gathering -");
   EXPECT_EQ(p.Click(kAnnHome, 6, 10).panelRows[0].text, " - Exclude From Gather - ");
   EXPECT_FALSE(p.game.WorldNoGather[kAnnHome]);
+  // With the names shown the name is bracketed, and the shield marked inside the brackets.
+  const std::string name = p.game.WorldName[kAnnHome];
+  p.view.labels[kAnnHome] = name;
+  p.Click(kAnnHome, 6, 10);
+  p.Click(kAnnHome, 1);
+  EXPECT_EQ(p.view.labels[kAnnHome], "[" + name + " S]");
+  p.Click(kAnnHome, 6, 10);
+  p.Click(kAnnHome, 1);
+  EXPECT_EQ(p.view.labels[kAnnHome], name);
   p.Click(3, 6);  // not the seat's world
   EXPECT_FALSE(p.game.WorldNoGather[3]);
 

@@ -227,6 +227,49 @@ class GalaxyViewTest : public QObject {
     QVERIFY(c.fillColour == 0);
   }
 
+  // The paths of Ann's objects: her fleet's way to the meeting point in her colour and the olive
+  // of a neutral target by turns, the target's orbit in its colour and black, a dot where they
+  // meet; with fleets hidden also a filled ring round the target. Bob's object is not traced.
+  void fleetPaths() {
+    View v;
+    Game& g = v.game;
+    v.window.show();
+    v.window.GalaxyDraw();
+    const QImage plain = v.window.canvas().image().copy();
+    v.window.FleetPathsDraw(-1);  // nothing of Ann's in flight: the view alone
+    QCOMPARE(v.window.canvas().image(), plain);
+    v.Launch(0, 1, 8, 3, 25, 10);
+    v.Launch(1, 2, 9, 5, 30, 10);
+    v.window.GalaxyDraw();
+    const QImage drawn = v.window.canvas().image().copy();
+    auto count = [](const QImage& im, const QColor& c) {
+      int n = 0;
+      for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x) n += im.pixelColor(x, y) == c;
+      return n;
+    };
+    v.window.FleetPathsDraw(1);
+    const double left = g.FleetTimeLeft[0];
+    const double a = g.WorldAngle[3] + left * 520 * g.WorldAngularSpeed[3];
+    const double mx = g.GalaxyCenterX + g.WorldRadius[3] * std::cos(a) * g.GalaxyScaleX;
+    const double my = g.GalaxyCenterY + g.WorldRadius[3] * std::sin(a) * g.GalaxyScaleY;
+    QCOMPARE(v.Pixel(mx, my), Seat(1));
+    const QImage& paths = v.window.canvas().image();
+    QVERIFY(count(paths, Seat(1)) > count(drawn, Seat(1)) + 20);
+    QVERIFY(count(paths, kOlive) > count(drawn, kOlive) + 20);
+    QVERIFY(count(paths, kCyan) > count(drawn, kCyan) + 20);
+    // Bob's object, picked by its number, is not Ann's to trace.
+    v.window.FleetPathsDraw(2);
+    QCOMPARE(v.window.canvas().image(), drawn);
+    const ViewSpot target = WorldScreenSpot(g, 3);
+    v.window.FleetPathsDraw(1);
+    QVERIFY(v.Pixel(target.x + 8, target.y) != Seat(1));
+    g.HideFleets = true;
+    v.window.FleetPathsDraw(1);
+    QCOMPARE(v.Pixel(target.x + 8, target.y), Seat(1));
+    QVERIFY(v.Near(target.x + 13, target.y, kCyan));
+  }
+
   // Floating labels: captions, and a second label at the same place one height higher.
   void floatingLabels() {
     View v;
@@ -299,6 +342,31 @@ class GalaxyViewTest : public QObject {
     QVERIFY(std::abs(p->geometry().center().x() - 509) <= 1);
     QVERIFY(std::abs(p->geometry().center().y() - 206) <= 1);
     QCOMPARE(v.window.cursor().shape(), Qt::WaitCursor);
+  }
+
+  // A centred notice framed by blanks keeps them on both sides: the label is as wide as the whole
+  // line, trailing blanks included, and the words stand in its middle.
+  void centredNoticesKeepTheirBlanks() {
+    View v;
+    Game& g = v.game;
+    g.window.Visible = true;
+    v.window.GalaxyDraw();
+    const std::string line = "    There Are No Ships Nearby To World World3!    ";
+    g.window.lblPlanet = {"\r\n" + line + "\r\n", true, 2};
+    v.window.Refresh(Control::kLblPlanet);
+    QLabel* p = v.window.lblPlanet();
+    const QFontMetrics metrics(p->font());
+    QVERIFY(p->width() >= metrics.horizontalAdvance(QString::fromStdString(line)));
+    const QImage shot = p->grab().toImage();
+    int left = shot.width(), right = -1;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x)
+        if (shot.pixelColor(x, y) != Qt::black) left = std::min(left, x), right = std::max(right, x);
+    const int blanks = metrics.horizontalAdvance(QStringLiteral("    "));
+    QVERIFY2(left >= blanks - 2 && shot.width() - 1 - right >= blanks - 2,
+             qPrintable(QString("%1 %2 %3").arg(left).arg(right).arg(shot.width())));
+    QVERIFY(std::abs(left - (shot.width() - 1 - right)) <= 2);
+    QVERIFY(std::abs(p->geometry().center().x() - 509) <= 1);
   }
 
   // The battle panel shows what the game's panel holds; the strength bar splits at the ships left.

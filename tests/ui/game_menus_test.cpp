@@ -151,6 +151,25 @@ class GameMenusTest : public QObject {
     QCOMPARE(t.ended, 1);
   }
 
+  // A menu closed with Escape leaves its title lit for the keyboard, as menus do; a press on the
+  // galaxy ends that, as it would anywhere else in the window, and still acts on the map.
+  void escapeThenAPressOnTheGalaxyLeavesNoTitleLit() {
+    Table t;
+    QVERIFY(t.ShowActive());
+    t.program.window.GalaxyDraw();
+    QMenu* file = t.bar().menu("mnuFile");
+    QTest::mouseClick(&t.bar(), Qt::LeftButton, {}, t.bar().actionGeometry(file->menuAction()).center());
+    QTRY_VERIFY(file->isVisible());
+    QTest::keyClick(file, Qt::Key_Escape);
+    QTRY_VERIFY(!file->isVisible());
+    QCOMPARE(t.bar().activeAction(), file->menuAction());
+    t.program.window.DrawWorldLabel(kHomeWorld0);
+    QVERIFY(t.program.window.lblName(30)->isVisible());
+    QTest::mouseClick(&t.program.window, Qt::LeftButton, {}, QPoint(60, 380));
+    QVERIFY(t.bar().activeAction() == nullptr && !t.bar().hasFocus());
+    QVERIFY(!t.program.window.lblName(30)->isVisible());
+  }
+
   void theMenusFollowStateTheRulesChangeWithoutAsking() {
     Table t;
     QVERIFY(t.ShowActive());
@@ -232,6 +251,36 @@ class GameMenusTest : public QObject {
     QVERIFY(drawn);
   }
 
+  // The rubber band's dots have radius 3: outlined in olive while the line ends at the pointer,
+  // in black once it ends on a world, which gets its owner's colour inside.
+  void theRubberBandsDots() {
+    Table t;
+    t.program.window.ShowGameWindow();
+    t.program.window.GalaxyDraw();
+    t.g.SelectedFrom = kHomeWorld0;
+    const QImage& image = t.program.window.canvas().image();
+    // Whether the colour lies within a pixel of each of the four points 3 px from (x, y).
+    auto ringOf = [&](QPointF c, const QColor& colour) {
+      for (QPointF d : {QPointF(3, 0), QPointF(-3, 0), QPointF(0, 3), QPointF(0, -3)}) {
+        bool found = false;
+        for (int dx = -1; dx <= 1; ++dx)
+          for (int dy = -1; dy <= 1; ++dy)
+            found = found || image.pixelColor((c + d).toPoint() + QPoint(dx, dy)) == colour;
+        if (!found) return false;
+      }
+      return true;
+    };
+    const QPointF s = t.Centre(kHomeWorld0);
+    t.Move(30, 380);
+    QVERIFY(ringOf(s, QColor(64, 64, 0)));
+    const int w = t.Lonely();
+    QVERIFY(w >= 0 && w != kHomeWorld0);
+    t.Move(t.Centre(w).x() + 2, t.Centre(w).y());
+    QVERIFY(ringOf(s, Qt::black) && ringOf(t.Centre(w), Qt::black));
+    QVERIFY(!ringOf(s, QColor(64, 64, 0)));
+    QCOMPARE(image.pixelColor(t.Centre(w).toPoint()), GameColour(t.g.PlayerColor[t.g.WorldOwner[w]]));
+  }
+
   void theNewsLineComesFromTheCosmeticSource() {
     Table t;
     t.program.window.ShowGameWindow();
@@ -285,6 +334,17 @@ class GameMenusTest : public QObject {
     QTest::keyClicks(entry, QStringLiteral("again"));
     QTest::keyClick(entry, Qt::Key_Return);
     QCOMPARE(entry->text(), QStringLiteral("again"));
+    // Send pressed meanwhile neither dents nor clicks, and the press reaches nothing beneath it.
+    ImageButton* send = t.program.controls.button(MainButton::kSend);
+    t.platform.sounds.clear();
+    t.g.SelectedFrom = kHomeWorld0;
+    QTest::mousePress(send, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(send->picture().isEmpty() && !send->isPressed());
+    QTest::mouseRelease(send, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(t.platform.sounds.empty());
+    QCOMPARE(entry->text(), QStringLiteral("again"));
+    QCOMPARE(t.g.SelectedFrom, kHomeWorld0);
+    t.g.SelectedFrom = -1;
     // The lock's end: Send works again, by Enter as by the button.
     t.program.chat.tmrMessage_Timer();
     QVERIFY(t.g.window.ImgSendEnabled);

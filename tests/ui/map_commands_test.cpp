@@ -179,8 +179,11 @@ class MapCommandsTest : public QObject {
     h.PressWorld(h.home, Qt::RightButton);
     QListWidget* panel = h.controls().lstInfo();
     QVERIFY(panel->isVisible());
+    h.platform.pauses.clear();
     HotSeat::ClickRow(panel, HotSeat::RowWithCode(panel, kPanelNearestShips));
     QVERIFY(!panel->isVisible() && !h.g.InputBusy);
+    // Each of the three sends is previewed for half a second, once.
+    QCOMPARE(std::count(h.platform.pauses.begin(), h.platform.pauses.end(), 500), 3);
     std::vector<int> sources;
     for (int s = 0; s < 10 && h.g.FleetFrom[s] != 0; ++s) {
       QCOMPARE(h.g.FleetTo[s], h.home + 1);
@@ -238,6 +241,63 @@ class MapCommandsTest : public QObject {
     QCOMPARE(static_cast<int>(h.g.WorldShieldOn[8]), 1 - shield);
     QCOMPARE(n.seen.back(), ShieldNotice(h.g, 8));
     QVERIFY(h.program.window.lblName(30)->testAttribute(Qt::WA_TransparentForMouseEvents));
+  }
+
+  // With the world names shown, a label's press edits the name it shows: brackets for the
+  // exclusion, " S" for a shield switched on; it never becomes the ship count.
+  void labelPressesEditTheNamesShown() {
+    HotSeat h;
+    HotSeat::Press(h.controls().button(MainButton::kLabels));
+    QVERIFY(h.controls().NamesShown());
+    QLabel* label = h.program.window.lblName(h.home);
+    const QString name = QString::fromStdString(h.g.WorldName[h.home]);
+    QCOMPARE(label->text(), name);
+    const int right = label->geometry().right();
+    QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(2, 2));
+    QCOMPARE(label->text(), "[" + name + "]");
+    // A name standing left of its world grows leftwards, away from the world.
+    if (label->alignment() & Qt::AlignRight) QCOMPARE(label->geometry().right(), right);
+    const int shield = h.g.WorldShieldOn[h.home];
+    QTest::mouseClick(label, Qt::RightButton, {}, QPoint(2, 2));
+    QCOMPARE(label->text(), shield == 0 ? "[" + name + " S]" : "[" + name + "]");
+    QTest::mouseClick(label, Qt::MiddleButton, {}, QPoint(2, 2));
+    QCOMPARE(label->text(), shield == 0 ? name + " S" : name);
+    QVERIFY(h.controls().NamesShown());
+  }
+
+  // A press on an own proximity bomb shows its threshold in the next free floating label: the
+  // label over an object in flight keeps its caption.
+  void aBombsThresholdTakesTheNextFreeFloatingLabel() {
+    HotSeat h;
+    h.g.FleetFrom[0] = 9, h.g.FleetTo[0] = 1, h.g.FleetOwner[0] = 1, h.g.FleetShips[0] = 12;
+    h.g.FleetTripTime[0] = 0.5f, h.g.FleetTimeLeft[0] = 0.5;
+    h.g.LabelIndex = 0;
+    h.program.window.ShowLabels(0, h.g.GalaxyCenterX, h.g.GalaxyCenterY - 150);
+    QCOMPARE(h.g.LabelIndex, 1);
+    const QString fleetCaption = h.program.window.lblShips(0)->text();
+    // A bomb left of a world, where no world and not the sun lies under it.
+    QPoint at;
+    int b = -1;
+    for (int w = 0; w < h.g.WorldCount && b < 0; ++w) {
+      const ViewSpot p = WorldScreenSpot(h.g, w);
+      const QPointF bomb(p.x - 20 * h.g.GalaxyScaleX, p.y);
+      bool clear = std::hypot(bomb.x() - h.g.GalaxyCenterX, bomb.y() - h.g.GalaxyCenterY) > 40;
+      for (int k = 0; k < h.g.WorldCount; ++k) {
+        const ViewSpot o = WorldScreenSpot(h.g, k);
+        if (std::abs(o.x - bomb.x()) < 14 && std::abs(o.y - bomb.y()) < 14) clear = false;
+      }
+      if (clear) b = w, at = bomb.toPoint();
+    }
+    QVERIFY(b >= 0);
+    h.g.ProxBombOwner[0] = 1, h.g.ProxBombWorld[0] = static_cast<float>(b), h.g.ProxBombThreshold[0] = 25;
+    h.PressAt(at);
+    QCOMPARE(h.program.window.lblShips(0)->text(), fleetCaption);
+    QVERIFY(h.program.window.lblShipsCount() >= 2);
+    QLabel* threshold = h.program.window.lblShips(1);
+    QCOMPARE(threshold->text(), QStringLiteral("Ship Threshold: 25"));
+    QVERIFY(threshold->isVisible());
+    QVERIFY(std::abs(threshold->geometry().right() + 1 - (at.x() - 9)) <= 1);
+    QCOMPARE(h.g.LabelIndex, 1);
   }
 
   // A click on an owned world's row points the world out with the hover label; a double click

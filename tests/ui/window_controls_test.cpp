@@ -1,16 +1,21 @@
 // The game window's controls on the offscreen platform, driven by real widget events: a hot-seat
 // game of Ann and Bob at one computer, played on the map, from the popup, the lists and the buttons.
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QScrollBar>
+#include <QTimer>
+#include <cstdio>
 
 #include "hot_seat.h"
 #include "model/numbers.h"
 #include "model/travel_calc.h"
 #include "model/travel_time.h"
 #include "shell/game_program.h"
+#include "shell/saved_game_dialog.h"
 #include "window/proximity_window.h"
 
 namespace zarnath::testing {
@@ -71,6 +76,38 @@ class WindowControlsTest : public QObject {
     QCOMPARE(commands, 0);
   }
 
+  // Every row of the objects in flight shows whole, arrival time included, in the lists' bold
+  // 8.25-point Arial, also beside the scroll bar that eleven rows bring; the owned worlds' header
+  // shows whole too.
+  void theRowsInFlightShowWhole() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    h.g.WorldName[5] = "Promethei";  // the longest name of the star systems
+    for (int s = 0; s < 12; ++s) {
+      h.g.FleetFrom[s] = 9, h.g.FleetTo[s] = 6, h.g.FleetOwner[s] = 1;
+      h.g.FleetShips[s] = s % 3 == 0 ? 10050.0f : s % 3 == 1 ? 9998.0f : 0.0f;
+      h.g.FleetTripTime[s] = 4.96f, h.g.FleetTimeLeft[s] = 4.96 - s / 520.0;
+    }
+    h.program.window.Console();
+    QListWidget* list = c.lstTravel();
+    QCOMPARE(list->count(), 12);
+    QVERIFY(list->item(0)->text().endsWith(" in 100 Turns"));
+    QCOMPARE(list->font().family(), QStringLiteral("Arial"));
+    QVERIFY(list->font().pointSizeF() == 8.25 && list->font().bold());
+    QTRY_VERIFY(list->verticalScrollBar()->isVisible());
+    const QFontMetrics metrics(list->font());
+    for (int row = 0; row < list->count(); ++row) {
+      const QString text = list->item(row)->text();
+      QVERIFY2(list->visualItemRect(list->item(row)).left() + 2 + metrics.horizontalAdvance(text) <=
+                   list->viewport()->width(),
+               qPrintable(text));
+    }
+    QVERIFY(list->geometry().right() < h.program.window.width());
+    QVERIFY(!list->geometry().intersects(c.lstOwned()->geometry()));
+    const QFontMetrics header(c.txtOwned()->font());
+    QVERIFY(header.horizontalAdvance(c.txtOwned()->text()) + 4 <= c.txtOwned()->width());
+  }
+
   // A refused launch says why in the notice line: a bomb from a world without one.
   void aRefusedSendSaysWhy() {
     HotSeat h;
@@ -106,11 +143,16 @@ class WindowControlsTest : public QObject {
     QCOMPARE(d->VScroll1()->value(), 120);
     QCOMPARE(d->VScroll1()->singleStep(), 5);
     QCOMPARE(d->VScroll1()->maximum(), 9998);
+    // The dialog takes the keyboard with the preset selected.
+    QTRY_COMPARE(QGuiApplication::focusWindow(), d->windowHandle());
+    QCOMPARE(d->focusWidget(), d->Text1());
+    QCOMPARE(d->Text1()->selectedText(), QStringLiteral("120"));
     // Letters, Backspace and Enter change nothing; a fifth character cannot be typed.
     QTest::keyClicks(d->Text1(), "x");
     QTest::keyClick(d->Text1(), Qt::Key_Backspace);
     QTest::keyClick(d->Text1(), Qt::Key_Return);
     QCOMPARE(d->Text1()->text(), QStringLiteral("120"));
+    QTest::keyClick(d->Text1(), Qt::Key_End);
     QTest::keyClicks(d->Text1(), "78");
     QCOMPARE(d->Text1()->text(), QStringLiteral("1207"));
     QCOMPARE(h.controls().proximity().text, std::string("1207"));
@@ -123,7 +165,8 @@ class WindowControlsTest : public QObject {
       QCOMPARE(d->VScroll1()->singleStep(), step);
       QCOMPARE(d->Text1()->text(), " " + QString::number(value));
     }
-    // Set with 25: a proximity bomb of threshold 25 leaves, the dialog closes.
+    // Set with 25: a proximity bomb of threshold 25 leaves, the dialog closes. A fifth digit
+    // typed over a selection replaces it.
     d->Text1()->selectAll();
     QTest::keyClicks(d->Text1(), "25");
     QTest::mouseClick(d->ImgSet(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -139,6 +182,35 @@ class WindowControlsTest : public QObject {
     QTest::mouseClick(h.controls().button(MainButton::kDone), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(h.g.CurrentPlayer, 1);
     QVERIFY(!d->isVisible());
+  }
+
+  // The four-character limit holds for typing only: the box shows whatever the game writes into
+  // it, and typing over the preset replaces it.
+  void theProximityBoxShowsWhatTheGameWritesWhole() {
+    HotSeat h;
+    h.g.WorldShips[8] = 150.5f, h.g.WorldBombs[8] = 3;
+    h.program.window.Console();
+    const int target = h.Reachable();
+    h.SendFromHome(target, kMenuSetProximity);
+    ProximityWindow* d = h.controls().frmProximity();
+    QCOMPARE(d->Text1()->text(), QStringLiteral("150.5"));
+    QTest::mouseClick(d->ImgSet(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(h.g.FleetShips[0], 10150.5f);
+    // The bar at 1500: the box reads " 1500" and Set plants that threshold.
+    h.SendFromHome(target, kMenuSetProximity);
+    d->VScroll1()->setValue(1500);
+    QCOMPARE(d->Text1()->text(), QStringLiteral(" 1500"));
+    QTest::mouseClick(d->ImgSet(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(h.g.FleetShips[1], 11500.0f);
+    // Reopened, the preset is selected again and "15" typed on the keyboard replaces it.
+    h.SendFromHome(target, kMenuSetProximity);
+    QTRY_COMPARE(QGuiApplication::focusWindow(), d->windowHandle());
+    QCOMPARE(d->focusWidget(), d->Text1());
+    QTest::keyClick(QGuiApplication::focusWindow(), '1');
+    QTest::keyClick(QGuiApplication::focusWindow(), '5');
+    QCOMPARE(d->Text1()->text(), QStringLiteral("15"));
+    QTest::mouseClick(d->ImgSet(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(h.g.FleetShips[2], 10015.0f);
   }
 
   // A second press on the home world whose radar saw an enemy offers its pulse row, which arms
@@ -233,6 +305,35 @@ class WindowControlsTest : public QObject {
     h.g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
     h.program.window.showNormal();
     QVERIFY(!h.platform.TimerEnabled(GameTimer::kTurn));
+  }
+
+  // Minimised in a network game, the window takes its open save and load dialogs with it.
+  void minimisingANetworkGameHidesTheFileDialogs() {
+    HotSeat h;
+    h.g.NetworkGame = true;
+    h.g.setup.OptServerClient0 = true;
+    h.program.dialogs.mnuFileSave_Click();
+    QVERIFY(h.program.dialogs.saveDialog().isVisible());
+    h.program.window.showMinimized();
+    QVERIFY(!h.program.dialogs.saveDialog().isVisible());
+    h.program.window.showNormal();
+    h.program.dialogs.mnuFileLoad_Click();
+    QVERIFY(h.program.dialogs.loadDialog().isVisible());
+    h.program.window.showMinimized();
+    QVERIFY(!h.program.dialogs.loadDialog().isVisible());
+  }
+
+  // Yes to the quit question while a turn resolves ends the program there and then: the rest of
+  // the turn is not played out in a blank window (the game runs in a process of its own).
+  void quittingWhileTheTurnResolvesEndsAtOnce() {
+    QProcess child;
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("quit-while-resolving")});
+    QVERIFY(child.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(child.readAll());
+    QVERIFY2(out.contains(QStringLiteral("closing while the turn resolves")), qPrintable(out));
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(out));
+    QVERIFY2(!out.contains(QStringLiteral("Totals:")), qPrintable(out));
   }
 
   void quittingAsksFirst() {
@@ -336,6 +437,47 @@ class WindowControlsTest : public QObject {
 };
 
 ZARNATH_UI_SUITE(WindowControlsTest, {"window-controls", 1024, 96});
+
+// The game of the test above, in its own process: Ann hands the turn to Cal, a computer player,
+// and the close box is answered Yes once input is locked for the computer's turn and the turn's
+// resolution. The program should end there; a turn played out to its end fails.
+class QuitWhileResolving : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void closeWhileTheTurnResolves() {
+    ProgramFolderCopy folder;
+    DesktopPlatform platform;
+    platform.scripted = platform.muted = true;
+    GameProgram program{platform};
+    Game& g = program.game;
+    g.programFolder = folder.dir.path().toStdString();
+    g.random.Seed(11);
+    g.cosmetic.Seed(5);
+    g.setup.txtPL = {"Ann", "Cal", "", ""};
+    g.setup.chkAI = {0, 1, 0, 0};
+    g.setup.txtPlanets = "12";
+    imgStart_Click(g);
+    g.SpeedGame = true;
+    QVERIFY(program.window.isVisible() && g.CurrentPlayer == 0);
+    bool closing = false;
+    program.window.onRefresh = [&](Control) {
+      if (closing || !g.InputBusy) return;
+      closing = true;
+      std::printf("closing while the turn resolves\n");
+      std::fflush(stdout);
+      QTimer::singleShot(0, &program.window, [&program] { program.window.close(); });
+    };
+    const float year = g.GameYear;
+    program.controls.ImgDone_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(g.GameYear != year, 30000);
+    platform.SetTimer(GameTimer::kAI, 0, false);
+    platform.SetTimer(GameTimer::kTurn, 0, false);
+    QFAIL("the turn was played out after the quit was answered Yes");
+  }
+};
+
+ZARNATH_UI_SUITE(QuitWhileResolving, {"quit-while-resolving", 1024, 96});
 
 }  // namespace zarnath::testing
 
