@@ -191,7 +191,8 @@ void tmrServer_Timer(Game& g) {
 }
 
 void tmrConnect_Timer(Game& g) {
-  if (g.setup.chkOnline == 1 && !g.setup.OptServerClient0)
+  // The refresh belongs to the lobby: in a game it would close the link to the host.
+  if (g.setup.chkOnline == 1 && !g.setup.OptServerClient0 && !g.GameInProgress)
     g.io.net.RefreshOnlineLobby();
   else
     g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);

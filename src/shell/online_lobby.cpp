@@ -110,12 +110,16 @@ void OnlineLobby::Layout() {
   if (lobby) {
     // Up by half the growth when there is room above, so the window stays where it stood.
     if (screen && at.y() - free.top() >= kLobbyShift) at.ry() -= kLobbyShift;
-    const int frame = window_->frameGeometry().width() - window_->width();
+    const int frameWidth = window_->frameGeometry().width() - window_->width();
+    const int frameHeight = window_->frameGeometry().height() - window_->height();
     window_->setFixedSize(std::max(compact_.width(), table_->width() + 16), tallHeight);
-    // The wider window stays on the screen.
-    const int right = at.x() + window_->width() + frame;
+    // The wider and taller window, with its frame, stays on the screen.
+    const int right = at.x() + window_->width() + frameWidth;
     if (screen && right > free.right() + 1)
       at.rx() = std::max(free.left(), at.x() - (right - free.right() - 1));
+    const int bottom = at.y() + window_->height() + frameHeight;
+    if (screen && bottom > free.bottom() + 1)
+      at.ry() = std::max(free.top(), at.y() - (bottom - free.bottom() - 1));
   } else {
     window_->setFixedSize(compact_);
     at.ry() += kLobbyShift;

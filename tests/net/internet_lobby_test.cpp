@@ -227,6 +227,30 @@ TEST_F(MasterTest, AnUnreachableMasterServerGivesItsMessageAndLeavesOnlineMode) 
   EXPECT_FALSE(l.list.has_value());
 }
 
+TEST_F(MasterTest, AFailedGameLogLineIsSilentAndAnUnreachableServerAsksAboutItsStatus) {
+  QTcpServer closed;
+  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+  const uint16_t port = closed.serverPort();
+  closed.close();
+  master.WriteAccess("ftp://127.0.0.1:" + std::to_string(port) + "/");
+  Lobby l(master.program.path());
+  ASSERT_TRUE(l.Prepare());
+  int asked = 0;
+  l.lobby.onMasterUnreachable = [&] { ++asked; };
+  // The game has started: the log line that cannot be added is not told over the first turn.
+  bool logged = false;
+  l.lobby.AppendGameLog("ZQ v1.40.0143 Game Start: ...", [&] { logged = true; });
+  ASSERT_TRUE(WaitFor([&] { return logged; }));
+  EXPECT_TRUE(l.messages.isEmpty());
+  EXPECT_FALSE(l.left);
+  EXPECT_EQ(l.game.setup.chkOnline, 1);
+  // A list that cannot be fetched asks about the master server's status instead of a plain box.
+  l.lobby.Download();
+  ASSERT_TRUE(WaitFor([&] { return l.left; }));
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(l.messages.isEmpty());
+}
+
 TEST_F(MasterTest, AnOnlineGamesStartAddsItsLogLineAndSocketsRunDuringTransfers) {
   NetGame host(true), bob(false);
   Game& h = host.game;

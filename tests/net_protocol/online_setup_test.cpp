@@ -74,7 +74,8 @@ TEST(OnlineSetup, TheLobbyIsForPeopleAtOtherComputersAndStartWaitsForOne) {
     SetWorldBar(nine.g(), 9);
     ASSERT_EQ(nine.s().VScroll1, 9);
     nine.TickOnline();
-    EXPECT_EQ(std::make_tuple(nine.s().VScroll1, nine.s().txtPlanets), std::make_tuple(10, std::string("10")));
+    EXPECT_EQ(std::make_tuple(nine.s().VScroll1, nine.s().txtPlanets),
+              std::make_tuple(10, std::string("10")));
   }
   Online o;
   SetComputerBox(o.g(), 2, 1);
@@ -334,6 +335,12 @@ TEST(OnlineSetup, TheListShowsWithItsSoundAndAClientsRefreshRunsEveryMinute) {
   o.t.ports.Clear();
   o.RunTimers(60000);
   EXPECT_TRUE(o.t.ports.Has("RefreshOnlineLobby"));
+  // In a game the lobby's refresh stops instead of closing the link to the host.
+  o.g().GameInProgress = true;
+  o.t.ports.Clear();
+  o.RunTimers(60000);
+  EXPECT_FALSE(o.t.ports.Has("RefreshOnlineLobby"));
+  EXPECT_FALSE(o.t.ports.TimerEnabled(GameTimer::kServerRefresh));
 
   // A host sees its own game, with the sound, and has no refresh of its own.
   Online h;
