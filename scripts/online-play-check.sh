@@ -45,6 +45,10 @@ fail() {
   echo "online-play-check: $*" >&2
   ls -la "$work/master/master-lists" >&2 || true
   cat "$work/Ann.log" "$work/Bob.log" "$work/master.log" >&2 || true
+  for i in 0 1; do
+    echo "${names[$i]}'s windows:" >&2
+    DISPLAY=${displays[$i]} xdotool search --onlyvisible --name . getwindowname %@ >&2 2> /dev/null || true
+  done
   mkdir -p "$shots"
   for i in 0 1; do
     import -display "${displays[$i]}" -window root "$shots/online-play-check-failed-${names[$i]}.png" 2> /dev/null || true
@@ -137,7 +141,7 @@ click 0 "$setup_0" 357 217  # Start
 
 wins=()
 for i in 0 1; do
-  w=$(window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}[!,]") || fail "no game window with ${names[$i]}'s first turn"
+  w=$(window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
   wins+=("$w")
 done
 log=$work/master/master-lists/gamelog.txt
