@@ -219,6 +219,7 @@ void NetworkOffReset(Game& g) {
     s.chkAIEnabled[At(k)] = true;
   }
   for (int k = 1; k < kSeats; ++k) {
+    SetComputerBox(g, k, 0);  // an emptied seat is no computer either
     SetName(g, k, "");
     s.lblStatus[At(k)].clear();
   }

@@ -57,7 +57,7 @@ void OnlineReset(Game& g) {
   g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
   s.Label5Visible = false;
   for (int k = 0; k < kSeats; ++k) {
-    s.levelVisible[At(k)] = false;
+    s.levelVisible[At(k)] = s.chkAI[At(k)] == 1;  // only a computer in seat 0 stays
     s.lblStatusVisible[At(k)] = false;
     s.txtPLLocked[At(k)] = false;
     s.chkAIEnabled[At(k)] = true;
@@ -66,6 +66,7 @@ void OnlineReset(Game& g) {
   s.truceEnabled = true;
   for (int k = 1; k < kSeats; ++k) {
     s.lblStatus[At(k)].clear();
+    SetComputerBox(g, k, 0);  // an emptied seat is no computer either
     SetName(g, k, "");
   }
   s.Label10 = "Game Options:";

@@ -120,6 +120,24 @@ TEST(OnlineSetup, TheBoxWantsANameAndAHumanFirst) {
                                   : "MessageBox Zarnath: You Must Enter Your Name First!"));
     EXPECT_EQ(o.t.ports.calls.back(), "Focus txtPL0");
   }
+  // Seat 0 a computer, seat 2 too: the refusal leaves no nameless computer behind.
+  Online o;
+  SetComputerBox(o.g(), 0, 1);
+  SetComputerBox(o.g(), 2, 1);
+  o.s().chkOnline = 1;
+  EXPECT_FALSE(OnlineBoxAllowed(o.g()));
+  EXPECT_EQ(o.s().chkAI, (std::array<int, 4>{1, 0, 0, 0}));
+  EXPECT_TRUE(o.s().levelVisible[0] && !o.s().levelVisible[2]);
+  EXPECT_EQ(o.s().txtPL[2], "");
+  EXPECT_FALSE(o.s().txtPLLocked[2]);
+  // The LAN box's refusal alike.
+  Online l;
+  SetComputerBox(l.g(), 0, 1);
+  SetComputerBox(l.g(), 3, 1);
+  l.s().chkLan = 1;
+  chkLan_Click(l.g());
+  EXPECT_EQ(l.s().chkAI, (std::array<int, 4>{1, 0, 0, 0}));
+  EXPECT_EQ(l.s().txtPL[3], "");
 }
 
 TEST(OnlineSetup, LeavingOnlineModeAfterHostingGivesAFreshLocalSetUp) {
