@@ -41,8 +41,9 @@ start_display() {
 # /proc/net/tcp writes it: 0A listening, 01 established). Reads the kernel's tables, so that the
 # check does not connect to the program itself.
 tcp_port_in_state() {
-  local hex
+  local hex tables=()
   hex=$(printf '%04X' "$1")
-  awk -v p=":$hex" -v s="$2" 'NR > 1 && substr($2, length($2) - 4) == p && $4 == s { found = 1 } END { exit !found }' \
-    /proc/net/tcp /proc/net/tcp6
+  for t in /proc/net/tcp /proc/net/tcp6; do [ -r "$t" ] && tables+=("$t"); done
+  awk -v p=":$hex" -v s="$2" 'FNR > 1 && substr($2, length($2) - 4) == p && $4 == s { found = 1 } END { exit !found }' \
+    "${tables[@]}"
 }
