@@ -12,6 +12,7 @@ packages=(
   python3 python3-pyftpdlib
   xvfb xauth
   xdotool imagemagick  # scripts/play-check.sh: pointer and key events, screenshots
+  xclip  # scripts/net-play-check.sh reads the lobby chat a player copied
   fonts-liberation2
   fonts-ferrite-core fonts-comfortaa  # the display typefaces copied as venusris.ttf, nasaliza.ttf
 )

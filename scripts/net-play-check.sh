@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Three programs on one virtual X display play a LAN game over loopback: Ann hosts, Bob and Cy
-# join her lobby through the setup window's network boxes and chat there, Ann starts, and every
+# join her lobby through the setup window's network boxes and chat there (each line typed into its
+# sender's window; every lobby's chat box, copied to the clipboard, must hold both lines under
+# their senders' names), Ann starts, and every
 # program opens its game window on the same star system; a turn is played by all three, then Cy
 # quits and Ann and Bob play two more turns. The game port is moved by ZARNATH_PORT (no root needed).
 # Screenshots of the three game windows and the host's setup window go to docs/.
@@ -15,7 +17,7 @@ display=:${NET_PLAY_CHECK_DISPLAY:-58}
 export ZARNATH_PORT=${ZARNATH_PORT:-47330}
 
 . scripts/lib/virtual-display.sh
-require_tools net-play-check Xvfb xdotool import
+require_tools net-play-check Xvfb xdotool import xclip
 [ -x "$build/game/zarnath" ] || { echo "net-play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 
 work=$(mktemp -d)
@@ -45,12 +47,23 @@ start() {
 }
 # The visible window of program number $1 with this exact title, within 20 seconds.
 window() {
-  timeout 20 xdotool search --sync --onlyvisible --pid "${pids[$1]}" --name "^$2\$" | head -1
+  timeout 20 xdotool search --all --sync --onlyvisible --pid "${pids[$1]}" --name "^$2\$" | head -1
 }
+# Without a window manager the programs' windows lie on top of each other: the window is raised
+# and given the keyboard by its id first, so that the click and the keys that follow reach it.
 click() {
-  xdotool windowactivate --sync "$1" 2> /dev/null || true
+  xdotool windowraise "$1"
+  xdotool windowfocus "$1" 2> /dev/null || true
+  sleep 0.2
   xdotool mousemove --window "$1" "$2" "$3" click 1
   sleep 0.3
+}
+# What the chat box of a lobby window shows, copied as a player would copy it (Ctrl+A, Ctrl+C).
+chat_of() {
+  click "$1" 200 400  # the chat box
+  xdotool key --clearmodifiers ctrl+a ctrl+c
+  sleep 0.3
+  xclip -o -selection clipboard 2> /dev/null | tr -d '\r'
 }
 # From the title window to a named player in the setup window with the LAN box ticked.
 setup_player() {  # program name
@@ -83,25 +96,33 @@ for who in bob cy; do
   eval "${who}_setup=$s"
 done
 
-# The lobby's chat: Bob says hello, Ann answers; every chat box shows both lines.
-click "$bob_setup" 200 510
+# The lobby's chat: Bob says hello in his window, Ann answers in hers; every chat box shows both
+# lines under their senders' names, in order, and nothing else.
+click "$bob_setup" 200 510  # Bob's chat line
 xdotool type --delay 40 "hello from Bob"
 xdotool key Return
 sleep 1
-click "$ann_setup" 200 510
-xdotool type --delay 40 "welcome, all"
+click "$ann_setup" 200 510  # Ann's chat line
+xdotool type --delay 40 "welcome to my game"
 xdotool key Return
 sleep 1
 mkdir -p "$shots"
-xdotool windowactivate --sync "$cy_setup" 2> /dev/null || true; xdotool windowraise "$cy_setup"; sleep 0.5
+xdotool windowraise "$cy_setup"; sleep 0.5
 import -display "$display" -window root "$shots/net-client-lobby.png" || fail "no screenshot of a client's lobby"
-xdotool windowactivate --sync "$ann_setup" 2> /dev/null || true; xdotool windowraise "$ann_setup"; sleep 0.5
-  import -display "$display" -window root "$shots/net-host-setup.png" || fail "no screenshot of the host's setup"
+xdotool windowraise "$ann_setup"; sleep 0.5
+import -display "$display" -window root "$shots/net-host-setup.png" || fail "no screenshot of the host's setup"
+expected=$'Connected...\n Bob: hello from Bob\n Ann: welcome to my game'
+for who in ann bob cy; do
+  w=${who}_setup
+  shown=$(chat_of "${!w}") || shown=""
+  [ "$shown" = "$expected" ] ||
+    fail "$who's lobby chat shows [$shown], not both lines under their senders' names"
+done
 click "$ann_setup" 357 217  # Start: Ann's galaxy goes to Bob and Cy
 
 i=0
 for name in Ann Bob Cy; do
-  w=$(timeout 30 xdotool search --sync --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year 1.00, Turn #0:  $name" | head -1) ||
+  w=$(timeout 30 xdotool search --all --sync --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year 1.00, Turn #0:  $name" | head -1) ||
     fail "no game window with $name's first turn"
   sleep 1
   xdotool windowactivate --sync "$w" 2> /dev/null || true
@@ -114,7 +135,7 @@ done
 wins=()
 i=0
 for name in Ann Bob Cy; do
-  wins+=("$(xdotool search --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year" | head -1)")
+  wins+=("$(xdotool search --all --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year" | head -1)")
   i=$((i + 1))
 done
 players="1 2 0"
@@ -134,7 +155,7 @@ for turn in 1 2 3; do
   i=0
   for name in Ann Bob Cy; do
     if [ "$turn" = 1 ] || [ "$name" != Cy ]; then
-      timeout 60 xdotool search --sync --onlyvisible --pid "${pids[$i]}" --name "Turn #$turn:  $name" > /dev/null ||
+      timeout 60 xdotool search --all --sync --onlyvisible --pid "${pids[$i]}" --name "Turn #$turn:  $name" > /dev/null ||
         fail "$name's program did not reach turn $turn"
     fi
     i=$((i + 1))

@@ -16,6 +16,8 @@ bash scripts/play-check.sh build
 bash scripts/watch-check.sh build
 # Three programs play a LAN game over loopback on the same virtual display.
 bash scripts/net-play-check.sh build
+# Two programs meet through a local master server and play an internet game.
+bash scripts/online-play-check.sh build
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZARNATH_SANITIZE=ON -DZARNATH_WITH_QT=OFF -DZARNATH_BENCH=OFF

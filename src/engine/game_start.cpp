@@ -10,6 +10,7 @@
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
+#include "net/lobby.h"
 #include "persist/defaults_file.h"
 
 namespace zarnath {
@@ -79,7 +80,8 @@ void imgStart_Click(Game& g) {
     return;
   }
   if (s.chkLan == 1 && !s.OptServerClient0) {
-    if (!s.txtIP.empty()) g.io.net.ConnectToHost();
+    // A LAN client joins, exactly as Enter in the address box does.
+    if (!s.txtIP.empty()) JoinHost(g);
     return;
   }
   g.io.net.CloseSocket(0);

@@ -23,6 +23,8 @@ const char* ControlName(Control c) {
       return "battleFrames";
     case Control::kSetupNameBox:
       return "txtPL0";
+    case Control::kTxtIP:
+      return "txtIP";
     case Control::kLblStatus:
       return "lblStatus";
   }
@@ -44,7 +46,7 @@ const char* TimerName(GameTimer t) {
     case GameTimer::kServerRepublish:
       return "tmrServer";
     case GameTimer::kServerRefresh:
-      return "tmrRefresh";
+      return "tmrConnect";
   }
   return "?";
 }
@@ -108,7 +110,7 @@ Answer HeadlessPorts::MessageBox(const std::string& text, const std::string& tit
     answers.pop_front();
     return a;
   }
-  return buttons == Buttons::kOk ? Answer::kOk : Answer::kYes;
+  return buttons == Buttons::kYesNo ? Answer::kYes : Answer::kOk;
 }
 
 void HeadlessPorts::SetTimer(GameTimer timer, int intervalMs, bool enabled) {
@@ -234,6 +236,13 @@ void HeadlessPorts::StopLobbyTimers() {
 }
 void HeadlessPorts::AppendOnlineGameLog(const std::string& line) {
   if (recording) Record("GameLog " + line);
+}
+void HeadlessPorts::PublishOnline() {
+  if (recording) Record("PublishOnline");
+}
+void HeadlessPorts::RefreshOnlineLobby() {
+  if (recording) Record("RefreshOnlineLobby");
+  if (onRefreshOnlineLobby) onRefreshOnlineLobby();
 }
 
 void HeadlessPorts::GameCheck() {

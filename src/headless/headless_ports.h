@@ -100,6 +100,12 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   bool listening = false;  // the host's listener (closing element 0 closes it)
   void StopLobbyTimers() override;
   void AppendOnlineGameLog(const std::string& line) override;
+  void PublishOnline() override;
+  void RefreshOnlineLobby() override;
+  // What the internet lobby's refresh does (a test plays the list's arrival); recorded always.
+  std::function<void()> onRefreshOnlineLobby;
+  std::string localAddress = "127.0.0.1";
+  std::string LocalAddress() override { return localAddress; }
   // GameFlow
   void GameCheck() override;
   void GalaxySync() override;

@@ -18,12 +18,13 @@ enum class Control {
   kBattleFrames,
   kSetupNameBox,
   kLblStatus,  // the four seat status captions of the game window
+  kTxtIP,      // the setup window's address box
 };
 
 enum class GameTimer { kTurn, kAI, kChatLock, kLobbyStart, kClientJoin, kServerRepublish, kServerRefresh };
 
-enum class Buttons { kOk, kYesNo };
-enum class Answer { kOk, kYes, kNo };
+enum class Buttons { kOk, kYesNo, kOkCancel };
+enum class Answer { kOk, kYes, kNo, kCancel };
 
 class Platform {
  public:
@@ -133,6 +134,11 @@ class NetworkPort {
   virtual void StopLobbyTimers() = 0;
   // Adds one line to the internet game log on the master server (fetch, append, send back).
   virtual void AppendOnlineGameLog(const std::string& line) = 0;
+  // The internet lobby, while the internet box is ticked: adds this host's record to the day's
+  // list on the master server, and runs the box's handler again (the lobby's set-up and a fresh
+  // list of the day's servers).
+  virtual void PublishOnline() {}
+  virtual void RefreshOnlineLobby() {}
 };
 
 // Steps of the game that other layers carry out: the next-player step, the full-state broadcast

@@ -360,6 +360,9 @@ void SetupForm_Unload(Game& g) {
   g.Seated = {};
   g.io.platform.SetTimer(GameTimer::kLobbyStart, 10000, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, 15000, false);
+  // A closed window announces no game and fetches no list any more.
+  g.io.platform.SetTimer(GameTimer::kServerRepublish, 60000, false);
+  g.io.platform.SetTimer(GameTimer::kServerRefresh, 60000, false);
   if (!g.GameInProgress) g.NetworkGame = false;
   g.window.SetupVisible = false;
 }

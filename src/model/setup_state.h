@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "model/game_state.h"
 
@@ -68,6 +69,16 @@ struct SetupState {
   bool optionsEnabled = true;             // every game option control (a lobby fixes them)
   bool worldBarEnabled = true;            // the world-count bar (join mode frees it again)
   bool ImgStartVisible = true;            // the Start button, shown and enabled
+
+  // --- the internet lobby ---
+  bool lobbyLayout = false;  // the tall window with the server table under the options
+  // The server table's rows, nine cells each (a blank and the record's line), the columns'
+  // enabled state and the row last selected (-1 none).
+  std::vector<std::array<std::string, 9>> lstServer;
+  bool lstServerEnabled = true;
+  int ServerListRow = -1;
+  // The host's republishing: one-minute ticks left before its game is announced again.
+  int tmrServerTag = 0;
 };
 
 struct MenuItem {

@@ -63,9 +63,15 @@ void DaytimeClock::Judge(bool closed) {
   switch (r.reading) {
     case DaytimeReading::kIncomplete:
       return;
-    case DaytimeReading::kTime:
-      Finish(ClockOffset(r.utc, now));
-      return;
+    case DaytimeReading::kTime: {
+      std::tm local{};
+      localtime_r(&now, &local);
+      if (const auto offset = TwoReadingOffset(r.text, local, InternetLobby::LocaleDateOrder())) {
+        Finish(*offset);
+        return;
+      }
+      break;
+    }
     case DaytimeReading::kNoKey:
       // A server that answered in another form: the local clock's own idea of UTC.
       if (!reply.empty()) {
@@ -110,28 +116,17 @@ QString FtpMessage(const FtpTransfer::Result& r) {
 }  // namespace
 
 InternetLobby::InternetLobby(Game& game, QObject* parent)
-    : QObject(parent), game_(game), ftp_(this), clock_(this) {
-  republish_ = new QTimer(this);
-  refresh_ = new QTimer(this);
-  connect(republish_, &QTimer::timeout, this, [this] {
-    if (--republishTag_ > 0) return;
-    republish_->stop();
-    if (onRepublish)
-      onRepublish();
-    else
-      Publish(lastAddress_, [this] { StartRepublishing(); });
-  });
-  connect(refresh_, &QTimer::timeout, this, [this] {
-    if (onRefresh)
-      onRefresh();
-    else
-      Download();
-  });
-}
+    : QObject(parent), game_(game), ftp_(this), clock_(this) {}
 
 std::string InternetLobby::Country() {
   const QLocale locale = QLocale::system();
   return QLocale::territoryToString(locale.territory()).toLatin1().toStdString();
+}
+
+DateOrder InternetLobby::LocaleDateOrder() {
+  const QString format = QLocale::system().dateFormat(QLocale::ShortFormat);
+  const qsizetype day = format.indexOf(QLatin1Char('d')), month = format.indexOf(QLatin1Char('M'));
+  return month >= 0 && (day < 0 || month < day) ? DateOrder::kMonthFirst : DateOrder::kDayFirst;
 }
 
 std::tm InternetLobby::SharedNow() const {
@@ -144,13 +139,17 @@ std::string InternetLobby::DayFile() const {
 }
 
 void InternetLobby::LeaveOnline(const QString& message) {
-  StopTimers();
   game_.setup.chkOnline = 0;
   if (onMessage && !message.isEmpty()) onMessage(message);
   if (onLeftOnline) onLeftOnline();
 }
 
 void InternetLobby::Fail(const FtpTransfer::Result& result) {
+  if (result.outcome == FtpTransfer::Outcome::kCannotConnect && onMasterUnreachable) {
+    onMasterUnreachable();
+    LeaveOnline({});
+    return;
+  }
   LeaveOnline(FtpMessage(result));
 }
 
@@ -185,7 +184,6 @@ void InternetLobby::Prepare(std::function<void()> ready) {
 }
 
 void InternetLobby::Publish(const std::string& address, std::function<void()> done) {
-  lastAddress_ = address;
   const std::tm now = SharedNow();
   const std::string record = WriteServerListRecord(HostRecord(game_.setup, address, now, Country()));
   ftp_.Start(FtpTransfer::Op::kAppend, DayFileName(now),
@@ -216,25 +214,10 @@ void InternetLobby::AppendGameLog(const std::string& line, std::function<void()>
   const std::string text = line + "\r\n";
   ftp_.Start(FtpTransfer::Op::kAppend, "gamelog.txt",
              QByteArray(text.data(), static_cast<qsizetype>(text.size())),
-             [this, done](const FtpTransfer::Result& r) {
-               // The game has started by now: a lost log line is only reported.
-               if (r.outcome != FtpTransfer::Outcome::kDone && onMessage) onMessage(FtpMessage(r));
+             [done](const FtpTransfer::Result&) {
+               // The game has started by now: a lost log line is not told over the first turn.
                if (done) done();
              });
-}
-
-void InternetLobby::StartRepublishing() {
-  republishTag_ = 5;
-  republish_->start(tickMs);
-}
-
-void InternetLobby::StartRefreshing() {
-  refresh_->start(tickMs);
-}
-
-void InternetLobby::StopTimers() {
-  republish_->stop();
-  refresh_->stop();
 }
 
 }  // namespace zarnath

@@ -1,7 +1,7 @@
 // The internet lobby's services: the shared clock from the daytime servers of "time.cfg", and the
 // day's server list on the master FTP server of "servers.cfg" (publishing a host's record,
-// fetching and reading the list, the host's five-minute republishing and the joining player's
-// one-minute refresh), and the game log of internet games. Everything runs in the event loop.
+// fetching and reading the list), and the game log of internet games. Everything runs in the
+// event loop; the setup window's rules decide when (online_setup.h).
 #pragma once
 
 #include <QByteArray>
@@ -54,19 +54,16 @@ class InternetLobby : public QObject {
 
   // The folder that holds "servers.cfg" and "time.cfg".
   QString folder = QStringLiteral(".");
-  // The length of one tick of the republishing and refresh timers (a minute; tests shorten it).
-  int tickMs = 60000;
 
   // A message for the player (the window shows it in a box).
   std::function<void(const QString& text)> onMessage;
+  // The master server cannot be reached: the player may look at its status page (without it,
+  // `onMessage` tells the cause).
+  std::function<void()> onMasterUnreachable;
   // Online mode was left after a failure (the online box is already cleared in the setup state).
   std::function<void()> onLeftOnline;
   // A fresh list was read; the window fills its table from it.
   std::function<void(const ServerList& list)> onList;
-  // The fifth republishing tick: by default publishes again with the last address.
-  std::function<void()> onRepublish;
-  // A list refresh tick of a joining player: by default downloads again.
-  std::function<void()> onRefresh;
 
   // Reads the access file and, when the shared clock is not known yet, measures it; then `ready`.
   // A failure shows its message and leaves online mode instead.
@@ -75,19 +72,18 @@ class InternetLobby : public QObject {
   void Publish(const std::string& address, std::function<void()> done = {});
   // Fetches and reads the day's list; `onList` gets it.
   void Download(std::function<void()> done = {});
-  // Adds one line to "gamelog.txt" on the master server.
+  // Adds one line to "gamelog.txt" on the master server. The game has started by then: a failure
+  // is not shown.
   void AppendGameLog(const std::string& line, std::function<void()> done = {});
 
-  void StartRepublishing();  // armed with five ticks
-  void StartRefreshing();    // one tick
-  void StopTimers();
-  int RepublishTicksLeft() const { return republishTag_; }
   bool Busy() const { return ftp_.Busy(); }
   FtpTransfer& ftp() { return ftp_; }
   DaytimeClock& clock() { return clock_; }
 
   // The country shown in the list: the user's locale's.
   static std::string Country();
+  // How the user's locale writes a short date: day or month first.
+  static DateOrder LocaleDateOrder();
   // The day's file name on the shared clock now.
   std::string DayFile() const;
 
@@ -99,11 +95,7 @@ class InternetLobby : public QObject {
   Game& game_;
   FtpTransfer ftp_;
   DaytimeClock clock_;
-  QTimer* republish_ = nullptr;
-  QTimer* refresh_ = nullptr;
-  int republishTag_ = 0;
   bool clockMeasured_ = false;
-  std::string lastAddress_;
 };
 
 }  // namespace zarnath

@@ -8,6 +8,7 @@
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/setup_rules.h"
+#include "net/online_setup.h"
 #include "net/protocol.h"
 #include "persist/defaults_file.h"
 
@@ -16,6 +17,8 @@ namespace {
 
 constexpr int kLobbyStartMs = 10000;
 constexpr int kClientJoinMs = 15000;
+constexpr int kMinuteMs = 60000;
+constexpr int kRepublishTicks = 5;
 constexpr const char* kTitle = "Zarnath";
 
 size_t At(int k) {
@@ -74,6 +77,24 @@ bool LobbyFull(const Game& g) {
   for (int k = 1; k < kSeats; ++k)
     if (SeatFits(worlds, k) && !g.Seated[At(k)]) return false;
   return true;
+}
+
+// A lobby full of seated clients has closed its listener; one with a free seat listens.
+bool SeatFree(const Game& g) {
+  const bool anyone = g.Seated[1] || g.Seated[2] || g.Seated[3];
+  return !anyone || !LobbyFull(g);
+}
+
+// The private-address question answered Yes: online mode ends and a LAN game is set up, ready
+// to host or join.
+void SwitchToLan(Game& g) {
+  SetupState& s = g.setup;
+  s.chkOnline = 0;
+  LeaveOnlineMode(g);
+  g.io.platform.SetTimer(GameTimer::kServerRepublish, kMinuteMs, false);
+  g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
+  s.chkLan = 1;
+  chkLan_Click(g);
 }
 
 void HostLeavesGameSeat(Game& g, int seat) {
@@ -158,10 +179,14 @@ void chkLan_Click(Game& g) {
     return;
   }
   if (s.chkLan == 1) {
-    s.chkOnline = 0;
+    if (s.chkOnline == 1) {
+      s.chkOnline = 0;
+      LeaveOnlineMode(g);
+    }
     s.txtIPEnabled = true;
     s.txtIPLocked = false;
     s.txtIP.clear();
+    g.io.screen.Focus(Control::kTxtIP);
     s.OptServerClientEnabled = true;
     for (int k = 0; k < kSeats; ++k) {
       SetComputerBox(g, k, 0);
@@ -186,6 +211,7 @@ void NetworkOffReset(Game& g) {
   s.OptServerClientEnabled = false;
   g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
+  g.io.platform.SetTimer(GameTimer::kServerRepublish, kMinuteMs, false);
   s.Label5Visible = false;
   for (int k = 0; k < kSeats; ++k) {
     s.lblStatusVisible[At(k)] = false;
@@ -193,6 +219,7 @@ void NetworkOffReset(Game& g) {
     s.chkAIEnabled[At(k)] = true;
   }
   for (int k = 1; k < kSeats; ++k) {
+    SetComputerBox(g, k, 0);  // an emptied seat is no computer either
     SetName(g, k, "");
     s.lblStatus[At(k)].clear();
   }
@@ -210,15 +237,26 @@ void OptServerClient_Click(Game& g, int index) {
   if (s.chkLan == 0 && s.chkOnline == 0) {
     s.OptServerClient0 = false;
     s.OptServerClientEnabled = false;
+    g.io.platform.SetTimer(GameTimer::kServerRepublish, kMinuteMs, false);
+    g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
     ShowSetup(g);
     return;
   }
   if (!s.OptServerClient0) CloseEverything(g);
   g.io.platform.PlaySound("click1.wav");
   if (index == 0) {
+    g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
     g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
     s.txtIP = g.io.net.LocalAddress();
     s.txtIPLocked = true;
+    // Players outside a private network cannot reach it: a network game is offered instead.
+    if (AsksToSwitchToLan(s, s.txtIP) &&
+        g.io.platform.MessageBox(kSwitchToLanQuestion, kSwitchToLanTitle, Buttons::kYesNo) == Answer::kYes) {
+      SwitchToLan(g);
+      ShowSetup(g);
+      return;
+    }
+    if (s.chkOnline == 1) g.io.net.PublishOnline();
     s.Label9 = "To Remove A Client, Click On Name Above";
     s.helpVisible = false;
     s.Label5Visible = true;
@@ -229,9 +267,15 @@ void OptServerClient_Click(Game& g, int index) {
     g.PlayerName[0] = s.txtPL[0];
     if (!g.NetworkGame)
       for (int k = 1; k < kSeats; ++k) s.lblStatus[At(k)] = "Waiting for Client...";
-    ListenAgain(g);
+    if (SeatFree(g)) ListenAgain(g);
+    // The game is announced again every five minutes while the host waits.
+    s.tmrServerTag = kRepublishTicks;
+    g.io.platform.SetTimer(GameTimer::kServerRepublish, kMinuteMs, true);
+    ShowSetup(g);
+    if (s.chkOnline == 1) g.io.net.RefreshOnlineLobby();
   } else if (index == 1) {
     s.Label9 = "Active Servers:  Double Click To Start";
+    g.io.platform.SetTimer(GameTimer::kServerRepublish, kMinuteMs, false);
     s.txtIP.clear();
     s.txtIPLocked = false;
     s.helpVisible = true;
@@ -244,7 +288,7 @@ void OptServerClient_Click(Game& g, int index) {
     SetName(g, 0, name);
     if (s.chkLan == 1) {
       s.txtIPEnabled = true;
-      g.io.screen.Focus(Control::kSetupNameBox);
+      g.io.screen.Focus(Control::kTxtIP);
     }
     for (int k = 1; k < kSeats; ++k) {
       s.lblStatus[At(k)].clear();
@@ -253,6 +297,10 @@ void OptServerClient_Click(Game& g, int index) {
     // Only the world-count bar comes back; the other options stay as host mode left them.
     s.worldBarEnabled = true;
     s.txtPLLocked[0] = true;
+    ExcludeLastTableRow(g);
+    ShowSetup(g);
+    if (s.chkOnline == 1) g.io.net.RefreshOnlineLobby();
+    return;
   }
   ShowSetup(g);
 }
@@ -266,6 +314,7 @@ void JoinHost(Game& g) {
     return;
   }
   if (s.txtIP.empty()) return;
+  g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, true);
   s.helpVisible = false;
   s.lblStatus[0] = "Running Client...";
@@ -286,14 +335,22 @@ void tmrClient_Timer(Game& g) {
   SetupState& s = g.setup;
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
   g.io.platform.MessageBox("Server Has Timed Out!", kTitle, Buttons::kOk);
+  // The server that did not answer stays out of later lists.
+  ExcludeTableRow(g, s.ServerListRow);
+  s.lstServerEnabled = true;
   s.OptServerClientEnabled = true;
+  if (s.chkOnline == 1) {
+    ShowSetup(g);
+    g.io.net.RefreshOnlineLobby();
+    return;
+  }
   if (s.chkLan == 1) {
     CloseEverything(g);
     s.txtIP.clear();
     s.txtIPEnabled = true;
     s.txtIPLocked = false;
     s.lblStatus[1] = "";
-    g.io.screen.Focus(Control::kSetupNameBox);
+    g.io.screen.Focus(Control::kTxtIP);
   }
   ShowSetup(g);
 }
@@ -410,10 +467,16 @@ void ClientConnectionLost(Game& g, bool peerClosed) {
   for (int k = 1; k < kSeats; ++k) SetName(g, k, "");
   s.lblStatus[1] = "Looking for Server...";
   s.lblStatus[2] = s.lblStatus[3] = "Waiting for Client...";
+  // The server that was lost stays out of later lists.
+  ExcludeTableRow(g, s.ServerListRow);
+  s.lstServerEnabled = true;
   if (peerClosed) {
     g.io.platform.MessageBox("Connection with Server Lost!", kTitle, Buttons::kOk);
     g.io.net.CloseSocket(0);
-    if (s.chkLan == 1) chkLan_Click(g);
+    if (s.chkOnline == 1)
+      g.io.net.RefreshOnlineLobby();
+    else if (s.chkLan == 1)
+      chkLan_Click(g);
   }
   s.OptServerClientEnabled = true;
   CloseChatArea(s);

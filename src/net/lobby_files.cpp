@@ -119,18 +119,64 @@ std::optional<std::vector<TimeServer>> ReadTimeCfg(const std::string& path, std:
 
 DaytimeResult ReadDaytimeReply(std::string_view reply, std::string_view key, bool closed) {
   const size_t p = key.empty() ? std::string_view::npos : reply.find(key);
-  if (p == std::string_view::npos) return {closed ? DaytimeReading::kNoKey : DaytimeReading::kIncomplete, 0};
+  if (p == std::string_view::npos)
+    return {closed ? DaytimeReading::kNoKey : DaytimeReading::kIncomplete, 0, {}};
   if (reply.size() < p + 1 + 17)
-    return {closed ? DaytimeReading::kUnreadable : DaytimeReading::kIncomplete, 0};
+    return {closed ? DaytimeReading::kUnreadable : DaytimeReading::kIncomplete, 0, {}};
   const std::string_view t = reply.substr(p + 1, 17);
   int y, mo, d, h, mi, s;
   if (!Digits(t, 0, 2, &y) || t[2] != '-' || !Digits(t, 3, 2, &mo) || t[5] != '-' || !Digits(t, 6, 2, &d) ||
       t[8] != ' ' || !Digits(t, 9, 2, &h) || t[11] != ':' || !Digits(t, 12, 2, &mi) || t[14] != ':' ||
       !Digits(t, 15, 2, &s))
-    return {DaytimeReading::kUnreadable, 0};
+    return {DaytimeReading::kUnreadable, 0, {}};
   y += y < 70 ? 2000 : 1900;
-  if (!ValidFields(y, mo, d, h, mi, s)) return {DaytimeReading::kUnreadable, 0};
-  return {DaytimeReading::kTime, WallSeconds(y, mo, d, h, mi, s)};
+  if (!ValidFields(y, mo, d, h, mi, s)) return {DaytimeReading::kUnreadable, 0, {}};
+  return {DaytimeReading::kTime, WallSeconds(y, mo, d, h, mi, s), std::string(t)};
+}
+
+namespace {
+
+// "aa/bb/yy hh:mm:ss" read by a locale's date reader: aa is the day in a day-first locale, the
+// month in a month-first one; two-digit years from 70 are 19yy, the others 20yy.
+std::optional<std::time_t> ReadLocaleDate(std::string_view t, DateOrder order) {
+  int a, b, y, h, mi, s;
+  if (t.size() != 17 || t[2] != '/' || t[5] != '/' || t[8] != ' ' || t[11] != ':' || t[14] != ':')
+    return std::nullopt;
+  if (!Digits(t, 0, 2, &a) || !Digits(t, 3, 2, &b) || !Digits(t, 6, 2, &y) || !Digits(t, 9, 2, &h) ||
+      !Digits(t, 12, 2, &mi) || !Digits(t, 15, 2, &s))
+    return std::nullopt;
+  const int day = order == DateOrder::kDayFirst ? a : b;
+  const int month = order == DateOrder::kDayFirst ? b : a;
+  y += y < 70 ? 2000 : 1900;
+  if (!ValidFields(y, month, day, h, mi, s)) return std::nullopt;
+  return WallSeconds(y, month, day, h, mi, s);
+}
+
+std::string LocalText(const std::tm& when, bool dayFirst) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d:%02d", dayFirst ? when.tm_mday : when.tm_mon + 1,
+                dayFirst ? when.tm_mon + 1 : when.tm_mday, (when.tm_year + 1900) % 100, when.tm_hour,
+                when.tm_min, when.tm_sec);
+  return text;
+}
+
+std::optional<double> Difference(const std::string& server, const std::string& local, DateOrder order) {
+  const auto a = ReadLocaleDate(server, order);
+  const auto b = ReadLocaleDate(local, order);
+  if (!a || !b) return std::nullopt;
+  return static_cast<double>(*a - *b);
+}
+
+}  // namespace
+
+std::optional<double> TwoReadingOffset(std::string_view t, const std::tm& localWall, DateOrder order) {
+  if (t.size() != 17) return std::nullopt;
+  const std::string time(t.substr(8));  // the blank and the time
+  const std::string yy(t.substr(0, 2)), mm(t.substr(3, 2)), dd(t.substr(6, 2));
+  const auto d1 = Difference(mm + "/" + dd + "/" + yy + time, LocalText(localWall, false), order);
+  const auto d2 = Difference(dd + "/" + mm + "/" + yy + time, LocalText(localWall, true), order);
+  if (d2 && (!d1 || std::fabs(*d2) <= std::fabs(*d1))) return d2;
+  return d1;
 }
 
 double ClockOffset(std::time_t serverUtc, std::time_t localNow) {

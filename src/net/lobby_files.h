@@ -42,6 +42,7 @@ enum class DaytimeReading { kIncomplete, kTime, kNoKey, kUnreadable };
 struct DaytimeResult {
   DaytimeReading reading = DaytimeReading::kIncomplete;
   std::time_t utc = 0;  // kTime: the server's time, seconds since the epoch
+  std::string text;     // kTime: the 17 characters read
 };
 // Reads the reply received so far: the 17 characters that start one character after the key's
 // first character, read as "yy-mm-dd hh:mm:ss" UTC. kIncomplete while the key or those characters
@@ -51,6 +52,17 @@ DaytimeResult ReadDaytimeReply(std::string_view reply, std::string_view key, boo
 
 // The offset to add to the local clock's wall time to get the server's UTC wall time.
 double ClockOffset(std::time_t serverUtc, std::time_t localNow);
+// How the user's locale reads a date written with two numbers before the year.
+enum class DateOrder { kDayFirst, kMonthFirst };
+// The offset from a server's "yy-mm-dd hh:mm:ss" (UTC) and the local wall clock, as the date
+// reader of a locale with `order` gives it: the server's time and the local clock are written
+// month first ("mm/dd/yy hh:mm:ss") and day first, each pair is read back in the locale's order,
+// and the reading of the smaller magnitude is taken, day first on a tie. A locale reads its own
+// order exactly, so a misread pair (across the end of a month) loses to the exact one. Nothing
+// when neither pair can be read.
+std::optional<double> TwoReadingOffset(std::string_view serverText, const std::tm& localWall,
+                                       DateOrder order);
+
 // The offset when a server answered without the key: the local clock's own idea of UTC.
 double LocalUtcOffset(std::time_t localNow);
 

@@ -43,6 +43,8 @@ bool SocketNetwork::StartListening(std::string* error) {
 }
 
 std::string SocketNetwork::LocalAddress() {
+  const QString chosen = qEnvironmentVariable("ZARNATH_LOBBY_ADDRESS");
+  if (!chosen.isEmpty()) return chosen.toLatin1().toStdString();
   for (const QHostAddress& a : QNetworkInterface::allAddresses())
     if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback()) return a.toString().toStdString();
   return "127.0.0.1";

@@ -37,6 +37,7 @@ class SocketNetwork : public QObject, public NetworkPort {
   bool Listening() override;
   // Listens again where the last Listen did (the game port before any).
   bool StartListening(std::string* error) override;
+  // ZARNATH_LOBBY_ADDRESS, else the first outside IPv4 address, else the loopback address.
   std::string LocalAddress() override;
   uint16_t ListeningPort() const;
   // Where StartListening listens when nothing listened before.
@@ -53,12 +54,24 @@ class SocketNetwork : public QObject, public NetworkPort {
   void SendData(int element, const std::string& message) override;
   void CloseSocket(int element) override;
   void ConnectToHost() override;
-  void StopLobbyTimers() override {}
+  void StopLobbyTimers() override {
+    if (onStopLobbyTimers) onStopLobbyTimers();
+  }
+  // Stops the join time-out and the host's republishing (set by the program).
+  std::function<void()> onStopLobbyTimers;
   void AppendOnlineGameLog(const std::string& line) override {
     if (onAppendGameLog) onAppendGameLog(line);
   }
   // Sends the internet game's log line to the master server (set by the internet lobby).
   std::function<void(const std::string&)> onAppendGameLog;
+  // The internet lobby's publication and refresh (set by the internet lobby).
+  void PublishOnline() override {
+    if (onPublishOnline) onPublishOnline();
+  }
+  void RefreshOnlineLobby() override {
+    if (onRefreshOnlineLobby) onRefreshOnlineLobby();
+  }
+  std::function<void()> onPublishOnline, onRefreshOnlineLobby;
 
   static constexpr int kElements = 4;
 

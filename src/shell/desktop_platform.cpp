@@ -78,11 +78,21 @@ Answer DesktopPlatform::MessageBox(const std::string& text, const std::string& t
     }
     return answer;
   }
-  QMessageBox box(QMessageBox::NoIcon, BoxText(shownTitle), BoxText(text),
-                  buttons == Buttons::kYesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+  const QMessageBox::StandardButtons shown = buttons == Buttons::kYesNo ? QMessageBox::Yes | QMessageBox::No
+                                             : buttons == Buttons::kOkCancel
+                                                 ? QMessageBox::Ok | QMessageBox::Cancel
+                                                 : QMessageBox::Ok;
+  QMessageBox box(QMessageBox::NoIcon, BoxText(shownTitle), BoxText(text), shown);
   box.setTextFormat(Qt::PlainText);
   const int pressed = box.exec();
-  if (buttons == Buttons::kOk) return Answer::kOk;
+  switch (buttons) {
+    case Buttons::kOk:
+      return Answer::kOk;
+    case Buttons::kOkCancel:
+      return pressed == QMessageBox::Ok ? Answer::kOk : Answer::kCancel;
+    case Buttons::kYesNo:
+      break;
+  }
   return pressed == QMessageBox::Yes ? Answer::kYes : Answer::kNo;
 }
 
@@ -116,6 +126,16 @@ bool DesktopPlatform::TimerEnabled(GameTimer timer) const {
   return it != timers_.end() && it->second.timer->isActive();
 }
 
+int DesktopPlatform::TimerInterval(GameTimer timer) const {
+  auto it = timers_.find(timer);
+  return it != timers_.end() ? it->second.timer->interval() : 0;
+}
+
+void DesktopPlatform::FireTimer(GameTimer timer) {
+  auto it = timers_.find(timer);
+  if (it != timers_.end() && it->second.timer->isActive() && it->second.handler) it->second.handler();
+}
+
 void DesktopPlatform::ShowHelp(const QString& helpFile, const QString& title) {
   ++helpShown;
   const QString path = ProgramFile(helpFile);
@@ -128,6 +148,8 @@ void DesktopPlatform::ShowHelp(const QString& helpFile, const QString& title) {
 }
 
 void DesktopPlatform::OpenAddress(const std::string& address) {
+  opened.push_back(address);
+  if (scripted) return;
   QDesktopServices::openUrl(
       QUrl(QString::fromLatin1(address.data(), static_cast<qsizetype>(address.size()))));
 }

@@ -50,7 +50,7 @@ class DesktopPlatform : public QObject, public Platform {
   HelpViewer* helpViewer() const { return helpViewer_.get(); }
 
   // Opens a web page or a mail message ("http://...", "mailto:...") with the desktop's own
-  // program.
+  // program (while scripted, only recorded in `opened`).
   void OpenAddress(const std::string& address);
 
   // --- for tests ---
@@ -68,6 +68,10 @@ class DesktopPlatform : public QObject, public Platform {
   // While scripted, every pause in milliseconds, in order.
   std::vector<int> pauses;
   int helpShown = 0;
+  std::vector<std::string> opened;  // every address asked for
+  // A running timer's interval, and its tick now (a test need not wait for it).
+  int TimerInterval(GameTimer timer) const;
+  void FireTimer(GameTimer timer);
   // Runs after a sound is recorded and before it plays.
   std::function<void(const std::string&)> onSound;
   // Keeps the sounds silent even where an audio output exists.

@@ -6,6 +6,7 @@
 #include "engine/turn.h"
 #include "net/game_port.h"
 #include "net/lobby.h"
+#include "net/online_setup.h"
 #include "shell/about_box.h"
 #include "shell/desktop_platform.h"
 #include "shell/high_score_window.h"
@@ -26,6 +27,14 @@ GameProgram::GameProgram(DesktopPlatform& p)
   // The lobby's two timers: the full lobby's countdown and the join time-out.
   platform.SetTimerHandler(GameTimer::kLobbyStart, [this] { tmrStart_Timer(game); });
   platform.SetTimerHandler(GameTimer::kClientJoin, [this] { tmrClient_Timer(game); });
+  // The internet lobby's timers: the host's republishing and the joining player's list refresh.
+  platform.SetTimerHandler(GameTimer::kServerRepublish, [this] { tmrServer_Timer(game); });
+  platform.SetTimerHandler(GameTimer::kServerRefresh, [this] { tmrConnect_Timer(game); });
+  network.onStopLobbyTimers = [this] {
+    platform.SetTimer(GameTimer::kClientJoin, 15000, false);
+    platform.SetTimer(GameTimer::kServerRepublish, 60000, false);
+  };
+  online.openAddress = [this](const std::string& address) { platform.OpenAddress(address); };
   network.gamePort = GamePort();
   network.onConnectToHost = [this] {
     network.Connect(QString::fromLatin1(game.setup.txtIP.c_str()), GamePort());

@@ -1,183 +1,130 @@
 #include "shell/online_lobby.h"
 
 #include <QCheckBox>
-#include <QEvent>
-#include <QHostAddress>
-#include <QLabel>
-#include <QNetworkInterface>
-#include <QRadioButton>
 #include <QScreen>
 
 #include "model/game.h"
-#include "net/game_port.h"
 #include "net/lobby.h"
+#include "net/online_setup.h"
 #include "net/socket_network.h"
 #include "shell/setup_window.h"
 
 namespace zarnath {
-namespace {
-
-constexpr int kTableTop = 545;  // under the compact window
-constexpr int kLobbyHeight = 760;
-
-}  // namespace
 
 OnlineLobby::OnlineLobby(Game& game, Platform& platform, SocketNetwork& network, QObject* parent)
     : QObject(parent), game_(game), platform_(platform), network_(network), lobby_(game, this) {
   lobby_.onMessage = [this](const QString& text) {
     platform_.MessageBox(text.toLatin1().toStdString(), "Zarnath", Buttons::kOk);
   };
-  lobby_.onLeftOnline = [this] { Leave(); };
+  lobby_.onMasterUnreachable = [this] { MasterUnreachable(); };
+  lobby_.onLeftOnline = [this] { LeftAfterFailure(); };
   lobby_.onList = [this](const ServerList& list) { ShowList(list); };
-  lobby_.onRepublish = [this] {
-    if (table_) table_->ExcludeLastRow();
-    Host();
-  };
   network_.onAppendGameLog = [this](const std::string& line) { lobby_.AppendGameLog(line); };
-}
-
-QString OnlineLobby::LocalAddress() {
-  const QString chosen = qEnvironmentVariable("ZARNATH_LOBBY_ADDRESS");
-  if (!chosen.isEmpty()) return chosen;
-  for (const QHostAddress& a : QNetworkInterface::allAddresses())
-    if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback()) return a.toString();
-  return QStringLiteral("127.0.0.1");
+  network_.onPublishOnline = [this] { Publish(); };
+  network_.onRefreshOnlineLobby = [this] { chkOnline_Click(); };
 }
 
 void OnlineLobby::Attach(SetupWindow& window) {
-  lobby_.StopTimers();
   window_ = &window;
   compact_ = window.size();
   lobby_.folder = QString::fromStdString(game_.programFolder.empty() ? "." : game_.programFolder);
   table_ = new ServerTableWidget(game_, &window);
-  table_->move(8, kTableTop);
+  table_->move(8, compact_.height());
   table_->hide();
   table_->onMessage = lobby_.onMessage;
-  table_->onJoin = [this] {
-    lobby_.StopTimers();
-    game_.setup.OptServerClientEnabled = false;
-    game_.setup.lblStatus[0] = "Running Client...";
-    game_.setup.lblStatus[1] = "Looking for Server...";
-    game_.setup.lblStatus[2] = game_.setup.lblStatus[3] = "Waiting for Client...";
-    for (auto& visible : game_.setup.lblStatusVisible) visible = true;
-    window_->ShowState();
-    network_.Connect(QString::fromLatin1(game_.setup.txtIP.c_str()), GamePort());
-  };
+  table_->onJoin = [this] { ShowState(); };
   window.chkOnline->setEnabled(true);
-  connect(window.chkOnline, &QCheckBox::clicked, this, &OnlineLobby::OnlineBox);
-  // After the window's own handling of the choice (which stops a LAN listener).
-  for (auto* option : window.OptServerClient)
-    connect(option, &QRadioButton::clicked, this, [this] {
-      if (game_.setup.chkOnline == 1) Choice();
-    });
-  window.installEventFilter(this);
-  connect(&window, &QObject::destroyed, this, [this] { lobby_.StopTimers(); });
-}
-
-void OnlineLobby::OnlineBox(bool on) {
-  SetupState& s = game_.setup;
-  if (on && (s.txtPL[0].empty() || s.chkAI[0] == 1)) {
-    lobby_.onMessage(s.txtPL[0].empty()
-                         ? QStringLiteral("You Must Enter Your Name First!")
-                         : QStringLiteral("Computer Players Can Not Play Internet/LAN Games!"));
-    on = false;
-  }
-  s.chkOnline = on ? 1 : 0;
-  if (!on) {
-    Leave();
-    return;
-  }
-  if (s.chkLan == 1) {
-    s.chkLan = 0;
-    network_.CloseAll();
-  }
-  Layout(true);
-  lobby_.Prepare([this] { Choice(); });
-}
-
-void OnlineLobby::Choice() {
-  if (!window_ || game_.setup.chkOnline != 1) return;
-  lobby_.StopTimers();
-  game_.setup.OptServerClientEnabled = true;
-  if (window_->OptServerClient[0]->isChecked() || window_->OptServerClient[1]->isChecked()) {
-    if (game_.setup.OptServerClient0)
-      Host();
-    else
-      Join();
-  }
-  window_->ShowState();
-}
-
-void OnlineLobby::Host() {
-  // Players outside a private network cannot reach it: offer a network game instead.
-  if (AsksToSwitchToLan(game_.setup, LocalAddress().toLatin1().toStdString()) &&
-      platform_.MessageBox(kSwitchToLanQuestion, kSwitchToLanTitle, Buttons::kYesNo) == Answer::kYes) {
-    Leave();
-    game_.setup.chkLan = 1;
-    chkLan_Click(game_);
-    if (window_) window_->ShowState();
-    return;
-  }
-  if (!network_.Listening()) {
-    QString error;
-    if (!network_.Listen(GamePort(), &error)) {
-      lobby_.onMessage(error);
-      return;
-    }
-  }
-  game_.setup.lblStatus[0] = "Running Server...";
-  game_.setup.lblStatusVisible[0] = true;
-  if (table_) table_->Label9->setText(QStringLiteral("To Remove A Client, Click On Name Above"));
-  lobby_.Publish(LocalAddress().toLatin1().toStdString(), [this] {
-    lobby_.Download();
-    lobby_.StartRepublishing();
+  // The box clicks as it is pressed, whatever the game's sound setting.
+  connect(window.chkOnline, &QCheckBox::pressed, this, [this] { platform_.PlaySound("click1.wav"); });
+  connect(window.chkOnline, &QCheckBox::clicked, this, [this](bool on) {
+    game_.setup.chkOnline = on ? 1 : 0;
+    chkOnline_Click();
   });
+  window.onShowState = [this] {
+    if (table_) table_->ShowState();
+    Layout();
+  };
+  ShowState();
 }
 
-void OnlineLobby::Join() {
-  network_.CloseAll();
-  if (table_) {
-    table_->Label9->setText(QStringLiteral("Active Servers:  Double Click To Start"));
-    table_->ExcludeLastRow();
+void OnlineLobby::chkOnline_Click() {
+  SetupState& s = game_.setup;
+  if (s.chkOnline == 1 && !OnlineBoxAllowed(game_)) {
+    ShowState();
+    return;
   }
-  lobby_.Download([this] { lobby_.StartRefreshing(); });
+  if (s.chkOnline != 1) {
+    LeaveOnlineMode(game_);
+    ShowState();
+    return;
+  }
+  lobby_.Prepare([this] { Continue(); });
+}
+
+void OnlineLobby::Continue() {
+  SetupState& s = game_.setup;
+  if (s.chkOnline != 1) return;  // left while the clock was measured
+  if (!s.OptServerClient0) OnlineReset(game_);
+  OnlineLobbySetUp(game_);
+  ShowState();
+  lobby_.Download();
+}
+
+void OnlineLobby::Publish() {
+  if (game_.setup.chkOnline == 1) lobby_.Publish(network_.LocalAddress());
 }
 
 void OnlineLobby::ShowList(const ServerList& list) {
-  if (!table_) return;
-  table_->Fill(TableFor(list, game_.setup.OptServerClient0, game_.setup, InternetLobby::Country()));
-  table_->show();
+  const SetupState& s = game_.setup;
+  if (s.chkOnline != 1) return;  // online mode was left meanwhile
+  ShowServerList(game_, TableFor(list, s.OptServerClient0, s, InternetLobby::Country()));
+  ShowState();
 }
 
-void OnlineLobby::Leave() {
-  lobby_.StopTimers();
+void OnlineLobby::LeftAfterFailure() {
   game_.setup.chkOnline = 0;
-  network_.CloseAll();
-  Layout(false);
-  if (window_) {
-    window_->chkOnline->setChecked(false);
-    window_->ShowState();
-  }
+  LeaveOnlineMode(game_);
+  ShowState();
 }
 
-void OnlineLobby::Layout(bool lobby) {
+void OnlineLobby::MasterUnreachable() {
+  if (platform_.MessageBox(kMasterUnreachableText, "Zarnath", Buttons::kOkCancel) == Answer::kOk &&
+      openAddress)
+    openAddress(kMasterStatusPage);
+}
+
+void OnlineLobby::ShowState() {
+  if (window_) window_->ShowState();
+}
+
+void OnlineLobby::Layout() {
   if (!window_ || !table_) return;
-  window_->setFixedSize(lobby ? QSize(std::max(compact_.width(), table_->width() + 16), kLobbyHeight)
-                              : compact_);
-  // The taller window stays on the screen.
-  if (const QScreen* screen = window_->screen()) {
-    const QRect free = screen->availableGeometry();
-    if (window_->geometry().bottom() > free.bottom())
-      window_->move(window_->x(), std::max(free.top(), free.bottom() - window_->height()));
-  }
+  const bool lobby = game_.setup.lobbyLayout;
+  const int tallHeight = compact_.height() + kLobbyGrowth;
+  const bool tall = window_->height() == tallHeight;
   table_->setVisible(lobby);
-  if (!lobby) table_->Clear();
-}
-
-bool OnlineLobby::eventFilter(QObject* watched, QEvent* event) {
-  // The game's start hides the setup window: the lobby's timers stop with it.
-  if (watched == window_ && event->type() == QEvent::Hide) lobby_.StopTimers();
-  return QObject::eventFilter(watched, event);
+  if (lobby == tall) return;
+  QPoint at = window_->pos();
+  const QScreen* screen = window_->screen();
+  const QRect free = screen ? screen->availableGeometry() : QRect();
+  if (lobby) {
+    // Up by half the growth when there is room above, so the window stays where it stood.
+    if (screen && at.y() - free.top() >= kLobbyShift) at.ry() -= kLobbyShift;
+    const int frameWidth = window_->frameGeometry().width() - window_->width();
+    const int frameHeight = window_->frameGeometry().height() - window_->height();
+    window_->setFixedSize(std::max(compact_.width(), table_->width() + 16), tallHeight);
+    // The wider and taller window, with its frame, stays on the screen.
+    const int right = at.x() + window_->width() + frameWidth;
+    if (screen && right > free.right() + 1)
+      at.rx() = std::max(free.left(), at.x() - (right - free.right() - 1));
+    const int bottom = at.y() + window_->height() + frameHeight;
+    if (screen && bottom > free.bottom() + 1)
+      at.ry() = std::max(free.top(), at.y() - (bottom - free.bottom() - 1));
+  } else {
+    window_->setFixedSize(compact_);
+    at.ry() += kLobbyShift;
+  }
+  window_->move(at);
 }
 
 }  // namespace zarnath

@@ -1,13 +1,15 @@
 // The setup window's internet box: online mode. Ticking it reads the access files, measures the
-// shared clock, and shows the day's server list in the server table; a host publishes its game
-// there and republishes it every five minutes, a joining player's list refreshes every minute,
-// and a row of the table joins its host. A failure shows its message and leaves online mode.
+// shared clock, sets the window up as the internet lobby and shows the day's server list in the
+// server table; the setup rules (net/online_setup.h, net/lobby.h) decide what the window shows,
+// when the host publishes its game and when the list is fetched again, and this class runs those
+// transfers. A failure shows its message and leaves online mode.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 #include "net/internet_lobby.h"
 #include "shell/server_table.h"
@@ -28,23 +30,24 @@ class OnlineLobby : public QObject {
   // Gives a newly created setup window its internet box and server table.
   void Attach(SetupWindow& window);
 
-  // The address this machine publishes: ZARNATH_LOBBY_ADDRESS, else its first outside IPv4 address.
-  static QString LocalAddress();
+  // The internet box's handler: online mode set up and the day's list fetched while the box is
+  // ticked, the local set-up back when it is clear. The rules run it again to refresh the list.
+  void chkOnline_Click();
 
   InternetLobby& service() { return lobby_; }
   ServerTableWidget* table() const { return table_; }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Opens a web page with the desktop's own program (the master server's status page).
+  std::function<void(const std::string& address)> openAddress;
 
  private:
-  void OnlineBox(bool on);
-  void Choice();  // the host/join choice changed, or online mode began
-  void Host();
-  void Join();
+  void Continue();  // the access data read and the clock known
+  void Publish();
   void ShowList(const ServerList& list);
-  void Leave();
-  void Layout(bool lobby);
+  void LeftAfterFailure();
+  void MasterUnreachable();
+  void ShowState();
+  void Layout();
 
   Game& game_;
   Platform& platform_;

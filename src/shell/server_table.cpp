@@ -5,6 +5,7 @@
 #include <QListWidget>
 
 #include "model/game.h"
+#include "net/online_setup.h"
 
 namespace zarnath {
 namespace {
@@ -19,17 +20,26 @@ constexpr Column kColumns[9] = {
     {"# of", "Worlds:", 52},        {"Truce:", "Year:", 60},          {"Battle", "Shields:", 56},
     {"Maximum", "Production:", 76}, {"# of World", "Treasures:", 72}, {"Radar", "Mode:", 72}};
 
+// The table fits under the options in the lobby's extra height.
+constexpr int kCaptionHeight = 16, kHeadingHeight = 28, kListHeight = 104, kLegendHeight = 16;
+
+QString Latin1(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 ServerTableWidget::ServerTableWidget(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
+  setFont(QFont(QStringLiteral("Liberation Sans"), 8));
   Label9 = new QLabel(QStringLiteral("Active Servers:  Double Click To Start"), this);
-  Label9->setGeometry(0, 0, 400, 18);
+  Label9->setGeometry(0, 0, 400, kCaptionHeight);
   int x = 0;
+  const int listTop = kCaptionHeight + kHeadingHeight;
   for (int c = 0; c < 9; ++c) {
     auto* heading = new QLabel(QStringLiteral("%1\n%2").arg(kColumns[c].upper, kColumns[c].lower), this);
-    heading->setGeometry(x, 20, kColumns[c].width, 32);
+    heading->setGeometry(x, kCaptionHeight, kColumns[c].width, kHeadingHeight);
     auto* list = new QListWidget(this);
-    list->setGeometry(x, 54, kColumns[c].width, 140);
+    list->setGeometry(x, listTop, kColumns[c].width, kListHeight);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->installEventFilter(this);
     connect(list, &QListWidget::currentRowChanged, this, [this, c](int row) {
@@ -40,55 +50,72 @@ ServerTableWidget::ServerTableWidget(Game& game, QWidget* parent) : QWidget(pare
     x += kColumns[c].width;
   }
   auto* legend = new QLabel(QStringLiteral("* - LAN Game Only"), this);
-  legend->setGeometry(0, 196, 200, 18);
-  resize(x, 216);
+  legend->setGeometry(0, listTop + kListHeight, 200, kLegendHeight);
+  resize(x, listTop + kListHeight + kLegendHeight);
+}
+
+void ServerTableWidget::ShowState() {
+  const SetupState& s = game_.setup;
+  Label9->setText(s.Label9.empty() ? QStringLiteral("Active Servers:  Double Click To Start")
+                                   : Latin1(s.Label9));
+  bool same = lstServer[0]->count() == static_cast<int>(s.lstServer.size());
+  for (int r = 0; same && r < lstServer[0]->count(); ++r)
+    for (int c = 0; c < 9 && same; ++c)
+      same = lstServer[c]->item(r)->text() == Latin1(s.lstServer[static_cast<size_t>(r)][c]);
+  aligning_ = true;
+  if (!same) {
+    for (int c = 0; c < 9; ++c) {
+      lstServer[c]->clear();
+      for (const auto& row : s.lstServer) lstServer[c]->addItem(Latin1(row[c]));
+    }
+  }
+  for (auto* list : lstServer) {
+    list->setEnabled(s.lstServerEnabled);
+    if (list->currentRow() != s.ServerListRow) list->setCurrentRow(s.ServerListRow);
+  }
+  aligning_ = false;
 }
 
 void ServerTableWidget::Clear() {
-  for (auto* list : lstServer) list->clear();
-  ServerListRow = -1;
+  game_.setup.lstServer.clear();
+  game_.setup.ServerListRow = -1;
+  ShowState();
 }
 
 void ServerTableWidget::Fill(const ServerTable& table) {
-  Clear();
-  for (const ServerRow& row : table.rows)
-    for (int c = 0; c < 9; ++c) lstServer[c]->addItem(QString::fromLatin1(row.cells[c].c_str()));
-  SetColumnsEnabled(table.enabled);
+  SetupState& s = game_.setup;
+  s.lstServer.clear();
+  for (const ServerRow& row : table.rows) s.lstServer.push_back(row.cells);
+  s.lstServerEnabled = table.enabled;
+  s.ServerListRow = -1;
+  ShowState();
 }
 
 int ServerTableWidget::RowCount() const {
-  return lstServer[0]->count();
+  return static_cast<int>(game_.setup.lstServer.size());
+}
+
+int ServerTableWidget::SelectedRow() const {
+  return game_.setup.ServerListRow;
 }
 
 bool ServerTableWidget::ColumnsEnabled() const {
-  return lstServer[0]->isEnabled();
+  return game_.setup.lstServerEnabled;
 }
 
 void ServerTableWidget::SetColumnsEnabled(bool on) {
-  for (auto* list : lstServer) list->setEnabled(on);
-}
-
-ServerRow ServerTableWidget::Row(int row) const {
-  ServerRow r;
-  for (int c = 0; c < 9; ++c)
-    if (auto* item = lstServer[c]->item(row)) r.cells[c] = item->text().toLatin1().toStdString();
-  return r;
+  game_.setup.lstServerEnabled = on;
+  ShowState();
 }
 
 void ServerTableWidget::ExcludeLastRow() {
-  if (RowCount() > 0) ExcludeServerRow(game_, Row(RowCount() - 1));
-}
-
-void ServerTableWidget::ExcludeSelectedRow() {
-  if (ServerListRow >= 0 && ServerListRow < RowCount()) ExcludeServerRow(game_, Row(ServerListRow));
+  ExcludeLastTableRow(game_);
 }
 
 void ServerTableWidget::SelectRow(int column, int row) {
   if (column < 0 || column > 8 || row < 0 || row >= RowCount()) return;
-  ServerListRow = row;
-  aligning_ = true;
-  for (auto* list : lstServer) list->setCurrentRow(row);
-  aligning_ = false;
+  game_.setup.ServerListRow = row;
+  ShowState();
 }
 
 void ServerTableWidget::RequestJoin(int column, bool enter) {
@@ -101,7 +128,8 @@ void ServerTableWidget::RequestJoin(int column, bool enter) {
   }
   if (r != RowJoin::kJoin) return;
   SelectRow(column, row);
-  SetColumnsEnabled(false);
+  ServerTableJoin(game_);
+  ShowState();
   if (onJoin) onJoin();
 }
 

@@ -1,6 +1,7 @@
 // The internet lobby's server table: nine columns side by side, one row per live server, with
-// their two-line headings. Selecting a row in one column selects it in all nine; a double-click,
-// or Enter on a row after the first, asks to join that server.
+// their two-line headings and the caption above them. The table shows the rows the setup state
+// holds; selecting a row in one column selects it in all nine; a double-click, or Enter on a row
+// after the first, asks to join that server.
 #pragma once
 
 #include <QWidget>
@@ -22,21 +23,22 @@ class ServerTableWidget : public QWidget {
  public:
   ServerTableWidget(Game& game, QWidget* parent = nullptr);
 
-  // Shows a downloaded list (or its notice row, with the columns disabled).
+  // Shows the table the setup state holds: its rows, whether the columns are enabled, the row
+  // selected and the caption.
+  void ShowState();
+  // Puts a list's rows (or its notice row, with the columns disabled) into the table.
   void Fill(const ServerTable& table);
   void Clear();
   int RowCount() const;
-  int SelectedRow() const { return ServerListRow; }
+  int SelectedRow() const;
   bool ColumnsEnabled() const;
   void SetColumnsEnabled(bool on);
   // Puts the key of the last row into the exclusion list.
   void ExcludeLastRow();
-  // Puts the key of the selected row into the exclusion list (its server failed).
-  void ExcludeSelectedRow();
   void SelectRow(int column, int row);
   void RequestJoin(int column, bool enter);
 
-  // The join hand-over: the row's address is already in the address box.
+  // The join has started (the row's address was in the address box).
   std::function<void()> onJoin;
   // A message for the player.
   std::function<void(const QString&)> onMessage;
@@ -48,10 +50,7 @@ class ServerTableWidget : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  ServerRow Row(int row) const;
-
   Game& game_;
-  int ServerListRow = -1;
   bool aligning_ = false;
 };
 

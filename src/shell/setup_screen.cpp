@@ -51,6 +51,12 @@ void SetupWindows::FocusChat() {
   if (window_ && window_->isVisible() && window_->txtMessage->isVisible()) window_->txtMessage->setFocus();
 }
 
+void SetupWindows::FocusAddress() {
+  if (!window_ || !window_->isVisible()) return;
+  window_->ShowState();  // the box may have been enabled just now
+  window_->txtIP->setFocus();
+}
+
 void SetupWindows::FocusFirstName() {
   if (window_ && window_->isVisible()) window_->txtPL[0]->setFocus();
 }
@@ -74,6 +80,7 @@ void SetupScreen::ReturnToSetup() {
 void SetupScreen::Focus(Control control) {
   if (control == Control::kSetupNameBox) setup_.FocusFirstName();
   if (control == Control::kTxtMessage) setup_.FocusChat();
+  if (control == Control::kTxtIP) setup_.FocusAddress();
   inner_.Focus(control);
 }
 

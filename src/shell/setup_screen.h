@@ -31,6 +31,7 @@ class SetupWindows {
   // The window goes; the next showing creates it afresh.
   void Discard();
   void FocusFirstName();
+  void FocusAddress();
   void FocusChat();
   // Shows the setup state again (a name that came over the network).
   void ShowState();

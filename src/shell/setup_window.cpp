@@ -210,7 +210,7 @@ void SetupWindow::BuildNetworkBoxes() {
   });
   chkOnline = new QCheckBox(this);
   chkOnline->setGeometry(16, row(1) + 2, 18, 18);
-  Caption(this, "Internet Game", QRect(38, row(1), 200, 22))->setEnabled(false);
+  Caption(this, "Internet Game", QRect(38, row(1), 200, 22));
   const char* const choices[] = {"Host A New Game", "Connect to Game"};
   for (int i = 0; i < 2; ++i) {
     OptServerClient[i] = new QRadioButton(this);
@@ -383,6 +383,8 @@ void SetupWindow::ShowState() {
   txtIP->setReadOnly(s.txtIPLocked);
   Label26->setEnabled(s.txtIPEnabled);
   Label9->setText(Latin1(s.Label9));
+  // The hint over the seats belongs to a network lobby; the internet lobby shows it over its table.
+  Label9->setVisible((s.chkLan == 1 || s.chkOnline == 1) && !s.lobbyLayout);
 
   // The lobby: the chat area in place of the options, which a lobby fixes.
   picOptions->setVisible(!s.chatVisible);
@@ -398,6 +400,7 @@ void SetupWindow::ShowState() {
   ShowText(txtMessage, s.txtMessage);
   imgStart_->setVisible(s.ImgStartVisible);
   imgStart_->setEnabled(s.ImgStartVisible);
+  if (onShowState) onShowState();
 }
 
 void SetupWindow::txtPL_Click(int slot) {

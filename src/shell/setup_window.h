@@ -64,6 +64,8 @@ class SetupWindow : public QWidget {
 
   // Runs when the window is closed (after the lobby's connections are closed).
   std::function<void()> onClosed;
+  // Runs after every ShowState (the internet lobby shows its table and layout).
+  std::function<void()> onShowState;
 
   // --- the controls, for the program's other windows and for tests ---
   std::array<NameBox*, 4> txtPL{};

@@ -9,6 +9,7 @@
 
 #include "fixtures/file_faults.h"
 #include "fixtures/test_game.h"
+#include "net/lobby.h"
 #include "persist/atomic_file.h"
 
 namespace zarnath {
@@ -35,8 +36,13 @@ struct StartFixture : testing::TestGame {
 };
 
 TEST(GameStart, StartsNothingWithoutANameInSeatZeroOrOnALanClientOrATooSmallScreen) {
+  // A LAN client with an address joins: the same steps as Enter in the address box.
+  StartFixture enter;
+  enter.g().setup.chkLan = 1, enter.g().setup.txtIP = "192.168.1.20";
+  JoinHost(enter.g());
+  ASSERT_TRUE(enter.ports.Has("ConnectToHost"));
   const std::vector<std::string> calls[] = {
-      {"MessageBox Zarnath: You Must Enter Your Name First!", "Focus txtPL0"}, {}, {"ConnectToHost"}};
+      {"MessageBox Zarnath: You Must Enter Your Name First!", "Focus txtPL0"}, {}, enter.ports.calls};
   for (int refusal = 0; refusal < 4; ++refusal) {
     StartFixture f;
     Game& g = f.g();
@@ -47,6 +53,14 @@ TEST(GameStart, StartsNothingWithoutANameInSeatZeroOrOnALanClientOrATooSmallScre
     if (refusal == 3) f.ports.innerWidth = 1000;
     imgStart_Click(g);
     EXPECT_TRUE(refusal == 3 || f.ports.calls == calls[refusal]) << refusal;
+    if (refusal == 2) {
+      const SetupState &a = g.setup, &b = enter.g().setup;
+      EXPECT_EQ(std::tie(a.lblStatus, a.lblStatusVisible, a.txtPLLocked, a.optionsEnabled, a.ImgStartVisible,
+                         a.OptServerClientEnabled, a.helpVisible),
+                std::tie(b.lblStatus, b.lblStatusVisible, b.txtPLLocked, b.optionsEnabled, b.ImgStartVisible,
+                         b.OptServerClientEnabled, b.helpVisible));
+      EXPECT_EQ(g.PlayerName[0], "Ann");
+    }
     EXPECT_EQ(f.ports.programEnded, refusal == 3);
     EXPECT_EQ(std::make_tuple(g.WorldCount, f.Defaults()),
               std::make_tuple(uint8_t{17}, std::string("old\r\n")));

@@ -308,7 +308,8 @@ TEST(SetupWindow, ClosingClosesEveryConnectionAndTheListenerAtOnce) {
     // Host and client alike: every element, the listener too, and the lobby's timers stop.
     EXPECT_EQ(f.ports.calls,
               (std::vector<std::string>{"Close 2", "Close 1", "Close 0", "Timer tmrStart off 10000",
-                                        "Timer tmrClient off 15000"}));
+                                        "Timer tmrClient off 15000", "Timer tmrServer off 60000",
+                                        "Timer tmrConnect off 60000"}));
     EXPECT_FALSE(f.game.window.SetupVisible || f.game.NetworkGame || f.game.Seated[1]);
   }
 }

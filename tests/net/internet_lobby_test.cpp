@@ -133,7 +133,7 @@ struct MasterTest : ::testing::Test {
   QString DayFile(Lobby& l) { return master.File(QString::fromStdString(l.lobby.DayFile())); }
 };
 
-TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndTicksRepublish) {
+TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndRepublishingAppends) {
   Lobby l(master.program.path());
   ASSERT_TRUE(l.Prepare());
   bool published = false;
@@ -145,11 +145,13 @@ TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndTicksRepublish
   EXPECT_EQ(text.count('\n'), 11);
   EXPECT_TRUE(text.startsWith("10.0.0.5\r\nAnn\r\n")) << text.toStdString();
 
-  // Republishing: every fifth tick adds a fresh record.
-  l.lobby.tickMs = 40;
-  l.lobby.StartRepublishing();
-  EXPECT_EQ(l.lobby.RepublishTicksLeft(), 5);
-  ASSERT_TRUE(WaitFor([&] { return testing::ReadAll(DayFile(l)).count("\r\n") >= 33; }, 20000));
+  // Republishing adds a fresh record each time; none is rewritten.
+  for (int i = 0; i < 2; ++i) {
+    published = false;
+    l.lobby.Publish("10.0.0.5", [&] { published = true; });
+    ASSERT_TRUE(WaitFor([&] { return published || l.left; }));
+  }
+  EXPECT_EQ(testing::ReadAll(DayFile(l)).count("\r\n"), 33);
   EXPECT_FALSE(l.left);
   // The list then holds this host once per publication.
   l.lobby.Download();
@@ -218,12 +220,35 @@ TEST_F(MasterTest, AnUnreachableMasterServerGivesItsMessageAndLeavesOnlineMode) 
   master.WriteAccess("ftp://127.0.0.1:" + std::to_string(port) + "/");
   Lobby l(master.program.path());
   ASSERT_TRUE(l.Prepare());
-  l.lobby.StartRefreshing();
   l.lobby.Download();
   ASSERT_TRUE(WaitFor([&] { return l.left; }));
   EXPECT_EQ(l.game.setup.chkOnline, 0);
   EXPECT_EQ(l.messages.value(0), "Problem Connecting To Master Server");
   EXPECT_FALSE(l.list.has_value());
+}
+
+TEST_F(MasterTest, AFailedGameLogLineIsSilentAndAnUnreachableServerAsksAboutItsStatus) {
+  QTcpServer closed;
+  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+  const uint16_t port = closed.serverPort();
+  closed.close();
+  master.WriteAccess("ftp://127.0.0.1:" + std::to_string(port) + "/");
+  Lobby l(master.program.path());
+  ASSERT_TRUE(l.Prepare());
+  int asked = 0;
+  l.lobby.onMasterUnreachable = [&] { ++asked; };
+  // The game has started: the log line that cannot be added is not told over the first turn.
+  bool logged = false;
+  l.lobby.AppendGameLog("ZQ v1.40.0143 Game Start: ...", [&] { logged = true; });
+  ASSERT_TRUE(WaitFor([&] { return logged; }));
+  EXPECT_TRUE(l.messages.isEmpty());
+  EXPECT_FALSE(l.left);
+  EXPECT_EQ(l.game.setup.chkOnline, 1);
+  // A list that cannot be fetched asks about the master server's status instead of a plain box.
+  l.lobby.Download();
+  ASSERT_TRUE(WaitFor([&] { return l.left; }));
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(l.messages.isEmpty());
 }
 
 TEST_F(MasterTest, AnOnlineGamesStartAddsItsLogLineAndSocketsRunDuringTransfers) {
