@@ -20,10 +20,7 @@ QString Latin1(const std::string& text) {
 }
 
 void SetTextColour(QLabel* l, double colour) {
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::WindowText, GameColour(colour));
-  pal.setColor(QPalette::Window, Qt::black);
-  l->setPalette(pal);
+  SetPaletteColours(l, {{QPalette::WindowText, GameColour(colour)}, {QPalette::Window, Qt::black}});
 }
 
 int Whole(double v) {
@@ -76,6 +73,7 @@ void GalaxyWindow::ShowLabels(int slot, double u, double v) {
   l->move(Whole(box.left), Whole(box.top));
   l->show();
   l->raise();
+  if (deferHide_) std::erase(pendingHide_, l);
   ++g.LabelIndex;
 }
 
