@@ -7,17 +7,24 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <vector>
 
+#include "engine/battle.h"
 #include "headless/headless_ports.h"
 #include "model/data_set.h"
 #include "model/fleet_table.h"
 #include "model/galaxy.h"
 #include "model/game.h"
+#include "model/orbit_step.h"
 #include "model/view_geometry.h"
+#include "shell/desktop_platform.h"
 #include "shell/program_folder.h"
 #include "view/galaxy_window.h"
 
@@ -135,6 +142,69 @@ void BM_OrbitTick(benchmark::State& state) {
   v.Turn(0);
 }
 BENCHMARK(BM_OrbitTick)->Unit(benchmark::kMicrosecond);
+
+// The whole orbit animation of a turn on the desktop platform, in real time: every frame drawn,
+// shown and held for its 50 ms. At its pace 26 ticks take 1.30 s and 20 ticks go by a second.
+void BM_OrbitAnimation(benchmark::State& state) {
+  BusyView& v = View();
+  DesktopPlatform desktop;
+  desktop.scripted = desktop.muted = true;
+  Game paced{Ports{desktop, v.window, v.ports, v.ports}};
+  static_cast<GameState&>(paced) = v.game;
+  v.window.Attach(paced);
+  const int ticks = static_cast<int>(std::nearbyint(paced.WorldRadius[kHomeWorld0] * 4.0 * 0.05));
+  for (auto _ : state) {
+    state.PauseTiming();
+    static_cast<GameState&>(paced) = v.game;
+    state.ResumeTiming();
+    GalaxyRotate(paced);
+  }
+  v.window.Attach(v.game);
+  state.counters["ticks"] = ticks;
+  state.counters["ticks_per_s"] = benchmark::Counter(
+      static_cast<double>(ticks) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_OrbitAnimation)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// A battle shown shot by shot on the desktop platform, in real time, with a shot delay of 30 ms:
+// the time from one shot's panel to the next one's (the median over the battle) is the delay,
+// whatever showing a shot takes.
+void BM_BattleShots(benchmark::State& state) {
+  BusyView& v = View();
+  DesktopPlatform desktop;
+  desktop.scripted = desktop.muted = true;
+  Game paced{Ports{desktop, v.window, v.ports, v.ports}};
+  v.window.Attach(paced);
+  std::vector<double> shown, gaps;  // when each panel showed, ms
+  v.window.onRefresh = [&](Control c) {
+    if (c == Control::kBattleFrames)
+      shown.push_back(
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch())
+              .count());
+  };
+  for (auto _ : state) {
+    state.PauseTiming();
+    static_cast<GameState&>(paced) = v.game;
+    paced.random.Seed(7);
+    const int to = paced.FleetTo[0] - 1;
+    paced.FleetTimeLeft[0] = 0;
+    paced.FleetShips[0] = 100;
+    paced.WorldShips[to] = 100;  // a shot delay of 30 ms
+    paced.WorldOwner[to] = static_cast<uint8_t>(3 - paced.FleetOwner[0]);
+    shown.clear();
+    state.ResumeTiming();
+    Battle(paced, 0);
+    state.PauseTiming();
+    for (size_t k = 1; k < shown.size(); ++k) gaps.push_back(shown[k] - shown[k - 1]);
+    state.ResumeTiming();
+  }
+  v.window.onRefresh = nullptr;
+  v.window.Attach(v.game);
+  std::nth_element(gaps.begin(), gaps.begin() + static_cast<long>(gaps.size() / 2), gaps.end());
+  state.counters["ms_between_shots"] = gaps.empty() ? 0 : gaps[gaps.size() / 2];
+  state.counters["shots"] = static_cast<double>(gaps.size()) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_BattleShots)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_CleanGalaxy(benchmark::State& state) {
   BusyView& v = View();
