@@ -40,7 +40,10 @@ void GalaxyWindow::PlaceShipLabel(QLabel* label, const std::string& caption, dou
   QFont f = label->font();
   f.setBold(true);
   f.setItalic(false);
-  label->setFont(f);
+  // As with the palette: a font set again restyles the label; the same font is left alone.
+  const QFont& now = label->font();
+  if (!label->testAttribute(Qt::WA_SetFont) || f != now || f.resolveMask() != now.resolveMask())
+    label->setFont(f);
   SetTextColour(label, colour);
   label->setText(Latin1(caption));
   label->adjustSize();
