@@ -154,9 +154,24 @@ void GalaxyCanvas::SetBrush(QPainter& p, PenState& state, bool solid, QRgb colou
   state.brushColour = colour;
 }
 
+bool GalaxyCanvas::Reusing() {
+  if (!reuse || image_.format() != QImage::Format_RGB32) return false;
+  // Kept pixels are placed by offsets into a picture of one size: another size forgets them.
+  if (image_.size() != keptSize_) {
+    made_.clear();
+    lastFrame_.clear();
+    thisFrame_.clear();
+    replay_ = 0;
+    scratchPainter_.reset();
+    scratch_ = QImage();
+    keptSize_ = image_.size();
+  }
+  return true;
+}
+
 template <class DrawCall>
 void GalaxyCanvas::Draw(const Stroke& key, const QRect& box, DrawCall&& draw) {
-  if (!reuse) {
+  if (!Reusing()) {
     draw(Painter(), pen_);
     return;
   }
@@ -274,7 +289,8 @@ void GalaxyCanvas::Box(double x1, double y1, double x2, double y2, double colour
 void GalaxyCanvas::Sprite(const QImage& image, const QImage& mask, double x, double y) {
   if (!std::isfinite(x) || !std::isfinite(y)) return;
   const QPoint at(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
-  if (!reuse || (!mask.isNull() && !IsRgb32(mask)) || (!image.isNull() && !IsRgb32(image))) {
+  if (!reuse || !IsRgb32(image_) || (!mask.isNull() && !IsRgb32(mask)) ||
+      (!image.isNull() && !IsRgb32(image))) {
     if (!mask.isNull()) Painter(QPainter::RasterOp_SourceAndDestination).drawImage(at, mask);
     if (!image.isNull()) Painter(QPainter::RasterOp_SourceXorDestination).drawImage(at, image);
     return;

@@ -118,6 +118,8 @@ class GalaxyCanvas {
   static void SetPen(QPainter& p, PenState& state, QRgb colour, LineStyle style, int width);
   static void SetBrush(QPainter& p, PenState& state, bool solid, QRgb colour);
   void NextFrame();
+  // Whether drawings are kept and written back now (the picture as they were kept for).
+  bool Reusing();
   // Draws with `draw` on the picture, or writes back what the same drawing made before. `box`
   // bounds every pixel the drawing can touch.
   template <class DrawCall>
@@ -142,6 +144,7 @@ class GalaxyCanvas {
   std::unique_ptr<QPainter> scratchPainter_;
   PenState scratchPen_;
   std::unordered_map<Stroke, Made, StrokeHash> made_;
+  QSize keptSize_;
   uint64_t frame_ = 1;
   // The drawings of the last picture and of this one, in order: a redraw mostly repeats the last
   // one call for call, so the next drawing is looked for there first.

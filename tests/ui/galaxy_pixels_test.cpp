@@ -192,14 +192,21 @@ class GalaxyPixelsTest : public QObject {
     kept.SetBackground(back);
     std::mt19937 rng(99);
     auto real = [&](double lo, double hi) { return lo + (hi - lo) * (rng() / 4294967296.0); };
+    struct Call {
+      int kind, width, style;
+      bool solid;
+      double a, b, c, d, aspect, colour, fill;
+    };
+    std::vector<Call> calls;
     for (int batch = 0; batch < 6; ++batch) {
-      struct Call {
-        int kind, width, style;
-        bool solid;
-        double a, b, c, d, aspect, colour, fill;
-      };
-      std::vector<Call> calls;
-      for (int i = 0; i < 300; ++i) {
+      // The last batch repeats the one before on smaller pictures: what was kept for the larger
+      // picture must not be written into them.
+      if (batch == 5)
+        for (GalaxyCanvas* canvas : {&painted, &kept})
+          canvas->image() = QImage(600, 400, QImage::Format_RGB32);
+      else
+        calls.clear();
+      for (int i = 0; i < 300 && batch < 5; ++i) {
         const double radii[] = {0, 1, 2, 3, 4, 5, 9.5, 12, 14, 17, 40, 177.04};
         calls.push_back({static_cast<int>(rng() % 4 == 0), 1 + static_cast<int>(rng() % 3),
                          static_cast<int>(rng() % 3), rng() % 2 == 0, real(-30, 1050), real(-30, 720),
@@ -207,7 +214,6 @@ class GalaxyPixelsTest : public QObject {
                          rng() % 3 == 0 ? real(0.1, 6) : 1.0, static_cast<double>(rng() % 16777216),
                          static_cast<double>(rng() % 16777216)});
       }
-      painted.Clear();
       auto draw = [](GalaxyCanvas& canvas, const Call& c) {
         canvas.lineWidth = c.width;
         canvas.lineStyle = static_cast<LineStyle>(c.style);
@@ -218,6 +224,7 @@ class GalaxyPixelsTest : public QObject {
         else
           canvas.Circle(c.a, c.b, c.c, c.colour, c.aspect);
       };
+      painted.Clear();
       for (const Call& c : calls) draw(painted, c);
       for (int round = 1; round <= 3; ++round) {
         kept.Clear();
