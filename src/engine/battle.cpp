@@ -165,13 +165,22 @@ void Battle(Game& g, int slot) {
   auto& d = g.BattleData;
   int pass = 0;
   bool over = false;
+  // Shot after shot at the pace of the shot delay, counted from the start of the shot before, so
+  // showing a shot does not lengthen the battle.
+  bool shotShown = false;
+  int64_t shotStart = 0;
   while (!over) {
     for (int side = kAttacker; side <= kDefender && !over; ++side) {
       g.BattleSide = static_cast<uint8_t>(side);
       const int shots = g.setup.chkMode == 1 ? 1 : d[side][kShotsLeft];
       for (int k = 1; k <= shots; ++k) {
         if (d[side][kShotsLeft] >= 1) {
-          if (!g.SpeedGame) g.io.platform.Pause(static_cast<int>(std::nearbyint(g.BattleDelay)));
+          if (!g.SpeedGame) {
+            const int delay = static_cast<int>(std::nearbyint(g.BattleDelay));
+            g.io.platform.PauseUntil((shotShown ? shotStart : g.io.platform.NowMs()) + delay);
+            shotStart = g.io.platform.NowMs();
+            shotShown = true;
+          }
           d[side][kShotsLeft] -= 1;
           const bool hit = static_cast<float>(g.random.Next() * 100.0f) <= d[side][kAccuracy];
           if (hit) {

@@ -94,6 +94,10 @@ void HeadlessPorts::Pause(int ms) {
   if (recording) Record("Pause " + std::to_string(ms));
 }
 
+void HeadlessPorts::PauseUntil(int64_t untilMs) {
+  Pause(static_cast<int>(std::clamp<int64_t>(untilMs - nowMs, 0, INT32_MAX)));
+}
+
 void HeadlessPorts::Yield() {
   if (recording) Record("Yield");
   if (onYield) onYield();

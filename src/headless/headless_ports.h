@@ -60,6 +60,9 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
 
   // Platform
   void Pause(int ms) override;
+  int64_t NowMs() override { return nowMs; }
+  // Recorded as the pause it comes to ("Pause 44" when 6 ms of the clock were spent since).
+  void PauseUntil(int64_t untilMs) override;
   void Yield() override;
   void PlaySound(const std::string& file) override;
   Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons) override;

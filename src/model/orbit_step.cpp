@@ -63,6 +63,7 @@ void GalaxyRotate(Game& g) {
   const int worlds = std::min<int>(g.WorldCount, kMaxWorlds);
   const int ticks = static_cast<int>(std::nearbyint(g.WorldRadius[kHomeWorld0] * 4.0 * 0.05));
   for (int tick = 1; tick <= ticks; ++tick) {
+    const int64_t tickStart = g.SpeedGame ? 0 : g.io.platform.NowMs();
     for (int k = 0; k < worlds; ++k) {
       g.WorldAngle[k] = static_cast<float>(static_cast<double>(g.WorldAngle[k]) + g.WorldAngularSpeed[k]);
       // Once a tick: a world drawn at just over 2 pi stands where it stands after the turn back.
@@ -73,11 +74,12 @@ void GalaxyRotate(Game& g) {
       g.FleetTimeLeft[s] -= 1.0 / kTicksPerYear;
       if (g.FleetTimeLeft[s] < 1e-8) g.FleetTimeLeft[s] = 0;  // arrived
     }
-    // A speed game skips the animation; the full redraw below shows the outcome.
+    // A speed game skips the animation; the full redraw below shows the outcome. A frame lasts
+    // 50 ms from its start, so drawing it does not slow the orbits down.
     if (!g.SpeedGame) {
       g.io.screen.DrawOrbitTick();
       g.io.screen.DrawDestinationMarks();
-      g.io.platform.Pause(50);
+      g.io.platform.PauseUntil(tickStart + 50);
     }
   }
 

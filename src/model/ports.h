@@ -3,6 +3,7 @@
 // test through the same code as in the window.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace zarnath {
@@ -31,6 +32,11 @@ class Platform {
   virtual ~Platform() = default;
   // Shows what was drawn, then blocks for ms milliseconds without handling input or sockets.
   virtual void Pause(int ms) = 0;
+  // A steady clock in milliseconds (from any origin).
+  virtual int64_t NowMs() = 0;
+  // As Pause, but blocks until the clock reads `untilMs` (not at all once it has passed): a frame
+  // that waits until its start + 50 ms lasts 50 ms whatever drawing and showing it took.
+  virtual void PauseUntil(int64_t untilMs) = 0;
   // Handles pending window, timer and socket events.
   virtual void Yield() = 0;
   // Plays a wave file from the program folder to its end.

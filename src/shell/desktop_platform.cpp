@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
+#include <chrono>
+#include <thread>
 
 #include "shell/help_viewer.h"
 #include "shell/missing_files.h"
@@ -35,12 +37,29 @@ DesktopPlatform::~DesktopPlatform() {
   SetMissingFileNotice(nullptr);
 }
 
-void DesktopPlatform::Pause(int ms) {
-  if (scripted) pauses.push_back(ms);
-  // Show what was drawn first: a blocked thread paints nothing that was only scheduled.
+namespace {
+// Show what was drawn first: a blocked thread paints nothing that was only scheduled.
+void ShowDrawn() {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w->isVisible()) w->repaint();
+}
+}  // namespace
+
+void DesktopPlatform::Pause(int ms) {
+  if (scripted) pauses.push_back(ms);
+  ShowDrawn();
   if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+int64_t DesktopPlatform::NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+void DesktopPlatform::PauseUntil(int64_t untilMs) {
+  ShowDrawn();
+  std::this_thread::sleep_until(std::chrono::steady_clock::time_point(std::chrono::milliseconds(untilMs)));
 }
 
 void DesktopPlatform::Yield() {

@@ -35,6 +35,8 @@ class DesktopPlatform : public QObject, public Platform {
 
   // Platform
   void Pause(int ms) override;
+  int64_t NowMs() override;
+  void PauseUntil(int64_t untilMs) override;
   void Yield() override;
   void PlaySound(const std::string& file) override;
   Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons) override;

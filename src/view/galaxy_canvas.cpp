@@ -1,6 +1,8 @@
 #include "view/galaxy_canvas.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace zarnath {
@@ -12,21 +14,92 @@ QColor GameColour(double colour) {
                 static_cast<int>((c >> 16) & 0xFF));
 }
 
+namespace {
+
+// Kept drawings beyond this many are forgotten unless the last picture used them.
+constexpr size_t kKeptLimit = 8192;
+
+uint64_t Bits(double v) {
+  return std::bit_cast<uint64_t>(v);
+}
+
+uint64_t Mix(uint64_t h, uint64_t v) {
+  h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
+  h ^= h >> 31;
+  h *= 0x7FB5D329728EA185ull;
+  return h ^ (h >> 27);
+}
+
+// Pixels a drawing may touch: its bounds widened by the pen and a margin, inside the picture.
+QRect Bounds(double left, double top, double right, double bottom, int penWidth, const QRect& picture) {
+  const double m = penWidth + 3;
+  const double l = std::max(std::floor(left - m), -1.0), t = std::max(std::floor(top - m), -1.0);
+  const double r = std::min(std::ceil(right + m), picture.width() + 1.0),
+               b = std::min(std::ceil(bottom + m), picture.height() + 1.0);
+  if (!(l <= r && t <= b)) return {};
+  return QRect(QPoint(static_cast<int>(l), static_cast<int>(t)),
+               QPoint(static_cast<int>(r), static_cast<int>(b)))
+      .intersected(picture);
+}
+
+bool IsRgb32(const QImage& image) {
+  return image.format() == QImage::Format_RGB32;
+}
+
+}  // namespace
+
+size_t GalaxyCanvas::StrokeHash::operator()(const Stroke& s) const {
+  uint64_t h = Mix(s.shape, s.a);
+  h = Mix(h, s.b);
+  h = Mix(h, s.c);
+  h = Mix(h, s.d);
+  h = Mix(h, (static_cast<uint64_t>(s.pen) << 32) | s.fill);
+  h = Mix(h, (static_cast<uint64_t>(static_cast<uint32_t>(s.width)) << 8) | s.style);
+  return static_cast<size_t>(h);
+}
+
 GalaxyCanvas::GalaxyCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
   image_.fill(Qt::black);
 }
 
+GalaxyCanvas::~GalaxyCanvas() = default;
+
 void GalaxyCanvas::SetBackground(const QImage& picture) {
   background_ = picture.convertToFormat(QImage::Format_RGB32);
+  ++backgroundVersion_;
 }
 
 QPainter& GalaxyCanvas::Painter(QPainter::CompositionMode mode) {
-  if (!painter_) painter_ = std::make_unique<QPainter>(&image_);
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&image_);
+    pen_ = PenState{};
+  }
   if (painter_->compositionMode() != mode) painter_->setCompositionMode(mode);
   return *painter_;
 }
 
+QPainter& GalaxyCanvas::ScratchPainter() {
+  if (!scratchPainter_) {
+    scratch_ = QImage(image_.size(), QImage::Format_ARGB32_Premultiplied);
+    scratch_.fill(Qt::transparent);
+    scratchPainter_ = std::make_unique<QPainter>(&scratch_);
+    scratchPen_ = PenState{};
+  }
+  return *scratchPainter_;
+}
+
+void GalaxyCanvas::NextFrame() {
+  ++frame_;
+  // What the last picture used stays (the replay below points at it).
+  if (made_.size() > kKeptLimit)
+    std::erase_if(made_, [this](const auto& entry) { return entry.second.lastUsed + 1 < frame_; });
+  lastFrame_.swap(thisFrame_);
+  thisFrame_.clear();
+  replay_ = 0;
+}
+
 void GalaxyCanvas::Clear() {
+  NextFrame();
   if (background_.isNull()) {
     painter_.reset();
     image_.fill(Qt::black);
@@ -35,19 +108,128 @@ void GalaxyCanvas::Clear() {
   Painter(QPainter::CompositionMode_Source).drawImage(0, 0, background_);
 }
 
-namespace {
+void GalaxyCanvas::ClearTo(const std::array<double, 4>& key, const std::function<void()>& draw) {
+  if (!reuse) {
+    Clear();
+    draw();
+    return;
+  }
+  if (!backdrop_.isNull() && key == backdropKey_ && backdropVersion_ == backgroundVersion_) {
+    NextFrame();
+    Painter(QPainter::CompositionMode_Source).drawImage(0, 0, backdrop_);
+    return;
+  }
+  Clear();
+  reuse = false;  // drawn once for the geometry: nothing in it is worth keeping apart
+  draw();
+  reuse = true;
+  backdrop_ = image().copy();
+  backdropKey_ = key;
+  backdropVersion_ = backgroundVersion_;
+}
 
-QPen PenFor(double colour, LineStyle style, int width) {
-  QPen pen(GameColour(colour));
-  pen.setWidth(std::max(1, width));
+void GalaxyCanvas::SetPen(QPainter& p, PenState& state, QRgb colour, LineStyle style, int width) {
+  width = std::max(1, width);
+  if (state.valid && state.colour == colour && state.style == style && state.width == width) return;
+  QPen pen{QColor(colour)};
+  pen.setWidth(width);
   pen.setStyle(style == LineStyle::kDash  ? Qt::DashLine
                : style == LineStyle::kDot ? Qt::DotLine
                                           : Qt::SolidLine);
   pen.setCapStyle(Qt::FlatCap);
-  return pen;
+  p.setPen(pen);
+  state.valid = true;
+  state.colour = colour;
+  state.style = style;
+  state.width = width;
 }
 
-}  // namespace
+void GalaxyCanvas::SetBrush(QPainter& p, PenState& state, bool solid, QRgb colour) {
+  if (state.brush == (solid ? 1 : 0) && (!solid || state.brushColour == colour)) return;
+  if (solid)
+    p.setBrush(QColor(colour));
+  else
+    p.setBrush(Qt::NoBrush);
+  state.brush = solid ? 1 : 0;
+  state.brushColour = colour;
+}
+
+bool GalaxyCanvas::Reusing() {
+  if (!reuse || image_.format() != QImage::Format_RGB32) return false;
+  // Kept pixels are placed by offsets into a picture of one size: another size forgets them.
+  if (image_.size() != keptSize_) {
+    made_.clear();
+    lastFrame_.clear();
+    thisFrame_.clear();
+    replay_ = 0;
+    scratchPainter_.reset();
+    scratch_ = QImage();
+    keptSize_ = image_.size();
+  }
+  return true;
+}
+
+template <class DrawCall>
+void GalaxyCanvas::Draw(const Stroke& key, const QRect& box, DrawCall&& draw) {
+  if (!Reusing()) {
+    draw(Painter(), pen_);
+    return;
+  }
+  Made* found = nullptr;
+  bool first = false;
+  if (replay_ < lastFrame_.size() && lastFrame_[replay_].first == key) {
+    found = lastFrame_[replay_++].second;
+  } else {
+    auto [it, inserted] = made_.try_emplace(key);
+    found = &it->second;
+    first = inserted;
+    // Drawn in the last picture: go on from there.
+    if (!first && found->lastUsed + 1 == frame_) replay_ = found->lastPlace + 1;
+  }
+  Made& made = *found;
+  if (made.lastUsed != frame_) made.lastPlace = thisFrame_.size();
+  made.lastUsed = frame_;
+  thisFrame_.emplace_back(key, found);
+  if (made.kept) {
+    WriteBack(made);
+    return;
+  }
+  // A drawing seen once is drawn as it comes; the second time it is made apart and kept.
+  if (first || !made.reusable) {
+    draw(Painter(), pen_);
+    return;
+  }
+  draw(ScratchPainter(), scratchPen_);
+  Keep(made, box);
+  if (made.kept)
+    WriteBack(made);
+  else
+    draw(Painter(), pen_);
+}
+
+void GalaxyCanvas::Keep(Made& made, const QRect& box) {
+  auto* scratch = reinterpret_cast<uint32_t*>(scratch_.bits());
+  const qsizetype scratchStride = scratch_.bytesPerLine() / 4, stride = image_.bytesPerLine() / 4;
+  made.pixels.clear();
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    uint32_t* row = scratch + y * scratchStride;
+    for (int x = box.left(); x <= box.right(); ++x) {
+      const uint32_t v = row[x];
+      if (v == 0) continue;
+      // Only whole pixels are written back; a blended one would depend on what lies beneath.
+      if (qAlpha(v) != 255) made.reusable = false;
+      made.pixels.push_back({static_cast<uint32_t>(y * stride + x), v});
+      row[x] = 0;
+    }
+  }
+  made.kept = made.reusable;
+  if (!made.kept) made.pixels = {};
+}
+
+void GalaxyCanvas::WriteBack(const Made& made) {
+  auto* bits = reinterpret_cast<uint32_t*>(image_.bits());
+  for (const Pixel& p : made.pixels) bits[p.at] = p.value;
+}
 
 void GalaxyCanvas::Circle(double x, double y, double radius, double colour, double aspect) {
   if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(radius) || !(aspect > 0)) return;
@@ -56,20 +238,41 @@ void GalaxyCanvas::Circle(double x, double y, double radius, double colour, doub
     ry = radius * aspect;
   else if (aspect > 1)
     rx = radius / aspect;
-  QPainter& p = Painter();
-  p.setPen(PenFor(colour, lineStyle, lineWidth));
-  if (fillStyle == FillStyle::kSolid)
-    p.setBrush(GameColour(fillColour));
-  else
-    p.setBrush(Qt::NoBrush);
-  p.drawEllipse(QPointF(x, y), rx, ry);
+  const QRgb pen = GameColour(colour).rgb();
+  const bool solid = fillStyle == FillStyle::kSolid;
+  const QRgb fill = solid ? GameColour(fillColour).rgb() : 0;
+  Stroke key{Bits(x),
+             Bits(y),
+             Bits(rx),
+             Bits(ry),
+             pen & 0xFFFFFF,
+             fill & 0xFFFFFF,
+             lineWidth,
+             static_cast<uint8_t>(lineStyle),
+             static_cast<uint8_t>(solid ? 1 : 0)};
+  const double ax = std::abs(rx), ay = std::abs(ry);
+  const QRect box =
+      reuse ? Bounds(x - ax, y - ay, x + ax, y + ay, std::max(1, lineWidth), image_.rect()) : QRect();
+  Draw(key, box, [&](QPainter& p, PenState& state) {
+    SetPen(p, state, pen, lineStyle, lineWidth);
+    SetBrush(p, state, solid, fill);
+    p.drawEllipse(QPointF(x, y), rx, ry);
+  });
 }
 
 void GalaxyCanvas::Line(double x1, double y1, double x2, double y2, double colour) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
-  QPainter& p = Painter();
-  p.setPen(PenFor(colour, lineStyle, lineWidth));
-  p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+  const QRgb pen = GameColour(colour).rgb();
+  Stroke key{
+      Bits(x1), Bits(y1), Bits(x2), Bits(y2), pen & 0xFFFFFF, 0, lineWidth, static_cast<uint8_t>(lineStyle),
+      2};
+  const QRect box = reuse ? Bounds(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
+                                   std::max(1, lineWidth), image_.rect())
+                          : QRect();
+  Draw(key, box, [&](QPainter& p, PenState& state) {
+    SetPen(p, state, pen, lineStyle, lineWidth);
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+  });
 }
 
 void GalaxyCanvas::Box(double x1, double y1, double x2, double y2, double colour) {
@@ -78,6 +281,7 @@ void GalaxyCanvas::Box(double x1, double y1, double x2, double y2, double colour
   const QColor c = GameColour(colour);
   p.setPen(c);
   p.setBrush(c);
+  pen_ = PenState{};
   p.drawRect(
       QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)), QPointF(std::max(x1, x2), std::max(y1, y2))));
 }
@@ -85,8 +289,27 @@ void GalaxyCanvas::Box(double x1, double y1, double x2, double y2, double colour
 void GalaxyCanvas::Sprite(const QImage& image, const QImage& mask, double x, double y) {
   if (!std::isfinite(x) || !std::isfinite(y)) return;
   const QPoint at(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
-  if (!mask.isNull()) Painter(QPainter::RasterOp_SourceAndDestination).drawImage(at, mask);
-  if (!image.isNull()) Painter(QPainter::RasterOp_SourceXorDestination).drawImage(at, image);
+  if (!reuse || !IsRgb32(image_) || (!mask.isNull() && !IsRgb32(mask)) ||
+      (!image.isNull() && !IsRgb32(image))) {
+    if (!mask.isNull()) Painter(QPainter::RasterOp_SourceAndDestination).drawImage(at, mask);
+    if (!image.isNull()) Painter(QPainter::RasterOp_SourceXorDestination).drawImage(at, image);
+    return;
+  }
+  // The painter's raster operations on these pictures, pixel by pixel: AND, then XOR, the
+  // result always opaque.
+  auto* bits = reinterpret_cast<uint32_t*>(image_.bits());
+  const qsizetype stride = image_.bytesPerLine() / 4;
+  auto apply = [&](const QImage& source, auto op) {
+    const QRect area = QRect(at, source.size()).intersected(image_.rect());
+    for (int row = area.top(); row <= area.bottom(); ++row) {
+      const auto* from = reinterpret_cast<const uint32_t*>(source.constScanLine(row - at.y()));
+      uint32_t* to = bits + row * stride;
+      for (int col = area.left(); col <= area.right(); ++col)
+        to[col] = op(to[col], from[col - at.x()]) | 0xFF000000u;
+    }
+  };
+  if (!mask.isNull()) apply(mask, [](uint32_t d, uint32_t s) { return d & s; });
+  if (!image.isNull()) apply(image, [](uint32_t d, uint32_t s) { return d ^ s; });
 }
 
 }  // namespace zarnath

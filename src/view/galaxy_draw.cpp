@@ -2,6 +2,7 @@
 // flight and their paths, and the map marks.
 #include <QLabel>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/game.h"
@@ -116,16 +117,19 @@ void GalaxyWindow::DrawStrengthBar(double split, double leftColour, double right
 // --- the star system ---
 
 void GalaxyWindow::DrawBackground() {
-  canvas_.Clear();
+  const double cx = game_->GalaxyCenterX, cy = game_->GalaxyCenterY;
+  const double sx = game_->GalaxyScaleX, sy = game_->GalaxyScaleY;
+  // The guides and the sun depend on the geometry alone: drawn once for it, then copied.
+  canvas_.ClearTo({cx, cy, sx, sy}, [&] {
+    canvas_.lineWidth = 1;
+    canvas_.fillStyle = FillStyle::kTransparent;
+    canvas_.lineStyle = LineStyle::kSolid;
+    for (int i = 1; i <= 9; ++i) canvas_.Circle(cx, cy, (20 * i + 30) * sx, kGuideGrey, sy / sx);
+    canvas_.Sprite(sun_, sunMask_, cx - 25, cy - 25);
+  });
   canvas_.lineWidth = 1;
   canvas_.fillStyle = FillStyle::kTransparent;
   canvas_.lineStyle = LineStyle::kSolid;
-  const double cx = game_->GalaxyCenterX, cy = game_->GalaxyCenterY;
-  const double aspect = game_->GalaxyScaleY / game_->GalaxyScaleX;
-  for (int i = 1; i <= 9; ++i)
-    canvas_.Circle(cx, cy, (20 * i + 30) * game_->GalaxyScaleX, kGuideGrey, aspect);
-  canvas_.lineStyle = LineStyle::kSolid;
-  canvas_.Sprite(sun_, sunMask_, cx - 25, cy - 25);
 }
 
 void GalaxyWindow::DrawWorldSprite(int w) {
@@ -163,6 +167,13 @@ void GalaxyWindow::DrawRadarFleet(const FleetSight& s) {
   const GameState& g = *game_;
   const int i = s.slot;
   const double owner = OwnerColourOf(g, g.FleetOwner[At(i)]);
+  // Where the object was 1.3, 2.6, ... ticks ago: the same for every station that sees it.
+  std::array<ViewSpot, 6> trail{};
+  std::array<bool, 6> known{};
+  auto trailPoint = [&](int j, double m) {
+    if (!known[At(j)]) trail[At(j)] = FleetSpotAt(g, i, m), known[At(j)] = true;
+    return trail[At(j)];
+  };
   for (const Sighting& h : s.sightings) {
     const ViewSpot station = WorldOrbitSpot(g, h.home);
     canvas_.fillStyle = FillStyle::kTransparent;
@@ -177,7 +188,7 @@ void GalaxyWindow::DrawRadarFleet(const FleetSight& s) {
     double colour = owner;
     for (int j = 1; j <= 5; ++j) {
       const double m = s.ticks - 1.3 * j;
-      const ViewSpot point = FleetSpotAt(g, i, m);
+      const ViewSpot point = trailPoint(j, m);
       if (OrbitDistance(point, station) < kRadarRange || RadarUnlimited(g)) {
         if (m <= 0) break;
         const ViewSpot a = ScreenSpot(g, point), b = ScreenSpot(g, previous);
@@ -208,16 +219,21 @@ void GalaxyWindow::DrawWorlds() {
   const int worlds = std::min<int>(g.WorldCount, kMaxWorlds);
   for (int w = 0; w < worlds; ++w) {
     QLabel* label = lblName_[At(w)];
-    label->hide();
-    label->clear();
+    const int owner = g.WorldOwner[At(w)];
+    // A ship label shown again keeps its place on screen until it is filled in anew; every other
+    // world label goes, emptied.
+    const bool shipLabel = owner > 0 && WorldShipLabelShown(g, w);
+    if (!shipLabel) {
+      label->hide();
+      label->clear();
+    }
     const ViewSpot p = WorldScreenSpot(g, w);
     DrawWorldSprite(w);
     canvas_.fillStyle = FillStyle::kTransparent;
-    const int owner = g.WorldOwner[At(w)];
     if (owner > 0) {
       canvas_.lineWidth = owner == g.CurrentPlayer + 1 && !g.InputBusy ? 2 : 1;
       DrawOwnerRings(w);
-      if (WorldShipLabelShown(g, w)) {
+      if (shipLabel) {
         PlaceShipLabel(label, WorldShipLabelCaption(g, w), p.x, p.y, WorldShipLabelGap(g, w),
                        OwnerColourOf(g, owner));
         if (g.WorldBombs[At(w)] > 0) {
@@ -276,7 +292,10 @@ void GalaxyWindow::GalaxyDraw() {
   if (!game_) return;
   GameState& g = *game_;
   const FleetScan scan = ScanFleets(g);
-  for (QLabel* l : lblShips_) l->hide();
+  // The floating labels go, but only those this redraw does not show again are hidden at its end:
+  // hiding and showing a label again costs as much as the drawing.
+  pendingHide_ = lblShips_;
+  deferHide_ = true;
   lblName_[30]->hide();
   DrawBackground();
   DrawFleetsFirstPass(scan);
@@ -302,6 +321,9 @@ void GalaxyWindow::GalaxyDraw() {
   g.window.txtGame.ForeColor = OwnerColourOf(g, g.CurrentPlayer + 1);
   DrawPlantedBombs();
   canvas_.fillStyle = FillStyle::kTransparent;
+  deferHide_ = false;
+  for (QLabel* l : pendingHide_) l->hide();
+  pendingHide_.clear();
   // The redraw shows the world labels again.
   g.window.WorldLabelsVisible = true;
   Refresh(Control::kWindow);

@@ -20,10 +20,7 @@ QString Latin1(const std::string& text) {
 }
 
 void SetTextColour(QLabel* l, double colour) {
-  QPalette pal = l->palette();
-  pal.setColor(QPalette::WindowText, GameColour(colour));
-  pal.setColor(QPalette::Window, Qt::black);
-  l->setPalette(pal);
+  SetPaletteColours(l, {{QPalette::WindowText, GameColour(colour)}, {QPalette::Window, Qt::black}});
 }
 
 int Whole(double v) {
@@ -43,7 +40,10 @@ void GalaxyWindow::PlaceShipLabel(QLabel* label, const std::string& caption, dou
   QFont f = label->font();
   f.setBold(true);
   f.setItalic(false);
-  label->setFont(f);
+  // As with the palette: a font set again restyles the label; the same font is left alone.
+  const QFont& now = label->font();
+  if (!label->testAttribute(Qt::WA_SetFont) || f != now || f.resolveMask() != now.resolveMask())
+    label->setFont(f);
   SetTextColour(label, colour);
   label->setText(Latin1(caption));
   label->adjustSize();
@@ -76,6 +76,7 @@ void GalaxyWindow::ShowLabels(int slot, double u, double v) {
   l->move(Whole(box.left), Whole(box.top));
   l->show();
   l->raise();
+  if (deferHide_) std::erase(pendingHide_, l);
   ++g.LabelIndex;
 }
 

@@ -32,12 +32,10 @@ QFont LabelFont() {
 }
 
 void SetColours(QWidget* w, const QColor& text, const QColor& back) {
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::WindowText, text);
-  pal.setColor(QPalette::Text, text);
-  pal.setColor(QPalette::Window, back);
-  pal.setColor(QPalette::Base, back);
-  w->setPalette(pal);
+  SetPaletteColours(w, {{QPalette::WindowText, text},
+                        {QPalette::Text, text},
+                        {QPalette::Window, back},
+                        {QPalette::Base, back}});
 }
 
 // The announcement label: sized to its text with every blank counted, the trailing ones too, and
@@ -113,6 +111,14 @@ constexpr PanelPlace kPanelPlaces[] = {{3, 0, 8, 16},  {7, 0, 128, 16},  {6, 0, 
                                        {14, 1, 8, 32}, {11, 1, 128, 32}, {13, 1, 8, 48}, {12, 1, 128, 48}};
 
 }  // namespace
+
+void SetPaletteColours(QWidget* w, std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours) {
+  QPalette pal = w->palette();
+  for (const auto& [role, colour] : colours) pal.setColor(role, colour);
+  const QPalette& now = w->palette();
+  if (w->testAttribute(Qt::WA_SetPalette) && pal == now && pal.resolveMask() == now.resolveMask()) return;
+  w->setPalette(pal);
+}
 
 GalaxyWindow::GalaxyWindow() : canvas_(kInnerWidth, kInnerHeight) {
   setWindowTitle(QStringLiteral("Zarnath"));

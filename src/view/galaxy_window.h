@@ -9,11 +9,14 @@
 #pragma once
 
 #include <QImage>
+#include <QPalette>
 #include <QRect>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/command_view.h"
@@ -32,6 +35,10 @@ class Game;
 
 inline constexpr int kInnerWidth = 1018;  // the window's nominal inner size
 inline constexpr int kInnerHeight = 693;
+
+// Gives a widget these palette colours, unless it shows them already: setting a palette restyles
+// the widget and costs far more than the look.
+void SetPaletteColours(QWidget* w, std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours);
 
 class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
  public:
@@ -158,6 +165,9 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   std::array<QImage, kMaxWorlds> sprite_, spriteMask_;
   std::array<QLabel*, kWorldSlots> lblName_{};
   std::vector<QLabel*> lblShips_;
+  // While the full redraw runs: the floating labels it hides at its end unless it shows them.
+  std::vector<QLabel*> pendingHide_;
+  bool deferHide_ = false;
   std::array<QLabel*, kSeats> lblStatus_{};
   QLabel* lblPlanet_ = nullptr;
   QLineEdit* txtGame_ = nullptr;

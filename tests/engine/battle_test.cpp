@@ -91,6 +91,34 @@ TEST(Battle, DefensiveModeAlternatesSingleShotsAndOffensiveModeFiresWholeVolleys
   }
 }
 
+// Each shot comes the shot delay after the start of the shot before, however long showing it took
+// (here 7 ms of the clock for every repaint of the panel): 300 ms apart, not 307.
+TEST(Battle, ShotsKeepThePaceOfTheShotDelayWhateverShowingThemTakes) {
+  Attack f(20, 0, 3, 2, 10);
+  f.game.SpeedGame = false;
+  f.ports.onRefresh = [&](Control c) {
+    if (c == Control::kBattleFrames) f.ports.nowMs += 7;
+  };
+  Battle(f.game, 0);
+  std::vector<int64_t> shots;  // the clock at the end of each shot's pause
+  std::vector<std::string> pauses;
+  int64_t clock = 0;
+  for (const std::string& c : f.ports.calls) {
+    if (c == "Refresh battleFrames") clock += 7;
+    if (c.rfind("Pause ", 0) != 0) continue;
+    const int ms = std::stoi(c.substr(6));
+    clock += ms;
+    // Not the rings' frames before the shots (100 ms), nor the outcome's pause after them.
+    if (ms != 100 && ms < 1000) shots.push_back(clock), pauses.push_back(c);
+  }
+  ASSERT_GE(shots.size(), 3u);
+  EXPECT_EQ(pauses.front(), "Pause 300");
+  for (size_t k = 1; k < shots.size(); ++k) {
+    EXPECT_EQ(shots[k] - shots[k - 1], 300) << k;
+    EXPECT_EQ(pauses[k], "Pause 293") << k;
+  }
+}
+
 // A speed game writes the panel's figures once the shots are over: the panel's last repaint shows
 // the same figures as in a battle shown shot by shot, after the same dice and the same outcome.
 TEST(Battle, ASpeedGameEndsWithThePanelOfAShownBattle) {

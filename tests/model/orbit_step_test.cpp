@@ -2,21 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "motion_fixture.h"
 
 namespace zarnath {
 namespace {
 
-// Rings laid out on headless ports that also note world 5's angle and slot 0's time left every tick.
+// Rings laid out on headless ports that also note world 5's angle and slot 0's time left every tick;
+// drawing a tick takes `drawMs` of the clock.
 struct OrbitStep : HeadlessPorts {
   Game g{ports()};
   std::vector<float> angles;
   std::vector<double> timesLeft;
+  int drawMs = 0;
   OrbitStep() { testing::LayRings(g, 21); }
   void DrawOrbitTick() override {
     HeadlessPorts::DrawOrbitTick();
     angles.push_back(g.WorldAngle[5]);
     timesLeft.push_back(g.FleetTimeLeft[0]);
+    nowMs += drawMs;
   }
 };
 
@@ -67,6 +73,20 @@ TEST(OrbitStep, WorldsAndObjectsMove26TicksAlikeInBothSpeedsUnderAnExactYearCapt
     EXPECT_EQ(o.Count("DrawOrbitTick") + o.Count("DrawDestinationMarks") + o.Count("Pause 50"), 3 * 26);
     EXPECT_EQ(o.Count("GalaxyDraw"), 0);
     EXPECT_EQ(o.nowMs, 26 * 50);
+  }
+}
+
+// A frame lasts 50 ms from its start: 26 ticks take 1.30 s whether a frame takes 6 ms to draw or
+// none; a frame slower than that is shown at once after the last.
+TEST(OrbitStep, TheAnimationKeepsItsPaceWhateverDrawingTakes) {
+  for (int drawMs : {0, 6, 49, 50, 70}) {
+    OrbitStep o;
+    o.drawMs = drawMs;
+    o.g.PlayerName = {"Ann", "", "", "", ""}, o.g.GameYear = 1.0f;
+    GalaxyRotate(o.g);
+    const int pause = std::max(0, 50 - drawMs);
+    EXPECT_EQ(o.Count("Pause " + std::to_string(pause)), 26) << drawMs;
+    EXPECT_EQ(o.nowMs, 26 * std::max(50, drawMs)) << drawMs;
   }
 }
 

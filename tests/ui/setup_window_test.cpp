@@ -25,6 +25,7 @@ namespace {
 // Pauses that show what was drawn without waiting, so a whole game runs in a test's time.
 struct QuickPlatform : DesktopPlatform {
   void Pause(int) override { DesktopPlatform::Pause(0); }
+  void PauseUntil(int64_t) override { DesktopPlatform::Pause(0); }
 };
 
 // A game whose screen is the setup window over a recording stand-in for the game window, with

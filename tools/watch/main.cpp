@@ -109,6 +109,12 @@ int Usage(const char* why) {
 struct QuickPauses : zarnath::DesktopPlatform {
   bool quick = false;
   void Pause(int ms) override { DesktopPlatform::Pause(quick ? 0 : ms); }
+  void PauseUntil(int64_t untilMs) override {
+    if (quick)
+      DesktopPlatform::Pause(0);
+    else
+      DesktopPlatform::PauseUntil(untilMs);
+  }
 };
 
 bool Save(QWidget& window, const std::string& file) {

@@ -1,0 +1,270 @@
+// The galaxy view's kept drawings change no pixel: busy scenes (worlds of every owner, objects in
+// flight with trails, radar, labels, marks, bombs, crosshairs) drawn by a window that keeps and
+// reuses its drawings must equal, pixel for pixel and on screen with its labels, what a window
+// that draws every call through the painter makes, the first time and every time after, also
+// after another scene and with the worlds moving.
+#include <QLabel>
+#include <random>
+
+#include "model/data_set.h"
+#include "model/galaxy.h"
+#include "model/view_geometry.h"
+#include "model/view_rules.h"
+#include "ui_fixture.h"
+#include "view/galaxy_window.h"
+
+namespace zarnath::testing {
+
+namespace {
+
+struct Scene {
+  uint32_t seed;
+  int worlds;
+  int radar;  // the radar option: 0 on, 2 unlimited
+  int viewer;
+  bool inputBusy = false;
+  int selectedFrom = -1;
+  bool hideFleets = false;
+  bool crystal = false;
+};
+
+// A window on its own game; `reuse` off makes it the reference.
+struct Screen {
+  explicit Screen(bool reuse) {
+    platform.scripted = platform.muted = true;
+    pending.recording = false;
+    window.canvas().reuse = reuse;
+  }
+  void Play(const Scene& s) {
+    game = std::make_unique<Game>(Ports{platform, window, pending, pending});
+    Game& g = *game;
+    window.Attach(g);
+    QVERIFY(FormSetup(g));
+    g.PlayerColor = kPlayerColors;
+    g.random.Seed(s.seed);
+    g.setup.txtPL = {"Ann", "Bob", "Cal", ""};
+    g.setup.chkAI = {0, 0, 1, 0};
+    g.setup.OptRadar = {s.radar == 0, false, s.radar == 2};
+    g.WorldCount = static_cast<int16_t>(s.worlds);
+    DataSet(g);
+    GenerateWorlds(g);
+    PlaceSeats(g);
+    g.GameYear = 1.5f;
+    std::mt19937 rng(s.seed);
+    auto below = [&](int n) { return static_cast<int>(rng() % static_cast<uint32_t>(n)); };
+    for (int w = 0; w < g.WorldCount; ++w) {
+      g.WorldOwner[w] = static_cast<uint8_t>(w >= 8 && w <= 10 ? w - 7 : below(4));
+      g.WorldShips[w] = static_cast<float>(below(3000)) + (below(2) ? 0.5f : 0.0f);
+      g.WorldBombs[w] = static_cast<int16_t>(below(3) == 0 ? 2 : 0);
+      g.WorldMarked[static_cast<size_t>(s.viewer)][w] = below(5) == 0;
+      g.ScoutInfo[static_cast<size_t>(s.viewer)][0][w] = static_cast<int16_t>(below(4) == 0 ? 8 : 0);
+    }
+    for (int k = 0; k < 12; ++k) {
+      g.ProxBombOwner[k] = static_cast<int16_t>(1 + below(3));
+      g.ProxBombWorld[k] = static_cast<float>(below(g.WorldCount));
+    }
+    for (int slot = 0; slot < 100; ++slot) {
+      const int from = below(g.WorldCount), to = (from + 1 + below(g.WorldCount - 1)) % g.WorldCount;
+      g.FleetFrom[slot] = static_cast<uint8_t>(from + 1);
+      g.FleetTo[slot] = static_cast<uint8_t>(to + 1);
+      g.FleetOwner[slot] = static_cast<uint8_t>(1 + below(3));
+      const int kind = below(10);
+      g.FleetShips[slot] = kind == 0 ? 0.0f : kind == 1 ? 9999.0f : static_cast<float>(below(900));
+      g.FleetTripTime[slot] = 0.1f + 0.05f * static_cast<float>(below(8));
+      const int stage = below(8);  // not yet moved, arrived, or some way along
+      g.FleetTimeLeft[slot] = stage == 0   ? g.FleetTripTime[slot]
+                              : stage == 1 ? 0.0
+                                           : g.FleetTripTime[slot] * (0.05 + 0.9 * below(1000) / 1000.0);
+      g.FleetAngleParam[slot] = static_cast<float>(below(200) - 100) / 100.0f;
+      g.FleetClass[slot] = 1;
+    }
+    g.CurrentPlayer = static_cast<int16_t>(s.viewer);
+    g.InputBusy = s.inputBusy;
+    g.SelectedFrom = static_cast<int16_t>(s.selectedFrom);
+    g.HideFleets = s.hideFleets;
+    g.HasCrystal[static_cast<size_t>(s.viewer)] = s.crystal ? 1 : 0;
+  }
+  // Every kind of picture the view makes, one after the other; what each left on the canvas and,
+  // after the full redraw, the whole window with its labels.
+  std::vector<QImage> Pictures() {
+    std::vector<QImage> out;
+    Game& g = *game;
+    window.GalaxyDraw();
+    out.push_back(window.canvas().image().copy());
+    out.push_back(window.Screenshot());
+    window.CleanGalaxy();
+    const int w = g.SelectedFrom >= 0 ? g.SelectedFrom : 8;
+    window.DrawSourceMark(w);
+    window.DrawTargetMark((w + 3) % g.WorldCount);
+    const ViewSpot p = WorldScreenSpot(g, w);
+    window.DrawCircle(p.x, p.y, 15, kPlayerColors[2], 1, 2, 2);
+    window.DrawCircle(p.x, p.y, 80 * g.GalaxyScaleX, kPlayerColors[1], g.GalaxyScaleY / g.GalaxyScaleX, 1, 1);
+    window.DrawStrengthBar(333.3, kPlayerColors[1], kPlayerColors[2], true);
+    window.DrawCrossMark(p.x + 0.37, p.y - 0.81, kPlayerColors[3], kBlackColor);
+    out.push_back(window.canvas().image().copy());
+    window.FleetPathsDraw(-1);
+    out.push_back(window.canvas().image().copy());
+    for (int tick = 0; tick < 3; ++tick) {
+      for (int k = 0; k < g.WorldCount; ++k) g.WorldAngle[k] += g.WorldAngularSpeed[k];
+      window.DrawOrbitTick();
+      window.DrawDestinationMarks();
+      out.push_back(window.canvas().image().copy());
+    }
+    for (int tick = 0; tick < 3; ++tick)
+      for (int k = 0; k < g.WorldCount; ++k) g.WorldAngle[k] -= g.WorldAngularSpeed[k];
+    return out;
+  }
+  DesktopPlatform platform;
+  HeadlessPorts pending;
+  GalaxyWindow window;
+  std::unique_ptr<Game> game;
+};
+
+// Where two pictures differ, for the failure message.
+QString Difference(const QImage& got, const QImage& want) {
+  if (got.size() != want.size()) return QStringLiteral("sizes differ");
+  int count = 0;
+  QPoint first(-1, -1);
+  for (int y = 0; y < got.height(); ++y)
+    for (int x = 0; x < got.width(); ++x)
+      if (got.pixel(x, y) != want.pixel(x, y) && count++ == 0) first = QPoint(x, y);
+  if (count == 0) return {};
+  return QStringLiteral("%1 pixels differ, the first at (%2, %3): %4 instead of %5")
+      .arg(count)
+      .arg(first.x())
+      .arg(first.y())
+      .arg(got.pixel(first), 8, 16)
+      .arg(want.pixel(first), 8, 16);
+}
+
+#define EXPECT_SAME_PICTURE(got, want, what)                                             \
+  do {                                                                                   \
+    const QString diff = Difference(got, want);                                          \
+    if (!diff.isEmpty()) QFAIL(qPrintable(QString(what) + QStringLiteral(": ") + diff)); \
+  } while (false)
+
+// By growing world counts: a window never hides the labels of worlds beyond the game's count.
+const Scene kScenes[] = {
+    {5, 16, 0, 1, false, 9},
+    {8, 20, 2, 1, true, -1, false, true},
+    {3, 24, 2, 1},
+    {1, 30, 2, 0},
+    {2, 30, 0, 0},
+    {4, 30, 2, 0, true},
+    {6, 30, 2, 0, false, -1, true},
+    {7, 30, 0, 0, false, -1, false, true},
+};
+
+}  // namespace
+
+class GalaxyPixelsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // One window keeps its drawings from scene to scene; each scene is drawn three times (drawn as
+  // it comes, then kept, then written back) and matched against a reference window.
+  void keptDrawingsMatchThePainterEverywhere() {
+    Screen kept(true);
+    for (const Scene& s : kScenes) {
+      Screen reference(false);
+      reference.Play(s);
+      const std::vector<QImage> want = reference.Pictures();
+      kept.Play(s);
+      for (int round = 1; round <= 3; ++round) {
+        const std::vector<QImage> got = kept.Pictures();
+        QCOMPARE(got.size(), want.size());
+        for (size_t i = 0; i < got.size(); ++i)
+          EXPECT_SAME_PICTURE(got[i], want[i],
+                              QStringLiteral("scene %1, round %2, picture %3").arg(s.seed).arg(round).arg(i));
+      }
+    }
+    QVERIFY(kept.window.canvas().keptDrawings() > 0);
+  }
+
+  // Circles and lines of every pen, fill and size, at random places (some across the edges),
+  // drawn again and again: always what the painter draws.
+  void keptCirclesAndLinesMatchThePainter() {
+    GalaxyCanvas painted(1018, 693), kept(1018, 693);
+    painted.reuse = false;
+    QImage back(1024, 768, QImage::Format_RGB32);
+    back.fill(QColor(10, 20, 30));
+    painted.SetBackground(back);
+    kept.SetBackground(back);
+    std::mt19937 rng(99);
+    auto real = [&](double lo, double hi) { return lo + (hi - lo) * (rng() / 4294967296.0); };
+    struct Call {
+      int kind, width, style;
+      bool solid;
+      double a, b, c, d, aspect, colour, fill;
+    };
+    std::vector<Call> calls;
+    for (int batch = 0; batch < 6; ++batch) {
+      // The last batch repeats the one before on smaller pictures: what was kept for the larger
+      // picture must not be written into them.
+      if (batch == 5)
+        for (GalaxyCanvas* canvas : {&painted, &kept})
+          canvas->image() = QImage(600, 400, QImage::Format_RGB32);
+      else
+        calls.clear();
+      for (int i = 0; i < 300 && batch < 5; ++i) {
+        const double radii[] = {0, 1, 2, 3, 4, 5, 9.5, 12, 14, 17, 40, 177.04};
+        calls.push_back({static_cast<int>(rng() % 4 == 0), 1 + static_cast<int>(rng() % 3),
+                         static_cast<int>(rng() % 3), rng() % 2 == 0, real(-30, 1050), real(-30, 720),
+                         rng() % 3 == 0 ? real(-30, 1050) : radii[rng() % 12], real(-30, 720),
+                         rng() % 3 == 0 ? real(0.1, 6) : 1.0, static_cast<double>(rng() % 16777216),
+                         static_cast<double>(rng() % 16777216)});
+      }
+      auto draw = [](GalaxyCanvas& canvas, const Call& c) {
+        canvas.lineWidth = c.width;
+        canvas.lineStyle = static_cast<LineStyle>(c.style);
+        canvas.fillStyle = c.solid ? FillStyle::kSolid : FillStyle::kTransparent;
+        canvas.fillColour = c.fill;
+        if (c.kind == 1)
+          canvas.Line(c.a, c.b, c.c, c.d, c.colour);
+        else
+          canvas.Circle(c.a, c.b, c.c, c.colour, c.aspect);
+      };
+      painted.Clear();
+      for (const Call& c : calls) draw(painted, c);
+      for (int round = 1; round <= 3; ++round) {
+        kept.Clear();
+        for (const Call& c : calls) draw(kept, c);
+        EXPECT_SAME_PICTURE(kept.image(), painted.image(),
+                            QStringLiteral("batch %1, round %2").arg(batch).arg(round));
+      }
+    }
+  }
+
+  // The guides and the sun are kept for one geometry and one background: another centre or
+  // another background picture draws them anew.
+  void theKeptBackdropFollowsGeometryAndBackground() {
+    Screen kept(true), reference(false);
+    const Scene s{11, 12, 2, 0};
+    kept.Play(s);
+    reference.Play(s);
+    for (int step = 0; step < 3; ++step) {
+      if (step == 1) {
+        for (Screen* screen : {&kept, &reference}) {
+          screen->game->GalaxyCenterX = 400;
+          screen->game->GalaxyScaleY = 0.7;
+        }
+      }
+      if (step == 2) {
+        QImage red(1024, 768, QImage::Format_RGB32);
+        red.fill(QColor(200, 30, 40));
+        kept.window.canvas().SetBackground(red);
+        reference.window.canvas().SetBackground(red);
+      }
+      kept.window.GalaxyDraw();
+      reference.window.GalaxyDraw();
+      EXPECT_SAME_PICTURE(kept.window.canvas().image(), reference.window.canvas().image(),
+                          QStringLiteral("step %1").arg(step));
+    }
+  }
+};
+
+ZARNATH_UI_SUITE(GalaxyPixelsTest, {"galaxy-pixels", 1024, 96});
+
+}  // namespace zarnath::testing
+
+#include "galaxy_pixels_test.moc"
