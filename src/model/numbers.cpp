@@ -17,14 +17,17 @@ struct Decimal {
 };
 
 Decimal ToDecimal(double magnitude, int precision) {
+  // The digits printf's "%.*e" gives, rounded from the exact binary value.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*e", precision - 1, magnitude);
+  const char* end =
+      std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision - 1).ptr;
   Decimal d;
-  std::string_view s(buf);
-  size_t e = s.find('e');
-  for (char c : s.substr(0, e))
-    if (c >= '0' && c <= '9') d.digits.push_back(c);
-  d.exponent = std::atoi(buf + e + 1);
+  const char* c = buf;
+  for (; c < end && *c != 'e'; ++c)
+    if (*c >= '0' && *c <= '9') d.digits.push_back(*c);
+  int exponent = 0;
+  if (c < end) std::from_chars(c + (c[1] == '+' ? 2 : 1), end, exponent);
+  d.exponent = exponent;
   while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
   return d;
 }

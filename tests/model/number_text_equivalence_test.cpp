@@ -1,0 +1,167 @@
+// The number texts and pictures stay those of their first writing, which printed every value with
+// printf's "%.*e" before cutting it into the game's forms.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/numbers.h"
+
+namespace zarnath {
+namespace {
+
+namespace reference {
+
+struct Decimal {
+  std::string digits;
+  int exponent = 0;
+};
+
+Decimal ToDecimal(double magnitude, int precision) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*e", precision - 1, magnitude);
+  Decimal d;
+  std::string_view s(buf);
+  size_t e = s.find('e');
+  for (char c : s.substr(0, e))
+    if (c >= '0' && c <= '9') d.digits.push_back(c);
+  d.exponent = e == std::string_view::npos ? 0 : std::atoi(buf + e + 1);
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  return d;
+}
+
+std::string NumberText(double value, int precision) {
+  if (value == 0.0 || std::isnan(value)) return " 0";
+  std::string sign = value < 0 ? "-" : " ";
+  Decimal d = ToDecimal(std::fabs(value), precision);
+  const int n = static_cast<int>(d.digits.size());
+  std::string body;
+  if (d.exponent >= precision || d.exponent < -4) {
+    body = d.digits.substr(0, 1);
+    if (n > 1) body += "." + d.digits.substr(1);
+    char ex[16];
+    std::snprintf(ex, sizeof ex, "E%c%02d", d.exponent < 0 ? '-' : '+', std::abs(d.exponent));
+    body += ex;
+  } else if (d.exponent < 0) {
+    body = "." + std::string(static_cast<size_t>(-d.exponent - 1), '0') + d.digits;
+  } else if (n <= d.exponent + 1) {
+    body = d.digits + std::string(static_cast<size_t>(d.exponent + 1 - n), '0');
+  } else {
+    body = d.digits.substr(0, static_cast<size_t>(d.exponent + 1)) + "." +
+           d.digits.substr(static_cast<size_t>(d.exponent + 1));
+  }
+  return sign + body;
+}
+
+std::string Format(double value, std::string_view picture) {
+  size_t point = picture.find('.');
+  const int intDigits = static_cast<int>(point == std::string_view::npos ? picture.size() : point);
+  const int fracDigits = point == std::string_view::npos ? 0 : static_cast<int>(picture.size() - point - 1);
+  if (!std::isfinite(value)) value = 0.0;
+  const bool negative = value < 0;
+  Decimal d = ToDecimal(std::fabs(value), 15);
+  std::string whole, frac;
+  for (int pos = d.exponent; pos >= 0; --pos) {
+    int idx = d.exponent - pos;
+    whole.push_back(idx < static_cast<int>(d.digits.size()) ? d.digits[static_cast<size_t>(idx)] : '0');
+  }
+  for (int pos = -1; pos >= -(fracDigits + 1); --pos) {
+    int idx = d.exponent - pos;
+    frac.push_back(idx >= 0 && idx < static_cast<int>(d.digits.size()) ? d.digits[static_cast<size_t>(idx)]
+                                                                       : '0');
+  }
+  if (std::fabs(value) == 0.0) whole.clear(), frac.assign(static_cast<size_t>(fracDigits + 1), '0');
+  bool roundUp = frac.back() >= '5';
+  frac.pop_back();
+  std::string all = whole + frac;
+  if (roundUp) {
+    int i = static_cast<int>(all.size()) - 1;
+    while (i >= 0 && all[static_cast<size_t>(i)] == '9') all[static_cast<size_t>(i--)] = '0';
+    if (i >= 0)
+      all[static_cast<size_t>(i)]++;
+    else
+      all.insert(all.begin(), '1');
+  }
+  std::string w = all.substr(0, all.size() - static_cast<size_t>(fracDigits));
+  std::string f = all.substr(all.size() - static_cast<size_t>(fracDigits));
+  while (w.size() > 1 && w[0] == '0') w.erase(w.begin());
+  if (w == "0" && intDigits == 0) w.clear();
+  while (static_cast<int>(w.size()) < intDigits) w.insert(w.begin(), '0');
+  bool allZero = (w + f).find_first_not_of('0') == std::string::npos;
+  std::string out = (negative && !allZero) ? "-" : "";
+  out += w;
+  if (fracDigits > 0) out += "." + f;
+  return out;
+}
+
+}  // namespace reference
+
+// Limits, infinities, powers of two and ten with their neighbours, halves that round either way,
+// random bit patterns and values of play.
+template <typename T>
+std::vector<T> Values(uint64_t seed, int randomCount) {
+  using L = std::numeric_limits<T>;
+  std::vector<T> v;
+  auto around = [&](T x) {
+    for (T s : {x, -x}) {
+      v.push_back(s);
+      v.push_back(std::nextafter(s, L::infinity()));
+      v.push_back(std::nextafter(s, -L::infinity()));
+    }
+  };
+  for (T x : {T(0), L::min(), L::max(), L::denorm_min(), L::infinity(), L::quiet_NaN()}) around(x);
+  for (int e = L::min_exponent - L::digits; e <= L::max_exponent; e += 3) around(std::ldexp(T(1), e));
+  for (int e = L::min_exponent10; e <= L::max_exponent10; ++e) around(static_cast<T>(std::pow(10.0L, e)));
+  for (int i = -2000; i <= 2000; ++i) {
+    around(static_cast<T>(i / 1000.0));
+    around(static_cast<T>(i + 0.5));
+    around(static_cast<T>(i * 0.0005));
+  }
+  std::mt19937_64 rng(seed);
+  std::uniform_real_distribution<double> play(-1000.0, 1000.0);
+  for (int i = 0; i < randomCount; ++i) {
+    if constexpr (sizeof(T) == 4)
+      v.push_back(std::bit_cast<T>(static_cast<uint32_t>(rng())));
+    else
+      v.push_back(std::bit_cast<T>(rng()));
+    v.push_back(static_cast<T>(play(rng)));
+  }
+  return v;
+}
+
+TEST(NumberTextEquivalence, StrIsTheTextOfItsFirstWriting) {
+  int differ = 0;
+  for (float v : Values<float>(17, 100000)) {
+    const std::string want = reference::NumberText(static_cast<double>(v), 7), got = Str(v);
+    if (got != want && ++differ <= 10) ADD_FAILURE() << "float " << std::bit_cast<uint32_t>(v) << ": " << got;
+  }
+  for (double v : Values<double>(18, 100000)) {
+    const std::string want = reference::NumberText(v, 15), got = Str(v);
+    if (got != want && ++differ <= 10)
+      ADD_FAILURE() << "double " << std::bit_cast<uint64_t>(v) << ": " << got;
+  }
+  EXPECT_EQ(differ, 0);
+}
+
+TEST(NumberTextEquivalence, EveryPictureIsTheTextOfItsFirstWriting) {
+  const std::vector<double> values = Values<double>(19, 20000);
+  int differ = 0;
+  for (const char* picture : {"0", "00", "00000", "0.0", "0.00", "0.000", "00.000", "000.0"})
+    for (double v : values) {
+      if (std::fabs(v) > 1e30) continue;  // the whole digits of larger values fill a line of their own
+      const std::string want = reference::Format(v, picture), got = Format(v, picture);
+      if (got != want && ++differ <= 10)
+        ADD_FAILURE() << picture << " of " << std::bit_cast<uint64_t>(v) << ": " << got << ", not " << want;
+    }
+  EXPECT_EQ(differ, 0);
+}
+
+}  // namespace
+}  // namespace zarnath
