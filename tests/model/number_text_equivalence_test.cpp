@@ -2,14 +2,19 @@
 // printf's "%.*e" before cutting it into the game's forms.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/numbers.h"
@@ -101,6 +106,80 @@ std::string Format(double value, std::string_view picture) {
   return out;
 }
 
+enum class Leading { kNone, kNumber, kTooLarge };
+
+bool AboveRange(std::string_view num) {
+  const size_t e = num.find('e');
+  const std::string_view mantissa = num.substr(0, e);
+  long long exponent = 0;
+  if (e != std::string_view::npos) {
+    size_t i = e + 1;
+    const bool negative = i < num.size() && num[i] == '-';
+    if (i < num.size() && (num[i] == '+' || num[i] == '-')) ++i;
+    for (; i < num.size(); ++i) exponent = std::min(exponent * 10 + (num[i] - '0'), 1000000000LL);
+    if (negative) exponent = -exponent;
+  }
+  const size_t point = std::min(mantissa.find('.'), mantissa.size());
+  long long place = static_cast<long long>(point) - 1;
+  for (size_t i = 0; i < mantissa.size(); ++i) {
+    if (i == point) continue;
+    if (mantissa[i] != '0') return place + exponent > 0;
+    --place;
+  }
+  return false;
+}
+
+Leading ReadLeading(std::string_view text, double& out) {
+  std::string s;
+  for (char c : text)
+    if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
+  size_t i = 0;
+  std::string num;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) num.push_back(s[i++]);
+  bool digits = false;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') num.push_back(s[i++]), digits = true;
+  if (i < s.size() && s[i] == '.') {
+    num.push_back(s[i++]);
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') num.push_back(s[i++]), digits = true;
+  }
+  if (!digits) return Leading::kNone;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    size_t j = i + 1;
+    std::string ex = "e";
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ex.push_back(s[j++]);
+    size_t start = j;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') ex.push_back(s[j++]);
+    if (j > start) num += ex;
+  }
+  double v = 0.0;
+  const char* first = num.data();
+  if (*first == '+' || *first == '-') ++first;
+  auto [end, ec] = std::from_chars(first, num.data() + num.size(), v);
+  (void)end;
+  if (ec == std::errc::result_out_of_range) {
+    if (AboveRange(std::string_view(first, static_cast<size_t>(num.data() + num.size() - first))))
+      return Leading::kTooLarge;
+    v = 0.0;
+  } else if (ec != std::errc() || !std::isfinite(v)) {
+    return Leading::kNone;
+  }
+  out = num[0] == '-' ? -v : v;
+  return Leading::kNumber;
+}
+
+std::optional<double> ValInRange(std::string_view text) {
+  double v = 0.0;
+  switch (ReadLeading(text, v)) {
+    case Leading::kNumber:
+      return v;
+    case Leading::kNone:
+      return 0.0;
+    case Leading::kTooLarge:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace reference
 
 // Limits, infinities, powers of two and ten with their neighbours, halves that round either way,
@@ -160,6 +239,34 @@ TEST(NumberTextEquivalence, EveryPictureIsTheTextOfItsFirstWriting) {
       if (got != want && ++differ <= 10)
         ADD_FAILURE() << picture << " of " << std::bit_cast<uint64_t>(v) << ": " << got << ", not " << want;
     }
+  EXPECT_EQ(differ, 0);
+}
+
+// Numbers read from texts: signs, points, exponents with every letter, blanks anywhere, long runs of
+// digits, magnitudes beyond a 64-bit float either way, and texts that hold no number.
+TEST(NumberTextEquivalence, ValReadsWhatItsFirstWritingRead) {
+  std::vector<std::string> texts = {"",         " ",        " 12",      "-.5",        ".5",  "1E+400",
+                                    "-1e400",   "1e-400",   "1d5",      "1D-3",       "1e",  "1e+",
+                                    "+7",       "- 7",      "1 2 3",    "\t\n 4.25x", "x12", "0.000e999",
+                                    "1.5E+308", "1.8E+308", "4.9e-324", "2e-324",     "."};
+  texts.push_back(std::string(70, '9'));
+  texts.push_back(" " + std::string(63, '1') + " .5");
+  texts.push_back(std::string(64, ' ') + "3");
+  texts.push_back(std::string(300, '0') + "1e-290");
+  std::mt19937 rng(23);
+  const std::string alphabet = " \t\n+-.0123456789eEdDx,";
+  for (int i = 0; i < 200000; ++i) {
+    std::string t(rng() % (i % 50 == 0 ? 140 : 24), ' ');
+    for (char& c : t) c = alphabet[rng() % alphabet.size()];
+    texts.push_back(t);
+  }
+  int differ = 0;
+  for (const std::string& t : texts) {
+    const std::optional<double> want = reference::ValInRange(t), got = ValInRange(t);
+    const bool same = want.has_value() == got.has_value() &&
+                      (!want || std::bit_cast<uint64_t>(*want) == std::bit_cast<uint64_t>(*got));
+    if (!same && ++differ <= 10) ADD_FAILURE() << "\"" << t << "\"";
+  }
   EXPECT_EQ(differ, 0);
 }
 
