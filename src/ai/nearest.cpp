@@ -57,11 +57,14 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
 }  // namespace
 
 uint32_t OwnAttackTargets(const GameState& g, int owner) {
+  // Every slot is looked at the same way, without a branch a slot's contents could mislead.
   uint32_t targets = 0;
-  for (int s = 0; s < kUsedFleetSlots; ++s)
-    if (g.FleetFrom[s] > 0 && g.FleetOwner[s] == owner && g.FleetTo[s] >= 1 && g.FleetTo[s] <= kWorldSlots &&
-        g.FleetShips[s] > 0.0f)
-      targets |= 1u << (g.FleetTo[s] - 1);
+  for (int s = 0; s < kUsedFleetSlots; ++s) {
+    const unsigned target = g.FleetTo[s] - 1u;
+    const bool bound =
+        (g.FleetFrom[s] > 0) & (g.FleetOwner[s] == owner) & (target < kWorldSlots) & (g.FleetShips[s] > 0.0f);
+    targets |= static_cast<uint32_t>(bound) << (target & 31u);
+  }
   return targets;
 }
 
