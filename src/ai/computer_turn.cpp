@@ -258,9 +258,11 @@ class Turn {
 
   // Exposure: how quickly the nearest foreign worlds can reach each own world; small is exposed.
   void MeasureExposure() {
+    // Nothing is launched while the exposure is measured: the worlds under attack stay the same.
+    FindAttacks();
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_) continue;
-      PNearestFrom(g_, w, own_, 3, solver_);
+      PNearestFrom(g_, w, own_, 3, solver_, attacked_);
       float sum = 0;
       for (int k = 0; k < kNearestRows; ++k)
         sum = Csng(sum + g_.NearestList[k][1] / static_cast<double>((k + 1) * (k + 1)));

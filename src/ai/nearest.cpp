@@ -57,14 +57,11 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
 }  // namespace
 
 uint32_t OwnAttackTargets(const GameState& g, int owner) {
-  // Every slot is looked at the same way, without a branch a slot's contents could mislead.
   uint32_t targets = 0;
-  for (int s = 0; s < kUsedFleetSlots; ++s) {
-    const unsigned target = g.FleetTo[s] - 1u;
-    const bool bound =
-        (g.FleetFrom[s] > 0) & (g.FleetOwner[s] == owner) & (target < kWorldSlots) & (g.FleetShips[s] > 0.0f);
-    targets |= static_cast<uint32_t>(bound) << (target & 31u);
-  }
+  for (int s = 0; s < kUsedFleetSlots; ++s)
+    if (g.FleetFrom[s] > 0 && g.FleetOwner[s] == owner && g.FleetTo[s] >= 1 && g.FleetTo[s] <= kWorldSlots &&
+        g.FleetShips[s] > 0.0f)
+      targets |= 1u << (g.FleetTo[s] - 1);
   return targets;
 }
 
@@ -81,7 +78,10 @@ void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver) {
 }
 
 void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver) {
-  const uint32_t targeted = OwnAttackTargets(g, g.CurrentPlayer + 1);
+  PNearestFrom(g, world, owner, ahead, solver, OwnAttackTargets(g, g.CurrentPlayer + 1));
+}
+
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted) {
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !(targeted >> i & 1u); },
       [&](int i, float below, float& years, float& angle) {

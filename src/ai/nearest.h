@@ -23,6 +23,10 @@ void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver);
 // of the current player is already bound for (a scout on its way does not count).
 void PNearestFrom(GameState& g, int world, int owner, int ahead);
 void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver);
+// The same, the worlds the current player's fleets and bombs are bound for being known already
+// (OwnAttackTargets for the current player's owner code), as in a run of searches with no launch
+// between them.
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted);
 // The worlds of `owner` holding ships or bombs that could reach `world` soonest, measured from
 // each of them to `world`.
 void NearestTo(GameState& g, int world, int owner);

@@ -195,9 +195,20 @@ class TickSearch {
       if (t <= last && p_.Hits(0, Ka(0))) return Take(0, 0, best), true;
       ++t;
     }
+    // The least multiple of P within reach, kept from tick to tick: the reach moves by far less
+    // than a period a tick, so it seldom changes.
+    double least = 0;
+    bool leastKnown = false;
     while (t <= last) {
-      const double high = highBase + t * highSlope;
-      double j = Ceil(lowBase + t * lowSlope);
+      const double high = highBase + t * highSlope, low = lowBase + t * lowSlope;
+      if (!leastKnown) {
+        least = Ceil(low);
+        leastKnown = true;
+      } else {
+        while (least < low) least += 1.0;
+        while (least - 1.0 >= low) least -= 1.0;
+      }
+      double j = least;
       if (j > high) {
         // No multiple of P within reach: the reach lies between j - 1 and j, and stays there
         // until its upper end climbs to j or its lower end falls to j - 1. Go to one tick
@@ -207,6 +218,7 @@ class TickSearch {
         if (lowSlope < 0) next = std::min(next, (j - 1.0 - lowBase) / lowSlope);
         if (!(next < last + 2.0)) break;
         t = std::max(t + 1, static_cast<int>(next) - 1);
+        leastKnown = false;
         continue;
       }
       const double d = d0 + t * drift, perTick = kTicks.inverse[static_cast<size_t>(t)];
