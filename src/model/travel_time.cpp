@@ -227,12 +227,13 @@ class TickSearch {
       for (; j <= high; j += 1.0) {
         const double from = (j * kTwoPi - d - margin) * perTick, to = (j * kTwoPi - d + margin) * perTick;
         // The first parameter whose ka is at least `from`.
-        const double guess = (from * perK - a0) * perIndex;
+        // The estimate rounds up: the parameter before it then mostly lies below `from` already.
+        const double guess = (from * perK - a0) * perIndex + 1.0;
         int i = guess <= 0 ? 0 : guess >= count_ ? count_ : static_cast<int>(guess);
         while (i > 0 && Ka(i - 1) >= from) --i;
-        while (i < count_ && Ka(i) < from) ++i;
-        for (; i < count_; ++i) {
-          const float ka = Ka(i);
+        float ka = 0;
+        while (i < count_ && (ka = Ka(i)) < from) ++i;
+        for (; i < count_; ka = ++i < count_ ? Ka(i) : 0.0f) {
           if (!(ka <= to)) break;
           if (!targetKnown) {
             targetBin = p_.TargetBin(t);
