@@ -141,7 +141,7 @@ class Turn {
   void BuildCandidates() {
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_ || !HoldsShipsOrBombs(w)) continue;
-      NearestFrom(g_, w, own_, solver_);
+      NearestFrom(g_, w, own_, solver_, reach_ + 1);
       for (int k = 0; k <= reach_; ++k) {
         if (!(g_.NearestList[k][1] < kEmptyNearestYears) || candidates_.size() >= kMaxCandidates) continue;
         candidates_.push_back({static_cast<float>(w), g_.NearestList[k][0], g_.NearestList[k][1]});
