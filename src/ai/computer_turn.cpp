@@ -141,6 +141,7 @@ class Turn {
   void BuildCandidates() {
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_ || !HoldsShipsOrBombs(w)) continue;
+      // Only the rows the level weighs count; the exposure measure lists every row afresh.
       NearestFrom(g_, w, own_, solver_, reach_ + 1);
       for (int k = 0; k <= reach_; ++k) {
         if (!(g_.NearestList[k][1] < kEmptyNearestYears) || candidates_.size() >= kMaxCandidates) continue;
