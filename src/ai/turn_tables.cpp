@@ -10,27 +10,30 @@ namespace {
 
 // Passes of adjacent exchanges until one exchanges nothing, with events handled after each.
 //
-// A pass need not go on where the last one left the rows alone: beyond the place of the last
-// pass's last exchange, a pair whose left row this pass has not just brought there is the pair
-// the last pass compared and kept, and so is every pair after it.
+// A pass compares only where the last pass changed something. Before the place of the last
+// pass's first exchange the rows stand as they did then, and the pairs there were compared and
+// kept. Beyond the place of its last exchange, a pair whose left row this pass has not just
+// brought there is the pair the last pass compared and kept, and so is every pair after it.
 template <typename Row, typename MustSwap>
 void Passes(Game& g, std::vector<Row>& rows, MustSwap mustSwap) {
   const size_t n = rows.size();
-  size_t lastExchange = n;  // the first pass compares every pair
+  size_t firstExchange = 1, lastExchange = n;  // the first pass compares every pair
   bool swapped = true;
   while (swapped) {
     swapped = false;
-    size_t last = 0;
-    bool movedIn = true;  // the row at i - 1 came there by an exchange in this pass
-    for (size_t i = 1; i < n; ++i) {
+    size_t first = 0, last = 0;
+    bool movedIn = false;  // the row at i - 1 came there by an exchange in this pass
+    for (size_t i = std::max<size_t>(firstExchange, 2) - 1; i < n; ++i) {
       if (i > lastExchange && !movedIn) break;
       movedIn = mustSwap(rows[i - 1], rows[i]);
       if (movedIn) {
         std::swap(rows[i - 1], rows[i]);
+        if (!swapped) first = i;
         swapped = true;
         last = i;
       }
     }
+    firstExchange = first;
     lastExchange = last;
     g.io.platform.Yield();
   }
@@ -39,33 +42,17 @@ void Passes(Game& g, std::vector<Row>& rows, MustSwap mustSwap) {
 // The passes of an ordering that is a strict weak order (`less`), without making them: the rows
 // end stably sorted, and a row with k rows before it that must come after it moves one place
 // forward in each of k passes. So there are as many passes as the most such rows before any one
-// row, and one more that exchanges nothing.
+// row, and one more that exchanges nothing. A stable insertion puts each row past exactly those.
 template <typename Row, typename Less>
 void PassesOfAnOrder(Game& g, std::vector<Row>& rows, Less less) {
-  const size_t n = rows.size();
-  // A stable merge sort that counts, for each row, the rows before it that it goes ahead of.
-  std::vector<Row> from = rows, to(n);
-  std::vector<int> countFrom(n, 0), countTo(n, 0);
   size_t most = 0;
-  for (size_t width = 1; width < n; width *= 2) {
-    for (size_t lo = 0; lo < n; lo += 2 * width) {
-      const size_t mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
-      size_t a = lo, b = mid, out = lo;
-      while (a < mid || b < hi) {
-        if (b == hi || (a < mid && !less(from[b], from[a]))) {
-          to[out] = from[a];
-          countTo[out++] = countFrom[a++];
-        } else {
-          to[out] = from[b];
-          countTo[out] = countFrom[b++] + static_cast<int>(mid - a);
-          most = std::max(most, static_cast<size_t>(countTo[out++]));
-        }
-      }
-    }
-    std::swap(from, to);
-    std::swap(countFrom, countTo);
+  for (size_t i = 1; i < rows.size(); ++i) {
+    const Row row = rows[i];
+    size_t at = i;
+    for (; at > 0 && less(row, rows[at - 1]); --at) rows[at] = rows[at - 1];
+    rows[at] = row;
+    most = std::max(most, i - at);
   }
-  rows = std::move(from);
   for (size_t pass = 0; pass <= most; ++pass) g.io.platform.Yield();
 }
 
