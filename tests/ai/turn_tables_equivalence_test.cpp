@@ -25,7 +25,7 @@ int PlainPasses(std::vector<Row>& rows, MustSwap mustSwap) {
 
 template <typename Row>
 bool SameRows(const std::vector<Row>& a, const std::vector<Row>& b) {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Row)) == 0;
+  return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Row)) == 0);
 }
 
 // Tables as a turn builds them: times in steps of a 520th of a year, many equal, many within a
