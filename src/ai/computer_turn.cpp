@@ -142,7 +142,8 @@ class Turn {
   void BuildCandidates() {
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_ || !HoldsShipsOrBombs(w)) continue;
-      NearestFrom(g_, w, own_, solver_);
+      // Only the rows the level weighs count; the exposure measure lists every row afresh.
+      NearestFrom(g_, w, own_, solver_, reach_ + 1);
       for (int k = 0; k <= reach_; ++k) {
         if (!(g_.NearestList[k][1] < kEmptyNearestYears) || candidates_.size() >= kMaxCandidates) continue;
         candidates_.push_back({static_cast<float>(w), g_.NearestList[k][0], g_.NearestList[k][1]});
@@ -259,9 +260,11 @@ class Turn {
 
   // Exposure: how quickly the nearest foreign worlds can reach each own world; small is exposed.
   void MeasureExposure() {
+    // Nothing is launched while the exposure is measured: the worlds under attack stay the same.
+    FindAttacks();
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_) continue;
-      PNearestFrom(g_, w, own_, 3, solver_);
+      PNearestFrom(g_, w, own_, 3, solver_, attacked_);
       float sum = 0;
       for (int k = 0; k < kNearestRows; ++k)
         sum = Csng(sum + g_.NearestList[k][1] / static_cast<double>((k + 1) * (k + 1)));

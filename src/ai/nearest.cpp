@@ -1,5 +1,6 @@
 #include "ai/nearest.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "ai/quick_solver.h"
@@ -36,7 +37,8 @@ void Insert(GameState& g, int world, float years) {
 // candidate is left in TravelYears and TravelAngle, as a search that prices every candidate in
 // full leaves it: it is priced in full when the bounded search did not give it.
 template <typename IsCandidate, typename Price>
-void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price) {
+void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price,
+            int rows = kNearestRows) {
   ResetList(g);
   if (world < 0 || world >= g.WorldCount) return;
   const bool truce = TruceLasts(g);
@@ -47,7 +49,7 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
     last = i;
     lastPriced = false;
     if (truce && g.WorldOwner[i] != 0 && g.WorldOwner[i] != owner) continue;
-    if (!price(i, g.NearestList[kNearestRows - 1][1], g.TravelYears, g.TravelAngle)) continue;
+    if (!price(i, g.NearestList[static_cast<size_t>(rows - 1)][1], g.TravelYears, g.TravelAngle)) continue;
     lastPriced = true;
     Insert(g, i, g.TravelYears);
   }
@@ -69,16 +71,20 @@ bool TruceLasts(const GameState& g) {
   return g.TruceUntilTurn - TurnOf(g) >= 1;
 }
 
-void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver) {
+void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows) {
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner; },
       [&](int i, float below, float& years, float& angle) {
         return solver.PriceBelow(g, world, i, 0, below, years, angle);
-      });
+      },
+      std::clamp(rows, 1, kNearestRows));
 }
 
 void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver) {
-  const uint32_t targeted = OwnAttackTargets(g, g.CurrentPlayer + 1);
+  PNearestFrom(g, world, owner, ahead, solver, OwnAttackTargets(g, g.CurrentPlayer + 1));
+}
+
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted) {
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !(targeted >> i & 1u); },
       [&](int i, float below, float& years, float& angle) {

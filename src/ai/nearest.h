@@ -18,11 +18,17 @@ inline constexpr int kNearestRows = 6;
 // The nearest worlds that `owner` (an owner code) does not own, measured from `world`. While a
 // battle truce lasts only neutral worlds are listed.
 void NearestFrom(GameState& g, int world, int owner);
-void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver);
+// The search with a solver; only the first `rows` rows (1 to 6) are sure to be the nearest
+// worlds, the later ones may hold others.
+void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows = kNearestRows);
 // The same measured for a launch `ahead` ticks from now, leaving out worlds that a fleet or bomb
 // of the current player is already bound for (a scout on its way does not count).
 void PNearestFrom(GameState& g, int world, int owner, int ahead);
 void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver);
+// The same, the worlds the current player's fleets and bombs are bound for being known already
+// (OwnAttackTargets for the current player's owner code), as in a run of searches with no launch
+// between them.
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted);
 // The worlds of `owner` holding ships or bombs that could reach `world` soonest, measured from
 // each of them to `world`.
 void NearestTo(GameState& g, int world, int owner);

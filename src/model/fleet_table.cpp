@@ -1,6 +1,7 @@
 #include "model/fleet_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -179,7 +180,11 @@ LaunchResult Sendships(Game& g, float percent) {
   return Launch(g, *order);
 }
 
-void SortFleets(GameState& g) {
+namespace {
+
+// The table ordered by passes of adjacent exchanges, as a table holding a time that is not a
+// number needs it.
+void SortFleetsByExchanges(GameState& g) {
   bool exchanged = true;
   while (exchanged) {
     exchanged = false;
@@ -191,6 +196,42 @@ void SortFleets(GameState& g) {
       }
     }
   }
+}
+
+template <typename T, size_t N>
+void Reorder(std::array<T, N>& field, const std::array<int, kUsedFleetSlots>& order) {
+  std::array<T, kUsedFleetSlots> old;
+  std::copy_n(field.begin(), kUsedFleetSlots, old.begin());
+  for (int i = 0; i < kUsedFleetSlots; ++i)
+    field[static_cast<size_t>(i)] = old[static_cast<size_t>(order[i])];
+}
+
+}  // namespace
+
+void SortFleets(GameState& g) {
+  // The exchanges move a free slot behind every slot in use after it and a slot in use behind
+  // every later one with less time left, and never exchange equals: with times that are numbers,
+  // that is a stable sort of the slots in use by time left, the free ones after them.
+  for (int i = 0; i < kUsedFleetSlots; ++i)
+    if (g.FleetFrom[i] != 0 && std::isnan(g.FleetTimeLeft[i])) return SortFleetsByExchanges(g);
+  std::array<int, kUsedFleetSlots> order;
+  for (int i = 0; i < kUsedFleetSlots; ++i) order[static_cast<size_t>(i)] = i;
+  std::stable_sort(order.begin(), order.end(), [&g](int a, int b) {
+    if (g.FleetFrom[b] == 0) return g.FleetFrom[a] != 0;
+    return g.FleetFrom[a] != 0 && g.FleetTimeLeft[a] < g.FleetTimeLeft[b];
+  });
+  bool moved = false;
+  for (int i = 0; i < kUsedFleetSlots; ++i) moved |= order[static_cast<size_t>(i)] != i;
+  if (!moved) return;
+  Reorder(g.FleetFrom, order);
+  Reorder(g.FleetTo, order);
+  Reorder(g.FleetOwner, order);
+  Reorder(g.FleetShips, order);
+  Reorder(g.FleetClass, order);
+  Reorder(g.FleetShield, order);
+  Reorder(g.FleetTimeLeft, order);
+  Reorder(g.FleetTripTime, order);
+  Reorder(g.FleetAngleParam, order);
 }
 
 void DataClear(GameState& g, int slot) {

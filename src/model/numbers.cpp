@@ -4,7 +4,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace zarnath {
@@ -17,39 +16,61 @@ struct Decimal {
 };
 
 Decimal ToDecimal(double magnitude, int precision) {
+  // The digits printf's "%.*e" gives, rounded from the exact binary value.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*e", precision - 1, magnitude);
+  const char* end =
+      std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, precision - 1).ptr;
   Decimal d;
-  std::string_view s(buf);
-  size_t e = s.find('e');
-  for (char c : s.substr(0, e))
-    if (c >= '0' && c <= '9') d.digits.push_back(c);
-  d.exponent = std::atoi(buf + e + 1);
+  const char* c = buf;
+  for (; c < end && *c != 'e'; ++c)
+    if (*c >= '0' && *c <= '9') d.digits.push_back(*c);
+  int exponent = 0;
+  if (c < end) std::from_chars(c + (c[1] == '+' ? 2 : 1), end, exponent);
+  d.exponent = exponent;
   while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
   return d;
 }
 
 std::string NumberText(double value, int precision) {
   if (value == 0.0 || std::isnan(value)) return " 0";
-  std::string sign = value < 0 ? "-" : " ";
-  Decimal d = ToDecimal(std::fabs(value), precision);
-  const int n = static_cast<int>(d.digits.size());
-  std::string body;
-  if (d.exponent >= precision || d.exponent < -4) {
-    body = d.digits.substr(0, 1);
-    if (n > 1) body += "." + d.digits.substr(1);
-    char ex[16];
-    std::snprintf(ex, sizeof ex, "E%c%02d", d.exponent < 0 ? '-' : '+', std::abs(d.exponent));
-    body += ex;
-  } else if (d.exponent < 0) {
-    body = "." + std::string(static_cast<size_t>(-d.exponent - 1), '0') + d.digits;
-  } else if (n <= d.exponent + 1) {
-    body = d.digits + std::string(static_cast<size_t>(d.exponent + 1 - n), '0');
+  // The digits as ToDecimal finds them, written straight into the text.
+  char sci[64];
+  const char* sciEnd =
+      std::to_chars(sci, sci + sizeof sci, std::fabs(value), std::chars_format::scientific, precision - 1)
+          .ptr;
+  char digits[32];
+  int n = 0;
+  const char* c = sci;
+  for (; c < sciEnd && *c != 'e'; ++c)
+    if (*c >= '0' && *c <= '9' && n < static_cast<int>(sizeof digits)) digits[n++] = *c;
+  int exponent = 0;
+  if (c < sciEnd) std::from_chars(c + (c[1] == '+' ? 2 : 1), sciEnd, exponent);
+  while (n > 1 && digits[n - 1] == '0') --n;
+
+  char out[48];  // plain notation stands only for exponents from -5 to the digits less one
+  char* o = out;
+  *o++ = value < 0 ? '-' : ' ';
+  if (exponent >= precision || exponent < -4) {
+    *o++ = digits[0];
+    if (n > 1) {
+      *o++ = '.';
+      for (int i = 1; i < n; ++i) *o++ = digits[i];
+    }
+    *o++ = 'E';
+    *o++ = exponent < 0 ? '-' : '+';
+    if (std::abs(exponent) < 10) *o++ = '0';
+    o = std::to_chars(o, out + sizeof out, std::abs(exponent)).ptr;
+  } else if (exponent < 0) {
+    *o++ = '.';
+    for (int i = 0; i < -exponent - 1; ++i) *o++ = '0';
+    for (int i = 0; i < n; ++i) *o++ = digits[i];
   } else {
-    body = d.digits.substr(0, static_cast<size_t>(d.exponent + 1)) + "." +
-           d.digits.substr(static_cast<size_t>(d.exponent + 1));
+    for (int i = 0; i <= exponent || i < n; ++i) {
+      if (i == exponent + 1) *o++ = '.';
+      *o++ = i < n ? digits[i] : '0';
+    }
   }
-  return sign + body;
+  return std::string(out, o);
 }
 
 }  // namespace
@@ -61,7 +82,9 @@ std::string Str(double value) {
   return NumberText(value, 15);
 }
 std::string Str(int value) {
-  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+  char out[16] = {' '};
+  char* first = value < 0 ? out : out + 1;
+  return std::string(out, std::to_chars(first, out + sizeof out, value).ptr);
 }
 
 std::string StrTrim(float value) {
@@ -97,43 +120,61 @@ bool AboveRange(std::string_view num) {
   return false;
 }
 
-Leading ReadLeading(std::string_view text, double& out) {
-  std::string s;
-  for (char c : text)
-    if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
-  size_t i = 0;
-  std::string num;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) num.push_back(s[i++]);
+// The number at the start of `s` (blanks, tabs and line feeds already taken out), its text
+// gathered in `num`, which has room for all of `s`.
+Leading ReadNumber(std::string_view s, char* num, double& out) {
+  size_t i = 0, n = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) num[n++] = s[i++];
   bool digits = false;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') num.push_back(s[i++]), digits = true;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') num[n++] = s[i++], digits = true;
   if (i < s.size() && s[i] == '.') {
-    num.push_back(s[i++]);
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') num.push_back(s[i++]), digits = true;
+    num[n++] = s[i++];
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') num[n++] = s[i++], digits = true;
   }
   if (!digits) return Leading::kNone;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-    size_t j = i + 1;
-    std::string ex = "e";
-    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ex.push_back(s[j++]);
-    size_t start = j;
-    while (j < s.size() && s[j] >= '0' && s[j] <= '9') ex.push_back(s[j++]);
-    if (j > start) num += ex;
+    // The exponent counts only with digits; the letter stands where the point's digits ended.
+    size_t j = i + 1, e = n;
+    num[e++] = 'e';
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) num[e++] = s[j++];
+    const size_t start = j;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') num[e++] = s[j++];
+    if (j > start) n = e;
   }
   // from_chars reads "." as the point whatever the locale.
   double v = 0.0;
-  const char* first = num.data();
+  const char* first = num;
   if (*first == '+' || *first == '-') ++first;
-  auto [end, ec] = std::from_chars(first, num.data() + num.size(), v);
+  auto [end, ec] = std::from_chars(first, num + n, v);
   (void)end;
   if (ec == std::errc::result_out_of_range) {
-    if (AboveRange(std::string_view(first, static_cast<size_t>(num.data() + num.size() - first))))
-      return Leading::kTooLarge;
+    if (AboveRange(std::string_view(first, static_cast<size_t>(num + n - first)))) return Leading::kTooLarge;
     v = 0.0;  // below the smallest magnitude: 0
   } else if (ec != std::errc() || !std::isfinite(v)) {
     return Leading::kNone;
   }
   out = num[0] == '-' ? -v : v;
   return Leading::kNumber;
+}
+
+bool Ignored(char c) {
+  return c == ' ' || c == '\t' || c == '\n';
+}
+
+Leading ReadLeading(std::string_view text, double& out) {
+  // Most texts hold a short number: its characters are gathered on the stack.
+  constexpr size_t kShort = 64;
+  char s[kShort], num[kShort];
+  size_t n = 0, at = 0;
+  for (; at < text.size() && n < kShort; ++at)
+    if (!Ignored(text[at])) s[n++] = text[at];
+  while (at < text.size() && Ignored(text[at])) ++at;
+  if (at == text.size()) return ReadNumber(std::string_view(s, n), num, out);
+  std::string all;
+  for (char c : text)
+    if (!Ignored(c)) all.push_back(c);
+  std::string longNum(all.size(), '\0');
+  return ReadNumber(all, longNum.data(), out);
 }
 
 }  // namespace

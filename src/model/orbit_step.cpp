@@ -1,6 +1,7 @@
 #include "model/orbit_step.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "model/game.h"
@@ -62,6 +63,11 @@ void GalaxyRotate(Game& g) {
 
   const int worlds = std::min<int>(g.WorldCount, kMaxWorlds);
   const int ticks = static_cast<int>(std::nearbyint(g.WorldRadius[kHomeWorld0] * 4.0 * 0.05));
+  // The slots in use stay in use while the worlds turn.
+  std::array<int, kUsedFleetSlots> used;
+  int usedCount = 0;
+  for (int s = 0; s < kUsedFleetSlots; ++s)
+    if (g.FleetFrom[s] != 0) used[static_cast<size_t>(usedCount++)] = s;
   for (int tick = 1; tick <= ticks; ++tick) {
     const int64_t tickStart = g.SpeedGame ? 0 : g.io.platform.NowMs();
     for (int k = 0; k < worlds; ++k) {
@@ -69,8 +75,9 @@ void GalaxyRotate(Game& g) {
       // Once a tick: a world drawn at just over 2 pi stands where it stands after the turn back.
       if (g.WorldAngle[k] > kTwoPi) g.WorldAngle[k] = static_cast<float>(g.WorldAngle[k] - kTwoPi);
     }
-    for (int s = 0; s < kUsedFleetSlots; ++s) {
-      if (g.FleetFrom[s] == 0 || !(g.FleetTimeLeft[s] > 0)) continue;
+    for (int u = 0; u < usedCount; ++u) {
+      const int s = used[static_cast<size_t>(u)];
+      if (!(g.FleetTimeLeft[s] > 0)) continue;
       g.FleetTimeLeft[s] -= 1.0 / kTicksPerYear;
       if (g.FleetTimeLeft[s] < 1e-8) g.FleetTimeLeft[s] = 0;  // arrived
     }

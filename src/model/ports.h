@@ -120,6 +120,11 @@ class NetworkPort {
   virtual int SocketCount() = 0;
   virtual bool SocketConnected(int element) = 0;
   virtual void SendData(int element, const std::string& message) = 0;
+  // Between these two, what is sent to `element` may be kept back and leave together, in the
+  // order it was sent, when the sends are released (or earlier). A transport that sends at once
+  // ignores them.
+  virtual void HoldSends(int element) { (void)element; }
+  virtual void ReleaseSends(int element) { (void)element; }
   virtual void CloseSocket(int element) = 0;
   // Starts a client connection to the address in the setup window.
   virtual void ConnectToHost() = 0;

@@ -55,40 +55,47 @@ Fault CheckGame(const GameState& g) {
   return {};
 }
 
-Fault CheckWorld(const GameState& g, int w) {
-  const size_t i = static_cast<size_t>(w);
-  const std::string record = "world " + std::to_string(w);
-  const int owner = g.WorldOwner[i];
-  if (w >= g.WorldCount) {
-    if (owner != 0)
-      return StateFault{record, "owner",
-                        "a world out of play has no owner, not " + std::to_string(owner) + "."};
-    return {};
-  }
-  if (g.WorldRadius[i] != RingRadius(w))
-    return StateFault{record, "orbit radius",
-                      Shown(g.WorldRadius[i]) + " is not the world's ring " + Shown(RingRadius(w)) + "."};
-  if (g.WorldClass[i] < kLeastClass || g.WorldClass[i] > kMostClass)
-    return StateFault{record, "class", Outside(g.WorldClass[i], kLeastClass, kMostClass)};
-  if (g.WorldShield[i] > kMostShield)
-    return StateFault{record, "shield", Outside(g.WorldShield[i], 0, kMostShield)};
-  if (owner != 0 && !Seated(g, owner)) return StateFault{record, "owner", NoSeat(owner)};
-  if (!std::isfinite(g.WorldShips[i]) || g.WorldShips[i] < 0.0f)
-    return StateFault{record, "ships", Shown(g.WorldShips[i]) + " is no count of 0 or more."};
-  if (g.WorldType[i] < 0)
-    return StateFault{record, "treasure", std::to_string(g.WorldType[i]) + " is below 0."};
-  if (g.WorldBombs[i] < 0)
-    return StateFault{record, "bombs", std::to_string(g.WorldBombs[i]) + " is below 0."};
-  return {};
+// The records a fault names, built only when there is a fault to tell.
+std::string WorldRecord(int w) {
+  return "world " + std::to_string(w);
 }
-
-// The record a fault names, built only when there is a fault to tell.
 std::string SlotRecord(int s) {
   return "travel slot " + std::to_string(s);
 }
 
+Fault CheckWorld(const GameState& g, int w) {
+  const size_t i = static_cast<size_t>(w);
+  const int owner = g.WorldOwner[i];
+  if (w >= g.WorldCount) {
+    if (owner != 0)
+      return StateFault{WorldRecord(w), "owner",
+                        "a world out of play has no owner, not " + std::to_string(owner) + "."};
+    return {};
+  }
+  if (g.WorldRadius[i] != RingRadius(w))
+    return StateFault{WorldRecord(w), "orbit radius",
+                      Shown(g.WorldRadius[i]) + " is not the world's ring " + Shown(RingRadius(w)) + "."};
+  if (g.WorldClass[i] < kLeastClass || g.WorldClass[i] > kMostClass)
+    return StateFault{WorldRecord(w), "class", Outside(g.WorldClass[i], kLeastClass, kMostClass)};
+  if (g.WorldShield[i] > kMostShield)
+    return StateFault{WorldRecord(w), "shield", Outside(g.WorldShield[i], 0, kMostShield)};
+  if (owner != 0 && !Seated(g, owner)) return StateFault{WorldRecord(w), "owner", NoSeat(owner)};
+  if (!std::isfinite(g.WorldShips[i]) || g.WorldShips[i] < 0.0f)
+    return StateFault{WorldRecord(w), "ships", Shown(g.WorldShips[i]) + " is no count of 0 or more."};
+  if (g.WorldType[i] < 0)
+    return StateFault{WorldRecord(w), "treasure", std::to_string(g.WorldType[i]) + " is below 0."};
+  if (g.WorldBombs[i] < 0)
+    return StateFault{WorldRecord(w), "bombs", std::to_string(g.WorldBombs[i]) + " is below 0."};
+  return {};
+}
+
 Fault CheckFreeSlot(const GameState& g, int s) {
   const size_t i = static_cast<size_t>(s);
+  // The usual case, a free slot holding nothing, without a fault to build.
+  if (g.FleetTo[i] == 0 && g.FleetOwner[i] == 0 && g.FleetShips[i] == 0.0f && g.FleetClass[i] == 0 &&
+      g.FleetShield[i] == 0 && g.FleetTimeLeft[i] == 0.0 && g.FleetTripTime[i] == 0.0f &&
+      g.FleetAngleParam[i] == 0.0f)
+    return {};
   auto holds = [&](const char* field, double v) -> Fault {
     if (v == 0.0) return {};
     return StateFault{SlotRecord(s), field, "a free slot holds 0, not " + Shown(v) + "."};
@@ -105,7 +112,7 @@ Fault CheckFreeSlot(const GameState& g, int s) {
   return f;
 }
 
-Fault CheckSlot(const GameState& g, int s) {
+Fault CheckSlot(const GameState& g, int s, double longest) {
   const size_t i = static_cast<size_t>(s);
   if (g.FleetFrom[i] == 0) return CheckFreeSlot(g, s);
   if (s >= kUsedFleetSlots) return StateFault{SlotRecord(s), "origin", "the slot lies beyond the table."};
@@ -121,7 +128,6 @@ Fault CheckSlot(const GameState& g, int s) {
   if (g.FleetShield[i] > kMostShield)
     return StateFault{SlotRecord(s), "shield", Outside(g.FleetShield[i], 0, kMostShield)};
   const float trip = g.FleetTripTime[i];
-  const double longest = LongestTrip(g);
   if (!(trip > 0.0f && trip <= static_cast<float>(longest)))
     return StateFault{
         SlotRecord(s), "trip time",
@@ -164,7 +170,8 @@ double LongestTrip(const GameState& g) {
 std::optional<StateFault> CheckGameState(const GameState& g) {
   Fault f = CheckGame(g);
   for (int w = 0; !f && w < kMaxWorlds; ++w) f = CheckWorld(g, w);
-  for (int s = 0; !f && s < kFleetSlots; ++s) f = CheckSlot(g, s);
+  const double longest = LongestTrip(g);
+  for (int s = 0; !f && s < kFleetSlots; ++s) f = CheckSlot(g, s, longest);
   for (int b = 0; !f && b < kUsedBombSlots; ++b) f = CheckProximityBomb(g, b);
   return f;
 }

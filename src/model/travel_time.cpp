@@ -15,6 +15,20 @@ namespace {
 constexpr float kFirstA = -6.283184f;
 constexpr float kLastA = 9.424776f;
 
+// Floor and ceiling of values well inside the range of an int, as std::floor and std::ceil give
+// them (but for the sign of a zero, which no comparison sees): the cut towards zero, moved by one
+// where it went the wrong way. Larger values take the library's way.
+inline double Floor(double v) {
+  if (!(v > -0x1p30 && v < 0x1p30)) return std::floor(v);
+  const double cut = static_cast<double>(static_cast<int>(v));
+  return cut > v ? cut - 1.0 : cut;
+}
+inline double Ceil(double v) {
+  if (!(v > -0x1p30 && v < 0x1p30)) return std::ceil(v);
+  const double cut = static_cast<double>(static_cast<int>(v));
+  return cut < v ? cut + 1.0 : cut;
+}
+
 // Brings an angle above 2 pi back by whole turns. An angle below 0 stays as it is.
 float Reduce(float angle) {
   while (angle > kTwoPi) angle = static_cast<float>(angle - kTwoPi);
@@ -27,7 +41,7 @@ constexpr float kLargestRing = 1000.0f;
 constexpr int kMostTicksAhead = 32767;
 
 // A world the solver can price: on a ring, with finite angle and speed.
-bool Usable(const GameState& g, int w) {
+inline bool Usable(const GameState& g, int w) {
   if (w < 0 || w >= kWorldSlots) return false;
   const float r = g.WorldRadius[w], a = g.WorldAngle[w], m = g.WorldAngularSpeed[w];
   return r >= 1.0f && r <= kLargestRing && a >= -1000.0f && a <= 1000.0f && m >= -1.0f && m <= 1.0f;
@@ -35,6 +49,25 @@ bool Usable(const GameState& g, int w) {
 
 // The tick limit is three times the reference ring.
 constexpr int kMostTicks = 3 * static_cast<int>(kLargestRing);
+
+// The nearest whole number, ties to the even one, of a value from 0 to 2^52: adding 2^52 leaves
+// no bits below the units, and the addition rounds as nearbyint does.
+double NearestWhole(double v) {
+  return (v + 0x1p52) - 0x1p52;
+}
+
+// What the search works out for every tick again and again: 1 / t, and t ticks as years.
+struct TickTables {
+  std::array<double, kMostTicks + 2> inverse;
+  std::array<float, kMostTicks + 2> years;
+  TickTables() {
+    for (int t = 0; t < kMostTicks + 2; ++t) {
+      inverse[static_cast<size_t>(t)] = 1.0 / t;
+      years[static_cast<size_t>(t)] = static_cast<float>(t / 520.0);
+    }
+  }
+};
+const TickTables kTicks;
 
 // One trip as the trials see it: start angles, speeds and the extra rate per unit of a. They are
 // kept as 32-bit floats: g++ 12 at -O2 was seen to drop the rounding of a start angle to 32
@@ -46,7 +79,7 @@ struct Trip {
 
   // The 0.01-radian bin of the target at tick t.
   double TargetBin(int t) const {
-    return std::floor(Reduce(static_cast<float>(t * static_cast<double>(mTo) + startTo)) * 100.0);
+    return Floor(Reduce(static_cast<float>(t * static_cast<double>(mTo) + startTo)) * 100.0);
   }
   // The object's angle (k x a being `ka`) falls into the target's bin.
   bool ShipHits(int t, double ka, double targetBin) const {
@@ -147,7 +180,7 @@ class TickSearch {
     if (!Tried(p_.stepA)) return false;
     const double kaLow = Ka(0), kaHigh = Ka(count_ - 1);
     // Index estimate of a value of ka: the parameters are about evenly spaced.
-    const double a0 = a_[0], perIndex = 1.0 / p_.stepA;
+    const double a0 = a_[0], perIndex = perIndex_, perK = 1.0 / k;
 
     const double d0 = static_cast<double>(p_.startFrom) - p_.startTo;
     const double drift = static_cast<double>(p_.mFrom) - p_.mTo;
@@ -162,9 +195,20 @@ class TickSearch {
       if (t <= last && p_.Hits(0, Ka(0))) return Take(0, 0, best), true;
       ++t;
     }
+    // The least multiple of P within reach, kept from tick to tick: the reach moves by far less
+    // than a period a tick, so it seldom changes.
+    double least = 0;
+    bool leastKnown = false;
     while (t <= last) {
-      const double high = highBase + t * highSlope;
-      double j = std::ceil(lowBase + t * lowSlope);
+      const double high = highBase + t * highSlope, low = lowBase + t * lowSlope;
+      if (!leastKnown) {
+        least = Ceil(low);
+        leastKnown = true;
+      } else {
+        while (least < low) least += 1.0;
+        while (least - 1.0 >= low) least -= 1.0;
+      }
+      double j = least;
       if (j > high) {
         // No multiple of P within reach: the reach lies between j - 1 and j, and stays there
         // until its upper end climbs to j or its lower end falls to j - 1. Go to one tick
@@ -174,20 +218,22 @@ class TickSearch {
         if (lowSlope < 0) next = std::min(next, (j - 1.0 - lowBase) / lowSlope);
         if (!(next < last + 2.0)) break;
         t = std::max(t + 1, static_cast<int>(next) - 1);
+        leastKnown = false;
         continue;
       }
-      const double d = d0 + t * drift, perTick = 1.0 / t;
+      const double d = d0 + t * drift, perTick = kTicks.inverse[static_cast<size_t>(t)];
       double targetBin = 0;
       bool targetKnown = false;
       for (; j <= high; j += 1.0) {
         const double from = (j * kTwoPi - d - margin) * perTick, to = (j * kTwoPi - d + margin) * perTick;
         // The first parameter whose ka is at least `from`.
-        const double guess = (from / k - a0) * perIndex;
+        // The estimate rounds up: the parameter before it then mostly lies below `from` already.
+        const double guess = (from * perK - a0) * perIndex + 1.0;
         int i = guess <= 0 ? 0 : guess >= count_ ? count_ : static_cast<int>(guess);
         while (i > 0 && Ka(i - 1) >= from) --i;
-        while (i < count_ && Ka(i) < from) ++i;
-        for (; i < count_; ++i) {
-          const float ka = Ka(i);
+        float ka = 0;
+        while (i < count_ && (ka = Ka(i)) < from) ++i;
+        for (; i < count_; ka = ++i < count_ ? Ka(i) : 0.0f) {
           if (!(ka <= to)) break;
           if (!targetKnown) {
             targetBin = p_.TargetBin(t);
@@ -202,7 +248,7 @@ class TickSearch {
   }
 
  private:
-  static double RoundingBound(double most) { return (most / kTwoPi + 2.0) * most * 0x1p-23; }
+  static double RoundingBound(double most) { return (most * (1.0 / kTwoPi) + 2.0) * most * 0x1p-23; }
 
   void Take(int i, int t, Best& best) const {
     best.tick = t;
@@ -219,6 +265,7 @@ class TickSearch {
   struct ParamList {
     std::array<float, kMostParams> a;
     int count = 0;
+    double perIndex = 0;  // 1 / step: about how many parameters a unit of a holds
   };
   bool Tried(float step) {
     static const std::array<ParamList, 3> standard = {List(kLaunchStep), List(kOptionsStep),
@@ -233,10 +280,12 @@ class TickSearch {
     }
     a_ = list->a.data();
     count_ = list->count;
+    perIndex_ = list->perIndex;
     return count_ > 0;
   }
   static ParamList List(float step) {
     ParamList out;
+    out.perIndex = 1.0 / step;
     for (float a = kFirstA; a <= kLastA;) {
       if (out.count == kMostParams) return ParamList{};
       out.a[static_cast<size_t>(out.count++)] = a;
@@ -250,6 +299,7 @@ class TickSearch {
   const Trip& p_;
   const float* a_ = nullptr;
   int count_ = 0;
+  double perIndex_ = 0;
   ParamList own_;
 };
 
@@ -269,14 +319,15 @@ bool Search(const GameState& g, int from, int to, int ahead, float stepA, int li
   p.k = LaunchRate(g, from);
   p.stepA = stepA;
   const double dR = static_cast<double>(g.WorldRadius[from]) - g.WorldRadius[to];
-  p.tmin = static_cast<int>(std::nearbyint(std::fabs(dR)));
-  p.tmax = static_cast<int>(std::nearbyint(3.0 * g.WorldRadius[kHomeWorld0]));
+  // Rings lie from 1 to kLargestRing (Usable), far below 2^52.
+  p.tmin = static_cast<int>(NearestWhole(std::fabs(dR)));
+  p.tmax = static_cast<int>(NearestWhole(3.0 * g.WorldRadius[kHomeWorld0]));
   if (p.tmin > p.tmax || p.tmin >= limit) return false;
   Best best{std::min(limit, p.tmax + 1)};
   TickSearch fast(p);
   if (!fast.Run(best)) ScanAll(p, best);
   if (best.param < 0) return false;
-  years = static_cast<float>(best.tick / 520.0);
+  years = kTicks.years[static_cast<size_t>(best.tick)];
   angle = best.a;
   return true;
 }
@@ -307,7 +358,7 @@ bool PDistCalcBelow(const GameState& g, int fromWorld, int toWorld, float& years
   if (!(belowYears > 0.0f)) return false;
   int limit = belowYears > kMostTicks / 520.0 ? kMostTicks + 1 : static_cast<int>(belowYears * 520.0) - 1;
   limit = std::max(limit, 0);
-  while (limit <= kMostTicks && static_cast<float>(limit / 520.0) < belowYears) ++limit;
+  while (limit <= kMostTicks && kTicks.years[static_cast<size_t>(limit)] < belowYears) ++limit;
   return Search(g, fromWorld, toWorld, ahead, stepA, limit, years, angle);
 }
 

@@ -82,6 +82,8 @@ void GalaxySync(Game& g) {
   for (int i = 1; i < count && i < kSeats; ++i) {
     if (!SeatLinked(g, i)) continue;
     bool lost = false;
+    // The client's frames may leave together; the yields between them still let events run.
+    net.HoldSends(i);
     ForEachStateFrame(g, i, [&](std::string frame, bool yield) {
       if (lost) return;
       if (!net.SocketConnected(i)) {
@@ -91,6 +93,7 @@ void GalaxySync(Game& g) {
       net.SendData(i, frame);
       if (yield) g.io.platform.Yield();
     });
+    net.ReleaseSends(i);
     if (lost || !net.SocketConnected(i))
       g.io.platform.MessageBox("Problem Synchronizing " + g.PlayerName[static_cast<size_t>(i)],
                                "Zarnath Error", Buttons::kOk);

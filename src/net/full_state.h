@@ -14,9 +14,10 @@ class Game;
 void ForEachStateFrame(const Game& g, int client,
                        const std::function<void(std::string frame, bool yield)>& out);
 
-// Sends every connected client its state. A client whose connection fails while it is served is
-// named in one error box and left out; the clients after it are served, and those served before
-// it are not served again.
+// Sends every connected client its state. Events run after each frame as they come; a client's
+// frames leave together once its last frame is sent. A client whose connection fails while it is
+// served is named in one error box and left out; the clients after it are served, and those
+// served before it are not served again.
 void GalaxySync(Game& g);
 
 }  // namespace zarnath

@@ -76,6 +76,7 @@ void SocketNetwork::Accept() {
 }
 
 void SocketNetwork::Adopt(int element, QTcpSocket* socket) {
+  Forget(element);
   sockets_[static_cast<size_t>(element)] = socket;
   socket->setParent(this);
   socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -100,6 +101,7 @@ void SocketNetwork::Adopt(int element, QTcpSocket* socket) {
 void SocketNetwork::Drop(int element) {
   QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
   sockets_[static_cast<size_t>(element)] = nullptr;
+  Forget(element);
   if (!socket) return;
   const bool wasOpen = socket->property("opened").toBool();
   socket->disconnect(this);
@@ -125,6 +127,7 @@ void SocketNetwork::ConnectToHost() {
 }
 
 void SocketNetwork::CloseAll() {
+  for (int e = 0; e < kElements; ++e) Forget(e);
   for (int e = 0; e < kElements; ++e)
     if (sockets_[static_cast<size_t>(e)]) {
       QTcpSocket* socket = sockets_[static_cast<size_t>(e)];
@@ -149,7 +152,39 @@ bool SocketNetwork::SocketConnected(int element) {
 
 void SocketNetwork::SendData(int element, const std::string& message) {
   if (!SocketConnected(element)) return;
-  sockets_[static_cast<size_t>(element)]->write(message.data(), static_cast<qint64>(message.size()));
+  const size_t e = static_cast<size_t>(element);
+  if (holding_[e]) {
+    held_[e].append(message.data(), static_cast<qsizetype>(message.size()));
+    if (held_[e].size() >= kMostHeldBytes) Flush(element);
+    return;
+  }
+  sockets_[e]->write(message.data(), static_cast<qint64>(message.size()));
+}
+
+void SocketNetwork::HoldSends(int element) {
+  if (element >= 0 && element < kElements) holding_[static_cast<size_t>(element)] = true;
+}
+
+void SocketNetwork::ReleaseSends(int element) {
+  if (element < 0 || element >= kElements) return;
+  holding_[static_cast<size_t>(element)] = false;
+  Flush(element);
+}
+
+void SocketNetwork::Flush(int element) {
+  QByteArray& held = held_[static_cast<size_t>(element)];
+  if (held.isEmpty()) return;
+  if (SocketConnected(element)) {
+    QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
+    socket->write(held);
+    socket->flush();
+  }
+  held.clear();
+}
+
+void SocketNetwork::Forget(int element) {
+  held_[static_cast<size_t>(element)].clear();
+  holding_[static_cast<size_t>(element)] = false;
 }
 
 void SocketNetwork::CloseSocket(int element) {
@@ -159,6 +194,8 @@ void SocketNetwork::CloseSocket(int element) {
     return;
   }
   if (element < 0 || element >= kElements || !sockets_[static_cast<size_t>(element)]) return;
+  Flush(element);  // what was kept back still leaves before the connection closes
+  Forget(element);
   QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
   sockets_[static_cast<size_t>(element)] = nullptr;
   socket->disconnect(this);

@@ -4,6 +4,7 @@
 // What arrives is handed to the game's receiver as it comes.
 #pragma once
 
+#include <QByteArray>
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
@@ -52,6 +53,8 @@ class SocketNetwork : public QObject, public NetworkPort {
   int SocketCount() override;
   bool SocketConnected(int element) override;
   void SendData(int element, const std::string& message) override;
+  void HoldSends(int element) override;
+  void ReleaseSends(int element) override;
   void CloseSocket(int element) override;
   void ConnectToHost() override;
   void StopLobbyTimers() override {
@@ -74,15 +77,24 @@ class SocketNetwork : public QObject, public NetworkPort {
   std::function<void()> onPublishOnline, onRefreshOnlineLobby;
 
   static constexpr int kElements = 4;
+  // Held sends leave early once this much is kept back for one connection.
+  static constexpr qsizetype kMostHeldBytes = 64 * 1024;
 
  private:
   void Accept();
   void Adopt(int element, QTcpSocket* socket);
   void Drop(int element);
+  // Hands what was kept back for `element` to its socket and lets it leave at once.
+  void Flush(int element);
+  // Forgets what was kept back for a connection that ends.
+  void Forget(int element);
 
   NetworkEvents* events_ = nullptr;
   QPointer<QTcpServer> server_;
   std::array<QPointer<QTcpSocket>, kElements> sockets_{};
+  // Frames kept back while the sends to an element are held.
+  std::array<QByteArray, kElements> held_{};
+  std::array<bool, kElements> holding_{};
   QHostAddress listenAddress_ = QHostAddress::Any;
 };
 

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cfloat>
 #include <cmath>
-#include <unordered_map>
 
 #include "model/numbers.h"
 #include "model/state_check.h"
@@ -106,7 +105,10 @@ std::string NumberShown(double v) {
 
 class Reader {
  public:
-  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+  // A reader that looks for the line of one value ("world 3, class") keeps the last line it was
+  // read from; an ordinary read keeps no lines at all.
+  explicit Reader(std::string_view bytes, std::string sought = {})
+      : bytes_(bytes), sought_(std::move(sought)) {}
 
   bool AtEnd() const { return pos_ >= bytes_.size(); }
   int LineNumber() const { return line_; }
@@ -133,7 +135,7 @@ class Reader {
   // A value line, deciphered; its line number is kept to name it in a refusal.
   std::string Text(const char* what) {
     const std::string_view raw = Raw(what);
-    lines_[Where(what)] = line_;
+    if (!sought_.empty() && Where(what) == sought_) soughtLine_ = line_;
     return Decrypt(raw, kSavedGameKey);
   }
 
@@ -199,13 +201,8 @@ class Reader {
     return text;
   }
 
-  // Refuses a state that breaks a rule of the game, naming the line of the field that breaks it.
-  [[noreturn]] void Refuse(const StateFault& fault) const {
-    const auto at = lines_.find(fault.record + ", " + fault.field);
-    if (at == lines_.end()) throw Refused{kErrBadValue, "The game cannot be played: " + fault.Text()};
-    throw Refused{kErrBadValue, "Line " + std::to_string(at->second) + " (" + fault.record + ", " +
-                                    fault.field + "): " + fault.problem};
-  }
+  // The line the sought value was last read from; 0 when it was not read.
+  int SoughtLine() const { return soughtLine_; }
 
   static std::string_view Trim(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
@@ -222,7 +219,8 @@ class Reader {
   size_t pos_ = 0;
   int line_ = 0;
   std::string section_;
-  std::unordered_map<std::string, int> lines_;  // the line each value was read from
+  std::string sought_;
+  int soughtLine_ = 0;
 };
 
 const char* const kMarkedWhat[kSeats] = {"mark of player 0", "mark of player 1", "mark of player 2",
@@ -475,28 +473,52 @@ bool WriteSavedGame(const GameState& g, const std::string& path, std::string* er
   return WriteFileAtomically(path, SavedGameText(g), error);
 }
 
+namespace {
+
+// Every record of the file, in its order; throws Refused at the first value that cannot be read.
+void ReadRecords(Reader& in, GameState& s, SavedGameRead& result) {
+  ReadHeader(in, s, result);
+  ReadPlayersAndGame(in, s);
+  ReadWorlds(in, s, result);
+  ReadFleetsAndBombs(in, s);
+  in.Section("");
+  s.window.txtMove.Text.clear();
+  for (int p = 0; p < kSeats; ++p) s.PlayerLog[p] = in.Block(kLogWhat[p]);
+  // A file that ends after the move logs keeps the intelligence gathered before the load.
+  if (!in.AtEnd()) {
+    for (int w = 0; w < kMaxWorlds; ++w) {
+      in.Section("intelligence on world " + std::to_string(w));
+      for (int f = 0; f < 5; ++f)
+        for (int p = 0; p < kSeats; ++p) s.ScoutInfo[p][f][w] = in.Short(IntelligenceWhat(f, p));
+    }
+    result.intelligenceRead = true;
+  }
+}
+
+// The refusal of a file whose values all read but whose game breaks a rule of play: it names the
+// line of the field that breaks it. Only then is the file read once more to find that line.
+Refused GameRefusal(const GameState& prior, std::string_view bytes, const StateFault& fault) {
+  Reader in(bytes, fault.record + ", " + fault.field);
+  GameState s = prior;
+  SavedGameRead scratch;
+  try {
+    ReadRecords(in, s, scratch);
+  } catch (const Refused&) {
+  }
+  if (in.SoughtLine() == 0) return {kErrBadValue, "The game cannot be played: " + fault.Text()};
+  return {kErrBadValue, "Line " + std::to_string(in.SoughtLine()) + " (" + fault.record + ", " + fault.field +
+                            "): " + fault.problem};
+}
+
+}  // namespace
+
 SavedGameRead ReadSavedGame(const GameState& prior, std::string_view bytes) {
   SavedGameRead result;
   GameState s = prior;
   Reader in(bytes);
   try {
-    ReadHeader(in, s, result);
-    ReadPlayersAndGame(in, s);
-    ReadWorlds(in, s, result);
-    ReadFleetsAndBombs(in, s);
-    in.Section("");
-    s.window.txtMove.Text.clear();
-    for (int p = 0; p < kSeats; ++p) s.PlayerLog[p] = in.Block(kLogWhat[p]);
-    // A file that ends after the move logs keeps the intelligence gathered before the load.
-    if (!in.AtEnd()) {
-      for (int w = 0; w < kMaxWorlds; ++w) {
-        in.Section("intelligence on world " + std::to_string(w));
-        for (int f = 0; f < 5; ++f)
-          for (int p = 0; p < kSeats; ++p) s.ScoutInfo[p][f][w] = in.Short(IntelligenceWhat(f, p));
-      }
-      result.intelligenceRead = true;
-    }
-    if (const auto fault = CheckGameState(s)) in.Refuse(*fault);
+    ReadRecords(in, s, result);
+    if (const auto fault = CheckGameState(s)) throw GameRefusal(prior, bytes, *fault);
   } catch (const Refused& refused) {
     result.refusal = {refused.number, refused.problem};
     return result;

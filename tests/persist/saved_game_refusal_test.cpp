@@ -4,9 +4,9 @@
 #include <functional>
 #include <random>
 
+#include "engine/save_load.h"
 #include "headless/headless_match.h"
 #include "model/numbers.h"
-#include "engine/save_load.h"
 #include "persist/saved_game.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
@@ -192,6 +192,27 @@ TEST(SavedGameRefusal, MutatedFilesNeverCrashTheReader) {
     ASSERT_EQ(CheckInvariants(s), "");  // and every rule of play holds
   }
   EXPECT_TRUE(accepted > 0 && accepted < 1500);  // some changes (a byte in a name or a text) are harmless
+}
+
+// The whole text of a refusal for a game that cannot be played: a seat's field, a world's field and
+// a proximity bomb's field, each named with the line it was read from.
+TEST(SavedGameRefusal, AStateTheGameCannotPlayNamesItsLineWordForWord) {
+  TestGame source;
+  MakeMidGame(source, false);
+  const std::tuple<int, const char*, const char*> cases[] = {
+      {7, "", "Error #  380\rLine 8 (player 0, name): the first seat is empty: no game is set up."},
+      {kFirstWorldLine + 3 * kWorldRecordLines + 5, " 6",
+       "Error #  380\rLine 103 (world 3, class): 6 is outside 1 to 5."},
+      {kFirstBombLine + 2, "-2",
+       "Error #  380\rLine 1702 (proximity bomb 0, threshold): -2 is no threshold of 0 or more."},
+  };
+  for (const auto& [line, value, message] : cases) {
+    Lines bad = SplitCrLf(SavedGameText(source.g()));
+    bad[static_cast<size_t>(line)] = Encrypt(value, kSavedGameKey);
+    const SavedGameRead read = ReadSavedGame(source.g().state(), JoinCrLf(bad));
+    ASSERT_FALSE(read.state);
+    EXPECT_EQ(read.refusal.Message(), message);
+  }
 }
 
 }  // namespace
