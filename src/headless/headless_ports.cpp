@@ -45,6 +45,8 @@ const char* TimerName(GameTimer t) {
       return "tmrServer";
     case GameTimer::kServerRefresh:
       return "tmrRefresh";
+    case GameTimer::kNameWait:
+      return "tmrNameWait";
   }
   return "?";
 }

@@ -1,12 +1,16 @@
 // The game's sockets over TCP with Qt, run by the window thread's event loop: on a host a
 // listening socket (element 0) and up to three client connections (elements 1 to 3, the
 // element being the client's seat); on a client one connection to the host (element 0).
-// What arrives is handed to the game's receiver as it comes.
+// What arrives is handed to the game's receiver as it comes, a bounded piece at a time: a peer
+// whose frames pile up in the receiver is not read until they are handled. No socket is closed
+// or deleted while its own arrival signal runs; one dropped there goes when the signal returns.
 #pragma once
 
+#include <QHash>
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -17,6 +21,7 @@
 
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 namespace zarnath {
 
@@ -54,6 +59,7 @@ class SocketNetwork : public QObject, public NetworkPort {
   void CloseSocket(int element) override;
   void ConnectToHost() override;
   void StopLobbyTimers() override {}
+  void HoldClientFrames(bool hold) override;
   void AppendOnlineGameLog(const std::string& line) override {
     if (onAppendGameLog) onAppendGameLog(line);
   }
@@ -61,16 +67,34 @@ class SocketNetwork : public QObject, public NetworkPort {
   std::function<void(const std::string&)> onAppendGameLog;
 
   static constexpr int kElements = 4;
+  // A peer with this many frames waiting in the receiver is not read until they are handled.
+  static constexpr size_t kMostFramesWaiting = 256;
+  // Bytes read from a socket at a time, and what Qt keeps of a socket's unread bytes (the rest
+  // waits with the system, and then with the peer).
+  static constexpr qint64 kReadPiece = 16 * 1024;
+  static constexpr qint64 kReadBuffer = 64 * 1024;
 
  private:
   void Accept();
   void Adopt(int element, QTcpSocket* socket);
   void Drop(int element);
+  // The arrival signal of `socket`, element `element`: its bytes to the receiver while it has room.
+  void Receive(int element, QTcpSocket* socket);
+  // Reads again what was left waiting (held, or the receiver was full).
+  void ReceiveWaiting();
+  // Takes a socket out of use: closed (gracefully: its last frames are still written) and
+  // deleted later; while its own arrival signal runs, both wait until the signal returns.
+  void Retire(QTcpSocket* socket, bool graceful);
+  static void Dispose(QTcpSocket* socket, bool graceful);
 
   NetworkEvents* events_ = nullptr;
   QPointer<QTcpServer> server_;
   std::array<QPointer<QTcpSocket>, kElements> sockets_{};
   QHostAddress listenAddress_ = QHostAddress::Any;
+  QSet<QTcpSocket*> reading_;                     // sockets whose arrival signal runs now
+  QHash<QTcpSocket*, bool> retiredWhileReading_;  // and how to close each once it returns
+  bool holdingClients_ = false;
+  QTimer* readAgain_ = nullptr;
 };
 
 // "Cannot host on TCP port N: cause" with a hint where the port needs root.

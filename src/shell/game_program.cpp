@@ -23,9 +23,11 @@ GameProgram::GameProgram(DesktopPlatform& p)
   platform.SetTimerHandler(GameTimer::kTurn, [this] { tmrTurn_Timer(game); });
   window.onEndProgram = EndProgramNow;
   setupWindows.onCreated = [this](SetupWindow& w) { online.Attach(w); };
-  // The lobby's two timers: the full lobby's countdown and the join time-out.
+  // The lobby's timers: the full lobby's countdown, the join time-out and the wait for a new
+  // connection's name.
   platform.SetTimerHandler(GameTimer::kLobbyStart, [this] { tmrStart_Timer(game); });
   platform.SetTimerHandler(GameTimer::kClientJoin, [this] { tmrClient_Timer(game); });
+  platform.SetTimerHandler(GameTimer::kNameWait, [this] { tmrNameWait_Timer(game); });
   network.gamePort = GamePort();
   network.onConnectToHost = [this] {
     network.Connect(QString::fromLatin1(game.setup.txtIP.c_str()), GamePort());

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
+
+#include "window/chat_box.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -39,6 +42,7 @@ class ChatLine : public QObject {
   Game& game_;
   QPlainTextEdit* txtChat_ = nullptr;
   QLineEdit* txtMessage_ = nullptr;
+  std::unique_ptr<ChatBoxView> chatView_;
 };
 
 }  // namespace zarnath
