@@ -7,12 +7,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include "engine/chat.h"
 #include "engine/game_start.h"
 #include "engine/hover_feedback.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
+#include "window/chat_box.h"
 
 namespace zarnath::testing {
 
@@ -291,6 +294,30 @@ class GameMenusTest : public QObject {
     QTest::keyClicks(entry, QString(205, QLatin1Char('x')));
     QCOMPARE(entry->text().size(), qsizetype{200});
     QCOMPARE(t.g.window.txtMessage.Text, std::string(200, 'x'));
+  }
+
+  // A long chat: each line is appended to the box, not the whole chat set again, and the box
+  // keeps its newest lines only.
+  void chatBoxAppendsEachLineAndKeepsABoundedHistory() {
+    Table t;
+    t.g.NetworkGame = true;
+    t.g.setup.OptServerClient0 = true;
+    t.program.window.ShowGameWindow();
+    QPlainTextEdit* box = t.program.chat.txtChat();
+    for (int i = 0; i < 2000; ++i) ChatMessageArrives(t.g, " Bob: line " + std::to_string(i));
+    QVERIFY(box->document()->blockCount() <= kChatBoxLines);
+    QCOMPARE(box->document()->lastBlock().text(), QStringLiteral(" Bob: line 1999"));
+    QVERIFY(box->document()->firstBlock().text().startsWith(QStringLiteral(" Bob: line ")));
+    int added = 0;
+    connect(box->document(), &QTextDocument::contentsChange, [&](int, int, int n) { added += n; });
+    ChatMessageArrives(t.g, " Bob: one more");
+    QVERIFY(added > 0);
+    QVERIFY2(added <= 20, qPrintable(QString::number(added)));
+    QCOMPARE(box->document()->lastBlock().text(), QStringLiteral(" Bob: one more"));
+    // A new game empties the box.
+    t.g.window.txtChat.Renew();
+    t.program.chat.Sync();
+    QVERIFY(box->toPlainText().isEmpty());
   }
 };
 
