@@ -13,7 +13,7 @@ constexpr size_t kChatLine = 50;
 constexpr std::string_view kChatBreak = "\r\n\t";
 
 void AppendToChat(Game& g, const std::string& payload) {
-  g.window.txtChat.Text += payload + "\r\n";
+  g.window.txtChat.Append(payload + "\r\n");
   g.io.screen.Refresh(Control::kTxtChat);
 }
 
@@ -89,13 +89,13 @@ void tmrMessage_Timer(Game& g) {
   g.io.platform.SetTimer(GameTimer::kChatLock, kChatLockMs, false);
 }
 
-ChatArrival ChatMessageArrives(Game& g, std::string payload) {
+ChatArrival ChatMessageArrives(Game& g, std::string payload, bool sound) {
   if (!g.GameInProgress) return ChatArrival::kLobby;
   std::replace(payload.begin(), payload.end(), ',', '.');
   payload = ChatSafeText(payload);
   AppendToChat(g, payload);
   HostSend(g, Frame("[MESSAGE] ", 0, payload));
-  if (!g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound("message.wav");
+  if (sound && !g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound("message.wav");
   return ChatArrival::kShown;
 }
 

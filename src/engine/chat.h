@@ -42,7 +42,7 @@ enum class ChatArrival { kLobby, kShown };
 // A "[MESSAGE] " payload arriving from the network (commas become points). Before a game is set up
 // it belongs to the lobby and nothing happens here. Otherwise it is appended to the chat box; the
 // host relays it to every connected client, the sender included; then "message.wav" plays unless
-// a speed game or sound off.
-ChatArrival ChatMessageArrives(Game& g, std::string payload);
+// a speed game or sound off, or `sound` is false (more lines follow at once).
+ChatArrival ChatMessageArrives(Game& g, std::string payload, bool sound = true);
 
 }  // namespace zarnath

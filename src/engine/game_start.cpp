@@ -104,13 +104,16 @@ void imgStart_Click(Game& g) {
   g.window.txtMove.Text.clear();
   g.window.txtGame.Text.clear();
   g.window.txtMessage.Text.clear();
-  g.window.txtChat.Text.clear();
+  g.window.txtChat.Renew();
   for (int p = 0; p < kSeats; ++p) g.PlayerName[p].clear();
   PlaceSeats(g);
   g.GameInProgress = true;
 
   if (s.OptServerClient0 && g.NetworkGame) {
     if (s.chkOnline == 1) g.io.net.AppendOnlineGameLog(OnlineGameLogLine(g, SharedClockNow(g)));
+    // A client that has its state may give orders and press Done at once: they wait in its
+    // socket until every client has the game and the first turn is open.
+    g.io.net.HoldClientFrames(true);
     g.io.flow.GalaxySync();
     g.io.screen.Focus(Control::kTxtMessage);
   }
@@ -126,6 +129,7 @@ void imgStart_Click(Game& g) {
   g.io.flow.GameCheck();
   g.window.Visible = true;
   g.io.screen.Refresh(Control::kWindow);
+  g.io.net.HoldClientFrames(false);
 }
 
 }  // namespace zarnath

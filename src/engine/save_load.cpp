@@ -78,6 +78,8 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
 
   if (g.setup.OptServerClient0 && g.NetworkGame) {
     g.CurrentPlayer = 0;
+    // As at a new game's start: the clients' frames wait until the loaded game's turn is open.
+    g.io.net.HoldClientFrames(true);
     g.io.flow.GalaxySync();
     for (int p = 0; p < kSeats; ++p)
       g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
@@ -88,6 +90,7 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
   if (g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && g.setup.chkAI[g.CurrentPlayer] == 0)
     g.io.screen.Console();
   ShowMoveLog(g);
+  g.io.net.HoldClientFrames(false);
   return LoadOutcome::kLoaded;
 }
 

@@ -47,6 +47,8 @@ const char* TimerName(GameTimer t) {
       return "tmrServer";
     case GameTimer::kServerRefresh:
       return "tmrConnect";
+    case GameTimer::kNameWait:
+      return "tmrNameWait";
   }
   return "?";
 }

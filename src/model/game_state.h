@@ -156,8 +156,13 @@ struct GalaxyView {
 // The network and lobby state the game rules touch.
 struct NetState {
   double TimeBias = -1.0;
-  // On the host's lobby: connection n (1..3) holds seat n (it passed the seat test).
+  // On the host's lobby: connection n (1..3) holds seat n (it named itself and passed the seat
+  // test).
   std::array<bool, 4> Seated{};
+  // Connection n is open but has not named itself yet, and for how many ticks of the lobby's
+  // name wait it has been silent.
+  std::array<bool, 4> AwaitingName{};
+  std::array<int16_t, 4> SilentTicks{};
   std::array<std::string, 101> ServerRowIP{};
   std::array<std::string, 51> ServerExcluded{};
 };

@@ -22,7 +22,16 @@ enum class Control {
   kTxtIP,      // the setup window's address box
 };
 
-enum class GameTimer { kTurn, kAI, kChatLock, kLobbyStart, kClientJoin, kServerRepublish, kServerRefresh };
+enum class GameTimer {
+  kTurn,
+  kAI,
+  kChatLock,
+  kLobbyStart,
+  kClientJoin,
+  kServerRepublish,
+  kServerRefresh,
+  kNameWait,  // the host's lobby: how long a new connection has been silent
+};
 
 enum class Buttons { kOk, kYesNo, kOkCancel };
 enum class Answer { kOk, kYes, kNo, kCancel };
@@ -108,6 +117,12 @@ class NetworkEvents {
   virtual void ConnectionOpened(int element) = 0;
   // Socket `element` lost its connection or was closed by its peer.
   virtual void ConnectionLost(int element) = 0;
+  // Frames from socket `element` that wait to be handled: the transport reads no more from a
+  // peer whose frames pile up, so a peer that sends faster than the game handles waits.
+  virtual size_t FramesWaiting(int element) const {
+    (void)element;
+    return 0;
+  }
 };
 
 class NetworkPort {
@@ -143,6 +158,10 @@ class NetworkPort {
   virtual std::string LocalAddress() { return "127.0.0.1"; }
   // Stops the client's connect time-out and the host's re-announce timer.
   virtual void StopLobbyTimers() = 0;
+  // While held, what the clients send waits in their sockets, unread; released, it is read and
+  // handled in the order it came. The host holds its clients while it starts a game, so no
+  // order or status is taken before every client has the game and its first turn is open.
+  virtual void HoldClientFrames(bool hold) { (void)hold; }
   // Adds one line to the internet game log on the master server (fetch, append, send back).
   virtual void AppendOnlineGameLog(const std::string& line) = 0;
   // The internet lobby, while the internet box is ticked: adds this host's record to the day's

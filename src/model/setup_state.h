@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/chat_history.h"
 #include "model/game_state.h"
 
 namespace zarnath {
@@ -64,7 +65,7 @@ struct SetupState {
   std::string Label9;                     // the hint over the seats: how to remove or leave
   std::string Label10 = "Game Options:";  // the heading of the options or the chat area
   bool chatVisible = false;               // txtChat and txtMessage shown in place of picOptions
-  std::string txtChat;                    // the lobby's chat lines, each ending in CR LF
+  ChatHistory txtChat;                    // the lobby's chat lines, each ending in CR LF
   std::string txtMessage;                 // the chat entry line
   bool optionsEnabled = true;             // every game option control (a lobby fixes them)
   bool worldBarEnabled = true;            // the world-count bar (join mode frees it again)
@@ -160,7 +161,7 @@ struct GameWindowState {
   TextBox txtGame;       // the one-line notice
   TextBox txtMove;       // the move log
   TextBox txtMessage;    // chat input
-  TextBox txtChat;       // chat history
+  ChatHistory txtChat;   // chat history
   // The chat's Send button: off for two seconds after a line was sent.
   bool ImgSendEnabled = true;
   std::array<std::string, kSeats> lblStatus{};

@@ -46,7 +46,7 @@ void OpenChatArea(Game& g) {
   if (s.chatVisible) return;
   s.Label10 = "Player Chat";
   s.chatVisible = true;
-  s.txtChat = "Connected...\r\n";
+  s.txtChat.Renew("Connected...\r\n");
   g.io.screen.Focus(Control::kTxtMessage);
 }
 
@@ -65,6 +65,8 @@ void ListenAgain(Game& g) {
 void CloseEverything(Game& g) {
   g.io.net.CloseAll();
   g.Seated = {};
+  g.AwaitingName = {};
+  g.io.platform.SetTimer(GameTimer::kNameWait, kNameWaitTickMs, false);
 }
 
 void ChatSound(Game& g) {
@@ -95,6 +97,20 @@ void SwitchToLan(Game& g) {
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
   s.chkLan = 1;
   chkLan_Click(g);
+}
+
+// The wait for names ends when no connection awaits one.
+void StopNameWaitUnlessAwaited(Game& g) {
+  for (int k = 1; k < kSeats; ++k)
+    if (g.AwaitingName[At(k)]) return;
+  g.io.platform.SetTimer(GameTimer::kNameWait, kNameWaitTickMs, false);
+}
+
+// The others learn seat `seat`'s name as its box holds it, each in its own numbering.
+void TellOthersTheName(Game& g, int seat) {
+  const std::string name = g.setup.txtPL[At(seat)];
+  for (int k = 1; k < kSeats; ++k)
+    if (k != seat) NetSend(g, Frame(Tag::kName, ViewIndex(k, seat), name), SendPace::kYield, k);
 }
 
 void HostLeavesGameSeat(Game& g, int seat) {
@@ -378,44 +394,91 @@ void tmrStart_Timer(Game& g) {
 }
 
 void HostConnectionOpened(Game& g, int seat) {
-  SetupState& s = g.setup;
   if (seat < 1 || seat >= kSeats) return;
   if (g.GameInProgress) {
-    // A game is on: nobody joins it.
+    // A game is on: nobody joins it. A newcomer could never be given the game (the start's
+    // state goes to the seats once) nor a turn of its own.
     g.io.net.CloseSocket(seat);
     return;
   }
+  // A connection holds no seat and is sent nothing until it has named itself; one that stays
+  // silent is closed when the wait runs out, so silent connections never fill the lobby.
+  g.AwaitingName[At(seat)] = true;
+  g.SilentTicks[At(seat)] = 0;
+  g.io.platform.SetTimer(GameTimer::kNameWait, kNameWaitTickMs, true);
+}
+
+bool HostClientNamed(Game& g, int seat, const std::string& name) {
+  SetupState& s = g.setup;
+  if (seat < 1 || seat >= kSeats) return false;
+  const size_t n = At(seat);
+  if (!g.AwaitingName[n]) {
+    // A seated client may give its name again; a connection without a seat has none to name.
+    if (!g.Seated[n]) return false;
+    SetName(g, seat, name);
+    ShowSetup(g);
+    TellOthersTheName(g, seat);
+    return true;
+  }
+  g.AwaitingName[n] = false;
+  StopNameWaitUnlessAwaited(g);
   g.NetworkGame = true;
-  const int worlds = LobbyWorlds(g);
-  if (SeatFits(worlds, seat)) {
-    g.Seated[At(seat)] = true;
-    SetName(g, seat, "");
+  if (SeatFits(LobbyWorlds(g), seat)) {
+    g.Seated[n] = true;
+    SetName(g, seat, name);
     s.ImgStartVisible = true;
-    s.lblStatus[At(seat)] = "Client Connected";
+    s.lblStatus[n] = "Client Connected";
+    ShowSetup(g);
     g.io.platform.PlaySound("gameinfo.wav");
     // Who is in the lobby, as the newcomer numbers them.
     for (int view = 1; view < kSeats; ++view) {
       const int other = SeatOfView(seat, view);
       NetSend(g, Frame(Tag::kName, view, s.txtPL[At(other)]), SendPace::kYield, seat);
     }
+    TellOthersTheName(g, seat);
     if (LobbyFull(g)) {
       g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, true);
       g.io.net.CloseSocket(0);
     }
   }
+  // Seated or not (a connection that fails the seat test stays open without a seat), it has
+  // joined the lobby's chat.
   OpenChatArea(g);
   ShowSetup(g);
+  return true;
 }
 
-void HostNameArrived(Game& g, int seat) {
-  const std::string& name = g.setup.txtPL[At(seat)];
-  for (int k = 1; k < kSeats; ++k)
-    if (k != seat) NetSend(g, Frame(Tag::kName, ViewIndex(k, seat), name), SendPace::kYield, k);
+bool HostHearsChatFrom(const Game& g, int seat) {
+  if (seat < 1 || seat >= kSeats) return false;
+  const size_t n = At(seat);
+  return g.GameInProgress ? !g.PlayerName[n].empty() && !g.PlayerGone[n] : !g.AwaitingName[n];
+}
+
+void tmrNameWait_Timer(Game& g) {
+  bool waiting = false;
+  for (int k = 1; k < kSeats; ++k) {
+    const size_t n = At(k);
+    if (!g.AwaitingName[n]) continue;
+    if (!g.io.net.SocketConnected(k)) {
+      g.AwaitingName[n] = false;
+      continue;
+    }
+    if (++g.SilentTicks[n] * kNameWaitTickMs < kNameWaitMs) {
+      waiting = true;
+      continue;
+    }
+    // Silent for the whole wait: closed as the host's own removal closes a client.
+    g.io.net.CloseSocket(k);
+    HostConnectionLost(g, k);
+  }
+  if (!waiting) g.io.platform.SetTimer(GameTimer::kNameWait, kNameWaitTickMs, false);
 }
 
 bool HostConnectionLost(Game& g, int seat) {
   SetupState& s = g.setup;
   if (seat < 1 || seat >= kSeats) return false;
+  g.AwaitingName[At(seat)] = false;
+  StopNameWaitUnlessAwaited(g);
   if (g.GameInProgress) {
     HostLeavesGameSeat(g, seat);
     return !g.PlayerName[At(seat)].empty();
@@ -525,17 +588,17 @@ void txtMessage_Enter(Game& g) {
     if (g.io.net.SocketConnected(0)) SendToHost(g, Frame(Tag::kMessage, 0, line));
   } else {
     HostSend(g, Frame(Tag::kMessage, 0, line));
-    s.txtChat += line + "\r\n";
+    s.txtChat.Append(line + "\r\n");
     ChatSound(g);
   }
   ShowSetup(g);
 }
 
-void LobbyChatArrived(Game& g, const std::string& line) {
-  g.setup.txtChat += line + "\r\n";
+void LobbyChatArrived(Game& g, const std::string& line, bool sound) {
+  g.setup.txtChat.Append(line + "\r\n");
   ShowSetup(g);
   if (g.setup.OptServerClient0) HostSend(g, Frame(Tag::kMessage, 0, line));
-  ChatSound(g);
+  if (sound) ChatSound(g);
 }
 
 }  // namespace zarnath

@@ -49,11 +49,23 @@ void tmrClient_Timer(Game& g);
 // --- hosting ---
 // The full lobby's countdown has run out: the game starts.
 void tmrStart_Timer(Game& g);
+// A new connection has this long to name itself before the host closes it; its silence is
+// counted in ticks of the name wait.
+inline constexpr int kNameWaitMs = 15000;
+inline constexpr int kNameWaitTickMs = 1000;
+// A tick of the name wait: connections silent for the whole wait are closed.
+void tmrNameWait_Timer(Game& g);
 
 // --- connections (called by the receiver) ---
+// A connection on socket `seat`: in the lobby it waits for its name, in a game it is refused.
 void HostConnectionOpened(Game& g, int seat);
-// A seated client's own [NAME] has filled its seat: the others learn it.
-void HostNameArrived(Game& g, int seat);
+// A client's own [NAME] on socket `seat`. The first one seats it when the seat test passes (the
+// roster to it, its name to the others, the full lobby's countdown); later ones rename a seated
+// client. False when the name is not this connection's to give.
+bool HostClientNamed(Game& g, int seat, const std::string& name);
+// Whether the host takes a chat line from socket `seat`: a lobby member that has named itself,
+// or a player of the game.
+bool HostHearsChatFrom(const Game& g, int seat);
 void ClientConnectionOpened(Game& g);
 // Connection `seat` of the host is gone. True when a game's end-of-turn count must run again.
 bool HostConnectionLost(Game& g, int seat);
@@ -68,7 +80,8 @@ void RecountAfterLoss(Game& g);
 void txtPL_Click(Game& g, int index);
 // Enter in the chat entry line.
 void txtMessage_Enter(Game& g);
-// A chat line that came over the network while no game is in progress.
-void LobbyChatArrived(Game& g, const std::string& line);
+// A chat line that came over the network while no game is in progress; `sound` false keeps it
+// quiet (more lines follow at once).
+void LobbyChatArrived(Game& g, const std::string& line, bool sound = true);
 
 }  // namespace zarnath

@@ -23,14 +23,40 @@ bool NetSession::IsHost() const {
 
 void NetSession::DataArrival(int element, const std::string& bytes) {
   if (element < 0 || element >= kSeats) return;
-  for (std::string& frame : buffers_[static_cast<size_t>(element)].Append(bytes))
-    waiting_.emplace_back(element, std::move(frame));
+  const size_t e = static_cast<size_t>(element);
+  for (std::string& frame : buffers_[e].Append(bytes)) {
+    waiting_[e].push_back(Waiting{Waiting::Kind::kFrame, std::move(frame)});
+    ++framesWaiting_[e];
+  }
   Drain();
 }
 
 void NetSession::ConnectionOpened(int element) {
   if (element < 0 || element >= kSeats) return;
+  // A part-frame of whatever this socket carried before belongs to nobody now.
   buffers_[static_cast<size_t>(element)].Clear();
+  waiting_[static_cast<size_t>(element)].push_back(Waiting{Waiting::Kind::kOpened, {}});
+  Drain();
+}
+
+void NetSession::ConnectionLost(int element) {
+  if (element < 0 || element >= kSeats) return;
+  buffers_[static_cast<size_t>(element)].Clear();
+  waiting_[static_cast<size_t>(element)].push_back(Waiting{Waiting::Kind::kLost, {}});
+  Drain();
+}
+
+size_t NetSession::FramesWaiting(int element) const {
+  return element >= 0 && element < kSeats ? framesWaiting_[static_cast<size_t>(element)] : 0;
+}
+
+bool NetSession::MoreWaiting() const {
+  for (const auto& line : waiting_)
+    if (!line.empty()) return true;
+  return false;
+}
+
+void NetSession::Opened(int element) {
   if (IsHost()) {
     if (element >= 1) HostConnectionOpened(game, element);
   } else if (element == 0) {
@@ -39,17 +65,10 @@ void NetSession::ConnectionOpened(int element) {
   if (onConnectionOpened) onConnectionOpened(element);
 }
 
-void NetSession::ConnectionLost(int element) {
-  if (element < 0 || element >= kSeats) return;
-  buffers_[static_cast<size_t>(element)].Clear();
+void NetSession::Lost(int element) {
   if (IsHost()) {
-    // A seat lost in a game may end the turn; never in the middle of a frame's handling.
-    if (element >= 1 && HostConnectionLost(game, element)) {
-      if (draining_)
-        recountDue_ = true;
-      else
-        RecountAfterLoss(game);
-    }
+    // A seat lost in a game may end the turn: counted once nothing else waits.
+    if (element >= 1 && HostConnectionLost(game, element)) recountDue_ = true;
   } else if (element == 0) {
     ClientConnectionLost(game, true);
   }
@@ -57,13 +76,33 @@ void NetSession::ConnectionLost(int element) {
 }
 
 void NetSession::Drain() {
-  // Frames that arrive while one is handled wait behind it, so each is handled once and in order.
+  // What arrives while a frame is handled waits behind it, so each frame is handled once and in
+  // its connection's order; the connections take turns.
   if (draining_) return;
   draining_ = true;
-  while (!waiting_.empty()) {
-    auto [element, text] = std::move(waiting_.front());
-    waiting_.pop_front();
-    Dispatch(element, text);
+  for (;;) {
+    int element = -1;
+    for (int k = 0; k < kSeats && element < 0; ++k) {
+      const int e = (nextTurn_ + k) % kSeats;
+      if (!waiting_[static_cast<size_t>(e)].empty()) element = e;
+    }
+    if (element < 0) break;
+    nextTurn_ = (element + 1) % kSeats;
+    const size_t e = static_cast<size_t>(element);
+    Waiting next = std::move(waiting_[e].front());
+    waiting_[e].pop_front();
+    switch (next.kind) {
+      case Waiting::Kind::kFrame:
+        --framesWaiting_[e];
+        Dispatch(element, next.frame);
+        break;
+      case Waiting::Kind::kOpened:
+        Opened(element);
+        break;
+      case Waiting::Kind::kLost:
+        Lost(element);
+        break;
+    }
   }
   draining_ = false;
   if (recountDue_) {

@@ -1,17 +1,20 @@
 // The receiver of the game protocol on one machine, host or client: it keeps one buffer per
-// connection, cuts the bytes into frames, and hands each frame, one at a time and in the order
-// they arrived, to its tag's handler in the message table. Frames that arrive while a handler
-// runs (its pauses and yields let the sockets deliver) wait in line behind it.
+// connection, cuts the bytes into frames, and hands each frame, one at a time, to its tag's
+// handler in the message table. Frames that arrive while a handler runs (its pauses and yields
+// let the sockets deliver) wait in line behind it, and so do the openings and losses of
+// connections: a connection's frames are handled in the order they came and before its loss.
+// The connections take turns, a frame each, so one that floods the host delays the others by
+// no more than a frame.
 //
 // On the host it takes from a client only what a client sends, and checks every order against
 // the game before applying it.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <string>
-#include <utility>
 
 #include "model/game_state.h"
 #include "model/ports.h"
@@ -31,6 +34,9 @@ class NetSession : public NetworkEvents {
   void DataArrival(int element, const std::string& bytes) override;
   void ConnectionOpened(int element) override;
   void ConnectionLost(int element) override;
+  size_t FramesWaiting(int element) const override;
+  // Whether anything waits to be handled after the frame in hand.
+  bool MoreWaiting() const;
 
   Game& game;
   // This machine hosts: the setup window's host choice.
@@ -53,13 +59,22 @@ class NetSession : public NetworkEvents {
   std::array<bool, kWorldSlots> pulseChargeDue{};
 
  private:
+  // What waits on one connection: a frame, or its opening or loss.
+  struct Waiting {
+    enum class Kind { kFrame, kOpened, kLost } kind;
+    std::string frame;
+  };
   void Drain();
   void Dispatch(int element, const std::string& text);
+  void Opened(int element);
+  void Lost(int element);
 
   std::array<FrameBuffer, kSeats> buffers_{};
-  std::deque<std::pair<int, std::string>> waiting_;
+  std::array<std::deque<Waiting>, kSeats> waiting_{};
+  std::array<size_t, kSeats> framesWaiting_{};
+  int nextTurn_ = 0;  // the connection whose turn comes next
   bool draining_ = false;
-  bool recountDue_ = false;  // a seat was lost while a frame was handled
+  bool recountDue_ = false;  // a seat was lost in a game: the end-of-turn count runs again
 };
 
 }  // namespace zarnath

@@ -232,13 +232,9 @@ bool NameHandler(NetSession& s, const Incoming& m) {
   if (m.payload.size() > kLongestName || g.GameInProgress) return false;
   const std::string name(m.payload);
   if (s.IsHost()) {
-    // A client names only its own seat, and only once it holds one.
-    const size_t n = static_cast<size_t>(m.element);
-    if (m.index != 0 || name.empty() || !g.Seated[n] || name.find('*') != std::string::npos) return false;
-    SetName(g, m.element, name);
-    g.io.screen.Refresh(Control::kSetupNameBox);
-    HostNameArrived(g, m.element);
-    return true;
+    // A client names only itself: its first name seats it, a later one renames its seat.
+    if (m.index != 0 || name.empty() || name.find('*') != std::string::npos) return false;
+    return HostClientNamed(g, m.element, name);
   }
   if (m.index == 0) return false;  // the client's own box is its own
   SetName(g, m.index, name);
@@ -253,18 +249,22 @@ bool NameHandler(NetSession& s, const Incoming& m) {
 
 bool MessageHandler_(NetSession& s, const Incoming& m) {
   const std::string line(m.payload);
+  // The host hears a lobby member once it has named itself, and in a game the players.
+  if (s.IsHost() && !HostHearsChatFrom(s.game, m.element)) return false;
+  // Of a burst of lines, only the last one sounds: each sound holds the game until it ends.
+  const bool sound = !s.MoreWaiting();
   if (!s.game.GameInProgress) {
-    LobbyChatArrived(s.game, line);
+    LobbyChatArrived(s.game, line, sound);
     return true;
   }
   // A game's chat line is shown, relayed by the host and sounded by the chat's own rules.
-  if (ChatMessageArrives(s.game, line) == ChatArrival::kShown) return true;
+  if (ChatMessageArrives(s.game, line, sound) == ChatArrival::kShown) return true;
   if (s.onChat) {
     s.onChat(m.element, line);
     return true;
   }
   Game& g = s.game;
-  g.window.txtChat.Text += (g.window.txtChat.Text.empty() ? "" : "\r\n") + line;
+  g.window.txtChat.Append(line + "\r\n");
   g.io.screen.Refresh(Control::kTxtChat);
   if (s.IsHost()) HostSend(g, Frame(Tag::kMessage, 0, line));
   return true;

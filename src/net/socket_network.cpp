@@ -3,10 +3,15 @@
 #include <QNetworkInterface>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace zarnath {
 
-SocketNetwork::SocketNetwork(QObject* parent) : QObject(parent) {}
+SocketNetwork::SocketNetwork(QObject* parent) : QObject(parent) {
+  readAgain_ = new QTimer(this);
+  readAgain_->setSingleShot(true);
+  connect(readAgain_, &QTimer::timeout, this, &SocketNetwork::ReceiveWaiting);
+}
 
 SocketNetwork::~SocketNetwork() {
   events_ = nullptr;
@@ -80,14 +85,8 @@ void SocketNetwork::Adopt(int element, QTcpSocket* socket) {
   sockets_[static_cast<size_t>(element)] = socket;
   socket->setParent(this);
   socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-  connect(socket, &QTcpSocket::readyRead, this, [this, element, socket] {
-    // Qt does not announce data again while this handler runs (the receiver yields inside it):
-    // whatever came meanwhile is read before returning.
-    while (sockets_[static_cast<size_t>(element)] == socket && socket->bytesAvailable() > 0) {
-      const QByteArray data = socket->readAll();
-      if (events_) events_->DataArrival(element, data.toStdString());
-    }
-  });
+  socket->setReadBufferSize(kReadBuffer);
+  connect(socket, &QTcpSocket::readyRead, this, [this, element, socket] { Receive(element, socket); });
   connect(socket, &QTcpSocket::disconnected, this, [this, element, socket] {
     if (sockets_[static_cast<size_t>(element)] == socket) Drop(element);
   });
@@ -98,15 +97,65 @@ void SocketNetwork::Adopt(int element, QTcpSocket* socket) {
   });
 }
 
+void SocketNetwork::Receive(int element, QTcpSocket* socket) {
+  // Qt does not announce data again while this runs (the receiver yields inside it): whatever
+  // came meanwhile is read before returning, a piece at a time, while the receiver has room.
+  if (reading_.contains(socket)) return;
+  reading_.insert(socket);
+  while (sockets_[static_cast<size_t>(element)] == socket && socket->bytesAvailable() > 0 &&
+         !(holdingClients_ && element != 0)) {
+    if (events_ && events_->FramesWaiting(element) >= kMostFramesWaiting) {
+      // Read on once the receiver has handled what waits.
+      if (!readAgain_->isActive()) readAgain_->start(10);
+      break;
+    }
+    const QByteArray data = socket->read(kReadPiece);
+    if (events_) events_->DataArrival(element, data.toStdString());
+  }
+  reading_.remove(socket);
+  // Dropped while its signal ran: closed and deleted now that the signal is done with it.
+  if (const auto retired = retiredWhileReading_.find(socket); retired != retiredWhileReading_.end()) {
+    const bool graceful = retired.value();
+    retiredWhileReading_.erase(retired);
+    Dispose(socket, graceful);
+  }
+}
+
+void SocketNetwork::ReceiveWaiting() {
+  for (int e = 0; e < kElements; ++e) {
+    QTcpSocket* socket = sockets_[static_cast<size_t>(e)];
+    if (socket && socket->bytesAvailable() > 0) Receive(e, socket);
+  }
+}
+
+void SocketNetwork::HoldClientFrames(bool hold) {
+  holdingClients_ = hold;
+  if (!hold) readAgain_->start(0);  // what waited is read once the start has returned
+}
+
+void SocketNetwork::Retire(QTcpSocket* socket, bool graceful) {
+  socket->disconnect(this);
+  if (reading_.contains(socket))
+    retiredWhileReading_.insert(socket, graceful);
+  else
+    Dispose(socket, graceful);
+}
+
+void SocketNetwork::Dispose(QTcpSocket* socket, bool graceful) {
+  if (graceful)
+    socket->disconnectFromHost();
+  else
+    socket->abort();
+  socket->deleteLater();
+}
+
 void SocketNetwork::Drop(int element) {
   QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
   sockets_[static_cast<size_t>(element)] = nullptr;
   Forget(element);
   if (!socket) return;
   const bool wasOpen = socket->property("opened").toBool();
-  socket->disconnect(this);
-  socket->abort();
-  socket->deleteLater();
+  Retire(socket, false);
   if (events_ && (wasOpen || element != 0)) events_->ConnectionLost(element);
 }
 
@@ -132,9 +181,7 @@ void SocketNetwork::CloseAll() {
     if (sockets_[static_cast<size_t>(e)]) {
       QTcpSocket* socket = sockets_[static_cast<size_t>(e)];
       sockets_[static_cast<size_t>(e)] = nullptr;
-      socket->disconnect(this);
-      socket->abort();
-      socket->deleteLater();
+      Retire(socket, false);
     }
   if (server_) server_->close();
   delete server_;
@@ -198,9 +245,7 @@ void SocketNetwork::CloseSocket(int element) {
   Forget(element);
   QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
   sockets_[static_cast<size_t>(element)] = nullptr;
-  socket->disconnect(this);
-  socket->disconnectFromHost();
-  socket->deleteLater();
+  Retire(socket, true);
 }
 
 }  // namespace zarnath

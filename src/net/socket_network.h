@@ -1,13 +1,17 @@
 // The game's sockets over TCP with Qt, run by the window thread's event loop: on a host a
 // listening socket (element 0) and up to three client connections (elements 1 to 3, the
 // element being the client's seat); on a client one connection to the host (element 0).
-// What arrives is handed to the game's receiver as it comes.
+// What arrives is handed to the game's receiver as it comes, a bounded piece at a time: a peer
+// whose frames pile up in the receiver is not read until they are handled. No socket is closed
+// or deleted while its own arrival signal runs; one dropped there goes when the signal returns.
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -18,6 +22,7 @@
 
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 namespace zarnath {
 
@@ -62,6 +67,7 @@ class SocketNetwork : public QObject, public NetworkPort {
   }
   // Stops the join time-out and the host's republishing (set by the program).
   std::function<void()> onStopLobbyTimers;
+  void HoldClientFrames(bool hold) override;
   void AppendOnlineGameLog(const std::string& line) override {
     if (onAppendGameLog) onAppendGameLog(line);
   }
@@ -79,6 +85,12 @@ class SocketNetwork : public QObject, public NetworkPort {
   static constexpr int kElements = 4;
   // Held sends leave early once this much is kept back for one connection.
   static constexpr qsizetype kMostHeldBytes = 64 * 1024;
+  // A peer with this many frames waiting in the receiver is not read until they are handled.
+  static constexpr size_t kMostFramesWaiting = 256;
+  // Bytes read from a socket at a time, and what Qt keeps of a socket's unread bytes (the rest
+  // waits with the system, and then with the peer).
+  static constexpr qint64 kReadPiece = 16 * 1024;
+  static constexpr qint64 kReadBuffer = 64 * 1024;
 
  private:
   void Accept();
@@ -88,6 +100,14 @@ class SocketNetwork : public QObject, public NetworkPort {
   void Flush(int element);
   // Forgets what was kept back for a connection that ends.
   void Forget(int element);
+  // The arrival signal of `socket`, element `element`: its bytes to the receiver while it has room.
+  void Receive(int element, QTcpSocket* socket);
+  // Reads again what was left waiting (held, or the receiver was full).
+  void ReceiveWaiting();
+  // Takes a socket out of use: closed (gracefully: its last frames are still written) and
+  // deleted later; while its own arrival signal runs, both wait until the signal returns.
+  void Retire(QTcpSocket* socket, bool graceful);
+  static void Dispose(QTcpSocket* socket, bool graceful);
 
   NetworkEvents* events_ = nullptr;
   QPointer<QTcpServer> server_;
@@ -96,6 +116,10 @@ class SocketNetwork : public QObject, public NetworkPort {
   std::array<QByteArray, kElements> held_{};
   std::array<bool, kElements> holding_{};
   QHostAddress listenAddress_ = QHostAddress::Any;
+  QSet<QTcpSocket*> reading_;                     // sockets whose arrival signal runs now
+  QHash<QTcpSocket*, bool> retiredWhileReading_;  // and how to close each once it returns
+  bool holdingClients_ = false;
+  QTimer* readAgain_ = nullptr;
 };
 
 // "Cannot host on TCP port N: cause" with a hint where the port needs root.

@@ -24,7 +24,8 @@ GameProgram::GameProgram(DesktopPlatform& p)
   platform.SetTimerHandler(GameTimer::kTurn, [this] { tmrTurn_Timer(game); });
   window.onEndProgram = EndProgramNow;
   setupWindows.onCreated = [this](SetupWindow& w) { online.Attach(w); };
-  // The lobby's two timers: the full lobby's countdown and the join time-out.
+  // The lobby's timers: the full lobby's countdown, the join time-out and the wait for a new
+  // connection's name.
   platform.SetTimerHandler(GameTimer::kLobbyStart, [this] { tmrStart_Timer(game); });
   platform.SetTimerHandler(GameTimer::kClientJoin, [this] { tmrClient_Timer(game); });
   // The internet lobby's timers: the host's republishing and the joining player's list refresh.
@@ -35,6 +36,7 @@ GameProgram::GameProgram(DesktopPlatform& p)
     platform.SetTimer(GameTimer::kServerRepublish, 60000, false);
   };
   online.openAddress = [this](const std::string& address) { platform.OpenAddress(address); };
+  platform.SetTimerHandler(GameTimer::kNameWait, [this] { tmrNameWait_Timer(game); });
   network.gamePort = GamePort();
   network.onConnectToHost = [this] {
     network.Connect(QString::fromLatin1(game.setup.txtIP.c_str()), GamePort());

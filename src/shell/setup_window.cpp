@@ -240,6 +240,7 @@ void SetupWindow::BuildChat() {
   txtChat = new QPlainTextEdit(this);
   txtChat->setGeometry(16, kOptionsTop + 26, kWindowSize.width() - 32, 170);
   txtChat->setReadOnly(true);
+  chatView_ = std::make_unique<ChatBoxView>(txtChat);
   txtMessage = new QLineEdit(this);
   txtMessage->setGeometry(16, kOptionsTop + 202, kWindowSize.width() - 32, 24);
   KeepToLatin1(txtMessage);
@@ -392,11 +393,7 @@ void SetupWindow::ShowState() {
   Label10->setVisible(s.chatVisible);
   txtChat->setVisible(s.chatVisible);
   txtMessage->setVisible(s.chatVisible);
-  const QString chat = Latin1(s.txtChat);
-  if (txtChat->toPlainText() != chat) {
-    txtChat->setPlainText(chat);
-    txtChat->moveCursor(QTextCursor::End);
-  }
+  chatView_->Show(s.txtChat);
   ShowText(txtMessage, s.txtMessage);
   imgStart_->setVisible(s.ImgStartVisible);
   imgStart_->setEnabled(s.ImgStartVisible);

@@ -8,6 +8,9 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
+
+#include "window/chat_box.h"
 
 class QCheckBox;
 class QLabel;
@@ -106,6 +109,7 @@ class SetupWindow : public QWidget {
   Game& game_;
   ImageButton* imgStart_;
   std::array<QLabel*, 2> optionCaptions_{};
+  std::unique_ptr<ChatBoxView> chatView_;
 };
 
 }  // namespace zarnath

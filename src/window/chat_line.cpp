@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 
 #include "engine/chat.h"
 #include "model/game.h"
@@ -44,6 +43,7 @@ ChatLine::ChatLine(QWidget* window, Game& game) : QObject(window), game_(game) {
   txtChat_->setFont(ChatFont());
   txtChat_->setFocusPolicy(Qt::NoFocus);
   Colours(txtChat_);
+  chatView_ = std::make_unique<ChatBoxView>(txtChat_);
 
   txtMessage_ = new QLineEdit(window);
   txtMessage_->setGeometry(kChatLeft, kChatEntryTop, kChatEntryWidth, kChatEntryHeight);
@@ -95,14 +95,7 @@ void ChatLine::FocusEntry() {
 
 void ChatLine::Sync() {
   const GameWindowState& w = game_.window;
-  QString chat = Latin1(w.txtChat.Text);
-  chat.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  if (chat.endsWith(QLatin1Char('\n'))) chat.chop(1);
-  if (txtChat_->toPlainText() != chat) {
-    txtChat_->setPlainText(chat);
-    txtChat_->moveCursor(QTextCursor::End);
-    txtChat_->verticalScrollBar()->setValue(txtChat_->verticalScrollBar()->maximum());
-  }
+  chatView_->Show(w.txtChat);
   const QString entry = Latin1(w.txtMessage.Text);
   if (txtMessage_->text() != entry) txtMessage_->setText(entry);
   if (sendButton) sendButton->setLocked(!w.ImgSendEnabled);

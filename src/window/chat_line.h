@@ -6,6 +6,9 @@
 #pragma once
 
 #include <QObject>
+#include <memory>
+
+#include "window/chat_box.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -44,6 +47,7 @@ class ChatLine : public QObject {
   Game& game_;
   QPlainTextEdit* txtChat_ = nullptr;
   QLineEdit* txtMessage_ = nullptr;
+  std::unique_ptr<ChatBoxView> chatView_;
 };
 
 }  // namespace zarnath

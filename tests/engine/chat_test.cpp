@@ -187,5 +187,36 @@ TEST(ChatArrival, TheHostShowsAndRelaysToEveryClientAndAClientOnlyShows) {
   EXPECT_TRUE(lobby.g().window.txtChat.Text.empty());
 }
 
+// A long chat keeps its newest lines and a bounded history, trimmed only between whole lines
+// (never inside one line's own breaks), and counts what was appended for the box that shows it.
+TEST(ChatArrival, ALongChatKeepsItsNewestLinesInABoundedHistory) {
+  Chat host;
+  Game& g = host.game;
+  host.ports.recording = false;
+  const std::string wrapped = WrapChatText(std::string(120, 'w'));  // three lines of one message
+  size_t appended = 0;
+  for (int i = 0; i < 5000; ++i) {
+    const std::string line = " Bob: " + std::to_string(i) + (i % 3 == 0 ? wrapped : "");
+    ChatMessageArrives(g, line);
+    appended += line.size() + 2;
+    ASSERT_LE(g.window.txtChat.Text.size(), 2 * ChatHistory::kKept) << i;
+  }
+  const std::string& text = g.window.txtChat.Text;
+  EXPECT_GE(text.size(), ChatHistory::kKept);
+  EXPECT_TRUE(text.ends_with(" Bob: 4999\r\n"));
+  EXPECT_TRUE(text.starts_with(" Bob: "));  // a whole message first
+  EXPECT_EQ(g.window.txtChat.Appended, appended);
+  // The lobby's chat is kept the same way, and a new game empties the game's box.
+  testing::TestGame lobby;
+  for (int i = 0; i < 5000; ++i) lobby.g().setup.txtChat.Append(" Cy: " + std::to_string(i) + "\r\n");
+  EXPECT_LE(lobby.g().setup.txtChat.Text.size(), 2 * ChatHistory::kKept);
+  EXPECT_TRUE(lobby.g().setup.txtChat.Text.starts_with(" Cy: "));
+  const uint64_t renewals = g.window.txtChat.Renewals;
+  g.window.txtChat.Renew();
+  EXPECT_TRUE(g.window.txtChat.Text.empty());
+  EXPECT_EQ(g.window.txtChat.Renewals, renewals + 1);
+  EXPECT_EQ(g.window.txtChat.Appended, 0u);
+}
+
 }  // namespace
 }  // namespace zarnath

@@ -7,8 +7,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -26,13 +28,20 @@
 namespace zarnath::testing {
 
 inline bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
+  // A running event loop, as in the program: objects deleted later go when control returns to it.
   QElapsedTimer t;
   t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
+  bool met = done();
+  if (met) return true;
+  QEventLoop loop;
+  QTimer check;
+  QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+    met = done();
+    if (met || t.elapsed() > ms) loop.quit();
+  });
+  check.start(5);
+  loop.exec();
+  return met;
 }
 
 struct NetGame {

@@ -76,21 +76,30 @@ TEST(Loopback, MalformedFramesAreDroppedWithNothingChanged) {
 // A host with its game started and three raw clients: each gets its own full state, in order.
 TEST(Loopback, TheFullStateReachesEveryClientInOrder) {
   NetGame host(true);
+  Game& g = host.game;
+  g.setup.txtPL[0] = "Ann";
+  g.setup.txtPlanets = "12";
   const uint16_t port = host.Listen();
   RawPeer peers[3];
-  for (RawPeer& p : peers) ASSERT_TRUE(p.Connect(port));
-  ASSERT_TRUE(WaitFor([&] { return host.net.SocketConnected(3); }));
-  Game& g = host.game;
+  const char* names[3] = {"Bob", "Cy", "Dee"};
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(peers[i].Connect(port));
+    peers[i].Write(std::string("[NAME] 00") + names[i] + "*");
+    ASSERT_TRUE(WaitFor([&] { return g.setup.txtPL[static_cast<size_t>(i + 1)] == names[i]; }));
+  }
   g.random.Seed(3);
-  g.setup.txtPL = {"Ann", "Bob", "Cy", "Dee"};
   g.setup.chkTruce = 1, g.setup.txtTruce = "12";
   imgStart_Click(g);
+  // The lobby's roster as each joined, in its own numbering, then the state.
+  const std::vector<std::string> rosters[3] = {
+      {"[NAME] 01Ann", "[NAME] 02", "[NAME] 03", "[NAME] 02Cy", "[NAME] 03Dee"},
+      {"[NAME] 01Ann", "[NAME] 02Bob", "[NAME] 03", "[NAME] 03Dee"},
+      {"[NAME] 01Ann", "[NAME] 02Bob", "[NAME] 03Cy"}};
   for (int i = 0; i < 3; ++i) {
-    // The lobby's roster at connecting (no names yet), then the state.
-    std::vector<std::string> expected{"[NAME] 01", "[NAME] 02", "[NAME] 03"};
+    std::vector<std::string> expected = rosters[i];
     ForEachStateFrame(g, i + 1, [&](std::string f, bool) { expected.push_back(f.substr(0, f.size() - 1)); });
-    ASSERT_EQ(expected.size(), 1404u);
-    EXPECT_EQ(peers[i].Frames(1404), expected) << i;
+    ASSERT_EQ(expected.size(), rosters[i].size() + 1401u);
+    EXPECT_EQ(peers[i].Frames(expected.size()), expected) << i;
   }
 }
 

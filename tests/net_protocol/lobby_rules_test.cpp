@@ -100,7 +100,9 @@ TEST(LobbyRules, TheSeatTestWithNineTenAndTwelveWorlds) {
     EXPECT_FALSE(l.g().Seated[1] || l.t.ports.Has("Close 0") ||
                  l.t.ports.TimerEnabled(GameTimer::kLobbyStart));
     EXPECT_TRUE(l.g().setup.chatVisible && l.g().NetworkGame);
-    EXPECT_EQ(l.session->dropped, 1);  // its name is refused
+    // It has named itself and stays, without a seat: no name box takes its name.
+    EXPECT_EQ(l.session->dropped, 0);
+    EXPECT_FALSE(l.g().AwaitingName[1]);
   }
   {  // 10 worlds: seat 1 fills the lobby; the listener closes and the countdown runs
     Lobby l(10);
@@ -179,12 +181,12 @@ TEST(LobbyRules, AClientsChatLineIsEchoedToEveryClientAndTheHostsOwnLineShownAtO
   l.Join(2, "Cy");
   l.t.ports.Clear();
   l.session->DataArrival(1, "[MESSAGE] 00 Bob: hi, all*");
-  EXPECT_EQ(l.g().setup.txtChat, "Connected...\r\n Bob: hi. all\r\n");
+  EXPECT_EQ(l.g().setup.txtChat.Text, "Connected...\r\n Bob: hi. all\r\n");
   EXPECT_EQ(l.SentTo(1), std::vector<std::string>{"[MESSAGE] 00 Bob: hi. all*"});
   EXPECT_EQ(l.SentTo(2), std::vector<std::string>{"[MESSAGE] 00 Bob: hi. all*"});
   l.g().setup.txtMessage = "a*b, c";
   txtMessage_Enter(l.g());
-  EXPECT_EQ(l.g().setup.txtChat, "Connected...\r\n Bob: hi. all\r\n Ann: ab, c\r\n");
+  EXPECT_EQ(l.g().setup.txtChat.Text, "Connected...\r\n Bob: hi. all\r\n Ann: ab, c\r\n");
   EXPECT_EQ(l.SentTo(2).back(), "[MESSAGE] 00 Ann: ab, c*");
   EXPECT_TRUE(l.g().setup.txtMessage.empty());
 }

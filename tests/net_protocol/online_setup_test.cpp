@@ -97,7 +97,8 @@ TEST(OnlineSetup, TheLobbyIsForPeopleAtOtherComputersAndStartWaitsForOne) {
   EXPECT_TRUE(o.t.ports.Has("Timer tmrServer on 60000"));
   o.t.ports.connected[1] = true;
   HostConnectionOpened(o.g(), 1);
-  SetName(o.g(), 1, "Bob");
+  EXPECT_FALSE(s.ImgStartVisible);  // seated only once it has named itself
+  HostClientNamed(o.g(), 1, "Bob");
   EXPECT_TRUE(s.ImgStartVisible);
   OnlineLobbySetUp(o.g());
   EXPECT_TRUE(s.ImgStartVisible);
@@ -314,7 +315,8 @@ TEST(OnlineSetup, TheHostRepublishesEveryFifthMinuteAndListensAgainWithAFreeSeat
   o.Host();
   ASSERT_TRUE(o.t.ports.listening);
   o.t.ports.connected[1] = true;
-  HostConnectionOpened(o.g(), 1);  // a full lobby closes its listener
+  HostConnectionOpened(o.g(), 1);
+  HostClientNamed(o.g(), 1, "Bob");  // a full lobby closes its listener
   ASSERT_FALSE(o.t.ports.listening);
   o.t.ports.SetTimer(GameTimer::kLobbyStart, 10000, false);  // no countdown to the game here
   o.t.ports.Clear();
@@ -325,7 +327,7 @@ TEST(OnlineSetup, TheHostRepublishesEveryFifthMinuteAndListensAgainWithAFreeSeat
   EXPECT_TRUE(o.t.ports.Has("Sound click1.wav"));
   EXPECT_FALSE(o.t.ports.listening);
   EXPECT_EQ(o.s().tmrServerTag, 5);
-  EXPECT_EQ(o.s().txtPL[1], "");  // names are not touched
+  EXPECT_EQ(o.s().txtPL[1], "Bob");  // names are not touched
 
   // The client leaves without the host noticing a listen; the next fifth tick reopens it.
   o.t.ports.connected[1] = false;

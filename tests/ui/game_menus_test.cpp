@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include "engine/chat.h"
@@ -16,6 +18,7 @@
 #include "engine/hover_feedback.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
+#include "window/chat_box.h"
 #include "window/latin1_box.h"
 
 namespace zarnath::testing {
@@ -379,6 +382,30 @@ class GameMenusTest : public QObject {
              "Gr\xfc\xdf"
              "e \xf3"
              "d");
+  }
+
+  // A long chat: each line is appended to the box, not the whole chat set again, and the box
+  // keeps its newest lines only.
+  void chatBoxAppendsEachLineAndKeepsABoundedHistory() {
+    Table t;
+    t.g.NetworkGame = true;
+    t.g.setup.OptServerClient0 = true;
+    t.program.window.ShowGameWindow();
+    QPlainTextEdit* box = t.program.chat.txtChat();
+    for (int i = 0; i < 2000; ++i) ChatMessageArrives(t.g, " Bob: line " + std::to_string(i));
+    QVERIFY(box->document()->blockCount() <= kChatBoxLines);
+    QCOMPARE(box->document()->lastBlock().text(), QStringLiteral(" Bob: line 1999"));
+    QVERIFY(box->document()->firstBlock().text().startsWith(QStringLiteral(" Bob: line ")));
+    int added = 0;
+    connect(box->document(), &QTextDocument::contentsChange, [&](int, int, int n) { added += n; });
+    ChatMessageArrives(t.g, " Bob: one more");
+    QVERIFY(added > 0);
+    QVERIFY2(added <= 20, qPrintable(QString::number(added)));
+    QCOMPARE(box->document()->lastBlock().text(), QStringLiteral(" Bob: one more"));
+    // A new game empties the box.
+    t.g.window.txtChat.Renew();
+    t.program.chat.Sync();
+    QVERIFY(box->toPlainText().isEmpty());
   }
 };
 

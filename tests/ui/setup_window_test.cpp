@@ -3,10 +3,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolTip>
 #include <cmath>
 #include <map>
@@ -14,8 +17,10 @@
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
 #include "engine/turn.h"
+#include "net/lobby.h"
 #include "shell/setup_screen.h"
 #include "ui_fixture.h"
+#include "window/chat_box.h"
 #include "window/latin1_box.h"
 
 namespace zarnath::testing {
@@ -425,6 +430,26 @@ class SetupWindowTest : public QObject {
 
   // Four computers started from the window play a speed game to its conquest in the event loop;
   // then the setup window is shown again, created afresh.
+  // The lobby's chat appends each line to its box and keeps its newest lines only.
+  void lobbyChatAppendsEachLineAndKeepsABoundedHistory() {
+    Setup s;
+    s.game.setup.txtPL[0] = "Ann";
+    s.game.setup.chatVisible = true;
+    s.game.setup.txtChat.Renew("Connected...\r\n");
+    s.w().ShowState();
+    QPlainTextEdit* box = s.w().txtChat;
+    QCOMPARE(box->toPlainText(), QStringLiteral("Connected..."));
+    for (int i = 0; i < 2000; ++i) LobbyChatArrived(s.game, " Bob: line " + std::to_string(i));
+    QVERIFY(box->document()->blockCount() <= kChatBoxLines);
+    QCOMPARE(box->document()->lastBlock().text(), QStringLiteral(" Bob: line 1999"));
+    int added = 0;
+    connect(box->document(), &QTextDocument::contentsChange, [&](int, int, int n) { added += n; });
+    LobbyChatArrived(s.game, " Bob: one more");
+    QVERIFY(added > 0);
+    QVERIFY2(added <= 20, qPrintable(QString::number(added)));
+    QCOMPARE(box->document()->lastBlock().text(), QStringLiteral(" Bob: one more"));
+  }
+
   void computerGameReturnsToSetup() {
     Setup s;
     SetupWindow& w = s.w();

@@ -1,0 +1,205 @@
+// The program's client against a host it did not write: a script in this test plays the host,
+// its frames written out by hand from the protocol's message catalogue. The client joins, takes
+// the whole state, gives its orders (a fleet, a recall, Done), follows a turn of battles, bombs
+// and a scout shot by shot, sees another player drop, and leaves when the host goes.
+#include <cstdio>
+
+#include "engine/command_view.h"
+#include "engine/side_list_commands.h"
+#include "net/loopback.h"
+
+namespace zarnath {
+namespace {
+
+using testing::NetGame;
+using testing::RawPeer;
+using testing::WaitFor;
+
+// "[TAG] " + the index as two digits + the payload + "*".
+std::string F(const std::string& tag, int index, const std::string& payload = "") {
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%02d", index);
+  return "[" + tag + "] " + digits + payload + "*";
+}
+// A number as the host writes it: a blank before a value of 0 or more.
+std::string S(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", v);
+  return v < 0 ? text : std::string(" ") + text;
+}
+// One travel slot: from, to, owner, ships, class, shield, trip, path parameter + 10, time left.
+std::string Rec(int from, int to, int owner, int ships, int cls, int shield, double trip, double param,
+                double left) {
+  char r[64];
+  std::snprintf(r, sizeof r, "%02d%02d%02d%05d%01d%03d%5.3f%06.3f%5.3f", from, to, owner, ships, cls, shield,
+                trip, param + 10.0, left);
+  return r;
+}
+const std::string kFree = Rec(0, 0, 0, 0, 0, 0, 0, 0, 0);
+
+constexpr int kWorlds = 12;
+const char* const kWorldNames[kWorlds] = {"Ash", "Birch", "Cedar", "Dogwood", "Elm",   "Fir",
+                                          "Gum", "Hazel", "Ilex",  "Juniper", "Kapok", "Larch"};
+
+// Worlds 8, 9 and 10 are Ann's, Bob's and Cy's homes; the others neutral with 10 ships.
+std::string WorldFrames(int w) {
+  const bool used = w < kWorlds;
+  const double radius = w >= 8 && w <= 11 ? 130 : 60 + 12 * (w % 12);
+  const int owner = used && w >= 8 && w <= 10 ? w - 7 : 0;
+  return F("S", w, S(used ? 0.52 * w : 0)) + F("R", w, S(used ? radius : 0)) +
+         F("M", w, S(used ? 0.03 * (130 / radius) * (130 / radius) : 0)) +
+         F("PN", w, used ? kWorldNames[w] : "") + F("PP", w, S(used ? 5 : 0)) + F("PC", w, S(used ? 2 : 0)) +
+         F("PH", w, S(0)) + F("PM", w, S(0)) + F("PD", w, S(0)) + F("PO", w, S(owner)) +
+         F("PS", w,
+           S(!used   ? 0
+             : owner ? 100
+                     : 10)) +
+         F("PY", w, "") + F("PT", w, S(0)) + F("PB", w, S(owner ? 3 : 0));
+}
+
+std::string StartFrames() {
+  std::string s =
+      F("NP", 0, S(kWorlds)) + F("N", 0, "Ann") + F("N", 1, "Bob") + F("N", 2, "Cy") + F("N", 3, "");
+  for (int p = 0; p < 4; ++p) s += F("PV", p, S(0));
+  s += F("YEAR", 0, S(1)) + F("TURN", 0, S(1)) + F("TIME", 0, S(0));
+  for (int w = 0; w < 30; ++w) s += WorldFrames(w);
+  for (int j = 0; j < 100; ++j)
+    for (const char* tag : {"FP", "TP", "FO", "NS", "TC", "TS", "TD", "SD", "SS"}) s += F(tag, j, S(0));
+  for (int b = 0; b < 20; ++b) s += F("BO", b, S(0)) + F("BW", b, S(0)) + F("BT", b, S(0));
+  s += F("GH", 0, "") + F("SHOW", 0, "Galaxy") + F("SHIELD", 0, "00") + F("MODE", 0, "00") +
+       F("MAXPROD", 0, "10") + F("TREASURES", 0, "05") + F("GATHER", 0, "3") + F("RADAR", 0, "Unlimited");
+  return s;
+}
+
+// The scripted host: a listening socket, what the client sent, and frames written by hand.
+struct ScriptedHost {
+  RawPeer peer;
+  size_t taken = 0;
+  // The next `n` frames the client sent.
+  std::vector<std::string> Take(size_t n) {
+    const std::vector<std::string> all = peer.Frames(taken + n);
+    std::vector<std::string> out(all.begin() + static_cast<std::ptrdiff_t>(std::min(taken, all.size())),
+                                 all.end());
+    taken = all.size();
+    return out;
+  }
+};
+
+TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADrop) {
+  ScriptedHost host;
+  NetGame bob(false);
+  Game& g = bob.game;
+  g.setup.txtPL[0] = "Bob";
+  bob.Join(host.peer.Listen());
+  ASSERT_TRUE(host.peer.Accept());
+  EXPECT_EQ(host.Take(1), std::vector<std::string>{"[NAME] 00Bob"});
+  host.peer.Write(F("NAME", 1, "Ann") + F("NAME", 2, "Cy") + F("NAME", 3, ""));
+  ASSERT_TRUE(WaitFor([&] { return g.setup.txtPL[2] == "Cy"; }));
+
+  // The whole state, and the game opens on it.
+  host.peer.Write(StartFrames());
+  ASSERT_TRUE(WaitFor([&] { return g.window.Visible && g.menus.mnuOptionsRadar.Caption != ""; }));
+  EXPECT_EQ(g.CurrentPlayer, 1);
+  EXPECT_EQ(g.WorldCount, kWorlds);
+  EXPECT_EQ(g.WorldName[9], "Juniper");
+  EXPECT_EQ(g.WorldOwner[9], 2);
+  EXPECT_EQ(g.window.lblStatus[2], "Cy:  Taking Turn");
+  EXPECT_EQ(g.menus.mnuOptionsRadar.Caption, "Home World Radar Unlimited");
+
+  // Bob's orders: half his home fleet to Dogwood, a tenth to Elm called back at once, then Done.
+  g.SelectedFrom = 9, g.SelectedTo = 3;
+  ASSERT_EQ(Sendships(g, 50), LaunchResult::kLaunched);
+  g.SelectedFrom = 9, g.SelectedTo = 4;
+  ASSERT_EQ(Sendships(g, 10), LaunchResult::kLaunched);
+  int recalled = -1;
+  for (int j = 0; j < kUsedFleetSlots; ++j)
+    if (g.FleetTo[static_cast<size_t>(j)] == 5) recalled = j;
+  ASSERT_GE(recalled, 0);
+  CommandView view;
+  EXPECT_EQ(lstTravel_Click(g, view, recalled), TravelClick::kRecalled);
+  EXPECT_EQ(g.WorldShips[9], 50.0f);
+  ImgDone_Click(g);
+  const std::vector<std::string> orders = host.Take(4);
+  ASSERT_EQ(orders.size(), 4u);
+  // From Juniper (10) to Dogwood (4), Bob's (02), 50 ships of class 2; then 5 ships to Elm (5),
+  // called back with the same record.
+  ASSERT_EQ(orders[0].size(), 9u + kFleetRecordLength);
+  EXPECT_EQ(orders[0].substr(0, 21), "[SEND] 00100402000502");
+  EXPECT_EQ(orders[1].substr(0, 21), "[SEND] 00100502000052");
+  EXPECT_EQ(orders[2], "[UNSEND] 00" + orders[1].substr(9));
+  EXPECT_EQ(orders[3], "[STATUS] 01Bob:  Done Turn");
+  const std::string bobsFleet = orders[0].substr(9);
+  const double trip = std::stod(bobsFleet.substr(15, 5));
+
+  // The host's turn. Slot 0: Ann's 20 ships reach Juniper; 1: her annihilation bomb reaches
+  // Birch; 2: Bob's proximity bomb (threshold 30) reaches Elm; 3: his scout reaches Gum; 4: Ann's
+  // 40 ships pass Elm; 5: Bob's fleet travels on.
+  const std::string pre[6] = {
+      Rec(9, 10, 1, 20, 2, 0, 0.1, 0.5, 0.05),    Rec(9, 2, 1, 9999, 2, 0, 0.1, 0.2, 0.05),
+      Rec(10, 5, 2, 10030, 2, 0, 0.1, 0.3, 0.05), Rec(10, 7, 2, 0, 2, 0, 0.1, 0.4, 0.05),
+      Rec(9, 5, 1, 40, 2, 0, 0.3, 0.6, 0.25),     bobsFleet};
+  std::string post[6];
+  for (int j = 0; j < 5; ++j) post[j] = pre[j].substr(0, 26) + (j == 4 ? "0.200" : "0.000");
+  char left[8];
+  std::snprintf(left, sizeof left, "%5.3f", trip - 0.05);
+  post[5] = bobsFleet.substr(0, 26) + left;
+
+  std::string turn = F("STATUS", 0, "Ann:  Done Turn") + F("ENDTURN", 0, "Endturn");
+  for (int j = 0; j < 100; ++j) turn += F("SEND", j, j < 6 ? pre[j] : kFree);
+  turn += F("GALAXYROTATE", 0, "GALAXYROTATE");
+  for (int w = 0; w < kWorlds; ++w) {
+    const double ships = w == 8 ? 45 : w == 9 ? 55 : w == 10 ? 105 : 15;
+    turn += F("PM", w, S(0)) + F("PS", w, S(ships)) + F("PH", w, S(0)) +
+            F("PB", w, S(w >= 8 && w <= 10 ? 2 : 0)) + F("PT", w, S(0));
+  }
+  // The battle at Juniper: three hits of Ann's, twenty of Bob's; Juniper holds with 52.
+  turn += F("SEND", 0, post[0]) + F("TRAVELSHOW", 0, "TravelShow") + F("BATTLEACCU", 0, "8070") +
+          F("BATTLESETUP", 0, "BattleSetup");
+  for (int k = 0; k < 3; ++k) turn += F("FROMHIT", 0, "FromHit") + F("FRAMEUPDATE", 0, S(0));
+  for (int k = 0; k < 20; ++k) turn += F("TOHIT", 0, "ToHit") + F("FRAMEUPDATE", 0, S(0));
+  turn += F("FRAMEUPDATE", 0, S(1)) + F("BATTLEDONE", 2, S(0));
+  // The annihilation bomb takes Birch; the proximity bomb is planted on Elm.
+  turn += F("SEND", 1, post[1]) + F("TRAVELSHOW", 0, "TravelShow") + F("BATTLEDONE", 1, S(1));
+  turn += F("SEND", 2, post[2]) + F("TRAVELSHOW", 0, "TravelShow") + F("PROXIMITYSET", 2, "ProximitySet");
+  host.peer.Write(turn);
+  ASSERT_TRUE(WaitFor([&] { return g.ProxBombOwner[0] == 2; }));
+  EXPECT_TRUE(g.TurnResolving && g.InputBusy);
+  EXPECT_FLOAT_EQ(g.GameYear, 1.05f);
+  EXPECT_EQ(g.WorldOwner[9], 2);
+  EXPECT_EQ(g.WorldShips[9], 52.0f);
+  EXPECT_EQ(g.WorldOwner[1], 1);
+  EXPECT_EQ(g.WorldShips[1], 0.0f);
+  EXPECT_EQ(g.ProxBombWorld[0], 4.0f);
+  EXPECT_EQ(g.ProxBombThreshold[0], 30.0f);
+  for (int j = 0; j < 3; ++j) EXPECT_EQ(g.FleetFrom[static_cast<size_t>(j)], 0) << j;
+
+  // The scout reports on Gum, the bomb on Elm destroys Ann's 40 ships, and the turn ends.
+  turn =
+      F("SEND", 3, post[3]) + F("TRAVELSHOW", 0, "TravelShow") + F("SCOUT", 3, "Scout") + F("SEND", 3, kFree);
+  turn += F("TRAVELSHOW", 0, "TravelShow") + F("PROXIMITY", 4, "00") + F("SEND", 4, kFree);
+  turn += F("SEND", 5, post[5]) + F("TRAVELHIDE", 0, "TravelHide");
+  host.peer.Write(turn);
+  ASSERT_TRUE(WaitFor([&] { return !g.TurnResolving; }));
+  EXPECT_EQ(g.ScoutInfo[1][3][6], 15);  // the ships Bob's scout saw on Gum
+  EXPECT_EQ(g.ProxBombOwner[0], 0);
+  EXPECT_EQ(g.FleetFrom[3] + g.FleetFrom[4], 0);
+  EXPECT_EQ(FleetRecord(g, 5), post[5]);
+  EXPECT_FALSE(g.InputBusy || g.TurnDone);
+  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Taking Turn");
+  EXPECT_EQ(bob.session->dropped, 0);
+
+  // Cy drops; then the host says goodbye and goes at once.
+  bob.ports.recording = true;
+  host.peer.Write(F("STATUS", 2, "Cy:  Disconnected") + F("MESSAGE", 0, " Ann: bye"));
+  host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !g.GameInProgress; }));
+  EXPECT_EQ(g.window.lblStatus[2], "Cy:  Disconnected");
+  EXPECT_NE(g.PlayerLog[1].find("- Cy Disconnected! -"), std::string::npos);
+  EXPECT_NE(g.window.txtChat.Text.find(" Ann: bye\r\n"), std::string::npos);
+  EXPECT_TRUE(bob.ports.Has("MessageBox Zarnath: Connection with Server Lost!  Exiting Game"));
+  EXPECT_TRUE(bob.ports.Has("ReturnToSetup"));
+  EXPECT_EQ(bob.session->dropped, 0);
+}
+
+}  // namespace
+}  // namespace zarnath
