@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-#include "engine/chat.h"
+#include "commands/chat_commands.h"
 #include "model/game.h"
 #include "shell/image_button.h"
 #include "window/latin1_box.h"

@@ -21,13 +21,13 @@
 #include <vector>
 
 #include "ai/pulse_command.h"
-#include "engine/chat.h"
-#include "engine/command_view.h"
+#include "commands/chat_commands.h"
+#include "commands/command_view.h"
+#include "commands/proximity_dialog.h"
+#include "commands/send_commands.h"
+#include "commands/side_list_commands.h"
 #include "engine/event_display.h"
 #include "engine/game_start.h"
-#include "engine/proximity_dialog.h"
-#include "engine/send_commands.h"
-#include "engine/side_list_commands.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/fleet_table.h"

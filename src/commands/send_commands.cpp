@@ -1,4 +1,4 @@
-#include "engine/send_commands.h"
+#include "commands/send_commands.h"
 
 #include "engine/event_display.h"
 #include "model/game.h"

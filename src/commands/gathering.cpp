@@ -1,9 +1,9 @@
-#include "engine/gathering.h"
+#include "commands/gathering.h"
 #include "engine/event_display.h"
 
 #include "ai/nearest.h"
-#include "engine/command_view.h"
-#include "engine/world_switches.h"
+#include "commands/command_view.h"
+#include "commands/world_switches.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

@@ -5,7 +5,7 @@
 // selected for the bomb popup or hands it to the proximity-bomb dialog.
 #pragma once
 
-#include "engine/command_view.h"
+#include "commands/command_view.h"
 
 namespace zarnath {
 class Game;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/send_commands.h"
+#include "commands/send_commands.h"
 
 namespace zarnath {
 class Game;

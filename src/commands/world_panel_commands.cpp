@@ -1,8 +1,8 @@
-#include "engine/world_panel_commands.h"
+#include "commands/world_panel_commands.h"
 
-#include "engine/galaxy_clicks.h"
-#include "engine/gathering.h"
-#include "engine/world_switches.h"
+#include "commands/galaxy_clicks.h"
+#include "commands/gathering.h"
+#include "commands/world_switches.h"
 #include "model/click_rules.h"
 #include "model/game.h"
 #include "model/view_rules.h"

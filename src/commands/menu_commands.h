@@ -8,18 +8,12 @@
 #include <functional>
 #include <string>
 
+#include "engine/menu_state.h"
 #include "model/menu_tree.h"
 
 namespace zarnath {
 class Game;
 struct GameState;
-
-// --- state that moves together ---
-// AutoSave on (checked, "AutoSave On", counting from this year) or off (unchecked, "AutoSave
-// Off", year 0).
-void SetAutoSave(GameState& g, bool on);
-// Sound on or off, with the Sound item's caption that says so.
-void SetSoundOff(GameState& g, bool off);
 
 // --- the Options menu's switches ---
 // Each writes the other caption, puts its notice into the message line in the neutral colour,

@@ -1,6 +1,6 @@
-#include "engine/side_list_commands.h"
+#include "commands/side_list_commands.h"
 
-#include "engine/commands_fixture.h"
+#include "commands/commands_fixture.h"
 #include "model/fleet_table.h"
 #include "model/recall.h"
 

@@ -1,4 +1,4 @@
-#include "engine/window_life.h"
+#include "commands/window_life.h"
 
 #include <gtest/gtest.h>
 

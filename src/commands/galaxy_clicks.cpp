@@ -1,14 +1,14 @@
-#include "engine/galaxy_clicks.h"
+#include "commands/galaxy_clicks.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "ai/pulse_command.h"
+#include "commands/proximity_dialog.h"
+#include "commands/send_commands.h"
+#include "commands/window_commands.h"
+#include "commands/world_switches.h"
 #include "engine/event_display.h"
-#include "engine/proximity_dialog.h"
-#include "engine/send_commands.h"
-#include "engine/window_commands.h"
-#include "engine/world_switches.h"
 #include "model/click_rules.h"
 #include "model/game.h"
 #include "model/numbers.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/command_view.h"
+#include "commands/command_view.h"
+#include "commands/galaxy_clicks.h"
 #include "engine/engine_fixture.h"
-#include "engine/galaxy_clicks.h"
 #include "model/click_rules.h"
 #include "model/view_geometry.h"
 #include "model/view_rules.h"

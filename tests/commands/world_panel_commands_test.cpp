@@ -1,8 +1,8 @@
-#include "engine/world_panel_commands.h"
+#include "commands/world_panel_commands.h"
 
 #include "ai/nearest.h"
-#include "engine/commands_fixture.h"
-#include "engine/gathering.h"
+#include "commands/commands_fixture.h"
+#include "commands/gathering.h"
 
 namespace zarnath::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/window_commands.h"
+#include "commands/window_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The pointer over the galaxy window: the hovered world, resting on a fleet, panels and popups
 // closing, the rubber band, the hover label and the news line.
-#include "engine/hover_feedback.h"
+#include "commands/hover_feedback.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "engine_fixture.h"
+#include "engine/engine_fixture.h"
 #include "model/view_rules.h"
 
 namespace zarnath {

@@ -1,6 +1,6 @@
-#include "engine/world_switches.h"
+#include "commands/world_switches.h"
 
-#include "engine/command_view.h"
+#include "commands/command_view.h"
 #include "engine/event_display.h"
 #include "model/game.h"
 #include "model/numbers.h"

@@ -1,4 +1,4 @@
-#include "engine/send_commands.h"
+#include "commands/send_commands.h"
 
 #include <gtest/gtest.h>
 

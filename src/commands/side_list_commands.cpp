@@ -1,8 +1,8 @@
-#include "engine/side_list_commands.h"
+#include "commands/side_list_commands.h"
 
-#include "engine/command_view.h"
+#include "commands/command_view.h"
+#include "commands/world_switches.h"
 #include "engine/event_display.h"
-#include "engine/world_switches.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

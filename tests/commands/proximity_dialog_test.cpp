@@ -1,4 +1,4 @@
-#include "engine/proximity_dialog.h"
+#include "commands/proximity_dialog.h"
 
 #include <gtest/gtest.h>
 

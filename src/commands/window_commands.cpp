@@ -1,7 +1,7 @@
-#include "engine/window_commands.h"
+#include "commands/window_commands.h"
 #include "engine/event_display.h"
 
-#include "engine/send_commands.h"
+#include "commands/send_commands.h"
 #include "model/game.h"
 #include "model/ships_needed.h"
 #include "model/status_report.h"

@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "engine/commands_fixture.h"
-#include "engine/proximity_dialog.h"
+#include "commands/commands_fixture.h"
+#include "commands/proximity_dialog.h"
 #include "engine/turn.h"
 #include "model/numbers.h"
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/command_view.h"
+#include "commands/command_view.h"
 
 namespace zarnath {
 class Game;

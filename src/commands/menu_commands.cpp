@@ -1,7 +1,7 @@
-#include "engine/menu_commands.h"
+#include "commands/menu_commands.h"
 
+#include "commands/window_commands.h"
 #include "engine/game_start.h"
-#include "engine/window_commands.h"
 #include "model/data_set.h"
 #include "model/game.h"
 
@@ -20,7 +20,7 @@ struct OptionSwitch {
   const char* offNotice;
 };
 
-constexpr OptionSwitch kSound{&GameMenus::mnuOptionsSound, "Turn Sound Off", "Turn Sound On",
+constexpr OptionSwitch kSound{&GameMenus::mnuOptionsSound, kSoundOnCaption, kSoundOffCaption,
                               "- Game Sounds Now On -", "- Game Sounds Now Off -"};
 constexpr OptionSwitch kSpeed{&GameMenus::mnuOptionsSpeed, "Turn Speed Game Off", "Turn Speed Game On",
                               "- Speed Game Now On -", "- Speed Game Now Off -"};
@@ -63,17 +63,6 @@ void Call(const std::function<void()>& hook) {
 }
 
 }  // namespace
-
-void SetAutoSave(GameState& g, bool on) {
-  g.menus.mnuFileAutoSave.Checked = on;
-  g.menus.mnuFileAutoSave.Caption = on ? "AutoSave On" : "AutoSave Off";
-  g.AutoSaveYear = on ? g.GameYear : 0.0f;
-}
-
-void SetSoundOff(GameState& g, bool off) {
-  g.SoundOff = off;
-  g.menus.mnuOptionsSound.Caption = off ? kSound.offCaption : kSound.onCaption;
-}
 
 void mnuOptionsSound_Click(Game& g) {
   SetSoundOff(g, !Flip(g, kSound));

@@ -1,12 +1,12 @@
 // The game window's menus: the menu bar's items and shortcuts, the option switches and their
 // captions, AutoSave, Pause, the new-game questions, Quit, and the turn clock on a resize.
-#include "engine/menu_commands.h"
+#include "commands/menu_commands.h"
 
 #include <gtest/gtest.h>
 
+#include "engine/engine_fixture.h"
 #include "engine/game_start.h"
 #include "engine/save_load.h"
-#include "engine_fixture.h"
 #include "model/menu_tree.h"
 #include "persist/persist_fixture.h"
 #include "persist/saved_game.h"

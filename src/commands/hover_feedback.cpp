@@ -1,4 +1,4 @@
-#include "engine/hover_feedback.h"
+#include "commands/hover_feedback.h"
 
 #include <algorithm>
 #include <cmath>
