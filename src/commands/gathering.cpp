@@ -1,12 +1,12 @@
 #include "commands/gathering.h"
 #include "engine/event_display.h"
 
-#include "ai/nearest.h"
 #include "commands/command_view.h"
 #include "commands/world_switches.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
+#include "model/nearest.h"
 #include "model/numbers.h"
 #include "model/view_rules.h"
 

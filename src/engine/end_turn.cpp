@@ -3,12 +3,12 @@
 #include "engine/events.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
+#include "model/exact_number.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/orbit_step.h"
 #include "net/protocol.h"
-#include "persist/exact_number.h"
 
 namespace zarnath {
 namespace {

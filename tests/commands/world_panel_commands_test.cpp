@@ -1,8 +1,8 @@
 #include "commands/world_panel_commands.h"
 
-#include "ai/nearest.h"
 #include "commands/commands_fixture.h"
 #include "commands/gathering.h"
+#include "model/nearest.h"
 
 namespace zarnath::testing {
 namespace {

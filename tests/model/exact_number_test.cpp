@@ -1,4 +1,4 @@
-#include "persist/exact_number.h"
+#include "model/exact_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ai/quick_solver.h"
+#include "model/quick_solver.h"
 
 #include "model/travel_time.h"
 

@@ -1,12 +1,12 @@
-#include "ai/nearest.h"
+#include "model/nearest.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "ai/quick_solver.h"
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
+#include "model/quick_solver.h"
 #include "model/travel_time.h"
 
 namespace zarnath {
