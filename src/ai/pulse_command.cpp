@@ -1,6 +1,6 @@
 #include "ai/pulse_command.h"
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "model/click_rules.h"
 #include "model/game.h"
 #include "model/numbers.h"

@@ -8,7 +8,7 @@
 #include "commands/send_commands.h"
 #include "commands/window_commands.h"
 #include "commands/world_switches.h"
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "model/click_rules.h"
 #include "model/game.h"
 #include "model/numbers.h"

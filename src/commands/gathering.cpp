@@ -1,5 +1,5 @@
 #include "commands/gathering.h"
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 
 #include "commands/command_view.h"
 #include "commands/world_switches.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/view_rules.h"

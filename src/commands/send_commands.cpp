@@ -1,6 +1,6 @@
 #include "commands/send_commands.h"
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "model/game.h"
 
 namespace zarnath {

@@ -2,7 +2,7 @@
 
 #include "commands/command_view.h"
 #include "commands/world_switches.h"
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

@@ -1,5 +1,5 @@
 #include "commands/window_commands.h"
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 
 #include "commands/send_commands.h"
 #include "model/game.h"

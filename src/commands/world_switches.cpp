@@ -1,7 +1,7 @@
 #include "commands/world_switches.h"
 
 #include "commands/command_view.h"
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "net/messages.h"

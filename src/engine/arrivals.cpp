@@ -1,6 +1,6 @@
 // Arrivals: what an object that reached its destination does, reinforcements and scouting.
 #include "engine/battle.h"
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
 #include "model/game.h"
 #include "model/numbers.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "model/game.h"
 #include "net/messages.h"
 

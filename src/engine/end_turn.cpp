@@ -1,5 +1,5 @@
 // The end-of-turn cycle.
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/game_start.h"
 #include "engine/turn.h"
 #include "model/game.h"

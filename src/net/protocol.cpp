@@ -7,7 +7,7 @@
 
 #include "engine/battle.h"
 #include "engine/chat.h"
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"

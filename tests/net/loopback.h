@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/game_start.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"

@@ -26,7 +26,7 @@
 #include "commands/proximity_dialog.h"
 #include "commands/send_commands.h"
 #include "commands/side_list_commands.h"
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/game_start.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"

@@ -1,4 +1,4 @@
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 
 #include <cmath>
 #include <limits>
