@@ -1,7 +1,7 @@
 #include "commands/chat_commands.h"
 
 #include "engine/chat.h"
-#include "engine/event_notices.h"
+#include "engine/net_send.h"
 #include "model/game.h"
 #include "net/messages.h"
 

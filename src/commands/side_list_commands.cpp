@@ -2,7 +2,9 @@
 
 #include "commands/command_view.h"
 #include "commands/world_switches.h"
+#include "engine/event_audience.h"
 #include "engine/event_notices.h"
+#include "engine/net_send.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

@@ -2,6 +2,7 @@
 
 #include "commands/command_view.h"
 #include "engine/event_notices.h"
+#include "engine/net_send.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "net/messages.h"

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "engine/battle.h"
+#include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/events.h"
 #include "model/fleet_table.h"

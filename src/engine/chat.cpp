@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/event_notices.h"
+#include "engine/net_send.h"
 #include "model/game.h"
 #include "net/messages.h"
 

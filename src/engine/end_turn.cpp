@@ -1,6 +1,8 @@
 // The end-of-turn cycle.
+#include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/net_send.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
 #include "model/exact_number.h"

@@ -1,43 +1,12 @@
 #include "engine/event_notices.h"
 
-#include <cmath>
-#include <limits>
-
+#include "engine/event_audience.h"
+#include "engine/rounding.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
 
 namespace zarnath {
-
-bool CaptionEndsWith(std::string_view caption, std::string_view ending) {
-  return caption.size() >= ending.size() && caption.substr(caption.size() - ending.size()) == ending;
-}
-
-bool IsNamedHuman(const GameState& g, int seat) {
-  return seat >= 0 && seat < kSeats && !g.PlayerName[static_cast<size_t>(seat)].empty() &&
-         IsHumanSeat(g, seat);
-}
-
-bool OwnerShown(const GameState& g, int ownerCode) {
-  if (ownerCode < 1 || ownerCode > kSeats) return false;
-  if (g.NetworkGame) return ownerCode == g.CurrentPlayer + 1;
-  return g.setup.chkAI[static_cast<size_t>(ownerCode - 1)] == 0;
-}
-
-bool SideListsFollowEvents(const GameState& g) {
-  return g.NetworkGame || OneHumanAtThisComputer(g);
-}
-
-const std::string& OwnerName(const GameState& g, int ownerCode) {
-  static const std::string kNobody;
-  if (ownerCode < 1 || ownerCode > kSeats) return kNobody;
-  return g.PlayerName[static_cast<size_t>(ownerCode - 1)];
-}
-
-double OwnerColour(const GameState& g, int ownerCode) {
-  if (ownerCode < 0 || ownerCode >= kPlayerSlots) return kNeutralColor;
-  return g.PlayerColor[static_cast<size_t>(ownerCode)];
-}
 
 void ShowNotice(Game& g, double colour, const std::string& text) {
   g.window.txtGame.ForeColor = colour;
@@ -68,71 +37,6 @@ void HistoryTo(GameState& g, int seat, int world, const std::string& line) {
 
 void EventSound(Game& g, const char* file) {
   if (!g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound(file);
-}
-
-int32_t RoundToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  const double r = std::nearbyint(value);
-  if (r >= static_cast<double>(std::numeric_limits<int32_t>::max()))
-    return std::numeric_limits<int32_t>::max();
-  if (r <= static_cast<double>(std::numeric_limits<int32_t>::min()))
-    return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(r);
-}
-
-int16_t RoundToInt16(double value) {
-  const int32_t v = RoundToInt32(value);
-  if (v > std::numeric_limits<int16_t>::max()) return std::numeric_limits<int16_t>::max();
-  if (v < std::numeric_limits<int16_t>::min()) return std::numeric_limits<int16_t>::min();
-  return static_cast<int16_t>(v);
-}
-
-bool SlotInPlay(const GameState& g, int slot) {
-  if (slot < 0 || slot >= kUsedFleetSlots) return false;
-  const size_t s = static_cast<size_t>(slot);
-  return g.FleetFrom[s] >= 1 && g.FleetFrom[s] <= g.WorldCount && g.FleetTo[s] >= 1 &&
-         g.FleetTo[s] <= g.WorldCount;
-}
-
-bool IsNetworkHost(const GameState& g) {
-  return g.NetworkGame && g.setup.OptServerClient0;
-}
-
-bool SeatLinked(Game& g, int element) {
-  if (element < 1 || element >= kSeats || !g.io.net.SocketConnected(element)) return false;
-  const size_t e = static_cast<size_t>(element);
-  return g.GameInProgress ? !g.PlayerName[e].empty() : g.Seated[e];
-}
-
-bool SendsToClients(const Game& g) {
-  return IsNetworkHost(g);
-}
-
-void NetSend(Game& g, const std::string& message, SendPace pace, int only) {
-  NetworkPort& net = g.io.net;
-  if (!IsNetworkHost(g)) {
-    // A client (or a machine not yet hosting) has one link: the host's.
-    if (only > 0 || !net.SocketConnected(0)) return;
-    net.SendData(0, message);
-    if (pace == SendPace::kYield) g.io.platform.Yield();
-    return;
-  }
-  const int count = net.SocketCount();
-  for (int element = 1; element < count; ++element) {
-    if ((only > 0 && element != only) || !SeatLinked(g, element)) continue;
-    net.SendData(element, message);
-    if (pace == SendPace::kYield) g.io.platform.Yield();
-  }
-}
-
-void HostSendEach(Game& g, const std::string& first, const std::string& second) {
-  if (!IsNetworkHost(g)) return;
-  const int count = g.io.net.SocketCount();
-  for (int element = 1; element < count; ++element) {
-    if (!SeatLinked(g, element)) continue;
-    NetSend(g, first, SendPace::kYield, element);
-    NetSend(g, second, SendPace::kYield, element);
-  }
 }
 
 void FinishArrival(Game& g, int slot, bool shown) {

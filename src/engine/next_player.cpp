@@ -1,6 +1,7 @@
 // The next-player step.
 #include <array>
 
+#include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"

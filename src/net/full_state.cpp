@@ -1,6 +1,6 @@
 #include "net/full_state.h"
 
-#include "engine/event_notices.h"
+#include "engine/net_send.h"
 #include "model/exact_number.h"
 #include "model/game.h"
 #include "model/numbers.h"

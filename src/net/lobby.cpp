@@ -4,6 +4,7 @@
 
 #include "engine/event_notices.h"
 #include "engine/game_start.h"
+#include "engine/net_send.h"
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/numbers.h"
