@@ -7,10 +7,10 @@
 #include <array>
 
 #include "ai/computer_turn.h"
-#include "ai/nearest.h"
 #include "headless/headless_match.h"
 #include "headless/headless_ports.h"
 #include "model/game.h"
+#include "model/nearest.h"
 #include "model/travel_time.h"
 
 namespace zarnath {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Layers point down: the model includes nothing above it, persist calls no engine step, the core
-# includes no Qt, and the program never includes the recording ports.
+# includes no Qt, the turn's rules never include the window's commands, the commands reach no
+# transport, and the program never includes the recording ports.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -13,10 +14,14 @@ forbid() {  # forbid FOLDER PATTERN WHY
     status=1
   fi
 }
-forbid src/model 'engine/|persist/|net/|ai/|headless/|view/|window/|shell/|Q' "the model includes a layer above it"
-forbid src/persist 'engine/|ai/|net/|headless/|view/|window/|shell/|Q' "persist includes the engine or above"
+forbid src/model 'engine/|commands/|persist/|net/|ai/|headless/|view/|window/|shell/|Q' "the model includes a layer above it"
+forbid src/persist 'engine/|commands/|ai/|net/|headless/|view/|window/|shell/|Q' "persist includes the engine or above"
 forbid src/engine 'headless/|view/|window/|shell/|Q' "the engine includes a window or the recording ports"
-forbid src/ai 'headless/|view/|window/|shell/|Q' "the computer player includes a window or the recording ports"
+forbid src/engine 'commands/' "the engine includes the window's commands"
+forbid src/commands 'net/(game_port|socket_network|ftp_transfer|internet_lobby)|headless/|view/|window/|shell/|Q' \
+  "the window's commands include the network transport, a window or the recording ports"
+forbid src/ai 'commands/|headless/|view/|window/|shell/|Q' "the computer player includes a window or the recording ports"
+forbid src/net 'commands/' "the network includes the window's commands"
 forbid src/app 'headless/' "the program includes the recording ports"
 forbid src/shell 'headless/' "the windows include the recording ports"
 forbid src/view 'headless/' "the view includes the recording ports"

@@ -6,16 +6,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "ai/nearest.h"
 #include "ai/pulse_command.h"
-#include "ai/quick_solver.h"
 #include "ai/turn_tables.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/game_texts.h"
+#include "model/nearest.h"
 #include "model/numbers.h"
+#include "model/quick_solver.h"
 #include "model/travel_time.h"
 
 namespace zarnath {

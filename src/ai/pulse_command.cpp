@@ -1,6 +1,7 @@
 #include "ai/pulse_command.h"
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
+#include "engine/net_send.h"
 #include "model/click_rules.h"
 #include "model/game.h"
 #include "model/numbers.h"

@@ -1,7 +1,9 @@
 // Arrivals: what an object that reached its destination does, reinforcements and scouting.
 #include "engine/battle.h"
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/net_send.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"

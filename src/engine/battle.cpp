@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/net_send.h"
+#include "engine/rounding.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "net/protocol.h"

@@ -2,7 +2,8 @@
 #include <algorithm>
 
 #include "engine/battle.h"
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

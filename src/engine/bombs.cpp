@@ -1,7 +1,8 @@
 // Proximity bombs, pulse bombs and the ring animations around a world.
 #include <cmath>
 
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/event_display.h"
+#include "engine/net_send.h"
 #include "model/game.h"
 #include "net/messages.h"
 
@@ -12,12 +12,12 @@ namespace {
 constexpr size_t kChatLine = 50;
 constexpr std::string_view kChatBreak = "\r\n\t";
 
+}  // namespace
+
 void AppendToChat(Game& g, const std::string& payload) {
   g.window.txtChat.Append(payload + "\r\n");
   g.io.screen.Refresh(Control::kTxtChat);
 }
-
-}  // namespace
 
 std::string WrapChatText(std::string text) {
   // Positions count from 1: a line starts at `start`, and `at` walks back from its candidate end.
@@ -49,38 +49,6 @@ std::string ChatPayload(const GameState& g, const std::string& wrapped) {
   const int seat = g.CurrentPlayer;
   const std::string name = seat >= 0 && seat < kSeats ? g.PlayerName[static_cast<size_t>(seat)] : "";
   return ChatSafeText(" " + name + ": " + wrapped);
-}
-
-bool ImgSend_Click(Game& g) {
-  std::string& box = g.window.txtMessage.Text;
-  if (box.empty() || !g.window.ImgSendEnabled) return false;
-  // Pasted text skips the key filter: it is cleaned here, so no "*" ends the message early.
-  const std::string text = ChatSafeText(box);
-  if (!text.empty()) {
-    box = WrapChatText(text);
-    const std::string payload = ChatPayload(g, box);
-    const std::string message = Frame("[MESSAGE] ", 0, payload);
-    if (IsNetworkHost(g)) {
-      HostSend(g, message);
-      AppendToChat(g, payload);
-      if (!g.SoundOff) g.io.platform.PlaySound("message.wav");
-    } else if (g.NetworkGame && g.io.net.SocketConnected(0)) {
-      g.io.net.SendData(0, message);  // shown here when the host's relay comes back
-    }
-  }
-  box.clear();
-  g.window.ImgSendEnabled = false;
-  g.io.platform.SetTimer(GameTimer::kChatLock, kChatLockMs, true);
-  return true;
-}
-
-int txtMessage_KeyPress(Game& g, int key) {
-  if (key == kKeyStar) return 0;
-  if (key == kKeyEnter && g.window.ImgSendEnabled) {
-    ImgSend_Click(g);
-    return 0;
-  }
-  return key;
 }
 
 void tmrMessage_Timer(Game& g) {

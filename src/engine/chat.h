@@ -1,5 +1,6 @@
-// The game window's chat line: the entry box's keys, Send with its wrap and its two-second lock,
-// and a chat line arriving from the network, which the host shows and relays to every client.
+// The chat's lines: the wrap and the cleaning of a line that travels, the end of Send's two-second
+// lock, and a chat line arriving from the network, which the host shows and relays to every client.
+// The entry box's keys and Send are the window's commands (commands/chat_commands.h).
 #pragma once
 
 #include <string>
@@ -10,9 +11,6 @@ class Game;
 struct GameState;
 
 inline constexpr int kChatLockMs = 2000;
-inline constexpr size_t kChatTypedLimit = 200;  // characters the entry box takes by typing
-inline constexpr int kKeyEnter = 13;
-inline constexpr int kKeyStar = 42;
 
 // Wraps a chat text into lines of about 50 characters: a line breaks after its last blank that
 // is not its first character, or is cut hard; each break is CR LF Tab. The first line holds at
@@ -25,15 +23,8 @@ std::string ChatSafeText(std::string_view text);
 // The chat message of this seat's text: " Name: text" (already wrapped).
 std::string ChatPayload(const GameState& g, const std::string& wrapped);
 
-// Send (the button or Enter): wraps the entry box's text, sends it to the host (a connected
-// client), or relays it to every connected client and shows it here with "message.wav" (the
-// host); in every case empties the box and locks Send for two seconds. Nothing happens while the
-// box is empty or Send is locked; false then.
-bool ImgSend_Click(Game& g);
-
-// A key typed into the entry box; answers the key to put into the box, 0 for none. Enter sends
-// while Send is unlocked; "*" never enters the box.
-int txtMessage_KeyPress(Game& g, int key);
+// A line at the end of the chat box.
+void AppendToChat(Game& g, const std::string& payload);
 
 // The end of the send lock: Send unlocked and the entry box focused.
 void tmrMessage_Timer(Game& g);

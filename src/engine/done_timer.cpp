@@ -1,6 +1,8 @@
 // The Done button, the host's end-of-turn count and the turn timer.
 #include "engine/chat.h"
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
+#include "engine/event_notices.h"
+#include "engine/net_send.h"
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/numbers.h"

@@ -1,14 +1,16 @@
 // The end-of-turn cycle.
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/net_send.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
+#include "model/exact_number.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/orbit_step.h"
 #include "net/protocol.h"
-#include "persist/exact_number.h"
 
 namespace zarnath {
 namespace {

@@ -1,6 +1,6 @@
 #include "engine/engine_flow.h"
 
-#include "engine/event_display.h"
+#include "engine/net_send.h"
 #include "engine/turn.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

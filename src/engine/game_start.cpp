@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "engine/menu_commands.h"
+#include "engine/menu_state.h"
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"

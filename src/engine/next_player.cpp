@@ -1,7 +1,8 @@
 // The next-player step.
 #include <array>
 
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
+#include "engine/event_notices.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
 #include "model/data_set.h"

@@ -1,6 +1,6 @@
 #include "engine/save_load.h"
 
-#include "engine/menu_commands.h"
+#include "engine/menu_state.h"
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"

@@ -1,10 +1,10 @@
 #include "net/full_state.h"
 
-#include "engine/event_display.h"
+#include "engine/net_send.h"
+#include "model/exact_number.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "net/protocol.h"
-#include "persist/exact_number.h"
 
 namespace zarnath {
 namespace {

@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/game_start.h"
+#include "engine/net_send.h"
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/numbers.h"

@@ -1,6 +1,6 @@
 #include "net/net_session.h"
 
-#include "engine/event_display.h"
+#include "engine/event_notices.h"
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/setup_rules.h"

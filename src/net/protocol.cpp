@@ -7,8 +7,10 @@
 
 #include "engine/battle.h"
 #include "engine/chat.h"
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
+#include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/net_send.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"

@@ -5,10 +5,10 @@
 #include <cfloat>
 #include <cmath>
 
+#include "model/exact_number.h"
 #include "model/numbers.h"
 #include "model/state_check.h"
 #include "persist/atomic_file.h"
-#include "persist/exact_number.h"
 #include "persist/text_cipher.h"
 
 namespace zarnath {

@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/command_view.h"
+#include "commands/command_view.h"
 #include "model/ports.h"
 #include "model/view_rules.h"
 #include "view/galaxy_canvas.h"

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "engine/chat.h"
+#include "commands/chat_commands.h"
 #include "model/game.h"
 #include "shell/image_button.h"
 #include "window/latin1_box.h"

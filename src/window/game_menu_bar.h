@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "engine/menu_commands.h"
+#include "commands/menu_commands.h"
 
 class QAction;
 class QMenu;

@@ -3,7 +3,7 @@
 // rubber band from the selected source drawn on the galaxy view, and the news line.
 #pragma once
 
-#include "engine/hover_feedback.h"
+#include "commands/hover_feedback.h"
 
 namespace zarnath {
 

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "engine/galaxy_clicks.h"
-#include "engine/side_list_commands.h"
-#include "engine/world_panel_commands.h"
+#include "commands/galaxy_clicks.h"
+#include "commands/side_list_commands.h"
+#include "commands/world_panel_commands.h"
 #include "model/game.h"
 #include "view/galaxy_window.h"
 #include "window/list_rows.h"

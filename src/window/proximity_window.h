@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "engine/proximity_dialog.h"
+#include "commands/proximity_dialog.h"
 
 class QLabel;
 class QLineEdit;

@@ -11,7 +11,7 @@
 #include <QWindowStateChangeEvent>
 #include <algorithm>
 
-#include "engine/menu_commands.h"
+#include "commands/menu_commands.h"
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/world_panel.h"

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/galaxy_clicks.h"
-#include "engine/proximity_dialog.h"
-#include "engine/window_commands.h"
-#include "engine/window_life.h"
+#include "commands/galaxy_clicks.h"
+#include "commands/proximity_dialog.h"
+#include "commands/window_commands.h"
+#include "commands/window_life.h"
 #include "model/side_lists.h"
 #include "model/travel_calc.h"
 #include "model/travel_popup.h"

@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "engine/send_commands.h"
+#include "commands/send_commands.h"
 #include "model/game.h"
 #include "model/view_rules.h"
 #include "model/world_history.h"

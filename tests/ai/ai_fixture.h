@@ -7,14 +7,14 @@
 #include <algorithm>
 
 #include "ai/computer_turn.h"
-#include "ai/nearest.h"
 #include "ai/pulse_command.h"
-#include "ai/quick_solver.h"
 #include "ai/turn_tables.h"
 #include "fixtures/test_game.h"
 #include "headless/headless_match.h"
 #include "model/galaxy.h"
+#include "model/nearest.h"
 #include "model/numbers.h"
+#include "model/quick_solver.h"
 #include "model/travel_time.h"
 
 namespace zarnath::testing {

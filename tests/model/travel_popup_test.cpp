@@ -1,6 +1,6 @@
 #include "model/travel_popup.h"
 
-#include "engine/commands_fixture.h"
+#include "commands/commands_fixture.h"
 
 namespace zarnath::testing {
 namespace {

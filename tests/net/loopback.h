@@ -14,8 +14,9 @@
 #include <functional>
 #include <memory>
 
-#include "engine/event_display.h"
+#include "engine/event_audience.h"
 #include "engine/game_start.h"
+#include "engine/net_send.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/fleet_table.h"

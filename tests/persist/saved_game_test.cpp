@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "engine/save_load.h"
+#include "model/exact_number.h"
 #include "model/numbers.h"
-#include "persist/exact_number.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
 

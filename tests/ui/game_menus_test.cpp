@@ -13,9 +13,9 @@
 #include <QTextDocument>
 #include <QToolTip>
 
+#include "commands/hover_feedback.h"
 #include "engine/chat.h"
 #include "engine/game_start.h"
-#include "engine/hover_feedback.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
 #include "window/chat_box.h"

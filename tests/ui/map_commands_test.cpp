@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <cmath>
 
-#include "engine/world_panel_commands.h"
-#include "engine/world_switches.h"
+#include "commands/world_panel_commands.h"
+#include "commands/world_switches.h"
 #include "hot_seat.h"
 #include "model/world_panel.h"
 

@@ -1,0 +1,48 @@
+#include "engine/net_send.h"
+
+#include "model/game.h"
+
+namespace zarnath {
+
+bool IsNetworkHost(const GameState& g) {
+  return g.NetworkGame && g.setup.OptServerClient0;
+}
+
+bool SeatLinked(Game& g, int element) {
+  if (element < 1 || element >= kSeats || !g.io.net.SocketConnected(element)) return false;
+  const size_t e = static_cast<size_t>(element);
+  return g.GameInProgress ? !g.PlayerName[e].empty() : g.Seated[e];
+}
+
+bool SendsToClients(const Game& g) {
+  return IsNetworkHost(g);
+}
+
+void NetSend(Game& g, const std::string& message, SendPace pace, int only) {
+  NetworkPort& net = g.io.net;
+  if (!IsNetworkHost(g)) {
+    // A client (or a machine not yet hosting) has one link: the host's.
+    if (only > 0 || !net.SocketConnected(0)) return;
+    net.SendData(0, message);
+    if (pace == SendPace::kYield) g.io.platform.Yield();
+    return;
+  }
+  const int count = net.SocketCount();
+  for (int element = 1; element < count; ++element) {
+    if ((only > 0 && element != only) || !SeatLinked(g, element)) continue;
+    net.SendData(element, message);
+    if (pace == SendPace::kYield) g.io.platform.Yield();
+  }
+}
+
+void HostSendEach(Game& g, const std::string& first, const std::string& second) {
+  if (!IsNetworkHost(g)) return;
+  const int count = g.io.net.SocketCount();
+  for (int element = 1; element < count; ++element) {
+    if (!SeatLinked(g, element)) continue;
+    NetSend(g, first, SendPace::kYield, element);
+    NetSend(g, second, SendPace::kYield, element);
+  }
+}
+
+}  // namespace zarnath

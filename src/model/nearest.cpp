@@ -1,0 +1,119 @@
+#include "model/nearest.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "model/game.h"
+#include "model/game_texts.h"
+#include "model/numbers.h"
+#include "model/quick_solver.h"
+#include "model/travel_time.h"
+
+namespace zarnath {
+namespace {
+
+void ResetList(GameState& g) {
+  for (int k = 0; k < kNearestRows; ++k) {
+    g.NearestList[k][0] = -1.0f;
+    g.NearestList[k][1] = kEmptyNearestYears;
+  }
+}
+
+// A world whose time equals a listed one goes after it, so ties keep ascending world index.
+void Insert(GameState& g, int world, float years) {
+  int k = 0;
+  while (k < kNearestRows && !(g.NearestList[k][1] > years)) ++k;
+  if (k == kNearestRows) return;
+  for (int r = kNearestRows - 1; r > k; --r) g.NearestList[r] = g.NearestList[r - 1];
+  g.NearestList[k][0] = static_cast<float>(world);
+  g.NearestList[k][1] = years;
+}
+
+// The frame all three searches share: candidates in ascending world order, each priced and, when
+// nearer than the sixth row and not protected by the truce, put into the list.
+//
+// Only a time below the sixth row's can change the list, so each candidate is priced only below
+// it, and a candidate the truce refuses is not priced at all. The solver's answer for the last
+// candidate is left in TravelYears and TravelAngle, as a search that prices every candidate in
+// full leaves it: it is priced in full when the bounded search did not give it.
+template <typename IsCandidate, typename Price>
+void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price,
+            int rows = kNearestRows) {
+  ResetList(g);
+  if (world < 0 || world >= g.WorldCount) return;
+  const bool truce = TruceLasts(g);
+  int last = -1;
+  bool lastPriced = false;
+  for (int i = 0; i < g.WorldCount; ++i) {
+    if (i == world || !isCandidate(i)) continue;
+    last = i;
+    lastPriced = false;
+    if (truce && g.WorldOwner[i] != 0 && g.WorldOwner[i] != owner) continue;
+    if (!price(i, g.NearestList[static_cast<size_t>(rows - 1)][1], g.TravelYears, g.TravelAngle)) continue;
+    lastPriced = true;
+    Insert(g, i, g.TravelYears);
+  }
+  if (last >= 0 && !lastPriced) price(last, kUnreachableYears * 2.0f, g.TravelYears, g.TravelAngle);
+}
+
+}  // namespace
+
+uint32_t OwnAttackTargets(const GameState& g, int owner) {
+  uint32_t targets = 0;
+  for (int s = 0; s < kUsedFleetSlots; ++s)
+    if (g.FleetFrom[s] > 0 && g.FleetOwner[s] == owner && g.FleetTo[s] >= 1 && g.FleetTo[s] <= kWorldSlots &&
+        g.FleetShips[s] > 0.0f)
+      targets |= 1u << (g.FleetTo[s] - 1);
+  return targets;
+}
+
+bool TruceLasts(const GameState& g) {
+  return g.TruceUntilTurn - TurnOf(g) >= 1;
+}
+
+void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows) {
+  Search(
+      g, world, owner, [&](int i) { return g.WorldOwner[i] != owner; },
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, world, i, 0, below, years, angle);
+      },
+      std::clamp(rows, 1, kNearestRows));
+}
+
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver) {
+  PNearestFrom(g, world, owner, ahead, solver, OwnAttackTargets(g, g.CurrentPlayer + 1));
+}
+
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted) {
+  Search(
+      g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !(targeted >> i & 1u); },
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, world, i, ahead, below, years, angle);
+      });
+}
+
+void NearestTo(GameState& g, int world, int owner, QuickSolver& solver) {
+  Search(
+      g, world, owner,
+      [&](int i) { return g.WorldOwner[i] == owner && (g.WorldShips[i] > 0.0f || g.WorldBombs[i] >= 1); },
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, i, world, 0, below, years, angle);
+      });
+}
+
+void NearestFrom(GameState& g, int world, int owner) {
+  QuickSolver solver;
+  NearestFrom(g, world, owner, solver);
+}
+
+void PNearestFrom(GameState& g, int world, int owner, int ahead) {
+  QuickSolver solver;
+  PNearestFrom(g, world, owner, ahead, solver);
+}
+
+void NearestTo(GameState& g, int world, int owner) {
+  QuickSolver solver;
+  NearestTo(g, world, owner, solver);
+}
+
+}  // namespace zarnath
