@@ -4,8 +4,8 @@
 // and a scout shot by shot, sees another player drop, and leaves when the host goes.
 #include <cstdio>
 
-#include "engine/command_view.h"
-#include "engine/side_list_commands.h"
+#include "commands/command_view.h"
+#include "commands/side_list_commands.h"
 #include "net/loopback.h"
 
 namespace zarnath {

@@ -4,6 +4,7 @@
 // others, accepting newcomers and answering its own player.
 #include <QTimer>
 
+#include "commands/chat_commands.h"
 #include "engine/chat.h"
 #include "net/lobby.h"
 #include "net/loopback.h"
