@@ -18,6 +18,13 @@ namespace {
 
 // Kept drawings beyond this many are forgotten unless the last picture used them.
 constexpr size_t kKeptLimit = 8192;
+// Circle stamps beyond this many pixel runs or shapes are forgotten all at once.
+constexpr size_t kStampRunLimit = 1 << 21, kShapeLimit = 512;
+// The stamps' picture and the spot each stamp is drawn about: every coordinate of a circle up to
+// the stamp radius and a pen of up to kStampPen px lies between 64 and 128 there.
+constexpr int kStampPicture = 192, kStampSpot = 96, kStampPen = 4;
+// The outline and fill colours a stamp is drawn in, to tell its pixels apart.
+constexpr QRgb kStampOutline = 0xFFFF0000u, kStampFill = 0xFF0000FFu;
 
 uint64_t Bits(double v) {
   return std::bit_cast<uint64_t>(v);
@@ -58,6 +65,13 @@ size_t GalaxyCanvas::StrokeHash::operator()(const Stroke& s) const {
   return static_cast<size_t>(h);
 }
 
+size_t GalaxyCanvas::ShapeKeyHash::operator()(const ShapeKey& k) const {
+  uint64_t h = Mix(k.rx, k.ry);
+  h = Mix(h, (static_cast<uint64_t>(static_cast<uint32_t>(k.width)) << 16) |
+                 (static_cast<uint64_t>(k.style) << 8) | k.solid);
+  return static_cast<size_t>(h);
+}
+
 GalaxyCanvas::GalaxyCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
   image_.fill(Qt::black);
 }
@@ -90,12 +104,47 @@ QPainter& GalaxyCanvas::ScratchPainter() {
 
 void GalaxyCanvas::NextFrame() {
   ++frame_;
-  // What the last picture used stays (the replay below points at it).
-  if (made_.size() > kKeptLimit)
+  // What the last picture used stays (the replay below points at it); nothing else can be asked
+  // for again before it is seen twice anew.
+  if (made_.size() > std::min(kKeptLimit, 2 * thisFrame_.size() + 64))
     std::erase_if(made_, [this](const auto& entry) { return entry.second.lastUsed + 1 < frame_; });
   lastFrame_.swap(thisFrame_);
   thisFrame_.clear();
   replay_ = 0;
+  seenLast_.swap(seenNow_);
+  std::fill(seenNow_.begin(), seenNow_.end(), 0);
+  seenCount_ = 0;
+}
+
+bool GalaxyCanvas::SeenBefore(const Stroke& key) {
+  const uint64_t h = StrokeHash{}(key) | 1;  // never 0, the mark of a free place
+  auto find = [h](const std::vector<uint64_t>& table) {
+    if (table.empty()) return false;
+    const size_t mask = table.size() - 1;
+    for (size_t i = h & mask;; i = (i + 1) & mask) {
+      if (table[i] == h) return true;
+      if (table[i] == 0) return false;
+    }
+  };
+  if (find(seenNow_)) return true;
+  // Remembered for this picture; the table doubles before it is three quarters full.
+  if (4 * (seenCount_ + 1) > 3 * seenNow_.size()) {
+    std::vector<uint64_t> larger(std::max<size_t>(1024, 2 * seenNow_.size()), 0);
+    const size_t mask = larger.size() - 1;
+    for (uint64_t v : seenNow_) {
+      if (v == 0) continue;
+      size_t i = v & mask;
+      while (larger[i] != 0) i = (i + 1) & mask;
+      larger[i] = v;
+    }
+    seenNow_.swap(larger);
+  }
+  const size_t mask = seenNow_.size() - 1;
+  size_t i = h & mask;
+  while (seenNow_[i] != 0) i = (i + 1) & mask;
+  seenNow_[i] = h;
+  ++seenCount_;
+  return find(seenLast_);
 }
 
 void GalaxyCanvas::Clear() {
@@ -175,16 +224,21 @@ void GalaxyCanvas::Draw(const Stroke& key, const QRect& box, DrawCall&& draw) {
     draw(Painter(), pen_);
     return;
   }
+  const bool seen = SeenBefore(key);
   Made* found = nullptr;
-  bool first = false;
   if (replay_ < lastFrame_.size() && lastFrame_[replay_].first == key) {
     found = lastFrame_[replay_++].second;
   } else {
+    // Drawn neither before in this picture nor in the last: drawn as it comes and only
+    // remembered, for a moving scene never draws the same twice.
+    if (!seen) {
+      draw(Painter(), pen_);
+      return;
+    }
     auto [it, inserted] = made_.try_emplace(key);
     found = &it->second;
-    first = inserted;
     // Drawn in the last picture: go on from there.
-    if (!first && found->lastUsed + 1 == frame_) replay_ = found->lastPlace + 1;
+    if (!inserted && found->lastUsed + 1 == frame_) replay_ = found->lastPlace + 1;
   }
   Made& made = *found;
   if (made.lastUsed != frame_) made.lastPlace = thisFrame_.size();
@@ -194,8 +248,8 @@ void GalaxyCanvas::Draw(const Stroke& key, const QRect& box, DrawCall&& draw) {
     WriteBack(made);
     return;
   }
-  // A drawing seen once is drawn as it comes; the second time it is made apart and kept.
-  if (first || !made.reusable) {
+  // A drawing that cannot be kept is drawn as it comes; one seen again is made apart and kept.
+  if (!made.reusable) {
     draw(Painter(), pen_);
     return;
   }
@@ -241,6 +295,12 @@ void GalaxyCanvas::Circle(double x, double y, double radius, double colour, doub
   const QRgb pen = GameColour(colour).rgb();
   const bool solid = fillStyle == FillStyle::kSolid;
   const QRgb fill = solid ? GameColour(fillColour).rgb() : 0;
+  if (std::abs(rx) <= kStampRadius && std::abs(ry) <= kStampRadius && std::abs(x) < 1e9 &&
+      std::abs(y) < 1e9) {
+    const double x64 = std::nearbyint(x * 64), y64 = std::nearbyint(y * 64);
+    StampCircle(x64 / 64, y64 / 64, x64, y64, rx, ry, pen, solid, fill);
+    return;
+  }
   Stroke key{Bits(x),
              Bits(y),
              Bits(rx),
@@ -258,6 +318,95 @@ void GalaxyCanvas::Circle(double x, double y, double radius, double colour, doub
     SetBrush(p, state, solid, fill);
     p.drawEllipse(QPointF(x, y), rx, ry);
   });
+}
+
+void GalaxyCanvas::StampCircle(double x, double y, double x64, double y64, double rx, double ry, QRgb pen,
+                               bool solid, QRgb fill) {
+  auto direct = [&] {
+    QPainter& p = Painter();
+    SetPen(p, pen_, pen, lineStyle, lineWidth);
+    SetBrush(p, pen_, solid, fill);
+    p.drawEllipse(QPointF(x, y), rx, ry);
+  };
+  const int width = std::max(1, lineWidth);
+  if (!Reusing() || width > kStampPen) return direct();
+  const double ax = std::abs(rx), ay = std::abs(ry);
+  // Every pixel the painter can touch, with a pixel to spare inside the picture (no clipping).
+  const double margin = width + 2;
+  if (x - ax - margin < 1 || y - ay - margin < 1 || x + ax + margin > image_.width() - 2 ||
+      y + ay + margin > image_.height() - 2)
+    return direct();
+  const auto wholeX = static_cast<int64_t>(std::floor(x)), wholeY = static_cast<int64_t>(std::floor(y));
+  const int phaseX = static_cast<int>(static_cast<int64_t>(x64) - 64 * wholeX),
+            phaseY = static_cast<int>(static_cast<int64_t>(y64) - 64 * wholeY);
+  Shape& shape = ShapeOf({std::bit_cast<uint64_t>(rx), std::bit_cast<uint64_t>(ry), width,
+                          static_cast<uint8_t>(lineStyle), static_cast<uint8_t>(solid ? 1 : 0)});
+  Stamp& stamp = shape.stamp[static_cast<size_t>(phaseY * 64 + phaseX)];
+  if (stamp.made == 0) MakeStamp(shape, stamp, phaseX, phaseY, rx, ry);
+  if (stamp.made != 1) return direct();
+  auto* bits = reinterpret_cast<uint32_t*>(image_.bits());
+  const qsizetype stride = image_.bytesPerLine() / 4;
+  uint32_t* centre = bits + wholeY * stride + wholeX;
+  const StampRun* run = stampRuns_.data() + stamp.first;
+  for (const StampRun* end = run + stamp.count; run != end; ++run) {
+    uint32_t* to = centre + run->dy * stride + run->dx;
+    const uint32_t colour = run->outline ? pen : fill;
+    for (int i = 0; i < run->length; ++i) to[i] = colour;
+  }
+}
+
+GalaxyCanvas::Shape& GalaxyCanvas::ShapeOf(const ShapeKey& key) {
+  if (lastShape_ < shapes_.size() && shapes_[lastShape_].key == key) return shapes_[lastShape_];
+  auto it = shapeIndex_.find(key);
+  if (it == shapeIndex_.end()) {
+    if (shapes_.size() >= kShapeLimit || stampRuns_.size() > kStampRunLimit) {
+      shapes_.clear();
+      shapeIndex_.clear();
+      stampCount_ = 0;
+      stampRuns_.clear();
+    }
+    it = shapeIndex_.emplace(key, shapes_.size()).first;
+    shapes_.push_back(Shape{key});
+  }
+  lastShape_ = it->second;
+  return shapes_[lastShape_];
+}
+
+void GalaxyCanvas::MakeStamp(Shape& shape, Stamp& stamp, int phaseX, int phaseY, double rx, double ry) {
+  if (!stampPainter_) {
+    stampPicture_ = QImage(kStampPicture, kStampPicture, QImage::Format_ARGB32_Premultiplied);
+    stampPicture_.fill(Qt::transparent);
+    stampPainter_ = std::make_unique<QPainter>(&stampPicture_);
+    stampPen_ = PenState{};
+  }
+  stamp.first = static_cast<uint32_t>(stampRuns_.size());
+  stamp.made = 1;
+  // Drawn in two colours told apart after, about the fixed spot at this phase.
+  SetPen(*stampPainter_, stampPen_, kStampOutline, static_cast<LineStyle>(shape.key.style), shape.key.width);
+  SetBrush(*stampPainter_, stampPen_, shape.key.solid != 0, kStampFill);
+  stampPainter_->drawEllipse(QPointF(kStampSpot + phaseX / 64.0, kStampSpot + phaseY / 64.0), rx, ry);
+  auto* bits = reinterpret_cast<uint32_t*>(stampPicture_.bits());
+  const qsizetype stride = stampPicture_.bytesPerLine() / 4;
+  const int reach = static_cast<int>(std::ceil(std::max(std::abs(rx), std::abs(ry)))) + shape.key.width + 3;
+  for (int row = kStampSpot - reach; row <= kStampSpot + reach; ++row) {
+    uint32_t* line = bits + row * stride;
+    for (int col = kStampSpot - reach; col <= kStampSpot + reach;) {
+      const uint32_t v = line[col];
+      if (v == 0) {
+        ++col;
+        continue;
+      }
+      if (v != kStampOutline && v != kStampFill) stamp.made = 2;
+      int end = col;
+      while (end <= kStampSpot + reach && line[end] == v) line[end++] = 0;
+      stampRuns_.push_back({static_cast<int8_t>(col - kStampSpot), static_cast<int8_t>(row - kStampSpot),
+                            static_cast<uint8_t>(end - col), static_cast<uint8_t>(v == kStampOutline)});
+      col = end;
+    }
+  }
+  if (stamp.made != 1) stampRuns_.resize(stamp.first);
+  stamp.count = static_cast<uint16_t>(stampRuns_.size() - stamp.first);
+  ++stampCount_;
 }
 
 void GalaxyCanvas::Line(double x1, double y1, double x2, double y2, double colour) {

@@ -296,6 +296,10 @@ void GalaxyWindow::GalaxyDraw() {
   // hiding and showing a label again costs as much as the drawing.
   pendingHide_ = lblShips_;
   deferHide_ = true;
+  // The window is repainted whole at the end: the labels moved, shown and hidden on the way need
+  // no repaint bookkeeping of their own.
+  const bool updates = updatesEnabled();
+  setUpdatesEnabled(false);
   lblName_[30]->hide();
   DrawBackground();
   DrawFleetsFirstPass(scan);
@@ -324,6 +328,7 @@ void GalaxyWindow::GalaxyDraw() {
   deferHide_ = false;
   for (QLabel* l : pendingHide_) l->hide();
   pendingHide_.clear();
+  setUpdatesEnabled(updates);
   // The redraw shows the world labels again.
   g.window.WorldLabelsVisible = true;
   Refresh(Control::kWindow);
