@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace zarnath {
 
@@ -21,8 +23,8 @@ constexpr size_t kKeptLimit = 8192;
 // Circle stamps beyond this many pixel runs or shapes are forgotten all at once.
 constexpr size_t kStampRunLimit = 1 << 21, kShapeLimit = 512;
 // The stamps' picture and the spot each stamp is drawn about: every coordinate of a circle up to
-// the stamp radius and a pen of up to kStampPen px lies between 64 and 128 there.
-constexpr int kStampPicture = 192, kStampSpot = 96, kStampPen = 4;
+// the stamp radius and a pen of up to kStampPen px lies between 256 and 512 there.
+constexpr int kStampPicture = 512, kStampSpot = 384, kStampPen = 4;
 // The outline and fill colours a stamp is drawn in, to tell its pixels apart.
 constexpr QRgb kStampOutline = 0xFFFF0000u, kStampFill = 0xFF0000FFu;
 
@@ -149,12 +151,66 @@ bool GalaxyCanvas::SeenBefore(const Stroke& key) {
 
 void GalaxyCanvas::Clear() {
   NextFrame();
+  allDrawn_ = true;
   if (background_.isNull()) {
     painter_.reset();
     image_.fill(Qt::black);
     return;
   }
   Painter(QPainter::CompositionMode_Source).drawImage(0, 0, background_);
+}
+
+void GalaxyCanvas::MarkDrawn(const QRect& area) {
+  if (allDrawn_) return;
+  const QRect a = area.intersected(image_.rect());
+  if (a.isEmpty()) return;
+  for (int ty = a.top() / kTile; ty <= a.bottom() / kTile; ++ty)
+    std::fill(drawn_.begin() + ty * tilesAcross_ + a.left() / kTile,
+              drawn_.begin() + ty * tilesAcross_ + a.right() / kTile + 1, 1);
+}
+
+void GalaxyCanvas::MarkDrawn(double left, double top, double right, double bottom, int penWidth) {
+  if (allDrawn_) return;
+  const QRect area = Bounds(left, top, right, bottom, std::max(1, penWidth), image_.rect());
+  // Bounds gives nothing for coordinates it cannot place: then anything may have been drawn.
+  if (area.isEmpty() && std::isfinite(left) && std::isfinite(top) && std::isfinite(right) &&
+      std::isfinite(bottom))
+    return;
+  if (area.isEmpty())
+    allDrawn_ = true;
+  else
+    MarkDrawn(area);
+}
+
+void GalaxyCanvas::CopyBackdrop() {
+  if (allDrawn_ || backdrop_.size() != image_.size() || backdrop_.format() != image_.format()) {
+    Painter(QPainter::CompositionMode_Source).drawImage(0, 0, backdrop_);
+  } else {
+    // Only the tiles drawn over since the picture was last the backdrop.
+    auto* to = image_.bits();
+    const uchar* from = backdrop_.constBits();
+    const qsizetype stride = image_.bytesPerLine(), fromStride = backdrop_.bytesPerLine();
+    const int tilesDown = (image_.height() + kTile - 1) / kTile;
+    for (int ty = 0; ty < tilesDown; ++ty) {
+      const uint8_t* row = drawn_.data() + ty * tilesAcross_;
+      for (int tx = 0; tx < tilesAcross_;) {
+        if (!row[tx]) {
+          ++tx;
+          continue;
+        }
+        int end = tx;
+        while (end < tilesAcross_ && row[end]) ++end;
+        const int x = tx * kTile, width = std::min(end * kTile, image_.width()) - x;
+        for (int y = ty * kTile; y < std::min((ty + 1) * kTile, image_.height()); ++y)
+          std::memcpy(to + y * stride + x * 4, from + y * fromStride + x * 4, static_cast<size_t>(width) * 4);
+        tx = end;
+      }
+    }
+  }
+  tilesAcross_ = (image_.width() + kTile - 1) / kTile;
+  drawn_.assign(
+      static_cast<size_t>(tilesAcross_) * static_cast<size_t>((image_.height() + kTile - 1) / kTile), 0);
+  allDrawn_ = false;
 }
 
 void GalaxyCanvas::ClearTo(const std::array<double, 4>& key, const std::function<void()>& draw) {
@@ -165,16 +221,19 @@ void GalaxyCanvas::ClearTo(const std::array<double, 4>& key, const std::function
   }
   if (!backdrop_.isNull() && key == backdropKey_ && backdropVersion_ == backgroundVersion_) {
     NextFrame();
-    Painter(QPainter::CompositionMode_Source).drawImage(0, 0, backdrop_);
+    CopyBackdrop();
     return;
   }
   Clear();
   reuse = false;  // drawn once for the geometry: nothing in it is worth keeping apart
   draw();
   reuse = true;
-  backdrop_ = image().copy();
+  backdrop_ = std::as_const(*this).image().copy();
   backdropKey_ = key;
   backdropVersion_ = backgroundVersion_;
+  // The picture is the backdrop now: nothing is drawn over yet.
+  allDrawn_ = true;
+  CopyBackdrop();
 }
 
 void GalaxyCanvas::SetPen(QPainter& p, PenState& state, QRgb colour, LineStyle style, int width) {
@@ -220,6 +279,7 @@ bool GalaxyCanvas::Reusing() {
 
 template <class DrawCall>
 void GalaxyCanvas::Draw(const Stroke& key, const QRect& box, DrawCall&& draw) {
+  MarkDrawn(box);
   if (!Reusing()) {
     draw(Painter(), pen_);
     return;
@@ -311,8 +371,7 @@ void GalaxyCanvas::Circle(double x, double y, double radius, double colour, doub
              static_cast<uint8_t>(lineStyle),
              static_cast<uint8_t>(solid ? 1 : 0)};
   const double ax = std::abs(rx), ay = std::abs(ry);
-  const QRect box =
-      reuse ? Bounds(x - ax, y - ay, x + ax, y + ay, std::max(1, lineWidth), image_.rect()) : QRect();
+  const QRect box = Bounds(x - ax, y - ay, x + ax, y + ay, std::max(1, lineWidth), image_.rect());
   Draw(key, box, [&](QPainter& p, PenState& state) {
     SetPen(p, state, pen, lineStyle, lineWidth);
     SetBrush(p, state, solid, fill);
@@ -322,15 +381,16 @@ void GalaxyCanvas::Circle(double x, double y, double radius, double colour, doub
 
 void GalaxyCanvas::StampCircle(double x, double y, double x64, double y64, double rx, double ry, QRgb pen,
                                bool solid, QRgb fill) {
+  const int width = std::max(1, lineWidth);
+  const double ax = std::abs(rx), ay = std::abs(ry);
+  MarkDrawn(x - ax, y - ay, x + ax, y + ay, width);
   auto direct = [&] {
     QPainter& p = Painter();
     SetPen(p, pen_, pen, lineStyle, lineWidth);
     SetBrush(p, pen_, solid, fill);
     p.drawEllipse(QPointF(x, y), rx, ry);
   };
-  const int width = std::max(1, lineWidth);
   if (!Reusing() || width > kStampPen) return direct();
-  const double ax = std::abs(rx), ay = std::abs(ry);
   // Every pixel the painter can touch, with a pixel to spare inside the picture (no clipping).
   const double margin = width + 2;
   if (x - ax - margin < 1 || y - ay - margin < 1 || x + ax + margin > image_.width() - 2 ||
@@ -415,17 +475,51 @@ void GalaxyCanvas::Line(double x1, double y1, double x2, double y2, double colou
   Stroke key{
       Bits(x1), Bits(y1), Bits(x2), Bits(y2), pen & 0xFFFFFF, 0, lineWidth, static_cast<uint8_t>(lineStyle),
       2};
-  const QRect box = reuse ? Bounds(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
-                                   std::max(1, lineWidth), image_.rect())
-                          : QRect();
+  const QRect box = Bounds(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
+                           std::max(1, lineWidth), image_.rect());
   Draw(key, box, [&](QPainter& p, PenState& state) {
     SetPen(p, state, pen, lineStyle, lineWidth);
     p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
   });
 }
 
+void GalaxyCanvas::TrailLine(double x1, double y1, double x2, double y2, double colour) {
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
+  if (lineStyle != LineStyle::kSolid || lineWidth > 1 || !IsRgb32(image_))
+    return Line(x1, y1, x2, y2, colour);
+  MarkDrawn(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), 1);
+  const uint32_t c = GameColour(colour).rgb();
+  auto* bits = reinterpret_cast<uint32_t*>(image_.bits());
+  const qsizetype stride = image_.bytesPerLine() / 4;
+  const double dx = x2 - x1, dy = y2 - y1;
+  // Walks the pixel centres c + 0.5 of the longer direction from `from` up to `to` (clipped to
+  // `size` pixels), with the other coordinate at each.
+  auto walk = [](double from, double to, int size, auto&& plot) {
+    const double lo = std::clamp(std::min(from, to), -2.0, size + 2.0),
+                 hi = std::clamp(std::max(from, to), -2.0, size + 2.0);
+    const int first = std::max(0, static_cast<int>(std::ceil(lo - 0.5)));
+    const int last = std::min(size - 1, static_cast<int>(std::ceil(hi - 0.5)) - 1);
+    for (int i = first; i <= last; ++i) plot(i);
+  };
+  if (std::abs(dx) >= std::abs(dy)) {
+    if (dx == 0) return;
+    const double slope = dy / dx;
+    walk(x1, x2, image_.width(), [&](int col) {
+      const double row = std::floor(y1 + (col + 0.5 - x1) * slope);
+      if (row >= 0 && row < image_.height()) bits[static_cast<qsizetype>(row) * stride + col] = c;
+    });
+  } else {
+    const double slope = dx / dy;
+    walk(y1, y2, image_.height(), [&](int row) {
+      const double col = std::floor(x1 + (row + 0.5 - y1) * slope);
+      if (col >= 0 && col < image_.width()) bits[row * stride + static_cast<qsizetype>(col)] = c;
+    });
+  }
+}
+
 void GalaxyCanvas::Box(double x1, double y1, double x2, double y2, double colour) {
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
+  MarkDrawn(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), 1);
   QPainter& p = Painter();
   const QColor c = GameColour(colour);
   p.setPen(c);
@@ -438,6 +532,7 @@ void GalaxyCanvas::Box(double x1, double y1, double x2, double y2, double colour
 void GalaxyCanvas::Sprite(const QImage& image, const QImage& mask, double x, double y) {
   if (!std::isfinite(x) || !std::isfinite(y)) return;
   const QPoint at(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+  MarkDrawn(QRect(at, image.size().expandedTo(mask.size())));
   if (!reuse || !IsRgb32(image_) || (!mask.isNull() && !IsRgb32(mask)) ||
       (!image.isNull() && !IsRgb32(image))) {
     if (!mask.isNull()) Painter(QPainter::RasterOp_SourceAndDestination).drawImage(at, mask);

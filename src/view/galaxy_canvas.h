@@ -48,7 +48,8 @@ class GalaxyCanvas {
   void Clear();
   // Clears back to the background with what `draw` lays on it for one view geometry (`key`):
   // `draw` runs over the cleared background the first time, and again whenever the key or the
-  // background picture changes; otherwise the picture it made is copied in at once.
+  // background picture changes; otherwise the picture it made is copied back where anything was
+  // drawn since.
   void ClearTo(const std::array<double, 4>& key, const std::function<void()>& draw);
 
   // --- drawing state, kept between calls ---
@@ -66,8 +67,13 @@ class GalaxyCanvas {
   // `colour` with the line state, filled by the fill state. A circle no wider than
   // kStampRadius px each way is drawn about (x, y) rounded to 1/64 px.
   void Circle(double x, double y, double radius, double colour, double aspect = 1.0);
-  static constexpr double kStampRadius = 24;
+  static constexpr double kStampRadius = 60;
   void Line(double x1, double y1, double x2, double y2, double colour);
+  // A short segment of an object's trail, solid and one pixel wide, written straight into the
+  // picture: along its longer direction, each pixel whose centre lies from the first end up to
+  // (not including) the second end in that direction, in the row (or column) that holds the line
+  // at that centre. Other line styles and widths are drawn as Line.
+  void TrailLine(double x1, double y1, double x2, double y2, double colour);
   // A filled box between two corners, in `colour`, whatever the fill state.
   void Box(double x1, double y1, double x2, double y2, double colour);
   // A sprite at (x, y) rounded to whole pixels: the mask combined by AND, then the image by XOR.
@@ -78,8 +84,10 @@ class GalaxyCanvas {
     painter_.reset();
     return image_;
   }
+  // The picture to change at will: everything in it counts as drawn over.
   QImage& image() {
     painter_.reset();
+    allDrawn_ = true;
     return image_;
   }
 
@@ -184,6 +192,14 @@ class GalaxyCanvas {
   QImage backdrop_;
   std::array<double, 4> backdropKey_{};
   uint64_t backdropVersion_ = 0;
+  // Which tiles of the picture were drawn over since it was last the backdrop.
+  static constexpr int kTile = 16;
+  std::vector<uint8_t> drawn_;
+  int tilesAcross_ = 0;
+  bool allDrawn_ = true;
+  void MarkDrawn(const QRect& area);
+  void MarkDrawn(double left, double top, double right, double bottom, int penWidth);
+  void CopyBackdrop();
 
   // A transparent picture of the canvas's size on which drawings are made to be kept: the same
   // calls at the same pixel places as on the canvas, so the same pixels.

@@ -192,7 +192,7 @@ void GalaxyWindow::DrawRadarFleet(const FleetSight& s) {
       if (OrbitDistance(point, station) < kRadarRange || RadarUnlimited(g)) {
         if (m <= 0) break;
         const ViewSpot a = ScreenSpot(g, point), b = ScreenSpot(g, previous);
-        canvas_.Line(a.x, a.y, b.x, b.y, colour);
+        canvas_.TrailLine(a.x, a.y, b.x, b.y, colour);
         colour = NextDash(colour, owner, kTrailOlive);
       }
       previous = point;
@@ -417,7 +417,7 @@ void GalaxyWindow::FleetPosition(int slot) {
     ViewSpot previous = here;
     for (double m : TrailTicks(n)) {
       const ViewSpot p = ScreenSpot(g, FleetSpotAt(g, slot, m));
-      canvas_.Line(previous.x, previous.y, p.x, p.y, colour);
+      canvas_.TrailLine(previous.x, previous.y, p.x, p.y, colour);
       colour = NextDash(colour, owner, other);
       previous = p;
     }

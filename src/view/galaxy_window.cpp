@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 #include "model/game.h"
 #include "shell/asset_names.h"
@@ -389,7 +390,7 @@ void GalaxyWindow::ReturnToSetup() {
 void GalaxyWindow::paintEvent(QPaintEvent*) {
   ++paints_;
   QPainter p(this);
-  p.drawImage(0, 0, canvas_.image());
+  p.drawImage(0, 0, std::as_const(canvas_).image());
 }
 
 namespace {
