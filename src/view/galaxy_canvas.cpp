@@ -279,22 +279,20 @@ bool GalaxyCanvas::Reusing() {
 
 template <class DrawCall>
 void GalaxyCanvas::Draw(const Stroke& key, const QRect& box, DrawCall&& draw) {
-  MarkDrawn(box);
-  if (!Reusing()) {
+  auto direct = [&] {
+    MarkDrawn(box);
     draw(Painter(), pen_);
-    return;
-  }
+  };
+  if (!Reusing()) return direct();
   const bool seen = SeenBefore(key);
   Made* found = nullptr;
   if (replay_ < lastFrame_.size() && lastFrame_[replay_].first == key) {
     found = lastFrame_[replay_++].second;
   } else {
-    // Drawn neither before in this picture nor in the last: drawn as it comes and only
-    // remembered, for a moving scene never draws the same twice.
-    if (!seen) {
-      draw(Painter(), pen_);
-      return;
-    }
+    // A line drawn neither before in this picture nor in the last is drawn as it comes and only
+    // remembered, for a moving scene never draws the same twice. A large circle (a radar range)
+    // is mostly drawn again and again about one world: it is kept at once.
+    if (!seen && key.shape == 2) return direct();
     auto [it, inserted] = made_.try_emplace(key);
     found = &it->second;
     // Drawn in the last picture: go on from there.
@@ -308,39 +306,53 @@ void GalaxyCanvas::Draw(const Stroke& key, const QRect& box, DrawCall&& draw) {
     WriteBack(made);
     return;
   }
-  // A drawing that cannot be kept is drawn as it comes; one seen again is made apart and kept.
-  if (!made.reusable) {
-    draw(Painter(), pen_);
-    return;
-  }
+  // A drawing that cannot be kept is drawn as it comes; any other is made apart and kept.
+  if (!made.reusable) return direct();
   draw(ScratchPainter(), scratchPen_);
   Keep(made, box);
   if (made.kept)
     WriteBack(made);
   else
-    draw(Painter(), pen_);
+    direct();
 }
 
 void GalaxyCanvas::Keep(Made& made, const QRect& box) {
   auto* scratch = reinterpret_cast<uint32_t*>(scratch_.bits());
   const qsizetype scratchStride = scratch_.bytesPerLine() / 4, stride = image_.bytesPerLine() / 4;
+  const int across = (image_.width() + kTile - 1) / kTile;
   made.pixels.clear();
+  made.tiles.clear();
   for (int y = box.top(); y <= box.bottom(); ++y) {
     uint32_t* row = scratch + y * scratchStride;
-    for (int x = box.left(); x <= box.right(); ++x) {
+    int x = box.left();
+    while (x <= box.right()) {
+      // Mostly nothing drawn: eight pixels at a time.
+      if (x + 8 <= box.right() + 1 && (row[x] | row[x + 1] | row[x + 2] | row[x + 3] | row[x + 4] |
+                                       row[x + 5] | row[x + 6] | row[x + 7]) == 0) {
+        x += 8;
+        continue;
+      }
       const uint32_t v = row[x];
-      if (v == 0) continue;
-      // Only whole pixels are written back; a blended one would depend on what lies beneath.
-      if (qAlpha(v) != 255) made.reusable = false;
-      made.pixels.push_back({static_cast<uint32_t>(y * stride + x), v});
-      row[x] = 0;
+      if (v != 0) {
+        // Only whole pixels are written back; a blended one would depend on what lies beneath.
+        if (qAlpha(v) != 255) made.reusable = false;
+        made.pixels.push_back({static_cast<uint32_t>(y * stride + x), v});
+        const auto tile = static_cast<uint32_t>((y / kTile) * across + x / kTile);
+        if (made.tiles.empty() || made.tiles.back() != tile) made.tiles.push_back(tile);
+        row[x] = 0;
+      }
+      ++x;
     }
   }
+  std::sort(made.tiles.begin(), made.tiles.end());
+  made.tiles.erase(std::unique(made.tiles.begin(), made.tiles.end()), made.tiles.end());
   made.kept = made.reusable;
   if (!made.kept) made.pixels = {};
 }
 
 void GalaxyCanvas::WriteBack(const Made& made) {
+  if (!allDrawn_)
+    for (uint32_t tile : made.tiles) drawn_[tile] = 1;
   auto* bits = reinterpret_cast<uint32_t*>(image_.bits());
   for (const Pixel& p : made.pixels) bits[p.at] = p.value;
 }

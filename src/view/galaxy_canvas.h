@@ -114,6 +114,7 @@ class GalaxyCanvas {
     uint32_t value;
   };
   struct Made {
+    std::vector<uint32_t> tiles;  // the picture's tiles its pixels lie in
     uint64_t lastUsed = 0;
     size_t lastPlace = 0;  // its place among the drawings of the picture that last used it
     bool kept = false;     // pixels below are complete
