@@ -7,14 +7,15 @@
 // the same places. So a line or a large circle that is drawn again at exactly the same spot, with
 // the same pen and fill, is not rasterised again: the pixels its first drawing made are kept and
 // written straight back. The background with what a geometry always lays on it (orbit guides and
-// sun) is kept as one picture in the same way.
+// sun) is kept as one picture in the same way, and a redraw copies it back only over the tiles
+// drawn over since.
 //
-// Small circles (the marks, the world rings) are drawn about their centre rounded to 1/64 of a
-// pixel, the painter's own fixed-point step. The painter's drawing of such a circle moved by whole
-// pixels is the same drawing moved, as long as every coordinate it computes stays within the same
-// power of two (the same floating-point spacing). So each small circle is drawn once per shape,
-// pen, fill kind, 1/64-pixel phase and power-of-two range as a stamp of outline and fill pixels,
-// and copied from then on in the colours asked for.
+// Small circles (the marks, the world rings, up to kStampRadius px) are drawn about their centre
+// rounded to 1/64 of a pixel, the painter's own fixed-point step. The painter draws such a circle
+// moved by whole pixels as the same pixels moved (checked for every phase of every mark of the
+// game). So each is drawn once per shape, pen, fill kind and 1/64-pixel phase, about a fixed spot,
+// as a stamp of outline and fill pixels, and copied from then on in the colours asked for. The
+// short segments of an object's trail are written straight into the picture (TrailLine).
 #pragma once
 
 #include <QImage>
