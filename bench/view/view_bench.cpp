@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/battle.h"
@@ -101,7 +102,7 @@ void BM_BackgroundCopy(benchmark::State& state) {
   GalaxyCanvas& canvas = View().window.canvas();
   for (auto _ : state) {
     canvas.Clear();
-    benchmark::DoNotOptimize(canvas.image().constBits());
+    benchmark::DoNotOptimize(std::as_const(canvas).image().constBits());
   }
 }
 BENCHMARK(BM_BackgroundCopy)->Unit(benchmark::kMicrosecond);
@@ -110,7 +111,7 @@ void BM_GalaxyDraw(benchmark::State& state) {
   BusyView& v = View();
   for (auto _ : state) {
     v.window.GalaxyDraw();
-    benchmark::DoNotOptimize(v.window.canvas().image().constBits());
+    benchmark::DoNotOptimize(std::as_const(v.window.canvas()).image().constBits());
   }
   state.counters["in_flight"] = v.inFlight;
 }
@@ -123,7 +124,7 @@ void BM_GalaxyDrawMoving(benchmark::State& state) {
   for (auto _ : state) {
     v.Turn(++tick);
     v.window.GalaxyDraw();
-    benchmark::DoNotOptimize(v.window.canvas().image().constBits());
+    benchmark::DoNotOptimize(std::as_const(v.window.canvas()).image().constBits());
   }
   v.Turn(0);
 }
@@ -137,7 +138,7 @@ void BM_OrbitTick(benchmark::State& state) {
     v.Turn(++tick);
     v.window.DrawOrbitTick();
     v.window.DrawDestinationMarks();
-    benchmark::DoNotOptimize(v.window.canvas().image().constBits());
+    benchmark::DoNotOptimize(std::as_const(v.window.canvas()).image().constBits());
   }
   v.Turn(0);
 }
@@ -210,7 +211,7 @@ void BM_CleanGalaxy(benchmark::State& state) {
   BusyView& v = View();
   for (auto _ : state) {
     v.window.CleanGalaxy();
-    benchmark::DoNotOptimize(v.window.canvas().image().constBits());
+    benchmark::DoNotOptimize(std::as_const(v.window.canvas()).image().constBits());
   }
 }
 BENCHMARK(BM_CleanGalaxy)->Unit(benchmark::kMicrosecond);

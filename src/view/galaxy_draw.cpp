@@ -116,6 +116,17 @@ void GalaxyWindow::DrawStrengthBar(double split, double leftColour, double right
 
 // --- the star system ---
 
+ViewSpot GalaxyWindow::Spot(int w) const {
+  if (spotsKnown_ && w >= 0 && w < kMaxWorlds) return spots_[At(w)];
+  return WorldScreenSpot(*game_, w);
+}
+
+void GalaxyWindow::KnowSpots() {
+  spotsKnown_ = false;
+  for (int w = 0; w < kMaxWorlds; ++w) spots_[At(w)] = WorldScreenSpot(*game_, w);
+  spotsKnown_ = true;
+}
+
 void GalaxyWindow::DrawBackground() {
   const double cx = game_->GalaxyCenterX, cy = game_->GalaxyCenterY;
   const double sx = game_->GalaxyScaleX, sy = game_->GalaxyScaleY;
@@ -133,7 +144,7 @@ void GalaxyWindow::DrawBackground() {
 }
 
 void GalaxyWindow::DrawWorldSprite(int w) {
-  const ViewSpot p = WorldScreenSpot(*game_, w);
+  const ViewSpot p = Spot(w);
   canvas_.Sprite(sprite_[At(w)], spriteMask_[At(w)], p.x - 10, p.y - 10);
 }
 
@@ -141,7 +152,7 @@ void GalaxyWindow::DrawOwnerRings(int w) {
   const GameState& g = *game_;
   const int owner = g.WorldOwner[At(w)];
   if (owner == 0) return;
-  const ViewSpot p = WorldScreenSpot(g, w);
+  const ViewSpot p = Spot(w);
   canvas_.fillStyle = FillStyle::kTransparent;
   canvas_.Circle(p.x, p.y, 12, OwnerColourOf(g, owner));
   if (NamedHomeWorld(g, w)) {
@@ -179,7 +190,7 @@ void GalaxyWindow::DrawRadarFleet(const FleetSight& s) {
     canvas_.fillStyle = FillStyle::kTransparent;
     canvas_.lineStyle = LineStyle::kDot;
     if (h.inRange) {
-      const ViewSpot hp = WorldScreenSpot(g, h.home);
+      const ViewSpot hp = Spot(h.home);
       canvas_.Circle(hp.x, hp.y, kRadarRange * g.GalaxyScaleX, OwnerColourOf(g, g.CurrentPlayer + 1),
                      g.GalaxyScaleY / g.GalaxyScaleX);
     }
@@ -192,7 +203,7 @@ void GalaxyWindow::DrawRadarFleet(const FleetSight& s) {
       if (OrbitDistance(point, station) < kRadarRange || RadarUnlimited(g)) {
         if (m <= 0) break;
         const ViewSpot a = ScreenSpot(g, point), b = ScreenSpot(g, previous);
-        canvas_.Line(a.x, a.y, b.x, b.y, colour);
+        canvas_.TrailLine(a.x, a.y, b.x, b.y, colour);
         colour = NextDash(colour, owner, kTrailOlive);
       }
       previous = point;
@@ -227,7 +238,7 @@ void GalaxyWindow::DrawWorlds() {
       label->hide();
       label->clear();
     }
-    const ViewSpot p = WorldScreenSpot(g, w);
+    const ViewSpot p = Spot(w);
     DrawWorldSprite(w);
     canvas_.fillStyle = FillStyle::kTransparent;
     if (owner > 0) {
@@ -256,7 +267,7 @@ void GalaxyWindow::DrawPlantedBombs() {
     const int owner = g.ProxBombOwner[At(j)];
     const int b = BombWorld(g, j);
     if (owner < 1 || b < 0) continue;
-    const ViewSpot p = WorldScreenSpot(g, b);
+    const ViewSpot p = Spot(b);
     const int c = BombStackIndex(g, j);
     const ViewSpot off = BombOffset(c);
     const double bx = p.x + off.x * g.GalaxyScaleX, by = p.y + off.y * g.GalaxyScaleY;
@@ -277,7 +288,7 @@ void GalaxyWindow::DrawPlantedBombs() {
       canvas_.fillStyle = FillStyle::kTransparent;
       canvas_.lineStyle = LineStyle::kDot;
       if (g.setup.OptRadar[0]) {
-        const ViewSpot hp = WorldScreenSpot(g, h.home);
+        const ViewSpot hp = Spot(h.home);
         canvas_.Circle(hp.x, hp.y, kRadarRange * g.GalaxyScaleX, OwnerColourOf(g, g.CurrentPlayer + 1),
                        aspect);
       }
@@ -291,11 +302,16 @@ void GalaxyWindow::DrawPlantedBombs() {
 void GalaxyWindow::GalaxyDraw() {
   if (!game_) return;
   GameState& g = *game_;
+  KnowSpots();
   const FleetScan scan = ScanFleets(g);
   // The floating labels go, but only those this redraw does not show again are hidden at its end:
   // hiding and showing a label again costs as much as the drawing.
   pendingHide_ = lblShips_;
   deferHide_ = true;
+  // The window is repainted whole at the end: the labels moved, shown and hidden on the way need
+  // no repaint bookkeeping of their own.
+  const bool updates = updatesEnabled();
+  setUpdatesEnabled(false);
   lblName_[30]->hide();
   DrawBackground();
   DrawFleetsFirstPass(scan);
@@ -309,7 +325,7 @@ void GalaxyWindow::GalaxyDraw() {
     if (mark == DestinationMark::kPosition) {
       FleetPosition(i);
     } else if (mark == DestinationMark::kMarker) {
-      const ViewSpot p = WorldScreenSpot(g, g.FleetTo[At(i)] - 1);
+      const ViewSpot p = Spot(g.FleetTo[At(i)] - 1);
       const double owner = OwnerColourOf(g, g.FleetOwner[At(i)]);
       const bool travelling = g.FleetTimeLeft[At(i)] > 0;
       DrawMark(p.x, p.y, MarkFor(g.FleetShips[At(i)], 2), travelling ? kBlackColor : owner,
@@ -324,6 +340,8 @@ void GalaxyWindow::GalaxyDraw() {
   deferHide_ = false;
   for (QLabel* l : pendingHide_) l->hide();
   pendingHide_.clear();
+  setUpdatesEnabled(updates);
+  ForgetSpots();
   // The redraw shows the world labels again.
   g.window.WorldLabelsVisible = true;
   Refresh(Control::kWindow);
@@ -332,13 +350,14 @@ void GalaxyWindow::GalaxyDraw() {
 void GalaxyWindow::CleanGalaxy() {
   if (!game_) return;
   GameState& g = *game_;
+  KnowSpots();
   for (QLabel* l : lblShips_) l->hide();
   const int worlds = std::min<int>(g.WorldCount, kMaxWorlds);
   for (int w = 0; w < worlds; ++w) lblName_[At(w)]->hide();
   DrawBackground();
   const int own = g.CurrentPlayer + 1;
   for (int w = 0; w < worlds; ++w) {
-    const ViewSpot p = WorldScreenSpot(g, w);
+    const ViewSpot p = Spot(w);
     DrawWorldSprite(w);
     canvas_.lineWidth = g.WorldOwner[At(w)] == own ? 2 : 1;
     DrawOwnerRings(w);
@@ -355,16 +374,18 @@ void GalaxyWindow::CleanGalaxy() {
   canvas_.fillColour = kBlackColor;
   for (int j = 0; j < kUsedFleetSlots; ++j) {
     if (!SlotDrawable(g, j) || g.FleetOwner[At(j)] != own) continue;
-    const ViewSpot p = WorldScreenSpot(g, g.FleetTo[At(j)] - 1);
+    const ViewSpot p = Spot(g.FleetTo[At(j)] - 1);
     DrawMark(p.x, p.y, MarkFor(g.FleetShips[At(j)], 2), kBlackColor, OwnerColourOf(g, own));
   }
   canvas_.fillStyle = FillStyle::kTransparent;
   canvas_.lineStyle = LineStyle::kDash;
+  ForgetSpots();
 }
 
 void GalaxyWindow::DrawOrbitTick() {
   if (!game_) return;
   const GameState& g = *game_;
+  KnowSpots();
   DrawBackground();
   for (int w = 0; w < std::min<int>(g.WorldCount, kMaxWorlds); ++w) {
     DrawWorldSprite(w);
@@ -372,6 +393,7 @@ void GalaxyWindow::DrawOrbitTick() {
   }
   for (int s = 0; s < kUsedFleetSlots; ++s)
     if (SlotDrawable(g, s) && OrbitTickShowsObject(g, s)) FleetPosition(s);
+  ForgetSpots();
 }
 
 void GalaxyWindow::DrawDestinationMarks() {
@@ -379,7 +401,7 @@ void GalaxyWindow::DrawDestinationMarks() {
   const GameState& g = *game_;
   for (int s = 0; s < kUsedFleetSlots; ++s) {
     if (!SlotDrawable(g, s) || !OrbitTickShowsDestination(g, s)) continue;
-    const ViewSpot p = WorldScreenSpot(g, g.FleetTo[At(s)] - 1);
+    const ViewSpot p = Spot(g.FleetTo[At(s)] - 1);
     const double owner = OwnerColourOf(g, g.FleetOwner[At(s)]);
     const bool travelling = g.FleetTimeLeft[At(s)] > 0;
     DrawMark(p.x, p.y, MarkFor(g.FleetShips[At(s)], 2), travelling ? kBlackColor : owner,
@@ -399,7 +421,7 @@ void GalaxyWindow::FleetPosition(int slot) {
   const FleetShow show = FleetShowFor(g, slot);
   const double owner = OwnerColourOf(g, g.FleetOwner[At(slot)]);
   if (show == FleetShow::kArrivedRing) {
-    const ViewSpot d = WorldScreenSpot(g, g.FleetTo[At(slot)] - 1);
+    const ViewSpot d = Spot(g.FleetTo[At(slot)] - 1);
     canvas_.fillStyle = FillStyle::kTransparent;
     canvas_.lineStyle = LineStyle::kDot;
     canvas_.Circle(d.x, d.y, 15, owner);
@@ -412,7 +434,7 @@ void GalaxyWindow::FleetPosition(int slot) {
     ViewSpot previous = here;
     for (double m : TrailTicks(n)) {
       const ViewSpot p = ScreenSpot(g, FleetSpotAt(g, slot, m));
-      canvas_.Line(previous.x, previous.y, p.x, p.y, colour);
+      canvas_.TrailLine(previous.x, previous.y, p.x, p.y, colour);
       colour = NextDash(colour, owner, other);
       previous = p;
     }
@@ -459,7 +481,7 @@ void GalaxyWindow::FleetPathsDraw(int fleetNo) {
     canvas_.fillColour = owner;
     canvas_.Circle(meet.x, meet.y, 3, owner);
     if (g.HideFleets) {
-      const ViewSpot now = WorldScreenSpot(g, d);
+      const ViewSpot now = Spot(d);
       canvas_.Circle(now.x, now.y, 13, destColour);
       DrawMark(prevP.x, prevP.y, MarkFor(g.FleetShips[At(s)], 3), owner, kBlackColor);
     }

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 #include "model/game.h"
 #include "shell/asset_names.h"
@@ -113,6 +114,15 @@ constexpr PanelPlace kPanelPlaces[] = {{3, 0, 8, 16},  {7, 0, 128, 16},  {6, 0, 
 }  // namespace
 
 void SetPaletteColours(QWidget* w, std::initializer_list<std::pair<QPalette::ColorRole, QColor>> colours) {
+  // Mostly the colours are set already: then the palette is left alone without building another.
+  if (w->testAttribute(Qt::WA_SetPalette)) {
+    const QPalette& now = w->palette();
+    bool same = true;
+    for (const auto& [role, colour] : colours)
+      for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        same = same && now.isBrushSet(group, role) && now.brush(group, role) == QBrush(colour);
+    if (same) return;
+  }
   QPalette pal = w->palette();
   for (const auto& [role, colour] : colours) pal.setColor(role, colour);
   const QPalette& now = w->palette();
@@ -389,7 +399,7 @@ void GalaxyWindow::ReturnToSetup() {
 void GalaxyWindow::paintEvent(QPaintEvent*) {
   ++paints_;
   QPainter p(this);
-  p.drawImage(0, 0, canvas_.image());
+  p.drawImage(0, 0, std::as_const(canvas_).image());
 }
 
 namespace {

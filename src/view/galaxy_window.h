@@ -155,6 +155,11 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   void DrawRadarFleet(const FleetSight& s);
   void DrawWorlds();
   void DrawPlantedBombs();
+  // A world's place on screen; within one drawing pass (KnowSpots to ForgetSpots, the worlds
+  // standing still) worked out once per world.
+  ViewSpot Spot(int w) const;
+  void KnowSpots();
+  void ForgetSpots() { spotsKnown_ = false; }
   QLabel* NewMapLabel(const QString& caption);
   // A label right-aligned with its right edge `gap` px left of x, centred on y.
   void PlaceShipLabel(QLabel* label, const std::string& caption, double x, double y, int gap, double colour);
@@ -168,6 +173,8 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   // While the full redraw runs: the floating labels it hides at its end unless it shows them.
   std::vector<QLabel*> pendingHide_;
   bool deferHide_ = false;
+  std::array<ViewSpot, kMaxWorlds> spots_{};
+  bool spotsKnown_ = false;
   std::array<QLabel*, kSeats> lblStatus_{};
   QLabel* lblPlanet_ = nullptr;
   QLineEdit* txtGame_ = nullptr;

@@ -1,10 +1,16 @@
 // The galaxy view's kept drawings change no pixel: busy scenes (worlds of every owner, objects in
 // flight with trails, radar, labels, marks, bombs, crosshairs) drawn by a window that keeps and
-// reuses its drawings must equal, pixel for pixel and on screen with its labels, what a window
-// that draws every call through the painter makes, the first time and every time after, also
-// after another scene and with the worlds moving.
+// reuses its drawings, copies small circles from stamps and restores only the drawn-over
+// background must equal, pixel for pixel and on screen with its labels, what a window that draws
+// every call through the painter makes, the first time and every time after, also after another
+// scene and with the worlds moving. A small circle is the painter's own circle about the centre
+// rounded to 1/64 px, and a trail segment keeps within a pixel of the painter's line.
 #include <QLabel>
+#include <QPainter>
+#include <cmath>
 #include <random>
+#include <set>
+#include <utility>
 
 #include "model/data_set.h"
 #include "model/galaxy.h"
@@ -90,7 +96,7 @@ struct Screen {
     std::vector<QImage> out;
     Game& g = *game;
     window.GalaxyDraw();
-    out.push_back(window.canvas().image().copy());
+    out.push_back(std::as_const(window.canvas()).image().copy());
     out.push_back(window.Screenshot());
     window.CleanGalaxy();
     const int w = g.SelectedFrom >= 0 ? g.SelectedFrom : 8;
@@ -101,14 +107,14 @@ struct Screen {
     window.DrawCircle(p.x, p.y, 80 * g.GalaxyScaleX, kPlayerColors[1], g.GalaxyScaleY / g.GalaxyScaleX, 1, 1);
     window.DrawStrengthBar(333.3, kPlayerColors[1], kPlayerColors[2], true);
     window.DrawCrossMark(p.x + 0.37, p.y - 0.81, kPlayerColors[3], kBlackColor);
-    out.push_back(window.canvas().image().copy());
+    out.push_back(std::as_const(window.canvas()).image().copy());
     window.FleetPathsDraw(-1);
-    out.push_back(window.canvas().image().copy());
+    out.push_back(std::as_const(window.canvas()).image().copy());
     for (int tick = 0; tick < 3; ++tick) {
       for (int k = 0; k < g.WorldCount; ++k) g.WorldAngle[k] += g.WorldAngularSpeed[k];
       window.DrawOrbitTick();
       window.DrawDestinationMarks();
-      out.push_back(window.canvas().image().copy());
+      out.push_back(std::as_const(window.canvas()).image().copy());
     }
     for (int tick = 0; tick < 3; ++tick)
       for (int k = 0; k < g.WorldCount; ++k) g.WorldAngle[k] -= g.WorldAngularSpeed[k];
@@ -236,13 +242,15 @@ class GalaxyPixelsTest : public QObject {
   }
 
   // The guides and the sun are kept for one geometry and one background: another centre or
-  // another background picture draws them anew.
+  // another background picture draws them anew, and a picture changed as a whole from outside
+  // is restored whole.
   void theKeptBackdropFollowsGeometryAndBackground() {
     Screen kept(true), reference(false);
     const Scene s{11, 12, 2, 0};
     kept.Play(s);
     reference.Play(s);
-    for (int step = 0; step < 3; ++step) {
+    for (int step = 0; step < 4; ++step) {
+      if (step == 3) kept.window.canvas().image().fill(Qt::white);
       if (step == 1) {
         for (Screen* screen : {&kept, &reference}) {
           screen->game->GalaxyCenterX = 400;
@@ -257,9 +265,151 @@ class GalaxyPixelsTest : public QObject {
       }
       kept.window.GalaxyDraw();
       reference.window.GalaxyDraw();
-      EXPECT_SAME_PICTURE(kept.window.canvas().image(), reference.window.canvas().image(),
+      EXPECT_SAME_PICTURE(std::as_const(kept.window.canvas()).image(),
+                          std::as_const(reference.window.canvas()).image(),
                           QStringLiteral("step %1").arg(step));
     }
+  }
+
+  // Every mark and world ring of the game at every 1/64-pixel phase, about places in each
+  // power-of-two range of the picture, and a hair off the grid: the stamps give exactly what the
+  // painter draws about the centre rounded to 1/64 px.
+  void smallCirclesAreThePaintersAboutTheNearest64th() {
+    const double sx = 2.2130434782608694, sy = 0.824;
+    struct Kind {
+      double radius, aspect;
+      int width;
+      LineStyle style;
+      bool solid;
+    };
+    const Kind kinds[] = {
+        {3, 1, 1, LineStyle::kSolid, true},
+        {2, 1, 1, LineStyle::kSolid, true},
+        {4, 1, 1, LineStyle::kSolid, true},
+        {5, sy * 0.5 / sx, 1, LineStyle::kSolid, true},
+        {5, sx / (sy * 0.5), 1, LineStyle::kSolid, true},
+        {12, 1, 1, LineStyle::kSolid, false},
+        {12, 1, 2, LineStyle::kSolid, false},
+        {17, 1, 2, LineStyle::kSolid, false},
+        {15, 1, 1, LineStyle::kDot, false},
+        {10, 1, 1, LineStyle::kSolid, false},
+        {20 * sx, sy / sx, 1, LineStyle::kDot, false},
+        {3, 1, 2, LineStyle::kDash, true},
+    };
+    const QPoint places[] = {{40, 40}, {100, 90}, {200, 150}, {300, 300}, {700, 600}, {950, 400}};
+    GalaxyCanvas kept(1018, 693);
+    QImage painted(1018, 693, QImage::Format_RGB32);
+    painted.fill(Qt::black);
+    kept.Clear();
+    std::mt19937 rng(7);
+    int compared = 0;
+    for (const Kind& k : kinds) {
+      for (int phase = 0; phase < 64 * 64; ++phase) {
+        const QPoint at = places[static_cast<size_t>(phase) % std::size(places)];
+        const double hair = (static_cast<int>(rng() % 5) - 2) * 0.0019;  // under 1/128 px
+        const double x = at.x() + (phase % 64) / 64.0 + hair, y = at.y() + (phase / 64) / 64.0 - hair;
+        const double pen = rng() % 16777216, fill = rng() % 16777216;
+        kept.lineWidth = k.width;
+        kept.lineStyle = k.style;
+        kept.fillStyle = k.solid ? FillStyle::kSolid : FillStyle::kTransparent;
+        kept.fillColour = fill;
+        kept.Circle(x, y, k.radius, pen, k.aspect);
+        {
+          QPainter p(&painted);
+          QPen qpen{GameColour(pen)};
+          qpen.setWidth(k.width);
+          qpen.setStyle(k.style == LineStyle::kDot    ? Qt::DotLine
+                        : k.style == LineStyle::kDash ? Qt::DashLine
+                                                      : Qt::SolidLine);
+          qpen.setCapStyle(Qt::FlatCap);
+          p.setPen(qpen);
+          if (k.solid) p.setBrush(GameColour(fill));
+          const double rx = k.aspect > 1 ? k.radius / k.aspect : k.radius,
+                       ry = k.aspect < 1 ? k.radius * k.aspect : k.radius;
+          p.drawEllipse(QPointF(std::nearbyint(x * 64) / 64, std::nearbyint(y * 64) / 64), rx, ry);
+        }
+        const int reach = static_cast<int>(std::ceil(k.radius)) + 6;
+        const QRect area(at - QPoint(reach, reach), at + QPoint(reach + 1, reach + 1));
+        const QImage got = std::as_const(kept).image().copy(area), want = painted.copy(area);
+        if (got != want)
+          QFAIL(qPrintable(QStringLiteral("radius %1, aspect %2, width %3, phase %4 at (%5, %6): %7")
+                               .arg(k.radius)
+                               .arg(k.aspect)
+                               .arg(k.width)
+                               .arg(phase)
+                               .arg(x, 0, 'f', 6)
+                               .arg(y, 0, 'f', 6)
+                               .arg(Difference(got, want))));
+        ++compared;
+        kept.Box(area.left(), area.top(), area.right() + 1, area.bottom() + 1, 0);
+        painted.fill(Qt::black);
+      }
+    }
+    QCOMPARE(compared, static_cast<int>(std::size(kinds)) * 64 * 64);
+    QVERIFY(kept.keptDrawings() >= 64 * 64);
+  }
+
+  // A trail segment: along its longer direction one pixel for each pixel centre from its first
+  // end up to its second, none twice where the next segment goes on; each pixel within a pixel
+  // of the painter's own line and the other way round; ends far outside cost no more than the
+  // picture's width.
+  void trailSegmentsAreDrawnByPixelCentres() {
+    GalaxyCanvas canvas(400, 300);
+    canvas.Clear();
+    QImage painted(400, 300, QImage::Format_RGB32);
+    std::mt19937 rng(3);
+    auto real = [&](double lo, double hi) { return lo + (hi - lo) * (rng() / 4294967296.0); };
+    auto drawn = [](const QImage& im) {
+      std::set<std::pair<int, int>> out;
+      for (int y = 0; y < im.height(); ++y)
+        for (int x = 0; x < im.width(); ++x)
+          if (im.pixel(x, y) != 0xFF000000u) out.insert({x, y});
+      return out;
+    };
+    auto near = [](const std::set<std::pair<int, int>>& a, const std::set<std::pair<int, int>>& b) {
+      for (auto [x, y] : a) {
+        bool found = false;
+        for (int dy = -1; dy <= 1 && !found; ++dy)
+          for (int dx = -1; dx <= 1 && !found; ++dx) found = b.count({x + dx, y + dy}) > 0;
+        if (!found) return false;
+      }
+      return true;
+    };
+    for (int i = 0; i < 300; ++i) {
+      // Three segments on, each up to 9 px, sometimes level or upright.
+      double x = real(120, 280), y = real(90, 210);
+      const double dx = real(-9, 9), dy = i % 5 == 0 ? 0.0 : i % 7 == 0 ? real(-9, 9) : real(-6, 6);
+      const double ex = i % 11 == 0 ? 0.0 : dx;
+      size_t expected = 0;
+      painted.fill(Qt::black);
+      QPainter p(&painted);
+      QPen pen{QColor(255, 0, 0)};
+      pen.setCapStyle(Qt::FlatCap);
+      p.setPen(pen);
+      for (int j = 0; j < 3; ++j) {
+        const double x2 = x + ex, y2 = y + dy;
+        canvas.TrailLine(x, y, x2, y2, 255);
+        p.drawLine(QPointF(x, y), QPointF(x2, y2));
+        const bool across = std::abs(ex) >= std::abs(dy);
+        const double a = across ? std::min(x, x2) : std::min(y, y2),
+                     b = across ? std::max(x, x2) : std::max(y, y2);
+        for (int c = -10; c < 500; ++c) expected += c + 0.5 >= a && c + 0.5 < b ? 1 : 0;
+        x = x2, y = y2;
+      }
+      p.end();
+      const auto mine = drawn(std::as_const(canvas).image()), painters = drawn(painted);
+      QCOMPARE(mine.size(), expected);
+      if (std::max(std::abs(ex), std::abs(dy)) >= 2) {
+        QVERIFY2(near(mine, painters),
+                 qPrintable(QStringLiteral("segment %1 strays from the painter's line").arg(i)));
+        QVERIFY2(near(painters, mine),
+                 qPrintable(QStringLiteral("segment %1 misses the painter's line").arg(i)));
+      }
+      canvas.Clear();
+    }
+    canvas.TrailLine(-1e7, 150.2, 1e7, 150.7, 255);
+    canvas.TrailLine(200.5, 1e9, 200.5, -1e9, 255);
+    QCOMPARE(drawn(std::as_const(canvas).image()).size(), size_t{400 + 300 - 1});
   }
 };
 
