@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Layers point down: the model includes nothing above it, persist calls no engine step, the core
-# includes no Qt, the turn's rules never include the window's commands, the commands reach no
-# transport, and the program never includes the recording ports.
+# Layers point down: the model includes nothing above it and makes no call on a port, persist calls
+# no engine step, the core includes no Qt, the turn's rules never include the window's commands,
+# the commands reach no transport, and the program never includes the recording ports.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -14,7 +14,23 @@ forbid() {  # forbid FOLDER PATTERN WHY
     status=1
   fi
 }
+# refuse FOLDER PATTERN WHY [FILE-TO-SKIP...]: no line of code (comments aside) matches PATTERN.
+refuse() {
+  local folder=$1 pattern=$2 why=$3 hits
+  shift 3
+  local skip=()
+  for f in "$@"; do skip+=(--exclude="$f"); done
+  hits=$(grep -rnE "${skip[@]}" "$pattern" "$folder" 2>/dev/null | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//')
+  if [ -n "$hits" ]; then
+    echo "$why:"
+    echo "$hits"
+    status=1
+  fi
+}
 forbid src/model 'engine/|commands/|persist/|net/|ai/|headless/|view/|window/|shell/|Q' "the model includes a layer above it"
+# The model holds the ports of its game (model/ports.h, Game::io) but never calls one.
+refuse src/model '\bio\.(platform|screen|net|flow)\b|\b(Platform|GameScreen|NetworkPort|GameFlow|NetworkEvents)[[:space:]]*[&*]' \
+  "the model calls a port" ports.h
 forbid src/persist 'engine/|commands/|ai/|net/|headless/|view/|window/|shell/|Q' "persist includes the engine or above"
 forbid src/engine 'headless/|view/|window/|shell/|Q' "the engine includes a window or the recording ports"
 forbid src/engine 'commands/' "the engine includes the window's commands"

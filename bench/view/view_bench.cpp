@@ -17,6 +17,9 @@
 #include <vector>
 
 #include "engine/battle.h"
+#include "engine/game_window.h"
+#include "engine/launch.h"
+#include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/data_set.h"
 #include "model/fleet_table.h"

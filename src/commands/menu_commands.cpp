@@ -2,7 +2,8 @@
 
 #include "commands/window_commands.h"
 #include "engine/game_start.h"
-#include "model/data_set.h"
+#include "engine/game_window.h"
+#include "engine/turn.h"
 #include "model/game.h"
 
 namespace zarnath {
@@ -114,7 +115,7 @@ bool mnuFileNew_Click(Game& g) {
   // The abandoned game's clocks must not press Done in the setup window.
   StopTurnTimer(g);
   g.io.platform.SetTimer(GameTimer::kAI, 10, false);
-  DataSet(g);
+  ClearGame(g);
   g.window.Visible = false;
   g.window.SetupVisible = true;
   g.io.screen.ReturnToSetup();

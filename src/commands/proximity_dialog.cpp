@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/launch.h"
 #include "model/game.h"
 #include "model/numbers.h"
 

@@ -18,6 +18,16 @@ bool SeatHasFinished(const std::string& caption) {
 
 }  // namespace
 
+void SetTurnTimer(Game& g, int intervalMs, bool enabled) {
+  g.TurnTimerInterval = intervalMs;
+  g.TurnTimerEnabled = enabled && intervalMs > 0;
+  g.io.platform.SetTimer(GameTimer::kTurn, intervalMs, g.TurnTimerEnabled);
+}
+
+void StopTurnTimer(Game& g) {
+  SetTurnTimer(g, 0, false);
+}
+
 std::string WaitingListText(const GameState& g) {
   std::string names;
   for (int q = 0; q < kSeats; ++q) {

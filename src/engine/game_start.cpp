@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "engine/game_window.h"
 #include "engine/menu_state.h"
-#include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
 #include "model/numbers.h"
@@ -93,7 +93,7 @@ void imgStart_Click(Game& g) {
   g.menus.mnuFileNew.Enabled = g.menus.mnuFileLoad.Enabled = g.menus.mnuFileNewSS.Enabled = true;
   SetOptionMenus(g);
 
-  DataSet(g);
+  ClearGame(g);
   GenerateWorlds(g);
   g.window.SetupVisible = false;
   g.io.screen.HideSetupWindow();

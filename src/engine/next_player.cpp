@@ -3,9 +3,9 @@
 
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
+#include "engine/game_window.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
-#include "model/data_set.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/orbit_step.h"
@@ -77,7 +77,7 @@ void Conquest(Game& g, int p, const PlayerStock& s, float rating) {
     GalaxyRotate(g);
     g.io.platform.Yield();
   }
-  DataSet(g);
+  ClearGame(g);
   g.window.Visible = false;
   g.window.SetupVisible = true;
   g.io.screen.ReturnToSetup();

@@ -38,12 +38,22 @@ bool GameCheck(Game& g);
 // next one; on a network client it only locks the window until the host's end of resolution.
 void EndTurn(Game& g);
 
+// Moves the star system on by one turn (model/orbit_step.h): shows each tick for 50 ms unless the
+// speed game is on (then the view is drawn once at the end), then puts the year into the caption
+// and the human players' logs. Callers advance the year first.
+void GalaxyRotate(Game& g);
+
 // Readies the window for one event of the resolution: hides the side lists when several
 // humans share this computer, hides the indicators, locks input and clears the selection.
 void TravelShow(Game& g);
 // The host's end of resolution arriving at a network client: unlocks the window and starts the
 // client's next turn.
 void ClientTravelHide(Game& g);
+
+// The turn timer: the interval and the running state are kept in the game, so pausing and
+// resuming it never starts a timer that the turn did not arm.
+void SetTurnTimer(Game& g, int intervalMs, bool enabled);
+void StopTurnTimer(Game& g);
 
 // The Done button (also pressed by the computer player's timer and the turn timer).
 void ImgDone_Click(Game& g);

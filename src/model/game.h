@@ -64,15 +64,5 @@ inline void SetMenusEnabled(GameState& g, bool enabled) {
   g.menus.mnuFile.Enabled = g.menus.mnuInfo.Enabled = g.menus.mnuOptions.Enabled = g.menus.mnuHelp.Enabled =
       enabled;
 }
-// The turn timer: the interval and the running state are kept in the game, so pausing and
-// resuming it never starts a timer that the turn did not arm.
-inline void SetTurnTimer(Game& g, int intervalMs, bool enabled) {
-  g.TurnTimerInterval = intervalMs;
-  g.TurnTimerEnabled = enabled && intervalMs > 0;
-  g.io.platform.SetTimer(GameTimer::kTurn, intervalMs, g.TurnTimerEnabled);
-}
-inline void StopTurnTimer(Game& g) {
-  SetTurnTimer(g, 0, false);
-}
 
 }  // namespace zarnath

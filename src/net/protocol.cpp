@@ -10,7 +10,9 @@
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/game_window.h"
 #include "engine/net_send.h"
+#include "engine/setup_load.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
@@ -402,7 +404,7 @@ bool ShieldHandler(NetSession& s, const Incoming& m) {
   long long v = 0;
   if (!ReadWhole(m.payload, 0, 1, v)) return false;
   Game& g = s.game;
-  SetShieldBox(g, static_cast<int>(v));
+  TickShieldBox(g, static_cast<int>(v));
   g.menus.mnuOptionsShield.Checked = v == 1;
   g.menus.mnuOptionsShield.Caption =
       v == 1 ? "Ships Travel With Shields" : "Ships Do Not Travel With Shields";

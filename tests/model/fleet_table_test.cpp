@@ -5,6 +5,8 @@
 #include <optional>
 
 #include "engine/engine_flow.h"
+#include "engine/launch.h"
+#include "engine/turn.h"
 #include "model/orbit_step.h"
 #include "model/travel_time.h"
 #include "motion_fixture.h"

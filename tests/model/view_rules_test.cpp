@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "engine/game_window.h"
 #include "fixtures/test_game.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"

@@ -28,6 +28,7 @@
 #include "commands/side_list_commands.h"
 #include "engine/event_audience.h"
 #include "engine/game_start.h"
+#include "engine/launch.h"
 #include "engine/net_send.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"

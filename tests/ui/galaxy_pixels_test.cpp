@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <random>
 
+#include "engine/game_window.h"
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/view_geometry.h"

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "engine/game_window.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
 #include "model/view_rules.h"

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "engine/turn.h"
 #include "hot_seat.h"
 #include "model/numbers.h"
 #include "model/travel_calc.h"
