@@ -9,6 +9,7 @@
 #include "engine/events.h"
 #include "engine/net_send.h"
 #include "engine/rounding.h"
+#include "engine/turn_show.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "net/protocol.h"

@@ -5,6 +5,7 @@
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/turn_show.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"

@@ -2,7 +2,6 @@
 
 #include "engine/event_audience.h"
 #include "engine/rounding.h"
-#include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
 
@@ -37,15 +36,6 @@ void HistoryTo(GameState& g, int seat, int world, const std::string& line) {
 
 void EventSound(Game& g, const char* file) {
   if (!g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound(file);
-}
-
-void FinishArrival(Game& g, int slot, bool shown) {
-  DataClear(g, slot);
-  if (shown) {
-    if (SideListsFollowEvents(g)) g.io.screen.Console();
-    g.io.screen.GalaxyDraw();
-  }
-  ClearNotice(g);
 }
 
 void LearnWorld(GameState& g, int p, int w) {

@@ -42,6 +42,9 @@ void EndTurn(Game& g);
 // speed game is on (then the view is drawn once at the end), then puts the year into the caption
 // and the human players' logs. Callers advance the year first.
 void GalaxyRotate(Game& g);
+// The year moves on by one turn (0.05) and the orbits with it: the host's end of turn, and a
+// client when its host says so.
+void TurnTheYear(Game& g);
 
 // Readies the window for one event of the resolution: hides the side lists when several
 // humans share this computer, hides the indicators, locks input and clears the selection.

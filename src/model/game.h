@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/game_state.h"
 #include "model/ports.h"
@@ -10,6 +11,7 @@
 #include "model/setup_state.h"
 
 namespace zarnath {
+class TurnListener;
 
 struct GameState : WorldTable,
                    FleetTable,
@@ -40,6 +42,8 @@ class Game : public GameState {
   RandomSource random;    // draws for the game (host or single machine only)
   RandomSource cosmetic;  // draws that change nothing in the game
   std::string programFolder = ".";
+  // Who hears the turn's events besides the show (model/turn_events.h): the network's broadcast.
+  std::vector<TurnListener*> listeners;
 };
 
 // This machine resolves turns and draws random numbers: a single machine or a network host.

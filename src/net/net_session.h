@@ -7,7 +7,7 @@
 // no more than a frame.
 //
 // On the host it takes from a client only what a client sends, and checks every order against
-// the game before applying it.
+// the game before applying it. The session's broadcast sends what the game's rules tell.
 #pragma once
 
 #include <array>
@@ -18,6 +18,7 @@
 
 #include "model/game_state.h"
 #include "model/ports.h"
+#include "net/broadcast.h"
 #include "net/messages.h"
 
 namespace zarnath {
@@ -39,6 +40,8 @@ class NetSession : public NetworkEvents {
   bool MoreWaiting() const;
 
   Game& game;
+  // The game's steps as frames to the other machines.
+  Broadcast broadcast{game};
   // This machine hosts: the setup window's host choice.
   bool IsHost() const;
 

@@ -14,6 +14,7 @@
 #include "engine/net_send.h"
 #include "engine/setup_load.h"
 #include "engine/turn.h"
+#include "engine/turn_show.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
@@ -475,15 +476,13 @@ bool EndTurnHandler(NetSession& s, const Incoming&) {
 
 bool PulseBombHandler(NetSession& s, const Incoming& m) {
   PulseBomb(s.game, m.index);
-  s.game.io.platform.Yield();
+  Tell(s.game, turn_event::StepEnded{});
   return true;
 }
 
 bool GalaxyRotateHandler(NetSession& s, const Incoming&) {
-  Game& g = s.game;
-  if (g.WorldCount == 0) return false;
-  g.GameYear += 0.05f;
-  GalaxyRotate(g);
+  if (s.game.WorldCount == 0) return false;
+  TurnTheYear(s.game);
   return true;
 }
 
@@ -496,15 +495,14 @@ bool ProximityHandler(NetSession& s, const Incoming& m) {
   long long k = 0;
   if (!ReadWhole(m.payload, 0, kUsedBombSlots - 1, k)) return false;
   Proximity(s.game, m.index, static_cast<int>(k));
-  s.game.io.platform.Yield();
+  Tell(s.game, turn_event::StepEnded{});
   return true;
 }
 
-template <void (*Operation)(Game&, int)>
-bool SlotEventThenYield(NetSession& s, const Incoming& m) {
+template <turn_event::ArrivalKind Kind>
+bool ArrivalHandler(NetSession& s, const Incoming& m) {
   if (!SlotInPlay(s.game, m.index)) return false;
-  Operation(s.game, m.index);
-  s.game.io.platform.Yield();
+  ResolveArrival(s.game, m.index, Kind);
   return true;
 }
 
@@ -611,10 +609,11 @@ constexpr std::array<MessageEntry, kTagCount> kTable = {{
     {Tag::kTravelShow, "[TRAVELSHOW]", I::kNone, Y::kWord, By::kHost, "TravelShow", TravelShowHandler},
     {Tag::kProximity, "[PROXIMITY]", I::kSlot, Y::kNumber, By::kHost, "", ProximityHandler},
     {Tag::kReinforcements, "[REINFORCEMENTS]", I::kSlot, Y::kWord, By::kHost, "Reinforcements",
-     SlotEventThenYield<Reinforcements>},
-    {Tag::kScout, "[SCOUT]", I::kSlot, Y::kWord, By::kHost, "Scout", SlotEventThenYield<Scout>},
+     ArrivalHandler<turn_event::ArrivalKind::kReinforcements>},
+    {Tag::kScout, "[SCOUT]", I::kSlot, Y::kWord, By::kHost, "Scout",
+     ArrivalHandler<turn_event::ArrivalKind::kScout>},
     {Tag::kProximitySet, "[PROXIMITYSET]", I::kSlot, Y::kWord, By::kHost, "ProximitySet",
-     SlotEventThenYield<ProximitySet>},
+     ArrivalHandler<turn_event::ArrivalKind::kProximityBomb>},
     {Tag::kBattleAccu, "[BATTLEACCU]", I::kNone, Y::kNumber, By::kHost, "", BattleAccuHandler},
     {Tag::kBattleSetup, "[BATTLESETUP]", I::kSlot, Y::kWord, By::kHost, "BattleSetup",
      SlotEvent<BattleSetup>},

@@ -1,0 +1,48 @@
+// The show's handler of each event of a turn (engine/turn_show.h dispatches to them).
+#pragma once
+
+#include "model/turn_events.h"
+
+namespace zarnath {
+class Game;
+
+namespace show {
+using namespace turn_event;
+
+// The window readied for one step of the resolution.
+void StageStep(Game& g);
+
+// --- the end of a turn (show_turn.cpp) ---
+void Shown(Game& g, const ResolutionBegan& e);
+void Shown(Game& g, const ResolutionAwaited& e);
+void Shown(Game& g, const StepStaged& e);
+void Shown(Game& g, const StepEnded& e);
+void Shown(Game& g, const StepHeld& e);
+void Shown(Game& g, const SlotChanged& e);
+void Shown(Game& g, const PulseBombDue& e);
+void Shown(Game& g, const YearEnding& e);
+void Shown(Game& g, const OrbitsTurning& e);
+void Shown(Game& g, const OrbitTicked& e);
+void Shown(Game& g, const OrbitsTurned& e);
+void Shown(Game& g, const WorldsProduced& e);
+void Shown(Game& g, const ProximityBombDue& e);
+void Shown(Game& g, const ArrivalDue& e);
+void Shown(Game& g, const ArrivalResolving& e);
+void Shown(Game& g, const ResolutionEnded& e);
+void Shown(Game& g, const MoveLogShown& e);
+
+// --- arrivals and bombs (show_arrivals.cpp) ---
+void Shown(Game& g, const ReinforcementsArrived& e);
+void Shown(Game& g, const ReinforcementsJoined& e);
+void Shown(Game& g, const ScoutReported& e);
+void Shown(Game& g, const ProximityBombPlanted& e);
+void Shown(Game& g, const ArrivalFinished& e);
+void Shown(Game& g, const ProximityBombFired& e);
+void Shown(Game& g, const ProximityBombSpent& e);
+void Shown(Game& g, const ObjectDestroyed& e);
+void Shown(Game& g, const PulseBombWentOff& e);
+void Shown(Game& g, const ObjectPulsed& e);
+void Shown(Game& g, const PulseBombSpent& e);
+
+}  // namespace show
+}  // namespace zarnath

@@ -1,0 +1,171 @@
+// What happens in a turn, as its rules tell it at the moment it happens. The rules change the
+// game's records and tell each step (engine/turn_show.h, Tell); in the same call the network's
+// broadcast turns it into frames (net/broadcast.h) and the show puts it on the window: notices,
+// sounds, rings, redraws and the pauses between them. A network client decodes the host's frames
+// into the same steps of the same rules, which tell the same events to the same show.
+//
+// Events are plain values: the slots, worlds and seats they concern and the texts the rules wrote
+// for them. What the show draws beyond that it reads from the game as it stands when told.
+#pragma once
+
+#include <string>
+#include <variant>
+
+namespace zarnath {
+class Game;
+
+namespace turn_event {
+
+// --- the end of a turn ---
+
+// The host (or the single machine) starts to resolve the turn: the table of objects in flight is
+// in order. (The clients get the whole table.)
+struct ResolutionBegan {};
+// A network client has ended its turn and waits, locked, for its host's resolution.
+struct ResolutionAwaited {};
+// The window is readied for one step of the resolution: side lists and indicators hidden, input
+// locked, nothing selected.
+struct StepStaged {};
+// A step has been shown; the window and the network catch up before the next.
+struct StepEnded {};
+// The host lets a shown step stand for a second before the next.
+struct StepHeld {};
+// The object in a travel slot changed (moved on, destroyed, landed): the clients learn the slot
+// as it now stands.
+struct SlotChanged {
+  int slot = 0;
+};
+// The pulse bomb armed on a home world is about to go off.
+struct PulseBombDue {
+  int world = 0;
+};
+// The orbits are about to turn on by one turn.
+struct YearEnding {};
+// The orbit step begins: the window shows the new year's caption.
+struct OrbitsTurning {};
+// One tick of the orbit step has moved the worlds and the objects in flight.
+struct OrbitTicked {};
+// The orbit step is over: the year is in the human players' logs.
+struct OrbitsTurned {};
+// Every world has produced ships or charged its shield for the new turn.
+struct WorldsProduced {
+  // The host shows the new turn's side lists before its clients learn the worlds.
+  static constexpr bool kShownBeforeSent = true;
+};
+// Proximity bomb `bomb` is about to destroy the object in travel slot `slot`.
+struct ProximityBombDue {
+  int slot = 0;
+  int bomb = 0;
+};
+// The object in a travel slot has run out of time and is about to arrive.
+struct ArrivalDue {
+  int slot = 0;
+};
+// What an arriving object does at its destination.
+enum class ArrivalKind { kReinforcements, kProximityBomb, kScout };
+struct ArrivalResolving {
+  int slot = 0;
+  ArrivalKind kind = ArrivalKind::kReinforcements;
+};
+// The resolution is over: the next turn opens (on a client, the host's resolution has ended).
+struct ResolutionEnded {};
+// The seat whose turn opens sees its move log: the whole log on the machine that resolved the
+// turn, its last part on a client.
+struct MoveLogShown {
+  bool whole = true;
+};
+
+// --- arrivals and bombs ---
+
+// Ships (or a returning scout, or a bomb) reached a world of their owner. `shown`: the owner
+// plays at this machine; `notice` is what its notice line says.
+struct ReinforcementsArrived {
+  int slot = 0;
+  bool shown = false;
+  std::string notice;
+};
+// The reinforcements have joined the world's ships (or bombs).
+struct ReinforcementsJoined {
+  int slot = 0;
+  bool shown = false;
+};
+// A scout reports a foreign world to its owner.
+struct ScoutReported {
+  int slot = 0;
+  bool shown = false;
+  std::string notice;
+};
+// A proximity bomb was planted on its destination in bomb slot `bomb` (-1: every slot was armed
+// and the bomb is lost).
+struct ProximityBombPlanted {
+  int slot = 0;
+  int bomb = -1;
+  bool shown = false;
+  std::string notice;
+};
+// An arrival is over: its slot is free.
+struct ArrivalFinished {
+  int slot = 0;
+  bool shown = false;
+};
+// Proximity bomb `bomb` went off on the object in `slot` (the bomb still stands in its slot).
+struct ProximityBombFired {
+  int slot = 0;
+  int bomb = 0;
+  std::string notice;
+};
+// The bomb that went off is gone; the object it hit is about to be cleared.
+struct ProximityBombSpent {
+  int slot = 0;
+};
+// The object a bomb destroyed is cleared from the table.
+struct ObjectDestroyed {
+  int slot = 0;
+};
+// The pulse bomb on a home world went off.
+struct PulseBombWentOff {
+  int world = 0;
+};
+// The pulse of a home world's bomb destroyed the object in `slot`.
+struct ObjectPulsed {
+  int slot = 0;
+  int world = 0;
+  std::string notice;
+};
+// The pulse is over; the home world's bomb is spent.
+struct PulseBombSpent {
+  int world = 0;
+};
+
+}  // namespace turn_event
+
+using TurnEvent =
+    std::variant<turn_event::ResolutionBegan, turn_event::ResolutionAwaited, turn_event::StepStaged,
+                 turn_event::StepEnded, turn_event::StepHeld, turn_event::SlotChanged,
+                 turn_event::PulseBombDue, turn_event::YearEnding, turn_event::OrbitsTurning,
+                 turn_event::OrbitTicked, turn_event::OrbitsTurned, turn_event::WorldsProduced,
+                 turn_event::ProximityBombDue, turn_event::ArrivalDue, turn_event::ArrivalResolving,
+                 turn_event::ResolutionEnded, turn_event::MoveLogShown, turn_event::ReinforcementsArrived,
+                 turn_event::ReinforcementsJoined, turn_event::ScoutReported,
+                 turn_event::ProximityBombPlanted, turn_event::ArrivalFinished,
+                 turn_event::ProximityBombFired, turn_event::ProximityBombSpent, turn_event::ObjectDestroyed,
+                 turn_event::PulseBombWentOff, turn_event::ObjectPulsed, turn_event::PulseBombSpent>;
+
+// Whether the show acts on an event before the other listeners hear it (most events are sent
+// before the sender shows them).
+template <typename Event>
+constexpr bool ShownBeforeSent() {
+  if constexpr (requires { Event::kShownBeforeSent; })
+    return Event::kShownBeforeSent;
+  else
+    return false;
+}
+
+// Who hears a game's events besides the show: the network's broadcast, and tests.
+class TurnListener {
+ public:
+  virtual ~TurnListener() = default;
+  virtual void Heard(Game& g, const TurnEvent& event) = 0;
+};
+
+}  // namespace zarnath
