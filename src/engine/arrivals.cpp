@@ -3,12 +3,10 @@
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/events.h"
-#include "engine/net_send.h"
 #include "engine/turn_show.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
-#include "net/protocol.h"
 
 namespace zarnath {
 
@@ -25,10 +23,7 @@ void EndTravel(Game& g, int slot) {
   } else if (n == kScout) {
     ResolveArrival(g, slot, ArrivalKind::kScout);
   } else if (n == kAnnihilationBomb) {
-    g.BattleSide = 1;
-    HostSend(g, [&] { return Frame(Tag::kBattleDone, g.BattleSide, Str(slot)); });
-    BattleDone(g, slot);
-    Tell(g, StepEnded{});
+    DecideBattle(g, slot, battle_data::kAttacker);
   } else if (n < kAnnihilationBomb) {
     Battle(g, slot);
   } else {

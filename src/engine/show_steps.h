@@ -44,5 +44,21 @@ void Shown(Game& g, const PulseBombWentOff& e);
 void Shown(Game& g, const ObjectPulsed& e);
 void Shown(Game& g, const PulseBombSpent& e);
 
+// --- battles (show_battle.cpp) ---
+void Shown(Game& g, const BattleSetUp& e);
+void Shown(Game& g, const BattleOpened& e);
+void Shown(Game& g, const ShotDue& e);
+void Shown(Game& g, const ShotHit& e);
+void Shown(Game& g, const FiguresShown& e);
+void Shown(Game& g, const BattleDecided& e);
+void Shown(Game& g, const WorldFell& e);
+void Shown(Game& g, const AnnihilationBombLanded& e);
+void Shown(Game& g, const WorldHeld& e);
+void Shown(Game& g, const BattleSettled& e);
+void Shown(Game& g, const TreasureFound& e);
+void Shown(Game& g, const TreasuresCounted& e);
+void Shown(Game& g, const BattleEnding& e);
+void Shown(Game& g, const BattleEnded& e);
+
 }  // namespace show
 }  // namespace zarnath

@@ -137,19 +137,94 @@ struct PulseBombSpent {
   int world = 0;
 };
 
+// --- battles ---
+
+// A fleet attacks a foreign world: the battle's figures are set from the accuracies the host
+// rolled.
+struct BattleSetUp {
+  int slot = 0;
+};
+// The host opens the battle it set up: the clients learn the accuracies and set it up alike.
+struct BattleOpened {
+  int slot = 0;
+  // The host shows the set-up before its clients learn it.
+  static constexpr bool kShownBeforeSent = true;
+};
+// The next shot of the battle is due (at the pace of the shot delay).
+struct ShotDue {
+  int slot = 0;
+};
+// A shot of side `side` (1 the attacker, 2 the defender) hit.
+struct ShotHit {
+  int slot = 0;
+  int side = 0;
+};
+// The battle's figures after a shot, or after the last pass (`pass` counts the passes of shots).
+// `liveShot`: a shot the host has just fired, which a speed game does not show one by one.
+struct FiguresShown {
+  int slot = 0;
+  int pass = 0;
+  bool liveShot = false;
+};
+// The battle (or an annihilation bomb) is decided for side `side`.
+struct BattleDecided {
+  int slot = 0;
+  int side = 0;
+};
+// The attacker took the world; `notice` tells every human.
+struct WorldFell {
+  int slot = 0;
+  std::string notice;
+};
+// The annihilation bomb emptied the world it took.
+struct AnnihilationBombLanded {
+  int slot = 0;
+};
+// The world fought the attacker off.
+struct WorldHeld {
+  int slot = 0;
+  std::string notice;
+};
+// The world's new owner, ships and shield are set (`won`: by the attacker).
+struct BattleSettled {
+  int slot = 0;
+  bool won = false;
+};
+// The new owner of a world found something on it (shown to the finder only).
+struct TreasureFound {
+  int slot = 0;
+  std::string notice;
+};
+// The treasure of a taken world is counted.
+struct TreasuresCounted {
+  int slot = 0;
+};
+// The battle is over; the fleet is about to be cleared from its slot.
+struct BattleEnding {
+  int slot = 0;
+};
+// The battle's fleet is cleared.
+struct BattleEnded {
+  int slot = 0;
+};
+
+// Any one of them.
+using Any = std::variant<
+    // the end of a turn
+    ResolutionBegan, ResolutionAwaited, StepStaged, StepEnded, StepHeld, SlotChanged, PulseBombDue,
+    YearEnding, OrbitsTurning, OrbitTicked, OrbitsTurned, WorldsProduced, ProximityBombDue, ArrivalDue,
+    ArrivalResolving, ResolutionEnded, MoveLogShown,
+    // arrivals and bombs
+    ReinforcementsArrived, ReinforcementsJoined, ScoutReported, ProximityBombPlanted, ArrivalFinished,
+    ProximityBombFired, ProximityBombSpent, ObjectDestroyed, PulseBombWentOff, ObjectPulsed, PulseBombSpent,
+    // battles
+    BattleSetUp, BattleOpened, ShotDue, ShotHit, FiguresShown, BattleDecided, WorldFell,
+    AnnihilationBombLanded, WorldHeld, BattleSettled, TreasureFound, TreasuresCounted, BattleEnding,
+    BattleEnded>;
+
 }  // namespace turn_event
 
-using TurnEvent =
-    std::variant<turn_event::ResolutionBegan, turn_event::ResolutionAwaited, turn_event::StepStaged,
-                 turn_event::StepEnded, turn_event::StepHeld, turn_event::SlotChanged,
-                 turn_event::PulseBombDue, turn_event::YearEnding, turn_event::OrbitsTurning,
-                 turn_event::OrbitTicked, turn_event::OrbitsTurned, turn_event::WorldsProduced,
-                 turn_event::ProximityBombDue, turn_event::ArrivalDue, turn_event::ArrivalResolving,
-                 turn_event::ResolutionEnded, turn_event::MoveLogShown, turn_event::ReinforcementsArrived,
-                 turn_event::ReinforcementsJoined, turn_event::ScoutReported,
-                 turn_event::ProximityBombPlanted, turn_event::ArrivalFinished,
-                 turn_event::ProximityBombFired, turn_event::ProximityBombSpent, turn_event::ObjectDestroyed,
-                 turn_event::PulseBombWentOff, turn_event::ObjectPulsed, turn_event::PulseBombSpent>;
+using TurnEvent = turn_event::Any;
 
 // Whether the show acts on an event before the other listeners hear it (most events are sent
 // before the sender shows them).

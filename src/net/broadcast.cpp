@@ -85,6 +85,25 @@ struct Frames {
     }
   }
   void operator()(const ResolutionEnded&) const { HostSendQuiet(g, Frame(Tag::kTravelHide)); }
+  // The accuracies of the fleet, then of the world, and the set-up, to each client in turn.
+  void operator()(const BattleOpened& e) const {
+    HostSendEach(
+        g,
+        [&] {
+          return Frame(Tag::kBattleAccu, 0, Format(g.AttackAccuracy, "00") + Format(g.DefendAccuracy, "00"));
+        },
+        [&] { return Frame(Tag::kBattleSetup, e.slot); });
+  }
+  void operator()(const ShotHit& e) const {
+    HostSend(g,
+             [&] { return Frame(e.side == battle_data::kAttacker ? Tag::kFromHit : Tag::kToHit, e.slot); });
+  }
+  void operator()(const FiguresShown& e) const {
+    HostSend(g, [&] { return Frame(Tag::kFrameUpdate, e.slot, Str(e.pass)); });
+  }
+  void operator()(const BattleDecided& e) const {
+    HostSend(g, [&] { return Frame(Tag::kBattleDone, e.side, Str(e.slot)); });
+  }
 
   template <typename Event>
   void operator()(const Event&) const {}

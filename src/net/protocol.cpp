@@ -523,8 +523,18 @@ bool BattleAccuHandler(NetSession& s, const Incoming& m) {
   return true;
 }
 
+template <int Side>
+bool HitHandler(NetSession& s, const Incoming& m) {
+  if (!SlotInPlay(s.game, m.index)) return false;
+  LandHit(s.game, m.index, Side);
+  return true;
+}
+
 bool FrameUpdateHandler(NetSession& s, const Incoming& m) {
-  FrameUpdate(s.game, m.index);
+  // The figures are the client's own; the pass count is only told on.
+  long long pass = 0;
+  if (!ReadWhole(m.payload, 0, INT32_MAX, pass)) pass = 0;
+  Tell(s.game, turn_event::FiguresShown{m.index, static_cast<int>(pass), false});
   return true;
 }
 
@@ -532,9 +542,7 @@ bool BattleDoneHandler(NetSession& s, const Incoming& m) {
   long long slot = 0;
   if (!ReadWhole(m.payload, 0, kUsedFleetSlots - 1, slot) || !SlotInPlay(s.game, static_cast<int>(slot)))
     return false;
-  s.game.BattleSide = static_cast<uint8_t>(m.index);
-  BattleDone(s.game, static_cast<int>(slot));
-  s.game.io.platform.Yield();
+  DecideBattle(s.game, static_cast<int>(slot), m.index);
   return true;
 }
 
@@ -617,8 +625,9 @@ constexpr std::array<MessageEntry, kTagCount> kTable = {{
     {Tag::kBattleAccu, "[BATTLEACCU]", I::kNone, Y::kNumber, By::kHost, "", BattleAccuHandler},
     {Tag::kBattleSetup, "[BATTLESETUP]", I::kSlot, Y::kWord, By::kHost, "BattleSetup",
      SlotEvent<BattleSetup>},
-    {Tag::kFromHit, "[FROMHIT]", I::kSlot, Y::kWord, By::kHost, "FromHit", SlotEvent<FromHit>},
-    {Tag::kToHit, "[TOHIT]", I::kSlot, Y::kWord, By::kHost, "ToHit", SlotEvent<ToHit>},
+    {Tag::kFromHit, "[FROMHIT]", I::kSlot, Y::kWord, By::kHost, "FromHit",
+     HitHandler<battle_data::kAttacker>},
+    {Tag::kToHit, "[TOHIT]", I::kSlot, Y::kWord, By::kHost, "ToHit", HitHandler<battle_data::kDefender>},
     {Tag::kFrameUpdate, "[FRAMEUPDATE]", I::kSlot, Y::kNumber, By::kHost, "", FrameUpdateHandler},
     {Tag::kBattleDone, "[BATTLEDONE]", I::kSide, Y::kNumber, By::kHost, "", BattleDoneHandler},
     {Tag::kTravelHide, "[TRAVELHIDE]", I::kNone, Y::kWord, By::kHost, "TravelHide", TravelHideHandler},
