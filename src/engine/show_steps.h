@@ -31,6 +31,17 @@ void Shown(Game& g, const ArrivalResolving& e);
 void Shown(Game& g, const ResolutionEnded& e);
 void Shown(Game& g, const MoveLogShown& e);
 
+// --- the next seat's turn (show_turn.cpp) ---
+void Shown(Game& g, const GameStuck& e);
+void Shown(Game& g, const SeatEliminated& e);
+void Shown(Game& g, const OwnSeatMarked& e);
+void Shown(Game& g, const SolarSystemTaken& e);
+void Shown(Game& g, const ConquestAnnounced& e);
+void Shown(Game& g, const GameLeft& e);
+void Shown(Game& g, const LastSeatStanding& e);
+void Shown(Game& g, const GameNoticeShown& e);
+void Shown(Game& g, const TurnBegun& e);
+
 // --- arrivals and bombs (show_arrivals.cpp) ---
 void Shown(Game& g, const ReinforcementsArrived& e);
 void Shown(Game& g, const ReinforcementsJoined& e);

@@ -119,4 +119,75 @@ void Shown(Game& g, const MoveLogShown& e) {
   g.io.screen.Refresh(Control::kTxtMove);
 }
 
+void Shown(Game& g, const GameStuck&) {
+  g.io.platform.MessageBox("No Player Owns A World Any More, So The Game Cannot Go On!", "Zarnath Error",
+                           Buttons::kOk);
+}
+
+void Shown(Game& g, const SeatEliminated& e) {
+  const std::string& name = g.PlayerName[static_cast<size_t>(e.seat)];
+  ShowCentredReport(g, "\r\n    " + name + " Has Been Eliminated From The Game!    \r\n");
+  EventSound(g, "battlelost.wav");
+  g.io.platform.Pause(3000);
+  HideCentredReport(g);
+  g.window.txtMove.Visible = false;
+  g.window.txtMove.Text = " - " + name + " Was Eliminated From The Game!";
+}
+
+void Shown(Game& g, const OwnSeatMarked& e) {
+  g.window.Caption = SeatCaption(g, e.suffix);
+  g.io.screen.Refresh(Control::kWindow);
+  if (e.focusChat) g.io.screen.Focus(Control::kTxtMessage);
+}
+
+void Shown(Game& g, const SolarSystemTaken& e) {
+  ShowCentredReport(g, e.report);
+  EventSound(g, "battlewon.wav");
+  g.io.platform.Pause(3000);
+}
+
+void Shown(Game& g, const ConquestAnnounced& e) {
+  g.window.lblPlanet.Visible = false;
+  g.io.screen.Console();
+  ShowNotice(g, OwnerColour(g, e.seat + 1), e.notice);
+  g.io.screen.Refresh(Control::kWindow);
+}
+
+void Shown(Game& g, const GameLeft&) {
+  g.window.Visible = false;
+  g.window.SetupVisible = true;
+  g.io.screen.ReturnToSetup();
+}
+
+void Shown(Game& g, const LastSeatStanding& e) {
+  const std::string& name = g.PlayerName[static_cast<size_t>(e.seat)];
+  g.window.lblPlanet.Caption.clear();
+  ShowCentredReport(g, "\r\n    " + name + " Has Eliminated All The Other Players!    \r\n");
+  if (!g.SoundOff) g.io.platform.PlaySound("battlewon.wav");
+  g.io.platform.Pause(3000);
+  HideCentredReport(g);
+  g.io.screen.Console();
+  ShowNotice(g, OwnerColour(g, e.seat + 1), "- " + name + " Has Eliminated All The Other Players! -");
+  g.io.screen.Refresh(Control::kWindow);
+}
+
+void Shown(Game& g, const GameNoticeShown& e) {
+  ShowNotice(g, kNeutralColor, e.text);
+  if (e.sound) EventSound(g, "gameinfo.wav");
+  g.io.platform.Pause(2000);
+}
+
+void Shown(Game& g, const TurnBegun& e) {
+  g.io.screen.GalaxyDraw();
+  g.io.screen.Refresh(Control::kTxtGame);
+  ShowMoveLog(g);
+  if (!e.notice.empty()) {
+    g.window.txtGame.ForeColor = OwnerColour(g, e.seat + 1);
+    g.window.txtGame.Text = e.notice;
+  }
+  g.io.screen.Refresh(Control::kTxtGame);
+  g.io.screen.Console();
+  if (g.NetworkGame || e.seat == 0) EventSound(g, "turn.wav");
+}
+
 }  // namespace zarnath::show

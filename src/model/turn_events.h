@@ -208,6 +208,47 @@ struct BattleEnded {
   int slot = 0;
 };
 
+// --- the next seat's turn ---
+
+// No seat owns a world any more: the game cannot go on.
+struct GameStuck {};
+// A seat lost its last world and its last object in flight.
+struct SeatEliminated {
+  int seat = 0;
+};
+// The own seat of a network machine is out or has nothing to order; its caption says so with
+// `suffix`, and the chat takes the keys when `focusChat`.
+struct OwnSeatMarked {
+  std::string suffix;
+  bool focusChat = false;
+};
+// A seat owns every world and nothing foreign is in flight; `report` is the centred report.
+struct SolarSystemTaken {
+  int seat = 0;
+  std::string report;
+};
+// The conquest's notice, after its result went to the high-score table.
+struct ConquestAnnounced {
+  int seat = 0;
+  std::string notice;
+};
+// The finished game is left for the setup window.
+struct GameLeft {};
+// Every other seat is eliminated.
+struct LastSeatStanding {
+  int seat = 0;
+};
+// A notice of the game (the truce, the options of a new game), with the game's sound or not.
+struct GameNoticeShown {
+  std::string text;
+  bool sound = false;
+};
+// A seat's turn begins; `notice` announces it (empty: the seat has nothing to order).
+struct TurnBegun {
+  int seat = 0;
+  std::string notice;
+};
+
 // Any one of them.
 using Any = std::variant<
     // the end of a turn
@@ -220,7 +261,10 @@ using Any = std::variant<
     // battles
     BattleSetUp, BattleOpened, ShotDue, ShotHit, FiguresShown, BattleDecided, WorldFell,
     AnnihilationBombLanded, WorldHeld, BattleSettled, TreasureFound, TreasuresCounted, BattleEnding,
-    BattleEnded>;
+    BattleEnded,
+    // the next seat's turn
+    GameStuck, SeatEliminated, OwnSeatMarked, SolarSystemTaken, ConquestAnnounced, GameLeft, LastSeatStanding,
+    GameNoticeShown, TurnBegun>;
 
 }  // namespace turn_event
 
