@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Layers point down: the model includes nothing above it and makes no call on a port, persist calls
-# no engine step, the core includes no Qt, the turn's rules never include the window's commands,
+# no engine step, the core includes no Qt, the turn's rules and the computer player never include
+# the network (they tell what happens; the network's broadcast listens) nor the window's commands,
 # the commands reach no transport, and the program never includes the recording ports.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -34,9 +35,11 @@ refuse src/model '\bio\.(platform|screen|net|flow)\b|\b(Platform|GameScreen|Netw
 forbid src/persist 'engine/|commands/|ai/|net/|headless/|view/|window/|shell/|Q' "persist includes the engine or above"
 forbid src/engine 'headless/|view/|window/|shell/|Q' "the engine includes a window or the recording ports"
 forbid src/engine 'commands/' "the engine includes the window's commands"
+forbid src/engine 'net/' "the engine includes the network (it tells events; net/broadcast.h sends them)"
 forbid src/commands 'net/(game_port|socket_network|ftp_transfer|internet_lobby)|headless/|view/|window/|shell/|Q' \
   "the window's commands include the network transport, a window or the recording ports"
 forbid src/ai 'commands/|headless/|view/|window/|shell/|Q' "the computer player includes a window or the recording ports"
+forbid src/ai 'net/' "the computer player includes the network"
 forbid src/net 'commands/' "the network includes the window's commands"
 forbid src/app 'headless/' "the program includes the recording ports"
 forbid src/shell 'headless/' "the windows include the recording ports"

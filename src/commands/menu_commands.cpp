@@ -5,6 +5,7 @@
 #include "engine/game_window.h"
 #include "engine/turn.h"
 #include "model/game.h"
+#include "net/lobby.h"
 
 namespace zarnath {
 namespace {

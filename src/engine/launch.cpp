@@ -1,5 +1,6 @@
 #include "engine/launch.h"
 
+#include "engine/turn_show.h"
 #include "model/game.h"
 
 namespace zarnath {
@@ -24,8 +25,7 @@ LaunchResult Launch(Game& g, const LaunchOrder& order) {
   if (result == LaunchResult::kNothingSelected) return result;
   // A client tells the host at once; the host's broadcast at the end of the turn brings the
   // client's table back in line.
-  if (result == LaunchResult::kLaunched && !IsHostOrSingle(g) && g.io.net.SocketConnected(0))
-    g.io.flow.SendLaunchToHost(slot);
+  if (result == LaunchResult::kLaunched) Tell(g, turn_event::FleetLaunched{slot});
   FinishOrder(g);
   return result;
 }

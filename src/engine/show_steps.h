@@ -42,6 +42,13 @@ void Shown(Game& g, const LastSeatStanding& e);
 void Shown(Game& g, const GameNoticeShown& e);
 void Shown(Game& g, const TurnBegun& e);
 
+// --- a seat's orders and the turn's end: nothing to show beyond what their commands show ---
+inline void Shown(Game&, const FleetLaunched&) {}
+inline void Shown(Game&, const PulseBombArmed&) {}
+inline void Shown(Game&, const SeatDone&) {}
+inline void Shown(Game&, const AllSeatsDone&) {}
+inline void Shown(Game&, const ChatLineShown&) {}
+
 // --- arrivals and bombs (show_arrivals.cpp) ---
 void Shown(Game& g, const ReinforcementsArrived& e);
 void Shown(Game& g, const ReinforcementsJoined& e);

@@ -1,20 +1,22 @@
 // The turn: the next-player step, the end-of-turn cycle, the Done button and the turn timer.
 //
 // The road of one fleet order, for a newcomer:
-// - Launch (model/fleet_table.h) fills a travel slot from the selected source and target, priced
-//   by the travel-time solver (model/travel_time.h); a client tells the host through the flow.
-//   The window's commands and the computer player (ai/computer_turn.h) give orders alike.
+// - Launch (engine/launch.h) fills a travel slot from the selected source and target
+//   (model/fleet_table.h), priced by the travel-time solver (model/travel_time.h); a client's
+//   launch is told (FleetLaunched) and the network's broadcast sends it to the host. The window's
+//   commands and the computer player (ai/computer_turn.h) give orders alike.
 // - Done (ImgDone_Click, engine/done_timer.cpp) ends the seat's turn; GameCheck below hands the
 //   turn to the next seat, and after the last one calls EndTurn.
 // - EndTurn (engine/end_turn.cpp) fires armed pulse bombs, turns the orbits and the objects in
-//   flight one turn on in ticks (model/orbit_step.h), produces and charges shields, then sets off
-//   proximity bombs on the objects' way; each object whose time ran out arrives through EndTravel
-//   (engine/arrivals.cpp): reinforcement, scout report, planted proximity bomb, or Battle
-//   (engine/battle.cpp), whose BattleDone (engine/battle_done.cpp) settles the world's owner,
-//   ships, shield and treasures.
+//   flight one turn on in ticks (engine/orbits.cpp, model/orbit_step.h), produces and charges
+//   shields, then sets off proximity bombs on the objects' way; each object whose time ran out
+//   arrives through EndTravel (engine/arrivals.cpp): reinforcement, scout report, planted
+//   proximity bomb, or Battle (engine/battle.cpp), whose BattleDone (engine/battle_done.cpp)
+//   settles the world's owner, ships, shield and treasures.
 // - GameCheck then finds eliminations and a victory and opens the next turn.
-// On a network host every step is also streamed to the clients, which replay it through the same
-// operations.
+// Every step tells what happened (model/turn_events.h): the show (engine/turn_show.h) puts it on
+// the window, and on a network host the broadcast (net/broadcast.h) sends it to the clients, whose
+// handlers of the frames (net/protocol.cpp) run the same steps.
 #pragma once
 
 #include <functional>

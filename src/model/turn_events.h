@@ -249,6 +249,27 @@ struct TurnBegun {
   std::string notice;
 };
 
+// --- a seat's orders and the turn's end ---
+
+// The seat at this machine launched the object now in travel slot `slot` (a client tells its host).
+struct FleetLaunched {
+  int slot = 0;
+};
+// The seat at this machine armed the pulse bomb of home world `world` (a client tells its host).
+struct PulseBombArmed {
+  int world = 0;
+};
+// The seat at this machine has done its turn (the host tells its clients, a client its host).
+struct SeatDone {
+  int seat = 0;
+};
+// Every seat of a network host's game is done: the turn ends everywhere.
+struct AllSeatsDone {};
+// A chat line arrived in a game and is shown (the host relays it to every client).
+struct ChatLineShown {
+  std::string line;
+};
+
 // Any one of them.
 using Any = std::variant<
     // the end of a turn
@@ -264,7 +285,9 @@ using Any = std::variant<
     BattleEnded,
     // the next seat's turn
     GameStuck, SeatEliminated, OwnSeatMarked, SolarSystemTaken, ConquestAnnounced, GameLeft, LastSeatStanding,
-    GameNoticeShown, TurnBegun>;
+    GameNoticeShown, TurnBegun,
+    // a seat's orders and the turn's end
+    FleetLaunched, PulseBombArmed, SeatDone, AllSeatsDone, ChatLineShown>;
 
 }  // namespace turn_event
 

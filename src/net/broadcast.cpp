@@ -105,6 +105,33 @@ struct Frames {
     HostSend(g, [&] { return Frame(Tag::kBattleDone, e.side, Str(e.slot)); });
   }
 
+  // A client's own orders to its host, at once.
+  void operator()(const FleetLaunched& e) const {
+    if (IsHostOrSingle(g) || !g.io.net.SocketConnected(0)) return;
+    SendToHost(g, Frame(Tag::kSend, 0, FleetRecord(g, e.slot)));
+  }
+  // The armed home world's code, then its bombs.
+  void operator()(const PulseBombArmed& e) const {
+    if (IsHostOrSingle(g) || !g.io.net.SocketConnected(0)) return;
+    const size_t w = static_cast<size_t>(e.world);
+    SendToHost(g, Frame(Tag::kPT, e.world, Str(static_cast<int>(g.WorldType[w]))));
+    SendToHost(g, Frame(Tag::kPB, e.world, Str(static_cast<int>(g.WorldBombs[w]))));
+  }
+  void operator()(const SeatDone& e) const {
+    const std::string status =
+        Frame(Tag::kStatus, e.seat, g.PlayerName[static_cast<size_t>(e.seat)] + ":  Done Turn");
+    if (IsNetworkHost(g))
+      HostSend(g, status);
+    else
+      SendToHost(g, status);
+  }
+  void operator()(const AllSeatsDone&) const {
+    HostSend(g, [] { return Frame(Tag::kEndTurn); });
+  }
+  void operator()(const ChatLineShown& e) const {
+    HostSend(g, [&] { return Frame(Tag::kMessage, 0, e.line); });
+  }
+
   template <typename Event>
   void operator()(const Event&) const {}
 };

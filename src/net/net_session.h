@@ -1,8 +1,9 @@
 // The receiver of the game protocol on one machine, host or client: it keeps one buffer per
 // connection, cuts the bytes into frames, and hands each frame, one at a time, to its tag's
-// handler in the message table. Frames that arrive while a handler runs (its pauses and yields
-// let the sockets deliver) wait in line behind it, and so do the openings and losses of
-// connections: a connection's frames are handled in the order they came and before its loss.
+// handler in the message table. Frames that arrive while a handler runs (the show of its step
+// pauses and yields, and the yields let the sockets deliver) wait in line behind it, and so do the
+// openings and losses of connections: a connection's frames are handled in the order they came
+// and before its loss.
 // The connections take turns, a frame each, so one that floods the host delays the others by
 // no more than a frame.
 //

@@ -4,12 +4,12 @@
 
 #include <optional>
 
-#include "engine/engine_flow.h"
 #include "engine/launch.h"
 #include "engine/turn.h"
 #include "model/orbit_step.h"
 #include "model/travel_time.h"
 #include "motion_fixture.h"
+#include "net/broadcast.h"
 
 namespace zarnath {
 namespace {
@@ -153,7 +153,7 @@ TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeaves
   const std::tuple<bool, bool, bool, bool, std::vector<std::string>> cases[] = {
       {false, false, false, false, redraw},
       {true, false, false, false, {"Yield"}},
-      {false, true, false, true, {"SendLaunchToHost 1", sent, "Yield", "GalaxyDraw", "Console", "Yield"}},
+      {false, true, false, true, {sent, "Yield", "GalaxyDraw", "Console", "Yield"}},
       {false, true, true, true, redraw},    // the host sends nothing
       {false, true, false, false, redraw},  // nor does a client without its connection
   };
@@ -163,9 +163,7 @@ TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeaves
     g.setup.chkAI[0] = computer, g.NetworkGame = network, g.setup.OptServerClient0 = host;
     g.WorldShield[0] = 40, g.setup.chkShield = computer;  // the shield travels only with the option
     l.ports.connected = {connected};
-    EngineFlow flow;  // the engine frames the client's order
-    flow.Attach(g);
-    l.ports.onSendLaunchToHost = [&flow](int slot) { flow.SendLaunchToHost(slot); };
+    Broadcast broadcast(g);  // the network frames the client's order
     Use(g, 0, 0.5, 7);
     ASSERT_EQ(Sendships(g, 25), kLaunched);
     EXPECT_EQ(l.ports.calls, calls);

@@ -4,6 +4,7 @@
 
 #include "ai/pulse_command.h"
 #include "engine/launch.h"
+#include "net/lobby.h"
 #include "net/loopback.h"
 
 namespace zarnath {

@@ -35,6 +35,7 @@
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "net/full_state.h"
+#include "net/lobby.h"
 #include "net/net_session.h"
 #include "net/protocol.h"
 
@@ -101,9 +102,6 @@ struct Machine {
       : wire(ports, name, transcript), game(Ports{ports, ports, wire, ports}) {
     ports.onGameCheck = [this] { GameCheck(game); };
     ports.onGalaxySync = [this] { GalaxySync(game); };
-    ports.onSendLaunchToHost = [this](int slot) {
-      SendToHost(game, Frame(Tag::kSend, 0, FleetRecord(game, slot)));
-    };
     session = std::make_unique<NetSession>(game);
   }
 };

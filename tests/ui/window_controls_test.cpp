@@ -15,6 +15,7 @@
 #include "model/numbers.h"
 #include "model/travel_calc.h"
 #include "model/travel_time.h"
+#include "net/lobby.h"
 #include "shell/game_program.h"
 #include "shell/saved_game_dialog.h"
 #include "window/proximity_window.h"
