@@ -9,12 +9,9 @@ namespace {
 // Every order that got past the selection check: a human seat's ends with the table in order and
 // the window redrawn.
 void FinishOrder(Game& g) {
-  if (g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && IsHumanSeat(g, g.CurrentPlayer)) {
-    SettleHumanOrder(g);
-    g.io.screen.GalaxyDraw();
-    g.io.screen.Console();
-  }
-  g.io.platform.Yield();
+  const bool human = g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && IsHumanSeat(g, g.CurrentPlayer);
+  if (human) SettleHumanOrder(g);
+  Tell(g, turn_event::OrderFinished{human});
 }
 
 }  // namespace

@@ -42,7 +42,9 @@ void Shown(Game& g, const LastSeatStanding& e);
 void Shown(Game& g, const GameNoticeShown& e);
 void Shown(Game& g, const TurnBegun& e);
 
-// --- a seat's orders and the turn's end: nothing to show beyond what their commands show ---
+// --- a seat's orders and the turn's end (show_turn.cpp) ---
+void Shown(Game& g, const OrderFinished& e);
+// Nothing to show beyond what their commands show.
 inline void Shown(Game&, const FleetLaunched&) {}
 inline void Shown(Game&, const PulseBombArmed&) {}
 inline void Shown(Game&, const SeatDone&) {}

@@ -190,4 +190,12 @@ void Shown(Game& g, const TurnBegun& e) {
   if (g.NetworkGame || e.seat == 0) EventSound(g, "turn.wav");
 }
 
+void Shown(Game& g, const OrderFinished& e) {
+  if (e.human) {
+    g.io.screen.GalaxyDraw();
+    g.io.screen.Console();
+  }
+  g.io.platform.Yield();
+}
+
 }  // namespace zarnath::show

@@ -255,6 +255,10 @@ struct TurnBegun {
 struct FleetLaunched {
   int slot = 0;
 };
+// An order of the seat at this machine is over (launched or refused); a human's redraws the window.
+struct OrderFinished {
+  bool human = false;
+};
 // The seat at this machine armed the pulse bomb of home world `world` (a client tells its host).
 struct PulseBombArmed {
   int world = 0;
@@ -287,7 +291,7 @@ using Any = std::variant<
     GameStuck, SeatEliminated, OwnSeatMarked, SolarSystemTaken, ConquestAnnounced, GameLeft, LastSeatStanding,
     GameNoticeShown, TurnBegun,
     // a seat's orders and the turn's end
-    FleetLaunched, PulseBombArmed, SeatDone, AllSeatsDone, ChatLineShown>;
+    FleetLaunched, OrderFinished, PulseBombArmed, SeatDone, AllSeatsDone, ChatLineShown>;
 
 }  // namespace turn_event
 
