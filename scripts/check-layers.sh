@@ -32,6 +32,12 @@ forbid src/model 'engine/|commands/|persist/|net/|ai/|headless/|view/|window/|sh
 # The model holds the ports of its game (model/ports.h, Game::io) but never calls one.
 refuse src/model '\bio\.(platform|screen|net|flow)\b|\b(Platform|GameScreen|NetworkPort|GameFlow|NetworkEvents)[[:space:]]*[&*]' \
   "the model calls a port" ports.h
+# The radar's sightings are the rules': every full redraw the core asks for goes through
+# RedrawGalaxy (engine/event_notices.h), which marks them first.
+for folder in src/engine src/commands src/ai src/net; do
+  refuse "$folder" 'io\.screen\.GalaxyDraw\(' "a full redraw without the radar's sightings (use RedrawGalaxy)" \
+    event_notices.cpp
+done
 forbid src/persist 'engine/|commands/|ai/|net/|headless/|view/|window/|shell/|Q' "persist includes the engine or above"
 forbid src/engine 'headless/|view/|window/|shell/|Q' "the engine includes a window or the recording ports"
 forbid src/engine 'commands/' "the engine includes the window's commands"

@@ -38,7 +38,7 @@ void mnuComSendPulse_Click(Game& g) {
   g.SelectedFrom = g.SelectedTo = -1;
   if (human) {
     g.InputBusy = false;
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
     g.io.screen.Console();
   }
   g.io.platform.Yield();

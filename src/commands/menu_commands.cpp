@@ -1,6 +1,7 @@
 #include "commands/menu_commands.h"
 
 #include "commands/window_commands.h"
+#include "engine/event_notices.h"
 #include "engine/game_start.h"
 #include "engine/game_window.h"
 #include "engine/turn.h"
@@ -80,7 +81,7 @@ void mnuOptionsLabels_Click(Game& g) {
 
 void mnuOptionsShips_Click(Game& g) {
   Flip(g, kShips);
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
 }
 
 void mnuOptionsTurn_Click(Game& g) {
@@ -141,7 +142,7 @@ bool Form_QueryUnload(Game& g) {
 
 bool Form_Resize(Game& g, bool minimised) {
   g.io.screen.Refresh(Control::kWindow);
-  if (g.GalaxyCenterX > 0) g.io.screen.GalaxyDraw();
+  if (g.GalaxyCenterX > 0) RedrawGalaxy(g);
   if (g.NetworkGame) return minimised;
   // Only a change starts or stops the clock, so a resize never restarts the running minute.
   if (minimised) {

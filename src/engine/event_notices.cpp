@@ -4,8 +4,14 @@
 #include "engine/rounding.h"
 #include "model/game.h"
 #include "model/numbers.h"
+#include "model/view_rules.h"
 
 namespace zarnath {
+
+void RedrawGalaxy(Game& g) {
+  MarkRadarSightings(g);
+  g.io.screen.GalaxyDraw();
+}
 
 void ShowNotice(Game& g, double colour, const std::string& text) {
   g.window.txtGame.ForeColor = colour;

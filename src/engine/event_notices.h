@@ -12,6 +12,9 @@ namespace zarnath {
 class Game;
 struct GameState;
 
+// The full redraw of the star system, after the rules marked what the home worlds' radars see.
+void RedrawGalaxy(Game& g);
+
 // The notice line: text colour, text and an immediate repaint.
 void ShowNotice(Game& g, double colour, const std::string& text);
 void ClearNotice(Game& g);

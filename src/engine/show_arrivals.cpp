@@ -130,7 +130,7 @@ void Shown(Game& g, const ProximityBombPlanted& e) {
 void Shown(Game& g, const ArrivalFinished& e) {
   if (e.shown) {
     if (SideListsFollowEvents(g)) g.io.screen.Console();
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
   }
   ClearNotice(g);
 }
@@ -151,7 +151,7 @@ void Shown(Game& g, const ProximityBombSpent& e) {
   g.io.screen.Refresh(Control::kWindow);
   EventSound(g, "bomb.wav");
   WorldDown(g, e.slot);
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
 }
 
 void Shown(Game& g, const ObjectDestroyed&) {
@@ -173,7 +173,7 @@ void Shown(Game& g, const PulseBombWentOff& e) {
   }
   g.io.platform.Pause(500);
   for (int d = 0; d <= 60; d += 10) {
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
     g.io.screen.DrawCircle(at.x, at.y, (d + 20) * g.GalaxyScaleX, c, g.GalaxyScaleY / g.GalaxyScaleX, 3, 2);
     g.io.screen.DrawBlob(at.x, at.y, c, kBlackColor);
     g.io.screen.Refresh(Control::kWindow);
@@ -206,7 +206,7 @@ void Shown(Game& g, const ObjectPulsed& e) {
 
 void Shown(Game& g, const PulseBombSpent&) {
   g.io.platform.Pause(2000);
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
 }
 
 }  // namespace show

@@ -160,7 +160,7 @@ void Shown(Game& g, const BattleEnding& e) {
 
 void Shown(Game& g, const BattleEnded&) {
   if (SideListsFollowEvents(g)) g.io.screen.Console();
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   ResetPanel(g.window.battle);
   g.io.screen.Refresh(Control::kBattleFrames);
   ClearNotice(g);

@@ -82,7 +82,7 @@ void Shown(Game& g, const OrbitTicked&) {
 void Shown(Game& g, const OrbitsTurned&) {
   g.window.txtMove.Visible = false;
   g.window.txtMove.Text.clear();
-  if (g.SpeedGame) g.io.screen.GalaxyDraw();
+  if (g.SpeedGame) RedrawGalaxy(g);
   g.window.PanelLabelsVisible = true;
 }
 
@@ -178,7 +178,7 @@ void Shown(Game& g, const GameNoticeShown& e) {
 }
 
 void Shown(Game& g, const TurnBegun& e) {
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   g.io.screen.Refresh(Control::kTxtGame);
   ShowMoveLog(g);
   if (!e.notice.empty()) {
@@ -192,7 +192,7 @@ void Shown(Game& g, const TurnBegun& e) {
 
 void Shown(Game& g, const OrderFinished& e) {
   if (e.human) {
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
     g.io.screen.Console();
   }
   g.io.platform.Yield();
