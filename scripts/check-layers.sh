@@ -2,7 +2,8 @@
 # Layers point down: the model includes nothing above it and makes no call on a port, persist calls
 # no engine step, the core includes no Qt, the turn's rules and the computer player never include
 # the network (they tell what happens; the network's broadcast listens) nor the window's commands,
-# the commands reach no transport, and the program never includes the recording ports.
+# the commands reach no transport, the view and the game window never reach up into the shell, and
+# the program never includes the recording ports.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -50,5 +51,7 @@ forbid src/net 'commands/' "the network includes the window's commands"
 forbid src/app 'headless/' "the program includes the recording ports"
 forbid src/shell 'headless/' "the windows include the recording ports"
 forbid src/view 'headless/' "the view includes the recording ports"
+forbid src/view 'shell/|window/' "the view includes the windows above it"
+forbid src/window 'shell/' "the game window's controls include the program's shell"
 [ $status -eq 0 ] && echo "layers: 1 passed, 0 failed"
 exit $status

@@ -28,8 +28,8 @@
 #include "model/orbit_step.h"
 #include "model/view_geometry.h"
 #include "shell/desktop_platform.h"
-#include "shell/program_folder.h"
 #include "view/galaxy_window.h"
+#include "view/program_folder.h"
 
 namespace zarnath {
 

@@ -53,6 +53,9 @@ GameProgram::GameProgram(DesktopPlatform& p)
   window.onReturnToSetup = [this] { dialogs.DiscardHighScores(); };
   // Minimising a network game's window takes its save and load dialogs off the screen.
   controls.onHideFileDialogs = [this] { dialogs.HideFileDialogs(); };
+  controls.onShowHelp = [this] {
+    platform.ShowHelp(QString::fromLatin1(kHelpFileName), QString::fromLatin1(kHelpTitle));
+  };
   WireMenus();
   WireChat();
   window.onMouseMove = [this](double x, double y) { hover.MouseMove(x, y); };

@@ -16,7 +16,7 @@
 #include "model/setup_rules.h"
 #include "net/lobby.h"
 #include "shell/display_fonts.h"
-#include "shell/image_button.h"
+#include "view/image_button.h"
 #include "window/latin1_box.h"
 
 namespace zarnath {

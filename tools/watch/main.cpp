@@ -30,7 +30,7 @@
 #include "net/lobby.h"
 #include "shell/desktop_platform.h"
 #include "shell/game_program.h"
-#include "shell/program_folder.h"
+#include "view/program_folder.h"
 
 namespace {
 
