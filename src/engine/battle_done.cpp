@@ -21,9 +21,11 @@ void LogForHumans(Game& g, int w, const std::string& notice, const std::string& 
     if (IsNamedHuman(g, p)) HistoryTo(g, p, w, EventPrefix(g) + historyText);
 }
 
-// A find on a captured world, shown only to the finder.
-void Found(Game& g, int slot, int finder, int w, const std::string& notice, const std::string& historyText) {
-  Tell(g, TreasureFound{slot, notice});
+// A find on a captured world, shown (and logged) only where the finder plays.
+void Found(Game& g, int slot, bool shown, int finder, int w, const std::string& notice,
+           const std::string& historyText) {
+  Tell(g, TreasureFound{slot, shown, notice});
+  if (!shown) return;
   LogTo(g, finder, notice);
   HistoryTo(g, finder, w, EventPrefix(g) + historyText);
 }
@@ -67,8 +69,8 @@ void TakeOver(Game& g, int slot) {
   const bool finderHere = OwnerShown(g, a);  // the finder's own machine, or a human finder here
   const int finder = a - 1;
   const int bombs = g.WorldBombs[wi];
-  if (bombs > 0 && finderHere)
-    Found(g, slot, finder, w,
+  if (bombs > 0)
+    Found(g, slot, finderHere, finder, w,
           bombs > 1 ? "-" + Str(bombs) + " Bombs Were Found On World! -" : "- A Bomb Was Found On World! -",
           ":" + Str(bombs) + " Bombs Were Found On World!");
 
@@ -78,27 +80,23 @@ void TakeOver(Game& g, int slot) {
     case kTypeBomb:
       g.WorldBombs[wi] = static_cast<int16_t>(std::min(g.WorldBombs[wi] + 1, 32767));
       g.WorldType[wi] = kTypeNothing;
-      if (finderHere)
-        Found(g, slot, finder, w, "- A Bomb Was Found In A Secret Hangar! -",
-              ": Extra Bomb Found In Secret Hangar! ");
+      Found(g, slot, finderHere, finder, w, "- A Bomb Was Found In A Secret Hangar! -",
+            ": Extra Bomb Found In Secret Hangar! ");
       break;
     case kTypeFuel:
-      if (finderHere)
-        Found(g, slot, finder, w, "- Double Speed Fuel Was Found On World! -",
-              ": Double Speed Fuel Found On World! ");
+      Found(g, slot, finderHere, finder, w, "- Double Speed Fuel Was Found On World! -",
+            ": Double Speed Fuel Found On World! ");
       break;
     case kTypeCrystal:
       if (finder >= 0 && finder < kSeats) g.HasCrystal[static_cast<size_t>(finder)] = 1;
       g.WorldType[wi] = kTypeNothing;
-      if (finderHere)
-        Found(g, slot, finder, w, "- An Information Crystal Was Found On World! -",
-              ": Information Crystal Found On World!");
+      Found(g, slot, finderHere, finder, w, "- An Information Crystal Was Found On World! -",
+            ": Information Crystal Found On World!");
       break;
     default:
       g.WorldShips[wi] += static_cast<float>(code);
-      if (finderHere)
-        Found(g, slot, finder, w, "-" + Str(code) + " Ships Were Found In A Secret Hangar! -",
-              ":" + Str(code) + " Ships Found In Secret Hangar! ");
+      Found(g, slot, finderHere, finder, w, "-" + Str(code) + " Ships Were Found In A Secret Hangar! -",
+            ":" + Str(code) + " Ships Found In Secret Hangar! ");
       g.WorldType[wi] = kTypeNothing;
       break;
   }

@@ -145,6 +145,7 @@ void Shown(Game& g, const BattleSettled& e) {
 }
 
 void Shown(Game& g, const TreasureFound& e) {
+  if (!e.shown) return;
   ShowNotice(g, g.window.txtGame.ForeColor, e.notice);
   EventSound(g, "gameinfo.wav");
 }

@@ -190,9 +190,10 @@ struct BattleSettled {
   int slot = 0;
   bool won = false;
 };
-// The new owner of a world found something on it (shown to the finder only).
+// The new owner of a world found something on it (`shown` where the finder plays).
 struct TreasureFound {
   int slot = 0;
+  bool shown = false;
   std::string notice;
 };
 // The treasure of a taken world is counted.
