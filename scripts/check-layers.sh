@@ -22,7 +22,7 @@ refuse() {
   shift 3
   local skip=()
   for f in "$@"; do skip+=(--exclude="$f"); done
-  hits=$(grep -rnE "${skip[@]}" "$pattern" "$folder" 2>/dev/null | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//')
+  hits=$(grep -rnHE "${skip[@]}" "$pattern" "$folder" 2>/dev/null | grep -vE '^[^:]+:[0-9]+:[[:space:]]*//')
   if [ -n "$hits" ]; then
     echo "$why:"
     echo "$hits"
@@ -33,6 +33,13 @@ forbid src/model 'engine/|commands/|persist/|net/|ai/|headless/|view/|window/|sh
 # The model holds the ports of its game (model/ports.h, Game::io) but never calls one.
 refuse src/model '\bio\.(platform|screen|net|flow)\b|\b(Platform|GameScreen|NetworkPort|GameFlow|NetworkEvents)[[:space:]]*[&*]' \
   "the model calls a port" ports.h
+# The turn's rules tell what happens; only the show (engine/turn_show.h) and the broadcast act on
+# the screen, the clock and the sockets.
+for rules in end_turn orbits arrivals bombs battle battle_done next_player launch; do
+  refuse "src/engine/$rules.cpp" \
+    '\bio\.(platform|screen|net)\b|\b(ShowNotice|ClearNotice|EventSound|ShowCentredReport|HideCentredReport|ShowMoveLog|RedrawGalaxy|WorldUp|WorldDown)\(' \
+    "the turn's rules act on the screen themselves (tell the show instead)"
+done
 # The radar's sightings are the rules': every full redraw the core asks for goes through
 # RedrawGalaxy (engine/event_notices.h), which marks them first.
 for folder in src/engine src/commands src/ai src/net; do
