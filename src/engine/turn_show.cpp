@@ -11,7 +11,8 @@ void Tell(Game& g, const TurnEvent& event) {
   const bool shownFirst =
       std::visit([](const auto& e) { return ShownBeforeSent<std::decay_t<decltype(e)>>(); }, event);
   if (shownFirst) Show(g, event);
-  for (TurnListener* listener : g.listeners) listener->Heard(g, event);
+  // By index: a listener may join while another one sends and yields.
+  for (size_t i = 0; i < g.listeners.size(); ++i) g.listeners[i]->Heard(g, event);
   if (!shownFirst) Show(g, event);
 }
 
