@@ -131,5 +131,22 @@ TEST(TurnEvents, TheEndOfATurnTellsEachStepInOrder) {
             "- 4 Ships From Bob Were Destroyed By A Pulse Bomb On World " + g.WorldName[8] + " -");
 }
 
+// The listeners (the network's broadcast) hear an event before the show acts on it, so a host
+// sends each step before it shows it; an event shown first is heard after the show.
+TEST(TurnEvents, ListenersHearAnEventBeforeTheShowUnlessItIsShownFirst) {
+  EngineGame f("A...", 12);
+  struct CallsWhenHeard : TurnListener {
+    explicit CallsWhenHeard(EngineGame& game) : f(game) { f.game.listeners.push_back(this); }
+    void Heard(Game&, const TurnEvent&) override { heard.push_back(f.ports.calls.size()); }
+    EngineGame& f;
+    std::vector<size_t> heard;
+  } listener(f);
+  Tell(f.game, StepEnded{});       // shown as a yield
+  Tell(f.game, WorldsProduced{});  // shown first: the side lists rebuilt
+  EXPECT_EQ(listener.heard, (std::vector<size_t>{0, 2}));
+  EXPECT_EQ(f.ports.calls, (std::vector<std::string>{"Yield", "Console"}));
+  std::erase(f.game.listeners, &listener);
+}
+
 }  // namespace
 }  // namespace zarnath
