@@ -2,6 +2,7 @@
 // planted, two humans at one computer, headless ports that record nothing.
 #include <benchmark/benchmark.h>
 
+#include "engine/launch.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/data_set.h"

@@ -12,6 +12,7 @@
 #include "engine/save_load.h"
 #include "headless/headless_ports.h"
 #include "model/game.h"
+#include "net/lobby.h"
 #include "persist/saved_game.h"
 
 namespace zarnath {

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/galaxy.h"
 #include "model/game.h"

@@ -26,8 +26,8 @@
 #include "model/game.h"
 #include "net/net_session.h"
 #include "net/socket_network.h"
-#include "shell/program_folder.h"
 #include "shell/setup_window.h"
+#include "view/program_folder.h"
 #include "window/chat_line.h"
 
 namespace zarnath {

@@ -11,6 +11,7 @@
 #include "headless/headless_ports.h"
 #include "model/game.h"
 #include "net/full_state.h"
+#include "net/lobby.h"
 #include "net/socket_network.h"
 
 namespace zarnath {

@@ -18,6 +18,9 @@
 #include <vector>
 
 #include "engine/battle.h"
+#include "engine/game_window.h"
+#include "engine/launch.h"
+#include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/data_set.h"
 #include "model/fleet_table.h"
@@ -26,8 +29,8 @@
 #include "model/orbit_step.h"
 #include "model/view_geometry.h"
 #include "shell/desktop_platform.h"
-#include "shell/program_folder.h"
 #include "view/galaxy_window.h"
+#include "view/program_folder.h"
 
 namespace zarnath {
 

@@ -8,6 +8,7 @@
 
 #include "ai/pulse_command.h"
 #include "ai/turn_tables.h"
+#include "engine/launch.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"

@@ -1,20 +1,13 @@
 #include "ai/pulse_command.h"
 
 #include "engine/event_notices.h"
-#include "engine/net_send.h"
+#include "engine/turn_show.h"
 #include "model/click_rules.h"
 #include "model/game.h"
 #include "model/numbers.h"
-#include "net/protocol.h"
 
 namespace zarnath {
 namespace {
-
-void ReportToHost(Game& g, int w) {
-  if (!g.NetworkGame || g.setup.OptServerClient0 || !g.io.net.SocketConnected(0)) return;
-  SendToHost(g, Frame(Tag::kPT, w, Str(static_cast<int>(g.WorldType[w]))));
-  SendToHost(g, Frame(Tag::kPB, w, Str(static_cast<int>(g.WorldBombs[w]))));
-}
 
 void AnnounceToHuman(Game& g, int w) {
   const int owner = g.WorldOwner[w];
@@ -38,14 +31,14 @@ void mnuComSendPulse_Click(Game& g) {
   if (CanArmPulseBomb(g, g.CurrentPlayer, w)) {
     g.WorldType[w] = static_cast<int16_t>(g.WorldType[w] + kPulseArmed);
     g.WorldBombs[w] = static_cast<int16_t>(g.WorldBombs[w] - 1);
-    ReportToHost(g, w);
+    Tell(g, turn_event::PulseBombArmed{w});
     g.io.screen.Refresh(Control::kWindow);
     if (human) AnnounceToHuman(g, w);
   }
   g.SelectedFrom = g.SelectedTo = -1;
   if (human) {
     g.InputBusy = false;
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
     g.io.screen.Console();
   }
   g.io.platform.Yield();

@@ -4,9 +4,9 @@
 
 #include "shell/desktop_platform.h"
 #include "shell/game_program.h"
-#include "shell/program_folder.h"
 #include "shell/resolution_check.h"
 #include "shell/title_window.h"
+#include "view/program_folder.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -49,7 +49,7 @@ void OpenProximity(Game& g, int w, bool withBlank, CommandOutcome& out) {
 
 void CancelSelection(Game& g) {
   g.SelectedFrom = g.SelectedTo = -1;
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
 }
 
 // A second press on the selected source: its bomb commands.
@@ -84,7 +84,7 @@ PopupMeasures MeasuresOf(CommandView& view) {
 void SecondPress(Game& g, CommandView& view, int button, double x, double y, CommandOutcome& out) {
   if (button != kLeftButton) {
     g.SelectedFrom = -1;
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
     return;
   }
   g.SelectedTo = -1;
@@ -104,7 +104,7 @@ void SecondPress(Game& g, CommandView& view, int button, double x, double y, Com
   }
   if (g.SelectedTo == -1) {
     g.SelectedFrom = -1;
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
     if (ViewerHuman(g)) g.io.screen.Console();
     return;
   }
@@ -171,7 +171,7 @@ void FirstPress(Game& g, CommandView& view, int button, double x, double y, Comm
   }
   if (hit || button == kRightButton) return;
   out.clearListSelections = true;
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "commands/command_view.h"
 #include "commands/world_switches.h"
+#include "engine/launch.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"

@@ -160,7 +160,7 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
     }
     if (g.OverlayDrawn) {
       g.OverlayDrawn = false;
-      g.io.screen.GalaxyDraw();
+      RedrawGalaxy(g);
       return out;
     }
   }
@@ -178,7 +178,7 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
       g.window.lstMenuVisible = false;
       g.SelectedFrom = g.SelectedTo = -1;
       out.clearHoverCaption = true;
-      g.io.screen.GalaxyDraw();
+      RedrawGalaxy(g);
       g.io.screen.Console();
     }
     if (scene.hoverVisible) out.hideHoverLabel = out.clearHoverCaption = true;
@@ -188,7 +188,7 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
       g.window.lblPlanet.Visible = false;
       g.window.lblPlanet.Alignment = 0;
       out.resetPlanetColour = true;
-      g.io.screen.GalaxyDraw();
+      RedrawGalaxy(g);
     }
     if (out.clearHoverCaption) hoverCaption.clear();
   }

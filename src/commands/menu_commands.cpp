@@ -1,9 +1,12 @@
 #include "commands/menu_commands.h"
 
 #include "commands/window_commands.h"
+#include "engine/event_notices.h"
 #include "engine/game_start.h"
-#include "model/data_set.h"
+#include "engine/game_window.h"
+#include "engine/turn.h"
 #include "model/game.h"
+#include "net/lobby.h"
 
 namespace zarnath {
 namespace {
@@ -78,7 +81,7 @@ void mnuOptionsLabels_Click(Game& g) {
 
 void mnuOptionsShips_Click(Game& g) {
   Flip(g, kShips);
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
 }
 
 void mnuOptionsTurn_Click(Game& g) {
@@ -114,7 +117,7 @@ bool mnuFileNew_Click(Game& g) {
   // The abandoned game's clocks must not press Done in the setup window.
   StopTurnTimer(g);
   g.io.platform.SetTimer(GameTimer::kAI, 10, false);
-  DataSet(g);
+  ClearGame(g);
   g.window.Visible = false;
   g.window.SetupVisible = true;
   g.io.screen.ReturnToSetup();
@@ -139,7 +142,7 @@ bool Form_QueryUnload(Game& g) {
 
 bool Form_Resize(Game& g, bool minimised) {
   g.io.screen.Refresh(Control::kWindow);
-  if (g.GalaxyCenterX > 0) g.io.screen.GalaxyDraw();
+  if (g.GalaxyCenterX > 0) RedrawGalaxy(g);
   if (g.NetworkGame) return minimised;
   // Only a change starts or stops the clock, so a resize never restarts the running minute.
   if (minimised) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/event_notices.h"
+#include "engine/launch.h"
 #include "model/game.h"
 #include "model/numbers.h"
 
@@ -42,7 +44,7 @@ void ProximityDialog::OpenFor(Game& g, int from, int to) {
   g.ProxFrom = static_cast<int16_t>(from);
   g.ProxTo = static_cast<int16_t>(to >= 0 && to < g.WorldCount ? to : -1);
   g.SelectedFrom = g.SelectedTo = -1;
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   if (!loaded) Load(g);
   const float ships = g.WorldShips[from];
   text = StrTrim(ships);
@@ -90,7 +92,7 @@ SendOutcome ProximityDialog::ImgSet_Click(Game& g) {
   }
   g.window.ProximityDialogVisible = false;
   g.SelectedFrom = g.SelectedTo = g.ProxFrom = g.ProxTo = -1;
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   ShowRefusal(g, outcome.notice);
   g.io.platform.Yield();
   return outcome;

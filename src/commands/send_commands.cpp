@@ -1,6 +1,7 @@
 #include "commands/send_commands.h"
 
 #include "engine/event_notices.h"
+#include "engine/launch.h"
 #include "model/game.h"
 
 namespace zarnath {

@@ -28,7 +28,7 @@ void ShowPosition(Game& g, CommandView& view, int j) {
   g.io.screen.ShowLabels(j, at.x, at.y);
   g.io.screen.Refresh(Control::kWindow);
   g.io.platform.Pause(2000);
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
 }
 
 }  // namespace
@@ -59,7 +59,7 @@ int lstOwned_DblClick(Game& g, CommandView& view, int row) {
     ShowTimedNotice(g, ShieldNotice(g, w), 1500);
     SendShieldToHost(g, w);
   }
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   g.io.platform.Yield();
   return w;
 }
@@ -78,7 +78,7 @@ TravelClick lstTravel_Click(Game& g, CommandView& view, int slot) {
             Answer::kYes) {
       if (ClientLinkUp(g)) SendToHost(g, RecallMessage(g, slot));
       Recall(g, slot, g.CurrentPlayer);
-      g.io.screen.GalaxyDraw();
+      RedrawGalaxy(g);
       g.io.screen.Console();
       done = TravelClick::kRecalled;
     } else {

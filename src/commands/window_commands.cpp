@@ -35,7 +35,7 @@ void CentredReport(Game& g, const std::string& caption, int alignmentAfter) {
 void EndCalculator(Game& g) {
   g.SelectedFrom = g.SelectedTo = -1;
   g.InputBusy = false;
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   g.io.screen.Console();
 }
 
@@ -49,7 +49,7 @@ bool ImgStatus_Click(Game& g) {
   label.Alignment = kCentred;
   label.Visible = true;
   g.io.screen.Refresh(Control::kLblPlanet);
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   if (g.NetworkGame) g.io.screen.Focus(Control::kTxtMessage);
   g.io.platform.Yield();
   return true;
@@ -64,7 +64,7 @@ void mnuComCalc_Click(Game& g, const std::function<void(const TravelCalcPlan&)>&
     DistCalc(g, from, to, years, angle, kOptionsStep);
     g.TravelYears = years, g.TravelAngle = angle;
     const TravelCalcPlan plan = PlanTravelCalc(g, from, to, years, angle);
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
     if (plan.reachable && draw) draw(plan);
     CentredReport(g, plan.caption, kLeft);
   }
@@ -85,7 +85,7 @@ void mnuComCalcShips_Click(Game& g) {
 
 void ImgLabels_Click(Game& g, bool namesShown, const std::function<void()>& showNames) {
   if (g.InputBusy || namesShown || !showNames)
-    g.io.screen.GalaxyDraw();
+    RedrawGalaxy(g);
   else
     showNames();
   g.io.platform.Yield();
@@ -96,7 +96,7 @@ void ImgTravel_Click(Game& g) {
   g.window.txtGame.ForeColor = kNeutralColor;
   if (g.InputBusy) return;
   g.HideFleets = !g.HideFleets;
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   g.menus.mnuOptionsFleets.Caption = g.HideFleets ? "Turn Traveling Fleets On" : "Turn Traveling Fleets Off";
   g.window.txtGame.Text = g.HideFleets ? "- Traveling Fleets Now Off -" : "- Traveling Fleets Now On -";
   g.io.screen.Refresh(Control::kTxtGame);

@@ -3,6 +3,7 @@
 #include "commands/galaxy_clicks.h"
 #include "commands/gathering.h"
 #include "commands/world_switches.h"
+#include "engine/event_notices.h"
 #include "model/click_rules.h"
 #include "model/game.h"
 #include "model/view_rules.h"
@@ -84,7 +85,7 @@ void Mark(Game& g, int w, CommandOutcome& out) {
   out.panelRows.push_back({kPanelMarkRow, marked ? " - Unmark World - " : " - Mark World - "});
   g.SelectedFrom = -1;
   g.InputBusy = false;
-  g.io.screen.GalaxyDraw();
+  RedrawGalaxy(g);
   g.io.screen.Refresh(Control::kWindow);
 }
 

@@ -10,15 +10,19 @@ namespace zarnath {
 class Game;
 struct GameState;
 
-// Runs the whole battle of a travel slot and ends with BattleDone.
+// Runs the whole battle of a travel slot on the host or the single machine: rolls the accuracies,
+// sets it up, fires shot after shot and decides it.
 void Battle(Game& g, int slot);
-// Prepares the battle state, the panel, the map mark and the alert.
+// Prepares the battle state from the accuracies in the game (rolled by the host, or received from
+// it) and tells the battle's start.
 void BattleSetup(Game& g, int slot);
 // One hit of the attacker on the defender, and of the defender on the attacker.
 void FromHit(Game& g, int slot);
 void ToHit(Game& g, int slot);
-// The panel's live figures and the strength bar.
-void FrameUpdate(Game& g, int slot);
+// A hit of side `side` (1 the attacker, 2 the defender) is told, then lands.
+void LandHit(Game& g, int slot, int side);
+// The battle is decided for side `side`: told, applied (BattleDone), and a step ended.
+void DecideBattle(Game& g, int slot, int side);
 // Applies the winner in BattleSide: owner, ships, shield, treasures, logs, intelligence.
 void BattleDone(Game& g, int slot);
 

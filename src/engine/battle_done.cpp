@@ -4,7 +4,7 @@
 #include "engine/battle.h"
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
-#include "engine/events.h"
+#include "engine/turn_show.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
@@ -12,21 +12,21 @@
 namespace zarnath {
 namespace {
 
-constexpr double kBarRight = 735.0;
+using namespace turn_event;
 
 // A notice of the battle for every human's log and history.
-void Announce(Game& g, int w, const std::string& notice, const std::string& historyText) {
-  ShowNotice(g, g.window.txtGame.ForeColor, notice);
+void LogForHumans(Game& g, int w, const std::string& notice, const std::string& historyText) {
   LogToHumans(g, notice);
   for (int p = 0; p < kSeats; ++p)
     if (IsNamedHuman(g, p)) HistoryTo(g, p, w, EventPrefix(g) + historyText);
 }
 
-// A find on a captured world, shown only to the finder.
-void Found(Game& g, int finder, int w, const std::string& notice, const std::string& historyText) {
-  ShowNotice(g, g.window.txtGame.ForeColor, notice);
+// A find on a captured world, shown (and logged) only where the finder plays.
+void Found(Game& g, int slot, bool shown, int finder, int w, const std::string& notice,
+           const std::string& historyText) {
+  Tell(g, TreasureFound{slot, shown, notice});
+  if (!shown) return;
   LogTo(g, finder, notice);
-  EventSound(g, "gameinfo.wav");
   HistoryTo(g, finder, w, EventPrefix(g) + historyText);
 }
 
@@ -40,23 +40,21 @@ void TakeOver(Game& g, int slot) {
   const size_t wi = static_cast<size_t>(w);
   const std::string& winner = OwnerName(g, a);
   const std::string& world = g.WorldName[wi];
-  g.io.screen.DrawStrengthBar(kBarRight, OwnerColour(g, a), OwnerColour(g, a), false);
-  g.window.txtGame.ForeColor = OwnerColour(g, a);
 
   if (g.FleetShips[s] == kAnnihilationBomb) {
-    Announce(g, w, "- " + winner + " Took Over World " + world + " With An Annihilation Bomb -",
-             ": " + winner + " Took Over World " + world + " With An Annihilation Bomb ");
+    const std::string notice = "- " + winner + " Took Over World " + world + " With An Annihilation Bomb -";
+    Tell(g, WorldFell{slot, notice});
+    LogForHumans(g, w, notice, ": " + winner + " Took Over World " + world + " With An Annihilation Bomb ");
     g.WorldShips[wi] = 0;
     g.WorldShield[wi] = 0;
-    const ViewPoint at = WorldPixel(g, w);
-    g.io.screen.DrawBlob(at.x, at.y, OwnerColour(g, a), kBlackColor);
-    WorldUp(g, slot);
-    EventSound(g, "bomb.wav");
-    g.io.platform.Pause(500);
+    Tell(g, AnnihilationBombLanded{slot});
   } else {
     const int32_t left = g.BattleData[g.BattleSide][battle_data::kShipsLeft];
-    Announce(g, w, "- " + winner + " Took Over World " + world + " With" + Str(left) + " Ships Left -",
-             ": " + winner + " Took Over World " + world + " With" + Str(left) + " Ships Left ");
+    const std::string notice =
+        "- " + winner + " Took Over World " + world + " With" + Str(left) + " Ships Left -";
+    Tell(g, WorldFell{slot, notice});
+    LogForHumans(g, w, notice,
+                 ": " + winner + " Took Over World " + world + " With" + Str(left) + " Ships Left ");
     g.WorldShips[wi] = static_cast<float>(left);
     g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][battle_data::kShield]);
   }
@@ -66,14 +64,13 @@ void TakeOver(Game& g, int slot) {
   g.WorldShieldOn[wi] = 0;
   g.WorldNoGather[wi] = false;
   if (a >= 1 && a <= kSeats) g.WorldMarked[static_cast<size_t>(a - 1)][wi] = false;
-  g.io.screen.Refresh(Control::kWindow);
-  EventSound(g, "battlewon.wav");
+  Tell(g, BattleSettled{slot, true});
 
   const bool finderHere = OwnerShown(g, a);  // the finder's own machine, or a human finder here
   const int finder = a - 1;
   const int bombs = g.WorldBombs[wi];
-  if (bombs > 0 && finderHere)
-    Found(g, finder, w,
+  if (bombs > 0)
+    Found(g, slot, finderHere, finder, w,
           bombs > 1 ? "-" + Str(bombs) + " Bombs Were Found On World! -" : "- A Bomb Was Found On World! -",
           ":" + Str(bombs) + " Bombs Were Found On World!");
 
@@ -83,31 +80,27 @@ void TakeOver(Game& g, int slot) {
     case kTypeBomb:
       g.WorldBombs[wi] = static_cast<int16_t>(std::min(g.WorldBombs[wi] + 1, 32767));
       g.WorldType[wi] = kTypeNothing;
-      if (finderHere)
-        Found(g, finder, w, "- A Bomb Was Found In A Secret Hangar! -",
-              ": Extra Bomb Found In Secret Hangar! ");
+      Found(g, slot, finderHere, finder, w, "- A Bomb Was Found In A Secret Hangar! -",
+            ": Extra Bomb Found In Secret Hangar! ");
       break;
     case kTypeFuel:
-      if (finderHere)
-        Found(g, finder, w, "- Double Speed Fuel Was Found On World! -",
-              ": Double Speed Fuel Found On World! ");
+      Found(g, slot, finderHere, finder, w, "- Double Speed Fuel Was Found On World! -",
+            ": Double Speed Fuel Found On World! ");
       break;
     case kTypeCrystal:
       if (finder >= 0 && finder < kSeats) g.HasCrystal[static_cast<size_t>(finder)] = 1;
       g.WorldType[wi] = kTypeNothing;
-      if (finderHere)
-        Found(g, finder, w, "- An Information Crystal Was Found On World! -",
-              ": Information Crystal Found On World!");
+      Found(g, slot, finderHere, finder, w, "- An Information Crystal Was Found On World! -",
+            ": Information Crystal Found On World!");
       break;
     default:
       g.WorldShips[wi] += static_cast<float>(code);
-      if (finderHere)
-        Found(g, finder, w, "-" + Str(code) + " Ships Were Found In A Secret Hangar! -",
-              ":" + Str(code) + " Ships Found In Secret Hangar! ");
+      Found(g, slot, finderHere, finder, w, "-" + Str(code) + " Ships Were Found In A Secret Hangar! -",
+            ":" + Str(code) + " Ships Found In Secret Hangar! ");
       g.WorldType[wi] = kTypeNothing;
       break;
   }
-  if (!g.SpeedGame) g.io.platform.Pause(1000);
+  Tell(g, TreasuresCounted{slot});
 }
 
 void Held(Game& g, int slot) {
@@ -118,25 +111,14 @@ void Held(Game& g, int slot) {
   const int32_t left = g.BattleData[g.BattleSide][battle_data::kShipsLeft];
   const std::string& world = g.WorldName[wi];
   const std::string attack = " Fought Off" + Str(g.FleetShips[s]) + " Ships From " + OwnerName(g, a);
-  g.io.screen.DrawStrengthBar(kBarRight, OwnerColour(g, owner), OwnerColour(g, owner), false);
-  g.window.txtGame.ForeColor = OwnerColour(g, owner);
   const std::string notice = owner > 0 ? "- " + OwnerName(g, owner) + " World " + world + attack + " -"
                                        : "- World " + world + attack + ", " + Str(left) + " Ships Left -";
-  Announce(g, w, notice, ": " + attack + ", " + Str(left) + " Ships Left ");
+  Tell(g, WorldHeld{slot, notice});
+  LogForHumans(g, w, notice, ": " + attack + ", " + Str(left) + " Ships Left ");
   g.WorldShips[wi] = static_cast<float>(left);
   g.WorldShield[wi] = ShieldPoints(g.BattleData[g.BattleSide][battle_data::kShield]);
   LearnWorld(g, a - 1, w);
-  g.io.screen.Refresh(Control::kWindow);
-  EventSound(g, "battlelost.wav");
-}
-
-void ResetPanel(BattlePanel& panel) {
-  for (size_t i = 1; i < panel.Label.size(); ++i) panel.Label[i].ForeColor = kPanelGrey;
-  panel.Label[1].Caption.clear();
-  panel.Label[2].Caption.clear();
-  for (auto* values :
-       {&panel.lblOrig, &panel.lblAccu, &panel.lblShield, &panel.lblShot, &panel.lblCurr, &panel.lblClass})
-    for (size_t side = 1; side <= 2; ++side) (*values)[side].Caption.clear();
+  Tell(g, BattleSettled{slot, false});
 }
 
 }  // namespace
@@ -148,14 +130,9 @@ void BattleDone(Game& g, int slot) {
   else
     Held(g, slot);
 
-  g.io.platform.Pause(1000);
-  WorldDown(g, slot);
+  Tell(g, BattleEnding{slot});
   DataClear(g, slot);
-  if (SideListsFollowEvents(g)) g.io.screen.Console();
-  g.io.screen.GalaxyDraw();
-  ResetPanel(g.window.battle);
-  g.io.screen.Refresh(Control::kBattleFrames);
-  ClearNotice(g);
+  Tell(g, BattleEnded{slot});
 }
 
 }  // namespace zarnath

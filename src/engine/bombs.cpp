@@ -1,9 +1,10 @@
-// Proximity bombs, pulse bombs and the ring animations around a world.
+// Proximity bombs and pulse bombs.
 #include <cmath>
 
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/turn_show.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
@@ -23,13 +24,9 @@ int BombWorld(const GameState& g, int prox) {
   return static_cast<int>(std::nearbyint(g.ProxBombWorld[static_cast<size_t>(prox)]));
 }
 
-// The range of a proximity bomb: a dotted ellipse of 20 orbit units about a world's pixel point.
-void DrawRange(Game& g, ViewPoint at, double colour) {
-  g.io.screen.DrawCircle(at.x, at.y, kProximityRange * g.GalaxyScaleX, colour,
-                         g.GalaxyScaleY / g.GalaxyScaleX, 1, 2);
-}
-
 }  // namespace
+
+using namespace turn_event;
 
 bool ProximityFires(const GameState& g, int j, int k) {
   if (j < 0 || j >= kUsedFleetSlots || k < 0 || k >= kUsedBombSlots) return false;
@@ -73,33 +70,6 @@ bool WithinPulseReach(const GameState& g, int slot, int world) {
   return std::sqrt(dx * dx + dy * dy) <= kPulseReach;
 }
 
-void WorldUp(Game& g, int slot) {
-  if (!SlotInPlay(g, slot)) return;
-  const int d = g.FleetTo[static_cast<size_t>(slot)] - 1;
-  const ViewPoint at = ToPixel(g, WorldUnscaled(g, d));
-  for (int k = 13; k <= 15; ++k) {
-    g.io.screen.DrawCircle(at.x, at.y, k + 3, OwnerColour(g, g.FleetOwner[static_cast<size_t>(slot)]), 1, 2,
-                           0);
-    g.io.screen.DrawCircle(at.x, at.y, k, OwnerColour(g, g.WorldOwner[static_cast<size_t>(d)]), 1, 2, 0);
-    g.io.screen.DrawCircle(at.x, at.y, k - 3, kBlackColor, 1, 2, 0);
-    g.io.screen.Refresh(Control::kWindow);
-    if (!g.SpeedGame) g.io.platform.Pause(100);
-  }
-}
-
-void WorldDown(Game& g, int slot) {
-  if (!SlotInPlay(g, slot)) return;
-  const int d = g.FleetTo[static_cast<size_t>(slot)] - 1;
-  const ViewPoint at = ToPixel(g, WorldUnscaled(g, d));
-  const int style = g.WorldOwner[static_cast<size_t>(d)] > 0 ? 0 : 2;
-  for (int k = 15; k >= 13; --k) {
-    g.io.screen.DrawCircle(at.x, at.y, k + 3, kBlackColor, 1, 2, style);
-    g.io.screen.DrawCircle(at.x, at.y, k, OwnerColour(g, g.WorldOwner[static_cast<size_t>(d)]), 1, 2, style);
-    g.io.screen.Refresh(Control::kWindow);
-    if (!g.SpeedGame) g.io.platform.Pause(100);
-  }
-}
-
 void ProximitySet(Game& g, int slot) {
   if (!SlotInPlay(g, slot)) return;
   const size_t s = static_cast<size_t>(slot);
@@ -118,43 +88,28 @@ void ProximitySet(Game& g, int slot) {
   }
 
   const bool shown = OwnerShown(g, o);
+  std::string notice;
   if (shown) {
     const std::string& world = g.WorldName[static_cast<size_t>(w)];
     if (k >= 0) {
-      ShowNotice(g, OwnerColour(g, o),
-                 "- A Proximity Bomb With a Threshold of" + Str(threshold) + " Ships Was Set On World " +
-                     world + " -");
-      LogTo(g, o - 1, g.window.txtGame.Text);
+      notice = "- A Proximity Bomb With a Threshold of" + Str(threshold) + " Ships Was Set On World " +
+               world + " -";
+      LogTo(g, o - 1, notice);
       HistoryTo(g, o - 1, w,
                 EventPrefix(g) + ": A Proximity Bomb With a Threshold of" + Str(threshold) +
                     " Ships Was Set On World " + world);
-      // The owner's earlier bombs on this world push the mark left, right, below and above it.
-      int m = 0;
-      for (int i = 0; i < k; ++i)
-        if (g.ProxBombWorld[static_cast<size_t>(i)] == g.ProxBombWorld[static_cast<size_t>(k)] &&
-            g.ProxBombOwner[static_cast<size_t>(i)] == g.ProxBombOwner[static_cast<size_t>(k)])
-          ++m;
-      static constexpr int kDx[] = {-20, 20, 0, 0}, kDy[] = {0, 0, 20, -20};
-      const double dx = m < 4 ? kDx[m] : 0, dy = m < 4 ? kDy[m] : 0;
-      const double c = OwnerColour(g, o);
-      const ViewPoint at = WorldPixel(g, w);
-      g.io.screen.DrawCircle(at.x, at.y, 13, c, 1, 3, 0);
-      DrawRange(g, at, c);
-      g.io.screen.DrawBlob(at.x + dx * g.GalaxyScaleX, at.y + dy * g.GalaxyScaleY, kBlackColor, c);
     } else {
       // Every bomb slot is armed: the bomb is lost, and the owner is told so.
-      ShowNotice(g, OwnerColour(g, o),
-                 "- A Proximity Bomb Could Not Be Set On World " + world + ", All Bomb Slots Are In Use -");
-      LogTo(g, o - 1, g.window.txtGame.Text);
+      notice = "- A Proximity Bomb Could Not Be Set On World " + world + ", All Bomb Slots Are In Use -";
+      LogTo(g, o - 1, notice);
       HistoryTo(g, o - 1, w,
                 EventPrefix(g) + ": A Proximity Bomb Could Not Be Set On World " + world +
                     ", All Bomb Slots Are In Use ");
     }
-    g.io.screen.Refresh(Control::kWindow);
-    EventSound(g, "reinforcements.wav");
-    g.io.platform.Pause(1000);
   }
-  FinishArrival(g, slot, shown);
+  Tell(g, ProximityBombPlanted{slot, k, shown, notice});
+  DataClear(g, slot);
+  Tell(g, ArrivalFinished{slot, shown});
 }
 
 void Proximity(Game& g, int slot, int prox) {
@@ -164,11 +119,6 @@ void Proximity(Game& g, int slot, int prox) {
   if (!WorldInPlay(g, b)) return;
   const int q = g.ProxBombOwner[k], o = g.FleetOwner[s], w = g.FleetTo[s] - 1;
   const float n = g.FleetShips[s];
-
-  const ViewPoint at = WorldPixel(g, b);
-  DrawRange(g, at, OwnerColour(g, q));
-  g.io.screen.DrawBlob(at.x - kProximityRange * g.GalaxyScaleX, at.y, OwnerColour(g, q), kBlackColor);
-  WorldUp(g, slot);
 
   const std::string& victim = OwnerName(g, o);
   const std::string& bombWorld = g.WorldName[static_cast<size_t>(b)];
@@ -181,51 +131,25 @@ void Proximity(Game& g, int slot, int prox) {
     notice = "- A Proximity Bomb On World " + bombWorld + " Destroyed A Bomb From " + victim + " -";
     event = " Destroyed A Traveling Bomb From " + victim;
   }
-  g.window.txtGame.ForeColor = OwnerColour(g, o);
-  g.window.txtGame.Text = notice;
   LogTo(g, o - 1, notice);
   LogTo(g, q - 1, notice);
   const std::string line = EventPrefix(g) + ": A Proximity Bomb Set By " + OwnerName(g, q) + " On World " +
                            g.WorldName[static_cast<size_t>(w)] + event + " ";
   HistoryTo(g, o - 1, w, line);
   HistoryTo(g, q - 1, w, line);
-  g.io.screen.Refresh(Control::kTxtGame);
+  Tell(g, ProximityBombFired{slot, prox, notice});
   g.ProxBombOwner[k] = 0;
   g.ProxBombWorld[k] = 0;
   g.ProxBombThreshold[k] = 0;
-
-  g.io.screen.Refresh(Control::kWindow);
-  EventSound(g, "bomb.wav");
-  WorldDown(g, slot);
-  g.io.screen.GalaxyDraw();
+  Tell(g, ProximityBombSpent{slot});
   DataClear(g, slot);
-  if (SideListsFollowEvents(g)) g.io.screen.Console();
-  ClearNotice(g);
+  Tell(g, ObjectDestroyed{slot});
 }
 
 void PulseBomb(Game& g, int world) {
   if (world < kHomeWorld0 || world >= kHomeWorld0 + kSeats || !WorldInPlay(g, world)) return;
   const size_t W = static_cast<size_t>(world);
-  const double c = OwnerColour(g, g.WorldOwner[W]);
-  const ViewPoint at = WorldPixel(g, world);
-
-  g.io.screen.HideMapLabels();
-  g.io.screen.DrawBlob(at.x, at.y, c, kBlackColor);
-  for (int r = 13; r <= 15; ++r) {
-    g.io.screen.DrawCircle(at.x, at.y, r, c, 1, 1, 0);
-    g.io.screen.DrawCircle(at.x, at.y, r - 2, kBlackColor, 1, 1, 0);
-    g.io.screen.Refresh(Control::kWindow);
-    g.io.platform.Pause(100);
-  }
-  g.io.platform.Pause(500);
-  for (int d = 0; d <= 60; d += 10) {
-    g.io.screen.GalaxyDraw();
-    g.io.screen.DrawCircle(at.x, at.y, (d + 20) * g.GalaxyScaleX, c, g.GalaxyScaleY / g.GalaxyScaleX, 3, 2);
-    g.io.screen.DrawBlob(at.x, at.y, c, kBlackColor);
-    g.io.screen.Refresh(Control::kWindow);
-  }
-  EventSound(g, "pulse.wav");
-  g.LabelIndex = 0;
+  Tell(g, PulseBombWentOff{world});
 
   const int q = g.WorldOwner[W];
   const std::string& worldName = g.WorldName[W];
@@ -237,17 +161,6 @@ void PulseBomb(Game& g, int world) {
 
     const float n = g.FleetShips[s];
     const int o = g.FleetOwner[s];
-    const ViewPoint u = FleetUnscaledNow(g, j);
-    const ViewPoint px = ToPixel(g, u);
-    if (n == kScout)
-      g.io.screen.DrawStarMark(px.x, px.y, OwnerColour(g, o), kBlackColor);
-    else if (n < kAnnihilationBomb)
-      g.io.screen.DrawShipDots(px.x, px.y, OwnerColour(g, o), kBlackColor, ShipDotsFor(n), 3);
-    else
-      g.io.screen.DrawBlob(px.x, px.y, OwnerColour(g, o), kBlackColor);
-    g.RadarAlert = true;
-    if (n > 0 && n < kAnnihilationBomb) g.io.screen.ShowLabels(j, u.x, u.y);
-
     const std::string& owner = OwnerName(g, o);
     std::string notice, t, v;
     if (n == kScout) {
@@ -264,22 +177,16 @@ void PulseBomb(Game& g, int world) {
       t = ": A Bomb From ";
       v = " Was Destroyed By A Pulse Bomb On World ";
     }
-    g.window.txtGame.ForeColor = OwnerColour(g, o);
-    g.window.txtGame.Text = notice;
     LogTo(g, o - 1, notice);
     LogTo(g, q - 1, notice);
     const std::string line = EventPrefix(g) + t + owner + v + worldName + " ";
     HistoryTo(g, q - 1, world, line);
     HistoryTo(g, o - 1, world, line);
-    g.io.screen.Refresh(Control::kTxtGame);
-    g.io.screen.Refresh(Control::kWindow);
-    EventSound(g, "pulsegot.wav");
-    g.io.platform.Pause(1000);
+    Tell(g, ObjectPulsed{j, world, notice});
     DataClear(g, j);
   }
 
-  g.io.platform.Pause(2000);
-  g.io.screen.GalaxyDraw();
+  Tell(g, PulseBombSpent{world});
   g.WorldType[W] = g.WorldType[W] == kTypeArmedPulseFuel ? kTypeFuel : kTypeNothing;
 }
 

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/net_send.h"
+#include "engine/turn_show.h"
 #include "model/game.h"
-#include "net/messages.h"
 
 namespace zarnath {
 namespace {
@@ -62,7 +61,7 @@ ChatArrival ChatMessageArrives(Game& g, std::string payload, bool sound) {
   std::replace(payload.begin(), payload.end(), ',', '.');
   payload = ChatSafeText(payload);
   AppendToChat(g, payload);
-  HostSend(g, Frame("[MESSAGE] ", 0, payload));
+  Tell(g, turn_event::ChatLineShown{payload});
   if (sound && !g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound("message.wav");
   return ChatArrival::kShown;
 }

@@ -4,9 +4,9 @@
 #include "engine/event_notices.h"
 #include "engine/net_send.h"
 #include "engine/turn.h"
+#include "engine/turn_show.h"
 #include "model/game.h"
 #include "model/numbers.h"
-#include "net/protocol.h"
 
 namespace zarnath {
 namespace {
@@ -17,6 +17,16 @@ bool SeatHasFinished(const std::string& caption) {
 }
 
 }  // namespace
+
+void SetTurnTimer(Game& g, int intervalMs, bool enabled) {
+  g.TurnTimerInterval = intervalMs;
+  g.TurnTimerEnabled = enabled && intervalMs > 0;
+  g.io.platform.SetTimer(GameTimer::kTurn, intervalMs, g.TurnTimerEnabled);
+}
+
+void StopTurnTimer(Game& g) {
+  SetTurnTimer(g, 0, false);
+}
 
 std::string WaitingListText(const GameState& g) {
   std::string names;
@@ -41,7 +51,7 @@ int HostFinishedSeats(Game& g) {
 
 bool HostEndTurnIfAllDone(Game& g) {
   if (!IsNetworkHost(g) || HostFinishedSeats(g) < g.io.net.SocketCount()) return false;
-  HostSend(g, Frame(Tag::kEndTurn));
+  Tell(g, turn_event::AllSeatsDone{});
   EndTurn(g);
   return true;
 }
@@ -69,13 +79,8 @@ void ImgDone_Click(Game& g) {
         ShowNotice(g, kNeutralColor, waiting);
         EventSound(g, "gameinfo.wav");
       }
-      const std::string status = Frame(Tag::kStatus, cp, name + ":  Done Turn");
-      if (!g.setup.OptServerClient0) {
-        SendToHost(g, status);
-      } else {
-        HostSend(g, status);
-        if (HostEndTurnIfAllDone(g)) return;
-      }
+      Tell(g, turn_event::SeatDone{cp});
+      if (IsNetworkHost(g) && HostEndTurnIfAllDone(g)) return;
       g.window.Caption = SeatCaption(g, " (Done Turn)");
       g.io.screen.Refresh(Control::kWindow);
     }

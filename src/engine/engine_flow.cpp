@@ -1,11 +1,7 @@
 #include "engine/engine_flow.h"
 
-#include "engine/net_send.h"
 #include "engine/turn.h"
-#include "model/fleet_table.h"
 #include "model/game.h"
-#include "net/full_state.h"
-#include "net/protocol.h"
 
 namespace zarnath {
 
@@ -14,10 +10,7 @@ void EngineFlow::GameCheck() {
 }
 
 void EngineFlow::GalaxySync() {
-  if (onGalaxySync)
-    onGalaxySync();
-  else if (game_)
-    ::zarnath::GalaxySync(*game_);
+  if (onGalaxySync) onGalaxySync();
 }
 
 void EngineFlow::ComputerTurn() {
@@ -31,10 +24,6 @@ void EngineFlow::HighScore(const std::string& name, float rating, float ships, f
 
 void EngineFlow::OfferAutoSave() {
   if (onAutoSave) onAutoSave();
-}
-
-void EngineFlow::SendLaunchToHost(int slot) {
-  if (game_) SendToHost(*game_, Frame(Tag::kSend, 0, FleetRecord(*game_, slot)));
 }
 
 }  // namespace zarnath

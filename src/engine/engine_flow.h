@@ -1,6 +1,6 @@
 // The steps of the game as the program wires them: the next-player step is the engine's own; the
-// computer player's turn, the full-state broadcast, the high-score table and the autosave dialog
-// are handed to whatever the program sets.
+// computer player's turn, the full-state broadcast (net/full_state.h), the high-score table and
+// the autosave dialog are handed to whatever the program sets.
 #pragma once
 
 #include <functional>
@@ -29,7 +29,6 @@ class EngineFlow : public GameFlow {
   void HighScore(const std::string& name, float rating, float ships, float production, float worlds,
                  float classSum) override;
   void OfferAutoSave() override;
-  void SendLaunchToHost(int slot) override;
 
  private:
   Game* game_ = nullptr;

@@ -2,11 +2,16 @@
 
 #include "engine/event_audience.h"
 #include "engine/rounding.h"
-#include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/numbers.h"
+#include "model/view_rules.h"
 
 namespace zarnath {
+
+void RedrawGalaxy(Game& g) {
+  MarkRadarSightings(g);
+  g.io.screen.GalaxyDraw();
+}
 
 void ShowNotice(Game& g, double colour, const std::string& text) {
   g.window.txtGame.ForeColor = colour;
@@ -37,15 +42,6 @@ void HistoryTo(GameState& g, int seat, int world, const std::string& line) {
 
 void EventSound(Game& g, const char* file) {
   if (!g.SpeedGame && !g.SoundOff) g.io.platform.PlaySound(file);
-}
-
-void FinishArrival(Game& g, int slot, bool shown) {
-  DataClear(g, slot);
-  if (shown) {
-    if (SideListsFollowEvents(g)) g.io.screen.Console();
-    g.io.screen.GalaxyDraw();
-  }
-  ClearNotice(g);
 }
 
 void LearnWorld(GameState& g, int p, int w) {

@@ -12,12 +12,12 @@ namespace zarnath {
 class Game;
 struct GameState;
 
+// The full redraw of the star system, after the rules marked what the home worlds' radars see.
+void RedrawGalaxy(Game& g);
+
 // The notice line: text colour, text and an immediate repaint.
 void ShowNotice(Game& g, double colour, const std::string& text);
 void ClearNotice(Game& g);
-// Ends an arrival: frees its slot and, when the event was shown here, brings the side lists and
-// the view up to date; then clears the notice.
-void FinishArrival(Game& g, int slot, bool shown);
 // An entry at the end of player p's log (CR LF, then the text).
 void LogTo(GameState& g, int seat, const std::string& text);
 // The current notice into the log of every human seat.

@@ -1,7 +1,10 @@
-// The events of a turn's resolution: arrivals, reinforcements, scouting, proximity bombs and
+// The steps of a turn's resolution: arrivals, reinforcements, scouting, proximity bombs and
 // pulse bombs. The host (or the single machine) runs them from the end-of-turn cycle; a network
-// client runs the same operation when the host's message for it arrives.
+// client runs the same step when the host's frame for it arrives. Each step changes the game's
+// records and tells what happened (model/turn_events.h); the show and the broadcast act on it.
 #pragma once
+
+#include "model/turn_events.h"
 
 namespace zarnath {
 class Game;
@@ -10,6 +13,9 @@ struct GameState;
 // Resolves the arrival in a travel slot (0..99): reinforcement, proximity bomb, scout report,
 // annihilation bomb or battle, telling the network clients first.
 void EndTravel(Game& g, int slot);
+// An arrival of a kind that needs no dice, on the host and on a client alike: told, resolved, and
+// a scout's freed slot told again (only its owner saw the report).
+void ResolveArrival(Game& g, int slot, turn_event::ArrivalKind kind);
 // Ships, a returning scout (one ship) or an annihilation bomb arriving at a world of its owner.
 void Reinforcements(Game& g, int slot);
 // A scout at a foreign world: its owner learns the world's figures; the owner's screen shows
@@ -31,11 +37,5 @@ bool ProximityFires(const GameState& g, int j, int k);
 // Whether an object in flight lies within reach of a pulse bomb on `world`: 80 orbit units from
 // the world, measured on the object's path where it stands now.
 bool WithinPulseReach(const GameState& g, int slot, int world);
-
-// The ring animations at the destination world of a travel slot: three rings growing outward in
-// the arriving owner's and the world owner's colours, and two shrinking back. 100 ms a frame
-// unless the speed game is on.
-void WorldUp(Game& g, int slot);
-void WorldDown(Game& g, int slot);
 
 }  // namespace zarnath

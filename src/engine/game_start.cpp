@@ -4,13 +4,12 @@
 #include <chrono>
 #include <cmath>
 
+#include "engine/game_window.h"
 #include "engine/menu_state.h"
-#include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
-#include "net/lobby.h"
 #include "persist/defaults_file.h"
 
 namespace zarnath {
@@ -72,18 +71,8 @@ std::string OnlineGameLogLine(const GameState& g, std::time_t sharedNow) {
          m.mnuOptionsGath.Caption + ", " + m.mnuOptionsRadar.Caption;
 }
 
-void imgStart_Click(Game& g) {
+void StartNewGame(Game& g) {
   SetupState& s = g.setup;
-  if (s.txtPL[0].empty()) {
-    g.io.platform.MessageBox("You Must Enter Your Name First!", "Zarnath", Buttons::kOk);
-    g.io.screen.Focus(Control::kSetupNameBox);
-    return;
-  }
-  if (s.chkLan == 1 && !s.OptServerClient0) {
-    // A LAN client joins, exactly as Enter in the address box does.
-    if (!s.txtIP.empty()) JoinHost(g);
-    return;
-  }
   g.io.net.CloseSocket(0);
   if (!FormSetup(g)) return;
   if (s.chkAI[0] == 0 && !g.NetworkGame) WriteDefaults(g.programFolder, s);
@@ -93,7 +82,7 @@ void imgStart_Click(Game& g) {
   g.menus.mnuFileNew.Enabled = g.menus.mnuFileLoad.Enabled = g.menus.mnuFileNewSS.Enabled = true;
   SetOptionMenus(g);
 
-  DataSet(g);
+  ClearGame(g);
   GenerateWorlds(g);
   g.window.SetupVisible = false;
   g.io.screen.HideSetupWindow();

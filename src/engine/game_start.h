@@ -1,4 +1,4 @@
-// The setup window's Start button: a new game from the setup's choices.
+// A new game from the setup's choices.
 #pragma once
 
 #include <ctime>
@@ -8,10 +8,11 @@ namespace zarnath {
 class Game;
 struct GameState;
 
-// Checks the seats, stores the player's defaults, copies the options into the game window's
-// menus, clears the game, generates the star system and the seats, publishes the game to the
-// network clients when hosting, resets the turn state and hands out the first turn.
-void imgStart_Click(Game& g);
+// A new game from the setup's choices (the setup window's Start, net/lobby.h, checks the name and
+// lets a LAN client join its host first): stores the player's defaults, copies the options into
+// the game window's menus, clears the game, generates the star system and the seats, publishes
+// the game to the network clients when hosting, resets the turn state and hands out the first turn.
+void StartNewGame(Game& g);
 
 // The line added to the internet game log when a hosted internet game starts.
 std::string OnlineGameLogLine(const GameState& g, std::time_t sharedNow);

@@ -3,9 +3,10 @@
 
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
+#include "engine/game_window.h"
 #include "engine/turn.h"
+#include "engine/turn_show.h"
 #include "model/click_rules.h"
-#include "model/data_set.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/orbit_step.h"
@@ -13,6 +14,8 @@
 
 namespace zarnath {
 namespace {
+
+using namespace turn_event;
 
 constexpr std::array<const char*, kSeats> kColourNames = {"Blue", "Red", "Yellow", "Green"};
 
@@ -37,21 +40,15 @@ bool ForeignObjectInFlight(const GameState& g, int seat) {
 }
 
 // The own seat of a network machine is out or has nothing to order: its caption says so.
-void MarkOwnSeat(Game& g, const char* suffix) {
-  g.window.Caption = SeatCaption(g, suffix);
-  g.io.screen.Refresh(Control::kWindow);
+void MarkOwnSeat(Game& g, const char* suffix, bool focusChat = false) {
+  Tell(g, OwnSeatMarked{suffix, focusChat});
   g.TurnDone = true;
 }
 
 void Eliminate(Game& g, int p) {
   const std::string& name = g.PlayerName[static_cast<size_t>(p)];
-  ShowCentredReport(g, "\r\n    " + name + " Has Been Eliminated From The Game!    \r\n");
-  EventSound(g, "battlelost.wav");
-  g.io.platform.Pause(3000);
-  HideCentredReport(g);
-  g.window.txtMove.Visible = false;
-  g.window.txtMove.Text = " - " + name + " Was Eliminated From The Game!";
-  LogToHumans(g, g.window.txtMove.Text);
+  Tell(g, SeatEliminated{p});
+  LogToHumans(g, " - " + name + " Was Eliminated From The Game!");
   g.window.lblStatus[static_cast<size_t>(p)] = name + ":  Eliminated";
 }
 
@@ -60,27 +57,20 @@ void Eliminate(Game& g, int p) {
 void Conquest(Game& g, int p, const PlayerStock& s, float rating) {
   SetMenusEnabled(g, false);
   const std::string name = g.PlayerName[static_cast<size_t>(p)];
-  ShowCentredReport(g, "\r\n    " + name + " Has Taken Over The Entire Solar System!    \r\n    " +
-                           Str(s.worlds) + " Worlds With" + Str(s.production) + " Production and" +
-                           Str(s.ships) + " Ships" + ", Rating: " + Format(rating, "0.0") + "    \r\n");
-  EventSound(g, "battlewon.wav");
-  g.io.platform.Pause(3000);
+  Tell(g,
+       SolarSystemTaken{p, "\r\n    " + name + " Has Taken Over The Entire Solar System!    \r\n    " +
+                               Str(s.worlds) + " Worlds With" + Str(s.production) + " Production and" +
+                               Str(s.ships) + " Ships" + ", Rating: " + Format(rating, "0.0") + "    \r\n"});
   g.io.flow.HighScore(name, rating, s.ships, s.production, s.worlds, s.classSum);
-  g.window.lblPlanet.Visible = false;
-  g.io.screen.Console();
-  ShowNotice(g, OwnerColour(g, p + 1),
-             "- " + name + " Has Taken Over The Entire Solar System With An Rating Of " +
-                 Format(rating, "0.0") + " -");
-  g.io.screen.Refresh(Control::kWindow);
+  Tell(g, ConquestAnnounced{p, "- " + name + " Has Taken Over The Entire Solar System With An Rating Of " +
+                                   Format(rating, "0.0") + " -"});
   StopTurnTimer(g);
   for (int i = 0; i < 20; ++i) {
     GalaxyRotate(g);
-    g.io.platform.Yield();
+    Tell(g, StepEnded{});
   }
-  DataSet(g);
-  g.window.Visible = false;
-  g.window.SetupVisible = true;
-  g.io.screen.ReturnToSetup();
+  ClearGame(g);
+  Tell(g, GameLeft{});
   SetMenusEnabled(g, true);
 }
 
@@ -127,23 +117,13 @@ int EliminationWinner(const GameState& g, int outMask) {
 }
 
 void AnnounceEliminationVictory(Game& g, int w) {
-  const std::string& name = g.PlayerName[static_cast<size_t>(w)];
   g.GameOver = true;
-  g.window.lblPlanet.Caption.clear();
-  ShowCentredReport(g, "\r\n    " + name + " Has Eliminated All The Other Players!    \r\n");
-  if (!g.SoundOff) g.io.platform.PlaySound("battlewon.wav");
-  g.io.platform.Pause(3000);
-  HideCentredReport(g);
-  g.io.screen.Console();
-  ShowNotice(g, OwnerColour(g, w + 1), "- " + name + " Has Eliminated All The Other Players! -");
-  g.io.screen.Refresh(Control::kWindow);
+  Tell(g, LastSeatStanding{w});
 }
 
 // A notice of the game (neutral colour) with its sound and pause.
 void GameInfo(Game& g, const std::string& text, bool withSound) {
-  ShowNotice(g, kNeutralColor, text);
-  if (withSound) EventSound(g, "gameinfo.wav");
-  g.io.platform.Pause(2000);
+  Tell(g, GameNoticeShown{text, withSound});
 }
 
 void TruceNotices(Game& g, int t) {
@@ -209,8 +189,7 @@ bool GameCheck(Game& g) {
         SetMenusEnabled(g, true);
         g.InputBusy = false;
         g.window.txtMove.Busy = false;
-        g.io.platform.MessageBox("No Player Owns A World Any More, So The Game Cannot Go On!",
-                                 "Zarnath Error", Buttons::kOk);
+        Tell(g, GameStuck{});
         return false;
       }
       g.window.txtGame.ForeColor = kNeutralColor;
@@ -246,10 +225,7 @@ bool GameCheck(Game& g) {
     }
     if (s.worlds == 0 && g.NetworkGame) {
       g.window.lblStatus[i] = name + ":  Done Turn";
-      if (p == cp) {
-        MarkOwnSeat(g, " (Done Turn)");
-        g.io.screen.Focus(Control::kTxtMessage);
-      }
+      if (p == cp) MarkOwnSeat(g, " (Done Turn)", true);
       continue;
     }
     if (s.worlds < g.WorldCount) {
@@ -281,23 +257,14 @@ bool GameCheck(Game& g) {
   HideSeatPopups(g);
   g.InputBusy = false;
   g.SelectedFrom = g.SelectedTo = -1;
-  g.io.screen.GalaxyDraw();
-  g.io.screen.Refresh(Control::kTxtGame);
-  ShowMoveLog(g);
-
+  std::string notice;
   if (!(g.NetworkGame && g.TurnDone)) {
-    g.SelectedFrom = g.SelectedTo = -1;
-    std::string text = "- Initiating Turn #" + Format(turn, "0");
+    notice = "- Initiating Turn #" + Format(turn, "0");
     if (!(g.NetworkGame && CaptionEndsWith(g.window.lblStatus[me], "Eliminated")))
-      text += " " + g.PlayerName[me] + "!";
-    text += turn < 5 ? std::string(", World Color ") + kColourNames[me] + " -" : std::string(" -");
-    g.window.txtGame.ForeColor = OwnerColour(g, cp + 1);
-    g.window.txtGame.Text = text;
+      notice += " " + g.PlayerName[me] + "!";
+    notice += turn < 5 ? std::string(", World Color ") + kColourNames[me] + " -" : std::string(" -");
   }
-
-  g.io.screen.Refresh(Control::kTxtGame);
-  g.io.screen.Console();
-  if (g.NetworkGame || cp == 0) EventSound(g, "turn.wav");
+  Tell(g, TurnBegun{cp, notice});
   if (!g.NetworkGame && g.setup.chkAI[me] == 1) g.io.flow.ComputerTurn();
   return true;
 }

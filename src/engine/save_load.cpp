@@ -1,5 +1,6 @@
 #include "engine/save_load.h"
 
+#include "engine/game_window.h"
 #include "engine/menu_state.h"
 #include "model/game.h"
 #include "model/game_texts.h"

@@ -1,20 +1,22 @@
 // The turn: the next-player step, the end-of-turn cycle, the Done button and the turn timer.
 //
 // The road of one fleet order, for a newcomer:
-// - Launch (model/fleet_table.h) fills a travel slot from the selected source and target, priced
-//   by the travel-time solver (model/travel_time.h); a client tells the host through the flow.
-//   The window's commands and the computer player (ai/computer_turn.h) give orders alike.
+// - Launch (engine/launch.h) fills a travel slot from the selected source and target
+//   (model/fleet_table.h), priced by the travel-time solver (model/travel_time.h); a client's
+//   launch is told (FleetLaunched) and the network's broadcast sends it to the host. The window's
+//   commands and the computer player (ai/computer_turn.h) give orders alike.
 // - Done (ImgDone_Click, engine/done_timer.cpp) ends the seat's turn; GameCheck below hands the
 //   turn to the next seat, and after the last one calls EndTurn.
 // - EndTurn (engine/end_turn.cpp) fires armed pulse bombs, turns the orbits and the objects in
-//   flight one turn on in ticks (model/orbit_step.h), produces and charges shields, then sets off
-//   proximity bombs on the objects' way; each object whose time ran out arrives through EndTravel
-//   (engine/arrivals.cpp): reinforcement, scout report, planted proximity bomb, or Battle
-//   (engine/battle.cpp), whose BattleDone (engine/battle_done.cpp) settles the world's owner,
-//   ships, shield and treasures.
+//   flight one turn on in ticks (engine/orbits.cpp, model/orbit_step.h), produces and charges
+//   shields, then sets off proximity bombs on the objects' way; each object whose time ran out
+//   arrives through EndTravel (engine/arrivals.cpp): reinforcement, scout report, planted
+//   proximity bomb, or Battle (engine/battle.cpp), whose BattleDone (engine/battle_done.cpp)
+//   settles the world's owner, ships, shield and treasures.
 // - GameCheck then finds eliminations and a victory and opens the next turn.
-// On a network host every step is also streamed to the clients, which replay it through the same
-// operations.
+// Every step tells what happened (model/turn_events.h): the show (engine/turn_show.h) puts it on
+// the window, and on a network host the broadcast (net/broadcast.h) sends it to the clients, whose
+// handlers of the frames (net/protocol.cpp) run the same steps.
 #pragma once
 
 #include <functional>
@@ -38,12 +40,25 @@ bool GameCheck(Game& g);
 // next one; on a network client it only locks the window until the host's end of resolution.
 void EndTurn(Game& g);
 
+// Moves the star system on by one turn (model/orbit_step.h): shows each tick for 50 ms unless the
+// speed game is on (then the view is drawn once at the end), then puts the year into the caption
+// and the human players' logs. Callers advance the year first.
+void GalaxyRotate(Game& g);
+// The year moves on by one turn (0.05) and the orbits with it: the host's end of turn, and a
+// client when its host says so.
+void TurnTheYear(Game& g);
+
 // Readies the window for one event of the resolution: hides the side lists when several
 // humans share this computer, hides the indicators, locks input and clears the selection.
 void TravelShow(Game& g);
 // The host's end of resolution arriving at a network client: unlocks the window and starts the
 // client's next turn.
 void ClientTravelHide(Game& g);
+
+// The turn timer: the interval and the running state are kept in the game, so pausing and
+// resuming it never starts a timer that the turn did not arm.
+void SetTurnTimer(Game& g, int intervalMs, bool enabled);
+void StopTurnTimer(Game& g);
 
 // The Done button (also pressed by the computer player's timer and the turn timer).
 void ImgDone_Click(Game& g);

@@ -5,13 +5,14 @@
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
 #include "engine/game_start.h"
+#include "engine/save_load.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/setup_rules.h"
 #include "model/state_check.h"
-#include "engine/save_load.h"
+#include "net/lobby.h"
 #include "persist/saved_game.h"
 
 namespace zarnath {

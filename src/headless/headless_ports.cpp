@@ -276,9 +276,4 @@ void HeadlessPorts::OfferAutoSave() {
   if (onAutoSave) onAutoSave();
 }
 
-void HeadlessPorts::SendLaunchToHost(int slot) {
-  Record("SendLaunchToHost " + std::to_string(slot));
-  if (onSendLaunchToHost) onSendLaunchToHost(slot);
-}
-
 }  // namespace zarnath

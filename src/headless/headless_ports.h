@@ -116,9 +116,6 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   void HighScore(const std::string& name, float rating, float ships, float production, float worlds,
                  float classSum) override;
   void OfferAutoSave() override;
-  void SendLaunchToHost(int slot) override;
-  // Sends a client's launch on (a test that plays a client sets it).
-  std::function<void(int slot)> onSendLaunchToHost;
 
  private:
   void Record(std::string line);

@@ -4,7 +4,7 @@
 
 namespace zarnath {
 
-void DataSet(Game& g) {
+void DataSet(GameState& g) {
   g.GameInProgress = false;
   for (int s = 0; s < kUsedFleetSlots; ++s) {
     g.FleetFrom[s] = g.FleetTo[s] = g.FleetOwner[s] = 0;
@@ -44,7 +44,6 @@ void DataSet(Game& g) {
     g.RadarSeen[p] = 0;
     g.PlayerGone[p] = false;
   }
-  g.io.net.CloseSocket(0);
 }
 
 }  // namespace zarnath

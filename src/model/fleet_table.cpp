@@ -67,19 +67,13 @@ float ReadLaunchParameter(double shifted) {
   return a;
 }
 
-// A human seat's launch ends with the table in order and the window redrawn.
-void FinishLaunch(Game& g) {
-  if (g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && IsHumanSeat(g, g.CurrentPlayer)) {
-    SortFleets(g);
-    g.InputBusy = false;
-    g.SelectedFrom = g.SelectedTo = -1;
-    g.io.screen.GalaxyDraw();
-    g.io.screen.Console();
-  }
-  g.io.platform.Yield();
-}
-
 }  // namespace
+
+void SettleHumanOrder(GameState& g) {
+  SortFleets(g);
+  g.InputBusy = false;
+  g.SelectedFrom = g.SelectedTo = -1;
+}
 
 std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, float percent) {
   if (percent > 9998.0f) {
@@ -108,7 +102,7 @@ double LaunchTripYears(float travelYears) {
   return Int(static_cast<double>(travelYears) * 1000.0 + 0.999) / 1000.0;
 }
 
-LaunchResult Launch(Game& g, const LaunchOrder& order) {
+LaunchResult LaunchIntoTable(GameState& g, const LaunchOrder& order, int& slot) {
   const int from = g.SelectedFrom, to = g.SelectedTo;
   if (from < 0 || to < 0 || from >= g.WorldCount || to >= g.WorldCount) return LaunchResult::kNothingSelected;
   const int s = FirstFreeSlot(g);
@@ -125,10 +119,7 @@ LaunchResult Launch(Game& g, const LaunchOrder& order) {
     g.TravelAngle = angle;
     if (years >= kUnreachableYears) result = LaunchResult::kUnreachable;
   }
-  if (result != LaunchResult::kLaunched) {
-    FinishLaunch(g);
-    return result;
-  }
+  if (result != LaunchResult::kLaunched) return result;
 
   g.FleetFrom[s] = static_cast<uint8_t>(from + 1);
   g.FleetTo[s] = static_cast<uint8_t>(to + 1);
@@ -159,25 +150,8 @@ LaunchResult Launch(Game& g, const LaunchOrder& order) {
   g.FleetTimeLeft[s] = trip;
   g.FleetTripTime[s] = static_cast<float>(trip);
   g.FleetAngleParam[s] = angle;
-
-  // A client tells the host at once; the host's broadcast at the end of the turn brings the
-  // client's table back in line.
-  if (g.NetworkGame && !g.setup.OptServerClient0 && g.io.net.SocketConnected(0))
-    g.io.flow.SendLaunchToHost(s);
-  FinishLaunch(g);
+  slot = s;
   return LaunchResult::kLaunched;
-}
-
-LaunchResult Sendships(Game& g, float percent) {
-  if (g.SelectedFrom < 0 || g.SelectedTo < 0 || g.SelectedFrom >= g.WorldCount ||
-      g.SelectedTo >= g.WorldCount)
-    return LaunchResult::kNothingSelected;
-  auto order = OrderForPercent(g, g.SelectedFrom, percent);
-  if (!order) {
-    FinishLaunch(g);
-    return LaunchResult::kInvalidOrder;
-  }
-  return Launch(g, *order);
 }
 
 namespace {

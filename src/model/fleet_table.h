@@ -8,7 +8,6 @@
 #include <string_view>
 
 namespace zarnath {
-class Game;
 struct GameState;
 
 enum class LaunchKind { kFleet, kScout, kAnnihilationBomb, kProximityBomb };
@@ -45,15 +44,14 @@ LaunchResult CheckLaunchSource(const GameState& g, int fromWorld, const LaunchOr
 // year. The time left holds it as it is; the trip time field holds it as a 32-bit float.
 double LaunchTripYears(float travelYears);
 
-// Launches from the selected source to the selected target into the first free slot and charges
-// the source: a fleet its ships, a scout one ship, a bomb one bomb. A launch never takes more than
-// the source holds, and is refused with nothing charged when the source is not the current seat's
-// world, the target cannot be reached or the slot record cannot carry it. A human seat's order (refused or
-// not) ends with the table sorted, the selection cleared and the window redrawn; every order that got past
-// the selection check yields once to pending events.
-LaunchResult Launch(Game& g, const LaunchOrder& order);
-// The same for a share code as the window's commands pass it.
-LaunchResult Sendships(Game& g, float percent);
+// Launches from the selected source to the selected target into the first free slot (`slot` names
+// it) and charges the source: a fleet its ships, a scout one ship, a bomb one bomb. A launch never
+// takes more than the source holds, and is refused with nothing charged when the source is not the
+// current seat's world, the target cannot be reached or the slot record cannot carry it. The table
+// is left as it is: the engine finishes every order (engine/launch.h).
+LaunchResult LaunchIntoTable(GameState& g, const LaunchOrder& order, int& slot);
+// What a human seat's order (refused or not) leaves: the table sorted, no world selected, input free.
+void SettleHumanOrder(GameState& g);
 
 // Used slots first, by ascending time left; equal times keep their order; free slots last.
 void SortFleets(GameState& g);

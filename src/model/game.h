@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/game_state.h"
 #include "model/ports.h"
@@ -10,6 +11,7 @@
 #include "model/setup_state.h"
 
 namespace zarnath {
+class TurnListener;
 
 struct GameState : WorldTable,
                    FleetTable,
@@ -40,6 +42,8 @@ class Game : public GameState {
   RandomSource random;    // draws for the game (host or single machine only)
   RandomSource cosmetic;  // draws that change nothing in the game
   std::string programFolder = ".";
+  // Who hears the turn's events besides the show (model/turn_events.h): the network's broadcast.
+  std::vector<TurnListener*> listeners;
 };
 
 // This machine resolves turns and draws random numbers: a single machine or a network host.
@@ -63,16 +67,6 @@ inline bool OneHumanAtThisComputer(const GameState& g) {
 inline void SetMenusEnabled(GameState& g, bool enabled) {
   g.menus.mnuFile.Enabled = g.menus.mnuInfo.Enabled = g.menus.mnuOptions.Enabled = g.menus.mnuHelp.Enabled =
       enabled;
-}
-// The turn timer: the interval and the running state are kept in the game, so pausing and
-// resuming it never starts a timer that the turn did not arm.
-inline void SetTurnTimer(Game& g, int intervalMs, bool enabled) {
-  g.TurnTimerInterval = intervalMs;
-  g.TurnTimerEnabled = enabled && intervalMs > 0;
-  g.io.platform.SetTimer(GameTimer::kTurn, intervalMs, g.TurnTimerEnabled);
-}
-inline void StopTurnTimer(Game& g) {
-  SetTurnTimer(g, 0, false);
 }
 
 }  // namespace zarnath

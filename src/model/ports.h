@@ -186,8 +186,6 @@ class GameFlow {
                          float classSum) = 0;
   // The autosave: the save dialog with an empty file name, shown without waiting for it.
   virtual void OfferAutoSave() = 0;
-  // A client's launch into travel slot `slot`, told to the host at once.
-  virtual void SendLaunchToHost(int slot) = 0;
 };
 
 struct Ports {

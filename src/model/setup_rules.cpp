@@ -8,9 +8,6 @@
 namespace zarnath {
 namespace {
 
-constexpr const char* kRefusedNameText =
-    "That Name Belongs To A Computer Player!  Please Choose Another Name.";
-
 bool ValidSlot(int slot) {
   return slot >= 0 && slot < kSeats;
 }
@@ -114,20 +111,20 @@ void SetOptionBar(Game& g, int k, int value) {
   VScrollOp_Change(g, k);
 }
 
-void SetShieldBox(Game& g, int value) {
-  if ((value != 0 && value != 1) || g.setup.chkShield == value) return;
+bool SetShieldBox(Game& g, int value) {
+  if ((value != 0 && value != 1) || g.setup.chkShield == value) return false;
   g.setup.chkShield = value;
-  chkShield_Click(g);
+  return true;
 }
 
 void SetModeBox(Game& g, int value) {
   if (value == 0 || value == 1) g.setup.chkMode = value;
 }
 
-void SetTruceBox(Game& g, int value) {
-  if ((value != 0 && value != 1) || g.setup.chkTruce == value) return;
+bool SetTruceBox(Game& g, int value) {
+  if ((value != 0 && value != 1) || g.setup.chkTruce == value) return false;
   g.setup.chkTruce = value;
-  chkTruce_Click(g);
+  return true;
 }
 
 void SetRadar(Game& g, int k) {
@@ -238,26 +235,14 @@ void VScrollOp_Change(Game& g, int k) {
   if (k >= 0 && k <= 2) g.setup.txtOp[At(k)] = Digits(g.setup.VScrollOp[At(k)]);
 }
 
-void chkShield_Click(Game& g) {
-  g.io.platform.PlaySound("click1.wav");
-}
-
-void chkTruce_Click(Game& g) {
-  g.io.platform.PlaySound("click1.wav");
-}
-
 // --- entry by the user ---
 
-bool NameEdited(Game& g, int slot, const std::string& text) {
-  if (!ValidSlot(slot) || g.setup.txtPLLocked[At(slot)]) return false;
+NameEdit NameEdited(Game& g, int slot, const std::string& text) {
+  if (!ValidSlot(slot) || g.setup.txtPLLocked[At(slot)]) return NameEdit::kLocked;
   const std::string name = FilterName(text, NameLimit(g.setup));
-  const std::string computer = ComputerNameLike(g, name);
-  if (!computer.empty()) {
-    g.io.platform.MessageBox(kRefusedNameText, "Zarnath", Buttons::kOk);
-    return false;
-  }
+  if (!ComputerNameLike(g, name).empty()) return NameEdit::kComputerName;
   SetName(g, slot, name);
-  return true;
+  return NameEdit::kKept;
 }
 
 void OptionTyped(Game& g, int k, const std::string& text) {
@@ -354,15 +339,8 @@ void SetUpComputerGame(Game& g, const std::array<int, 4>& levels, int worlds) {
   }
 }
 
-void SetupForm_Unload(Game& g) {
-  // The listener and every connection close at once; nothing waits on the peers.
-  g.io.net.CloseAll();
+void SetupForm_Unload(GameState& g) {
   g.Seated = {};
-  g.io.platform.SetTimer(GameTimer::kLobbyStart, 10000, false);
-  g.io.platform.SetTimer(GameTimer::kClientJoin, 15000, false);
-  // A closed window announces no game and fetches no list any more.
-  g.io.platform.SetTimer(GameTimer::kServerRepublish, 60000, false);
-  g.io.platform.SetTimer(GameTimer::kServerRefresh, 60000, false);
   if (!g.GameInProgress) g.NetworkGame = false;
   g.window.SetupVisible = false;
 }

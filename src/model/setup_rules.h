@@ -13,6 +13,7 @@
 namespace zarnath {
 
 class Game;
+struct GameState;
 struct SetupState;
 
 // --- values set from code (each raises its handler when the value changes) ---
@@ -22,9 +23,11 @@ void SetLevelBar(Game& g, int slot, int level);            // HScrollAI(slot), h
 void SetWorldBar(Game& g, int worlds);                     // VScroll1, held to 9..30
 void SetTruceBar(Game& g, int turn);                       // VScroll2, held to 10..50
 void SetOptionBar(Game& g, int k, int value);              // VScrollOp(k), held to its range
-void SetShieldBox(Game& g, int value);
+// The shield and truce boxes answer whether they changed: a box that changes clicks (its handler,
+// see TickShieldBox and TickTruceBox in engine/setup_load.h).
+bool SetShieldBox(Game& g, int value);
 void SetModeBox(Game& g, int value);
-void SetTruceBox(Game& g, int value);
+bool SetTruceBox(Game& g, int value);
 void SetRadar(Game& g, int k);  // selects OptRadar(k), 0 On, 1 Off, 2 Unlimited
 
 // --- the handlers ---
@@ -37,15 +40,17 @@ bool txtPL_KeyPress(Game& g, int slot, int keyAscii);
 void VScroll1_Change(Game& g);
 void VScroll2_Change(Game& g);
 void VScrollOp_Change(Game& g, int k);
-void chkShield_Click(Game& g);
-void chkTruce_Click(Game& g);
 
 // --- entry by the user ---
 // The name a user's edit leaves in a name box, however it got there (typed, pasted, dropped):
-// without "*" and "_", at most the name length. False when the edit is refused: a locked box
-// takes nothing, and a name that would be taken for a computer player's (its first five
-// characters are those of one) is refused with a message; the box keeps its old text.
-bool NameEdited(Game& g, int slot, const std::string& text);
+// without "*" and "_", at most the name length. A locked box takes nothing, and a name that would
+// be taken for a computer player's (its first five characters are those of one) is refused; the
+// box keeps its old text. The window tells the refusal (engine/setup_load.h).
+enum class NameEdit { kKept, kLocked, kComputerName };
+NameEdit NameEdited(Game& g, int slot, const std::string& text);
+// What the window says when a name is refused as a computer player's.
+inline constexpr const char* kRefusedNameText =
+    "That Name Belongs To A Computer Player!  Please Choose Another Name.";
 // Text typed into an option box: only digits are kept; a number inside the option's range moves
 // its bar. What lies outside the range is put back to the bar's value by SettleOptionTexts.
 void OptionTyped(Game& g, int k, const std::string& text);
@@ -77,7 +82,8 @@ void ApplyDefaults(Game& g, const SetupState& read);
 // seats raise the world count to what they need and the count sets the treasures, as in the
 // window.
 void SetUpComputerGame(Game& g, const std::array<int, 4>& levels, int worlds);
-// Closing the window: the lobby's connections closed; the window gone.
-void SetupForm_Unload(Game& g);
+// Closing the window: no seat held in the lobby, no network game unless one is in progress; the
+// window gone. The lobby's connections and timers are closed first (engine/setup_load.h).
+void SetupForm_Unload(GameState& g);
 
 }  // namespace zarnath

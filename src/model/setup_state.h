@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -179,6 +180,10 @@ struct GameWindowState {
   bool SideListsVisible = true;   // txtOwned, lstOwned and lstTravel
   bool IndicatorsVisible = true;  // the bomb, fuel and crystal indicators
   BattlePanel battle;
+  // The show's clock: when the frame now on the screen began (a tick of the orbit animation, a
+  // battle's shot), and whether the battle on the panel has shown a shot yet.
+  int64_t frameStartMs = 0;
+  bool shotShown = false;
 };
 
 }  // namespace zarnath

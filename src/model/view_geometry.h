@@ -4,15 +4,11 @@
 #include "model/travel_time.h"
 
 namespace zarnath {
-class Game;
 struct GameState;
 
 inline constexpr float kCenterX = 509.0f;  // 1018 / 2
 inline constexpr float kCenterY = 206.0f;  // 693 / 3 - 25
 
-// Sizes and shows the game window, refuses a screen too small for it (the program then ends)
-// and fixes the geometry. False when the program ended.
-bool FormSetup(Game& g);
 // The geometry of the laid-out game window: the sun's pixel and the scales of the orbit units.
 void SetGalaxyGeometry(GameState& g);
 

@@ -207,7 +207,6 @@ bool OwnRuleApplies(const GameState& g, int slot, bool& drawn) {
 FleetScan ScanFleets(GameState& g) {
   g.OverlayDrawn = false;
   g.RadarAlert = false;
-  g.RadarSeen.fill(0);
   for (int w = 0; w < std::min<int>(g.WorldCount, kMaxWorlds); ++w) g.WorldTargeted[At(w)] = false;
   g.LabelIndex = 0;
   FleetScan scan;
@@ -228,13 +227,32 @@ FleetScan ScanFleets(GameState& g) {
     if (s.sightings.empty()) continue;
     g.RadarAlert = true;
     for (const Sighting& h : s.sightings)
-      if (h.inRange) {
-        g.RadarSeen[At(h.home - kHomeWorld0)] = 1;
-        ++scan.radarCount;
-      }
+      if (h.inRange) ++scan.radarCount;
     scan.fleets.push_back(std::move(s));
   }
   return scan;
+}
+
+void MarkRadarSightings(GameState& g) {
+  g.RadarSeen.fill(0);
+  auto mark = [&g](ViewSpot unscaled) {
+    for (const Sighting& h : SightingsOf(g, unscaled))
+      if (h.inRange) g.RadarSeen[At(h.home - kHomeWorld0)] = 1;
+  };
+  // The foreign objects in flight that the redraw shows by radar.
+  for (int i = 0; i < kUsedFleetSlots; ++i) {
+    bool drawn = false;
+    if (!SlotDrawable(g, i) || OwnRuleApplies(g, i, drawn)) continue;
+    if (g.SelectedFrom != -1 || !FleetMoved(g, i)) continue;
+    mark(FleetSpotAt(g, i, WholeTicksTravelled(g, i)));
+  }
+  // The foreign proximity bombs planted on worlds.
+  for (int j = 0; j < kUsedBombSlots; ++j) {
+    const int owner = g.ProxBombOwner[At(j)];
+    const int b = BombWorld(g, j);
+    if (owner < 1 || b < 0 || owner == g.CurrentPlayer + 1 || !ForeignBombsShown(g)) continue;
+    mark(WorldOrbitSpot(g, b));
+  }
 }
 
 std::string RadarNotice(int count, bool radarOff) {

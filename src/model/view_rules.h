@@ -119,9 +119,13 @@ struct FleetScan {
   std::vector<FleetSight> fleets;
   int radarCount = 0;
 };
-// Resets the redraw's view flags and decides what every used slot shows, setting RadarAlert,
-// RadarSeen and WorldTargeted as the redraw does.
+// Resets the redraw's view flags and decides what every used slot shows, setting RadarAlert and
+// WorldTargeted as the redraw does.
 FleetScan ScanFleets(GameState& g);
+// Which of the viewing player's home worlds see a foreign object or planted bomb within their
+// radar's reach (RadarSeen; such a home world offers its pulse bomb), as the full redraw shows
+// them. The rules set it before every full redraw (engine/event_notices.h, RedrawGalaxy).
+void MarkRadarSightings(GameState& g);
 // The radar notice of a redraw, empty when nothing was counted or radar is off.
 std::string RadarNotice(int count, bool radarOff);
 

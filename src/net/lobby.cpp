@@ -324,6 +324,20 @@ void OptServerClient_Click(Game& g, int index) {
 
 // --- joining ---
 
+void imgStart_Click(Game& g) {
+  SetupState& s = g.setup;
+  if (s.txtPL[0].empty()) {
+    g.io.platform.MessageBox("You Must Enter Your Name First!", "Zarnath", Buttons::kOk);
+    g.io.screen.Focus(Control::kSetupNameBox);
+    return;
+  }
+  if (s.chkLan == 1 && !s.OptServerClient0) {
+    if (!s.txtIP.empty()) JoinHost(g);
+    return;
+  }
+  StartNewGame(g);
+}
+
 void JoinHost(Game& g) {
   SetupState& s = g.setup;
   if (s.txtPL[0].empty()) {

@@ -40,6 +40,11 @@ void OptServerClient_Click(Game& g, int index);
 // Which keys the address box takes: digits, ".", control codes; Enter is handled apart.
 bool AddressKeyPasses(int keyAscii);
 
+// --- starting ---
+// The Start button: a name is needed first; a LAN client joins the host in its address box,
+// exactly as Enter in that box does; anything else starts a new game (engine/game_start.h).
+void imgStart_Click(Game& g);
+
 // --- joining ---
 // Enter in the address box (or Start in LAN join mode): connect to the address typed.
 void JoinHost(Game& g);

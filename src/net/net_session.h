@@ -1,13 +1,14 @@
 // The receiver of the game protocol on one machine, host or client: it keeps one buffer per
 // connection, cuts the bytes into frames, and hands each frame, one at a time, to its tag's
-// handler in the message table. Frames that arrive while a handler runs (its pauses and yields
-// let the sockets deliver) wait in line behind it, and so do the openings and losses of
-// connections: a connection's frames are handled in the order they came and before its loss.
+// handler in the message table. Frames that arrive while a handler runs (the show of its step
+// pauses and yields, and the yields let the sockets deliver) wait in line behind it, and so do the
+// openings and losses of connections: a connection's frames are handled in the order they came
+// and before its loss.
 // The connections take turns, a frame each, so one that floods the host delays the others by
 // no more than a frame.
 //
 // On the host it takes from a client only what a client sends, and checks every order against
-// the game before applying it.
+// the game before applying it. The session's broadcast sends what the game's rules tell.
 #pragma once
 
 #include <array>
@@ -18,6 +19,7 @@
 
 #include "model/game_state.h"
 #include "model/ports.h"
+#include "net/broadcast.h"
 #include "net/messages.h"
 
 namespace zarnath {
@@ -39,6 +41,8 @@ class NetSession : public NetworkEvents {
   bool MoreWaiting() const;
 
   Game& game;
+  // The game's steps as frames to the other machines.
+  Broadcast broadcast{game};
   // This machine hosts: the setup window's host choice.
   bool IsHost() const;
 

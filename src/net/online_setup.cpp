@@ -1,5 +1,6 @@
 #include "net/online_setup.h"
 
+#include "engine/setup_load.h"
 #include "model/game.h"
 #include "model/setup_rules.h"
 #include "net/lobby.h"
@@ -114,7 +115,7 @@ void LeaveOnlineMode(Game& g) {
   s.lstServer.clear();
   s.ServerListRow = -1;
   s.Label9 = "Active Servers:  Double Click To Start";
-  SetTruceBox(g, 0);
+  TickTruceBox(g, 0);
   s.truceEnabled = false;
   s.ImgStartVisible = true;
   for (int k = 0; k < kSeats; ++k) {

@@ -10,8 +10,11 @@
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/game_window.h"
 #include "engine/net_send.h"
+#include "engine/setup_load.h"
 #include "engine/turn.h"
+#include "engine/turn_show.h"
 #include "model/click_rules.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
@@ -402,7 +405,7 @@ bool ShieldHandler(NetSession& s, const Incoming& m) {
   long long v = 0;
   if (!ReadWhole(m.payload, 0, 1, v)) return false;
   Game& g = s.game;
-  SetShieldBox(g, static_cast<int>(v));
+  TickShieldBox(g, static_cast<int>(v));
   g.menus.mnuOptionsShield.Checked = v == 1;
   g.menus.mnuOptionsShield.Caption =
       v == 1 ? "Ships Travel With Shields" : "Ships Do Not Travel With Shields";
@@ -473,15 +476,13 @@ bool EndTurnHandler(NetSession& s, const Incoming&) {
 
 bool PulseBombHandler(NetSession& s, const Incoming& m) {
   PulseBomb(s.game, m.index);
-  s.game.io.platform.Yield();
+  Tell(s.game, turn_event::StepEnded{});
   return true;
 }
 
 bool GalaxyRotateHandler(NetSession& s, const Incoming&) {
-  Game& g = s.game;
-  if (g.WorldCount == 0) return false;
-  g.GameYear += 0.05f;
-  GalaxyRotate(g);
+  if (s.game.WorldCount == 0) return false;
+  TurnTheYear(s.game);
   return true;
 }
 
@@ -494,15 +495,14 @@ bool ProximityHandler(NetSession& s, const Incoming& m) {
   long long k = 0;
   if (!ReadWhole(m.payload, 0, kUsedBombSlots - 1, k)) return false;
   Proximity(s.game, m.index, static_cast<int>(k));
-  s.game.io.platform.Yield();
+  Tell(s.game, turn_event::StepEnded{});
   return true;
 }
 
-template <void (*Operation)(Game&, int)>
-bool SlotEventThenYield(NetSession& s, const Incoming& m) {
+template <turn_event::ArrivalKind Kind>
+bool ArrivalHandler(NetSession& s, const Incoming& m) {
   if (!SlotInPlay(s.game, m.index)) return false;
-  Operation(s.game, m.index);
-  s.game.io.platform.Yield();
+  ResolveArrival(s.game, m.index, Kind);
   return true;
 }
 
@@ -523,8 +523,18 @@ bool BattleAccuHandler(NetSession& s, const Incoming& m) {
   return true;
 }
 
+template <int Side>
+bool HitHandler(NetSession& s, const Incoming& m) {
+  if (!SlotInPlay(s.game, m.index)) return false;
+  LandHit(s.game, m.index, Side);
+  return true;
+}
+
 bool FrameUpdateHandler(NetSession& s, const Incoming& m) {
-  FrameUpdate(s.game, m.index);
+  // The figures are the client's own; the pass count is only told on.
+  long long pass = 0;
+  if (!ReadWhole(m.payload, 0, INT32_MAX, pass)) pass = 0;
+  Tell(s.game, turn_event::FiguresShown{m.index, static_cast<int>(pass), false});
   return true;
 }
 
@@ -532,9 +542,7 @@ bool BattleDoneHandler(NetSession& s, const Incoming& m) {
   long long slot = 0;
   if (!ReadWhole(m.payload, 0, kUsedFleetSlots - 1, slot) || !SlotInPlay(s.game, static_cast<int>(slot)))
     return false;
-  s.game.BattleSide = static_cast<uint8_t>(m.index);
-  BattleDone(s.game, static_cast<int>(slot));
-  s.game.io.platform.Yield();
+  DecideBattle(s.game, static_cast<int>(slot), m.index);
   return true;
 }
 
@@ -609,15 +617,17 @@ constexpr std::array<MessageEntry, kTagCount> kTable = {{
     {Tag::kTravelShow, "[TRAVELSHOW]", I::kNone, Y::kWord, By::kHost, "TravelShow", TravelShowHandler},
     {Tag::kProximity, "[PROXIMITY]", I::kSlot, Y::kNumber, By::kHost, "", ProximityHandler},
     {Tag::kReinforcements, "[REINFORCEMENTS]", I::kSlot, Y::kWord, By::kHost, "Reinforcements",
-     SlotEventThenYield<Reinforcements>},
-    {Tag::kScout, "[SCOUT]", I::kSlot, Y::kWord, By::kHost, "Scout", SlotEventThenYield<Scout>},
+     ArrivalHandler<turn_event::ArrivalKind::kReinforcements>},
+    {Tag::kScout, "[SCOUT]", I::kSlot, Y::kWord, By::kHost, "Scout",
+     ArrivalHandler<turn_event::ArrivalKind::kScout>},
     {Tag::kProximitySet, "[PROXIMITYSET]", I::kSlot, Y::kWord, By::kHost, "ProximitySet",
-     SlotEventThenYield<ProximitySet>},
+     ArrivalHandler<turn_event::ArrivalKind::kProximityBomb>},
     {Tag::kBattleAccu, "[BATTLEACCU]", I::kNone, Y::kNumber, By::kHost, "", BattleAccuHandler},
     {Tag::kBattleSetup, "[BATTLESETUP]", I::kSlot, Y::kWord, By::kHost, "BattleSetup",
      SlotEvent<BattleSetup>},
-    {Tag::kFromHit, "[FROMHIT]", I::kSlot, Y::kWord, By::kHost, "FromHit", SlotEvent<FromHit>},
-    {Tag::kToHit, "[TOHIT]", I::kSlot, Y::kWord, By::kHost, "ToHit", SlotEvent<ToHit>},
+    {Tag::kFromHit, "[FROMHIT]", I::kSlot, Y::kWord, By::kHost, "FromHit",
+     HitHandler<battle_data::kAttacker>},
+    {Tag::kToHit, "[TOHIT]", I::kSlot, Y::kWord, By::kHost, "ToHit", HitHandler<battle_data::kDefender>},
     {Tag::kFrameUpdate, "[FRAMEUPDATE]", I::kSlot, Y::kNumber, By::kHost, "", FrameUpdateHandler},
     {Tag::kBattleDone, "[BATTLEDONE]", I::kSide, Y::kNumber, By::kHost, "", BattleDoneHandler},
     {Tag::kTravelHide, "[TRAVELHIDE]", I::kNone, Y::kWord, By::kHost, "TravelHide", TravelHideHandler},

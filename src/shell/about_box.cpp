@@ -4,7 +4,7 @@
 
 #include "model/game.h"
 #include "shell/display_fonts.h"
-#include "shell/image_button.h"
+#include "view/image_button.h"
 
 namespace zarnath {
 

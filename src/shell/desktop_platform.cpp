@@ -13,9 +13,9 @@
 #include <thread>
 
 #include "shell/help_viewer.h"
-#include "shell/missing_files.h"
-#include "shell/program_folder.h"
 #include "shell/wave_player.h"
+#include "view/missing_files.h"
+#include "view/program_folder.h"
 
 namespace zarnath {
 

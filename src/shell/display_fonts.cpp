@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <cmath>
 
-#include "shell/missing_files.h"
-#include "shell/program_folder.h"
+#include "view/missing_files.h"
+#include "view/program_folder.h"
 
 namespace zarnath {
 

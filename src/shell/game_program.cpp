@@ -4,6 +4,7 @@
 
 #include "ai/computer_turn.h"
 #include "engine/turn.h"
+#include "net/full_state.h"
 #include "net/game_port.h"
 #include "net/lobby.h"
 #include "net/online_setup.h"
@@ -20,6 +21,7 @@ GameProgram::GameProgram(DesktopPlatform& p)
   setupWindows.Attach(game);
   window.Attach(game);
   flow.onComputerTurn = [this] { ComputerTurn(game); };
+  flow.onGalaxySync = [this] { GalaxySync(game); };
   platform.SetTimerHandler(GameTimer::kAI, [this] { tmrAI_Timer(game); });
   platform.SetTimerHandler(GameTimer::kTurn, [this] { tmrTurn_Timer(game); });
   window.onEndProgram = EndProgramNow;
@@ -51,6 +53,9 @@ GameProgram::GameProgram(DesktopPlatform& p)
   window.onReturnToSetup = [this] { dialogs.DiscardHighScores(); };
   // Minimising a network game's window takes its save and load dialogs off the screen.
   controls.onHideFileDialogs = [this] { dialogs.HideFileDialogs(); };
+  controls.onShowHelp = [this] {
+    platform.ShowHelp(QString::fromLatin1(kHelpFileName), QString::fromLatin1(kHelpTitle));
+  };
   WireMenus();
   WireChat();
   window.onMouseMove = [this](double x, double y) { hover.MouseMove(x, y); };

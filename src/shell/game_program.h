@@ -10,6 +10,7 @@
 #include "model/game.h"
 #include "net/net_session.h"
 #include "net/socket_network.h"
+#include "shell/desktop_platform.h"
 #include "shell/game_dialogs.h"
 #include "shell/online_lobby.h"
 #include "shell/setup_screen.h"
@@ -22,7 +23,6 @@
 namespace zarnath {
 
 class AboutBox;
-class DesktopPlatform;
 
 struct GameProgram {
   explicit GameProgram(DesktopPlatform& platform);

@@ -3,8 +3,8 @@
 #include <QLabel>
 
 #include "shell/display_fonts.h"
-#include "shell/image_button.h"
 #include "view/galaxy_canvas.h"
+#include "view/image_button.h"
 
 namespace zarnath {
 

@@ -13,7 +13,7 @@
 #include "persist/atomic_file.h"
 #include "persist/saved_game_files.h"
 #include "shell/display_fonts.h"
-#include "shell/image_button.h"
+#include "view/image_button.h"
 
 namespace zarnath {
 

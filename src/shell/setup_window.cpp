@@ -11,11 +11,12 @@
 #include <QTimer>
 
 #include "engine/game_start.h"
+#include "engine/setup_load.h"
 #include "model/game.h"
 #include "model/setup_rules.h"
 #include "net/lobby.h"
 #include "shell/display_fonts.h"
-#include "shell/image_button.h"
+#include "view/image_button.h"
 #include "window/latin1_box.h"
 
 namespace zarnath {
@@ -177,7 +178,7 @@ void SetupWindow::BuildSlots() {
     txtPL[k]->setGeometry(16, y, 128, 24);
     KeepToLatin1(txtPL[k]);
     connect(txtPL[k], &QLineEdit::textEdited, this,
-            [this, k](const QString& text) { Apply([&] { NameEdited(game_, k, Bytes(text)); }); });
+            [this, k](const QString& text) { Apply([&] { EditSeatName(game_, k, Bytes(text)); }); });
     chkAI[k] = new QCheckBox(this);
     chkAI[k]->setGeometry(152, y + 3, 18, 18);
     connect(chkAI[k], &QCheckBox::clicked, this,
@@ -271,7 +272,7 @@ void SetupWindow::BuildOptions() {
   chkShield = new QCheckBox(p);
   chkShield->setGeometry(kControlX + 11, row(1) + 2, 18, 18);
   connect(chkShield, &QCheckBox::clicked, this,
-          [this](bool on) { Apply([&] { SetShieldBox(game_, on ? 1 : 0); }); });
+          [this](bool on) { Apply([&] { TickShieldBox(game_, on ? 1 : 0); }); });
   label(2, "Defensive Battle Mode");
   chkMode = new QCheckBox(p);
   chkMode->setGeometry(kControlX + 11, row(2) + 2, 18, 18);
@@ -281,7 +282,7 @@ void SetupWindow::BuildOptions() {
   chkTruce = new QCheckBox(p);
   chkTruce->setGeometry(16, row(3) + 2, 18, 18);
   connect(chkTruce, &QCheckBox::clicked, this,
-          [this](bool on) { Apply([&] { SetTruceBox(game_, on ? 1 : 0); }); });
+          [this](bool on) { Apply([&] { TickTruceBox(game_, on ? 1 : 0); }); });
   Label13 = Caption(p, "Battle Truce Until Turn:", QRect(38, row(3), 280, 22));
   txtTruce = NumberBox(p, QRect(kControlX, row(3), 40, 22), true);
   VScroll2 = SpinBar(p, QPoint(kControlX + 42, row(3) - 1), kTruceMin, kTruceMax);
@@ -414,7 +415,7 @@ void SetupWindow::ImgStart_Click() {
 
 void SetupWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  SetupForm_Unload(game_);
+  CloseSetupWindow(game_);
   hide();
   if (onClosed) onClosed();
 }

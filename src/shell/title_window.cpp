@@ -16,10 +16,10 @@
 #include "model/game.h"
 #include "shell/desktop_platform.h"
 #include "shell/display_fonts.h"
-#include "shell/image_button.h"
-#include "shell/missing_files.h"
-#include "shell/program_folder.h"
 #include "shell/resolution_check.h"
+#include "view/image_button.h"
+#include "view/missing_files.h"
+#include "view/program_folder.h"
 
 namespace zarnath {
 

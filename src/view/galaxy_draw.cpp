@@ -284,7 +284,6 @@ void GalaxyWindow::DrawPlantedBombs() {
     if (!ForeignBombsShown(g)) continue;
     for (const Sighting& h : SightingsOf(g, WorldOrbitSpot(g, b))) {
       g.RadarAlert = true;
-      if (h.inRange) g.RadarSeen[At(h.home - kHomeWorld0)] = 1;
       canvas_.fillStyle = FillStyle::kTransparent;
       canvas_.lineStyle = LineStyle::kDot;
       if (g.setup.OptRadar[0]) {

@@ -13,9 +13,9 @@
 #include <utility>
 
 #include "model/game.h"
-#include "shell/asset_names.h"
-#include "shell/missing_files.h"
-#include "shell/program_folder.h"
+#include "view/asset_names.h"
+#include "view/missing_files.h"
+#include "view/program_folder.h"
 
 namespace zarnath {
 

@@ -6,7 +6,7 @@
 
 #include "commands/chat_commands.h"
 #include "model/game.h"
-#include "shell/image_button.h"
+#include "view/image_button.h"
 #include "window/latin1_box.h"
 
 namespace zarnath {

@@ -7,7 +7,7 @@
 #include <QScrollBar>
 
 #include "model/game.h"
-#include "shell/image_button.h"
+#include "view/image_button.h"
 
 namespace zarnath {
 

@@ -15,11 +15,10 @@
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/world_panel.h"
-#include "shell/asset_names.h"
-#include "shell/desktop_platform.h"
-#include "shell/image_button.h"
-#include "shell/missing_files.h"
+#include "view/asset_names.h"
 #include "view/galaxy_window.h"
+#include "view/image_button.h"
+#include "view/missing_files.h"
 #include "window/list_rows.h"
 #include "window/proximity_window.h"
 
@@ -67,7 +66,7 @@ QLabel* NewIndicator(QWidget* parent, const char* file, QRect place) {
 
 }  // namespace
 
-WindowControls::WindowControls(GalaxyWindow& window, Game& game, DesktopPlatform& platform)
+WindowControls::WindowControls(GalaxyWindow& window, Game& game, Platform& platform)
     : window_(window), game_(game), platform_(platform) {
   BuildButtons();
   BuildPanes();
@@ -256,7 +255,7 @@ bool WindowControls::Form_QueryUnload() {
 
 void WindowControls::ImgHelp_Click() {
   zarnath::ImgHelp_Click(game_, [this] {
-    platform_.ShowHelp(QString::fromLatin1(kHelpFileName), QString::fromLatin1(kHelpTitle));
+    if (onShowHelp) onShowHelp();
   });
 }
 

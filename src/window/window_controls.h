@@ -27,21 +27,22 @@ class QListWidget;
 
 namespace zarnath {
 
-class DesktopPlatform;
 class Game;
+class Platform;
 class GalaxyWindow;
 class ImageButton;
 class ProximityWindow;
 
 class WindowControls : public QObject {
  public:
-  WindowControls(GalaxyWindow& window, Game& game, DesktopPlatform& platform);
+  WindowControls(GalaxyWindow& window, Game& game, Platform& platform);
   ~WindowControls() override;
 
   // What other windows provide; unset hooks do nothing.
   std::function<void()> onHideOtherWindows;  // the title and setup windows, when the game window loads
   std::function<void()> onHideFileDialogs;   // the save and load dialogs, on a minimise in a network game
   std::function<void()> onChatSend;          // the chat's Send button
+  std::function<void()> onShowHelp;          // the help viewer, for the Help button
   // Set, these take the clicks on rows of the panel, the lists and the popup instead of the
   // window's own commands (below).
   std::function<void(int row)> onInfoRowClicked, onOwnedRowClicked, onTravelRowClicked;
@@ -136,7 +137,7 @@ class WindowControls : public QObject {
 
   GalaxyWindow& window_;
   Game& game_;
-  DesktopPlatform& platform_;
+  Platform& platform_;
   std::array<ImageButton*, 7> buttons_{};
   QLineEdit* txtOwned_ = nullptr;
   QListWidget* lstOwned_ = nullptr;

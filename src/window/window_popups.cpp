@@ -13,7 +13,6 @@
 #include "model/world_history.h"
 #include "model/world_names.h"
 #include "model/world_panel.h"
-#include "shell/desktop_platform.h"
 #include "view/galaxy_window.h"
 #include "window/list_rows.h"
 #include "window/proximity_window.h"

@@ -1,5 +1,6 @@
 #include "ai/ai_fixture.h"
 #include "model/click_rules.h"
+#include "net/broadcast.h"
 
 namespace zarnath::testing {
 namespace {
@@ -78,6 +79,7 @@ TEST(PulseCommand, ArmsTheHomeWorld) {
   Command client;
   client.game.NetworkGame = true, client.game.setup.OptServerClient0 = false, client.ports.connected = {true};
   client.game.WorldBombs[kHome] = 2, client.game.WorldType[kHome] = kTypeFuel;
+  Broadcast broadcast(client.game);  // the network tells the host
   mnuComSendPulse_Click(client.game);
   EXPECT_EQ(client.ports.Sent(), (std::vector<std::string>{"[PT] 08 12*", "[PB] 08 1*"}));
 }

@@ -3,6 +3,7 @@
 #include "ai/ai_fixture.h"
 #include "engine/game_start.h"
 #include "engine/turn.h"
+#include "net/lobby.h"
 
 namespace zarnath::testing {
 namespace {

@@ -234,6 +234,24 @@ TEST(GalaxyClicks, ASecondPressOnTheSourceOpensItsBombCommands) {
   EXPECT_EQ(c.game.SelectedFrom, -1);
 }
 
+// The radar's sightings come from the rules when a turn begins, not from painting: without any
+// window, a foreign fleet within reach of the home world makes its bomb commands offer the pulse.
+TEST(GalaxyClicks, ATurnBeginningWithAForeignFleetInRadarReachOffersThePulseBomb) {
+  for (bool inReach : {true, false}) {
+    CommandsGame c;
+    Game& g = c.game;
+    g.WorldBombs[kAnnHome] = 1;
+    c.Put(0, kBobHome, 3, 2, 20, 0.3f, 6);  // Bob's fleet, six ticks out from his home world
+    if (!inReach) g.WorldAngle[kBobHome] = g.WorldAngle[kAnnHome] + 3.0f;
+    g.RadarSeen.fill(inReach ? 0 : 1);  // the opposite of what the radar sees now
+    ASSERT_TRUE(GameCheck(g));          // Ann's turn begins
+    EXPECT_EQ(g.RadarSeen[0], inReach ? 1 : 0);
+    c.Press(kAnnHome);
+    EXPECT_EQ(c.Press(kAnnHome).opens, inReach ? WindowOpens::kTravelPopup : WindowOpens::kProximityDialog)
+        << inReach;
+  }
+}
+
 TEST(GalaxyClicks, APopupRowRunsItsCommandWithInputLocked) {
   CommandsGame c;
   c.Press(kAnnHome);

@@ -8,6 +8,7 @@
 #include "engine/game_start.h"
 #include "engine/save_load.h"
 #include "model/menu_tree.h"
+#include "net/lobby.h"
 #include "persist/persist_fixture.h"
 #include "persist/saved_game.h"
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -11,17 +12,21 @@
 #include "engine/battle.h"
 #include "engine/events.h"
 #include "engine/turn.h"
+#include "engine/turn_show.h"
 #include "fixtures/test_game.h"
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
+#include "net/broadcast.h"
 
 namespace zarnath::testing {
 
 struct EngineGame : TestGame {
   std::vector<std::string> notices;  // txtGame's text at each repaint that showed one
+  // The network's frames of what the game tells, once the game is a host or a client.
+  std::unique_ptr<Broadcast> broadcast;
 
   // Seats as "AB.D": Ann, Bob, Cid and Dee by initial, '.' an empty seat, a digit a computer
   // player of that level; a new galaxy at year 1.00, every seat taking its turn, nothing announced.
@@ -62,6 +67,7 @@ struct EngineGame : TestGame {
         std::make_tuple(true, true, clients + 1);
     ports.connected.assign(static_cast<size_t>(clients + 1), true);
     ports.connected[0] = false;
+    if (!broadcast) broadcast = std::make_unique<Broadcast>(game);
   }
   // This machine is a network client playing `seat`.
   void Client(int seat, bool connected = true) {
@@ -69,6 +75,7 @@ struct EngineGame : TestGame {
         std::make_tuple(true, false, seat);
     ports.socketCount = 1;
     ports.connected = {connected};
+    if (!broadcast) broadcast = std::make_unique<Broadcast>(game);
   }
   // The year at the start of turn `turn` as the sum of 0.05 steps the game makes.
   void AtTurn(int turn) {

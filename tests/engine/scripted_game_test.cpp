@@ -2,6 +2,7 @@
 // in the window: the announcement, the orders, Done, the resolution, the next announcement.
 #include <gtest/gtest.h>
 
+#include "engine/launch.h"
 #include "engine_fixture.h"
 #include "model/fleet_table.h"
 

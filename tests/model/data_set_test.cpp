@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/game_window.h"
 #include "fixtures/test_game.h"
 #include "model/fleet_table.h"
 #include "model/numbers.h"
@@ -58,7 +59,7 @@ TEST(DataSet, ClearsEveryUsedSlotAndLeavesTheSpareSlotsAndSettings) {
     EXPECT_EQ(g.PlayerName[p] + g.PlayerLog[p] + Str(g.HasCrystal[p] + g.RadarSeen[p] + g.PlayerGone[p]),
               " 0");
   EXPECT_FALSE(g.window.WorldLabelsVisible);
-  EXPECT_EQ(t.ports.calls, std::vector<std::string>{"Close 0"});
+  EXPECT_TRUE(t.ports.calls.empty());
   // The spare world 30, travel slot 100, bomb slot 20, player 4 (but for its marks) and scout field 5.
   EXPECT_EQ(std::make_tuple(g.WorldName[30], g.FleetFrom[100], g.ServerRowIP[100]),
             std::make_tuple(std::string("Name"), uint8_t{3}, std::string("10.0.0.1")));
@@ -66,6 +67,15 @@ TEST(DataSet, ClearsEveryUsedSlotAndLeavesTheSpareSlotsAndSettings) {
             std::make_tuple(int16_t{2}, std::string("Ann"), false, int16_t{6}));
   EXPECT_EQ(std::make_tuple(g.TruceUntilTurn, g.GameYear, g.WorldCount, g.NetworkGame),
             std::make_tuple(25, 4.25f, uint8_t{17}, true));
+}
+
+// A game cleared on this machine closes the link it was played on (the listener or the host's).
+TEST(DataSet, ClearingTheGameClosesSocketZero) {
+  testing::TestGame t;
+  t.g().WorldName[3] = "Name";
+  ClearGame(t.g());
+  EXPECT_EQ(t.g().WorldName[3], "");
+  EXPECT_EQ(t.ports.calls, std::vector<std::string>{"Close 0"});
 }
 
 }  // namespace

@@ -4,10 +4,13 @@
 
 #include <optional>
 
-#include "engine/engine_flow.h"
+#include "engine/launch.h"
+#include "engine/turn.h"
+#include "fixtures/event_log.h"
 #include "model/orbit_step.h"
 #include "model/travel_time.h"
 #include "motion_fixture.h"
+#include "net/broadcast.h"
 
 namespace zarnath {
 namespace {
@@ -143,30 +146,40 @@ TEST(Launch, TripsOfWholeTurnsArriveInTheirLastTurn) {
 }
 
 TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeavesAllAloneAClientTellsTheHost) {
-  // 25 of 40 ships on the 160-tick trip: stored as 0.308 years, rounded up to thousandths.
-  const std::string record = "0102010001030000.30810.9660.308", sent = "Send 0 [SEND] 00" + record + "*",
+  // A quarter of 40 ships on the 160-tick trip: stored as 0.308 years, rounded up to thousandths.
+  const std::string record = "0102010001030000.30810.9660.308", sent = "[SEND] 00" + record + "*",
                     shielded = "0102010001030400.30810.9660.308";
-  const std::vector<std::string> redraw = {"GalaxyDraw", "Console", "Yield"};
-  // Computer seat, network game, host, connected, and the calls made.
+  // The model fills the first free slot and leaves the table and the selection to the order's end.
+  {
+    Launcher l;
+    GameState copy = l.g().state();
+    Use(copy, 0, 0.5, 7);
+    int slot = -1;
+    ASSERT_EQ(LaunchIntoTable(copy, {LaunchKind::kFleet, 10}, slot), kLaunched);
+    EXPECT_EQ(slot, 1);
+    EXPECT_EQ(FleetRecord(copy, 1), record);
+    EXPECT_TRUE(copy.SelectedTo == 1 && copy.InputBusy);
+  }
+  // Computer seat, network game, host, connected, and the frames sent.
   const std::tuple<bool, bool, bool, bool, std::vector<std::string>> cases[] = {
-      {false, false, false, false, redraw},
-      {true, false, false, false, {"Yield"}},
-      {false, true, false, true, {"SendLaunchToHost 1", sent, "Yield", "GalaxyDraw", "Console", "Yield"}},
-      {false, true, true, true, redraw},    // the host sends nothing
-      {false, true, false, false, redraw},  // nor does a client without its connection
+      {false, false, false, false, {}},   {true, false, false, false, {}},
+      {false, true, false, true, {sent}}, {false, true, true, true, {}},  // the host sends nothing
+      {false, true, false, false, {}},  // nor does a client without its connection
   };
-  for (const auto& [computer, network, host, connected, calls] : cases) {
+  for (const auto& [computer, network, host, connected, frames] : cases) {
     Launcher l;
     Game& g = l.g();
     g.setup.chkAI[0] = computer, g.NetworkGame = network, g.setup.OptServerClient0 = host;
     g.WorldShield[0] = 40, g.setup.chkShield = computer;  // the shield travels only with the option
     l.ports.connected = {connected};
-    EngineFlow flow;  // the engine frames the client's order
-    flow.Attach(g);
-    l.ports.onSendLaunchToHost = [&flow](int slot) { flow.SendLaunchToHost(slot); };
+    Broadcast broadcast(g);  // the network frames the client's order
+    testing::EventLog log(g);
     Use(g, 0, 0.5, 7);
     ASSERT_EQ(Sendships(g, 25), kLaunched);
-    EXPECT_EQ(l.ports.calls, calls);
+    EXPECT_EQ(log.Signatures(), (std::vector<std::string>{"FleetLaunched slot 1", "OrderFinished"}));
+    EXPECT_EQ(log.All<turn_event::OrderFinished>().at(0).human, !computer);
+    EXPECT_EQ(l.ports.Sent(), frames);
+    EXPECT_EQ(l.ports.Has("GalaxyDraw"), !computer);                    // a human's window is redrawn
     EXPECT_EQ(FleetRecord(g, computer), computer ? shielded : record);  // a human's: new trip sorted first
     EXPECT_TRUE(g.TravelYears == static_cast<float>(160 / 520.0) &&
                 g.FleetAngleParam[computer] == g.TravelAngle);
@@ -174,11 +187,12 @@ TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeaves
     EXPECT_TRUE(g.SelectedTo == (computer ? 1 : -1) && g.InputBusy == computer);
   }
   Launcher full;  // a full table launches nothing but still ends the order
+  testing::EventLog log(full.g());
   for (int s = 0; s < kUsedFleetSlots; ++s) Use(full.g(), s, 0.5 - s * 0.001, 1);
   EXPECT_EQ(Sendships(full.g(), 100), kTableFull);
   EXPECT_TRUE(full.g().WorldShips[0] == 40 && full.g().FleetFrom[100] == 0 && full.g().SelectedFrom == -1);
   EXPECT_LT(full.g().FleetTimeLeft[0], full.g().FleetTimeLeft[99]);  // sorted all the same
-  EXPECT_EQ(full.ports.calls, redraw);
+  EXPECT_EQ(log.Signatures(), std::vector<std::string>{"OrderFinished"});
 }
 
 TEST(FleetTable, SortIsStableMovesWholeSlotsAndLeavesFreeSlotsLast) {

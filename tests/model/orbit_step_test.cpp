@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/turn.h"
 #include "motion_fixture.h"
 
 namespace zarnath {

@@ -181,10 +181,14 @@ TEST(SetupWindow, EditedNamesAreFilteredAndComputerNamesRefused) {
   for (const Case& c : cases) {
     SetupFixture f;
     f.Open();
-    ASSERT_TRUE(NameEdited(f.game, 1, "Ann"));
+    ASSERT_EQ(NameEdited(f.game, 1, "Ann"), NameEdit::kKept);
     f.ports.Clear();
-    EXPECT_EQ(NameEdited(f.game, 1, c.typed), !c.refused) << c.typed;
+    EXPECT_EQ(NameEdited(f.game, 1, c.typed), c.refused ? NameEdit::kComputerName : NameEdit::kKept)
+        << c.typed;
     EXPECT_EQ(f.s.txtPL[1], std::string(c.kept).substr(0, 8)) << c.typed;
+    EXPECT_TRUE(f.ports.calls.empty()) << c.typed;
+    // The window's edit tells the refusal in a message box.
+    EXPECT_EQ(EditSeatName(f.game, 1, c.typed), !c.refused) << c.typed;
     EXPECT_EQ(f.ports.calls.size(), c.refused ? 1u : 0u) << c.typed;
     if (c.refused) {
       EXPECT_EQ(f.ports.calls[0],
@@ -194,7 +198,9 @@ TEST(SetupWindow, EditedNamesAreFilteredAndComputerNamesRefused) {
   SetupFixture f;
   f.Open();
   SetComputerBox(f.game, 2, 1);
-  EXPECT_FALSE(NameEdited(f.game, 2, "Zed"));  // a computer's box is locked
+  EXPECT_EQ(NameEdited(f.game, 2, "Zed"), NameEdit::kLocked);  // a computer's box is locked
+  EXPECT_FALSE(EditSeatName(f.game, 2, "Zed"));
+  EXPECT_TRUE(f.ports.calls.empty());
   EXPECT_EQ(f.s.txtPL[2], "Atlas");
 }
 
@@ -258,7 +264,7 @@ TEST(SetupWindow, TruceAndOptionBars) {
   SetupFixture f;
   f.Open();
   SetTruceBar(f.game, 20);  // unticked: the text keeps its value, and ticking does not refresh it
-  SetTruceBox(f.game, 1);
+  TickTruceBox(f.game, 1);
   EXPECT_EQ(f.s.txtTruce, "10");
   SetTruceBar(f.game, 60);
   EXPECT_TRUE(f.s.txtTruce == "50");
@@ -304,7 +310,7 @@ TEST(SetupWindow, ClosingClosesEveryConnectionAndTheListenerAtOnce) {
     f.Open();
     f.s.OptServerClient0 = host, f.ports.socketCount = 3, f.game.window.SetupVisible = true;
     f.game.NetworkGame = true, f.game.Seated[1] = true;
-    SetupForm_Unload(f.game);
+    CloseSetupWindow(f.game);
     // Host and client alike: every element, the listener too, and the lobby's timers stop.
     EXPECT_EQ(f.ports.calls,
               (std::vector<std::string>{"Close 2", "Close 1", "Close 0", "Timer tmrStart off 10000",

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/game_window.h"
 #include "fixtures/test_game.h"
 
 namespace zarnath {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "engine/game_window.h"
 #include "fixtures/test_game.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
@@ -273,7 +274,6 @@ TEST(Radar, StationsAndSightingsBySeatAndOption) {
   ASSERT_EQ(scan.fleets[0].sightings.size(), 1u);
   EXPECT_EQ(scan.fleets[0].sightings[0].home, 8);
   EXPECT_TRUE(g.RadarAlert);
-  EXPECT_TRUE(g.RadarSeen[0] == 1);
   EXPECT_TRUE(scan.radarCount == 1);
   EXPECT_EQ(RadarNotice(scan.radarCount, false), "- Radar Alert:  1 Enemy Traveling Fleet Detected! -");
   // A captured home world of another named seat serves too: the fleet is counted twice.
@@ -307,6 +307,54 @@ TEST(Radar, StationsAndSightingsBySeatAndOption) {
   g.FleetTimeLeft[s] = 0.4;
   g.CurrentPlayer = 2;
   EXPECT_TRUE(ScanFleets(g).fleets.empty());
+}
+
+// The rules mark the home worlds whose radar sees a foreign object or planted bomb within 80
+// units, as the full redraw shows them; the redraw itself marks nothing.
+TEST(Radar, TheRulesMarkTheHomeWorldsThatSeeAForeignObjectOrBombInReach) {
+  ViewGame t;
+  Game& g = t.game;
+  g.WorldRadius[8] = 90;  // Ann's home world, about 44 units from Bob's fleet
+  g.WorldAngle[9] = 0.3f;
+  const int s = t.Launch(0, 2, 9, 3, 20, 6);
+  using Seen = PerPlayer<uint8_t>;
+  ScanFleets(g);
+  EXPECT_EQ(g.RadarSeen, Seen{}) << "the redraw's scan marks nothing";
+  MarkRadarSightings(g);
+  EXPECT_EQ(g.RadarSeen, (Seen{1, 0, 0, 0, 0}));
+  // Each case clears what an earlier marking left.
+  const std::pair<const char*, void (*)(Game&)> unseen[] = {
+      {"radar off",
+       [](Game& k) {
+         k.setup.OptRadar = {false, true, false};
+       }},
+      {"out of reach, even with unlimited radar",
+       [](Game& k) {
+         k.WorldAngle[9] = 3.0f, k.setup.OptRadar = {false, false, true};
+       }},
+      {"a source world chosen", [](Game& k) { k.SelectedFrom = 8; }},
+      {"not moved yet", [](Game& k) { k.FleetTimeLeft[0] = k.FleetTripTime[0]; }},
+      {"a computer viewing", [](Game& k) { k.CurrentPlayer = 2; }},
+      {"the viewer's own fleet", [](Game& k) { k.FleetOwner[0] = 1; }},
+  };
+  for (const auto& [what, change] : unseen) {
+    ViewGame u;
+    Game& k = u.game;
+    k.WorldRadius[8] = 90, k.WorldAngle[9] = 0.3f;
+    u.Launch(0, 2, 9, 3, 20, 6);
+    k.RadarSeen = {1, 1, 1, 1, 1};
+    change(k);
+    MarkRadarSightings(k);
+    EXPECT_EQ(k.RadarSeen, Seen{}) << what;
+  }
+  // A foreign proximity bomb planted within reach is seen; the viewer's own is not.
+  g.FleetFrom[s] = 0;
+  g.ProxBombOwner[0] = 2, g.ProxBombWorld[0] = 9;
+  MarkRadarSightings(g);
+  EXPECT_EQ(g.RadarSeen, (Seen{1, 0, 0, 0, 0}));
+  g.ProxBombOwner[0] = 1;
+  MarkRadarSightings(g);
+  EXPECT_EQ(g.RadarSeen, Seen{});
 }
 
 TEST(Radar, OwnObjectsAndTargetsOfTheRedraw) {

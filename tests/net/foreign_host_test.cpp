@@ -6,6 +6,7 @@
 
 #include "commands/command_view.h"
 #include "commands/side_list_commands.h"
+#include "engine/launch.h"
 #include "net/loopback.h"
 
 namespace zarnath {

@@ -1,6 +1,7 @@
 // Sends kept back on a connection: they leave together and in order when released, never reach
 // a later connection on the same seat, and the full state reaches each client byte for byte in a
 // few writes while the event loop still runs after each frame.
+#include "net/lobby.h"
 #include "net/loopback.h"
 
 namespace zarnath {

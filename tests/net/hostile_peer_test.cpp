@@ -6,6 +6,7 @@
 
 #include "commands/chat_commands.h"
 #include "engine/chat.h"
+#include "engine/launch.h"
 #include "net/lobby.h"
 #include "net/loopback.h"
 

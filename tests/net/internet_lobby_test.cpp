@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "net/lobby.h"
 #include "net/lobby_servers.h"
 
 namespace zarnath {

@@ -56,9 +56,6 @@ struct NetGame {
     ports.onYield = [] { QCoreApplication::processEvents(); };
     ports.onGameCheck = [this] { GameCheck(game); };
     ports.onGalaxySync = [this] { GalaxySync(game); };
-    ports.onSendLaunchToHost = [this](int slot) {
-      SendToHost(game, Frame(Tag::kSend, 0, FleetRecord(game, slot)));
-    };
     game.setup.OptServerClient0 = host;
     game.setup.chkLan = 1;
     session = std::make_unique<NetSession>(game);

@@ -3,6 +3,8 @@
 // Done, and the host resolves the turn. After every turn the three machines hold the same game.
 
 #include "ai/pulse_command.h"
+#include "engine/launch.h"
+#include "net/lobby.h"
 #include "net/loopback.h"
 
 namespace zarnath {

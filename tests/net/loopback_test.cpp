@@ -1,6 +1,7 @@
 // A raw peer over loopback: how a game's socket takes frames however the bytes come, what it
 // refuses, and the whole state a host sends each client.
 #include "net/loopback.h"
+#include "net/lobby.h"
 
 namespace zarnath {
 namespace {

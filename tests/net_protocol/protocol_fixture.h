@@ -11,6 +11,7 @@
 #include "model/game.h"
 #include "model/travel_time.h"
 #include "net/full_state.h"
+#include "net/lobby.h"
 #include "net/net_session.h"
 #include "net/protocol.h"
 

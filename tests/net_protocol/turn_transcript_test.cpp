@@ -28,12 +28,14 @@
 #include "commands/side_list_commands.h"
 #include "engine/event_audience.h"
 #include "engine/game_start.h"
+#include "engine/launch.h"
 #include "engine/net_send.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "net/full_state.h"
+#include "net/lobby.h"
 #include "net/net_session.h"
 #include "net/protocol.h"
 
@@ -100,9 +102,6 @@ struct Machine {
       : wire(ports, name, transcript), game(Ports{ports, ports, wire, ports}) {
     ports.onGameCheck = [this] { GameCheck(game); };
     ports.onGalaxySync = [this] { GalaxySync(game); };
-    ports.onSendLaunchToHost = [this](int slot) {
-      SendToHost(game, Frame(Tag::kSend, 0, FleetRecord(game, slot)));
-    };
     session = std::make_unique<NetSession>(game);
   }
 };

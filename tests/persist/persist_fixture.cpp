@@ -4,6 +4,7 @@
 
 #include "engine/game_start.h"
 #include "model/numbers.h"
+#include "net/lobby.h"
 
 namespace zarnath::testing {
 

@@ -12,6 +12,7 @@
 #include <set>
 #include <utility>
 
+#include "engine/game_window.h"
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/view_geometry.h"

@@ -2,13 +2,14 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "engine/game_window.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
 #include "model/view_rules.h"
-#include "shell/asset_names.h"
-#include "shell/program_folder.h"
 #include "ui_fixture.h"
+#include "view/asset_names.h"
 #include "view/galaxy_window.h"
+#include "view/program_folder.h"
 
 namespace zarnath::testing {
 

@@ -16,6 +16,7 @@
 #include "commands/hover_feedback.h"
 #include "engine/chat.h"
 #include "engine/game_start.h"
+#include "net/lobby.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
 #include "window/chat_box.h"

@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "engine/game_start.h"
+#include "net/lobby.h"
 #include "persist/atomic_file.h"
 #include "persist/high_scores.h"
 #include "shell/game_program.h"

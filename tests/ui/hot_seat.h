@@ -11,6 +11,7 @@
 #include "model/travel_popup.h"
 #include "model/travel_time.h"
 #include "model/view_rules.h"
+#include "net/lobby.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
 

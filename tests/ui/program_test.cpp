@@ -3,6 +3,7 @@
 #include "ai/computer_turn.h"
 #include "engine/game_start.h"
 #include "model/numbers.h"
+#include "net/lobby.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
 

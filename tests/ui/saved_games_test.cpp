@@ -6,6 +6,7 @@
 
 #include "../fixtures/file_faults.h"
 #include "engine/game_start.h"
+#include "net/lobby.h"
 #include "persist/saved_game.h"
 #include "shell/game_program.h"
 #include "shell/saved_game_dialog.h"

@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 
-#include "shell/program_folder.h"
+#include "view/program_folder.h"
 
 namespace zarnath::testing {
 

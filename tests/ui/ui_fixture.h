@@ -11,11 +11,11 @@
 #include "model/game.h"
 #include "shell/desktop_platform.h"
 #include "shell/display_fonts.h"
-#include "shell/image_button.h"
-#include "shell/missing_files.h"
 #include "shell/resolution_check.h"
 #include "shell/title_window.h"
 #include "ui_tests.h"
+#include "view/image_button.h"
+#include "view/missing_files.h"
 
 namespace zarnath::testing {
 

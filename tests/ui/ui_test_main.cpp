@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "shell/program_folder.h"
 #include "shell/resolution_check.h"
 #include "ui_fixture.h"
+#include "view/program_folder.h"
 
 int main(int argc, char** argv) {
   using namespace zarnath::testing;

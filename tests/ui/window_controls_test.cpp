@@ -10,10 +10,12 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "engine/turn.h"
 #include "hot_seat.h"
 #include "model/numbers.h"
 #include "model/travel_calc.h"
 #include "model/travel_time.h"
+#include "net/lobby.h"
 #include "shell/game_program.h"
 #include "shell/saved_game_dialog.h"
 #include "window/proximity_window.h"

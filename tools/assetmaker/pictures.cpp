@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/asset_names.h"
+#include "view/asset_names.h"
 
 namespace assetmaker {
 

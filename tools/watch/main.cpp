@@ -27,9 +27,10 @@
 #include "engine/game_start.h"
 #include "model/numbers.h"
 #include "model/setup_rules.h"
+#include "net/lobby.h"
 #include "shell/desktop_platform.h"
 #include "shell/game_program.h"
-#include "shell/program_folder.h"
+#include "view/program_folder.h"
 
 namespace {
 

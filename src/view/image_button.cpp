@@ -1,10 +1,10 @@
-#include "shell/image_button.h"
+#include "view/image_button.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "model/game.h"
-#include "shell/missing_files.h"
+#include "view/missing_files.h"
 
 namespace zarnath {
 

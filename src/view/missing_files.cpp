@@ -1,8 +1,8 @@
-#include "shell/missing_files.h"
+#include "view/missing_files.h"
 
 #include <QFileInfo>
 
-#include "shell/program_folder.h"
+#include "view/program_folder.h"
 
 namespace zarnath {
 

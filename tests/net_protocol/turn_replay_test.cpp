@@ -1,0 +1,93 @@
+// A client replays its host's turn from the frames alone: decoded, they run the same steps of the
+// same rules, which tell the same events (and so show the same) as the host's own resolution.
+#include <gtest/gtest.h>
+
+#include "fixtures/event_log.h"
+#include "net_protocol/protocol_fixture.h"
+
+namespace zarnath::testing {
+namespace {
+
+using namespace turn_event;
+
+// The frames the host sent to socket `element` since its transcript was cleared.
+std::vector<std::string> SentTo(const HeadlessPorts& ports, int element) {
+  std::vector<std::string> out;
+  const std::string prefix = "Send " + std::to_string(element) + " ";
+  for (const std::string& c : ports.calls)
+    if (c.rfind(prefix, 0) == 0) out.push_back(c.substr(prefix.size()));
+  return out;
+}
+
+void Put(Game& g, int slot, int from, int to, int owner, float ships, float trip, int ticksMoved) {
+  const size_t s = static_cast<size_t>(slot);
+  g.FleetFrom[s] = static_cast<uint8_t>(from + 1), g.FleetTo[s] = static_cast<uint8_t>(to + 1);
+  g.FleetOwner[s] = static_cast<uint8_t>(owner), g.FleetShips[s] = ships;
+  g.FleetClass[s] = g.WorldClass[static_cast<size_t>(from)], g.FleetShield[s] = 0;
+  g.FleetTripTime[s] = trip, g.FleetAngleParam[s] = 0;
+  g.FleetTimeLeft[s] = static_cast<float>(static_cast<double>(trip) - ticksMoved / 520.0);
+}
+
+TEST(TurnReplay, AClientDecodingTheHostsFramesTellsTheSameStepsAsTheHostsRules) {
+  HostGame h;
+  Game& g = h.g();
+  constexpr int kAnn = 8, kBob = 9;
+  const int neutral = 3, taken = 4;
+  g.WorldOwner[neutral] = g.WorldOwner[taken] = 0;
+  g.WorldShips[neutral] = 5, g.WorldShips[taken] = 400;
+  g.WorldType[kAnn] = kTypeArmedPulse;             // Ann's pulse bomb goes off...
+  Put(g, 0, kAnn, 5, 2, 4, 0.5f, 2);               // ...on Bob's ships just out of her home world
+  Put(g, 1, kBob, neutral, 2, 60, 0.2f, 104 - 5);  // Bob attacks a neutral world
+  Put(g, 2, kAnn, taken, 1, 30, 0.2f, 104 - 5);    // Ann attacks a strong one
+  Put(g, 3, kBob, kBob, 2, 7, 0.2f, 104 - 5);      // Bob's reinforcements come home
+  Put(g, 4, kBob, 6, 2, kScout, 0.2f, 104 - 5);    // Bob's scout reports to Bob
+  Put(g, 5, kBob, neutral, 2, kProximityBombBase + 3, 0.2f, 104 - 5);  // a bomb of Bob's...
+  g.WorldOwner[neutral] = 0;
+
+  ClientGame bob;
+  bob.TakeState(g, 1);
+  EventLog hostLog(g), clientLog(bob.g());
+  h.t.ports.Clear();
+  bob.Receive(Frame(Tag::kEndTurn));
+  EndTurn(g);
+  for (const std::string& frame : SentTo(h.t.ports, 1)) bob.Receive(frame);
+  EXPECT_EQ(bob.session->dropped, 0) << bob.session->lastDropped;
+
+  // The steps both machines run, with the slots, worlds, sides and passes they name.
+  auto steps = [](const EventLog& log) {
+    return log.Signatures<PulseBombWentOff, ObjectPulsed, PulseBombSpent, YearEnding, OrbitsTurning,
+                          OrbitTicked, OrbitsTurned, ProximityBombFired, ProximityBombSpent, ObjectDestroyed,
+                          ArrivalResolving, ReinforcementsArrived, ReinforcementsJoined, ScoutReported,
+                          ProximityBombPlanted, ArrivalFinished, BattleSetUp, ShotHit, FiguresShown,
+                          BattleDecided, WorldFell, WorldHeld, AnnihilationBombLanded, BattleSettled,
+                          TreasureFound, TreasuresCounted, BattleEnding, BattleEnded, ResolutionEnded>();
+  };
+  const std::vector<std::string> host = steps(hostLog), client = steps(clientLog);
+  EXPECT_EQ(client, host);
+  for (size_t i = 0; i < std::max(host.size(), client.size()); ++i)
+    if (i >= host.size() || i >= client.size() || host[i] != client[i]) {
+      ADD_FAILURE() << "first difference at " << i << ": host " << (i < host.size() ? host[i] : "-")
+                    << ", client " << (i < client.size() ? client[i] : "-");
+      break;
+    }
+  // The turn held what it was meant to: a pulse, two battles, a landing, a report and a bomb.
+  for (const char* step :
+       {"ObjectPulsed", "BattleSetUp", "ShotHit", "WorldFell", "WorldHeld", "ReinforcementsArrived",
+        "ScoutReported", "ProximityBombPlanted", "ResolutionEnded"})
+    EXPECT_TRUE(std::ranges::any_of(host, [&](const std::string& s) { return s.starts_with(step); })) << step;
+  // Bob's machine shows Bob's own arrivals; the host's shows them to nobody.
+  EXPECT_TRUE(clientLog.All<ScoutReported>().at(0).shown);
+  EXPECT_FALSE(hostLog.All<ScoutReported>().at(0).shown);
+  // Both end in the same state (each machine keeps the logs and histories of its own seat).
+  auto state = [](const Game& game) {
+    std::vector<std::string> frames;
+    ForEachStateFrame(game, 1, [&](std::string f, bool) {
+      if (!f.starts_with("[PY]") && !f.starts_with("[GH]")) frames.push_back(f);
+    });
+    return frames;
+  };
+  EXPECT_EQ(state(bob.g()), state(g));
+}
+
+}  // namespace
+}  // namespace zarnath::testing
