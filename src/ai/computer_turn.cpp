@@ -17,6 +17,7 @@
 #include "model/numbers.h"
 #include "model/quick_solver.h"
 #include "model/travel_time.h"
+#include "model/truce.h"
 
 namespace zarnath {
 namespace {
@@ -41,7 +42,6 @@ class Turn {
     // The level is how many rows of each nearest list are weighed (the list holds six).
     reach_ = static_cast<int>(RoundEven(std::clamp(level - 1.0, -1.0, kNearestRows - 1.0)));
     turn_ = TurnOf(g);
-    truce_ = TruceLasts(g);
   }
 
   void Run() {
@@ -130,7 +130,7 @@ class Turn {
     open_ = 0;
     for (int i = 0; i < g_.WorldCount; ++i) {
       if (g_.WorldOwner[i] == own_) continue;
-      if (truce_ && g_.WorldOwner[i] != 0) continue;
+      if (TruceProtects(g_, seat_, i)) continue;
       ++open_;
       if (OwnAttackUnderWay(i)) --open_;
     }
@@ -338,7 +338,6 @@ class Turn {
   const int own_;
   int reach_ = 0;  // the level less one: the last row of a nearest list weighed
   int turn_ = 0;   // the turn number, which also dates intelligence
-  bool truce_ = false;
   float modeFactor_ = 1.0f;
   int open_ = 0;   // worlds still worth a new attack
   int front_ = 0;  // the last exposure row counted as a front world

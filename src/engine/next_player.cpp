@@ -10,6 +10,7 @@
 #include "model/numbers.h"
 #include "model/orbit_step.h"
 #include "model/status_report.h"
+#include "model/truce.h"
 
 namespace zarnath {
 namespace {
@@ -146,15 +147,14 @@ void GameInfo(Game& g, const std::string& text, bool withSound) {
   g.io.platform.Pause(2000);
 }
 
-void TruceNotices(Game& g, int t) {
-  const int u = g.TruceUntilTurn;
-  if (t >= u || t <= u - 5) {
-    if (t == u && u >= 1) GameInfo(g, " - Battle Truce Has Ended! -", true);
+void TruceNotices(Game& g) {
+  const int left = TruceTurnsLeft(g);
+  if (left == 0 || left >= 5) {
+    if (TruceEndsThisTurn(g)) GameInfo(g, " - Battle Truce Has Ended! -", true);
     return;
   }
   GameInfo(
-      g,
-      u - t <= 1 ? "-  Battle Truce Ends Next Turn! -" : "- Battle Truce Ends In" + Str(u - t) + " Turns! -",
+      g, left <= 1 ? "-  Battle Truce Ends Next Turn! -" : "- Battle Truce Ends In" + Str(left) + " Turns! -",
       true);
 }
 
@@ -265,7 +265,7 @@ bool GameCheck(Game& g) {
   if (winner >= 0 && !g.GameOver) AnnounceEliminationVictory(g, winner);
 
   if (!(g.NetworkGame && g.TurnDone)) g.window.Caption = SeatCaption(g);
-  TruceNotices(g, turn);
+  TruceNotices(g);
   if (g.GameYear == 1.0f) StartOfGameNotices(g, turn);
   TrimTexts(g);
 

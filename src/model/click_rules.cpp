@@ -95,14 +95,6 @@ bool CanArmPulseBomb(const GameState& g, int seat, int w) {
   return (type == kTypeNothing || type == kTypeFuel) && g.WorldBombs[w] >= 1;
 }
 
-int TruceTurnsLeft(const GameState& g, int w) {
-  if (!WorldInPlay(g, w) || !SeatValid(g)) return 0;
-  const int owner = g.WorldOwner[w];
-  if (owner == 0 || owner == g.CurrentPlayer + 1) return 0;
-  const int turn = TurnOf(g);
-  return turn < g.TruceUntilTurn ? g.TruceUntilTurn - turn : 0;
-}
-
 std::string FramedNotice(const std::string& text) {
   return "\r\n" + text + "\r\n";
 }
