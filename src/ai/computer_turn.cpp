@@ -118,10 +118,12 @@ class Turn {
   bool OwnAttackUnderWay(int target) const {
     return target >= 0 && target < kWorldSlots && (attacked_ >> target & 1u);
   }
-  void Send(float percent) {
-    Sendships(g_, percent);
+  void Send(const LaunchOrder& order) {
+    Launch(g_, order);
     FindAttacks();
   }
+  // A fleet of `percent` of the source's ships.
+  void SendShare(int s, int t, double percent) { Send(LaunchOrder::Fleet(s, t, FleetShare(g_, s, percent))); }
 
   // Open targets: worlds still worth a new attack.
   void CountOpenTargets() {
@@ -161,12 +163,12 @@ class Turn {
     return false;
   }
 
-  void ScoutUnlessSooner(int target, float years) {
-    if (!ArrivesSooner(target, years)) Send(1.0f);
+  void ScoutUnlessSooner(int s, int target, float years) {
+    if (!ArrivesSooner(target, years)) Send(LaunchOrder::Scout(s, target));
   }
 
-  void SendBomb() {
-    Send(kAnnihilationBomb);
+  void SendBomb(int s, int t) {
+    Send(LaunchOrder::Bomb(s, t));
     --open_;
   }
 
@@ -215,7 +217,7 @@ class Turn {
         if (pct <= 0) pct = 25;
         const float sent = Csng(pct * S / 100.0 * gf);
         if (Csng(D / 2.0) > sent) pct = RoundEven(Int(D / 2.0 / gf / S * 4.0 + 0.999) * 25.0);
-        Send(static_cast<float>(pct));
+        SendShare(s, t, static_cast<float>(pct));
         --open_;
         continue;
       }
@@ -225,11 +227,11 @@ class Turn {
       if (crystal) {
         if (g_.WorldBombs[s] > 0 && (richBar <= g_.WorldProduction[t] + g_.WorldClass[t] ||
                                      g_.WorldCount / 6.0 > static_cast<double>(open_)))
-          SendBomb();
+          SendBomb(s, t);
       } else if (g_.WorldBombs[s] > 0 && richBar <= P + intelClass) {
-        SendBomb();
+        SendBomb(s, t);
       } else if (S > 0 && t0 < turn_ - kIntelligenceRenewal) {
-        ScoutUnlessSooner(t, y);
+        ScoutUnlessSooner(s, t, y);
       }
     }
   }
@@ -242,19 +244,19 @@ class Turn {
       const double growth = Int((y + 0.05) / 0.05);
       const double X = (growth * V + g_.WorldShips[t]) * modeFactor_;
       if (Csng(X) <= S && y < 0.2) {
-        Send(static_cast<float>(Int(X / S * 4.0 + 0.999) * 25.0));
+        SendShare(s, t, static_cast<float>(Int(X / S * 4.0 + 0.999) * 25.0));
         --open_;
       } else {
-        ScoutUnlessSooner(t, y);
+        ScoutUnlessSooner(s, t, y);
       }
     } else if (g_.WorldKnownStat[t] == 1 && g_.WorldOwner[t] == 0 && g_.WorldBombs[s] > 0) {
       // Its production is public: a rich world is worth a bomb.
       if ((V - 15.0) * 2.0 / 3.0 + 9.0 <= g_.WorldProduction[t])
-        SendBomb();
+        SendBomb(s, t);
       else
-        ScoutUnlessSooner(t, y);
+        ScoutUnlessSooner(s, t, y);
     } else if (S > 0) {
-      ScoutUnlessSooner(t, y);
+      ScoutUnlessSooner(s, t, y);
     }
   }
 
@@ -292,8 +294,8 @@ class Turn {
         if (AnythingUnderWay(w, src)) continue;
         g_.SelectedFrom = static_cast<int16_t>(src);
         g_.SelectedTo = static_cast<int16_t>(w);
-        if (g_.WorldShips[src] > static_cast<float>(turn_)) Send(100.0f);
-        if (g_.WorldBombs[src] > 0) Send(kAnnihilationBomb);
+        if (g_.WorldShips[src] > static_cast<float>(turn_)) SendShare(src, w, 100.0);
+        if (g_.WorldBombs[src] > 0) Send(LaunchOrder::Bomb(src, w));
         used[static_cast<size_t>(src)] = true;
         used[static_cast<size_t>(w)] = true;
       }

@@ -19,7 +19,6 @@
 #include "model/orbit_step.h"
 #include "model/recall.h"
 #include "model/setup_rules.h"
-#include "model/travel_time.h"
 #include "model/view_geometry.h"
 #include "net/lobby.h"
 #include "net/net_session.h"
@@ -106,74 +105,31 @@ bool OwnWorld(const GameState& g, int element, int world) {
   return world >= 0 && world < g.WorldCount && g.WorldOwner[static_cast<size_t>(world)] == element + 1;
 }
 
-std::optional<LaunchOrder> OrderOfRecord(const FleetRecordValues& v) {
-  if (v.ships == kScout) return LaunchOrder{LaunchKind::kScout, 0};
-  if (v.ships == kAnnihilationBomb) return LaunchOrder{LaunchKind::kAnnihilationBomb, 0};
-  if (v.ships >= kProximityBombBase)
-    return LaunchOrder{LaunchKind::kProximityBomb, v.ships - kProximityBombBase};
-  return LaunchOrder{LaunchKind::kFleet, v.ships};
-}
-
-// What a launch of this record from its source would store: the record must be the client's
-// own fresh launch, priced by the same solver, from a world that holds what it takes.
-bool LaunchIsSound(const Game& g, int element, const FleetRecordValues& v) {
-  if (!FleetRecordFitsGame(g, v) || v.from == v.to || v.owner != element + 1) return false;
-  const int from = v.from - 1;
-  if (!OwnWorld(g, element, from)) return false;
-  const auto order = OrderOfRecord(v);
-  if (!order || CheckLaunchSource(g, from, *order) != LaunchResult::kLaunched) return false;
-  const size_t f = static_cast<size_t>(from);
-  if (v.shipClass != g.WorldClass[f] || v.shield != (g.setup.chkShield == 1 ? g.WorldShield[f] : 0))
-    return false;
-  float years = 0, angle = 0;
-  DistCalc(g, from, v.to - 1, years, angle, kLaunchStep);
-  if (years >= kUnreachableYears) return false;
-  // The record carries thousandths: the solver's trip and parameter must round to the same.
-  const double trip = LaunchTripYears(years);
-  return std::fabs(v.tripTime - trip) < 0.0015 && std::fabs(v.timeLeft - trip) < 0.0015 &&
-         std::fabs(v.angleParam - angle) < 0.0015;
-}
-
-// What a launch takes from its world: a scout one ship, a fleet its ships, a bomb one bomb.
-void Charge(GameState& g, int from, float ships) {
-  const size_t f = static_cast<size_t>(from);
-  if (ships == kScout)
-    g.WorldShips[f] -= 1.0f;
-  else if (ships < kAnnihilationBomb)
-    g.WorldShips[f] -= ships;
-  else
-    g.WorldBombs[f] = static_cast<int16_t>(g.WorldBombs[f] - 1);
-}
-
+// A client's launch, under the rule its own window follows: the order its record stands for must
+// pass the launch check for the client's seat, and the record must be that launch as this
+// machine's solver prices it.
 bool HostSendOrder(NetSession& s, const Incoming& m) {
   Game& g = s.game;
   const auto v = ParseFleetRecord(m.payload);
-  if (!v || !MayOrder(s, m.element) || !LaunchIsSound(g, m.element, *v)) return false;
+  if (!v || !MayOrder(s, m.element)) return false;
+  const auto order = OrderOfRecord(*v);
+  LaunchTrip trip;
+  if (!order || CheckLaunch(g, m.element, *order, &trip) != LaunchResult::kLaunched ||
+      !RecordIsLaunch(*v, LaunchedSlot(g, *order, trip)))
+    return false;
   int slot = -1;
   for (int j = 0; j < kUsedFleetSlots && slot < 0; ++j)
     if (g.FleetFrom[static_cast<size_t>(j)] == 0) slot = j;
-  if (slot < 0) return false;  // no free slot: the order is lost, as on any machine
   StoreFleetRecord(g, slot, *v);
-  Charge(g, v->from - 1, v->ships);
+  ChargeLaunch(g, *order);
   return true;
 }
 
+// A client's recall, under the rule its own in-transit list follows: the sender's own object, named
+// by its record, that has not moved since its launch.
 bool HostUnsendOrder(NetSession& s, const Incoming& m) {
-  Game& g = s.game;
-  const auto v = ParseFleetRecord(m.payload);
-  if (!v || !MayOrder(s, m.element) || v->from == 0) return false;
-  for (int j = 0; j < kUsedFleetSlots; ++j) {
-    const size_t i = static_cast<size_t>(j);
-    if (g.FleetFrom[i] == 0) continue;
-    const bool same = g.FleetFrom[i] == v->from && g.FleetTo[i] == v->to && g.FleetOwner[i] == v->owner &&
-                      g.FleetShips[i] == v->ships && g.FleetClass[i] == v->shipClass &&
-                      g.FleetShield[i] == v->shield && g.FleetTripTime[i] == v->tripTime &&
-                      g.FleetAngleParam[i] == v->angleParam &&
-                      static_cast<float>(g.FleetTimeLeft[i]) == v->timeLeft;
-    // The window's own rule decides: the sender's own object that has not moved yet.
-    if (same && Recall(g, j, m.element) == RecallResult::kRecalled) return true;
-  }
-  return false;
+  if (!ParseFleetRecord(m.payload) || !MayOrder(s, m.element)) return false;
+  return RecallByRecord(s.game, m.payload, m.element) == RecallResult::kRecalled;
 }
 
 bool HostShieldOrder(NetSession& s, const Incoming& m) {

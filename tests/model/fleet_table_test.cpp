@@ -67,7 +67,7 @@ TEST(Launch, SharesAndOrdersNeverTakeMoreThanTheWorldHolds) {
     Launcher l(ships, bombs);
     Game& g = l.g();
     SCOPED_TRACE(::testing::Message() << code << " of " << ships);
-    EXPECT_EQ(kind ? Launch(g, {*kind, code}) : Sendships(g, code), result);
+    EXPECT_EQ(kind ? Launch(g, {0, 1, *kind, code}) : Sendships(g, code), result);
     EXPECT_EQ(g.WorldShips[0], shipsLeft);
     EXPECT_EQ(g.WorldBombs[0], bombs - (sent >= kAnnihilationBomb ? 1 : 0));
     EXPECT_TRUE(result == kLaunched
@@ -111,7 +111,7 @@ TEST(Launch, UnreachableTargetOrNothingSelectedIsRefusedWithNothingCharged) {
     Launcher l;
     l.g().SelectedFrom = from, l.g().SelectedTo = to;
     EXPECT_EQ(Sendships(l.g(), 100), kNothingSelected);
-    EXPECT_EQ(Launch(l.g(), {LaunchKind::kScout, 0}), kNothingSelected);
+    EXPECT_EQ(Launch(l.g(), LaunchOrder::Scout(from, to)), kNothingSelected);
     EXPECT_TRUE(l.ports.calls.empty() && l.NothingInFlight() && l.g().InputBusy);
   }
 }

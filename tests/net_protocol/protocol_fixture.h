@@ -63,21 +63,17 @@ struct ClientGame {
   }
 };
 
-// The record of a fresh launch from world `from` to `to` as the sender's own Launch makes it.
+// The record of a fresh launch from world `from` to `to` of an object with ship code `ships`, as
+// the sender's own Launch makes it, but for the owner it names (another than the world's owner
+// forges it). The order is not checked: a test can build the record of a launch the rules refuse.
 inline std::string LaunchRecord(const GameState& g, int from, int to, int owner, float ships) {
+  FleetRecordValues code;
+  code.from = from + 1, code.to = to + 1, code.ships = ships;
+  const LaunchOrder order = *OrderOfRecord(code);
+  FleetRecordValues v = LaunchedSlot(g, order, PriceLaunch(g, order));
+  v.owner = owner;
   GameState copy = g;
-  float years = 0, angle = 0;
-  DistCalc(copy, from, to, years, angle, kLaunchStep);
-  copy.FleetFrom[0] = static_cast<uint8_t>(from + 1);
-  copy.FleetTo[0] = static_cast<uint8_t>(to + 1);
-  copy.FleetOwner[0] = static_cast<uint8_t>(owner);
-  copy.FleetShips[0] = ships;
-  copy.FleetClass[0] = copy.WorldClass[static_cast<size_t>(from)];
-  copy.FleetShield[0] = copy.setup.chkShield == 1 ? copy.WorldShield[static_cast<size_t>(from)] : 0;
-  const double trip = LaunchTripYears(years);
-  copy.FleetTimeLeft[0] = trip;
-  copy.FleetTripTime[0] = static_cast<float>(trip);
-  copy.FleetAngleParam[0] = angle;
+  StoreFleetRecord(copy, 0, v);
   return FleetRecord(copy, 0);
 }
 
