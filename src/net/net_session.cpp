@@ -126,7 +126,7 @@ void NetSession::Dispatch(int element, const std::string& text) {
                  : element != 0 || entry->sentBy == SentBy::kClient)
     return refuse();
   if (!IndexFits(entry->index, frame->index)) return refuse();
-  const Incoming message{element, frame->index, frame->payload};
+  const Incoming message{element, frame->index, frame->payload, entry};
   if (!entry->handler(*this, message)) return refuse();
   ++handled;
 }

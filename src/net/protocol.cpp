@@ -63,10 +63,42 @@ bool StoreSingle(NetSession& s, const Incoming& m) {
   return true;
 }
 
-bool StoreTimeLeft(NetSession& s, const Incoming& m) {
-  float v = 0;
-  if (!ReadSingle(m.payload, v)) return false;
-  s.game.FleetTimeLeft[static_cast<size_t>(m.index)] = v;  // kept to single precision
+// A number field's value as the frame carries it: a float (a 64-bit field travels to single
+// precision), or a whole number in the field's range.
+bool ReadFieldValue(const RecordField& field, std::string_view payload, double& value) {
+  if (field.width == FieldWidth::kSingle || field.width == FieldWidth::kDouble) {
+    float v = 0;
+    if (!ReadSingle(payload, v)) return false;
+    value = v;
+    return true;
+  }
+  long long v = 0;
+  if (!ReadWhole(payload, field.lo, field.hi, v)) return false;
+  value = static_cast<double>(v);
+  return true;
+}
+
+// The world field of the frame's tag.
+bool StoreWorldField(NetSession& s, const Incoming& m) {
+  const WorldField f = m.entry ? m.entry->world : WorldField::kNone;
+  if (f == WorldField::kNone) return false;
+  const RecordField& field = FieldOf(f);
+  if (field.width == FieldWidth::kText) {
+    SetFieldText(s.game, f, m.index, std::string(m.payload));
+    return true;
+  }
+  double v = 0;
+  if (!ReadFieldValue(field, m.payload, v)) return false;
+  SetField(s.game, f, m.index, v);
+  return true;
+}
+
+// The travel-slot field of the frame's tag.
+bool StoreSlotField(NetSession& s, const Incoming& m) {
+  const FleetField f = m.entry ? m.entry->fleet : FleetField::kNone;
+  double v = 0;
+  if (f == FleetField::kNone || !ReadFieldValue(FieldOf(f), m.payload, v)) return false;
+  SetField(s.game, f, m.index, v);
   return true;
 }
 
@@ -74,11 +106,6 @@ bool StoreBombWorld(NetSession& s, const Incoming& m) {
   long long v = 0;
   if (!ReadWhole(m.payload, 0, kMaxWorlds - 1, v)) return false;
   s.game.ProxBombWorld[static_cast<size_t>(m.index)] = static_cast<float>(v);
-  return true;
-}
-
-bool StoreWorldName(NetSession& s, const Incoming& m) {
-  s.game.WorldName[static_cast<size_t>(m.index)] = std::string(m.payload);
   return true;
 }
 
@@ -169,10 +196,10 @@ bool HostPulseBombsOrder(NetSession& s, const Incoming& m) {
 
 // --- tags that are an order on the host and a field on a client ---
 
-template <auto Field, long long Lo, long long Hi, MessageHandler HostOrder>
+template <MessageHandler HostOrder>
 bool OrderOrField(NetSession& s, const Incoming& m) {
   if (s.IsHost()) return HostOrder(s, m);
-  return StoreWhole<Field, Lo, Hi>(s, m);
+  return StoreWorldField(s, m);
 }
 
 bool SendHandler(NetSession& s, const Incoming& m) {
@@ -499,8 +526,8 @@ bool TravelHideHandler(NetSession& s, const Incoming&) {
   return true;
 }
 
-using W = WorldTable;
-using F = FleetTable;
+using WF = WorldField;
+using FF = FleetField;
 using B = ProximityBombTable;
 using P = PlayerTable;
 using I = IndexOf;
@@ -519,33 +546,29 @@ constexpr std::array<MessageEntry, kTagCount> kTable = {{
     {Tag::kTime, "[TIME]", I::kNone, Y::kNumber, By::kHost, "", TimeHandler},
     {Tag::kGH, "[GH]", I::kNone, Y::kText, By::kHost, "", LogHandler},
     {Tag::kShow, "[SHOW]", I::kNone, Y::kWord, By::kHost, "Galaxy", ShowHandler},
-    {Tag::kS, "[S]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldAngle>},
-    {Tag::kR, "[R]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldRadius>},
-    {Tag::kM, "[M]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldAngularSpeed>},
-    {Tag::kPN, "[PN]", I::kWorld, Y::kText, By::kHost, "", StoreWorldName},
-    {Tag::kPP, "[PP]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldProduction, 0, 255>},
-    {Tag::kPC, "[PC]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldClass, 0, 5>},
-    {Tag::kPH, "[PH]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldShield, 0, 100>},
-    {Tag::kPM, "[PM]", I::kWorld, Y::kNumber, By::kBoth, "",
-     OrderOrField<&W::WorldShieldOn, 0, 1, HostShieldOrder>},
-    {Tag::kPD, "[PD]", I::kWorld, Y::kNumber, By::kHost, "",
-     StoreWhole<&W::WorldKnownStat, INT16_MIN, INT16_MAX>},
-    {Tag::kPO, "[PO]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldOwner, 0, kSeats>},
-    {Tag::kPS, "[PS]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldShips>},
-    {Tag::kPY, "[PY]", I::kWorld, Y::kText, By::kHost, "", StoreOwnHistory},
-    {Tag::kPT, "[PT]", I::kWorld, Y::kNumber, By::kBoth, "",
-     OrderOrField<&W::WorldType, INT16_MIN, INT16_MAX, HostPulseTypeOrder>},
-    {Tag::kPB, "[PB]", I::kWorld, Y::kNumber, By::kBoth, "",
-     OrderOrField<&W::WorldBombs, 0, INT16_MAX, HostPulseBombsOrder>},
-    {Tag::kFP, "[FP]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetFrom, 0, kMaxWorlds>},
-    {Tag::kTP, "[TP]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetTo, 0, kMaxWorlds>},
-    {Tag::kFO, "[FO]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetOwner, 0, kSeats>},
-    {Tag::kNS, "[NS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetShips>},
-    {Tag::kTC, "[TC]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetClass, 0, 5>},
-    {Tag::kTS, "[TS]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetShield, 0, 100>},
-    {Tag::kTD, "[TD]", I::kSlot, Y::kNumber, By::kHost, "", StoreTimeLeft},
-    {Tag::kSD, "[SD]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetTripTime>},
-    {Tag::kSS, "[SS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetAngleParam>},
+    {Tag::kS, "[S]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kAngle},
+    {Tag::kR, "[R]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kRadius},
+    {Tag::kM, "[M]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kAngularSpeed},
+    {Tag::kPN, "[PN]", I::kWorld, Y::kText, By::kHost, "", StoreWorldField, WF::kName},
+    {Tag::kPP, "[PP]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kProduction},
+    {Tag::kPC, "[PC]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kClass},
+    {Tag::kPH, "[PH]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kShield},
+    {Tag::kPM, "[PM]", I::kWorld, Y::kNumber, By::kBoth, "", OrderOrField<HostShieldOrder>, WF::kShieldOn},
+    {Tag::kPD, "[PD]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kKnownStat},
+    {Tag::kPO, "[PO]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kOwner},
+    {Tag::kPS, "[PS]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kShips},
+    {Tag::kPY, "[PY]", I::kWorld, Y::kText, By::kHost, "", StoreOwnHistory, WF::kHistory},
+    {Tag::kPT, "[PT]", I::kWorld, Y::kNumber, By::kBoth, "", OrderOrField<HostPulseTypeOrder>, WF::kType},
+    {Tag::kPB, "[PB]", I::kWorld, Y::kNumber, By::kBoth, "", OrderOrField<HostPulseBombsOrder>, WF::kBombs},
+    {Tag::kFP, "[FP]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kFrom},
+    {Tag::kTP, "[TP]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kTo},
+    {Tag::kFO, "[FO]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kOwner},
+    {Tag::kNS, "[NS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kShips},
+    {Tag::kTC, "[TC]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kClass},
+    {Tag::kTS, "[TS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kShield},
+    {Tag::kTD, "[TD]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kTimeLeft},
+    {Tag::kSD, "[SD]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kTripTime},
+    {Tag::kSS, "[SS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kAngleParam},
     {Tag::kBO, "[BO]", I::kBomb, Y::kNumber, By::kHost, "", StoreWhole<&B::ProxBombOwner, 0, kSeats>},
     {Tag::kBW, "[BW]", I::kBomb, Y::kNumber, By::kHost, "", StoreBombWorld},
     {Tag::kBT, "[BT]", I::kBomb, Y::kNumber, By::kHost, "", StoreSingle<&B::ProxBombThreshold>},
@@ -590,6 +613,10 @@ static_assert(TableInTagOrder(), "the message table lists every tag once, in the
 
 const MessageEntry& Entry(Tag tag) {
   return kTable[static_cast<size_t>(tag)];
+}
+
+std::span<const MessageEntry> Entries() {
+  return kTable;
 }
 
 const MessageEntry* FindEntry(std::string_view tag) {

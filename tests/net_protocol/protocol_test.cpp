@@ -3,6 +3,7 @@
 // receiver refuses.
 #include <gtest/gtest.h>
 
+#include "model/numbers.h"
 #include "net/messages.h"
 #include "net_protocol/protocol_fixture.h"
 
@@ -209,6 +210,36 @@ TEST(Receiver, AClientDropsEveryMalformedOrOutOfRangeFrameWithNothingChanged) {
   // And a frame from the host after all of them is taken: one bad frame blocks nothing.
   c.Receive("[PS] 07 12,5*");
   EXPECT_EQ(c.g().WorldShips[7], 12.5f);
+}
+
+// Every tag that carries a world's or a slot's whole-number field takes on a client exactly the
+// values its field holds in a game, its two ends included, and drops one beyond either end.
+TEST(Receiver, EveryFieldTagTakesItsFieldsRangeAndNothingBeyond) {
+  HostGame h;
+  ClientGame c;
+  c.TakeState(h.g(), 1);
+  int tags = 0;
+  for (const MessageEntry& e : Entries()) {
+    const bool world = e.world != WorldField::kNone, slot = e.fleet != FleetField::kNone;
+    if (!world && !slot) continue;
+    const RecordField& f = world ? FieldOf(e.world) : FieldOf(e.fleet);
+    if (f.width != FieldWidth::kByte && f.width != FieldWidth::kShort) continue;
+    ++tags;
+    const int index = world ? 7 : 5;
+    auto stored = [&] { return world ? FieldText(c.g(), e.world, index) : FieldText(c.g(), e.fleet, index); };
+    for (long long v : {f.lo, f.hi}) {
+      const int dropped = c.session->dropped;
+      c.Receive(Frame(e.id, index, Str(static_cast<double>(v))));
+      EXPECT_EQ(c.session->dropped, dropped) << e.tag << " " << v;
+      EXPECT_EQ(stored(), Str(static_cast<double>(v))) << e.tag;
+    }
+    for (long long v : {f.lo - 1, f.hi + 1}) {
+      const int dropped = c.session->dropped;
+      c.Receive(Frame(e.id, index, Str(static_cast<double>(v))));
+      EXPECT_EQ(c.session->dropped, dropped + 1) << e.tag << " " << v;
+    }
+  }
+  EXPECT_EQ(tags, 13);  // eight of a world, five of a slot
 }
 
 // What only a host sends is refused from a client; so is every forged order, with nothing changed.
