@@ -11,7 +11,7 @@ namespace zarnath {
 namespace {
 
 void ReportToHost(Game& g, int w) {
-  if (!g.NetworkGame || g.setup.OptServerClient0 || !g.io.net.SocketConnected(0)) return;
+  if (!IsNetworkClient(g) || !g.io.net.SocketConnected(0)) return;
   SendToHost(g, Frame(Tag::kPT, w, Str(static_cast<int>(g.WorldType[w]))));
   SendToHost(g, Frame(Tag::kPB, w, Str(static_cast<int>(g.WorldBombs[w]))));
 }

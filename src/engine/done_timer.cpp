@@ -70,7 +70,7 @@ void ImgDone_Click(Game& g) {
         EventSound(g, "gameinfo.wav");
       }
       const std::string status = Frame(Tag::kStatus, cp, name + ":  Done Turn");
-      if (!g.setup.OptServerClient0) {
+      if (!IsNetworkHost(g)) {
         SendToHost(g, status);
       } else {
         HostSend(g, status);

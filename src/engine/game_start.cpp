@@ -85,6 +85,7 @@ void imgStart_Click(Game& g) {
     return;
   }
   g.io.net.CloseSocket(0);
+  g.Role = RoleOfSetup(g);
   if (!FormSetup(g)) return;
   if (s.chkAI[0] == 0 && !g.NetworkGame) WriteDefaults(g.programFolder, s);
   g.io.net.StopLobbyTimers();
@@ -109,7 +110,7 @@ void imgStart_Click(Game& g) {
   PlaceSeats(g);
   g.GameInProgress = true;
 
-  if (s.OptServerClient0 && g.NetworkGame) {
+  if (IsNetworkHost(g)) {
     if (s.chkOnline == 1) g.io.net.AppendOnlineGameLog(OnlineGameLogLine(g, SharedClockNow(g)));
     // A client that has its state may give orders and press Done at once: they wait in its
     // socket until every client has the game and the first turn is open.

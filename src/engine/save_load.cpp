@@ -76,7 +76,8 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
   g.GameInProgress = true;
   g.PlayerColor = kPlayerColors;
 
-  if (g.setup.OptServerClient0 && g.NetworkGame) {
+  g.Role = RoleOfSetup(g);
+  if (IsNetworkHost(g)) {
     g.CurrentPlayer = 0;
     // As at a new game's start: the clients' frames wait until the loaded game's turn is open.
     g.io.net.HoldClientFrames(true);

@@ -222,8 +222,7 @@ LaunchResult Launch(Game& g, const LaunchOrder& order) {
 
   // A client tells the host at once; the host's broadcast at the end of the turn brings the
   // client's table back in line.
-  if (g.NetworkGame && !g.setup.OptServerClient0 && g.io.net.SocketConnected(0))
-    g.io.flow.SendLaunchToHost(s);
+  if (IsNetworkClient(g) && g.io.net.SocketConnected(0)) g.io.flow.SendLaunchToHost(s);
   FinishLaunch(g);
   return LaunchResult::kLaunched;
 }

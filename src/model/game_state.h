@@ -107,11 +107,17 @@ struct GameSettings {
   float BattleDelay = 0.0f;  // milliseconds slept before each battle shot
 };
 
+// This machine's part in a game: one computer, the host of a network game, or a client of one.
+enum class NetRole : uint8_t { kLocal, kHost, kClient };
+
 struct SeatState {
   float GameYear = 0.0f;
   int16_t CurrentPlayer = 0;
   uint8_t WorldCount = 0;
   bool NetworkGame = false;
+  // Set when the lobby hosts or joins, and when a game starts or loads from the setup's choice.
+  // NetworkGame tells whether a network game is linked; the role, which part this machine plays.
+  NetRole Role = NetRole::kLocal;
   bool TurnDone = false;
   bool InputBusy = false;
   // From the start of the end-of-turn cycle until the next turn opens (a client: until the host's

@@ -225,6 +225,7 @@ void NetworkOffReset(Game& g) {
   s.txtIPEnabled = s.txtIPLocked = false;
   s.txtIP.clear();
   s.OptServerClient0 = false;
+  g.Role = NetRole::kLocal;
   s.OptServerClientEnabled = false;
   g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
@@ -253,13 +254,16 @@ void OptServerClient_Click(Game& g, int index) {
   SetupState& s = g.setup;
   if (s.chkLan == 0 && s.chkOnline == 0) {
     s.OptServerClient0 = false;
+    g.Role = NetRole::kLocal;
     s.OptServerClientEnabled = false;
     g.io.platform.SetTimer(GameTimer::kServerRepublish, kMinuteMs, false);
     g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
     ShowSetup(g);
     return;
   }
-  if (!s.OptServerClient0) CloseEverything(g);
+  // The lobby hosts or joins as its option says.
+  if (index == 0 || index == 1) g.Role = index == 0 ? NetRole::kHost : NetRole::kClient;
+  if (!HostRole(g)) CloseEverything(g);
   g.io.platform.PlaySound("click1.wav");
   if (index == 0) {
     g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
@@ -331,6 +335,7 @@ void JoinHost(Game& g) {
     return;
   }
   if (s.txtIP.empty()) return;
+  g.Role = NetRole::kClient;
   g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, true);
   s.helpVisible = false;
@@ -389,7 +394,7 @@ void ClientConnectionOpened(Game& g) {
 
 void tmrStart_Timer(Game& g) {
   g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
-  if (g.GameInProgress || !g.setup.OptServerClient0) return;
+  if (g.GameInProgress || !HostRole(g)) return;
   SettleOptionTexts(g);
   imgStart_Click(g);
 }
@@ -492,7 +497,7 @@ bool HostConnectionLost(Game& g, int seat) {
     for (int k = 1; k < kSeats; ++k)
       if (k != seat) NetSend(g, Frame(Tag::kName, ViewIndex(k, seat), ""), SendPace::kYield, k);
     // A free seat: others may join again.
-    if (s.OptServerClient0) ListenAgain(g);
+    if (HostRole(g)) ListenAgain(g);
   }
   if (s.txtPL[1].empty() && s.txtPL[2].empty() && s.txtPL[3].empty()) {
     s.OptServerClientEnabled = true;
@@ -507,7 +512,7 @@ void RecountAfterLoss(Game& g) {
   if (!g.GameInProgress || g.TurnResolving || g.GameOver) return;
   if (IsNetworkHost(g)) {
     HostEndTurnIfAllDone(g);
-  } else if (g.setup.OptServerClient0 && g.TurnDone) {
+  } else if (HostRole(g) && g.TurnDone) {
     // The last client of a two-player game left while the host waited on it.
     EndTurn(g);
   }
@@ -554,7 +559,7 @@ void txtPL_Click(Game& g, int index) {
   SetupState& s = g.setup;
   if (index < 1 || index >= kSeats || s.txtPL[At(index)].empty() || (s.chkLan == 0 && s.chkOnline == 0))
     return;
-  const bool host = s.OptServerClient0;
+  const bool host = HostRole(g);
   const Answer answer = g.io.platform.MessageBox(
       host ? "Do You Want to Remove This Client?" : "Do You Want to Disconnect From This Server?", kTitle,
       Buttons::kYesNo);
@@ -584,7 +589,7 @@ void txtMessage_Enter(Game& g) {
     return;
   }
   const std::string line = " " + s.txtPL[0] + ": " + WrapChat(text);
-  if (!s.OptServerClient0) {
+  if (!HostRole(g)) {
     // A client's line shows when the host's echo comes back.
     if (g.io.net.SocketConnected(0)) SendToHost(g, Frame(Tag::kMessage, 0, line));
   } else {
@@ -598,7 +603,7 @@ void txtMessage_Enter(Game& g) {
 void LobbyChatArrived(Game& g, const std::string& line, bool sound) {
   g.setup.txtChat.Append(line + "\r\n");
   ShowSetup(g);
-  if (g.setup.OptServerClient0) HostSend(g, Frame(Tag::kMessage, 0, line));
+  if (HostRole(g)) HostSend(g, Frame(Tag::kMessage, 0, line));
   if (sound) ChatSound(g);
 }
 

@@ -18,7 +18,7 @@ NetSession::~NetSession() {
 }
 
 bool NetSession::IsHost() const {
-  return game.setup.OptServerClient0;
+  return HostRole(game);
 }
 
 void NetSession::DataArrival(int element, const std::string& bytes) {

@@ -76,7 +76,7 @@ TEST(PulseCommand, ArmsTheHomeWorld) {
   EXPECT_EQ(c.ports.calls, (std::vector<std::string>{"Refresh window", "Refresh txtGame", "Refresh txtMove",
                                                      "Pause 1500", "GalaxyDraw", "Console", "Yield"}));
   Command client;
-  client.game.NetworkGame = true, client.game.setup.OptServerClient0 = false, client.ports.connected = {true};
+  client.game.NetworkGame = true, client.game.Role = NetRole::kClient, client.ports.connected = {true};
   client.game.WorldBombs[kHome] = 2, client.game.WorldType[kHome] = kTypeFuel;
   mnuComSendPulse_Click(client.game);
   EXPECT_EQ(client.ports.Sent(), (std::vector<std::string>{"[PT] 08 12*", "[PB] 08 1*"}));

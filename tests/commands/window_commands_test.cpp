@@ -60,7 +60,7 @@ TEST(ViewToggles, LabelsShowNamesThenTheNormalLabelsAndOnlyRedrawWhileBusy) {
   w.ports.Clear();
   ImgLabels_Click(g, namesShown, [&] { FAIL() << "names shown twice"; });
   EXPECT_EQ(w.ports.calls, (Calls{"GalaxyDraw", "Yield"}));
-  w.ports.Clear(), g.InputBusy = true, g.NetworkGame = true;
+  w.ports.Clear(), g.InputBusy = true, g.NetworkGame = true, g.Role = NetRole::kClient;
   ImgLabels_Click(g, false, [&] { FAIL() << "names while busy"; });
   EXPECT_EQ(w.ports.calls, (Calls{"GalaxyDraw", "Yield", "Focus txtMessage"}));
 }

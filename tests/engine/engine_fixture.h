@@ -58,15 +58,16 @@ struct EngineGame : TestGame {
 
   // This machine hosts a network game with `clients` connected clients.
   void Host(int clients) {
-    std::tie(game.NetworkGame, game.setup.OptServerClient0, ports.socketCount) =
-        std::make_tuple(true, true, clients + 1);
+    std::tie(game.NetworkGame, game.Role, ports.socketCount) =
+        std::make_tuple(true, NetRole::kHost, clients + 1);
+    game.setup.OptServerClient0 = true;  // the setup window shows the host's choice
     ports.connected.assign(static_cast<size_t>(clients + 1), true);
     ports.connected[0] = false;
   }
   // This machine is a network client playing `seat`.
   void Client(int seat, bool connected = true) {
-    std::tie(game.NetworkGame, game.setup.OptServerClient0, game.CurrentPlayer) =
-        std::make_tuple(true, false, seat);
+    std::tie(game.NetworkGame, game.Role, game.CurrentPlayer) = std::make_tuple(true, NetRole::kClient, seat);
+    game.setup.OptServerClient0 = false;
     ports.socketCount = 1;
     ports.connected = {connected};
   }

@@ -158,7 +158,8 @@ TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeaves
   for (const auto& [computer, network, host, connected, calls] : cases) {
     Launcher l;
     Game& g = l.g();
-    g.setup.chkAI[0] = computer, g.NetworkGame = network, g.setup.OptServerClient0 = host;
+    g.setup.chkAI[0] = computer, g.NetworkGame = network;
+    g.Role = host ? NetRole::kHost : network ? NetRole::kClient : NetRole::kLocal;
     g.WorldShield[0] = 40, g.setup.chkShield = computer;  // the shield travels only with the option
     l.ports.connected = {connected};
     EngineFlow flow;  // the engine frames the client's order

@@ -60,6 +60,7 @@ struct NetGame {
       SendToHost(game, Frame(Tag::kSend, 0, FleetRecord(game, slot)));
     };
     game.setup.OptServerClient0 = host;
+    game.Role = host ? NetRole::kHost : NetRole::kClient;
     game.setup.chkLan = 1;
     session = std::make_unique<NetSession>(game);
   }

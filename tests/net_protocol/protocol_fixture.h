@@ -51,7 +51,7 @@ struct ClientGame {
     Game& g = t.game;
     t.ports.connected = {true};
     g.NetworkGame = true;
-    g.setup.OptServerClient0 = false;
+    g.Role = NetRole::kClient;
     session = std::make_unique<NetSession>(g);
   }
   void Receive(const std::string& bytes) { session->DataArrival(0, bytes); }

@@ -139,7 +139,7 @@ struct ThreeMachines {
     for (Machine* c : clients) {
       c->ports.connected = {true};
       c->game.NetworkGame = true;
-      c->game.setup.OptServerClient0 = false;
+      c->game.Role = NetRole::kClient;
     }
     for (Machine* m : {&host, &bob, &cy}) m->ports.recording = false;
   }

@@ -316,7 +316,7 @@ class GameMenusTest : public QObject {
     Table t;
     // This machine hosts a network game, so its own lines show at once.
     t.g.NetworkGame = true;
-    t.g.setup.OptServerClient0 = true;
+    t.g.Role = NetRole::kHost;
     t.program.window.ShowGameWindow();
     t.program.window.Refresh(Control::kWindow);
     QLineEdit* entry = t.program.chat.txtMessage();
@@ -389,7 +389,7 @@ class GameMenusTest : public QObject {
   void chatBoxAppendsEachLineAndKeepsABoundedHistory() {
     Table t;
     t.g.NetworkGame = true;
-    t.g.setup.OptServerClient0 = true;
+    t.g.Role = NetRole::kHost;
     t.program.window.ShowGameWindow();
     QPlainTextEdit* box = t.program.chat.txtChat();
     for (int i = 0; i < 2000; ++i) ChatMessageArrives(t.g, " Bob: line " + std::to_string(i));

@@ -311,7 +311,7 @@ class WindowControlsTest : public QObject {
   void minimisingANetworkGameHidesTheFileDialogs() {
     HotSeat h;
     h.g.NetworkGame = true;
-    h.g.setup.OptServerClient0 = true;
+    h.g.Role = NetRole::kHost;
     h.program.dialogs.mnuFileSave_Click();
     QVERIFY(h.program.dialogs.saveDialog().isVisible());
     h.program.window.showMinimized();
