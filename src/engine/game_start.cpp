@@ -8,6 +8,7 @@
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
 #include "net/lobby.h"
@@ -122,8 +123,7 @@ void imgStart_Click(Game& g) {
   g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game On";
   g.SpeedGame = false;
   SetSoundOff(g, false);
-  for (int p = 0; p < kSeats; ++p)
-    g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
+  SetAllTakingTurn(g);
   g.ProxFrom = g.ProxTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.TurnResolving = g.GameOver = g.SoundOff = false;
   g.menus.mnuOptionsFleets.Caption = "Turn Traveling Fleets Off";

@@ -53,7 +53,7 @@ void Eliminate(Game& g, int p) {
   g.window.txtMove.Visible = false;
   g.window.txtMove.Text = " - " + name + " Was Eliminated From The Game!";
   LogToHumans(g, g.window.txtMove.Text);
-  g.window.lblStatus[static_cast<size_t>(p)] = name + ":  Eliminated";
+  g.SeatStatus[static_cast<size_t>(p)] = TurnStatus::kEliminated;
 }
 
 // Victory by conquest: the result goes to the high-score table, the orbits run on for a year and
@@ -235,17 +235,16 @@ bool GameCheck(Game& g) {
   for (int p = 0; p < kSeats; ++p) {
     const size_t i = static_cast<size_t>(p);
     if (g.PlayerName[i].empty() || g.PlayerGone[i]) continue;
-    const std::string& name = g.PlayerName[i];
     const PlayerStock s = TakeStock(g, p);
     const float rating = RatingOf(s, turn);
     if (s.worlds == 0 && s.inFlight == 0) {
       outMask |= 1 << p;
-      if (!CaptionEndsWith(g.window.lblStatus[i], "Eliminated")) Eliminate(g, p);
+      if (g.SeatStatus[i] != TurnStatus::kEliminated) Eliminate(g, p);
       if (g.NetworkGame && p == cp) MarkOwnSeat(g, " (Eliminated)");
       continue;
     }
     if (s.worlds == 0 && g.NetworkGame) {
-      g.window.lblStatus[i] = name + ":  Done Turn";
+      g.SeatStatus[i] = TurnStatus::kDoneTurn;
       if (p == cp) {
         MarkOwnSeat(g, " (Done Turn)");
         g.io.screen.Focus(Control::kTxtMessage);
@@ -253,7 +252,7 @@ bool GameCheck(Game& g) {
       continue;
     }
     if (s.worlds < g.WorldCount) {
-      g.window.lblStatus[i] = name + ":  Taking Turn";
+      g.SeatStatus[i] = TurnStatus::kTakingTurn;
       continue;
     }
     if (ForeignObjectInFlight(g, p)) continue;
@@ -271,7 +270,7 @@ bool GameCheck(Game& g) {
 
   g.window.txtMove.Visible = true;
   const bool othersNamed = !g.PlayerName[1].empty() || !g.PlayerName[2].empty() || !g.PlayerName[3].empty();
-  if (!CaptionEndsWith(g.window.lblStatus[me], "Eliminated") && othersNamed &&
+  if (g.SeatStatus[me] != TurnStatus::kEliminated && othersNamed &&
       g.menus.mnuOptionsTurn.Caption == "Turn Timer Off") {
     g.TurnMinutesLeft = static_cast<int16_t>(TurnMinutesFor(turn));
     SetTurnTimer(g, 60000, true);
@@ -288,8 +287,7 @@ bool GameCheck(Game& g) {
   if (!(g.NetworkGame && g.TurnDone)) {
     g.SelectedFrom = g.SelectedTo = -1;
     std::string text = "- Initiating Turn #" + Format(turn, "0");
-    if (!(g.NetworkGame && CaptionEndsWith(g.window.lblStatus[me], "Eliminated")))
-      text += " " + g.PlayerName[me] + "!";
+    if (!(g.NetworkGame && g.SeatStatus[me] == TurnStatus::kEliminated)) text += " " + g.PlayerName[me] + "!";
     text += turn < 5 ? std::string(", World Color ") + kColourNames[me] + " -" : std::string(" -");
     g.window.txtGame.ForeColor = OwnerColour(g, cp + 1);
     g.window.txtGame.Text = text;

@@ -82,8 +82,7 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     // As at a new game's start: the clients' frames wait until the loaded game's turn is open.
     g.io.net.HoldClientFrames(true);
     g.io.flow.GalaxySync();
-    for (int p = 0; p < kSeats; ++p)
-      g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
+    SetAllTakingTurn(g);
   }
   g.window.Caption = SeatCaption(g);
   g.window.txtGame.Text.clear();

@@ -5,13 +5,13 @@
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
 #include "engine/game_start.h"
+#include "engine/save_load.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/setup_rules.h"
 #include "model/state_check.h"
-#include "engine/save_load.h"
 #include "persist/saved_game.h"
 
 namespace zarnath {
@@ -174,9 +174,8 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
     if (!over) look();
     if (!over && g.GameOver && result.victory == Victory::kNone) {
       for (int p = 0; p < kSeats; ++p) {
-        const std::string& caption = g.window.lblStatus[static_cast<size_t>(p)];
-        if (!g.PlayerName[static_cast<size_t>(p)].empty() && caption.size() >= 10 &&
-            caption.compare(caption.size() - 10, 10, "Eliminated") != 0)
+        if (!g.PlayerName[static_cast<size_t>(p)].empty() &&
+            g.SeatStatus[static_cast<size_t>(p)] != TurnStatus::kEliminated)
           result.winner = p;
       }
       result.victory = Victory::kElimination;

@@ -79,8 +79,7 @@ bool OwnWorld(const GameState& g, int w) {
 
 bool SeatTurnDone(const GameState& g) {
   if (!SeatValid(g)) return true;
-  const std::string& caption = g.window.lblStatus[static_cast<size_t>(g.CurrentPlayer)];
-  return caption.size() >= 9 && caption.compare(caption.size() - 9, 9, "Done Turn") == 0;
+  return g.SeatStatus[static_cast<size_t>(g.CurrentPlayer)] == TurnStatus::kDoneTurn;
 }
 
 bool PulseArmedOn(const GameState& g, int w) {

@@ -107,6 +107,10 @@ struct GameSettings {
   float BattleDelay = 0.0f;  // milliseconds slept before each battle shot
 };
 
+// Where a seat stands in the turn: no status (an empty seat), taking its turn, done with it, gone from a
+// network game, or out of the game.
+enum class TurnStatus : uint8_t { kNone, kTakingTurn, kDoneTurn, kDisconnected, kEliminated };
+
 // This machine's part in a game: one computer, the host of a network game, or a client of one.
 enum class NetRole : uint8_t { kLocal, kHost, kClient };
 
@@ -119,6 +123,8 @@ struct SeatState {
   // NetworkGame tells whether a network game is linked; the role, which part this machine plays.
   NetRole Role = NetRole::kLocal;
   bool TurnDone = false;
+  // Each seat's place in the turn; the window's status labels are made from it (StatusCaption).
+  std::array<TurnStatus, 4> SeatStatus{};
   bool InputBusy = false;
   // From the start of the end-of-turn cycle until the next turn opens (a client: until the host's
   // resolution has ended). Commands from panels, popups and dialogs do nothing meanwhile.

@@ -118,7 +118,7 @@ void HostLeavesGameSeat(Game& g, int seat) {
   const size_t n = At(seat);
   const std::string name = g.PlayerName[n];
   if (name.empty()) return;  // a connection that never held a seat
-  g.window.lblStatus[n] = name + ":  Disconnected";
+  g.SeatStatus[n] = TurnStatus::kDisconnected;
   g.io.screen.Refresh(Control::kLblStatus);
   if (!g.PlayerGone[n]) {
     g.window.lblPlanet.Caption = "\r\n    " + name + " Disconnected!    \r\n";
@@ -133,7 +133,7 @@ void HostLeavesGameSeat(Game& g, int seat) {
     g.io.screen.Refresh(Control::kLblPlanet);
     g.PlayerGone[n] = true;
   }
-  HostSend(g, Frame(Tag::kStatus, seat, name + ":  Disconnected"));
+  HostSend(g, Frame(Tag::kStatus, seat, StatusCaption(g, seat)));
 }
 
 }  // namespace
@@ -522,7 +522,7 @@ void ClientConnectionLost(Game& g, bool peerClosed) {
   SetupState& s = g.setup;
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
   if (g.GameInProgress && !g.window.SetupVisible) {
-    g.window.lblStatus[0] = g.PlayerName[0] + ":  Disconnected";
+    g.SeatStatus[0] = TurnStatus::kDisconnected;
     g.io.screen.Refresh(Control::kLblStatus);
     g.io.platform.MessageBox("Connection with Server Lost!  Exiting Game", kTitle, Buttons::kOk);
     CloseEverything(g);

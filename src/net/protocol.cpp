@@ -124,8 +124,8 @@ bool MayOrder(const NetSession& s, int element) {
   const Game& g = s.game;
   if (element < 1 || element >= kSeats || g.WorldCount == 0 || g.PlayerName[0].empty()) return false;
   if (g.TurnResolving || g.PlayerGone[static_cast<size_t>(element)]) return false;
-  return !CaptionEndsWith(g.window.lblStatus[static_cast<size_t>(element)], "Done Turn") &&
-         !CaptionEndsWith(g.window.lblStatus[static_cast<size_t>(element)], "Eliminated");
+  const TurnStatus status = g.SeatStatus[static_cast<size_t>(element)];
+  return status != TurnStatus::kDoneTurn && status != TurnStatus::kEliminated;
 }
 
 bool OwnWorld(const GameState& g, int element, int world) {
@@ -267,16 +267,19 @@ void Announce(Game& g, const std::string& text, int ms) {
   g.io.screen.Refresh(Control::kLblPlanet);
 }
 
+// A seat's status label as text: decoded into the seat's status here, and made again from the
+// status wherever it is shown or sent on.
 bool StatusHandler(NetSession& s, const Incoming& m) {
   Game& g = s.game;
-  const std::string caption(m.payload);
   const size_t n = static_cast<size_t>(m.index);
+  const auto status = StatusOfCaption(g, m.index, m.payload);
+  if (!status) return false;
   if (s.IsHost()) {
     // A client reports only its own seat finishing its turn.
-    if (m.index != m.element || !MayOrder(s, m.element) || caption != g.PlayerName[n] + ":  Done Turn")
-      return false;
+    if (m.index != m.element || !MayOrder(s, m.element) || *status != TurnStatus::kDoneTurn) return false;
   }
-  g.window.lblStatus[n] = caption;
+  g.SeatStatus[n] = *status;
+  const std::string caption = StatusCaption(g, m.index);
   g.io.screen.Refresh(Control::kLblStatus);
   if (m.index != g.CurrentPlayer) {
     ShowNotice(g, kNeutralColor, "- " + caption + "! -");
@@ -291,7 +294,7 @@ bool StatusHandler(NetSession& s, const Incoming& m) {
   if (s.IsHost()) {
     HostSend(g, Frame(Tag::kStatus, m.index, caption));
     if (!g.TurnResolving) HostEndTurnIfAllDone(g);
-  } else if (CaptionEndsWith(caption, "Disconnected")) {
+  } else if (*status == TurnStatus::kDisconnected) {
     const std::string& who = g.PlayerName[n];
     Announce(g, "\r\n    " + who + " Disconnected    \r\n", 5000);
     ShowNotice(g, kNeutralColor, "- " + who + " Disconnected! -");
@@ -365,10 +368,7 @@ bool ShowHandler(NetSession& s, const Incoming&) {
   g.SelectedFrom = g.SelectedTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.SpeedGame = g.TurnResolving = false;
   g.PlayerColor = kPlayerColors;
-  for (int p = 0; p < kSeats; ++p) {
-    const std::string& name = g.PlayerName[static_cast<size_t>(p)];
-    g.window.lblStatus[static_cast<size_t>(p)] = name.empty() ? "" : name + ":  Taking Turn";
-  }
+  SetAllTakingTurn(g);
   g.io.screen.Refresh(Control::kTxtChat);
   g.window.Caption = SeatCaption(g);
   GameCheck(g);

@@ -15,6 +15,7 @@
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
 
@@ -51,8 +52,7 @@ struct EngineGame : TestGame {
     game.GameInProgress = true;
     game.WorldType.fill(kTypeNothing);
     game.GameYear = 1.0f;
-    for (int p = 0; p < kSeats; ++p)
-      game.window.lblStatus[p] = game.PlayerName[p].empty() ? "" : game.PlayerName[p] + ":  Taking Turn";
+    SetAllTakingTurn(game);
     ports.Clear();
   }
 

@@ -9,6 +9,7 @@
 
 #include "fixtures/file_faults.h"
 #include "fixtures/test_game.h"
+#include "model/game_texts.h"
 #include "net/lobby.h"
 #include "persist/atomic_file.h"
 
@@ -79,7 +80,7 @@ TEST(GameStart, StartsAGameAtOneComputer) {
   g.menus.mnuFileNew.Enabled = g.menus.mnuFileLoad.Enabled = g.menus.mnuFileNewSS.Enabled = false;
   bool checked = false;
   f.ports.onGameCheck = [&] {  // the turn state is in place when the first turn is handed out
-    checked = g.GameYear == 1.0f && g.window.lblStatus[0] == "Ann:  Taking Turn" && !g.InputBusy;
+    checked = g.GameYear == 1.0f && StatusCaption(g, 0) == "Ann:  Taking Turn" && !g.InputBusy;
   };
   imgStart_Click(g);
 
@@ -100,8 +101,10 @@ TEST(GameStart, StartsAGameAtOneComputer) {
       std::make_tuple(true, true, true));
   EXPECT_EQ(std::make_tuple(g.window.Visible, g.GalaxyCenterX, IsFreeSlot(g, 3), g.ProxBombOwner[0]),
             std::make_tuple(true, 509.0f, true, int16_t{4}));
-  EXPECT_EQ(g.window.lblStatus, (std::array<std::string, 4>{"Ann:  Taking Turn", "", "Ann-Y:  Taking Turn",
-                                                            "Pandora:  Taking Turn"}));
+  EXPECT_EQ(
+      (std::array<std::string, 4>{StatusCaption(g, 0), StatusCaption(g, 1), StatusCaption(g, 2),
+                                  StatusCaption(g, 3)}),
+      (std::array<std::string, 4>{"Ann:  Taking Turn", "", "Ann-Y:  Taking Turn", "Pandora:  Taking Turn"}));
 }
 
 TEST(GameStart, WorldCountStaysInTheSetupRange) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_fixture.h"
+#include "model/game_texts.h"
 
 namespace zarnath {
 namespace {
@@ -60,7 +61,7 @@ TEST(Elimination, EachOfTheNineMasksNamesItsWinnerOnlyWhenEveryOtherNamedSeatIsO
       if (out & (1 << p)) g.WorldOwner[8 + p] = static_cast<uint8_t>(taker + 1);
     GameCheck(g);
     for (int p = 0; p < kSeats; ++p)
-      EXPECT_EQ(g.window.lblStatus[p].ends_with(":  Eliminated"), (out >> p & 1) == 1) << p;
+      EXPECT_EQ(StatusCaption(g, p).ends_with(":  Eliminated"), (out >> p & 1) == 1) << p;
     EXPECT_EQ(g.GameOver, winner >= 0);
     EXPECT_EQ(f.NoticeHas("Has Eliminated All The Other Players!"), winner >= 0);
     if (winner >= 0) {
@@ -100,7 +101,7 @@ TEST(Elimination, TheAnnouncementItsSoundAndItsThreeSeconds) {
     }
     EXPECT_FALSE(g.window.lblPlanet.Visible);
     EXPECT_EQ(g.window.lblPlanet.Alignment, 0);
-    EXPECT_EQ(g.window.lblStatus[1], "Bob:  Eliminated");
+    EXPECT_EQ(StatusCaption(g, 1), "Bob:  Eliminated");
   }
 }
 

@@ -9,6 +9,7 @@
 #include "fixtures/test_game.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/travel_time.h"
 #include "net/full_state.h"
 #include "net/net_session.h"
@@ -82,7 +83,7 @@ inline std::string LaunchRecord(const GameState& g, int from, int to, int owner,
 inline size_t Fingerprint(const Game& g, int seat = 1) {
   std::string s;
   ForEachStateFrame(g, seat, [&](std::string f, bool) { s += f; });
-  for (const auto& c : g.window.lblStatus) s += c + "|";
+  for (int p = 0; p < kSeats; ++p) s += StatusCaption(g, p) + "|";
   for (const auto& j : g.FleetTimeLeft) s += std::to_string(j) + ",";
   for (const auto* m : {&g.menus.mnuOptionsShield, &g.menus.mnuOptionsBattle, &g.menus.mnuOptionsTruce,
                         &g.menus.mnuOptionsProd, &g.menus.mnuOptionsRadar})

@@ -3,6 +3,7 @@
 // receiver refuses.
 #include <gtest/gtest.h>
 
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "net/messages.h"
 #include "net_protocol/protocol_fixture.h"
@@ -159,7 +160,7 @@ TEST(FullState, AClientOpensTheHostsGameOnShowAndTakesTheOptionsAfterIt) {
   EXPECT_EQ(g.menus.mnuOptionsRadar.Caption, "Home World Radar Off");
   EXPECT_EQ(g.menus.mnuOptionsProd.Caption, "Maximum World Production = 20");
   EXPECT_EQ(g.setup.txtOp, (std::array<std::string, 3>{"20", "4", "2"}));
-  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Taking Turn");
+  EXPECT_EQ(StatusCaption(g, 1), "Bob:  Taking Turn");
   EXPECT_TRUE(!g.menus.mnuFileNew.Enabled && !g.menus.mnuFileLoad.Enabled && !g.menus.mnuFileNewSS.Enabled);
   EXPECT_TRUE(g.window.Visible && !g.window.SetupVisible);
 }
@@ -199,6 +200,8 @@ TEST(Receiver, AClientDropsEveryMalformedOrOutOfRangeFrameWithNothingChanged) {
       "[MAXPROD] 0031*",                           // production beyond its bar
       "[YEAR] 00-3*",                              // a year before the first
       "[WHAT] 00 1*",                              // not a tag of the game
+      "[STATUS] 01Robert:  Done Turn*",            // a status under another name
+      "[STATUS] 01Bob:  Asleep*",                  // a status the game does not have
   };
   for (const std::string& frame : bad) {
     const size_t before = Fingerprint(c.g());
@@ -313,7 +316,7 @@ TEST(Receiver, OrdersThatArriveWhileTheHostResolvesATurnAreDropped) {
 TEST(Receiver, TheLastDoneIsRelayedAndEndsTheTurnOnTheHost) {
   HostGame h;
   Game& g = h.g();
-  g.window.lblStatus[0] = "Ann:  Done Turn";
+  g.SeatStatus[0] = TurnStatus::kDoneTurn;
   h.Receive(1, "[STATUS] 01Bob:  Done Turn*");
   EXPECT_EQ(g.GameYear, 1.0f);  // Cy still takes her turn
   EXPECT_EQ(h.t.ports.Sent(),

@@ -33,6 +33,7 @@
 #include "headless/headless_ports.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "net/full_state.h"
 #include "net/net_session.h"
 #include "net/protocol.h"
@@ -121,7 +122,7 @@ std::string GameText(const Game& g) {
   for (int b = 0; b < kUsedBombSlots; ++b)
     s += std::to_string(g.ProxBombOwner[static_cast<size_t>(b)]) + "@" +
          std::to_string(g.ProxBombWorld[static_cast<size_t>(b)]) + " ";
-  for (const std::string& c : g.window.lblStatus) s += "\n" + c;
+  for (int p = 0; p < kSeats; ++p) s += "\n" + StatusCaption(g, p);
   return s;
 }
 
@@ -251,9 +252,7 @@ std::string PlayFiveTurns() {
       ImgDone_Click(*m.seats[c + 1]);
       if (!m.Deliver()) ADD_FAILURE() << "the machines keep talking after a client's Done, turn " << turn;
     }
-    EXPECT_TRUE(CaptionEndsWith(h.window.lblStatus[1], "Done Turn") &&
-                CaptionEndsWith(h.window.lblStatus[2], "Done Turn"))
-        << turn;
+    EXPECT_TRUE(h.SeatStatus[1] == TurnStatus::kDoneTurn && h.SeatStatus[2] == TurnStatus::kDoneTurn) << turn;
     m.Section("turn " + std::to_string(turn) + " seat 0 Done");
     m.host.ports.recording = true;
     m.host.ports.Clear();

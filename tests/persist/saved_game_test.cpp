@@ -7,6 +7,7 @@
 
 #include "engine/save_load.h"
 #include "model/exact_number.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
@@ -102,7 +103,7 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   host.g().NetworkGame = host.g().setup.OptServerClient0 = true;
   ASSERT_EQ(LoadSavedGame(host.g(), path), LoadOutcome::kLoaded);
   EXPECT_TRUE(host.ports.Has("GalaxySync") && host.g().CurrentPlayer == 0);
-  EXPECT_EQ(host.g().window.lblStatus[1] + "|" + host.g().window.lblStatus[3], "J\xF6rg:  Taking Turn|");
+  EXPECT_EQ(StatusCaption(host.g(), 1) + "|" + StatusCaption(host.g(), 3), "J\xF6rg:  Taking Turn|");
 }
 
 // An older file: a two-line header, 13-line world records (for worlds 0 and 5), no intelligence.
