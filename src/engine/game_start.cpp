@@ -102,7 +102,7 @@ void imgStart_Click(Game& g) {
   g.GameYear = 1.0f;
   g.CurrentPlayer = 0;
   g.BattleDelay = 0;
-  SetAutoSave(g, g.menus.mnuFileAutoSave.Checked);  // AutoSave as switched, counted from year 1
+  SetAutoSave(g, g.AutoSaveOn);  // AutoSave as switched, counted from year 1
   g.window.txtMove.Text.clear();
   g.window.txtGame.Text.clear();
   g.window.txtMessage.Text.clear();
@@ -120,13 +120,12 @@ void imgStart_Click(Game& g) {
     g.io.screen.Focus(Control::kTxtMessage);
   }
 
-  g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game On";
   g.SpeedGame = false;
   SetSoundOff(g, false);
   SetAllTakingTurn(g);
   g.ProxFrom = g.ProxTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.TurnResolving = g.GameOver = g.SoundOff = false;
-  g.menus.mnuOptionsFleets.Caption = "Turn Traveling Fleets Off";
+  ShowSwitches(g);
   g.io.flow.GameCheck();
   g.window.Visible = true;
   g.io.screen.Refresh(Control::kWindow);

@@ -270,8 +270,7 @@ bool GameCheck(Game& g) {
 
   g.window.txtMove.Visible = true;
   const bool othersNamed = !g.PlayerName[1].empty() || !g.PlayerName[2].empty() || !g.PlayerName[3].empty();
-  if (g.SeatStatus[me] != TurnStatus::kEliminated && othersNamed &&
-      g.menus.mnuOptionsTurn.Caption == "Turn Timer Off") {
+  if (g.SeatStatus[me] != TurnStatus::kEliminated && othersNamed && g.TurnTimerOn) {
     g.TurnMinutesLeft = static_cast<int16_t>(TurnMinutesFor(turn));
     SetTurnTimer(g, 60000, true);
   }

@@ -61,7 +61,7 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
   // The file holds neither the sound setting nor AutoSave: both go on as they were, the Sound
   // item's caption saying what sound does, AutoSave counting from the loaded year.
   SetSoundOff(g, g.SoundOff);
-  SetAutoSave(g, g.menus.mnuFileAutoSave.Checked);
+  SetAutoSave(g, g.AutoSaveOn);
 
   // The game window is laid out afresh and shown with the loaded game.
   g.window.Visible = false;

@@ -5,6 +5,7 @@
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
 #include "engine/game_start.h"
+#include "engine/menu_state.h"
 #include "engine/save_load.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"
@@ -125,8 +126,7 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
 
   auto speed = [&] {
     if (!options_.speedGame) return;
-    g.SpeedGame = true;
-    g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game Off";
+    SetSwitch(g, Switch::kSpeed, true);
   };
   if (options_.loadFrom.empty()) {
     imgStart_Click(g);

@@ -104,7 +104,12 @@ struct GameSettings {
   bool SpeedGame = false;
   bool SoundOff = false;
   bool HideFleets = false;
-  float BattleDelay = 0.0f;  // milliseconds slept before each battle shot
+  // The game window's other switches; their menu items' captions are made from them (ShowSwitches).
+  bool AutoSaveOn = false;    // File, AutoSave
+  bool WorldLabelsOn = true;  // the world labels
+  bool ShipLabelsOn = true;   // the ship counts beside the player's worlds
+  bool TurnTimerOn = true;    // the turn timer
+  float BattleDelay = 0.0f;   // milliseconds slept before each battle shot
 };
 
 // Where a seat stands in the turn: no status (an empty seat), taking its turn, done with it, gone from a

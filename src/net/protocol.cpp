@@ -10,6 +10,7 @@
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/events.h"
+#include "engine/menu_state.h"
 #include "engine/net_send.h"
 #include "engine/turn.h"
 #include "model/click_rules.h"
@@ -367,6 +368,7 @@ bool ShowHandler(NetSession& s, const Incoming&) {
   if (!FormSetup(g)) return true;
   g.SelectedFrom = g.SelectedTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.SpeedGame = g.TurnResolving = false;
+  ShowSwitches(g);
   g.PlayerColor = kPlayerColors;
   SetAllTakingTurn(g);
   g.io.screen.Refresh(Control::kTxtChat);

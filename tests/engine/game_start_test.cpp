@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/menu_state.h"
 #include "fixtures/file_faults.h"
 #include "fixtures/test_game.h"
 #include "model/game_texts.h"
@@ -158,7 +159,7 @@ TEST(GameStart, OptionMenuCaptionsAndFlags) {
             "Home World Radar Off\nTurn Speed Game On\n");
   g.setup.chkMode = 0, g.setup.chkShield = 1, g.setup.OptRadar = {false, false, true},
   g.setup.txtTruce = "25";
-  g.SpeedGame = true, g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game Off";
+  SetSwitch(g, Switch::kSpeed, true);
   imgStart_Click(g);  // a second game turns the speed game off
   EXPECT_EQ(Options(g.menus),
             "Offensive Battle Mode\nShips Travel With Shields [x]\nBattle Truce Until Turn #25 [x]\n"

@@ -1,6 +1,7 @@
 // The next-player step: the seat chain, eliminations, victories, notices, trims and the timer.
 #include <gtest/gtest.h>
 
+#include "engine/menu_state.h"
 #include "engine_fixture.h"
 #include "model/game_texts.h"
 
@@ -141,7 +142,7 @@ TEST(Conquest, TheWinnerIsRatedScoredAndTheGameReturnsToTheSetupWindowWithMenusL
 TEST(Conquest, InsideTheEndOfTurnNothingOfTheClearedGameFollows) {
   Conquest f;
   Game& g = f.game;
-  std::tie(g.SpeedGame, g.CurrentPlayer, g.menus.mnuFileAutoSave.Checked) = std::make_tuple(true, 3, true);
+  std::tie(g.SpeedGame, g.CurrentPlayer, g.AutoSaveOn) = std::make_tuple(true, 3, true);
   g.AutoSaveYear = 1.0f;  // the round is over, and an autosave offer would be due
   GameCheck(g);
   EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
@@ -190,10 +191,10 @@ TEST(TurnTimer, MinutesByTurnWhenSwitchedOnAndThreeMinutesWarnTwiceThenEndTheTur
   EngineGame f("AB..");
   Game& g = f.game;
   EXPECT_EQ(g.menus.mnuOptionsTurn.Caption, "Turn Timer Off");  // a run starts with the timer on
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
+  SetSwitch(g, Switch::kTurnTimer, false);
   GameCheck(g);
   EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));  // switched off: no turn is timed
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
+  SetSwitch(g, Switch::kTurnTimer, true);
   GameCheck(g);
   EXPECT_EQ(g.TurnMinutesLeft, 3);
   EXPECT_TRUE(f.ports.Has("Timer tmrTurn on 60000"));

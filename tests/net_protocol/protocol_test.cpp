@@ -3,6 +3,7 @@
 // receiver refuses.
 #include <gtest/gtest.h>
 
+#include "engine/menu_state.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
 #include "net/messages.h"
@@ -163,6 +164,22 @@ TEST(FullState, AClientOpensTheHostsGameOnShowAndTakesTheOptionsAfterIt) {
   EXPECT_EQ(StatusCaption(g, 1), "Bob:  Taking Turn");
   EXPECT_TRUE(!g.menus.mnuFileNew.Enabled && !g.menus.mnuFileLoad.Enabled && !g.menus.mnuFileNewSS.Enabled);
   EXPECT_TRUE(g.window.Visible && !g.window.SetupVisible);
+}
+
+// A client that played a speed game with its fleets hidden opens the next game with both switched
+// back, and the Options menu says so: its captions follow the switches, not the last game.
+TEST(FullState, TheNextGameOpensWithTheSwitchesItsMenuShows) {
+  HostGame h;
+  ClientGame c;
+  c.t.ports.onGameCheck = [&] { GameCheck(c.g()); };
+  Game& g = c.g();
+  SetSwitch(g, Switch::kSpeed, true);
+  SetSwitch(g, Switch::kFleets, false);
+  ASSERT_EQ(g.menus.mnuOptionsSpeed.Caption, "Turn Speed Game Off");
+  c.TakeState(h.g(), 1);
+  EXPECT_TRUE(!g.SpeedGame && !g.HideFleets);
+  EXPECT_EQ(g.menus.mnuOptionsSpeed.Caption, "Turn Speed Game On");
+  EXPECT_EQ(g.menus.mnuOptionsFleets.Caption, "Turn Traveling Fleets Off");
 }
 
 // Frames a host never sends, or sends otherwise, change nothing on a client.

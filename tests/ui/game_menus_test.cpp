@@ -16,6 +16,7 @@
 #include "commands/hover_feedback.h"
 #include "engine/chat.h"
 #include "engine/game_start.h"
+#include "engine/menu_state.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
 #include "window/chat_box.h"
@@ -37,7 +38,7 @@ struct Table {
     g.setup.chkAI = {0, 0, 0, 0};
     g.setup.txtPlanets = "12";
     imgStart_Click(g);
-    g.SpeedGame = true;
+    SetSwitch(g, Switch::kSpeed, true);
   }
   ~Table() {
     platform.SetTimer(GameTimer::kAI, 0, false);
@@ -135,7 +136,12 @@ class GameMenusTest : public QObject {
     QVERIFY(t.g.SoundOff);
     QCOMPARE(t.item("mnuOptionsSound")->text(), QStringLiteral("Turn Sound On"));
     QCOMPARE(t.program.window.txtGame()->text(), QStringLiteral("- Game Sounds Now Off -"));
+    // The speed game is on: choosing the item switches it off, and again on.
     t.item("mnuOptionsSpeed")->trigger();
+    QVERIFY(!t.g.SpeedGame);
+    QCOMPARE(t.item("mnuOptionsSpeed")->text(), QStringLiteral("Turn Speed Game On"));
+    t.item("mnuOptionsSpeed")->trigger();
+    QVERIFY(t.g.SpeedGame);
     QCOMPARE(t.item("mnuOptionsSpeed")->text(), QStringLiteral("Turn Speed Game Off"));
     // A shortcut typed on the window runs its item.
     QTest::keyClick(&t.program.window, Qt::Key_W, Qt::ControlModifier);

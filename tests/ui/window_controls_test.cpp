@@ -294,7 +294,7 @@ class WindowControlsTest : public QObject {
 
   void minimisingPausesTheTurnTimer() {
     HotSeat h;
-    h.g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
+    SetSwitch(h.g, Switch::kTurnTimer, true);
     SetTurnTimer(h.g, 60000, true);
     h.program.window.showMinimized();
     QVERIFY(!h.platform.TimerEnabled(GameTimer::kTurn));
@@ -302,7 +302,7 @@ class WindowControlsTest : public QObject {
     QVERIFY(h.platform.TimerEnabled(GameTimer::kTurn));
     // With the timer option off, the restore leaves it stopped.
     h.program.window.showMinimized();
-    h.g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
+    SetSwitch(h.g, Switch::kTurnTimer, false);
     h.program.window.showNormal();
     QVERIFY(!h.platform.TimerEnabled(GameTimer::kTurn));
   }
@@ -481,4 +481,5 @@ ZARNATH_UI_SUITE(QuitWhileResolving, {"quit-while-resolving", 1024, 96});
 
 }  // namespace zarnath::testing
 
+#include "engine/menu_state.h"
 #include "window_controls_test.moc"
