@@ -222,7 +222,7 @@ class Turn {
         continue;
       }
 
-      const double V = Val(g_.setup.txtOp[0]);
+      const double V = g_.MaxProduction;
       const double richBar = (V - 15.0) * 2.0 / 3.0 + 14.0;
       if (crystal) {
         if (g_.WorldBombs[s] > 0 && (richBar <= g_.WorldProduction[t] + g_.WorldClass[t] ||
@@ -238,7 +238,7 @@ class Turn {
 
   // Unknown targets: a target without usable intelligence.
   void Unknown(int s, int t, float y, double S) {
-    const double V = Val(g_.setup.txtOp[0]);
+    const double V = g_.MaxProduction;
     if (S > 0 && g_.WorldKnownStat[t] == 5 && g_.WorldOwner[t] == 0) {
       // Its ships are public; its production is taken at the maximum.
       const double growth = Int((y + 0.05) / 0.05);
@@ -319,7 +319,7 @@ class Turn {
         if (g_.WorldShield[w] >= 100 || g_.WorldShips[w] <= static_cast<float>(turn_)) {
           g_.WorldShieldOn[w] = 0;
         } else {
-          const int threshold = g_.menus.mnuOptionsShield.Checked ? 50 : 80;
+          const int threshold = g_.setup.chkShield == 1 ? 50 : 80;
           g_.WorldShieldOn[w] = Int(static_cast<double>(g_.random.Next()) * 100.0) > threshold ? 1 : 0;
         }
       }

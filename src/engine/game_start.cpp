@@ -94,6 +94,7 @@ void imgStart_Click(Game& g) {
   SetWorldCount(g);
   g.menus.mnuFileNew.Enabled = g.menus.mnuFileLoad.Enabled = g.menus.mnuFileNewSS.Enabled = true;
   SetOptionMenus(g);
+  g.MaxProduction = Val(s.txtOp[0]);
 
   DataSet(g);
   GenerateWorlds(g);

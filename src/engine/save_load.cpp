@@ -58,6 +58,8 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     return LoadOutcome::kRefused;
   }
   g.state() = std::move(*read.state);
+  // The file's production option, or for a file without options the setup's.
+  g.MaxProduction = Val(g.setup.txtOp[0]);
   // The file holds neither the sound setting nor AutoSave: both go on as they were, the Sound
   // item's caption saying what sound does, AutoSave counting from the loaded year.
   SetSoundOff(g, g.SoundOff);

@@ -110,6 +110,9 @@ struct GameSettings {
   bool ShipLabelsOn = true;   // the ship counts beside the player's worlds
   bool TurnTimerOn = true;    // the turn timer
   float BattleDelay = 0.0f;   // milliseconds slept before each battle shot
+  // The production a new world gets at most (the option the game started or loaded with); the
+  // computer players weigh targets by it.
+  double MaxProduction = 15.0;
 };
 
 // Where a seat stands in the turn: no status (an empty seat), taking its turn, done with it, gone from a

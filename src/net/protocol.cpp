@@ -433,6 +433,7 @@ bool OptionHandler(NetSession& s, const Incoming& m) {
                             : g.menus.mnuOptionsGath;
   item.Caption = kCaptions[K] + StrTrim(static_cast<float>(v));
   g.setup.txtOp[K] = Trimmed(m.payload);
+  if (K == 0) g.MaxProduction = static_cast<double>(v);
   SetOptionBar(g, K, static_cast<int>(v));
   return true;
 }

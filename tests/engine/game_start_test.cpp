@@ -167,6 +167,8 @@ TEST(GameStart, OptionMenuCaptionsAndFlags) {
             "Home World Radar Unlimited\nTurn Speed Game On\n");
   EXPECT_EQ(g.TruceUntilTurn, 25);
   EXPECT_FALSE(g.SpeedGame);
+  // The production limit the computer players weigh by is the number the game started with.
+  EXPECT_EQ(g.MaxProduction, 20.0);
 }
 
 TEST(GameStart, NetworkHostPublishesTheGameBeforeTheFirstTurnAndAnInternetHostLogsIt) {

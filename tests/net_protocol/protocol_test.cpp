@@ -161,6 +161,7 @@ TEST(FullState, AClientOpensTheHostsGameOnShowAndTakesTheOptionsAfterIt) {
   EXPECT_EQ(g.menus.mnuOptionsRadar.Caption, "Home World Radar Off");
   EXPECT_EQ(g.menus.mnuOptionsProd.Caption, "Maximum World Production = 20");
   EXPECT_EQ(g.setup.txtOp, (std::array<std::string, 3>{"20", "4", "2"}));
+  EXPECT_EQ(g.MaxProduction, 20.0);
   EXPECT_EQ(StatusCaption(g, 1), "Bob:  Taking Turn");
   EXPECT_TRUE(!g.menus.mnuFileNew.Enabled && !g.menus.mnuFileLoad.Enabled && !g.menus.mnuFileNewSS.Enabled);
   EXPECT_TRUE(g.window.Visible && !g.window.SetupVisible);

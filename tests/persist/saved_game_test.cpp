@@ -92,6 +92,7 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
             std::make_tuple("Defensive Battle Mode", "Maximum Gather/Scout Turns = 4",
                             "Battle Truce Until Turn #12"));
   EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.55, Turn #11:  J\xF6rg");
+  EXPECT_EQ(g.MaxProduction, 20.0);  // the file's production option, as the computers weigh it
   EXPECT_FALSE(g.TurnDone || g.InputBusy || g.GameOver || g.HideFleets || g.SelectedFrom != -1 ||
                !g.GameLoaded);
   // The seat's last 2000 characters of log, after one next-player step and its side lists.
