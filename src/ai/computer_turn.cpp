@@ -105,10 +105,7 @@ class Turn {
         if (g_.FleetTo[j] == w + 1 || g_.FleetShips[j] == kAnnihilationBomb)
           threat = RoundEven(threat + g_.FleetShips[j]);
       }
-      if (Csng(g_.WorldShield[w] + static_cast<double>(g_.WorldShips[w])) < threat) {
-        g_.SelectedFrom = static_cast<int16_t>(w);
-        mnuComSendPulse_Click(g_);
-      }
+      if (Csng(g_.WorldShield[w] + static_cast<double>(g_.WorldShips[w])) < threat) ArmPulseBomb(g_, w);
     }
   }
 
