@@ -56,7 +56,7 @@ struct BusyGalaxy {
       g.SelectedFrom = static_cast<int16_t>(from);
       g.SelectedTo = static_cast<int16_t>(to);
       const float ships = static_cast<float>(5 + launched * 7 % 400);
-      if (Launch(g, LaunchOrder{LaunchKind::kFleet, ships}) == LaunchResult::kLaunched) ++launched;
+      if (Launch(g, LaunchOrder::Fleet(from, to, ships)) == LaunchResult::kLaunched) ++launched;
     }
     g.CurrentPlayer = 0;
     start = g.state();

@@ -55,6 +55,7 @@ struct FloodedHost {
     ports.recording = false;
     ports.onYield = [] { QCoreApplication::processEvents(); };
     g.setup.OptServerClient0 = true;
+    g.Role = NetRole::kHost;
     g.setup.chkLan = 1;
     g.setup.txtPL[0] = "Ann";
     g.setup.txtPlanets = "12";

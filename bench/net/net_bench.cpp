@@ -38,6 +38,7 @@ void FullStateToThreeClients(benchmark::State& state) {
   while (!net.SocketConnected(3)) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   g.random.Seed(5);
   g.NetworkGame = g.setup.OptServerClient0 = true;
+  g.Role = NetRole::kHost;
   g.setup.chkLan = 1;
   g.setup.txtPL = {"Ann", "Bob", "Cy", "Dee"};
   imgStart_Click(g);  // the first broadcast, not timed

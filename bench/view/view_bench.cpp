@@ -74,7 +74,7 @@ struct BusyView {
       g.SelectedFrom = static_cast<int16_t>(from);
       g.SelectedTo = static_cast<int16_t>(to);
       const float ships = static_cast<float>(inFlight % 4 == 0 ? 0 : 5 + inFlight * 7 % 900);
-      if (Launch(g, LaunchOrder{ships == 0 ? LaunchKind::kScout : LaunchKind::kFleet, ships}) ==
+      if (Launch(g, ships == 0 ? LaunchOrder::Scout(from, to) : LaunchOrder::Fleet(from, to, ships)) ==
           LaunchResult::kLaunched)
         ++inFlight;
     }

@@ -18,6 +18,7 @@
 #include "model/numbers.h"
 #include "model/quick_solver.h"
 #include "model/travel_time.h"
+#include "model/truce.h"
 
 namespace zarnath {
 namespace {
@@ -42,7 +43,6 @@ class Turn {
     // The level is how many rows of each nearest list are weighed (the list holds six).
     reach_ = static_cast<int>(RoundEven(std::clamp(level - 1.0, -1.0, kNearestRows - 1.0)));
     turn_ = TurnOf(g);
-    truce_ = TruceLasts(g);
   }
 
   void Run() {
@@ -106,10 +106,7 @@ class Turn {
         if (g_.FleetTo[j] == w + 1 || g_.FleetShips[j] == kAnnihilationBomb)
           threat = RoundEven(threat + g_.FleetShips[j]);
       }
-      if (Csng(g_.WorldShield[w] + static_cast<double>(g_.WorldShips[w])) < threat) {
-        g_.SelectedFrom = static_cast<int16_t>(w);
-        mnuComSendPulse_Click(g_);
-      }
+      if (Csng(g_.WorldShield[w] + static_cast<double>(g_.WorldShips[w])) < threat) ArmPulseBomb(g_, w);
     }
   }
 
@@ -119,10 +116,12 @@ class Turn {
   bool OwnAttackUnderWay(int target) const {
     return target >= 0 && target < kWorldSlots && (attacked_ >> target & 1u);
   }
-  void Send(float percent) {
-    Sendships(g_, percent);
+  void Send(const LaunchOrder& order) {
+    Launch(g_, order);
     FindAttacks();
   }
+  // A fleet of `percent` of the source's ships.
+  void SendShare(int s, int t, double percent) { Send(LaunchOrder::Fleet(s, t, FleetShare(g_, s, percent))); }
 
   // Open targets: worlds still worth a new attack.
   void CountOpenTargets() {
@@ -131,7 +130,7 @@ class Turn {
     open_ = 0;
     for (int i = 0; i < g_.WorldCount; ++i) {
       if (g_.WorldOwner[i] == own_) continue;
-      if (truce_ && g_.WorldOwner[i] != 0) continue;
+      if (TruceProtects(g_, seat_, i)) continue;
       ++open_;
       if (OwnAttackUnderWay(i)) --open_;
     }
@@ -162,12 +161,12 @@ class Turn {
     return false;
   }
 
-  void ScoutUnlessSooner(int target, float years) {
-    if (!ArrivesSooner(target, years)) Send(1.0f);
+  void ScoutUnlessSooner(int s, int target, float years) {
+    if (!ArrivesSooner(target, years)) Send(LaunchOrder::Scout(s, target));
   }
 
-  void SendBomb() {
-    Send(kAnnihilationBomb);
+  void SendBomb(int s, int t) {
+    Send(LaunchOrder::Bomb(s, t));
     --open_;
   }
 
@@ -216,46 +215,46 @@ class Turn {
         if (pct <= 0) pct = 25;
         const float sent = Csng(pct * S / 100.0 * gf);
         if (Csng(D / 2.0) > sent) pct = RoundEven(Int(D / 2.0 / gf / S * 4.0 + 0.999) * 25.0);
-        Send(static_cast<float>(pct));
+        SendShare(s, t, static_cast<float>(pct));
         --open_;
         continue;
       }
 
-      const double V = Val(g_.setup.txtOp[0]);
+      const double V = g_.MaxProduction;
       const double richBar = (V - 15.0) * 2.0 / 3.0 + 14.0;
       if (crystal) {
         if (g_.WorldBombs[s] > 0 && (richBar <= g_.WorldProduction[t] + g_.WorldClass[t] ||
                                      g_.WorldCount / 6.0 > static_cast<double>(open_)))
-          SendBomb();
+          SendBomb(s, t);
       } else if (g_.WorldBombs[s] > 0 && richBar <= P + intelClass) {
-        SendBomb();
+        SendBomb(s, t);
       } else if (S > 0 && t0 < turn_ - kIntelligenceRenewal) {
-        ScoutUnlessSooner(t, y);
+        ScoutUnlessSooner(s, t, y);
       }
     }
   }
 
   // Unknown targets: a target without usable intelligence.
   void Unknown(int s, int t, float y, double S) {
-    const double V = Val(g_.setup.txtOp[0]);
+    const double V = g_.MaxProduction;
     if (S > 0 && g_.WorldKnownStat[t] == 5 && g_.WorldOwner[t] == 0) {
       // Its ships are public; its production is taken at the maximum.
       const double growth = Int((y + 0.05) / 0.05);
       const double X = (growth * V + g_.WorldShips[t]) * modeFactor_;
       if (Csng(X) <= S && y < 0.2) {
-        Send(static_cast<float>(Int(X / S * 4.0 + 0.999) * 25.0));
+        SendShare(s, t, static_cast<float>(Int(X / S * 4.0 + 0.999) * 25.0));
         --open_;
       } else {
-        ScoutUnlessSooner(t, y);
+        ScoutUnlessSooner(s, t, y);
       }
     } else if (g_.WorldKnownStat[t] == 1 && g_.WorldOwner[t] == 0 && g_.WorldBombs[s] > 0) {
       // Its production is public: a rich world is worth a bomb.
       if ((V - 15.0) * 2.0 / 3.0 + 9.0 <= g_.WorldProduction[t])
-        SendBomb();
+        SendBomb(s, t);
       else
-        ScoutUnlessSooner(t, y);
+        ScoutUnlessSooner(s, t, y);
     } else if (S > 0) {
-      ScoutUnlessSooner(t, y);
+      ScoutUnlessSooner(s, t, y);
     }
   }
 
@@ -293,8 +292,8 @@ class Turn {
         if (AnythingUnderWay(w, src)) continue;
         g_.SelectedFrom = static_cast<int16_t>(src);
         g_.SelectedTo = static_cast<int16_t>(w);
-        if (g_.WorldShips[src] > static_cast<float>(turn_)) Send(100.0f);
-        if (g_.WorldBombs[src] > 0) Send(kAnnihilationBomb);
+        if (g_.WorldShips[src] > static_cast<float>(turn_)) SendShare(src, w, 100.0);
+        if (g_.WorldBombs[src] > 0) Send(LaunchOrder::Bomb(src, w));
         used[static_cast<size_t>(src)] = true;
         used[static_cast<size_t>(w)] = true;
       }
@@ -318,7 +317,7 @@ class Turn {
         if (g_.WorldShield[w] >= 100 || g_.WorldShips[w] <= static_cast<float>(turn_)) {
           g_.WorldShieldOn[w] = 0;
         } else {
-          const int threshold = g_.menus.mnuOptionsShield.Checked ? 50 : 80;
+          const int threshold = g_.setup.chkShield == 1 ? 50 : 80;
           g_.WorldShieldOn[w] = Int(static_cast<double>(g_.random.Next()) * 100.0) > threshold ? 1 : 0;
         }
       }
@@ -339,7 +338,6 @@ class Turn {
   const int own_;
   int reach_ = 0;  // the level less one: the last row of a nearest list weighed
   int turn_ = 0;   // the turn number, which also dates intelligence
-  bool truce_ = false;
   float modeFactor_ = 1.0f;
   int open_ = 0;   // worlds still worth a new attack
   int front_ = 0;  // the last exposure row counted as a front world

@@ -25,8 +25,11 @@ void AnnounceToHuman(Game& g, int w) {
 }  // namespace
 
 void mnuComSendPulse_Click(Game& g) {
-  const int w = g.SelectedFrom;
-  if (w == -1) return;
+  if (g.SelectedFrom == -1) return;
+  ArmPulseBomb(g, g.SelectedFrom);
+}
+
+void ArmPulseBomb(Game& g, int w) {
   const bool human = g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && IsHumanSeat(g, g.CurrentPlayer);
   if (CanArmPulseBomb(g, g.CurrentPlayer, w)) {
     g.WorldType[w] = static_cast<int16_t>(g.WorldType[w] + kPulseArmed);

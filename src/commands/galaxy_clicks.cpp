@@ -15,6 +15,7 @@
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/travel_time.h"
+#include "model/truce.h"
 #include "model/view_rules.h"
 
 namespace zarnath {
@@ -91,9 +92,8 @@ void SecondPress(Game& g, CommandView& view, int button, double x, double y, Com
   for (int w : WorldsHitAt(g, x, y)) {
     view.DrawTargetMark(w);
     g.io.screen.Refresh(Control::kWindow);
-    const int truce = TruceTurnsLeft(g, w);
-    if (truce > 0) {
-      ShowCentredReport(g, TruceNotice(truce));
+    if (TruceProtects(g, g.CurrentPlayer, w)) {
+      ShowCentredReport(g, TruceNotice(TruceTurnsLeft(g)));
       g.io.platform.Pause(3000);
       HideCentredReport(g);
       g.io.platform.Yield();

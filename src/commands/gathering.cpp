@@ -14,10 +14,6 @@
 namespace zarnath {
 namespace {
 
-inline constexpr float kShareAll = 100.0f;
-inline constexpr float kShareScout = 1.0f;
-inline constexpr float kShareBomb = 9999.0f;
-
 // The world of NearestList row k, or -1 for an empty row.
 int EntryWorld(const GameState& g, int k) {
   const float w = g.NearestList[static_cast<size_t>(k)][0];
@@ -38,16 +34,28 @@ void EndCommand(Game& g, bool repaint) {
   if (repaint) g.io.screen.Refresh(Control::kWindow);
 }
 
+// What a gathering send launches: all the ships, a scout or a bomb.
+LaunchOrder OrderOf(const GameState& g, int from, int to, PreviewKind kind) {
+  switch (kind) {
+    case PreviewKind::kScout:
+      return LaunchOrder::Scout(from, to);
+    case PreviewKind::kBomb:
+      return LaunchOrder::Bomb(from, to);
+    case PreviewKind::kShips:
+      break;
+  }
+  return LaunchOrder::Fleet(from, to, FleetShare(g, from, 100.0));
+}
+
 // The preview (with the hover label on the scouted world, or on the sending world) and the launch.
-void PreviewAndSend(Game& g, CommandView& view, int from, int to, PreviewKind kind, float share,
-                    bool labelOf) {
+void PreviewAndSend(Game& g, CommandView& view, int from, int to, PreviewKind kind, bool labelOf) {
   g.SelectedFrom = static_cast<int16_t>(from);
   g.SelectedTo = static_cast<int16_t>(to);
   if (labelOf) view.DrawWorldLabel(kind == PreviewKind::kScout ? to : from);
   view.DrawSendPreview(from, to, kind);
   g.io.screen.Refresh(Control::kWindow);
   g.io.platform.Pause(500);
-  Sendships(g, share);
+  Launch(g, OrderOf(g, from, to, kind));
 }
 
 bool OwnObjectBoundFor(const GameState& g, int t) {
@@ -77,7 +85,7 @@ int GatherNearestShips(Game& g, CommandView& view, int w) {
     const int s = EntryWorld(g, k);
     if (s == -1 || !(EntryYears(g, k) <= GatherRange(g))) continue;
     if (!(g.WorldShips[s] > 0) || g.WorldNoGather[s]) continue;
-    PreviewAndSend(g, view, s, w, PreviewKind::kShips, kShareAll, true);
+    PreviewAndSend(g, view, s, w, PreviewKind::kShips, true);
     ++sent;
   }
   g.window.lblPlanet.Visible = false;
@@ -102,7 +110,7 @@ int ScoutNearestWorlds(Game& g, CommandView& view, int w) {
     const int t = EntryWorld(g, k);
     if (!(g.WorldShips[w] > 0) || t == -1 || !(EntryYears(g, k) <= GatherRange(g))) continue;
     if (OwnObjectBoundFor(g, t)) continue;
-    PreviewAndSend(g, view, w, t, PreviewKind::kScout, kShareScout, true);
+    PreviewAndSend(g, view, w, t, PreviewKind::kScout, true);
     ++sent;
   }
   g.window.lblPlanet.Visible = false;
@@ -117,7 +125,7 @@ int SendNearestScout(Game& g, CommandView& view, int w) {
   for (int k = 0; k < kNearestRows; ++k) {
     const int s = EntryWorld(g, k);
     if (s == -1 || !(g.WorldShips[s] > 0)) continue;
-    PreviewAndSend(g, view, s, w, PreviewKind::kScout, kShareScout, false);
+    PreviewAndSend(g, view, s, w, PreviewKind::kScout, false);
     EndCommand(g, false);
     return 1;
   }
@@ -135,7 +143,7 @@ int SendNearestBomb(Game& g, CommandView& view, int w) {
   for (int k = 0; k < kNearestRows; ++k) {
     const int s = EntryWorld(g, k);
     if (s == -1 || g.WorldBombs[s] <= 0) continue;
-    PreviewAndSend(g, view, s, w, PreviewKind::kBomb, kShareBomb, true);
+    PreviewAndSend(g, view, s, w, PreviewKind::kBomb, true);
     sent = 1;
     break;
   }

@@ -80,7 +80,7 @@ bool FarOutside(const PanelBox& box, float x, float y) {
 }
 
 bool WorldLabelsOn(const GameState& g) {
-  return g.menus.mnuOptionsLabels.Caption == "Turn World Labels Off";
+  return g.WorldLabelsOn;
 }
 
 }  // namespace

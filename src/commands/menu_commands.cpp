@@ -13,38 +13,30 @@ namespace {
 
 constexpr const char* kLoseGameQuestion = "You will lose all existing game data, do you want to proceed?";
 
-// A switching item: the caption it shows while its option is on, the one while off, and the
-// notices of switching on and off.
+// A switch's notices of switching on and off.
 struct OptionSwitch {
-  MenuItem GameMenus::*item;
-  const char* onCaption;
-  const char* offCaption;
+  Switch which;
   const char* onNotice;
   const char* offNotice;
 };
 
-constexpr OptionSwitch kSound{&GameMenus::mnuOptionsSound, kSoundOnCaption, kSoundOffCaption,
-                              "- Game Sounds Now On -", "- Game Sounds Now Off -"};
-constexpr OptionSwitch kSpeed{&GameMenus::mnuOptionsSpeed, "Turn Speed Game Off", "Turn Speed Game On",
-                              "- Speed Game Now On -", "- Speed Game Now Off -"};
-constexpr OptionSwitch kLabels{&GameMenus::mnuOptionsLabels, "Turn World Labels Off", "Turn World Labels On",
-                               "- World Labels Now On -", "- World Labels Now Off -"};
-constexpr OptionSwitch kShips{&GameMenus::mnuOptionsShips, "Turn World Ship Labels Off",
-                              "Turn World Ship Labels On", "- World Ship Labels Now On -",
+constexpr OptionSwitch kSound{Switch::kSound, "- Game Sounds Now On -", "- Game Sounds Now Off -"};
+constexpr OptionSwitch kSpeed{Switch::kSpeed, "- Speed Game Now On -", "- Speed Game Now Off -"};
+constexpr OptionSwitch kLabels{Switch::kWorldLabels, "- World Labels Now On -", "- World Labels Now Off -"};
+constexpr OptionSwitch kShips{Switch::kShipLabels, "- World Ship Labels Now On -",
                               "- World Ship Labels Now Off -"};
-constexpr OptionSwitch kTurn{&GameMenus::mnuOptionsTurn, "Turn Timer Off", "Turn Timer On",
-                             "- Turn Timer Now On -", "- Turn Timer Now Off -"};
+constexpr OptionSwitch kTurn{Switch::kTurnTimer, "- Turn Timer Now On -", "- Turn Timer Now Off -"};
 
-// Flips a switching item by its caption and tells so; true when the option is now on. The sound
-// plays by the sound setting as it was before the switch.
+// Flips a switch (its item's caption follows) and tells so; true when the option is now on. The
+// sound plays by the sound setting as it was before the switch.
 bool Flip(Game& g, const OptionSwitch& s) {
   g.window.txtGame.ForeColor = kNeutralColor;
-  MenuItem& item = g.menus.*s.item;
-  const bool on = item.Caption != s.onCaption;
-  item.Caption = on ? s.onCaption : s.offCaption;
+  const bool on = !SwitchOn(g, s.which);
+  const bool soundOff = g.SoundOff;
+  SetSwitch(g, s.which, on);
   g.window.txtGame.Text = on ? s.onNotice : s.offNotice;
   g.io.screen.Refresh(Control::kTxtGame);
-  if (!g.SoundOff) g.io.platform.PlaySound("gameinfo.wav");
+  if (!soundOff) g.io.platform.PlaySound("gameinfo.wav");
   return on;
 }
 
@@ -68,11 +60,11 @@ void Call(const std::function<void()>& hook) {
 }  // namespace
 
 void mnuOptionsSound_Click(Game& g) {
-  SetSoundOff(g, !Flip(g, kSound));
+  Flip(g, kSound);
 }
 
 void mnuOptionsSpeed_Click(Game& g) {
-  g.SpeedGame = Flip(g, kSpeed);
+  Flip(g, kSpeed);
 }
 
 void mnuOptionsLabels_Click(Game& g) {
@@ -105,7 +97,7 @@ void mnuOptionsPause_Click(Game& g) {
 }
 
 void mnuFileAutoSave_Click(Game& g) {
-  SetAutoSave(g, !g.menus.mnuFileAutoSave.Checked);
+  SetAutoSave(g, !g.AutoSaveOn);
 }
 
 bool mnuFileNew_Click(Game& g) {
@@ -147,8 +139,7 @@ bool Form_Resize(Game& g, bool minimised) {
   // Only a change starts or stops the clock, so a resize never restarts the running minute.
   if (minimised) {
     if (g.TurnTimerEnabled) SetTurnTimer(g, g.TurnTimerInterval, false);
-  } else if (g.menus.mnuOptionsTurn.Caption == kTurn.onCaption && !g.TurnTimerEnabled &&
-             g.TurnTimerInterval > 0) {
+  } else if (g.TurnTimerOn && !g.TurnTimerEnabled && g.TurnTimerInterval > 0) {
     SetTurnTimer(g, g.TurnTimerInterval, true);
   }
   return false;

@@ -37,7 +37,10 @@ std::string LaunchRefusalText(const GameState& g, LaunchResult result, int from,
     case LaunchResult::kThresholdTooLarge:
       return "- Proximity Bomb Threshold Too Large, Nothing Sent! -";
     case LaunchResult::kInvalidOrder:
+    case LaunchResult::kToItself:
       return "- Unknown Order, Nothing Sent! -";
+    case LaunchResult::kTruce:
+      return "- The Battle Truce Protects " + target + ", Nothing Sent! -";
   }
   return "";
 }

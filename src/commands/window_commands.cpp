@@ -2,6 +2,7 @@
 #include "engine/event_notices.h"
 
 #include "commands/send_commands.h"
+#include "engine/menu_state.h"
 #include "model/game.h"
 #include "model/ships_needed.h"
 #include "model/status_report.h"
@@ -97,7 +98,7 @@ void ImgTravel_Click(Game& g) {
   if (g.InputBusy) return;
   g.HideFleets = !g.HideFleets;
   RedrawGalaxy(g);
-  g.menus.mnuOptionsFleets.Caption = g.HideFleets ? "Turn Traveling Fleets On" : "Turn Traveling Fleets Off";
+  ShowSwitches(g);
   g.window.txtGame.Text = g.HideFleets ? "- Traveling Fleets Now Off -" : "- Traveling Fleets Now On -";
   g.io.screen.Refresh(Control::kTxtGame);
 }

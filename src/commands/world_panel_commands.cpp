@@ -6,6 +6,7 @@
 #include "engine/event_notices.h"
 #include "model/click_rules.h"
 #include "model/game.h"
+#include "model/truce.h"
 #include "model/view_rules.h"
 #include "model/world_panel.h"
 
@@ -99,7 +100,7 @@ CommandOutcome lstInfo_Click(Game& g, CommandView& view, int world, int row, int
   const int w = world;
   // The automatic sends never attack another player's world while a battle truce protects it.
   const bool automaticSend = code == kNearestShips || code == kNearestScout || code == kNearestBomb;
-  if (automaticSend && TruceTurnsLeft(g, w) > 0) code = 0;
+  if (automaticSend && TruceProtects(g, g.CurrentPlayer, w)) code = 0;
   switch (code) {
     case kShield:
       Shield(g, view, w, out);

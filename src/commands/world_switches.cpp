@@ -10,7 +10,7 @@
 namespace zarnath {
 
 bool ClientLinkUp(Game& g) {
-  return g.NetworkGame && !g.setup.OptServerClient0 && g.io.net.SocketConnected(0);
+  return IsNetworkClient(g) && g.io.net.SocketConnected(0);
 }
 
 int ToggleShield(Game& g, int w) {

@@ -9,14 +9,6 @@
 #include "model/numbers.h"
 
 namespace zarnath {
-namespace {
-
-bool SeatHasFinished(const std::string& caption) {
-  return CaptionEndsWith(caption, "Done Turn") || CaptionEndsWith(caption, "Eliminated") ||
-         CaptionEndsWith(caption, "Disconnected");
-}
-
-}  // namespace
 
 void SetTurnTimer(Game& g, int intervalMs, bool enabled) {
   g.TurnTimerInterval = intervalMs;
@@ -31,7 +23,7 @@ void StopTurnTimer(Game& g) {
 std::string WaitingListText(const GameState& g) {
   std::string names;
   for (int q = 0; q < kSeats; ++q) {
-    if (!CaptionEndsWith(g.window.lblStatus[static_cast<size_t>(q)], "Taking Turn")) continue;
+    if (g.SeatStatus[static_cast<size_t>(q)] != TurnStatus::kTakingTurn) continue;
     names += (names.empty() ? "" : " & ") + g.PlayerName[static_cast<size_t>(q)];
   }
   return names.empty() ? std::string() : "- Waiting on " + names + " -";
@@ -39,11 +31,11 @@ std::string WaitingListText(const GameState& g) {
 
 int HostFinishedSeats(Game& g) {
   const int sockets = g.io.net.SocketCount();
-  int count = SeatHasFinished(g.window.lblStatus[0]) ? 1 : 0;
+  int count = SeatFinished(g, 0) ? 1 : 0;
   for (int i = 1; i < sockets; ++i) {
     // Each seat counts once, whatever the reason it has finished.
-    const bool finished = i >= kSeats || !SeatLinked(g, i) || g.PlayerGone[static_cast<size_t>(i)] ||
-                          SeatHasFinished(g.window.lblStatus[static_cast<size_t>(i)]);
+    const bool finished =
+        i >= kSeats || !SeatLinked(g, i) || g.PlayerGone[static_cast<size_t>(i)] || SeatFinished(g, i);
     if (finished) ++count;
   }
   return count;
@@ -59,9 +51,9 @@ bool HostEndTurnIfAllDone(Game& g) {
 void ImgDone_Click(Game& g) {
   const int cp = g.CurrentPlayer;
   const bool seatValid = cp >= 0 && cp < kSeats;
-  const std::string caption = seatValid ? g.window.lblStatus[static_cast<size_t>(cp)] : std::string();
-  const bool refused = !seatValid || g.InputBusy || CaptionEndsWith(caption, "Eliminated") ||
-                       CaptionEndsWith(caption, "Done Turn");
+  const TurnStatus status = seatValid ? g.SeatStatus[static_cast<size_t>(cp)] : TurnStatus::kNone;
+  const bool refused =
+      !seatValid || g.InputBusy || status == TurnStatus::kEliminated || status == TurnStatus::kDoneTurn;
   if (!refused) {
     StopTurnTimer(g);
     g.window.txtGame.Text.clear();
@@ -71,9 +63,8 @@ void ImgDone_Click(Game& g) {
       return;
     }
     if (!g.TurnDone) {
-      const std::string& name = g.PlayerName[static_cast<size_t>(cp)];
       g.TurnDone = true;
-      g.window.lblStatus[static_cast<size_t>(cp)] = name + ":  Done Turn";
+      g.SeatStatus[static_cast<size_t>(cp)] = TurnStatus::kDoneTurn;
       const std::string waiting = WaitingListText(g);
       if (!waiting.empty()) {
         ShowNotice(g, kNeutralColor, waiting);

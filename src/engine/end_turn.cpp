@@ -56,7 +56,7 @@ void MoveAndLand(Game& g) {
 // AutoSave is on while its menu item is checked: from the year it was switched on (or the last
 // autosave), the next offer comes half a year later.
 bool AutoSaveDue(const GameState& g) {
-  const bool on = g.AutoSaveYear > 1.0f || (g.AutoSaveYear == 1.0f && g.menus.mnuFileAutoSave.Checked);
+  const bool on = g.AutoSaveYear > 1.0f || (g.AutoSaveYear == 1.0f && g.AutoSaveOn);
   return on && static_cast<double>(g.GameYear) - 0.5 >= g.AutoSaveYear;
 }
 

@@ -4,10 +4,6 @@
 
 namespace zarnath {
 
-bool CaptionEndsWith(std::string_view caption, std::string_view ending) {
-  return caption.size() >= ending.size() && caption.substr(caption.size() - ending.size()) == ending;
-}
-
 bool IsNamedHuman(const GameState& g, int seat) {
   return seat >= 0 && seat < kSeats && !g.PlayerName[static_cast<size_t>(seat)].empty() &&
          IsHumanSeat(g, seat);

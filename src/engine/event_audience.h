@@ -1,15 +1,11 @@
-// Who an event concerns and who sees it: the status captions, the owner test and the human
-// seats, the owners' names and colours, and the travel slots in play.
+// Who an event concerns and who sees it: the owner test and the human seats, the owners' names
+// and colours, and the travel slots in play.
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace zarnath {
 struct GameState;
-
-// Whether a status caption ends in the given word ("Eliminated", "Done Turn", ...).
-bool CaptionEndsWith(std::string_view caption, std::string_view ending);
 
 // The owner test: an event of owner code o is shown here when the owner plays at this machine
 // (a network game) or is a human seat of this machine (one computer).

@@ -8,6 +8,7 @@
 #include "engine/menu_state.h"
 #include "model/galaxy.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
 #include "persist/defaults_file.h"
@@ -74,6 +75,7 @@ std::string OnlineGameLogLine(const GameState& g, std::time_t sharedNow) {
 void StartNewGame(Game& g) {
   SetupState& s = g.setup;
   g.io.net.CloseSocket(0);
+  g.Role = RoleOfSetup(g);
   if (!FormSetup(g)) return;
   if (s.chkAI[0] == 0 && !g.NetworkGame) WriteDefaults(g.programFolder, s);
   g.io.net.StopLobbyTimers();
@@ -81,6 +83,7 @@ void StartNewGame(Game& g) {
   SetWorldCount(g);
   g.menus.mnuFileNew.Enabled = g.menus.mnuFileLoad.Enabled = g.menus.mnuFileNewSS.Enabled = true;
   SetOptionMenus(g);
+  g.MaxProduction = Val(s.txtOp[0]);
 
   ClearGame(g);
   GenerateWorlds(g);
@@ -89,7 +92,7 @@ void StartNewGame(Game& g) {
   g.GameYear = 1.0f;
   g.CurrentPlayer = 0;
   g.BattleDelay = 0;
-  SetAutoSave(g, g.menus.mnuFileAutoSave.Checked);  // AutoSave as switched, counted from year 1
+  SetAutoSave(g, g.AutoSaveOn);  // AutoSave as switched, counted from year 1
   g.window.txtMove.Text.clear();
   g.window.txtGame.Text.clear();
   g.window.txtMessage.Text.clear();
@@ -98,7 +101,7 @@ void StartNewGame(Game& g) {
   PlaceSeats(g);
   g.GameInProgress = true;
 
-  if (s.OptServerClient0 && g.NetworkGame) {
+  if (IsNetworkHost(g)) {
     if (s.chkOnline == 1) g.io.net.AppendOnlineGameLog(OnlineGameLogLine(g, SharedClockNow(g)));
     // A client that has its state may give orders and press Done at once: they wait in its
     // socket until every client has the game and the first turn is open.
@@ -107,14 +110,12 @@ void StartNewGame(Game& g) {
     g.io.screen.Focus(Control::kTxtMessage);
   }
 
-  g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game On";
   g.SpeedGame = false;
   SetSoundOff(g, false);
-  for (int p = 0; p < kSeats; ++p)
-    g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
+  SetAllTakingTurn(g);
   g.ProxFrom = g.ProxTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.TurnResolving = g.GameOver = g.SoundOff = false;
-  g.menus.mnuOptionsFleets.Caption = "Turn Traveling Fleets Off";
+  ShowSwitches(g);
   g.io.flow.GameCheck();
   g.window.Visible = true;
   g.io.screen.Refresh(Control::kWindow);

@@ -6,8 +6,12 @@
 namespace zarnath {
 namespace {
 
-// Every order that got past the selection check: a human seat's ends with the table in order and
-// the window redrawn.
+bool InPlay(const GameState& g, int from, int to) {
+  return from >= 0 && to >= 0 && from < g.WorldCount && to < g.WorldCount;
+}
+
+// Every order between two worlds in play: a human seat's ends with the table in order and the
+// window redrawn.
 void FinishOrder(Game& g) {
   const bool human = g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && IsHumanSeat(g, g.CurrentPlayer);
   if (human) SettleHumanOrder(g);
@@ -17,21 +21,25 @@ void FinishOrder(Game& g) {
 }  // namespace
 
 LaunchResult Launch(Game& g, const LaunchOrder& order) {
-  int slot = -1;
-  const LaunchResult result = LaunchIntoTable(g, order, slot);
-  if (result == LaunchResult::kNothingSelected) return result;
+  if (!InPlay(g, order.from, order.to)) return LaunchResult::kNothingSelected;
+  LaunchTrip trip;
+  const LaunchResult result = CheckLaunch(g, g.CurrentPlayer, order, &trip);
+  // The travel line shows the solver's last answer, launched or not.
+  if (trip.priced) {
+    g.TravelYears = trip.years;
+    g.TravelAngle = trip.angle;
+  }
   // A client tells the host at once; the host's broadcast at the end of the turn brings the
   // client's table back in line.
-  if (result == LaunchResult::kLaunched) Tell(g, turn_event::FleetLaunched{slot});
+  if (result == LaunchResult::kLaunched) Tell(g, turn_event::FleetLaunched{LaunchIntoTable(g, order, trip)});
   FinishOrder(g);
   return result;
 }
 
-LaunchResult Sendships(Game& g, float percent) {
-  if (g.SelectedFrom < 0 || g.SelectedTo < 0 || g.SelectedFrom >= g.WorldCount ||
-      g.SelectedTo >= g.WorldCount)
-    return LaunchResult::kNothingSelected;
-  const auto order = OrderForPercent(g, g.SelectedFrom, percent);
+LaunchResult Sendships(Game& g, float code) {
+  const int from = g.SelectedFrom, to = g.SelectedTo;
+  if (!InPlay(g, from, to)) return LaunchResult::kNothingSelected;
+  const auto order = OrderForCode(g, from, to, code);
   if (!order) {
     FinishOrder(g);
     return LaunchResult::kInvalidOrder;

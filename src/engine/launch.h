@@ -1,5 +1,5 @@
-// A seat's order to send an object from the selected source to the selected target, as the
-// window's commands and the computer player give it.
+// A seat's order to send an object from one world to another, as the window's commands, the
+// computer player and the gathering give it.
 #pragma once
 
 #include "model/fleet_table.h"
@@ -7,12 +7,14 @@
 namespace zarnath {
 class Game;
 
-// Launches into the table (model/fleet_table.h, LaunchIntoTable); a client tells its host at
-// once. A human seat's order (refused or not) ends with the table sorted, the selection cleared
-// and the window redrawn; every order that got past the selection check yields once to pending
-// events.
+// Launches the order for the seat to move: the one launch check (model/fleet_table.h, CheckLaunch),
+// then into the table (LaunchIntoTable); a client tells its host at once. Anything the check
+// refuses launches and charges nothing. A human seat's order (refused or not) ends with the table
+// sorted, the selection cleared and the window redrawn; every order between two worlds in play
+// yields once to pending events.
 LaunchResult Launch(Game& g, const LaunchOrder& order);
-// The same for a share code as the window's commands pass it.
-LaunchResult Sendships(Game& g, float percent);
+// The same for a share code as the window's commands pass it, from the selected source to the
+// selected target.
+LaunchResult Sendships(Game& g, float code);
 
 }  // namespace zarnath

@@ -4,10 +4,6 @@
 
 namespace zarnath {
 
-bool IsNetworkHost(const GameState& g) {
-  return g.NetworkGame && g.setup.OptServerClient0;
-}
-
 bool SeatLinked(Game& g, int element) {
   if (element < 1 || element >= kSeats || !g.io.net.SocketConnected(element)) return false;
   const size_t e = static_cast<size_t>(element);

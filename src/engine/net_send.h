@@ -9,9 +9,6 @@ namespace zarnath {
 class Game;
 struct GameState;
 
-// Whether this machine is the network host.
-bool IsNetworkHost(const GameState& g);
-
 // The one sender of the game protocol. On the network host: the frame to every connected client
 // (or only to client `only` when it is 1 to 3); on any other machine: to the host when linked
 // to one (never with `only`). Each send is followed by a yield unless the pace is quiet.

@@ -11,6 +11,7 @@
 #include "model/numbers.h"
 #include "model/orbit_step.h"
 #include "model/status_report.h"
+#include "model/truce.h"
 
 namespace zarnath {
 namespace {
@@ -49,7 +50,7 @@ void Eliminate(Game& g, int p) {
   const std::string& name = g.PlayerName[static_cast<size_t>(p)];
   Tell(g, SeatEliminated{p});
   LogToHumans(g, " - " + name + " Was Eliminated From The Game!");
-  g.window.lblStatus[static_cast<size_t>(p)] = name + ":  Eliminated";
+  g.SeatStatus[static_cast<size_t>(p)] = TurnStatus::kEliminated;
 }
 
 // Victory by conquest: the result goes to the high-score table, the orbits run on for a year and
@@ -126,15 +127,14 @@ void GameInfo(Game& g, const std::string& text, bool withSound) {
   Tell(g, GameNoticeShown{text, withSound});
 }
 
-void TruceNotices(Game& g, int t) {
-  const int u = g.TruceUntilTurn;
-  if (t >= u || t <= u - 5) {
-    if (t == u && u >= 1) GameInfo(g, " - Battle Truce Has Ended! -", true);
+void TruceNotices(Game& g) {
+  const int left = TruceTurnsLeft(g);
+  if (left == 0 || left >= 5) {
+    if (TruceEndsThisTurn(g)) GameInfo(g, " - Battle Truce Has Ended! -", true);
     return;
   }
   GameInfo(
-      g,
-      u - t <= 1 ? "-  Battle Truce Ends Next Turn! -" : "- Battle Truce Ends In" + Str(u - t) + " Turns! -",
+      g, left <= 1 ? "-  Battle Truce Ends Next Turn! -" : "- Battle Truce Ends In" + Str(left) + " Turns! -",
       true);
 }
 
@@ -214,22 +214,21 @@ bool GameCheck(Game& g) {
   for (int p = 0; p < kSeats; ++p) {
     const size_t i = static_cast<size_t>(p);
     if (g.PlayerName[i].empty() || g.PlayerGone[i]) continue;
-    const std::string& name = g.PlayerName[i];
     const PlayerStock s = TakeStock(g, p);
     const float rating = RatingOf(s, turn);
     if (s.worlds == 0 && s.inFlight == 0) {
       outMask |= 1 << p;
-      if (!CaptionEndsWith(g.window.lblStatus[i], "Eliminated")) Eliminate(g, p);
+      if (g.SeatStatus[i] != TurnStatus::kEliminated) Eliminate(g, p);
       if (g.NetworkGame && p == cp) MarkOwnSeat(g, " (Eliminated)");
       continue;
     }
     if (s.worlds == 0 && g.NetworkGame) {
-      g.window.lblStatus[i] = name + ":  Done Turn";
+      g.SeatStatus[i] = TurnStatus::kDoneTurn;
       if (p == cp) MarkOwnSeat(g, " (Done Turn)", true);
       continue;
     }
     if (s.worlds < g.WorldCount) {
-      g.window.lblStatus[i] = name + ":  Taking Turn";
+      g.SeatStatus[i] = TurnStatus::kTakingTurn;
       continue;
     }
     if (ForeignObjectInFlight(g, p)) continue;
@@ -241,14 +240,13 @@ bool GameCheck(Game& g) {
   if (winner >= 0 && !g.GameOver) AnnounceEliminationVictory(g, winner);
 
   if (!(g.NetworkGame && g.TurnDone)) g.window.Caption = SeatCaption(g);
-  TruceNotices(g, turn);
+  TruceNotices(g);
   if (g.GameYear == 1.0f) StartOfGameNotices(g, turn);
   TrimTexts(g);
 
   g.window.txtMove.Visible = true;
   const bool othersNamed = !g.PlayerName[1].empty() || !g.PlayerName[2].empty() || !g.PlayerName[3].empty();
-  if (!CaptionEndsWith(g.window.lblStatus[me], "Eliminated") && othersNamed &&
-      g.menus.mnuOptionsTurn.Caption == "Turn Timer Off") {
+  if (g.SeatStatus[me] != TurnStatus::kEliminated && othersNamed && g.TurnTimerOn) {
     g.TurnMinutesLeft = static_cast<int16_t>(TurnMinutesFor(turn));
     SetTurnTimer(g, 60000, true);
   }
@@ -260,7 +258,7 @@ bool GameCheck(Game& g) {
   std::string notice;
   if (!(g.NetworkGame && g.TurnDone)) {
     notice = "- Initiating Turn #" + Format(turn, "0");
-    if (!(g.NetworkGame && CaptionEndsWith(g.window.lblStatus[me], "Eliminated")))
+    if (!(g.NetworkGame && g.SeatStatus[me] == TurnStatus::kEliminated))
       notice += " " + g.PlayerName[me] + "!";
     notice += turn < 5 ? std::string(", World Color ") + kColourNames[me] + " -" : std::string(" -");
   }

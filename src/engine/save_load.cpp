@@ -59,10 +59,12 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     return LoadOutcome::kRefused;
   }
   g.state() = std::move(*read.state);
+  // The file's production option, or for a file without options the setup's.
+  g.MaxProduction = Val(g.setup.txtOp[0]);
   // The file holds neither the sound setting nor AutoSave: both go on as they were, the Sound
   // item's caption saying what sound does, AutoSave counting from the loaded year.
   SetSoundOff(g, g.SoundOff);
-  SetAutoSave(g, g.menus.mnuFileAutoSave.Checked);
+  SetAutoSave(g, g.AutoSaveOn);
 
   // The game window is laid out afresh and shown with the loaded game.
   g.window.Visible = false;
@@ -77,13 +79,13 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
   g.GameInProgress = true;
   g.PlayerColor = kPlayerColors;
 
-  if (g.setup.OptServerClient0 && g.NetworkGame) {
+  g.Role = RoleOfSetup(g);
+  if (IsNetworkHost(g)) {
     g.CurrentPlayer = 0;
     // As at a new game's start: the clients' frames wait until the loaded game's turn is open.
     g.io.net.HoldClientFrames(true);
     g.io.flow.GalaxySync();
-    for (int p = 0; p < kSeats; ++p)
-      g.window.lblStatus[p] = g.PlayerName[p].empty() ? "" : g.PlayerName[p] + ":  Taking Turn";
+    SetAllTakingTurn(g);
   }
   g.window.Caption = SeatCaption(g);
   g.window.txtGame.Text.clear();

@@ -5,6 +5,7 @@
 #include "ai/computer_turn.h"
 #include "engine/engine_flow.h"
 #include "engine/game_start.h"
+#include "engine/menu_state.h"
 #include "engine/save_load.h"
 #include "engine/turn.h"
 #include "headless/headless_ports.h"
@@ -126,8 +127,7 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
 
   auto speed = [&] {
     if (!options_.speedGame) return;
-    g.SpeedGame = true;
-    g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game Off";
+    SetSwitch(g, Switch::kSpeed, true);
   };
   if (options_.loadFrom.empty()) {
     imgStart_Click(g);
@@ -175,9 +175,8 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
     if (!over) look();
     if (!over && g.GameOver && result.victory == Victory::kNone) {
       for (int p = 0; p < kSeats; ++p) {
-        const std::string& caption = g.window.lblStatus[static_cast<size_t>(p)];
-        if (!g.PlayerName[static_cast<size_t>(p)].empty() && caption.size() >= 10 &&
-            caption.compare(caption.size() - 10, 10, "Eliminated") != 0)
+        if (!g.PlayerName[static_cast<size_t>(p)].empty() &&
+            g.SeatStatus[static_cast<size_t>(p)] != TurnStatus::kEliminated)
           result.winner = p;
       }
       result.victory = Victory::kElimination;

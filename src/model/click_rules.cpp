@@ -79,8 +79,7 @@ bool OwnWorld(const GameState& g, int w) {
 
 bool SeatTurnDone(const GameState& g) {
   if (!SeatValid(g)) return true;
-  const std::string& caption = g.window.lblStatus[static_cast<size_t>(g.CurrentPlayer)];
-  return caption.size() >= 9 && caption.compare(caption.size() - 9, 9, "Done Turn") == 0;
+  return g.SeatStatus[static_cast<size_t>(g.CurrentPlayer)] == TurnStatus::kDoneTurn;
 }
 
 bool PulseArmedOn(const GameState& g, int w) {
@@ -93,14 +92,6 @@ bool CanArmPulseBomb(const GameState& g, int seat, int w) {
   if (seat < 0 || seat >= kSeats || g.WorldOwner[w] != seat + 1) return false;
   const int type = g.WorldType[w];
   return (type == kTypeNothing || type == kTypeFuel) && g.WorldBombs[w] >= 1;
-}
-
-int TruceTurnsLeft(const GameState& g, int w) {
-  if (!WorldInPlay(g, w) || !SeatValid(g)) return 0;
-  const int owner = g.WorldOwner[w];
-  if (owner == 0 || owner == g.CurrentPlayer + 1) return 0;
-  const int turn = TurnOf(g);
-  return turn < g.TruceUntilTurn ? g.TruceUntilTurn - turn : 0;
 }
 
 std::string FramedNotice(const std::string& text) {

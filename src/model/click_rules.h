@@ -60,9 +60,6 @@ bool PulseArmedOn(const GameState& g, int w);
 // the computer player and the host taking a client's arming all ask this.
 bool CanArmPulseBomb(const GameState& g, int seat, int w);
 
-// The turns a battle truce still runs against world w, or 0 when an attack on it is allowed:
-// only another player's world is protected, while the turn number is below the truce turn.
-int TruceTurnsLeft(const GameState& g, int w);
 // "    Battle Truce Ends Next Turn    " or "    Battle Truce Ends In 3 Turns    ", framed by
 // line breaks.
 std::string TruceNotice(int turnsLeft);

@@ -8,6 +8,7 @@
 #include "model/game.h"
 #include "model/numbers.h"
 #include "model/travel_time.h"
+#include "model/truce.h"
 
 namespace zarnath {
 namespace {
@@ -57,6 +58,20 @@ LaunchResult CheckSource(const GameState& g, int from, const LaunchOrder& order)
   return LaunchResult::kInvalidOrder;
 }
 
+float ShipCode(const LaunchOrder& order) {
+  switch (order.kind) {
+    case LaunchKind::kFleet:
+      return order.count;
+    case LaunchKind::kScout:
+      return kScout;
+    case LaunchKind::kAnnihilationBomb:
+      return kAnnihilationBomb;
+    case LaunchKind::kProximityBomb:
+      return kProximityBombBase + order.count;
+  }
+  return kScout;
+}
+
 // The launch parameter of a record: the text less 10. The float nearest to it can lie just below
 // a thousandth and would then be written back one thousandth lower; the float just above it is
 // taken instead, so a record read and written again stays the same.
@@ -69,89 +84,125 @@ float ReadLaunchParameter(double shifted) {
 
 }  // namespace
 
-void SettleHumanOrder(GameState& g) {
-  SortFleets(g);
-  g.InputBusy = false;
-  g.SelectedFrom = g.SelectedTo = -1;
-}
-
-std::optional<LaunchOrder> OrderForPercent(const GameState& g, int fromWorld, float percent) {
-  if (percent > 9998.0f) {
-    if (percent == kAnnihilationBomb) return LaunchOrder{LaunchKind::kAnnihilationBomb, 0};
-    if (percent >= kProximityBombBase)
-      return LaunchOrder{LaunchKind::kProximityBomb, percent - kProximityBombBase};
-    return std::nullopt;  // between the codes: no kind of object
-  }
-  if (percent == 1.0f) return LaunchOrder{LaunchKind::kScout, 0};
-  if (fromWorld < 0 || fromWorld >= kWorldSlots) return std::nullopt;
+float FleetShare(const GameState& g, int fromWorld, double percent) {
+  if (fromWorld < 0 || fromWorld >= kWorldSlots) return 0;
   const float ships = g.WorldShips[fromWorld];
   // A share is rounded up by 0.99 but never takes more than the whole ships present.
   const float whole = static_cast<float>(std::max(0.0, Int(ships)));
-  if (percent > 1.0f && percent <= 100.0f)
-    return LaunchOrder{LaunchKind::kFleet, std::min(FleetShareOf(ships, percent), whole)};
-  if (percent < 0.0f) return LaunchOrder{LaunchKind::kFleet, std::min(FleetShareOf(ships, 25.0), whole)};
+  return std::min(FleetShareOf(ships, percent), whole);
+}
+
+std::optional<LaunchOrder> OrderForCode(const GameState& g, int fromWorld, int toWorld, float code) {
+  if (code > 9998.0f) {
+    if (code == kAnnihilationBomb) return LaunchOrder::Bomb(fromWorld, toWorld);
+    if (code >= kProximityBombBase)
+      return LaunchOrder::ProximityBomb(fromWorld, toWorld, code - kProximityBombBase);
+    return std::nullopt;  // between the codes: no kind of object
+  }
+  if (code == 1.0f) return LaunchOrder::Scout(fromWorld, toWorld);
+  if (fromWorld < 0 || fromWorld >= kWorldSlots) return std::nullopt;
+  if (code > 1.0f && code <= 100.0f)
+    return LaunchOrder::Fleet(fromWorld, toWorld, FleetShare(g, fromWorld, code));
+  if (code < 0.0f) return LaunchOrder::Fleet(fromWorld, toWorld, FleetShare(g, fromWorld, 25.0));
   return std::nullopt;
 }
 
-LaunchResult CheckLaunchSource(const GameState& g, int fromWorld, const LaunchOrder& order) {
-  if (fromWorld < 0 || fromWorld >= kMaxWorlds) return LaunchResult::kNothingSelected;
-  return CheckSource(g, fromWorld, order);
+LaunchTrip PriceLaunch(const GameState& g, const LaunchOrder& order) {
+  LaunchTrip trip;
+  DistCalc(g, order.from, order.to, trip.years, trip.angle, kLaunchStep);
+  trip.priced = true;
+  return trip;
+}
+
+LaunchResult CheckLaunch(const GameState& g, int seat, const LaunchOrder& order, LaunchTrip* trip) {
+  const int from = order.from, to = order.to;
+  if (from < 0 || to < 0 || from >= g.WorldCount || to >= g.WorldCount || from >= kMaxWorlds ||
+      to >= kMaxWorlds)
+    return LaunchResult::kNothingSelected;
+  // Only the seat's own worlds send; only a proximity bomb stays at home.
+  if (seat < 0 || seat >= kSeats || g.WorldOwner[from] != seat + 1) return LaunchResult::kNotOwnWorld;
+  if (from == to && order.kind != LaunchKind::kProximityBomb) return LaunchResult::kToItself;
+  if (TruceProtects(g, seat, to)) return LaunchResult::kTruce;
+  if (FirstFreeSlot(g) < 0) return LaunchResult::kTableFull;
+  const LaunchResult source = CheckSource(g, from, order);
+  if (source != LaunchResult::kLaunched) return source;
+  const LaunchTrip priced = PriceLaunch(g, order);
+  if (trip) *trip = priced;
+  return priced.years >= kUnreachableYears ? LaunchResult::kUnreachable : LaunchResult::kLaunched;
 }
 
 double LaunchTripYears(float travelYears) {
   return Int(static_cast<double>(travelYears) * 1000.0 + 0.999) / 1000.0;
 }
 
-LaunchResult LaunchIntoTable(GameState& g, const LaunchOrder& order, int& slot) {
-  const int from = g.SelectedFrom, to = g.SelectedTo;
-  if (from < 0 || to < 0 || from >= g.WorldCount || to >= g.WorldCount) return LaunchResult::kNothingSelected;
-  const int s = FirstFreeSlot(g);
-  // Only the seat whose turn it is gives orders, and only from its own worlds.
-  const bool own =
-      g.CurrentPlayer >= 0 && g.CurrentPlayer < kSeats && g.WorldOwner[from] == g.CurrentPlayer + 1;
-  LaunchResult result = !own    ? LaunchResult::kNotOwnWorld
-                        : s < 0 ? LaunchResult::kTableFull
-                                : CheckSource(g, from, order);
-  float years = 0, angle = 0;
-  if (result == LaunchResult::kLaunched) {
-    DistCalc(g, from, to, years, angle, kLaunchStep);
-    g.TravelYears = years;
-    g.TravelAngle = angle;
-    if (years >= kUnreachableYears) result = LaunchResult::kUnreachable;
-  }
-  if (result != LaunchResult::kLaunched) return result;
+FleetRecordValues LaunchedSlot(const GameState& g, const LaunchOrder& order, const LaunchTrip& trip) {
+  FleetRecordValues v;
+  if (order.from < 0 || order.from >= kWorldSlots || order.to < 0 || order.to >= kWorldSlots) return v;
+  const size_t from = static_cast<size_t>(order.from);
+  v.from = order.from + 1;
+  v.to = order.to + 1;
+  v.owner = g.WorldOwner[from];
+  v.ships = ShipCode(order);
+  v.shipClass = g.WorldClass[from];
+  v.shield = g.setup.chkShield == 1 ? g.WorldShield[from] : 0;
+  // The time left keeps the trip in 64 bits: rounded to a 32-bit float, a trip of whole turns
+  // (0.3 year = 156 ticks) would lie a hair above them and arrive one turn late.
+  const double years = LaunchTripYears(trip.years);
+  v.timeLeft = years;
+  v.tripTime = static_cast<float>(years);
+  v.angleParam = trip.angle;
+  return v;
+}
 
-  g.FleetFrom[s] = static_cast<uint8_t>(from + 1);
-  g.FleetTo[s] = static_cast<uint8_t>(to + 1);
-  g.FleetOwner[s] = g.WorldOwner[from];
+bool RecordIsLaunch(const FleetRecordValues& record, const FleetRecordValues& launched) {
+  if (record.from != launched.from || record.to != launched.to || record.owner != launched.owner ||
+      record.ships != launched.ships || record.shipClass != launched.shipClass ||
+      record.shield != launched.shield)
+    return false;
+  return std::fabs(record.tripTime - launched.timeLeft) < 0.0015 &&
+         std::fabs(record.timeLeft - launched.timeLeft) < 0.0015 &&
+         std::fabs(record.angleParam - launched.angleParam) < 0.0015;
+}
+
+std::optional<LaunchOrder> OrderOfRecord(const FleetRecordValues& v) {
+  if (v.from == 0) return std::nullopt;
+  const int from = v.from - 1, to = v.to - 1;
+  if (v.ships == kScout) return LaunchOrder::Scout(from, to);
+  if (v.ships == kAnnihilationBomb) return LaunchOrder::Bomb(from, to);
+  if (v.ships >= kProximityBombBase)
+    return LaunchOrder::ProximityBomb(from, to, v.ships - kProximityBombBase);
+  return LaunchOrder::Fleet(from, to, v.ships);
+}
+
+void ChargeLaunch(GameState& g, const LaunchOrder& order) {
+  if (order.from < 0 || order.from >= kWorldSlots) return;
+  const size_t from = static_cast<size_t>(order.from);
   switch (order.kind) {
     case LaunchKind::kFleet:
-      g.FleetShips[s] = order.count;
       g.WorldShips[from] -= order.count;
       break;
     case LaunchKind::kScout:
-      g.FleetShips[s] = kScout;
       g.WorldShips[from] -= 1.0f;
       break;
     case LaunchKind::kAnnihilationBomb:
-      g.FleetShips[s] = kAnnihilationBomb;
-      g.WorldBombs[from] -= 1;
-      break;
     case LaunchKind::kProximityBomb:
-      g.FleetShips[s] = kProximityBombBase + order.count;
-      g.WorldBombs[from] -= 1;
+      g.WorldBombs[from] = static_cast<int16_t>(g.WorldBombs[from] - 1);
       break;
   }
-  g.FleetClass[s] = g.WorldClass[from];
-  g.FleetShield[s] = g.setup.chkShield == 1 ? g.WorldShield[from] : 0;
-  // The time left keeps the trip in 64 bits: rounded to a 32-bit float, a trip of whole turns
-  // (0.3 year = 156 ticks) would lie a hair above them and arrive one turn late.
-  const double trip = LaunchTripYears(years);
-  g.FleetTimeLeft[s] = trip;
-  g.FleetTripTime[s] = static_cast<float>(trip);
-  g.FleetAngleParam[s] = angle;
-  slot = s;
-  return LaunchResult::kLaunched;
+}
+
+int LaunchIntoTable(GameState& g, const LaunchOrder& order, const LaunchTrip& trip) {
+  const int s = FirstFreeSlot(g);
+  if (s < 0) return -1;
+  StoreFleetRecord(g, s, LaunchedSlot(g, order, trip));
+  ChargeLaunch(g, order);
+  return s;
+}
+
+void SettleHumanOrder(GameState& g) {
+  SortFleets(g);
+  g.InputBusy = false;
+  g.SelectedFrom = g.SelectedTo = -1;
 }
 
 namespace {

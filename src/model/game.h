@@ -46,9 +46,27 @@ class Game : public GameState {
   std::vector<TurnListener*> listeners;
 };
 
+// The role: the game's rules ask these, never the setup window's host/join option box.
+// The lobby or the game is this machine's to host (with or without clients linked yet).
+inline bool HostRole(const GameState& g) {
+  return g.Role == NetRole::kHost;
+}
+// This machine hosts a network game.
+inline bool IsNetworkHost(const GameState& g) {
+  return g.NetworkGame && HostRole(g);
+}
+// This machine is a client of a network game.
+inline bool IsNetworkClient(const GameState& g) {
+  return g.NetworkGame && g.Role == NetRole::kClient;
+}
 // This machine resolves turns and draws random numbers: a single machine or a network host.
 inline bool IsHostOrSingle(const GameState& g) {
-  return !g.NetworkGame || g.setup.OptServerClient0;
+  return !g.NetworkGame || HostRole(g);
+}
+// The role a game takes at its start or load: the setup's host option, a client while linked to a
+// host, or one computer.
+inline NetRole RoleOfSetup(const GameState& g) {
+  return g.setup.OptServerClient0 ? NetRole::kHost : g.NetworkGame ? NetRole::kClient : NetRole::kLocal;
 }
 inline bool IsHumanSeat(const GameState& g, int seat) {
   return g.setup.chkAI[seat] == 0;

@@ -104,15 +104,35 @@ struct GameSettings {
   bool SpeedGame = false;
   bool SoundOff = false;
   bool HideFleets = false;
-  float BattleDelay = 0.0f;  // milliseconds slept before each battle shot
+  // The game window's other switches; their menu items' captions are made from them (ShowSwitches).
+  bool AutoSaveOn = false;    // File, AutoSave
+  bool WorldLabelsOn = true;  // the world labels
+  bool ShipLabelsOn = true;   // the ship counts beside the player's worlds
+  bool TurnTimerOn = true;    // the turn timer
+  float BattleDelay = 0.0f;   // milliseconds slept before each battle shot
+  // The production a new world gets at most (the option the game started or loaded with); the
+  // computer players weigh targets by it.
+  double MaxProduction = 15.0;
 };
+
+// Where a seat stands in the turn: no status (an empty seat), taking its turn, done with it, gone from a
+// network game, or out of the game.
+enum class TurnStatus : uint8_t { kNone, kTakingTurn, kDoneTurn, kDisconnected, kEliminated };
+
+// This machine's part in a game: one computer, the host of a network game, or a client of one.
+enum class NetRole : uint8_t { kLocal, kHost, kClient };
 
 struct SeatState {
   float GameYear = 0.0f;
   int16_t CurrentPlayer = 0;
   uint8_t WorldCount = 0;
   bool NetworkGame = false;
+  // Set when the lobby hosts or joins, and when a game starts or loads from the setup's choice.
+  // NetworkGame tells whether a network game is linked; the role, which part this machine plays.
+  NetRole Role = NetRole::kLocal;
   bool TurnDone = false;
+  // Each seat's place in the turn; the window's status labels are made from it (StatusCaption).
+  std::array<TurnStatus, 4> SeatStatus{};
   bool InputBusy = false;
   // From the start of the end-of-turn cycle until the next turn opens (a client: until the host's
   // resolution has ended). Commands from panels, popups and dialogs do nothing meanwhile.

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace zarnath {
 struct GameState;
+enum class TurnStatus : uint8_t;
 
 // The move-log box shows at most this many of the log's last characters.
 inline constexpr size_t kMoveLogShown = 2000;
@@ -18,6 +21,17 @@ std::string EventPrefix(const GameState& g);
 // "Zarnath - Year 1.05, Turn #1:  " + the name of the seat to move (seat 4's, empty, when none)
 // + suffix.
 std::string SeatCaption(const GameState& g, const std::string& suffix = "");
+// A seat's status label: its name, a colon, two blanks and where it stands ("Bob:  Done Turn",
+// "Cy:  Taking Turn", "Dee:  Eliminated", "Ann:  Disconnected"); empty for a seat without a status.
+std::string StatusCaption(const GameState& g, int seat);
+// The status a label's text gives seat `seat`: the seat's own name followed by one of the four
+// endings. Nothing for any other text.
+std::optional<TurnStatus> StatusOfCaption(const GameState& g, int seat, std::string_view caption);
+// Each named seat takes its turn; an empty seat has no status.
+void SetAllTakingTurn(GameState& g);
+// The seat has finished the turn: done, gone from the game or out of it.
+bool SeatFinished(const GameState& g, int seat);
+
 // The move-log box's text for a log: its last `shown` characters, ending in CR LF.
 std::string MoveLogBoxText(const std::string& log, size_t shown = kMoveLogShown);
 

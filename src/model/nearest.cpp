@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "model/game.h"
-#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/quick_solver.h"
 #include "model/travel_time.h"
+#include "model/truce.h"
 
 namespace zarnath {
 namespace {
@@ -41,14 +41,13 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
             int rows = kNearestRows) {
   ResetList(g);
   if (world < 0 || world >= g.WorldCount) return;
-  const bool truce = TruceLasts(g);
   int last = -1;
   bool lastPriced = false;
   for (int i = 0; i < g.WorldCount; ++i) {
     if (i == world || !isCandidate(i)) continue;
     last = i;
     lastPriced = false;
-    if (truce && g.WorldOwner[i] != 0 && g.WorldOwner[i] != owner) continue;
+    if (TruceProtects(g, owner - 1, i)) continue;
     if (!price(i, g.NearestList[static_cast<size_t>(rows - 1)][1], g.TravelYears, g.TravelAngle)) continue;
     lastPriced = true;
     Insert(g, i, g.TravelYears);
@@ -65,10 +64,6 @@ uint32_t OwnAttackTargets(const GameState& g, int owner) {
         g.FleetShips[s] > 0.0f)
       targets |= 1u << (g.FleetTo[s] - 1);
   return targets;
-}
-
-bool TruceLasts(const GameState& g) {
-  return g.TruceUntilTurn - TurnOf(g) >= 1;
 }
 
 void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows) {

@@ -37,8 +37,6 @@ void NearestTo(GameState& g, int world, int owner, QuickSolver& solver);
 // The overloads with a solver reuse its tables from search to search while the worlds stand
 // still (a computer turn); those without price every trip afresh.
 
-// Whether a battle truce still lasts in this turn.
-bool TruceLasts(const GameState& g);
 // The worlds that fleets or bombs of `owner` (an owner code) are bound for, one bit a world; a
 // scout does not count.
 uint32_t OwnAttackTargets(const GameState& g, int owner);

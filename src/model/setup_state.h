@@ -165,7 +165,6 @@ struct GameWindowState {
   ChatHistory txtChat;   // chat history
   // The chat's Send button: off for two seconds after a line was sent.
   bool ImgSendEnabled = true;
-  std::array<std::string, kSeats> lblStatus{};
   AnnouncementLabel lblPlanet;
   // The world information panel and the travel options popup: shown for the seat that opened
   // them, hidden again when the turn passes to another seat.

@@ -6,14 +6,15 @@
 #include "model/galaxy.h"
 #include "model/game.h"
 #include "model/numbers.h"
+#include "model/record_fields.h"
 #include "model/travel_time.h"
 
 namespace zarnath {
 namespace {
 
-// The classes a world (and a fleet launched from it) can have.
-constexpr int kLeastClass = 1, kMostClass = 5;
-constexpr int kMostShield = 100;
+// The classes a world in play (and a fleet launched from it) can have: not the 0 of a world out of
+// play.
+constexpr int kLeastClass = 1;
 // Turn numbers are stored in 16-bit fields (the intelligence's turn, the truce).
 constexpr double kLeastTurn = -32768, kMostTurn = 32767;
 // The launch search's range of the launch parameter.
@@ -63,29 +64,44 @@ std::string SlotRecord(int s) {
   return "travel slot " + std::to_string(s);
 }
 
+// A field's name as the saved game gives it.
+std::string Named(WorldField f) {
+  return std::string(FieldOf(f).name);
+}
+std::string Named(FleetField f) {
+  return std::string(FieldOf(f).name);
+}
+
 Fault CheckWorld(const GameState& g, int w) {
   const size_t i = static_cast<size_t>(w);
+  const int mostClass = static_cast<int>(FieldOf(WorldField::kClass).hi);
+  const int mostShield = static_cast<int>(FieldOf(WorldField::kShield).hi);
   const int owner = g.WorldOwner[i];
   if (w >= g.WorldCount) {
     if (owner != 0)
-      return StateFault{WorldRecord(w), "owner",
+      return StateFault{WorldRecord(w), Named(WorldField::kOwner),
                         "a world out of play has no owner, not " + std::to_string(owner) + "."};
     return {};
   }
   if (g.WorldRadius[i] != RingRadius(w))
-    return StateFault{WorldRecord(w), "orbit radius",
+    return StateFault{WorldRecord(w), Named(WorldField::kRadius),
                       Shown(g.WorldRadius[i]) + " is not the world's ring " + Shown(RingRadius(w)) + "."};
-  if (g.WorldClass[i] < kLeastClass || g.WorldClass[i] > kMostClass)
-    return StateFault{WorldRecord(w), "class", Outside(g.WorldClass[i], kLeastClass, kMostClass)};
-  if (g.WorldShield[i] > kMostShield)
-    return StateFault{WorldRecord(w), "shield", Outside(g.WorldShield[i], 0, kMostShield)};
-  if (owner != 0 && !Seated(g, owner)) return StateFault{WorldRecord(w), "owner", NoSeat(owner)};
+  if (g.WorldClass[i] < kLeastClass || g.WorldClass[i] > mostClass)
+    return StateFault{WorldRecord(w), Named(WorldField::kClass),
+                      Outside(g.WorldClass[i], kLeastClass, mostClass)};
+  if (g.WorldShield[i] > mostShield)
+    return StateFault{WorldRecord(w), Named(WorldField::kShield), Outside(g.WorldShield[i], 0, mostShield)};
+  if (owner != 0 && !Seated(g, owner))
+    return StateFault{WorldRecord(w), Named(WorldField::kOwner), NoSeat(owner)};
   if (!std::isfinite(g.WorldShips[i]) || g.WorldShips[i] < 0.0f)
-    return StateFault{WorldRecord(w), "ships", Shown(g.WorldShips[i]) + " is no count of 0 or more."};
+    return StateFault{WorldRecord(w), Named(WorldField::kShips),
+                      Shown(g.WorldShips[i]) + " is no count of 0 or more."};
   if (g.WorldType[i] < 0)
-    return StateFault{WorldRecord(w), "treasure", std::to_string(g.WorldType[i]) + " is below 0."};
-  if (g.WorldBombs[i] < 0)
-    return StateFault{WorldRecord(w), "bombs", std::to_string(g.WorldBombs[i]) + " is below 0."};
+    return StateFault{WorldRecord(w), Named(WorldField::kType),
+                      std::to_string(g.WorldType[i]) + " is below 0."};
+  if (g.WorldBombs[i] < FieldOf(WorldField::kBombs).lo)
+    return StateFault{WorldRecord(w), Named(WorldField::kBombs),
+                      std::to_string(g.WorldBombs[i]) + " is below 0."};
   return {};
 }
 
@@ -96,49 +112,56 @@ Fault CheckFreeSlot(const GameState& g, int s) {
       g.FleetShield[i] == 0 && g.FleetTimeLeft[i] == 0.0 && g.FleetTripTime[i] == 0.0f &&
       g.FleetAngleParam[i] == 0.0f)
     return {};
-  auto holds = [&](const char* field, double v) -> Fault {
+  auto holds = [&](FleetField field, double v) -> Fault {
     if (v == 0.0) return {};
-    return StateFault{SlotRecord(s), field, "a free slot holds 0, not " + Shown(v) + "."};
+    return StateFault{SlotRecord(s), Named(field), "a free slot holds 0, not " + Shown(v) + "."};
   };
   Fault f;
-  if (!f) f = holds("destination", g.FleetTo[i]);
-  if (!f) f = holds("owner", g.FleetOwner[i]);
-  if (!f) f = holds("ships", g.FleetShips[i]);
-  if (!f) f = holds("class", g.FleetClass[i]);
-  if (!f) f = holds("shield", g.FleetShield[i]);
-  if (!f) f = holds("time left", g.FleetTimeLeft[i]);
-  if (!f) f = holds("trip time", g.FleetTripTime[i]);
-  if (!f) f = holds("path parameter", g.FleetAngleParam[i]);
+  if (!f) f = holds(FleetField::kTo, g.FleetTo[i]);
+  if (!f) f = holds(FleetField::kOwner, g.FleetOwner[i]);
+  if (!f) f = holds(FleetField::kShips, g.FleetShips[i]);
+  if (!f) f = holds(FleetField::kClass, g.FleetClass[i]);
+  if (!f) f = holds(FleetField::kShield, g.FleetShield[i]);
+  if (!f) f = holds(FleetField::kTimeLeft, g.FleetTimeLeft[i]);
+  if (!f) f = holds(FleetField::kTripTime, g.FleetTripTime[i]);
+  if (!f) f = holds(FleetField::kAngleParam, g.FleetAngleParam[i]);
   return f;
 }
 
 Fault CheckSlot(const GameState& g, int s, double longest) {
   const size_t i = static_cast<size_t>(s);
   if (g.FleetFrom[i] == 0) return CheckFreeSlot(g, s);
-  if (s >= kUsedFleetSlots) return StateFault{SlotRecord(s), "origin", "the slot lies beyond the table."};
+  if (s >= kUsedFleetSlots)
+    return StateFault{SlotRecord(s), Named(FleetField::kFrom), "the slot lies beyond the table."};
   if (g.FleetFrom[i] > g.WorldCount)
-    return StateFault{SlotRecord(s), "origin", Outside(g.FleetFrom[i], 0, g.WorldCount)};
+    return StateFault{SlotRecord(s), Named(FleetField::kFrom), Outside(g.FleetFrom[i], 0, g.WorldCount)};
   if (g.FleetTo[i] < 1 || g.FleetTo[i] > g.WorldCount)
-    return StateFault{SlotRecord(s), "destination", Outside(g.FleetTo[i], 1, g.WorldCount)};
-  if (!Seated(g, g.FleetOwner[i])) return StateFault{SlotRecord(s), "owner", NoSeat(g.FleetOwner[i])};
+    return StateFault{SlotRecord(s), Named(FleetField::kTo), Outside(g.FleetTo[i], 1, g.WorldCount)};
+  if (!Seated(g, g.FleetOwner[i]))
+    return StateFault{SlotRecord(s), Named(FleetField::kOwner), NoSeat(g.FleetOwner[i])};
   if (!std::isfinite(g.FleetShips[i]) || g.FleetShips[i] < 0.0f)
-    return StateFault{SlotRecord(s), "ships", Shown(g.FleetShips[i]) + " is no count of 0 or more."};
-  if (g.FleetClass[i] < kLeastClass || g.FleetClass[i] > kMostClass)
-    return StateFault{SlotRecord(s), "class", Outside(g.FleetClass[i], kLeastClass, kMostClass)};
-  if (g.FleetShield[i] > kMostShield)
-    return StateFault{SlotRecord(s), "shield", Outside(g.FleetShield[i], 0, kMostShield)};
+    return StateFault{SlotRecord(s), Named(FleetField::kShips),
+                      Shown(g.FleetShips[i]) + " is no count of 0 or more."};
+  const int mostClass = static_cast<int>(FieldOf(FleetField::kClass).hi);
+  const int mostShield = static_cast<int>(FieldOf(FleetField::kShield).hi);
+  if (g.FleetClass[i] < kLeastClass || g.FleetClass[i] > mostClass)
+    return StateFault{SlotRecord(s), Named(FleetField::kClass),
+                      Outside(g.FleetClass[i], kLeastClass, mostClass)};
+  if (g.FleetShield[i] > mostShield)
+    return StateFault{SlotRecord(s), Named(FleetField::kShield), Outside(g.FleetShield[i], 0, mostShield)};
   const float trip = g.FleetTripTime[i];
   if (!(trip > 0.0f && trip <= static_cast<float>(longest)))
     return StateFault{
-        SlotRecord(s), "trip time",
+        SlotRecord(s), Named(FleetField::kTripTime),
         Shown(trip) + " years is no trip a launch gets (more than 0, at most " + Shown(longest) + ")."};
   const double left = g.FleetTimeLeft[i];
   if (!(left >= 0.0 && left <= static_cast<double>(trip) + kTripRounding))
-    return StateFault{SlotRecord(s), "time left",
+    return StateFault{SlotRecord(s), Named(FleetField::kTimeLeft),
                       Shown(left) + " years is outside 0 to the trip's " + Shown(trip) + "."};
   const float a = g.FleetAngleParam[i];
   if (!(a >= kLeastLaunchParameter && a <= kMostLaunchParameter))
-    return StateFault{SlotRecord(s), "path parameter", Shown(a) + " lies outside the launch search's range."};
+    return StateFault{SlotRecord(s), Named(FleetField::kAngleParam),
+                      Shown(a) + " lies outside the launch search's range."};
   return {};
 }
 

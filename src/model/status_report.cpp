@@ -30,8 +30,7 @@ float RatingOf(const PlayerStock& s, int turn) {
 std::string StatusLine(const GameState& g, int seat) {
   if (seat < 0 || seat >= kSeats) return "";
   const std::string& name = g.PlayerName[seat];
-  const std::string& caption = g.window.lblStatus[seat];
-  const bool eliminated = caption.size() >= 10 && caption.compare(caption.size() - 10, 10, "Eliminated") == 0;
+  const bool eliminated = g.SeatStatus[seat] == TurnStatus::kEliminated;
   if (name.empty() || eliminated) return "";
   const PlayerStock s = TakeStock(g, seat);
   if (s.worlds <= 0 && s.inFlight <= 0) return "    " + name + " Was Eliminated From Game!    \r\n";

@@ -85,8 +85,7 @@ TravelPopup BuildTravelPopup(GameState& g, const PopupMeasures& measures) {
   for (const Share& share : kShares) {
     if (!(ships > share.minimum)) continue;
     // The count the send command will launch for this share.
-    const auto order = OrderForPercent(g, f, share.percent);
-    const float n = order ? order->count : 0;
+    const float n = FleetShare(g, f, share.percent);
     p.rows.push_back({" - Send" + Str(n) + (n <= 1 ? " Ship" : " Ships") + Between(g, f, t), share.code});
   }
 

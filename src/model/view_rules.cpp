@@ -272,8 +272,8 @@ std::string WorldShipLabelCaption(const GameState& g, int w) {
 }
 
 bool WorldShipLabelShown(const GameState& g, int w) {
-  return g.menus.mnuOptionsShips.Caption == "Turn World Ship Labels Off" &&
-         g.WorldOwner[At(w)] == OwnCode(g) && ViewCommandsShown(g) && g.SelectedFrom == -1 && ViewerHuman(g);
+  return g.ShipLabelsOn && g.WorldOwner[At(w)] == OwnCode(g) && ViewCommandsShown(g) &&
+         g.SelectedFrom == -1 && ViewerHuman(g);
 }
 
 int WorldShipLabelGap(const GameState& g, int w) {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "model/game.h"
-#include "model/game_texts.h"
 #include "model/numbers.h"
+#include "model/truce.h"
 
 namespace zarnath {
 namespace {
@@ -18,10 +18,6 @@ struct Rows {
     panel.height += kPanelRowHeight;
   }
 };
-
-bool TruceInForce(const GameState& g) {
-  return g.TruceUntilTurn - TurnOf(g) >= 1;
-}
 
 bool HoldsABomb(const GameState& g, int owner) {
   for (int i = 0; i < g.WorldCount && i < kMaxWorlds; ++i)
@@ -88,7 +84,7 @@ void UnscoutedRows(const GameState& g, int p, int w, Rows& r) {
        {"   Production: N/A", "   Class: N/A", "   Ships: N/A", "   % Shield: N/A", "   Shield: N/A"})
     r.Add(row);
   ForeignCommandRows(g, p, w, r);
-  if (TruceInForce(g)) return;
+  if (TruceTurnsLeft(g) > 0) return;
   r.Grow(" - Send Nearest Ships - ", kPanelNearestShips);
   r.Grow(" - Send Nearest Scout - ", kPanelNearestScout);
   if (HoldsABomb(g, p + 1)) r.Grow(" - Send Nearest Bomb - ", kPanelNearestBomb);
@@ -105,7 +101,7 @@ void ScoutedRows(const GameState& g, int p, int w, Rows& r) {
   r.Add("   % Shield:" + Str(static_cast<int>(scout[4][w])));
   r.Add("   Shield: N/A");
   ForeignCommandRows(g, p, w, r);
-  if (TruceInForce(g)) return;
+  if (TruceTurnsLeft(g) > 0) return;
   r.Grow(" - Send Nearest Ships - ", kPanelNearestShips);
   if (!(g.HasCrystal[p] != 0 && g.WorldOwner[w] == 0)) r.Grow(" - Send Nearest Scout - ", kPanelNearestScout);
   if (HoldsABomb(g, p + 1)) r.Grow(" - Send Nearest Bomb - ", kPanelNearestBomb);

@@ -6,6 +6,7 @@
 #include "model/exact_number.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "net/protocol.h"
 
@@ -118,8 +119,7 @@ struct Frames {
     SendToHost(g, Frame(Tag::kPB, e.world, Str(static_cast<int>(g.WorldBombs[w]))));
   }
   void operator()(const SeatDone& e) const {
-    const std::string status =
-        Frame(Tag::kStatus, e.seat, g.PlayerName[static_cast<size_t>(e.seat)] + ":  Done Turn");
+    const std::string status = Frame(Tag::kStatus, e.seat, StatusCaption(g, e.seat));
     if (IsNetworkHost(g))
       HostSend(g, status);
     else

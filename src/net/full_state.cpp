@@ -4,6 +4,7 @@
 #include "model/exact_number.h"
 #include "model/game.h"
 #include "model/numbers.h"
+#include "model/record_fields.h"
 #include "net/protocol.h"
 
 namespace zarnath {
@@ -28,35 +29,17 @@ void ForEachStateFrame(const Game& g, int client, const std::function<void(std::
   out(Frame(Tag::kTurn, 0, Whole(client)), true);
   out(Frame(Tag::kTime, 0, ExactStr(g.BattleDelay)), true);
 
-  for (int w = 0; w < kMaxWorlds; ++w) {
-    const size_t i = static_cast<size_t>(w);
-    out(Frame(Tag::kS, w, ExactStr(g.WorldAngle[i])), true);
-    out(Frame(Tag::kR, w, ExactStr(g.WorldRadius[i])), true);
-    out(Frame(Tag::kM, w, ExactStr(g.WorldAngularSpeed[i])), true);
-    out(Frame(Tag::kPN, w, g.WorldName[i]), true);
-    out(Frame(Tag::kPP, w, Whole(g.WorldProduction[i])), true);
-    out(Frame(Tag::kPC, w, Whole(g.WorldClass[i])), true);
-    out(Frame(Tag::kPH, w, Whole(g.WorldShield[i])), true);
-    out(Frame(Tag::kPM, w, Whole(g.WorldShieldOn[i])), true);
-    out(Frame(Tag::kPD, w, Whole(g.WorldKnownStat[i])), true);
-    out(Frame(Tag::kPO, w, Whole(g.WorldOwner[i])), true);
-    out(Frame(Tag::kPS, w, ExactStr(g.WorldShips[i])), true);
-    out(Frame(Tag::kPY, w, me < kPlayerSlots ? g.WorldHistory[me][i] : std::string()), true);
-    out(Frame(Tag::kPT, w, Whole(g.WorldType[i])), true);
-    out(Frame(Tag::kPB, w, Whole(g.WorldBombs[i])), true);
-  }
-  for (int s = 0; s < kUsedFleetSlots; ++s) {
-    const size_t i = static_cast<size_t>(s);
-    out(Frame(Tag::kFP, s, Whole(g.FleetFrom[i])), true);
-    out(Frame(Tag::kTP, s, Whole(g.FleetTo[i])), true);
-    out(Frame(Tag::kFO, s, Whole(g.FleetOwner[i])), true);
-    out(Frame(Tag::kNS, s, ExactStr(g.FleetShips[i])), true);
-    out(Frame(Tag::kTC, s, Whole(g.FleetClass[i])), true);
-    out(Frame(Tag::kTS, s, Whole(g.FleetShield[i])), true);
-    out(Frame(Tag::kTD, s, ExactStr(g.FleetTimeLeft[i])), true);
-    out(Frame(Tag::kSD, s, ExactStr(g.FleetTripTime[i])), true);
-    out(Frame(Tag::kSS, s, ExactStr(g.FleetAngleParam[i])), true);
-  }
+  // Each world's fields and each slot's, one frame a field in the order of the message table.
+  for (int w = 0; w < kMaxWorlds; ++w)
+    for (const MessageEntry& e : Entries()) {
+      if (e.world == WorldField::kNone) continue;
+      // The history that travels is the client's own.
+      const bool seen = !FieldOf(e.world).perPlayer || me < kPlayerSlots;
+      out(Frame(e.id, w, seen ? FieldText(g, e.world, w, client) : std::string()), true);
+    }
+  for (int s = 0; s < kUsedFleetSlots; ++s)
+    for (const MessageEntry& e : Entries())
+      if (e.fleet != FleetField::kNone) out(Frame(e.id, s, FieldText(g, e.fleet, s)), true);
   for (int b = 0; b < kUsedBombSlots; ++b) {
     const size_t i = static_cast<size_t>(b);
     out(Frame(Tag::kBO, b, Whole(g.ProxBombOwner[i])), false);

@@ -118,7 +118,7 @@ void HostLeavesGameSeat(Game& g, int seat) {
   const size_t n = At(seat);
   const std::string name = g.PlayerName[n];
   if (name.empty()) return;  // a connection that never held a seat
-  g.window.lblStatus[n] = name + ":  Disconnected";
+  g.SeatStatus[n] = TurnStatus::kDisconnected;
   g.io.screen.Refresh(Control::kLblStatus);
   if (!g.PlayerGone[n]) {
     g.window.lblPlanet.Caption = "\r\n    " + name + " Disconnected!    \r\n";
@@ -133,7 +133,7 @@ void HostLeavesGameSeat(Game& g, int seat) {
     g.io.screen.Refresh(Control::kLblPlanet);
     g.PlayerGone[n] = true;
   }
-  HostSend(g, Frame(Tag::kStatus, seat, name + ":  Disconnected"));
+  HostSend(g, Frame(Tag::kStatus, seat, StatusCaption(g, seat)));
 }
 
 }  // namespace
@@ -225,6 +225,7 @@ void NetworkOffReset(Game& g) {
   s.txtIPEnabled = s.txtIPLocked = false;
   s.txtIP.clear();
   s.OptServerClient0 = false;
+  g.Role = NetRole::kLocal;
   s.OptServerClientEnabled = false;
   g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
@@ -253,13 +254,16 @@ void OptServerClient_Click(Game& g, int index) {
   SetupState& s = g.setup;
   if (s.chkLan == 0 && s.chkOnline == 0) {
     s.OptServerClient0 = false;
+    g.Role = NetRole::kLocal;
     s.OptServerClientEnabled = false;
     g.io.platform.SetTimer(GameTimer::kServerRepublish, kMinuteMs, false);
     g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
     ShowSetup(g);
     return;
   }
-  if (!s.OptServerClient0) CloseEverything(g);
+  // The lobby hosts or joins as its option says.
+  if (index == 0 || index == 1) g.Role = index == 0 ? NetRole::kHost : NetRole::kClient;
+  if (!HostRole(g)) CloseEverything(g);
   g.io.platform.PlaySound("click1.wav");
   if (index == 0) {
     g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
@@ -345,6 +349,7 @@ void JoinHost(Game& g) {
     return;
   }
   if (s.txtIP.empty()) return;
+  g.Role = NetRole::kClient;
   g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, true);
   s.helpVisible = false;
@@ -403,7 +408,7 @@ void ClientConnectionOpened(Game& g) {
 
 void tmrStart_Timer(Game& g) {
   g.io.platform.SetTimer(GameTimer::kLobbyStart, kLobbyStartMs, false);
-  if (g.GameInProgress || !g.setup.OptServerClient0) return;
+  if (g.GameInProgress || !HostRole(g)) return;
   SettleOptionTexts(g);
   imgStart_Click(g);
 }
@@ -506,7 +511,7 @@ bool HostConnectionLost(Game& g, int seat) {
     for (int k = 1; k < kSeats; ++k)
       if (k != seat) NetSend(g, Frame(Tag::kName, ViewIndex(k, seat), ""), SendPace::kYield, k);
     // A free seat: others may join again.
-    if (s.OptServerClient0) ListenAgain(g);
+    if (HostRole(g)) ListenAgain(g);
   }
   if (s.txtPL[1].empty() && s.txtPL[2].empty() && s.txtPL[3].empty()) {
     s.OptServerClientEnabled = true;
@@ -521,7 +526,7 @@ void RecountAfterLoss(Game& g) {
   if (!g.GameInProgress || g.TurnResolving || g.GameOver) return;
   if (IsNetworkHost(g)) {
     HostEndTurnIfAllDone(g);
-  } else if (g.setup.OptServerClient0 && g.TurnDone) {
+  } else if (HostRole(g) && g.TurnDone) {
     // The last client of a two-player game left while the host waited on it.
     EndTurn(g);
   }
@@ -531,7 +536,7 @@ void ClientConnectionLost(Game& g, bool peerClosed) {
   SetupState& s = g.setup;
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
   if (g.GameInProgress && !g.window.SetupVisible) {
-    g.window.lblStatus[0] = g.PlayerName[0] + ":  Disconnected";
+    g.SeatStatus[0] = TurnStatus::kDisconnected;
     g.io.screen.Refresh(Control::kLblStatus);
     g.io.platform.MessageBox("Connection with Server Lost!  Exiting Game", kTitle, Buttons::kOk);
     CloseEverything(g);
@@ -568,7 +573,7 @@ void txtPL_Click(Game& g, int index) {
   SetupState& s = g.setup;
   if (index < 1 || index >= kSeats || s.txtPL[At(index)].empty() || (s.chkLan == 0 && s.chkOnline == 0))
     return;
-  const bool host = s.OptServerClient0;
+  const bool host = HostRole(g);
   const Answer answer = g.io.platform.MessageBox(
       host ? "Do You Want to Remove This Client?" : "Do You Want to Disconnect From This Server?", kTitle,
       Buttons::kYesNo);
@@ -598,7 +603,7 @@ void txtMessage_Enter(Game& g) {
     return;
   }
   const std::string line = " " + s.txtPL[0] + ": " + WrapChat(text);
-  if (!s.OptServerClient0) {
+  if (!HostRole(g)) {
     // A client's line shows when the host's echo comes back.
     if (g.io.net.SocketConnected(0)) SendToHost(g, Frame(Tag::kMessage, 0, line));
   } else {
@@ -612,7 +617,7 @@ void txtMessage_Enter(Game& g) {
 void LobbyChatArrived(Game& g, const std::string& line, bool sound) {
   g.setup.txtChat.Append(line + "\r\n");
   ShowSetup(g);
-  if (g.setup.OptServerClient0) HostSend(g, Frame(Tag::kMessage, 0, line));
+  if (HostRole(g)) HostSend(g, Frame(Tag::kMessage, 0, line));
   if (sound) ChatSound(g);
 }
 

@@ -18,7 +18,7 @@ NetSession::~NetSession() {
 }
 
 bool NetSession::IsHost() const {
-  return game.setup.OptServerClient0;
+  return HostRole(game);
 }
 
 void NetSession::DataArrival(int element, const std::string& bytes) {
@@ -126,7 +126,7 @@ void NetSession::Dispatch(int element, const std::string& text) {
                  : element != 0 || entry->sentBy == SentBy::kClient)
     return refuse();
   if (!IndexFits(entry->index, frame->index)) return refuse();
-  const Incoming message{element, frame->index, frame->payload};
+  const Incoming message{element, frame->index, frame->payload, entry};
   if (!entry->handler(*this, message)) return refuse();
   ++handled;
 }

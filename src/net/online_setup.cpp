@@ -122,7 +122,7 @@ void LeaveOnlineMode(Game& g) {
     if (k > 0) s.txtPLLocked[At(k)] = false;
     s.chkAIEnabled[At(k)] = true;
   }
-  if (s.OptServerClient0) {
+  if (HostRole(g)) {
     s.OptServerClient0 = false;
     OptServerClient_Click(g, 1);
   }
@@ -136,8 +136,8 @@ void ShowServerList(Game& g, const ServerTable& table) {
   SetupState& s = g.setup;
   // A list that comes while this player joins a server (its status shown) leaves the table as the
   // join left it: the row tried stays the one a failure excludes.
-  if (!s.OptServerClient0 && s.lblStatusVisible[0]) return;
-  if (!s.OptServerClient0) g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, true);
+  if (!HostRole(g) && s.lblStatusVisible[0]) return;
+  if (!HostRole(g)) g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, true);
   s.lstServer.clear();
   for (const ServerRow& row : table.rows) s.lstServer.push_back(row.cells);
   s.lstServerEnabled = table.enabled;
@@ -159,6 +159,7 @@ void ExcludeLastTableRow(Game& g) {
 
 void ServerTableJoin(Game& g) {
   SetupState& s = g.setup;
+  g.Role = NetRole::kClient;
   s.OptServerClientEnabled = false;
   g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, true);
@@ -181,7 +182,7 @@ void ServerTableJoin(Game& g) {
 void tmrServer_Timer(Game& g) {
   SetupState& s = g.setup;
   --s.tmrServerTag;
-  const bool hosting = s.OptServerClient0 && !g.GameInProgress && (s.chkLan == 1 || s.chkOnline == 1);
+  const bool hosting = HostRole(g) && !g.GameInProgress && (s.chkLan == 1 || s.chkOnline == 1);
   if (s.tmrServerTag > 0 && hosting) {
     g.io.platform.SetTimer(GameTimer::kServerRepublish, kMinuteMs, true);
     return;
@@ -194,7 +195,7 @@ void tmrServer_Timer(Game& g) {
 
 void tmrConnect_Timer(Game& g) {
   // The refresh belongs to the lobby: in a game it would close the link to the host.
-  if (g.setup.chkOnline == 1 && !g.setup.OptServerClient0 && !g.GameInProgress)
+  if (g.setup.chkOnline == 1 && !HostRole(g) && !g.GameInProgress)
     g.io.net.RefreshOnlineLobby();
   else
     g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);

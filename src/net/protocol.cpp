@@ -11,6 +11,7 @@
 #include "engine/event_notices.h"
 #include "engine/events.h"
 #include "engine/game_window.h"
+#include "engine/menu_state.h"
 #include "engine/net_send.h"
 #include "engine/setup_load.h"
 #include "engine/turn.h"
@@ -22,7 +23,6 @@
 #include "model/orbit_step.h"
 #include "model/recall.h"
 #include "model/setup_rules.h"
-#include "model/travel_time.h"
 #include "model/view_geometry.h"
 #include "net/lobby.h"
 #include "net/net_session.h"
@@ -67,10 +67,42 @@ bool StoreSingle(NetSession& s, const Incoming& m) {
   return true;
 }
 
-bool StoreTimeLeft(NetSession& s, const Incoming& m) {
-  float v = 0;
-  if (!ReadSingle(m.payload, v)) return false;
-  s.game.FleetTimeLeft[static_cast<size_t>(m.index)] = v;  // kept to single precision
+// A number field's value as the frame carries it: a float (a 64-bit field travels to single
+// precision), or a whole number in the field's range.
+bool ReadFieldValue(const RecordField& field, std::string_view payload, double& value) {
+  if (field.width == FieldWidth::kSingle || field.width == FieldWidth::kDouble) {
+    float v = 0;
+    if (!ReadSingle(payload, v)) return false;
+    value = v;
+    return true;
+  }
+  long long v = 0;
+  if (!ReadWhole(payload, field.lo, field.hi, v)) return false;
+  value = static_cast<double>(v);
+  return true;
+}
+
+// The world field of the frame's tag.
+bool StoreWorldField(NetSession& s, const Incoming& m) {
+  const WorldField f = m.entry ? m.entry->world : WorldField::kNone;
+  if (f == WorldField::kNone) return false;
+  const RecordField& field = FieldOf(f);
+  if (field.width == FieldWidth::kText) {
+    SetFieldText(s.game, f, m.index, std::string(m.payload));
+    return true;
+  }
+  double v = 0;
+  if (!ReadFieldValue(field, m.payload, v)) return false;
+  SetField(s.game, f, m.index, v);
+  return true;
+}
+
+// The travel-slot field of the frame's tag.
+bool StoreSlotField(NetSession& s, const Incoming& m) {
+  const FleetField f = m.entry ? m.entry->fleet : FleetField::kNone;
+  double v = 0;
+  if (f == FleetField::kNone || !ReadFieldValue(FieldOf(f), m.payload, v)) return false;
+  SetField(s.game, f, m.index, v);
   return true;
 }
 
@@ -78,11 +110,6 @@ bool StoreBombWorld(NetSession& s, const Incoming& m) {
   long long v = 0;
   if (!ReadWhole(m.payload, 0, kMaxWorlds - 1, v)) return false;
   s.game.ProxBombWorld[static_cast<size_t>(m.index)] = static_cast<float>(v);
-  return true;
-}
-
-bool StoreWorldName(NetSession& s, const Incoming& m) {
-  s.game.WorldName[static_cast<size_t>(m.index)] = std::string(m.payload);
   return true;
 }
 
@@ -101,82 +128,39 @@ bool MayOrder(const NetSession& s, int element) {
   const Game& g = s.game;
   if (element < 1 || element >= kSeats || g.WorldCount == 0 || g.PlayerName[0].empty()) return false;
   if (g.TurnResolving || g.PlayerGone[static_cast<size_t>(element)]) return false;
-  return !CaptionEndsWith(g.window.lblStatus[static_cast<size_t>(element)], "Done Turn") &&
-         !CaptionEndsWith(g.window.lblStatus[static_cast<size_t>(element)], "Eliminated");
+  const TurnStatus status = g.SeatStatus[static_cast<size_t>(element)];
+  return status != TurnStatus::kDoneTurn && status != TurnStatus::kEliminated;
 }
 
 bool OwnWorld(const GameState& g, int element, int world) {
   return world >= 0 && world < g.WorldCount && g.WorldOwner[static_cast<size_t>(world)] == element + 1;
 }
 
-std::optional<LaunchOrder> OrderOfRecord(const FleetRecordValues& v) {
-  if (v.ships == kScout) return LaunchOrder{LaunchKind::kScout, 0};
-  if (v.ships == kAnnihilationBomb) return LaunchOrder{LaunchKind::kAnnihilationBomb, 0};
-  if (v.ships >= kProximityBombBase)
-    return LaunchOrder{LaunchKind::kProximityBomb, v.ships - kProximityBombBase};
-  return LaunchOrder{LaunchKind::kFleet, v.ships};
-}
-
-// What a launch of this record from its source would store: the record must be the client's
-// own fresh launch, priced by the same solver, from a world that holds what it takes.
-bool LaunchIsSound(const Game& g, int element, const FleetRecordValues& v) {
-  if (!FleetRecordFitsGame(g, v) || v.from == v.to || v.owner != element + 1) return false;
-  const int from = v.from - 1;
-  if (!OwnWorld(g, element, from)) return false;
-  const auto order = OrderOfRecord(v);
-  if (!order || CheckLaunchSource(g, from, *order) != LaunchResult::kLaunched) return false;
-  const size_t f = static_cast<size_t>(from);
-  if (v.shipClass != g.WorldClass[f] || v.shield != (g.setup.chkShield == 1 ? g.WorldShield[f] : 0))
-    return false;
-  float years = 0, angle = 0;
-  DistCalc(g, from, v.to - 1, years, angle, kLaunchStep);
-  if (years >= kUnreachableYears) return false;
-  // The record carries thousandths: the solver's trip and parameter must round to the same.
-  const double trip = LaunchTripYears(years);
-  return std::fabs(v.tripTime - trip) < 0.0015 && std::fabs(v.timeLeft - trip) < 0.0015 &&
-         std::fabs(v.angleParam - angle) < 0.0015;
-}
-
-// What a launch takes from its world: a scout one ship, a fleet its ships, a bomb one bomb.
-void Charge(GameState& g, int from, float ships) {
-  const size_t f = static_cast<size_t>(from);
-  if (ships == kScout)
-    g.WorldShips[f] -= 1.0f;
-  else if (ships < kAnnihilationBomb)
-    g.WorldShips[f] -= ships;
-  else
-    g.WorldBombs[f] = static_cast<int16_t>(g.WorldBombs[f] - 1);
-}
-
+// A client's launch, under the rule its own window follows: the order its record stands for must
+// pass the launch check for the client's seat, and the record must be that launch as this
+// machine's solver prices it.
 bool HostSendOrder(NetSession& s, const Incoming& m) {
   Game& g = s.game;
   const auto v = ParseFleetRecord(m.payload);
-  if (!v || !MayOrder(s, m.element) || !LaunchIsSound(g, m.element, *v)) return false;
+  if (!v || !MayOrder(s, m.element)) return false;
+  const auto order = OrderOfRecord(*v);
+  LaunchTrip trip;
+  if (!order || CheckLaunch(g, m.element, *order, &trip) != LaunchResult::kLaunched ||
+      !RecordIsLaunch(*v, LaunchedSlot(g, *order, trip)))
+    return false;
   int slot = -1;
   for (int j = 0; j < kUsedFleetSlots && slot < 0; ++j)
     if (g.FleetFrom[static_cast<size_t>(j)] == 0) slot = j;
-  if (slot < 0) return false;  // no free slot: the order is lost, as on any machine
   StoreFleetRecord(g, slot, *v);
-  Charge(g, v->from - 1, v->ships);
+  ChargeLaunch(g, *order);
   return true;
 }
 
+// A client's recall, under the rule its own in-transit list follows: the sender's own object, named
+// by its record, that has not moved since its launch.
 bool HostUnsendOrder(NetSession& s, const Incoming& m) {
-  Game& g = s.game;
-  const auto v = ParseFleetRecord(m.payload);
-  if (!v || !MayOrder(s, m.element) || v->from == 0) return false;
-  for (int j = 0; j < kUsedFleetSlots; ++j) {
-    const size_t i = static_cast<size_t>(j);
-    if (g.FleetFrom[i] == 0) continue;
-    const bool same = g.FleetFrom[i] == v->from && g.FleetTo[i] == v->to && g.FleetOwner[i] == v->owner &&
-                      g.FleetShips[i] == v->ships && g.FleetClass[i] == v->shipClass &&
-                      g.FleetShield[i] == v->shield && g.FleetTripTime[i] == v->tripTime &&
-                      g.FleetAngleParam[i] == v->angleParam &&
-                      static_cast<float>(g.FleetTimeLeft[i]) == v->timeLeft;
-    // The window's own rule decides: the sender's own object that has not moved yet.
-    if (same && Recall(g, j, m.element) == RecallResult::kRecalled) return true;
-  }
-  return false;
+  if (!ParseFleetRecord(m.payload) || !MayOrder(s, m.element)) return false;
+  return RecallByRecord(s.game, m.payload, m.element) == RecallResult::kRecalled;
 }
 
 bool HostShieldOrder(NetSession& s, const Incoming& m) {
@@ -216,10 +200,10 @@ bool HostPulseBombsOrder(NetSession& s, const Incoming& m) {
 
 // --- tags that are an order on the host and a field on a client ---
 
-template <auto Field, long long Lo, long long Hi, MessageHandler HostOrder>
+template <MessageHandler HostOrder>
 bool OrderOrField(NetSession& s, const Incoming& m) {
   if (s.IsHost()) return HostOrder(s, m);
-  return StoreWhole<Field, Lo, Hi>(s, m);
+  return StoreWorldField(s, m);
 }
 
 bool SendHandler(NetSession& s, const Incoming& m) {
@@ -287,16 +271,19 @@ void Announce(Game& g, const std::string& text, int ms) {
   g.io.screen.Refresh(Control::kLblPlanet);
 }
 
+// A seat's status label as text: decoded into the seat's status here, and made again from the
+// status wherever it is shown or sent on.
 bool StatusHandler(NetSession& s, const Incoming& m) {
   Game& g = s.game;
-  const std::string caption(m.payload);
   const size_t n = static_cast<size_t>(m.index);
+  const auto status = StatusOfCaption(g, m.index, m.payload);
+  if (!status) return false;
   if (s.IsHost()) {
     // A client reports only its own seat finishing its turn.
-    if (m.index != m.element || !MayOrder(s, m.element) || caption != g.PlayerName[n] + ":  Done Turn")
-      return false;
+    if (m.index != m.element || !MayOrder(s, m.element) || *status != TurnStatus::kDoneTurn) return false;
   }
-  g.window.lblStatus[n] = caption;
+  g.SeatStatus[n] = *status;
+  const std::string caption = StatusCaption(g, m.index);
   g.io.screen.Refresh(Control::kLblStatus);
   if (m.index != g.CurrentPlayer) {
     ShowNotice(g, kNeutralColor, "- " + caption + "! -");
@@ -311,7 +298,7 @@ bool StatusHandler(NetSession& s, const Incoming& m) {
   if (s.IsHost()) {
     HostSend(g, Frame(Tag::kStatus, m.index, caption));
     if (!g.TurnResolving) HostEndTurnIfAllDone(g);
-  } else if (CaptionEndsWith(caption, "Disconnected")) {
+  } else if (*status == TurnStatus::kDisconnected) {
     const std::string& who = g.PlayerName[n];
     Announce(g, "\r\n    " + who + " Disconnected    \r\n", 5000);
     ShowNotice(g, kNeutralColor, "- " + who + " Disconnected! -");
@@ -384,11 +371,9 @@ bool ShowHandler(NetSession& s, const Incoming&) {
   if (!FormSetup(g)) return true;
   g.SelectedFrom = g.SelectedTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.SpeedGame = g.TurnResolving = false;
+  ShowSwitches(g);
   g.PlayerColor = kPlayerColors;
-  for (int p = 0; p < kSeats; ++p) {
-    const std::string& name = g.PlayerName[static_cast<size_t>(p)];
-    g.window.lblStatus[static_cast<size_t>(p)] = name.empty() ? "" : name + ":  Taking Turn";
-  }
+  SetAllTakingTurn(g);
   g.io.screen.Refresh(Control::kTxtChat);
   g.window.Caption = SeatCaption(g);
   GameCheck(g);
@@ -451,6 +436,7 @@ bool OptionHandler(NetSession& s, const Incoming& m) {
                             : g.menus.mnuOptionsGath;
   item.Caption = kCaptions[K] + StrTrim(static_cast<float>(v));
   g.setup.txtOp[K] = Trimmed(m.payload);
+  if (K == 0) g.MaxProduction = static_cast<double>(v);
   SetOptionBar(g, K, static_cast<int>(v));
   return true;
 }
@@ -551,8 +537,8 @@ bool TravelHideHandler(NetSession& s, const Incoming&) {
   return true;
 }
 
-using W = WorldTable;
-using F = FleetTable;
+using WF = WorldField;
+using FF = FleetField;
 using B = ProximityBombTable;
 using P = PlayerTable;
 using I = IndexOf;
@@ -571,33 +557,29 @@ constexpr std::array<MessageEntry, kTagCount> kTable = {{
     {Tag::kTime, "[TIME]", I::kNone, Y::kNumber, By::kHost, "", TimeHandler},
     {Tag::kGH, "[GH]", I::kNone, Y::kText, By::kHost, "", LogHandler},
     {Tag::kShow, "[SHOW]", I::kNone, Y::kWord, By::kHost, "Galaxy", ShowHandler},
-    {Tag::kS, "[S]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldAngle>},
-    {Tag::kR, "[R]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldRadius>},
-    {Tag::kM, "[M]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldAngularSpeed>},
-    {Tag::kPN, "[PN]", I::kWorld, Y::kText, By::kHost, "", StoreWorldName},
-    {Tag::kPP, "[PP]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldProduction, 0, 255>},
-    {Tag::kPC, "[PC]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldClass, 0, 5>},
-    {Tag::kPH, "[PH]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldShield, 0, 100>},
-    {Tag::kPM, "[PM]", I::kWorld, Y::kNumber, By::kBoth, "",
-     OrderOrField<&W::WorldShieldOn, 0, 1, HostShieldOrder>},
-    {Tag::kPD, "[PD]", I::kWorld, Y::kNumber, By::kHost, "",
-     StoreWhole<&W::WorldKnownStat, INT16_MIN, INT16_MAX>},
-    {Tag::kPO, "[PO]", I::kWorld, Y::kNumber, By::kHost, "", StoreWhole<&W::WorldOwner, 0, kSeats>},
-    {Tag::kPS, "[PS]", I::kWorld, Y::kNumber, By::kHost, "", StoreSingle<&W::WorldShips>},
-    {Tag::kPY, "[PY]", I::kWorld, Y::kText, By::kHost, "", StoreOwnHistory},
-    {Tag::kPT, "[PT]", I::kWorld, Y::kNumber, By::kBoth, "",
-     OrderOrField<&W::WorldType, INT16_MIN, INT16_MAX, HostPulseTypeOrder>},
-    {Tag::kPB, "[PB]", I::kWorld, Y::kNumber, By::kBoth, "",
-     OrderOrField<&W::WorldBombs, 0, INT16_MAX, HostPulseBombsOrder>},
-    {Tag::kFP, "[FP]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetFrom, 0, kMaxWorlds>},
-    {Tag::kTP, "[TP]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetTo, 0, kMaxWorlds>},
-    {Tag::kFO, "[FO]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetOwner, 0, kSeats>},
-    {Tag::kNS, "[NS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetShips>},
-    {Tag::kTC, "[TC]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetClass, 0, 5>},
-    {Tag::kTS, "[TS]", I::kSlot, Y::kNumber, By::kHost, "", StoreWhole<&F::FleetShield, 0, 100>},
-    {Tag::kTD, "[TD]", I::kSlot, Y::kNumber, By::kHost, "", StoreTimeLeft},
-    {Tag::kSD, "[SD]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetTripTime>},
-    {Tag::kSS, "[SS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSingle<&F::FleetAngleParam>},
+    {Tag::kS, "[S]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kAngle},
+    {Tag::kR, "[R]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kRadius},
+    {Tag::kM, "[M]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kAngularSpeed},
+    {Tag::kPN, "[PN]", I::kWorld, Y::kText, By::kHost, "", StoreWorldField, WF::kName},
+    {Tag::kPP, "[PP]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kProduction},
+    {Tag::kPC, "[PC]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kClass},
+    {Tag::kPH, "[PH]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kShield},
+    {Tag::kPM, "[PM]", I::kWorld, Y::kNumber, By::kBoth, "", OrderOrField<HostShieldOrder>, WF::kShieldOn},
+    {Tag::kPD, "[PD]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kKnownStat},
+    {Tag::kPO, "[PO]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kOwner},
+    {Tag::kPS, "[PS]", I::kWorld, Y::kNumber, By::kHost, "", StoreWorldField, WF::kShips},
+    {Tag::kPY, "[PY]", I::kWorld, Y::kText, By::kHost, "", StoreOwnHistory, WF::kHistory},
+    {Tag::kPT, "[PT]", I::kWorld, Y::kNumber, By::kBoth, "", OrderOrField<HostPulseTypeOrder>, WF::kType},
+    {Tag::kPB, "[PB]", I::kWorld, Y::kNumber, By::kBoth, "", OrderOrField<HostPulseBombsOrder>, WF::kBombs},
+    {Tag::kFP, "[FP]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kFrom},
+    {Tag::kTP, "[TP]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kTo},
+    {Tag::kFO, "[FO]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kOwner},
+    {Tag::kNS, "[NS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kShips},
+    {Tag::kTC, "[TC]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kClass},
+    {Tag::kTS, "[TS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kShield},
+    {Tag::kTD, "[TD]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kTimeLeft},
+    {Tag::kSD, "[SD]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kTripTime},
+    {Tag::kSS, "[SS]", I::kSlot, Y::kNumber, By::kHost, "", StoreSlotField, WF::kNone, FF::kAngleParam},
     {Tag::kBO, "[BO]", I::kBomb, Y::kNumber, By::kHost, "", StoreWhole<&B::ProxBombOwner, 0, kSeats>},
     {Tag::kBW, "[BW]", I::kBomb, Y::kNumber, By::kHost, "", StoreBombWorld},
     {Tag::kBT, "[BT]", I::kBomb, Y::kNumber, By::kHost, "", StoreSingle<&B::ProxBombThreshold>},
@@ -644,6 +626,10 @@ static_assert(TableInTagOrder(), "the message table lists every tag once, in the
 
 const MessageEntry& Entry(Tag tag) {
   return kTable[static_cast<size_t>(tag)];
+}
+
+std::span<const MessageEntry> Entries() {
+  return kTable;
 }
 
 const MessageEntry* FindEntry(std::string_view tag) {

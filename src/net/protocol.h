@@ -5,8 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "model/record_fields.h"
 
 namespace zarnath {
 class Game;
@@ -107,10 +110,13 @@ enum class PayloadOf : uint8_t {
 // Which machine sends the tag: the host to its clients, a client to the host, or both.
 enum class SentBy : uint8_t { kHost, kClient, kBoth };
 
+struct MessageEntry;
+
 struct Incoming {
   int element = 0;  // the socket it came on: 0 the host (on a client), 1..3 a client (on the host)
   int index = 0;
-  std::string_view payload;  // with every "," already a "."
+  std::string_view payload;             // with every "," already a "."
+  const MessageEntry* entry = nullptr;  // the tag's entry in the table
 };
 
 // Applies one frame; false when its values do not fit the game and it changed nothing.
@@ -124,9 +130,15 @@ struct MessageEntry {
   SentBy sentBy;
   std::string_view word;  // the fixed word a kWord payload carries
   MessageHandler handler;
+  // The world or travel-slot field the tag carries, if any: its value's form and range.
+  WorldField world = WorldField::kNone;
+  FleetField fleet = FleetField::kNone;
 };
 
 const MessageEntry& Entry(Tag tag);
+// Every entry, in the order of Tag (the order in which the full state sends a world's and a slot's
+// fields).
+std::span<const MessageEntry> Entries();
 // The entry of a tag as it came off the wire (exact, with case); nothing for an unknown tag.
 const MessageEntry* FindEntry(std::string_view tag);
 // Whether an index fits what the tag's index names.

@@ -7,6 +7,7 @@
 
 #include "model/exact_number.h"
 #include "model/numbers.h"
+#include "model/record_fields.h"
 #include "model/state_check.h"
 #include "persist/atomic_file.h"
 #include "persist/text_cipher.h"
@@ -114,11 +115,11 @@ class Reader {
   int LineNumber() const { return line_; }
   void Section(std::string section) { section_ = std::move(section); }
 
-  [[noreturn]] void Fail(int number, const std::string& what, const std::string& problem) const {
+  [[noreturn]] void Fail(int number, std::string_view what, const std::string& problem) const {
     throw Refused{number, "Line " + std::to_string(line_) + " (" + Where(what) + "): " + problem};
   }
 
-  std::string_view Raw(const char* what) {
+  std::string_view Raw(std::string_view what) {
     if (AtEnd()) {
       ++line_;
       throw Refused{kErrPastEnd,
@@ -133,38 +134,38 @@ class Reader {
   }
 
   // A value line, deciphered; its line number is kept to name it in a refusal.
-  std::string Text(const char* what) {
+  std::string Text(std::string_view what) {
     const std::string_view raw = Raw(what);
     if (!sought_.empty() && Where(what) == sought_) soughtLine_ = line_;
     return Decrypt(raw, kSavedGameKey);
   }
 
   // The number on the line; one too large for a 64-bit float is refused, not read as 0.
-  double Number(const char* what) {
+  double Number(std::string_view what) {
     const std::string text = Text(what);
     if (auto v = ValInRange(text)) return *v;
     Fail(kErrOverflow, what, "\"" + std::string(Trim(text).substr(0, 40)) + "\" is too large for its field.");
   }
 
-  long long Whole(const char* what, long long lo, long long hi, int number = kErrOverflow) {
+  long long Whole(std::string_view what, long long lo, long long hi, int number = kErrOverflow) {
     return WholeOf(Number(what), what, lo, hi, number);
   }
-  long long WholeOf(double v, const char* what, long long lo, long long hi, int number = kErrOverflow) {
+  long long WholeOf(double v, std::string_view what, long long lo, long long hi, int number = kErrOverflow) {
     if (auto r = RoundInto(v, lo, hi)) return *r;
     Fail(number, what,
          NumberShown(v) + " is outside " + std::to_string(lo) + " to " + std::to_string(hi) + ".");
   }
-  uint8_t Byte(const char* what) { return static_cast<uint8_t>(Whole(what, 0, 255)); }
-  int16_t Short(const char* what) { return static_cast<int16_t>(Whole(what, -32768, 32767)); }
-  float Single(const char* what) {
+  uint8_t Byte(std::string_view what) { return static_cast<uint8_t>(Whole(what, 0, 255)); }
+  int16_t Short(std::string_view what) { return static_cast<int16_t>(Whole(what, -32768, 32767)); }
+  float Single(std::string_view what) {
     const double v = Number(what);
     if (std::fabs(v) > FLT_MAX) Fail(kErrOverflow, what, NumberShown(v) + " is too large for its field.");
     return static_cast<float>(v);
   }
-  double Double(const char* what) { return Number(what); }
+  double Double(std::string_view what) { return Number(what); }
 
   // "True" or "False" in any case, or a number (not 0 = true).
-  bool TruthOf(std::string_view text, const char* what) {
+  bool TruthOf(std::string_view text, std::string_view what) {
     std::string t(Trim(text));
     std::string lower = t;
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
@@ -177,10 +178,10 @@ class Reader {
     }
     Fail(kErrTypeMismatch, what, "\"" + t + "\" is not True or False.");
   }
-  bool Truth(const char* what) { return TruthOf(Text(what), what); }
+  bool Truth(std::string_view what) { return TruthOf(Text(what), what); }
 
   // A free text: the lines up to the end-of-text line, joined by CR LF.
-  std::string Block(const char* what) {
+  std::string Block(std::string_view what) {
     std::string text;
     bool any = false;
     while (true) {
@@ -211,8 +212,8 @@ class Reader {
   }
 
  private:
-  std::string Where(const std::string& what) const {
-    return section_.empty() ? what : section_ + ", " + what;
+  std::string Where(std::string_view what) const {
+    return section_.empty() ? std::string(what) : section_ + ", " + std::string(what);
   }
 
   std::string_view bytes_;
@@ -223,10 +224,6 @@ class Reader {
   int soughtLine_ = 0;
 };
 
-const char* const kMarkedWhat[kSeats] = {"mark of player 0", "mark of player 1", "mark of player 2",
-                                         "mark of player 3"};
-const char* const kHistoryWhat[kSeats] = {"history of player 0", "history of player 1", "history of player 2",
-                                          "history of player 3"};
 const char* const kLogWhat[kSeats] = {"move log of player 0", "move log of player 1", "move log of player 2",
                                       "move log of player 3"};
 
@@ -341,32 +338,72 @@ void ReadPlayersAndGame(Reader& in, GameState& s) {
   }
 }
 
+// One value of a world or slot field as its width reads it; a field that names a seat or a world
+// is refused outside its range, as an index past the tables.
+// The number a field's width reads, or nothing for a text. A field that names a seat or a world is
+// refused outside its range, as an index past the tables.
+std::optional<double> ReadNumberField(Reader& in, const RecordField& field, std::string_view what) {
+  auto whole = [&](double v) {
+    return field.index ? static_cast<double>(in.WholeOf(v, what, field.lo, field.hi, kErrOutOfRange)) : v;
+  };
+  switch (field.width) {
+    case FieldWidth::kSingle:
+      return in.Single(what);
+    case FieldWidth::kDouble:
+      return in.Double(what);
+    case FieldWidth::kByte:
+      return whole(in.Byte(what));
+    case FieldWidth::kShort:
+      return whole(in.Short(what));
+    case FieldWidth::kFlag:
+      return in.Truth(what) ? 1.0 : 0.0;
+    case FieldWidth::kText:
+    case FieldWidth::kBlock:
+      break;
+  }
+  return std::nullopt;
+}
+
+// One value of a world or slot field as its width reads it.
+void ReadField(Reader& in, GameState& s, WorldField f, int w, std::string_view what, int player = 0) {
+  const RecordField& field = FieldOf(f);
+  if (const auto v = ReadNumberField(in, field, what))
+    SetField(s, f, w, *v, player);
+  else
+    SetFieldText(s, f, w, field.width == FieldWidth::kBlock ? in.Block(what) : in.Text(what), player);
+}
+
+void ReadField(Reader& in, GameState& s, FleetField f, int slot, std::string_view what) {
+  if (const auto v = ReadNumberField(in, FieldOf(f), what)) SetField(s, f, slot, *v);
+}
+
 void ReadWorlds(Reader& in, GameState& s, SavedGameRead& result) {
   for (int w = 0; w < kMaxWorlds; ++w) {
     in.Section("world " + std::to_string(w));
-    s.WorldAngle[w] = in.Single("angle");
-    s.WorldRadius[w] = in.Single("orbit radius");
-    s.WorldAngularSpeed[w] = in.Single("angular speed");
-    s.WorldName[w] = in.Text("name");
-    s.WorldProduction[w] = in.Byte("production");
-    s.WorldClass[w] = in.Byte("class");
-    s.WorldShield[w] = in.Byte("shield");
-    s.WorldShieldOn[w] = in.Byte("shield charging");
-    const std::string ninth = in.Text("gather exclusion or known figure");
-    const std::string_view trimmed = Reader::Trim(ninth);
-    if (trimmed == "True" || trimmed == "False") {
-      s.WorldNoGather[w] = trimmed == "True";
-      for (int p = 0; p < kSeats; ++p) s.WorldMarked[p][w] = in.Truth(kMarkedWhat[p]);
-      s.WorldKnownStat[w] = in.Short("known figure");
-    } else {
-      ++result.olderWorldRecords;
-      s.WorldKnownStat[w] = static_cast<int16_t>(in.WholeOf(Val(ninth), "known figure", -32768, 32767));
+    for (int k = 0; k < kWorldFieldCount; ++k) {
+      const auto f = static_cast<WorldField>(k);
+      if (f == WorldField::kNoGather) {
+        // A world record written before the gather exclusion and the marks has its known figure here.
+        const std::string ninth = in.Text("gather exclusion or known figure");
+        const std::string_view trimmed = Reader::Trim(ninth);
+        if (trimmed == "True" || trimmed == "False") {
+          s.WorldNoGather[w] = trimmed == "True";
+          continue;
+        }
+        ++result.olderWorldRecords;
+        s.WorldKnownStat[w] =
+            static_cast<int16_t>(in.WholeOf(Val(ninth), FieldOf(WorldField::kKnownStat).name,
+                                            WidthLow(FieldWidth::kShort), WidthHigh(FieldWidth::kShort)));
+        k = static_cast<int>(WorldField::kKnownStat);
+        continue;
+      }
+      const RecordField& field = FieldOf(f);
+      if (!field.perPlayer) {
+        ReadField(in, s, f, w, field.name);
+        continue;
+      }
+      for (int p = 0; p < kSeats; ++p) ReadField(in, s, f, w, FieldName(f, p), p);
     }
-    s.WorldOwner[w] = static_cast<uint8_t>(in.WholeOf(in.Byte("owner"), "owner", 0, kSeats, kErrOutOfRange));
-    s.WorldShips[w] = in.Single("ships");
-    s.WorldType[w] = in.Short("treasure");
-    s.WorldBombs[w] = in.Short("bombs");
-    for (int p = 0; p < kSeats; ++p) s.WorldHistory[p][w] = in.Block(kHistoryWhat[p]);
   }
 }
 
@@ -374,17 +411,20 @@ void ReadFleetsAndBombs(Reader& in, GameState& s) {
   const int worlds = s.WorldCount;
   for (int f = 0; f < kUsedFleetSlots; ++f) {
     in.Section("travel slot " + std::to_string(f));
-    s.FleetFrom[f] = static_cast<uint8_t>(in.WholeOf(in.Byte("origin"), "origin", 0, worlds, kErrOutOfRange));
-    const int leastTarget = s.FleetFrom[f] == 0 ? 0 : 1;
-    s.FleetTo[f] = static_cast<uint8_t>(
-        in.WholeOf(in.Byte("destination"), "destination", leastTarget, worlds, kErrOutOfRange));
-    s.FleetOwner[f] = static_cast<uint8_t>(in.WholeOf(in.Byte("owner"), "owner", 0, kSeats, kErrOutOfRange));
-    s.FleetShips[f] = in.Single("ships");
-    s.FleetClass[f] = in.Byte("class");
-    s.FleetShield[f] = in.Byte("shield");
-    s.FleetTimeLeft[f] = in.Double("time left");
-    s.FleetTripTime[f] = in.Single("trip time");
-    s.FleetAngleParam[f] = in.Single("path parameter");
+    for (int k = 0; k < kFleetFieldCount; ++k) {
+      const auto field = static_cast<FleetField>(k);
+      const std::string_view what = FieldOf(field).name;
+      // The worlds of a slot are those in play; a used slot has a destination.
+      if (field == FleetField::kFrom) {
+        s.FleetFrom[f] = static_cast<uint8_t>(in.WholeOf(in.Byte(what), what, 0, worlds, kErrOutOfRange));
+      } else if (field == FleetField::kTo) {
+        const int leastTarget = s.FleetFrom[f] == 0 ? 0 : 1;
+        s.FleetTo[f] =
+            static_cast<uint8_t>(in.WholeOf(in.Byte(what), what, leastTarget, worlds, kErrOutOfRange));
+      } else {
+        ReadField(in, s, field, f, what);
+      }
+    }
   }
   for (int b = 0; b < kUsedBombSlots; ++b) {
     in.Section("proximity bomb " + std::to_string(b));
@@ -427,36 +467,20 @@ std::string SavedGameText(const GameState& g) {
   out.Number(g.BattleDelay);
   out.Number(static_cast<int>(g.TruceUntilTurn));
 
-  for (int w = 0; w < kMaxWorlds; ++w) {
-    out.Number(g.WorldAngle[w]);
-    out.Number(g.WorldRadius[w]);
-    out.Number(g.WorldAngularSpeed[w]);
-    out.Cipher(g.WorldName[w]);
-    out.Number(static_cast<int>(g.WorldProduction[w]));
-    out.Number(static_cast<int>(g.WorldClass[w]));
-    out.Number(static_cast<int>(g.WorldShield[w]));
-    out.Number(static_cast<int>(g.WorldShieldOn[w]));
-    out.Flag(g.WorldNoGather[w]);
-    for (int p = 0; p < kSeats; ++p) out.Flag(g.WorldMarked[p][w]);
-    out.Number(static_cast<int>(g.WorldKnownStat[w]));
-    out.Number(static_cast<int>(g.WorldOwner[w]));
-    out.Number(g.WorldShips[w]);
-    out.Number(static_cast<int>(g.WorldType[w]));
-    out.Number(static_cast<int>(g.WorldBombs[w]));
-    for (int p = 0; p < kSeats; ++p) out.Block(g.WorldHistory[p][w]);
-  }
+  for (int w = 0; w < kMaxWorlds; ++w)
+    for (int k = 0; k < kWorldFieldCount; ++k) {
+      const auto f = static_cast<WorldField>(k);
+      const RecordField& field = FieldOf(f);
+      for (int p = 0; p < (field.perPlayer ? kSeats : 1); ++p) {
+        if (field.width == FieldWidth::kBlock)
+          out.Block(FieldText(g, f, w, p));
+        else
+          out.Cipher(FieldText(g, f, w, p));
+      }
+    }
 
-  for (int f = 0; f < kUsedFleetSlots; ++f) {
-    out.Number(static_cast<int>(g.FleetFrom[f]));
-    out.Number(static_cast<int>(g.FleetTo[f]));
-    out.Number(static_cast<int>(g.FleetOwner[f]));
-    out.Number(g.FleetShips[f]);
-    out.Number(static_cast<int>(g.FleetClass[f]));
-    out.Number(static_cast<int>(g.FleetShield[f]));
-    out.Number(g.FleetTimeLeft[f]);
-    out.Number(g.FleetTripTime[f]);
-    out.Number(g.FleetAngleParam[f]);
-  }
+  for (int f = 0; f < kUsedFleetSlots; ++f)
+    for (int k = 0; k < kFleetFieldCount; ++k) out.Cipher(FieldText(g, static_cast<FleetField>(k), f));
   for (int b = 0; b < kUsedBombSlots; ++b) {
     out.Number(static_cast<int>(g.ProxBombOwner[b]));
     out.Number(g.ProxBombWorld[b]);

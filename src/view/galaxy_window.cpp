@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "view/asset_names.h"
 #include "view/missing_files.h"
 #include "view/program_folder.h"
@@ -254,7 +255,7 @@ void GalaxyWindow::SyncFromModel() {
   setWindowTitle(Latin1(w.Caption.empty() ? "Zarnath" : w.Caption));
   setCursor(w.MousePointer == kHourglassPointer ? Qt::WaitCursor : Qt::ArrowCursor);
   for (int p = 0; p < kSeats; ++p) {
-    lblStatus_[static_cast<size_t>(p)]->setText(Latin1(w.lblStatus[static_cast<size_t>(p)]));
+    lblStatus_[static_cast<size_t>(p)]->setText(Latin1(StatusCaption(*game_, p)));
     SetColours(lblStatus_[static_cast<size_t>(p)], GameColour(game_->PlayerColor[static_cast<size_t>(p + 1)]),
                Qt::black);
   }

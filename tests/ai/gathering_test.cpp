@@ -24,7 +24,7 @@ TEST(Shields, TheMostExposedWorldsSwitchByShipsAndARoll) {
   for (int seed = 1; seed <= 24; ++seed) {
     AiState s(9, 1);
     s.Seat(1, 2);
-    s.game.menus.mnuOptionsShield.Checked = seed > 12;
+    s.game.setup.chkShield = seed > 12 ? 1 : 0;  // ships travel with shields
     s.game.WorldShips[kHome] = 21, s.game.random.Seed(seed);
     RandomSource draw = s.game.random;
     const int roll = static_cast<int>(draw.Next() * 100.0);

@@ -1,5 +1,6 @@
 #include "ai/ai_fixture.h"
 #include "model/data_set.h"
+#include "model/truce.h"
 
 #include <bit>
 #include <random>
@@ -89,7 +90,7 @@ TEST(NearestFrom, FleetsBombsScoutsAndSources) {
 // below the sixth row unless the truce refuses it; the last answer stays in TravelYears.
 void PlainList(GameState& g, int world, int owner, int kind) {
   for (int k = 0; k < kNearestRows; ++k) g.NearestList[k][0] = -1, g.NearestList[k][1] = 1000;
-  const bool truce = TruceLasts(g);
+  const bool truce = TruceTurnsLeft(g) > 0;
   for (int i = 0; i < g.WorldCount; ++i) {
     bool candidate = i != world && (kind == 2 ? g.WorldOwner[i] == owner : g.WorldOwner[i] != owner);
     if (kind == 1)

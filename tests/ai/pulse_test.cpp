@@ -77,7 +77,7 @@ TEST(PulseCommand, ArmsTheHomeWorld) {
   EXPECT_EQ(c.ports.calls, (std::vector<std::string>{"Refresh window", "Refresh txtGame", "Refresh txtMove",
                                                      "Pause 1500", "GalaxyDraw", "Console", "Yield"}));
   Command client;
-  client.game.NetworkGame = true, client.game.setup.OptServerClient0 = false, client.ports.connected = {true};
+  client.game.NetworkGame = true, client.game.Role = NetRole::kClient, client.ports.connected = {true};
   client.game.WorldBombs[kHome] = 2, client.game.WorldType[kHome] = kTypeFuel;
   Broadcast broadcast(client.game);  // the network tells the host
   mnuComSendPulse_Click(client.game);

@@ -179,7 +179,7 @@ TEST(RubberBand, ToAHoveredWorldItEndsThereAndNamesItOnTheSourceItselfNothingCha
   EXPECT_TRUE(out.hideHoverLabel);
   EXPECT_TRUE(out.hideFirstShipsLabel);
   EXPECT_EQ(out.showLabel, kWorld);
-  g.menus.mnuOptionsLabels.Caption = "Turn World Labels On";
+  g.WorldLabelsOn = false;
   out = f.Move(3, 0);
   EXPECT_TRUE(out.drawBand);
   EXPECT_TRUE(out.hideHoverLabel);
@@ -234,7 +234,7 @@ TEST(HoverLabel, NamedOnceAndNotWhileTheNamesAreShown) {
   f.scene.worldLabel0 = g.WorldName[0];
   EXPECT_EQ(f.Move(1, 1).showLabel, -1);
   f.scene.worldLabel0 = "5";
-  g.menus.mnuOptionsLabels.Caption = "Turn World Labels On";
+  g.WorldLabelsOn = false;
   EXPECT_EQ(f.Move(1, 1).showLabel, -1);
 }
 

@@ -159,7 +159,7 @@ TEST(OptionSwitches, TheTurnTimerPausesAndResumesWithTheMinutesTheTurnGaveIt) {
   ASSERT_TRUE(f.ports.FireNextTimer(tick));
   EXPECT_EQ(g.TurnMinutesLeft, 1);
   // After Done no timer is armed: switching the option off and on again starts none.
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
+  SetSwitch(g, Switch::kTurnTimer, false);
   ImgDone_Click(g);
   ASSERT_EQ(g.CurrentPlayer, 1);
   EXPECT_FALSE(g.TurnTimerEnabled);  // Bob's turn began with the option off
@@ -193,7 +193,7 @@ TEST(Pause, AtOneComputerTheBoxHoldsTheTurnClock) {
   EXPECT_EQ(f.ports.calls, (std::vector<std::string>{"Timer tmrTurn off 60000",
                                                      "MessageBox Zarnath: Game Paused.  To Resume, Click OK",
                                                      "Timer tmrTurn on 60000"}));
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
+  SetSwitch(g, Switch::kTurnTimer, false);
   mnuOptionsTurn_Click(g);  // switched on again: the clock runs
   mnuOptionsTurn_Click(g);  // and off: paused, the box leaves it so
   f.ports.Clear();
@@ -359,9 +359,9 @@ TEST(Resize, MinimisingAtOneComputerHoldsTheTurnClockAndRestoringLetsItGoOn) {
   EXPECT_FALSE(g.TurnTimerEnabled);
   // Restoring while no turn is timed (after Done) starts no clock.
   mnuOptionsTurn_Click(g);
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
+  SetSwitch(g, Switch::kTurnTimer, false);
   ImgDone_Click(g);  // Bob's turn is not timed
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
+  SetSwitch(g, Switch::kTurnTimer, true);
   Form_Resize(g, true);
   Form_Resize(g, false);
   EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));

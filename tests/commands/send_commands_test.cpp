@@ -79,6 +79,8 @@ TEST(SendCommands, ARefusedLaunchIsExplainedInTheNoticeLine) {
   EXPECT_EQ(LaunchRefusalText(full.g(), LaunchResult::kThresholdTooLarge, 0, 1),
             "- Proximity Bomb Threshold Too Large, Nothing Sent! -");
   EXPECT_EQ(LaunchRefusalText(full.g(), LaunchResult::kNothingSelected, -1, -1), "");
+  EXPECT_EQ(LaunchRefusalText(full.g(), LaunchResult::kTruce, 0, 1),
+            "- The Battle Truce Protects World Zea, Nothing Sent! -");
 }
 
 TEST(SendCommands, DoNothingWithoutASourceWhileATurnIsResolvedOrForAComputerSeat) {

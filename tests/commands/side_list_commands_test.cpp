@@ -115,7 +115,7 @@ TEST(OwnedList, AClickPointsTheWorldOutADoubleClickSwitchesItsShield) {
 
   c.Client(0);
   c.game.WorldOwner[3] = 1;
-  c.game.window.lblStatus[0] = "Ann:  Done Turn";  // the list still switches after Done
+  c.game.SeatStatus[0] = TurnStatus::kDoneTurn;  // the list still switches after Done
   c.ports.Clear();
   EXPECT_EQ(lstOwned_DblClick(c.game, c.view, 1), kAnnHome);  // the second own world
   EXPECT_EQ(c.game.WorldShieldOn[kAnnHome], 1);
@@ -149,7 +149,7 @@ TEST(WorldLabelClicks, LeftOrMiddleTogglesExclusionRightTogglesAnOwnShield) {
 
   lblName_MouseDown(c.game, c.view, kBobHome, kRightButton);  // not own: unchanged, the pause still runs
   EXPECT_EQ(c.game.WorldShieldOn[kBobHome], 0);
-  c.game.window.lblStatus[0] = "Ann:  Done Turn";
+  c.game.SeatStatus[0] = TurnStatus::kDoneTurn;
   lblName_MouseDown(c.game, c.view, kAnnHome, kRightButton);
   EXPECT_EQ(c.game.WorldShieldOn[kAnnHome], 1);
   EXPECT_EQ(c.game.window.txtGame.Text, "");

@@ -60,7 +60,7 @@ TEST(ViewToggles, LabelsShowNamesThenTheNormalLabelsAndOnlyRedrawWhileBusy) {
   w.ports.Clear();
   ImgLabels_Click(g, namesShown, [&] { FAIL() << "names shown twice"; });
   EXPECT_EQ(w.ports.calls, (Calls{"GalaxyDraw", "Yield"}));
-  w.ports.Clear(), g.InputBusy = true, g.NetworkGame = true;
+  w.ports.Clear(), g.InputBusy = true, g.NetworkGame = true, g.Role = NetRole::kClient;
   ImgLabels_Click(g, false, [&] { FAIL() << "names while busy"; });
   EXPECT_EQ(w.ports.calls, (Calls{"GalaxyDraw", "Yield", "Focus txtMessage"}));
 }
@@ -79,7 +79,7 @@ TEST(ViewToggles, LogBoxGrowsOverTheNoticeLineAndShrinksBack) {
 TEST(StatusButton, ShowsTheReportCentredUnlessBusy) {
   Window w;
   Game& g = w.g();
-  g.window.lblStatus[0] = "Ann:  Taking Turn", g.WorldShips[0] = 12, g.WorldProduction[0] = 3;
+  g.SeatStatus[0] = TurnStatus::kTakingTurn, g.WorldShips[0] = 12, g.WorldProduction[0] = 3;
   ASSERT_TRUE(ImgStatus_Click(g));
   EXPECT_EQ(g.window.lblPlanet.Caption,
             "\r\n    Ann Owns 1 World With 3 Production and 12 Ships, Rating: 6.0    \r\n");

@@ -61,7 +61,7 @@ TEST(WorldPanelCommands, ShieldSwitchesOnlyTheSeatsOwnWorldBeforeDone) {
 
   p.ports.Clear();
   p.Click(kBobHome, 1);  // another player's world
-  p.game.window.lblStatus[0] = "Ann:  Done Turn";
+  p.game.SeatStatus[0] = TurnStatus::kDoneTurn;
   p.Click(kAnnHome, 1);
   EXPECT_EQ(p.game.WorldShieldOn[kBobHome], 0);
   EXPECT_EQ(p.game.WorldShieldOn[kAnnHome], 1);

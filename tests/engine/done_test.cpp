@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine_fixture.h"
+#include "model/game_texts.h"
 
 namespace zarnath {
 namespace {
@@ -16,7 +17,7 @@ struct Lan : EngineGame {
   }
   // A client's "[STATUS]" arriving at the host: its caption, then the count.
   bool StatusArrives(int seat) {
-    game.window.lblStatus[seat] = game.PlayerName[seat] + ":  Done Turn";
+    game.SeatStatus[seat] = TurnStatus::kDoneTurn;
     return HostEndTurnIfAllDone(game);
   }
 };
@@ -52,7 +53,7 @@ TEST(NetworkDone, ASeatThatHasLeftCountsOnceWhateverItsSocketShowsAndCannotHoldT
     SCOPED_TRACE(caption + (gone ? ", left" : "") + (connected ? ", connected" : ""));
     Lan f;
     Game& g = f.game;
-    std::tie(g.window.lblStatus[2], g.PlayerGone[2]) = std::make_tuple(caption, gone);
+    g.SeatStatus[2] = *StatusOfCaption(g, 2, caption), g.PlayerGone[2] = gone;
     f.ports.connected[2] = connected;
     ImgDone_Click(g);
     EXPECT_EQ(HostFinishedSeats(g), finished ? 2 : 1);

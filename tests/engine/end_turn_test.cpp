@@ -117,7 +117,7 @@ TEST(AutoSave, OffersHalfAYearAfterItWasSwitchedOnEvenInYearOneAndNeverWhileOff)
     for (offers = 0; offers == 0 && turns < 30; ++turns) EndTurn(g);
     return turns;
   };
-  std::tie(g.menus.mnuFileAutoSave.Checked, g.AutoSaveYear) = std::make_tuple(true, g.GameYear);  // at 1.60
+  std::tie(g.AutoSaveOn, g.AutoSaveYear) = std::make_tuple(true, g.GameYear);  // at 1.60
   const int wait = TurnsUntilOffer(g.AutoSaveYear);
   EXPECT_EQ(turnsToOffer(), wait);
   f.AtTurn(0);

@@ -17,6 +17,7 @@
 #include "model/data_set.h"
 #include "model/galaxy.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
 #include "net/broadcast.h"
@@ -56,23 +57,23 @@ struct EngineGame : TestGame {
     game.GameInProgress = true;
     game.WorldType.fill(kTypeNothing);
     game.GameYear = 1.0f;
-    for (int p = 0; p < kSeats; ++p)
-      game.window.lblStatus[p] = game.PlayerName[p].empty() ? "" : game.PlayerName[p] + ":  Taking Turn";
+    SetAllTakingTurn(game);
     ports.Clear();
   }
 
   // This machine hosts a network game with `clients` connected clients.
   void Host(int clients) {
-    std::tie(game.NetworkGame, game.setup.OptServerClient0, ports.socketCount) =
-        std::make_tuple(true, true, clients + 1);
+    std::tie(game.NetworkGame, game.Role, ports.socketCount) =
+        std::make_tuple(true, NetRole::kHost, clients + 1);
+    game.setup.OptServerClient0 = true;  // the setup window shows the host's choice
     ports.connected.assign(static_cast<size_t>(clients + 1), true);
     ports.connected[0] = false;
     if (!broadcast) broadcast = std::make_unique<Broadcast>(game);
   }
   // This machine is a network client playing `seat`.
   void Client(int seat, bool connected = true) {
-    std::tie(game.NetworkGame, game.setup.OptServerClient0, game.CurrentPlayer) =
-        std::make_tuple(true, false, seat);
+    std::tie(game.NetworkGame, game.Role, game.CurrentPlayer) = std::make_tuple(true, NetRole::kClient, seat);
+    game.setup.OptServerClient0 = false;
     ports.socketCount = 1;
     ports.connected = {connected};
     if (!broadcast) broadcast = std::make_unique<Broadcast>(game);

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <optional>
 
+#include "engine/menu_state.h"
 #include "fixtures/file_faults.h"
 #include "fixtures/test_game.h"
+#include "model/game_texts.h"
 #include "net/lobby.h"
 #include "persist/atomic_file.h"
 
@@ -79,7 +81,7 @@ TEST(GameStart, StartsAGameAtOneComputer) {
   g.menus.mnuFileNew.Enabled = g.menus.mnuFileLoad.Enabled = g.menus.mnuFileNewSS.Enabled = false;
   bool checked = false;
   f.ports.onGameCheck = [&] {  // the turn state is in place when the first turn is handed out
-    checked = g.GameYear == 1.0f && g.window.lblStatus[0] == "Ann:  Taking Turn" && !g.InputBusy;
+    checked = g.GameYear == 1.0f && StatusCaption(g, 0) == "Ann:  Taking Turn" && !g.InputBusy;
   };
   imgStart_Click(g);
 
@@ -100,8 +102,10 @@ TEST(GameStart, StartsAGameAtOneComputer) {
       std::make_tuple(true, true, true));
   EXPECT_EQ(std::make_tuple(g.window.Visible, g.GalaxyCenterX, IsFreeSlot(g, 3), g.ProxBombOwner[0]),
             std::make_tuple(true, 509.0f, true, int16_t{4}));
-  EXPECT_EQ(g.window.lblStatus, (std::array<std::string, 4>{"Ann:  Taking Turn", "", "Ann-Y:  Taking Turn",
-                                                            "Pandora:  Taking Turn"}));
+  EXPECT_EQ(
+      (std::array<std::string, 4>{StatusCaption(g, 0), StatusCaption(g, 1), StatusCaption(g, 2),
+                                  StatusCaption(g, 3)}),
+      (std::array<std::string, 4>{"Ann:  Taking Turn", "", "Ann-Y:  Taking Turn", "Pandora:  Taking Turn"}));
 }
 
 TEST(GameStart, WorldCountStaysInTheSetupRange) {
@@ -155,7 +159,7 @@ TEST(GameStart, OptionMenuCaptionsAndFlags) {
             "Home World Radar Off\nTurn Speed Game On\n");
   g.setup.chkMode = 0, g.setup.chkShield = 1, g.setup.OptRadar = {false, false, true},
   g.setup.txtTruce = "25";
-  g.SpeedGame = true, g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game Off";
+  SetSwitch(g, Switch::kSpeed, true);
   imgStart_Click(g);  // a second game turns the speed game off
   EXPECT_EQ(Options(g.menus),
             "Offensive Battle Mode\nShips Travel With Shields [x]\nBattle Truce Until Turn #25 [x]\n"
@@ -163,6 +167,8 @@ TEST(GameStart, OptionMenuCaptionsAndFlags) {
             "Home World Radar Unlimited\nTurn Speed Game On\n");
   EXPECT_EQ(g.TruceUntilTurn, 25);
   EXPECT_FALSE(g.SpeedGame);
+  // The production limit the computer players weigh by is the number the game started with.
+  EXPECT_EQ(g.MaxProduction, 20.0);
 }
 
 TEST(GameStart, NetworkHostPublishesTheGameBeforeTheFirstTurnAndAnInternetHostLogsIt) {

@@ -1,7 +1,9 @@
 // The next-player step: the seat chain, eliminations, victories, notices, trims and the timer.
 #include <gtest/gtest.h>
 
+#include "engine/menu_state.h"
 #include "engine_fixture.h"
+#include "model/game_texts.h"
 
 namespace zarnath {
 namespace {
@@ -60,7 +62,7 @@ TEST(Elimination, EachOfTheNineMasksNamesItsWinnerOnlyWhenEveryOtherNamedSeatIsO
       if (out & (1 << p)) g.WorldOwner[8 + p] = static_cast<uint8_t>(taker + 1);
     GameCheck(g);
     for (int p = 0; p < kSeats; ++p)
-      EXPECT_EQ(g.window.lblStatus[p].ends_with(":  Eliminated"), (out >> p & 1) == 1) << p;
+      EXPECT_EQ(StatusCaption(g, p).ends_with(":  Eliminated"), (out >> p & 1) == 1) << p;
     EXPECT_EQ(g.GameOver, winner >= 0);
     EXPECT_EQ(f.NoticeHas("Has Eliminated All The Other Players!"), winner >= 0);
     if (winner >= 0) {
@@ -100,7 +102,7 @@ TEST(Elimination, TheAnnouncementItsSoundAndItsThreeSeconds) {
     }
     EXPECT_FALSE(g.window.lblPlanet.Visible);
     EXPECT_EQ(g.window.lblPlanet.Alignment, 0);
-    EXPECT_EQ(g.window.lblStatus[1], "Bob:  Eliminated");
+    EXPECT_EQ(StatusCaption(g, 1), "Bob:  Eliminated");
   }
 }
 
@@ -140,7 +142,7 @@ TEST(Conquest, TheWinnerIsRatedScoredAndTheGameReturnsToTheSetupWindowWithMenusL
 TEST(Conquest, InsideTheEndOfTurnNothingOfTheClearedGameFollows) {
   Conquest f;
   Game& g = f.game;
-  std::tie(g.SpeedGame, g.CurrentPlayer, g.menus.mnuFileAutoSave.Checked) = std::make_tuple(true, 3, true);
+  std::tie(g.SpeedGame, g.CurrentPlayer, g.AutoSaveOn) = std::make_tuple(true, 3, true);
   g.AutoSaveYear = 1.0f;  // the round is over, and an autosave offer would be due
   GameCheck(g);
   EXPECT_TRUE(f.ports.Has("ReturnToSetup"));
@@ -189,10 +191,10 @@ TEST(TurnTimer, MinutesByTurnWhenSwitchedOnAndThreeMinutesWarnTwiceThenEndTheTur
   EngineGame f("AB..");
   Game& g = f.game;
   EXPECT_EQ(g.menus.mnuOptionsTurn.Caption, "Turn Timer Off");  // a run starts with the timer on
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
+  SetSwitch(g, Switch::kTurnTimer, false);
   GameCheck(g);
   EXPECT_FALSE(f.ports.TimerEnabled(GameTimer::kTurn));  // switched off: no turn is timed
-  g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
+  SetSwitch(g, Switch::kTurnTimer, true);
   GameCheck(g);
   EXPECT_EQ(g.TurnMinutesLeft, 3);
   EXPECT_TRUE(f.ports.Has("Timer tmrTurn on 60000"));

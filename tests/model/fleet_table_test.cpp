@@ -70,7 +70,7 @@ TEST(Launch, SharesAndOrdersNeverTakeMoreThanTheWorldHolds) {
     Launcher l(ships, bombs);
     Game& g = l.g();
     SCOPED_TRACE(::testing::Message() << code << " of " << ships);
-    EXPECT_EQ(kind ? Launch(g, {*kind, code}) : Sendships(g, code), result);
+    EXPECT_EQ(kind ? Launch(g, {0, 1, *kind, code}) : Sendships(g, code), result);
     EXPECT_EQ(g.WorldShips[0], shipsLeft);
     EXPECT_EQ(g.WorldBombs[0], bombs - (sent >= kAnnihilationBomb ? 1 : 0));
     EXPECT_TRUE(result == kLaunched
@@ -114,7 +114,7 @@ TEST(Launch, UnreachableTargetOrNothingSelectedIsRefusedWithNothingCharged) {
     Launcher l;
     l.g().SelectedFrom = from, l.g().SelectedTo = to;
     EXPECT_EQ(Sendships(l.g(), 100), kNothingSelected);
-    EXPECT_EQ(Launch(l.g(), {LaunchKind::kScout, 0}), kNothingSelected);
+    EXPECT_EQ(Launch(l.g(), LaunchOrder::Scout(from, to)), kNothingSelected);
     EXPECT_TRUE(l.ports.calls.empty() && l.NothingInFlight() && l.g().InputBusy);
   }
 }
@@ -154,9 +154,10 @@ TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeaves
     Launcher l;
     GameState copy = l.g().state();
     Use(copy, 0, 0.5, 7);
-    int slot = -1;
-    ASSERT_EQ(LaunchIntoTable(copy, {LaunchKind::kFleet, 10}, slot), kLaunched);
-    EXPECT_EQ(slot, 1);
+    const LaunchOrder order = LaunchOrder::Fleet(0, 1, 10);
+    LaunchTrip trip;
+    ASSERT_EQ(CheckLaunch(copy, 0, order, &trip), kLaunched);
+    EXPECT_EQ(LaunchIntoTable(copy, order, trip), 1);
     EXPECT_EQ(FleetRecord(copy, 1), record);
     EXPECT_TRUE(copy.SelectedTo == 1 && copy.InputBusy);
   }
@@ -169,7 +170,8 @@ TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeaves
   for (const auto& [computer, network, host, connected, frames] : cases) {
     Launcher l;
     Game& g = l.g();
-    g.setup.chkAI[0] = computer, g.NetworkGame = network, g.setup.OptServerClient0 = host;
+    g.setup.chkAI[0] = computer, g.NetworkGame = network;
+    g.Role = host ? NetRole::kHost : network ? NetRole::kClient : NetRole::kLocal;
     g.WorldShield[0] = 40, g.setup.chkShield = computer;  // the shield travels only with the option
     l.ports.connected = {connected};
     Broadcast broadcast(g);  // the network frames the client's order

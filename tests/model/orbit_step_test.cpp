@@ -111,7 +111,8 @@ TEST(OrbitView, ObjectsAndDestinationsShownByGameKind) {
   g.HideFleets = false, g.setup.OptRadar = {true, false, false}, g.setup.chkAI[1] = 1;
   g.FleetTimeLeft[2] = 0.2;
   EXPECT_EQ(shown(), "od------");  // one human against computers sees its own destinations
-  g.setup.chkAI[1] = 0, g.NetworkGame = true, g.CurrentPlayer = 1, g.FleetTimeLeft[0] = 0;
+  g.setup.chkAI[1] = 0, g.NetworkGame = true, g.Role = NetRole::kClient, g.CurrentPlayer = 1,
+  g.FleetTimeLeft[0] = 0;
   EXPECT_EQ(shown(), "--od----");  // a network game shows own objects only, arrivals included
 }
 

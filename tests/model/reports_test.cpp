@@ -113,7 +113,8 @@ struct Status : GameState {
   Status() {
     WorldCount = 9, GameYear = 1.0f;
     PlayerName = {"Ann", "Bob", "Cid", "Dee", ""};
-    window.lblStatus = {"Ann:  Taking Turn", "Bob:  Taking Turn", "Cid:  Taking Turn", "Dee:  Eliminated"};
+    SeatStatus = {TurnStatus::kTakingTurn, TurnStatus::kTakingTurn, TurnStatus::kTakingTurn,
+                  TurnStatus::kEliminated};
     WorldOwner[0] = WorldOwner[1] = 1, WorldClass[0] = 3, WorldClass[1] = 2;
     WorldProduction[0] = 5, WorldProduction[1] = 4, WorldShips[0] = 20.5f, WorldShips[1] = 10;
     Fly(0, 1, 30), Fly(1, 1, kScout), Fly(2, 1, 10020), Fly(3, 2, 7);

@@ -309,6 +309,7 @@ TEST(SetupWindow, ClosingClosesEveryConnectionAndTheListenerAtOnce) {
     SetupFixture f;
     f.Open();
     f.s.OptServerClient0 = host, f.ports.socketCount = 3, f.game.window.SetupVisible = true;
+    f.game.Role = host ? NetRole::kHost : NetRole::kClient;
     f.game.NetworkGame = true, f.game.Seated[1] = true;
     CloseSetupWindow(f.game);
     // Host and client alike: every element, the listener too, and the lobby's timers stop.

@@ -207,9 +207,9 @@ TEST(WorldLabels, ShipLabelsOnlyOnTheViewersWorldsWhileCommandsAreOpen) {
   g.SelectedFrom = 3;
   EXPECT_FALSE(WorldShipLabelShown(g, 8));
   g.SelectedFrom = -1;
-  g.menus.mnuOptionsShips.Caption = "Turn World Ship Labels On";
+  g.ShipLabelsOn = false;
   EXPECT_FALSE(WorldShipLabelShown(g, 8));
-  g.menus.mnuOptionsShips.Caption = "Turn World Ship Labels Off";
+  g.ShipLabelsOn = true;
   g.CurrentPlayer = 2;  // a computer seat sees no labels on its worlds
   EXPECT_FALSE(WorldShipLabelShown(g, 10));
 }

@@ -7,6 +7,7 @@
 #include "commands/command_view.h"
 #include "commands/side_list_commands.h"
 #include "engine/launch.h"
+#include "model/game_texts.h"
 #include "net/loopback.h"
 
 namespace zarnath {
@@ -104,7 +105,7 @@ TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADro
   EXPECT_EQ(g.WorldCount, kWorlds);
   EXPECT_EQ(g.WorldName[9], "Juniper");
   EXPECT_EQ(g.WorldOwner[9], 2);
-  EXPECT_EQ(g.window.lblStatus[2], "Cy:  Taking Turn");
+  EXPECT_EQ(StatusCaption(g, 2), "Cy:  Taking Turn");
   EXPECT_EQ(g.menus.mnuOptionsRadar.Caption, "Home World Radar Unlimited");
 
   // Bob's orders: half his home fleet to Dogwood, a tenth to Elm called back at once, then Done.
@@ -186,7 +187,7 @@ TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADro
   EXPECT_EQ(g.FleetFrom[3] + g.FleetFrom[4], 0);
   EXPECT_EQ(FleetRecord(g, 5), post[5]);
   EXPECT_FALSE(g.InputBusy || g.TurnDone);
-  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Taking Turn");
+  EXPECT_EQ(StatusCaption(g, 1), "Bob:  Taking Turn");
   EXPECT_EQ(bob.session->dropped, 0);
 
   // Cy drops; then the host says goodbye and goes at once.
@@ -194,7 +195,7 @@ TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADro
   host.peer.Write(F("STATUS", 2, "Cy:  Disconnected") + F("MESSAGE", 0, " Ann: bye"));
   host.peer.socket->disconnectFromHost();
   ASSERT_TRUE(WaitFor([&] { return !g.GameInProgress; }));
-  EXPECT_EQ(g.window.lblStatus[2], "Cy:  Disconnected");
+  EXPECT_EQ(StatusCaption(g, 2), "Cy:  Disconnected");
   EXPECT_NE(g.PlayerLog[1].find("- Cy Disconnected! -"), std::string::npos);
   EXPECT_NE(g.window.txtChat.Text.find(" Ann: bye\r\n"), std::string::npos);
   EXPECT_TRUE(bob.ports.Has("MessageBox Zarnath: Connection with Server Lost!  Exiting Game"));

@@ -7,6 +7,7 @@
 #include "commands/chat_commands.h"
 #include "engine/chat.h"
 #include "engine/launch.h"
+#include "model/game_texts.h"
 #include "net/lobby.h"
 #include "net/loopback.h"
 
@@ -118,13 +119,13 @@ TEST(HostilePeer, AClientThatStopsReadingAndThenClosesMidBurstLeavesTheGameGoing
   cy.Write(ChatBurst("Cy", 5));
   cy.socket->disconnectFromHost();
   ASSERT_TRUE(WaitFor([&] { return h.PlayerGone[2]; }));
-  EXPECT_EQ(h.window.lblStatus[2], "Cy:  Disconnected");
-  ASSERT_TRUE(WaitFor([&] { return bob->game.window.lblStatus[2] == "Cy:  Disconnected"; }));
+  EXPECT_EQ(StatusCaption(h, 2), "Cy:  Disconnected");
+  ASSERT_TRUE(WaitFor([&] { return StatusCaption(bob->game, 2) == "Cy:  Disconnected"; }));
   EXPECT_NE(bob->game.window.txtChat.Text.find(" Cy: line 4\r\n"), std::string::npos);
   // The next turn needs only Bob and the host.
   const float year = h.GameYear;
   ImgDone_Click(bob->game);
-  ASSERT_TRUE(WaitFor([&] { return h.window.lblStatus[1] == "Bob:  Done Turn"; }));
+  ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 1) == "Bob:  Done Turn"; }));
   ImgDone_Click(h);
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > year; }));
 }
@@ -161,14 +162,14 @@ TEST(HostilePeer, AnOrderAndADoneSentDuringTheStartAreTakenOnceTheStartIsOver) {
   imgStart_Click(h);
   ASSERT_TRUE(acted);  // Bob acted while the host was still starting
   ASSERT_TRUE(WaitFor([&] { return cy->game.window.Visible; }));
-  ASSERT_TRUE(WaitFor([&] { return h.window.lblStatus[1] == "Bob:  Done Turn"; }, 5000));
+  ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 1) == "Bob:  Done Turn"; }, 5000));
   EXPECT_EQ(FleetsOf(h, 2), 1);
   // Every machine ends the start with Bob done.
-  ASSERT_TRUE(WaitFor([&] { return cy->game.window.lblStatus[1] == "Bob:  Done Turn"; }, 5000));
-  EXPECT_EQ(bob->game.window.lblStatus[1], "Bob:  Done Turn");
+  ASSERT_TRUE(WaitFor([&] { return StatusCaption(cy->game, 1) == "Bob:  Done Turn"; }, 5000));
+  EXPECT_EQ(StatusCaption(bob->game, 1), "Bob:  Done Turn");
   // The turn ends when Cy and the host are done.
   ImgDone_Click(cy->game);
-  ASSERT_TRUE(WaitFor([&] { return h.window.lblStatus[2] == "Cy:  Done Turn"; }, 5000));
+  ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 2) == "Cy:  Done Turn"; }, 5000));
   ImgDone_Click(h);
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > 1.0f && !h.TurnResolving; }, 5000));
   for (NetGame* c : {bob.get(), cy.get()})

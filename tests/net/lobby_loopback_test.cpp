@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "model/game_texts.h"
 #include "net/lobby.h"
 #include "net/loopback.h"
 
@@ -120,17 +121,17 @@ TEST(LobbyLoopback, AClientDroppingInAThreePlayerGameDoesNotStopTheTurn) {
   for (auto& c : lan.clients) ASSERT_TRUE(WaitFor([&] { return c->game.window.Visible; }));
   // Bob and the host have finished; Cy's program goes away while they wait on him.
   ImgDone_Click(bob.game);
-  ASSERT_TRUE(WaitFor([&] { return h.window.lblStatus[1] == "Bob:  Done Turn"; }));
+  ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 1) == "Bob:  Done Turn"; }));
   ImgDone_Click(h);
   EXPECT_EQ(h.GameYear, 1.0f);
   cy.net.CloseAll();
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > 1.0f; }));
   EXPECT_TRUE(h.PlayerGone[2] && h.NetworkGame);
-  EXPECT_EQ(h.window.lblStatus[2], "Cy:  Disconnected");
+  EXPECT_EQ(StatusCaption(h, 2), "Cy:  Disconnected");
   ASSERT_TRUE(WaitFor([&] { return bob.game.GameYear > 1.0f && !bob.game.TurnResolving; }));
   // The next turn needs only Bob and the host.
   ImgDone_Click(bob.game);
-  ASSERT_TRUE(WaitFor([&] { return h.window.lblStatus[1] == "Bob:  Done Turn"; }));
+  ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 1) == "Bob:  Done Turn"; }));
   ImgDone_Click(h);
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > 1.06f; }));
 }
@@ -143,7 +144,7 @@ TEST(LobbyLoopback, TheHostDroppingShowsTheClientsMessageAndAFreshSetupWindow) {
   lan.host.net.CloseAll();
   ASSERT_TRUE(WaitFor([&] { return bob.ports.Has("ReturnToSetup"); }));
   EXPECT_TRUE(bob.ports.Has("MessageBox Zarnath: Connection with Server Lost!  Exiting Game"));
-  EXPECT_EQ(bob.game.window.lblStatus[0], "Ann:  Disconnected");  // the host's seat
+  EXPECT_EQ(StatusCaption(bob.game, 0), "Ann:  Disconnected");  // the host's seat
   EXPECT_FALSE(bob.game.GameInProgress || bob.game.NetworkGame || bob.game.window.Visible);
 
   // In the lobby the client goes back to its LAN choice.

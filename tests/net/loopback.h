@@ -57,6 +57,7 @@ struct NetGame {
     ports.onGameCheck = [this] { GameCheck(game); };
     ports.onGalaxySync = [this] { GalaxySync(game); };
     game.setup.OptServerClient0 = host;
+    game.Role = host ? NetRole::kHost : NetRole::kClient;
     game.setup.chkLan = 1;
     session = std::make_unique<NetSession>(game);
   }

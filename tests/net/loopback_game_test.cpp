@@ -4,6 +4,7 @@
 
 #include "ai/pulse_command.h"
 #include "engine/launch.h"
+#include "model/game_texts.h"
 #include "net/lobby.h"
 #include "net/loopback.h"
 
@@ -27,7 +28,7 @@ std::string GameText(const Game& g) {
   for (int b = 0; b < kUsedBombSlots; ++b)
     s += std::to_string(g.ProxBombOwner[static_cast<size_t>(b)]) + "@" +
          std::to_string(g.ProxBombWorld[static_cast<size_t>(b)]) + " ";
-  for (const std::string& c : g.window.lblStatus) s += "\n" + c;
+  for (int p = 0; p < kSeats; ++p) s += "\n" + StatusCaption(g, p);
   return s;
 }
 
@@ -81,8 +82,7 @@ TEST(LoopbackGame, AHostAndTwoClientsPlayFiveTurnsToTheSameState) {
     ImgDone_Click(bob.game);
     ImgDone_Click(cy.game);
     ASSERT_TRUE(WaitFor([&] {
-      return CaptionEndsWith(h.window.lblStatus[1], "Done Turn") &&
-             CaptionEndsWith(h.window.lblStatus[2], "Done Turn");
+      return h.SeatStatus[1] == TurnStatus::kDoneTurn && h.SeatStatus[2] == TurnStatus::kDoneTurn;
     })) << turn;
     host.ports.recording = true;
     host.ports.Clear();

@@ -1,6 +1,7 @@
 // A raw peer over loopback: how a game's socket takes frames however the bytes come, what it
 // refuses, and the whole state a host sends each client.
 #include "net/loopback.h"
+#include "model/game_texts.h"
 #include "net/lobby.h"
 
 namespace zarnath {
@@ -122,7 +123,7 @@ TEST(Loopback, TheHostRefusesForgedOrders) {
   ASSERT_TRUE(WaitFor([&] { return host.session->dropped == 5; }));
   EXPECT_TRUE(g.WorldOwner[8] == 1 && g.WorldShieldOn[8] == 0 && g.WorldShips[8] == ships &&
               g.WorldBombs[9] > 0);
-  EXPECT_EQ(g.window.lblStatus[0], "Ann:  Taking Turn");
+  EXPECT_EQ(StatusCaption(g, 0), "Ann:  Taking Turn");
 }
 
 TEST(Loopback, AFailureToListenNamesItsCause) {

@@ -213,5 +213,33 @@ TEST(LobbyRules, TheLanBoxNeedsANameAndAHumanAndClearsTheComputerSeats) {
   EXPECT_FALSE(g.setup.OptServerClient0 || g.NetworkGame);
 }
 
+// The machine's role follows the lobby, not the setup window's option box: hosting makes it the
+// host, joining (even from the join option the window opens with, never clicked) a client, and
+// leaving the network lobby one computer again; a game's rules then ask only the role.
+TEST(LobbyRules, TheLobbySetsTheRoleWhenItHostsOrJoins) {
+  Lobby l(12);
+  Game& g = l.g();
+  EXPECT_EQ(g.Role, NetRole::kHost);
+  EXPECT_TRUE(HostRole(g) && !IsNetworkHost(g));  // no client linked yet
+  g.setup.OptServerClient0 = false;
+  OptServerClient_Click(g, 1);
+  EXPECT_EQ(g.Role, NetRole::kClient);
+  g.setup.chkLan = 0;
+  chkLan_Click(g);
+  EXPECT_EQ(g.Role, NetRole::kLocal);
+
+  TestGame joiner;
+  Game& j = joiner.game;
+  SetName(j, 0, "Bob");
+  j.setup.chkLan = 1;
+  chkLan_Click(j);
+  ASSERT_FALSE(j.setup.OptServerClient0);
+  j.setup.txtIP = "127.0.0.1";
+  JoinHost(j);
+  EXPECT_EQ(j.Role, NetRole::kClient);
+  ClientConnectionOpened(j);
+  EXPECT_TRUE(IsNetworkClient(j) && !IsHostOrSingle(j));
+}
+
 }  // namespace
 }  // namespace zarnath

@@ -9,6 +9,7 @@
 #include "fixtures/test_game.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/travel_time.h"
 #include "net/full_state.h"
 #include "net/lobby.h"
@@ -52,7 +53,7 @@ struct ClientGame {
     Game& g = t.game;
     t.ports.connected = {true};
     g.NetworkGame = true;
-    g.setup.OptServerClient0 = false;
+    g.Role = NetRole::kClient;
     session = std::make_unique<NetSession>(g);
   }
   void Receive(const std::string& bytes) { session->DataArrival(0, bytes); }
@@ -64,21 +65,17 @@ struct ClientGame {
   }
 };
 
-// The record of a fresh launch from world `from` to `to` as the sender's own Launch makes it.
+// The record of a fresh launch from world `from` to `to` of an object with ship code `ships`, as
+// the sender's own Launch makes it, but for the owner it names (another than the world's owner
+// forges it). The order is not checked: a test can build the record of a launch the rules refuse.
 inline std::string LaunchRecord(const GameState& g, int from, int to, int owner, float ships) {
+  FleetRecordValues code;
+  code.from = from + 1, code.to = to + 1, code.ships = ships;
+  const LaunchOrder order = *OrderOfRecord(code);
+  FleetRecordValues v = LaunchedSlot(g, order, PriceLaunch(g, order));
+  v.owner = owner;
   GameState copy = g;
-  float years = 0, angle = 0;
-  DistCalc(copy, from, to, years, angle, kLaunchStep);
-  copy.FleetFrom[0] = static_cast<uint8_t>(from + 1);
-  copy.FleetTo[0] = static_cast<uint8_t>(to + 1);
-  copy.FleetOwner[0] = static_cast<uint8_t>(owner);
-  copy.FleetShips[0] = ships;
-  copy.FleetClass[0] = copy.WorldClass[static_cast<size_t>(from)];
-  copy.FleetShield[0] = copy.setup.chkShield == 1 ? copy.WorldShield[static_cast<size_t>(from)] : 0;
-  const double trip = LaunchTripYears(years);
-  copy.FleetTimeLeft[0] = trip;
-  copy.FleetTripTime[0] = static_cast<float>(trip);
-  copy.FleetAngleParam[0] = angle;
+  StoreFleetRecord(copy, 0, v);
   return FleetRecord(copy, 0);
 }
 
@@ -87,7 +84,7 @@ inline std::string LaunchRecord(const GameState& g, int from, int to, int owner,
 inline size_t Fingerprint(const Game& g, int seat = 1) {
   std::string s;
   ForEachStateFrame(g, seat, [&](std::string f, bool) { s += f; });
-  for (const auto& c : g.window.lblStatus) s += c + "|";
+  for (int p = 0; p < kSeats; ++p) s += StatusCaption(g, p) + "|";
   for (const auto& j : g.FleetTimeLeft) s += std::to_string(j) + ",";
   for (const auto* m : {&g.menus.mnuOptionsShield, &g.menus.mnuOptionsBattle, &g.menus.mnuOptionsTruce,
                         &g.menus.mnuOptionsProd, &g.menus.mnuOptionsRadar})

@@ -3,6 +3,9 @@
 // receiver refuses.
 #include <gtest/gtest.h>
 
+#include "engine/menu_state.h"
+#include "model/game_texts.h"
+#include "model/numbers.h"
 #include "net/messages.h"
 #include "net_protocol/protocol_fixture.h"
 
@@ -158,9 +161,26 @@ TEST(FullState, AClientOpensTheHostsGameOnShowAndTakesTheOptionsAfterIt) {
   EXPECT_EQ(g.menus.mnuOptionsRadar.Caption, "Home World Radar Off");
   EXPECT_EQ(g.menus.mnuOptionsProd.Caption, "Maximum World Production = 20");
   EXPECT_EQ(g.setup.txtOp, (std::array<std::string, 3>{"20", "4", "2"}));
-  EXPECT_EQ(g.window.lblStatus[1], "Bob:  Taking Turn");
+  EXPECT_EQ(g.MaxProduction, 20.0);
+  EXPECT_EQ(StatusCaption(g, 1), "Bob:  Taking Turn");
   EXPECT_TRUE(!g.menus.mnuFileNew.Enabled && !g.menus.mnuFileLoad.Enabled && !g.menus.mnuFileNewSS.Enabled);
   EXPECT_TRUE(g.window.Visible && !g.window.SetupVisible);
+}
+
+// A client that played a speed game with its fleets hidden opens the next game with both switched
+// back, and the Options menu says so: its captions follow the switches, not the last game.
+TEST(FullState, TheNextGameOpensWithTheSwitchesItsMenuShows) {
+  HostGame h;
+  ClientGame c;
+  c.t.ports.onGameCheck = [&] { GameCheck(c.g()); };
+  Game& g = c.g();
+  SetSwitch(g, Switch::kSpeed, true);
+  SetSwitch(g, Switch::kFleets, false);
+  ASSERT_EQ(g.menus.mnuOptionsSpeed.Caption, "Turn Speed Game Off");
+  c.TakeState(h.g(), 1);
+  EXPECT_TRUE(!g.SpeedGame && !g.HideFleets);
+  EXPECT_EQ(g.menus.mnuOptionsSpeed.Caption, "Turn Speed Game On");
+  EXPECT_EQ(g.menus.mnuOptionsFleets.Caption, "Turn Traveling Fleets Off");
 }
 
 // Frames a host never sends, or sends otherwise, change nothing on a client.
@@ -198,6 +218,8 @@ TEST(Receiver, AClientDropsEveryMalformedOrOutOfRangeFrameWithNothingChanged) {
       "[MAXPROD] 0031*",                           // production beyond its bar
       "[YEAR] 00-3*",                              // a year before the first
       "[WHAT] 00 1*",                              // not a tag of the game
+      "[STATUS] 01Robert:  Done Turn*",            // a status under another name
+      "[STATUS] 01Bob:  Asleep*",                  // a status the game does not have
   };
   for (const std::string& frame : bad) {
     const size_t before = Fingerprint(c.g());
@@ -209,6 +231,36 @@ TEST(Receiver, AClientDropsEveryMalformedOrOutOfRangeFrameWithNothingChanged) {
   // And a frame from the host after all of them is taken: one bad frame blocks nothing.
   c.Receive("[PS] 07 12,5*");
   EXPECT_EQ(c.g().WorldShips[7], 12.5f);
+}
+
+// Every tag that carries a world's or a slot's whole-number field takes on a client exactly the
+// values its field holds in a game, its two ends included, and drops one beyond either end.
+TEST(Receiver, EveryFieldTagTakesItsFieldsRangeAndNothingBeyond) {
+  HostGame h;
+  ClientGame c;
+  c.TakeState(h.g(), 1);
+  int tags = 0;
+  for (const MessageEntry& e : Entries()) {
+    const bool world = e.world != WorldField::kNone, slot = e.fleet != FleetField::kNone;
+    if (!world && !slot) continue;
+    const RecordField& f = world ? FieldOf(e.world) : FieldOf(e.fleet);
+    if (f.width != FieldWidth::kByte && f.width != FieldWidth::kShort) continue;
+    ++tags;
+    const int index = world ? 7 : 5;
+    auto stored = [&] { return world ? FieldText(c.g(), e.world, index) : FieldText(c.g(), e.fleet, index); };
+    for (long long v : {f.lo, f.hi}) {
+      const int dropped = c.session->dropped;
+      c.Receive(Frame(e.id, index, Str(static_cast<double>(v))));
+      EXPECT_EQ(c.session->dropped, dropped) << e.tag << " " << v;
+      EXPECT_EQ(stored(), Str(static_cast<double>(v))) << e.tag;
+    }
+    for (long long v : {f.lo - 1, f.hi + 1}) {
+      const int dropped = c.session->dropped;
+      c.Receive(Frame(e.id, index, Str(static_cast<double>(v))));
+      EXPECT_EQ(c.session->dropped, dropped + 1) << e.tag << " " << v;
+    }
+  }
+  EXPECT_EQ(tags, 13);  // eight of a world, five of a slot
 }
 
 // What only a host sends is refused from a client; so is every forged order, with nothing changed.
@@ -282,7 +334,7 @@ TEST(Receiver, OrdersThatArriveWhileTheHostResolvesATurnAreDropped) {
 TEST(Receiver, TheLastDoneIsRelayedAndEndsTheTurnOnTheHost) {
   HostGame h;
   Game& g = h.g();
-  g.window.lblStatus[0] = "Ann:  Done Turn";
+  g.SeatStatus[0] = TurnStatus::kDoneTurn;
   h.Receive(1, "[STATUS] 01Bob:  Done Turn*");
   EXPECT_EQ(g.GameYear, 1.0f);  // Cy still takes her turn
   EXPECT_EQ(h.t.ports.Sent(),

@@ -34,6 +34,7 @@
 #include "headless/headless_ports.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "net/full_state.h"
 #include "net/lobby.h"
 #include "net/net_session.h"
@@ -120,7 +121,7 @@ std::string GameText(const Game& g) {
   for (int b = 0; b < kUsedBombSlots; ++b)
     s += std::to_string(g.ProxBombOwner[static_cast<size_t>(b)]) + "@" +
          std::to_string(g.ProxBombWorld[static_cast<size_t>(b)]) + " ";
-  for (const std::string& c : g.window.lblStatus) s += "\n" + c;
+  for (int p = 0; p < kSeats; ++p) s += "\n" + StatusCaption(g, p);
   return s;
 }
 
@@ -138,7 +139,7 @@ struct ThreeMachines {
     for (Machine* c : clients) {
       c->ports.connected = {true};
       c->game.NetworkGame = true;
-      c->game.setup.OptServerClient0 = false;
+      c->game.Role = NetRole::kClient;
     }
     for (Machine* m : {&host, &bob, &cy}) m->ports.recording = false;
   }
@@ -250,9 +251,7 @@ std::string PlayFiveTurns() {
       ImgDone_Click(*m.seats[c + 1]);
       if (!m.Deliver()) ADD_FAILURE() << "the machines keep talking after a client's Done, turn " << turn;
     }
-    EXPECT_TRUE(CaptionEndsWith(h.window.lblStatus[1], "Done Turn") &&
-                CaptionEndsWith(h.window.lblStatus[2], "Done Turn"))
-        << turn;
+    EXPECT_TRUE(h.SeatStatus[1] == TurnStatus::kDoneTurn && h.SeatStatus[2] == TurnStatus::kDoneTurn) << turn;
     m.Section("turn " + std::to_string(turn) + " seat 0 Done");
     m.host.ports.recording = true;
     m.host.ports.Clear();

@@ -37,8 +37,8 @@ TEST(LosslessPlay, ALoadedGamePlaysOnLikeTheUninterruptedOne) {
   const GameState &x = whole.game(), &y = loaded.game();
   EXPECT_EQ(SavedFieldDifferences(x, y), Lines());
   // What play keeps outside the file agrees as well.
-  EXPECT_EQ(std::tie(x.ScoutInfo, x.window.lblStatus, x.PlayerGone, x.GameOver, x.BattleData),
-            std::tie(y.ScoutInfo, y.window.lblStatus, y.PlayerGone, y.GameOver, y.BattleData));
+  EXPECT_EQ(std::tie(x.ScoutInfo, x.SeatStatus, x.PlayerGone, x.GameOver, x.BattleData),
+            std::tie(y.ScoutInfo, y.SeatStatus, y.PlayerGone, y.GameOver, y.BattleData));
 }
 
 // The turn cap counts the turns played, not the calendar: a game loaded at a year of -1000 (turn

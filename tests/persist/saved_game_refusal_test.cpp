@@ -6,6 +6,7 @@
 
 #include "engine/save_load.h"
 #include "headless/headless_match.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "persist/saved_game.h"
 #include "persist/text_cipher.h"
@@ -21,7 +22,7 @@ std::string Snapshot(const Game& g) {
   std::string s = SavedGameText(g.state()) + g.window.Caption + g.window.txtMove.Text + g.setup.txtPlanets +
                   g.menus.mnuOptionsTruce.Caption + g.menus.mnuOptionsBattle.Caption;
   for (int p = 0; p < kSeats; ++p)
-    s += g.setup.txtPL[p] + g.setup.txtAI[p] + Str(g.setup.chkAI[p]) + g.window.lblStatus[p];
+    s += g.setup.txtPL[p] + g.setup.txtAI[p] + Str(g.setup.chkAI[p]) + StatusCaption(g, p);
   return s + (g.GameLoaded ? "L" : "l");
 }
 

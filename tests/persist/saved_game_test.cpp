@@ -7,6 +7,7 @@
 
 #include "engine/save_load.h"
 #include "model/exact_number.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
@@ -91,6 +92,7 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
             std::make_tuple("Defensive Battle Mode", "Maximum Gather/Scout Turns = 4",
                             "Battle Truce Until Turn #12"));
   EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.55, Turn #11:  J\xF6rg");
+  EXPECT_EQ(g.MaxProduction, 20.0);  // the file's production option, as the computers weigh it
   EXPECT_FALSE(g.TurnDone || g.InputBusy || g.GameOver || g.HideFleets || g.SelectedFrom != -1 ||
                !g.GameLoaded);
   // The seat's last 2000 characters of log, after one next-player step and its side lists.
@@ -102,7 +104,7 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   host.g().NetworkGame = host.g().setup.OptServerClient0 = true;
   ASSERT_EQ(LoadSavedGame(host.g(), path), LoadOutcome::kLoaded);
   EXPECT_TRUE(host.ports.Has("GalaxySync") && host.g().CurrentPlayer == 0);
-  EXPECT_EQ(host.g().window.lblStatus[1] + "|" + host.g().window.lblStatus[3], "J\xF6rg:  Taking Turn|");
+  EXPECT_EQ(StatusCaption(host.g(), 1) + "|" + StatusCaption(host.g(), 3), "J\xF6rg:  Taking Turn|");
 }
 
 // An older file: a two-line header, 13-line world records (for worlds 0 and 5), no intelligence.

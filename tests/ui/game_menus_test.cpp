@@ -16,6 +16,7 @@
 #include "commands/hover_feedback.h"
 #include "engine/chat.h"
 #include "engine/game_start.h"
+#include "engine/menu_state.h"
 #include "net/lobby.h"
 #include "shell/game_program.h"
 #include "ui_fixture.h"
@@ -38,7 +39,7 @@ struct Table {
     g.setup.chkAI = {0, 0, 0, 0};
     g.setup.txtPlanets = "12";
     imgStart_Click(g);
-    g.SpeedGame = true;
+    SetSwitch(g, Switch::kSpeed, true);
   }
   ~Table() {
     platform.SetTimer(GameTimer::kAI, 0, false);
@@ -136,7 +137,12 @@ class GameMenusTest : public QObject {
     QVERIFY(t.g.SoundOff);
     QCOMPARE(t.item("mnuOptionsSound")->text(), QStringLiteral("Turn Sound On"));
     QCOMPARE(t.program.window.txtGame()->text(), QStringLiteral("- Game Sounds Now Off -"));
+    // The speed game is on: choosing the item switches it off, and again on.
     t.item("mnuOptionsSpeed")->trigger();
+    QVERIFY(!t.g.SpeedGame);
+    QCOMPARE(t.item("mnuOptionsSpeed")->text(), QStringLiteral("Turn Speed Game On"));
+    t.item("mnuOptionsSpeed")->trigger();
+    QVERIFY(t.g.SpeedGame);
     QCOMPARE(t.item("mnuOptionsSpeed")->text(), QStringLiteral("Turn Speed Game Off"));
     // A shortcut typed on the window runs its item.
     QTest::keyClick(&t.program.window, Qt::Key_W, Qt::ControlModifier);
@@ -317,7 +323,7 @@ class GameMenusTest : public QObject {
     Table t;
     // This machine hosts a network game, so its own lines show at once.
     t.g.NetworkGame = true;
-    t.g.setup.OptServerClient0 = true;
+    t.g.Role = NetRole::kHost;
     t.program.window.ShowGameWindow();
     t.program.window.Refresh(Control::kWindow);
     QLineEdit* entry = t.program.chat.txtMessage();
@@ -390,7 +396,7 @@ class GameMenusTest : public QObject {
   void chatBoxAppendsEachLineAndKeepsABoundedHistory() {
     Table t;
     t.g.NetworkGame = true;
-    t.g.setup.OptServerClient0 = true;
+    t.g.Role = NetRole::kHost;
     t.program.window.ShowGameWindow();
     QPlainTextEdit* box = t.program.chat.txtChat();
     for (int i = 0; i < 2000; ++i) ChatMessageArrives(t.g, " Bob: line " + std::to_string(i));

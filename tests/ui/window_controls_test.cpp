@@ -296,7 +296,7 @@ class WindowControlsTest : public QObject {
 
   void minimisingPausesTheTurnTimer() {
     HotSeat h;
-    h.g.menus.mnuOptionsTurn.Caption = "Turn Timer Off";
+    SetSwitch(h.g, Switch::kTurnTimer, true);
     SetTurnTimer(h.g, 60000, true);
     h.program.window.showMinimized();
     QVERIFY(!h.platform.TimerEnabled(GameTimer::kTurn));
@@ -304,7 +304,7 @@ class WindowControlsTest : public QObject {
     QVERIFY(h.platform.TimerEnabled(GameTimer::kTurn));
     // With the timer option off, the restore leaves it stopped.
     h.program.window.showMinimized();
-    h.g.menus.mnuOptionsTurn.Caption = "Turn Timer On";
+    SetSwitch(h.g, Switch::kTurnTimer, false);
     h.program.window.showNormal();
     QVERIFY(!h.platform.TimerEnabled(GameTimer::kTurn));
   }
@@ -313,7 +313,7 @@ class WindowControlsTest : public QObject {
   void minimisingANetworkGameHidesTheFileDialogs() {
     HotSeat h;
     h.g.NetworkGame = true;
-    h.g.setup.OptServerClient0 = true;
+    h.g.Role = NetRole::kHost;
     h.program.dialogs.mnuFileSave_Click();
     QVERIFY(h.program.dialogs.saveDialog().isVisible());
     h.program.window.showMinimized();
@@ -483,4 +483,5 @@ ZARNATH_UI_SUITE(QuitWhileResolving, {"quit-while-resolving", 1024, 96});
 
 }  // namespace zarnath::testing
 
+#include "engine/menu_state.h"
 #include "window_controls_test.moc"

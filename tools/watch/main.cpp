@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "engine/game_start.h"
+#include "engine/menu_state.h"
 #include "model/numbers.h"
 #include "model/setup_rules.h"
 #include "net/lobby.h"
@@ -224,10 +225,7 @@ int main(int argc, char** argv) {
   };
 
   zarnath::imgStart_Click(g);
-  if (o.speed) {
-    g.SpeedGame = true;
-    g.menus.mnuOptionsSpeed.Caption = "Turn Speed Game Off";
-  }
+  if (o.speed) zarnath::SetSwitch(g, zarnath::Switch::kSpeed, true);
   if (!g.window.Visible) return Usage("the game did not start");
   QApplication::exec();
   std::printf("result: winner=%s victory=%s turns=%d\n",
