@@ -160,6 +160,10 @@ TEST(Launch, WritesTheSlotAndAHumanLaunchSortsClearsAndRedrawsAComputerOneLeaves
     EXPECT_EQ(LaunchIntoTable(copy, order, trip), 1);
     EXPECT_EQ(FleetRecord(copy, 1), record);
     EXPECT_TRUE(copy.SelectedTo == 1 && copy.InputBusy);
+    // A table filled since the check takes nothing and charges nothing.
+    for (int s = 2; s < kUsedFleetSlots; ++s) Use(copy, s, 0.5, 7);
+    EXPECT_EQ(LaunchIntoTable(copy, order, trip), -1);
+    EXPECT_TRUE(copy.WorldShips[0] == 30 && copy.FleetFrom[kUsedFleetSlots] == 0);
   }
   // Computer seat, network game, host, connected, and the frames sent.
   const std::tuple<bool, bool, bool, bool, std::vector<std::string>> cases[] = {
