@@ -80,13 +80,18 @@ TEST(HeldSends, TheFullStateLeavesWholeAfterTheClientsLastFrame) {
   NetGame host(true);
   const uint16_t port = host.Listen();
   RawPeer peers[3];
-  for (RawPeer& p : peers) ASSERT_TRUE(p.Connect(port));
-  ASSERT_TRUE(WaitFor([&] { return host.net.SocketConnected(3); }));
   Game& g = host.game;
+  g.setup.txtPL[0] = "Ann";
+  const char* names[] = {"Bob", "Cy", "Dee"};
+  for (int i = 0; i < 3; ++i) {  // each seated in turn, as it names itself
+    ASSERT_TRUE(peers[i].Connect(port));
+    peers[i].Write(std::string("[NAME] 00") + names[i] + "*");
+    ASSERT_TRUE(WaitFor([&] { return g.setup.txtPL[static_cast<size_t>(i + 1)] == names[i]; }));
+  }
   g.random.Seed(9);
-  g.setup.txtPL = {"Ann", "Bob", "Cy", "Dee"};
   imgStart_Click(g);
-  for (RawPeer& p : peers) p.Frames(1403);  // the roster and the first broadcast
+  // The roster, the later joiners' names and the first broadcast.
+  for (int i = 0; i < 3; ++i) peers[i].Frames(static_cast<size_t>(3 + (2 - i) + 1400));
 
   QByteArray expected[3];
   int yieldsToFirst = 0;

@@ -96,11 +96,13 @@ struct RawPeer {
     socket->flush();
   }
   // Reads until `count` frames have come; the frames, without their stars.
+  // Fails the test when they do not come in time.
   std::vector<std::string> Frames(size_t count) {
-    WaitFor([&] {
+    const bool came = WaitFor([&] {
       received += socket->readAll();
       return static_cast<size_t>(received.count('*')) >= count;
     });
+    EXPECT_TRUE(came) << received.count('*') << " of " << count << " frames came";
     std::vector<std::string> out;
     for (const QByteArray& f : received.split('*'))
       if (!f.isEmpty()) out.push_back(f.toStdString());
