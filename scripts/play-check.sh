@@ -132,30 +132,34 @@ done | sort -n -k1,1 -k2,2 | head -1 > "$work/target.txt"
 read -r _ _ tx ty < "$work/target.txt" || fail "no computer's home world was found on the screenshot"
 echo "play-check: Vega's home world at ($vx, $vy), the target at ($tx, $ty)"
 
-# The popup opens from the target towards the sun: leftwards right of the centre, upwards below
-# it. Its rows are 14 pixels under a one-pixel frame; the 50 percent row is the sixth (title,
-# distance, ships needed, all, 75 percent, 50 percent), and with Vega's ten ships and her bombs
-# the popup holds eleven rows (20 + 10 x 14 = 160 pixels). A target straight above or below the
-# sun may open it to either side, so the other side is tried when the first sent nothing.
-if [ "$ty" -gt 206 ]; then top=$((ty - 160)); else top=$ty; fi
+# The popup opens beside the target, towards the sun. It is found on screenshots as what turned
+# white when the target was pressed (its frame and rows are white on black); its rows are 14
+# pixels under a one-pixel frame, and the 50 percent row is the sixth (title, distance, ships
+# needed, all, 75 percent, 50 percent).
 travel_list() { convert "$1" -crop 250x16+746+493 +repage "$2"; }
 import -display "$display" -window "$galaxy" "$work/before.png" || fail "no screenshot before the send"
 travel_list "$work/before.png" "$work/travel-before.png"
-if [ "$tx" -gt 509 ]; then sides="$((tx - 60)) $((tx + 60))"; else sides="$((tx + 60)) $((tx - 60))"; fi
-sent=""
-for px in $sides; do
-  click "$galaxy" "$vx" "$vy"  # the source
-  click "$galaxy" "$tx" "$ty"  # the target: the travel options popup opens beside it
-  click "$galaxy" "$px" $((top + 1 + 5 * 14 + 7))  # " - Send 5 Ships From World ..."
-  sleep 1
-  import -display "$display" -window "$galaxy" "$work/sent.png" || fail "no screenshot after the send"
-  travel_list "$work/sent.png" "$work/travel-after.png"
-  # The in-transit list's first row no longer says "None".
-  changed=$(compare -metric AE "$work/travel-before.png" "$work/travel-after.png" null: 2>&1 || true)
-  if [ "${changed%% *}" != "0" ]; then sent=yes; break; fi
-  xdotool key Escape
-done
-[ -n "$sent" ] || fail "the 50 percent row sent nothing (the in-transit list did not change)"
+click "$galaxy" "$vx" "$vy"  # the source
+xdotool mousemove 1023 767   # the pointer off the window: no hover label
+sleep 0.4
+import -display "$display" -window "$galaxy" "$work/source.png" || fail "no screenshot of the selected source"
+click "$galaxy" "$tx" "$ty"  # the target: the travel options popup opens beside it
+xdotool mousemove 1023 767
+sleep 0.6
+import -display "$display" -window "$galaxy" "$work/popup.png" || fail "no screenshot of the travel options"
+read -r left top width height <<< "$(convert "$work/popup.png" "$work/source.png" \
+  -fill black +opaque white -compose minus_src -composite -crop 1018x368+0+24 +repage \
+  -trim -format '%X %Y %w %h' info: 2> /dev/null | tr -d '+')"
+[ "${width:-0}" -ge 150 ] && [ "${height:-0}" -ge 100 ] ||
+  fail "no travel options popup beside the target (found ${width:-0}x${height:-0})"
+top=$((top + 24))
+click "$galaxy" $((left + 40)) $((top + 1 + 5 * 14 + 7))  # " - Send 5 Ships From World ..."
+sleep 1
+import -display "$display" -window "$galaxy" "$work/sent.png" || fail "no screenshot after the send"
+travel_list "$work/sent.png" "$work/travel-after.png"
+# The in-transit list's first row no longer says "None".
+changed=$(compare -metric AE "$work/travel-before.png" "$work/travel-after.png" null: 2>&1 || true)
+[ "${changed%% *}" != "0" ] || fail "the 50 percent row sent nothing (the in-transit list did not change)"
 click "$galaxy" 396 420  # Done (370, 405)
 # The three computers move and the turn resolves: the title names the next turn.
 timeout 120 xdotool search --sync --onlyvisible --name "^Zarnath - Year 1.05, Turn #1:  Vega" > /dev/null ||
