@@ -354,9 +354,9 @@ void ComputerTurn(Game& g) {
   Turn(g).Run();
 }
 
-void tmrAI_Timer(Game& g) {
+void ComputerDoneTick(Game& g) {
   g.io.platform.SetTimer(GameTimer::kAI, 10, false);
-  ImgDone_Click(g);
+  EndSeatTurn(g);
 }
 
 }  // namespace zarnath

@@ -50,7 +50,7 @@ std::string ChatPayload(const GameState& g, const std::string& wrapped) {
   return ChatSafeText(" " + name + ": " + wrapped);
 }
 
-void tmrMessage_Timer(Game& g) {
+void ChatLockEnds(Game& g) {
   g.window.ImgSendEnabled = true;
   g.io.screen.Focus(Control::kTxtMessage);
   g.io.platform.SetTimer(GameTimer::kChatLock, kChatLockMs, false);

@@ -27,7 +27,7 @@ std::string ChatPayload(const GameState& g, const std::string& wrapped);
 void AppendToChat(Game& g, const std::string& payload);
 
 // The end of the send lock: Send unlocked and the entry box focused.
-void tmrMessage_Timer(Game& g);
+void ChatLockEnds(Game& g);
 
 enum class ChatArrival { kLobby, kShown };
 // A "[MESSAGE] " payload arriving from the network (commas become points). Before a game is set up

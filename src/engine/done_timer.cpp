@@ -48,7 +48,7 @@ bool HostEndTurnIfAllDone(Game& g) {
   return true;
 }
 
-void ImgDone_Click(Game& g) {
+void EndSeatTurn(Game& g) {
   const int cp = g.CurrentPlayer;
   const bool seatValid = cp >= 0 && cp < kSeats;
   const TurnStatus status = seatValid ? g.SeatStatus[static_cast<size_t>(cp)] : TurnStatus::kNone;
@@ -79,13 +79,13 @@ void ImgDone_Click(Game& g) {
   if (g.NetworkGame) g.io.screen.Focus(Control::kTxtMessage);
 }
 
-void tmrTurn_Timer(Game& g) {
+void TurnTimerTick(Game& g) {
   g.TurnMinutesLeft = static_cast<int16_t>(g.TurnMinutesLeft - 1);
   g.window.txtGame.ForeColor = kNeutralColor;
   if (g.TurnMinutesLeft < 1) {
     ShowNotice(g, kNeutralColor, "- Your Turn Is Now Over! -");
     g.io.platform.Pause(1000);
-    ImgDone_Click(g);
+    EndSeatTurn(g);
     return;
   }
   if (g.TurnMinutesLeft == 1) {
@@ -102,18 +102,18 @@ void tmrTurn_Timer(Game& g) {
 void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick) {
   switch (timer) {
     case GameTimer::kTurn:
-      tmrTurn_Timer(g);
+      TurnTimerTick(g);
       break;
     case GameTimer::kAI:
       if (aiTick) {
         aiTick();
       } else {
         g.io.platform.SetTimer(GameTimer::kAI, 10, false);
-        ImgDone_Click(g);
+        EndSeatTurn(g);
       }
       break;
     case GameTimer::kChatLock:
-      tmrMessage_Timer(g);
+      ChatLockEnds(g);
       break;
     default:
       break;

@@ -6,7 +6,7 @@
 
 namespace zarnath {
 
-void SetupForm_Load(Game& g) {
+void LoadSetupWindow(Game& g) {
   SetupLoadStart(g);
   // The reader leaves what it could not read as it was, so only the lines read change anything.
   SetupState read = g.setup;
@@ -19,7 +19,7 @@ void SetupForm_Load(Game& g) {
 
 void OpenNewSetupWindow(Game& g) {
   NewSetupWindow(g);
-  SetupForm_Load(g);
+  LoadSetupWindow(g);
 }
 
 void TickShieldBox(Game& g, int value) {

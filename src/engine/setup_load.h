@@ -8,7 +8,7 @@ namespace zarnath {
 class Game;
 
 // Loads the setup window as it stands (the new-game command runs it over the controls' values).
-void SetupForm_Load(Game& g);
+void LoadSetupWindow(Game& g);
 
 // A setup window created afresh: every control at its first value, then loaded.
 void OpenNewSetupWindow(Game& g);

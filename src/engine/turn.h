@@ -5,7 +5,7 @@
 //   (model/fleet_table.h), priced by the travel-time solver (model/travel_time.h); a client's
 //   launch is told (FleetLaunched) and the network's broadcast sends it to the host. The window's
 //   commands and the computer player (ai/computer_turn.h) give orders alike.
-// - Done (ImgDone_Click, engine/done_timer.cpp) ends the seat's turn; GameCheck below hands the
+// - Done (EndSeatTurn, engine/done_timer.cpp) ends the seat's turn; GameCheck below hands the
 //   turn to the next seat, and after the last one calls EndTurn.
 // - EndTurn (engine/end_turn.cpp) fires armed pulse bombs, turns the orbits and the objects in
 //   flight one turn on in ticks (engine/orbits.cpp, model/orbit_step.h), produces and charges
@@ -60,10 +60,11 @@ void ClientTravelHide(Game& g);
 void SetTurnTimer(Game& g, int intervalMs, bool enabled);
 void StopTurnTimer(Game& g);
 
-// The Done button (also pressed by the computer player's timer and the turn timer).
-void ImgDone_Click(Game& g);
+// Ends the turn of the seat to move: what the Done button does, and what the computer player's
+// timer and the turn timer press.
+void EndSeatTurn(Game& g);
 // One tick of the turn timer: a minute less, a warning, and Done at zero.
-void tmrTurn_Timer(Game& g);
+void TurnTimerTick(Game& g);
 // Hands the tick of a game timer to its handler (the turn timer, the chat's send lock). The
 // computer player's timer goes to `aiTick` when given; without one it stops the timer and presses
 // Done.

@@ -166,7 +166,7 @@ MatchResult HeadlessMatch::Play(const std::function<void(const TurnReport&)>& on
 
   auto tick = [&](GameTimer timer) {
     if (timer == GameTimer::kAI)
-      tmrAI_Timer(g);
+      ComputerDoneTick(g);
     else
       TimerTick(g, timer);
   };

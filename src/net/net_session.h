@@ -43,7 +43,7 @@ class NetSession : public NetworkEvents {
   Game& game;
   // The game's steps as frames to the other machines.
   Broadcast broadcast{game};
-  // This machine hosts: the setup window's host choice.
+  // This machine hosts: the role its lobby or game start set.
   bool IsHost() const;
 
   // The chat line of a [MESSAGE] frame (payload as received) that arrives before a game is set

@@ -22,8 +22,8 @@ GameProgram::GameProgram(DesktopPlatform& p)
   window.Attach(game);
   flow.onComputerTurn = [this] { ComputerTurn(game); };
   flow.onGalaxySync = [this] { GalaxySync(game); };
-  platform.SetTimerHandler(GameTimer::kAI, [this] { tmrAI_Timer(game); });
-  platform.SetTimerHandler(GameTimer::kTurn, [this] { tmrTurn_Timer(game); });
+  platform.SetTimerHandler(GameTimer::kAI, [this] { ComputerDoneTick(game); });
+  platform.SetTimerHandler(GameTimer::kTurn, [this] { TurnTimerTick(game); });
   window.onEndProgram = EndProgramNow;
   setupWindows.onCreated = [this](SetupWindow& w) { online.Attach(w); };
   // The lobby's timers: the full lobby's countdown, the join time-out and the wait for a new

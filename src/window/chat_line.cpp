@@ -85,7 +85,7 @@ void ChatLine::ImgSend_Click() {
 }
 
 void ChatLine::tmrMessage_Timer() {
-  zarnath::tmrMessage_Timer(game_);
+  zarnath::ChatLockEnds(game_);
   Sync();
 }
 

@@ -305,7 +305,7 @@ void WindowControls::ImgTravel_Click() {
 }
 
 void WindowControls::ImgDone_Click() {
-  zarnath::ImgDone_Click(game_);
+  zarnath::EndSeatTurn(game_);
 }
 
 void WindowControls::ImgStatus_Click() {

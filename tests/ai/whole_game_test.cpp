@@ -76,7 +76,7 @@ TEST(WholeGames, TheTimerPressesDoneAndInvariantsNameWhatBroke) {
   t.game.setup.txtAI = {"6", "1", "", ""}, t.game.setup.txtPlanets = "12";
   imgStart_Click(t.game);
   t.ports.Clear();
-  ASSERT_TRUE(t.ports.FireNextTimer([&](GameTimer) { tmrAI_Timer(t.game); }));
+  ASSERT_TRUE(t.ports.FireNextTimer([&](GameTimer) { ComputerDoneTick(t.game); }));
   EXPECT_EQ(t.ports.calls.front(), "Timer tmrAI off 10");
   EXPECT_EQ(t.game.CurrentPlayer, 1);  // the next seat's turn
   EXPECT_TRUE(t.ports.TimerEnabled(GameTimer::kAI));

@@ -35,13 +35,13 @@ TEST(ChatSend, TheHostRelaysToConnectedClientsShowsItsLineAndLocksSend) {
   EXPECT_TRUE(g.window.txtMessage.Text.empty());
   EXPECT_FALSE(g.window.ImgSendEnabled);
   // With sound off the host's own line is silent; a speed game does not silence it.
-  tmrMessage_Timer(g);
+  ChatLockEnds(g);
   std::tie(g.SpeedGame, g.SoundOff) = std::make_tuple(true, false);
   f.Type("x");
   f.ports.Clear();
   ImgSend_Click(g);
   EXPECT_TRUE(f.ports.Has("Sound message.wav"));
-  tmrMessage_Timer(g);
+  ChatLockEnds(g);
   g.SoundOff = true;
   f.Type("y");
   f.ports.Clear();
@@ -92,7 +92,7 @@ TEST(ChatSend, AStarTypedOrPastedNeverReachesANetworkFrame) {
   EXPECT_EQ(f.ports.Sent(),
             std::vector<std::string>{"[MESSAGE] 00 Bb: pasted bold " + kBreak + Rep('x', 45) + "*"});
   // Nothing but stars: nothing is sent, the box is emptied.
-  tmrMessage_Timer(g);
+  ChatLockEnds(g);
   f.ports.Clear();
   f.Type("***");
   EXPECT_TRUE(ImgSend_Click(g));

@@ -160,7 +160,7 @@ TEST(OptionSwitches, TheTurnTimerPausesAndResumesWithTheMinutesTheTurnGaveIt) {
   EXPECT_EQ(g.TurnMinutesLeft, 1);
   // After Done no timer is armed: switching the option off and on again starts none.
   SetSwitch(g, Switch::kTurnTimer, false);
-  ImgDone_Click(g);
+  EndSeatTurn(g);
   ASSERT_EQ(g.CurrentPlayer, 1);
   EXPECT_FALSE(g.TurnTimerEnabled);  // Bob's turn began with the option off
   mnuOptionsTurn_Click(g);
@@ -360,7 +360,7 @@ TEST(Resize, MinimisingAtOneComputerHoldsTheTurnClockAndRestoringLetsItGoOn) {
   // Restoring while no turn is timed (after Done) starts no clock.
   mnuOptionsTurn_Click(g);
   SetSwitch(g, Switch::kTurnTimer, false);
-  ImgDone_Click(g);  // Bob's turn is not timed
+  EndSeatTurn(g);  // Bob's turn is not timed
   SetSwitch(g, Switch::kTurnTimer, true);
   Form_Resize(g, true);
   Form_Resize(g, false);

@@ -24,12 +24,12 @@ struct Lan : EngineGame {
 
 TEST(NetworkDone, TheTurnEndsOnTheDoneThatCompletesTheCountAndASecondPressIsRefused) {
   Lan f;
-  ImgDone_Click(f.game);
+  EndSeatTurn(f.game);
   EXPECT_EQ(f.ports.Sent(), std::vector<std::string>(2, "[STATUS] 00Ann:  Done Turn*"));
   EXPECT_EQ(f.game.window.Caption, "Zarnath - Year 1.00, Turn #0:  Ann (Done Turn)");
   EXPECT_TRUE(f.Noticed("- Waiting on Bob & Cid -"));
   f.ports.Clear();
-  ImgDone_Click(f.game);
+  EndSeatTurn(f.game);
   EXPECT_EQ(f.ports.calls, std::vector<std::string>{"Focus txtMessage"});
   EXPECT_FALSE(f.StatusArrives(1));
   EXPECT_TRUE(f.StatusArrives(2));
@@ -55,7 +55,7 @@ TEST(NetworkDone, ASeatThatHasLeftCountsOnceWhateverItsSocketShowsAndCannotHoldT
     Game& g = f.game;
     g.SeatStatus[2] = *StatusOfCaption(g, 2, caption), g.PlayerGone[2] = gone;
     f.ports.connected[2] = connected;
-    ImgDone_Click(g);
+    EndSeatTurn(g);
     EXPECT_EQ(HostFinishedSeats(g), finished ? 2 : 1);
     EXPECT_EQ(f.StatusArrives(1), finished);
     EXPECT_EQ(g.GameYear, finished ? 1.05f : 1.0f);

@@ -21,7 +21,7 @@ TEST(HotSeat, SeatsAreAnnouncedInOrderAndTheLastSeatsDoneResolvesTheTurn) {
     for (size_t seat = 0; seat < (seats == "ABCD" ? 4u : 2u); ++seat) {
       EXPECT_EQ(std::make_tuple(g.window.txtGame.Text, g.GameYear),
                 std::make_tuple("- Initiating Turn #0 " + next[seat] + " -", 1.0f));
-      ImgDone_Click(g);
+      EndSeatTurn(g);
     }
     EXPECT_EQ(std::make_tuple(g.window.txtGame.Text, g.window.Caption, g.GameYear),
               std::make_tuple("- Initiating Turn #1 " + next[0] + " -",
@@ -29,7 +29,7 @@ TEST(HotSeat, SeatsAreAnnouncedInOrderAndTheLastSeatsDoneResolvesTheTurn) {
     EXPECT_FALSE(g.InputBusy);
     EXPECT_TRUE(g.menus.mnuFile.Enabled);
     g.InputBusy = true;  // Done while a turn is resolved does nothing
-    ImgDone_Click(g);
+    EndSeatTurn(g);
     EXPECT_EQ(g.CurrentPlayer, 0);
     EXPECT_NE(f.notices.back().find("Turn #1 Ann!"), std::string::npos);
   }
@@ -215,9 +215,9 @@ TEST(TurnTimer, MinutesByTurnWhenSwitchedOnAndThreeMinutesWarnTwiceThenEndTheTur
   // A speed game keeps the warning's sound; sound off silences it.
   std::tie(g.SpeedGame, g.TurnMinutesLeft) = std::make_tuple(true, 5);
   f.ports.Clear();
-  tmrTurn_Timer(g);
+  TurnTimerTick(g);
   g.SoundOff = true;
-  tmrTurn_Timer(g);
+  TurnTimerTick(g);
   EXPECT_EQ(f.ports.Count("Sound gameinfo.wav"), 1);
 }
 

@@ -28,7 +28,7 @@ TEST(ScriptedGame, TwoScriptedHumansPlayWholeTurnsUntilAConquestEndsTheGame) {
       std::tie(g.SelectedFrom, g.SelectedTo) = std::make_tuple(w, target);
       Sendships(g, 100.0f);
     }
-    ImgDone_Click(g);
+    EndSeatTurn(g);
     if (g.PlayerName[0].empty() || g.GameYear == year) continue;
     ++rounds;
     EXPECT_FALSE(g.InputBusy);

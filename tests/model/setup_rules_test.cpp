@@ -101,7 +101,7 @@ TEST(SetupWindow, TheNewGameCommandReloadsOverAComputerInSeatZeroWithoutRenaming
   f.Open("Ann\r\n1\r\n0\r\n4\r\n");
   SetComputerBox(f.game, 0, 1);
   SetShieldBox(f.game, 0);
-  SetupForm_Load(f.game);
+  LoadSetupWindow(f.game);
   EXPECT_EQ(f.Slot(0), "Titan|1LV|5");
   EXPECT_EQ(f.s.chkShield, 1);
 }

@@ -120,7 +120,7 @@ TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADro
   CommandView view;
   EXPECT_EQ(lstTravel_Click(g, view, recalled), TravelClick::kRecalled);
   EXPECT_EQ(g.WorldShips[9], 50.0f);
-  ImgDone_Click(g);
+  EndSeatTurn(g);
   const std::vector<std::string> orders = host.Take(4);
   ASSERT_EQ(orders.size(), 4u);
   // From Juniper (10) to Dogwood (4), Bob's (02), 50 ships of class 2; then 5 ships to Elm (5),

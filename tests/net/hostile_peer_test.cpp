@@ -99,8 +99,8 @@ TEST(HostilePeer, AClientThatStopsReadingAndThenClosesMidBurstLeavesTheGameGoing
   QObject::connect(&done, &QTimer::timeout, [&] { cy.Write("[STATUS] 02Cy:  Done Turn*"); });
   done.start(20);
   for (int turn = 0; turn < 2; ++turn) {
-    ImgDone_Click(bob->game);
-    ImgDone_Click(h);
+    EndSeatTurn(bob->game);
+    EndSeatTurn(h);
     ASSERT_TRUE(WaitFor([&] { return h.GameYear > 1.0f + 0.05f * turn + 0.01f && !h.TurnResolving; }))
         << turn;
     ASSERT_TRUE(WaitFor([&] { return bob->game.GameYear == h.GameYear && !bob->game.TurnResolving; }));
@@ -124,9 +124,9 @@ TEST(HostilePeer, AClientThatStopsReadingAndThenClosesMidBurstLeavesTheGameGoing
   EXPECT_NE(bob->game.window.txtChat.Text.find(" Cy: line 4\r\n"), std::string::npos);
   // The next turn needs only Bob and the host.
   const float year = h.GameYear;
-  ImgDone_Click(bob->game);
+  EndSeatTurn(bob->game);
   ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 1) == "Bob:  Done Turn"; }));
-  ImgDone_Click(h);
+  EndSeatTurn(h);
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > year; }));
 }
 
@@ -156,7 +156,7 @@ TEST(HostilePeer, AnOrderAndADoneSentDuringTheStartAreTakenOnceTheStartIsOver) {
     if (acted || c != Control::kWindow || !bob->game.GameInProgress) return;
     acted = true;
     Order(bob->game, kHomeWorld0 + 1, 0, 60);
-    ImgDone_Click(bob->game);
+    EndSeatTurn(bob->game);
   };
   h.random.Seed(9);
   imgStart_Click(h);
@@ -168,9 +168,9 @@ TEST(HostilePeer, AnOrderAndADoneSentDuringTheStartAreTakenOnceTheStartIsOver) {
   ASSERT_TRUE(WaitFor([&] { return StatusCaption(cy->game, 1) == "Bob:  Done Turn"; }, 5000));
   EXPECT_EQ(StatusCaption(bob->game, 1), "Bob:  Done Turn");
   // The turn ends when Cy and the host are done.
-  ImgDone_Click(cy->game);
+  EndSeatTurn(cy->game);
   ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 2) == "Cy:  Done Turn"; }, 5000));
-  ImgDone_Click(h);
+  EndSeatTurn(h);
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > 1.0f && !h.TurnResolving; }, 5000));
   for (NetGame* c : {bob.get(), cy.get()})
     ASSERT_TRUE(WaitFor([&] { return c->game.GameYear == h.GameYear && !c->game.TurnResolving; }));

@@ -120,9 +120,9 @@ TEST(LobbyLoopback, AClientDroppingInAThreePlayerGameDoesNotStopTheTurn) {
   imgStart_Click(h);
   for (auto& c : lan.clients) ASSERT_TRUE(WaitFor([&] { return c->game.window.Visible; }));
   // Bob and the host have finished; Cy's program goes away while they wait on him.
-  ImgDone_Click(bob.game);
+  EndSeatTurn(bob.game);
   ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 1) == "Bob:  Done Turn"; }));
-  ImgDone_Click(h);
+  EndSeatTurn(h);
   EXPECT_EQ(h.GameYear, 1.0f);
   cy.net.CloseAll();
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > 1.0f; }));
@@ -130,9 +130,9 @@ TEST(LobbyLoopback, AClientDroppingInAThreePlayerGameDoesNotStopTheTurn) {
   EXPECT_EQ(StatusCaption(h, 2), "Cy:  Disconnected");
   ASSERT_TRUE(WaitFor([&] { return bob.game.GameYear > 1.0f && !bob.game.TurnResolving; }));
   // The next turn needs only Bob and the host.
-  ImgDone_Click(bob.game);
+  EndSeatTurn(bob.game);
   ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 1) == "Bob:  Done Turn"; }));
-  ImgDone_Click(h);
+  EndSeatTurn(h);
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > 1.06f; }));
 }
 

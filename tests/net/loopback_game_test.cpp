@@ -79,14 +79,14 @@ TEST(LoopbackGame, AHostAndTwoClientsPlayFiveTurnsToTheSameState) {
       }
     }
     // The clients finish first; the host's own Done ends the turn.
-    ImgDone_Click(bob.game);
-    ImgDone_Click(cy.game);
+    EndSeatTurn(bob.game);
+    EndSeatTurn(cy.game);
     ASSERT_TRUE(WaitFor([&] {
       return h.SeatStatus[1] == TurnStatus::kDoneTurn && h.SeatStatus[2] == TurnStatus::kDoneTurn;
     })) << turn;
     host.ports.recording = true;
     host.ports.Clear();
-    ImgDone_Click(h);
+    EndSeatTurn(h);
     battles += host.ports.Count("Sound battlestart.wav");
     pulses += host.ports.Count("Sound pulse.wav");
     annihilations += host.ports.Count("Sound bomb.wav");

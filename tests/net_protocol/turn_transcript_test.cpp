@@ -190,7 +190,7 @@ int NewestOwnSlot(const Game& g) {
 void Chat(Game& g, const std::string& text) {
   g.window.txtMessage.Text = text;
   ImgSend_Click(g);
-  tmrMessage_Timer(g);
+  ChatLockEnds(g);
 }
 
 // Plays the five turns and answers the transcript.
@@ -248,14 +248,14 @@ std::string PlayFiveTurns() {
     // The clients finish first; the host's own Done ends the turn.
     for (int c = 0; c < 2; ++c) {
       m.Section("turn " + std::to_string(turn) + " seat " + std::to_string(c + 1) + " Done");
-      ImgDone_Click(*m.seats[c + 1]);
+      EndSeatTurn(*m.seats[c + 1]);
       if (!m.Deliver()) ADD_FAILURE() << "the machines keep talking after a client's Done, turn " << turn;
     }
     EXPECT_TRUE(h.SeatStatus[1] == TurnStatus::kDoneTurn && h.SeatStatus[2] == TurnStatus::kDoneTurn) << turn;
     m.Section("turn " + std::to_string(turn) + " seat 0 Done");
     m.host.ports.recording = true;
     m.host.ports.Clear();
-    ImgDone_Click(h);
+    EndSeatTurn(h);
     battles += m.host.ports.Count("Sound battlestart.wav");
     pulses += m.host.ports.Count("Sound pulse.wav");
     annihilations += m.host.ports.Count("Sound bomb.wav");

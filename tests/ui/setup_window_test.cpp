@@ -50,8 +50,8 @@ struct Setup {
     flow.Attach(game);
     flow.onComputerTurn = [this] { ComputerTurn(game); };
     for (GameTimer t : {GameTimer::kTurn, GameTimer::kAI, GameTimer::kChatLock})
-      platform.SetTimerHandler(t,
-                               [this, t] { t == GameTimer::kAI ? tmrAI_Timer(game) : TimerTick(game, t); });
+      platform.SetTimerHandler(
+          t, [this, t] { t == GameTimer::kAI ? ComputerDoneTick(game) : TimerTick(game, t); });
     game.io.screen.ShowSetupWindow();
   }
   SetupWindow& w() { return *windows.window(); }
