@@ -342,13 +342,8 @@ void imgStart_Click(Game& g) {
   StartNewGame(g);
 }
 
-void JoinHost(Game& g) {
+void HandOverToHost(Game& g) {
   SetupState& s = g.setup;
-  if (s.txtPL[0].empty()) {
-    g.io.platform.MessageBox("You Must Enter Your Name First!", kTitle, Buttons::kOk);
-    return;
-  }
-  if (s.txtIP.empty()) return;
   g.Role = NetRole::kClient;
   g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, true);
@@ -356,6 +351,7 @@ void JoinHost(Game& g) {
   s.lblStatus[0] = "Running Client...";
   s.Label5Visible = true;
   for (int k = 0; k < kSeats; ++k) s.lblStatusVisible[At(k)] = true;
+  // The host's options rule the game: a joining player's are fixed.
   s.txtPLLocked[0] = true;
   s.optionsEnabled = s.worldBarEnabled = false;
   s.OptServerClientEnabled = false;
@@ -364,6 +360,16 @@ void JoinHost(Game& g) {
   s.lblStatus[1] = "Looking for Server...";
   s.lblStatus[2] = s.lblStatus[3] = "Waiting for Client...";
   s.ImgStartVisible = false;
+}
+
+void JoinHost(Game& g) {
+  SetupState& s = g.setup;
+  if (s.txtPL[0].empty()) {
+    g.io.platform.MessageBox("You Must Enter Your Name First!", kTitle, Buttons::kOk);
+    return;
+  }
+  if (s.txtIP.empty()) return;
+  HandOverToHost(g);
   ShowSetup(g);
 }
 

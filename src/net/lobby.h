@@ -46,6 +46,9 @@ bool AddressKeyPasses(int keyAscii);
 void imgStart_Click(Game& g);
 
 // --- joining ---
+// The joining player's hand-over to the host in the address box or the server table: the join
+// time-out armed, the name and the options locked, the connection started.
+void HandOverToHost(Game& g);
 // Enter in the address box (or Start in LAN join mode): connect to the address typed.
 void JoinHost(Game& g);
 // The 15-second join time-out.

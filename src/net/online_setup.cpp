@@ -158,24 +158,8 @@ void ExcludeLastTableRow(Game& g) {
 }
 
 void ServerTableJoin(Game& g) {
-  SetupState& s = g.setup;
-  g.Role = NetRole::kClient;
-  s.OptServerClientEnabled = false;
-  g.io.platform.SetTimer(GameTimer::kServerRefresh, kMinuteMs, false);
-  g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, true);
-  s.helpVisible = false;
-  s.lblStatus[0] = "Running Client...";
-  s.Label5Visible = true;
-  for (int k = 0; k < kSeats; ++k) s.lblStatusVisible[At(k)] = true;
-  // The host's options rule the game: a joining player's are fixed.
-  s.txtPLLocked[0] = true;
-  s.optionsEnabled = s.worldBarEnabled = false;
-  g.PlayerName[0] = s.txtPL[0];
-  g.io.net.ConnectToHost();
-  s.lblStatus[1] = "Looking for Server...";
-  s.lblStatus[2] = s.lblStatus[3] = "Waiting for Client...";
-  s.ImgStartVisible = false;
-  s.lstServerEnabled = false;
+  HandOverToHost(g);
+  g.setup.lstServerEnabled = false;
   ShowSetup(g);
 }
 
