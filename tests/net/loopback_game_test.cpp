@@ -4,6 +4,7 @@
 
 #include "ai/pulse_command.h"
 #include "engine/launch.h"
+#include "fixtures/game_text.h"
 #include "model/game_texts.h"
 #include "net/lobby.h"
 #include "net/loopback.h"
@@ -14,23 +15,7 @@ namespace {
 using testing::NetGame;
 using testing::WaitFor;
 
-// Everything of the game that the host's turn stream decides, as one comparable text.
-std::string GameText(const Game& g) {
-  std::string s = "year " + std::to_string(g.GameYear) + "\n";
-  for (int j = 0; j < kUsedFleetSlots; ++j) s += FleetRecord(g, j) + "\n";
-  for (int w = 0; w < g.WorldCount; ++w) {
-    const size_t i = static_cast<size_t>(w);
-    s += g.WorldName[i] + " " + std::to_string(g.WorldOwner[i]) + " " + std::to_string(g.WorldShips[i]) +
-         " " + std::to_string(g.WorldShield[i]) + " " + std::to_string(g.WorldShieldOn[i]) + " " +
-         std::to_string(g.WorldBombs[i]) + " " + std::to_string(g.WorldType[i]) + " " +
-         std::to_string(g.WorldAngle[i]) + "\n";
-  }
-  for (int b = 0; b < kUsedBombSlots; ++b)
-    s += std::to_string(g.ProxBombOwner[static_cast<size_t>(b)]) + "@" +
-         std::to_string(g.ProxBombWorld[static_cast<size_t>(b)]) + " ";
-  for (int p = 0; p < kSeats; ++p) s += "\n" + StatusCaption(g, p);
-  return s;
-}
+using testing::GameText;
 
 // One order of the seat at this machine: a share of `from`'s ships, a scout or a bomb to `to`.
 void Order(Game& g, int from, int to, float code) {

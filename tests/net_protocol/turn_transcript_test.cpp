@@ -31,6 +31,7 @@
 #include "engine/launch.h"
 #include "engine/net_send.h"
 #include "engine/turn.h"
+#include "fixtures/game_text.h"
 #include "headless/headless_ports.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
@@ -107,23 +108,7 @@ struct Machine {
   }
 };
 
-// Everything of the game that the host's turn stream decides, as one comparable text.
-std::string GameText(const Game& g) {
-  std::string s = "year " + std::to_string(g.GameYear) + "\n";
-  for (int j = 0; j < kUsedFleetSlots; ++j) s += FleetRecord(g, j) + "\n";
-  for (int w = 0; w < g.WorldCount; ++w) {
-    const size_t i = static_cast<size_t>(w);
-    s += g.WorldName[i] + " " + std::to_string(g.WorldOwner[i]) + " " + std::to_string(g.WorldShips[i]) +
-         " " + std::to_string(g.WorldShield[i]) + " " + std::to_string(g.WorldShieldOn[i]) + " " +
-         std::to_string(g.WorldBombs[i]) + " " + std::to_string(g.WorldType[i]) + " " +
-         std::to_string(g.WorldAngle[i]) + "\n";
-  }
-  for (int b = 0; b < kUsedBombSlots; ++b)
-    s += std::to_string(g.ProxBombOwner[static_cast<size_t>(b)]) + "@" +
-         std::to_string(g.ProxBombWorld[static_cast<size_t>(b)]) + " ";
-  for (int p = 0; p < kSeats; ++p) s += "\n" + StatusCaption(g, p);
-  return s;
-}
+using testing::GameText;
 
 // The host (Ann, seat 0) and its clients Bob (host socket 1) and Cy (host socket 2).
 struct ThreeMachines {
