@@ -52,18 +52,22 @@ void GalaxyWindow::PlaceShipLabel(QLabel* label, const std::string& caption, dou
   label->raise();
 }
 
-void GalaxyWindow::ShowLabels(int slot, double u, double v) {
-  if (!game_ || slot < 0 || slot >= kUsedFleetSlots || game_->FleetFrom[At(slot)] == 0) return;
-  GameState& g = *game_;
-  // The next element; one more is loaded when every loaded one is in use. An index that no
-  // longer fits the loaded elements starts again after the last of them.
+QLabel* GalaxyWindow::NextShipsLabel(GameState& g) {
+  // The element at the label index; one more is loaded when every loaded one is in use. An index
+  // that no longer fits the loaded elements starts again after the last of them.
   if (g.LabelIndex < 0 || g.LabelIndex > static_cast<int>(lblShips_.size()))
     g.LabelIndex = static_cast<int16_t>(lblShips_.size());
   if (g.LabelIndex == static_cast<int>(lblShips_.size())) {
     lblShips_.push_back(NewMapLabel(QStringLiteral("Ships")));
     lblShips_.back()->setAlignment(Qt::AlignCenter);
   }
-  QLabel* l = lblShips_[At(g.LabelIndex)];
+  return lblShips_[At(g.LabelIndex)];
+}
+
+void GalaxyWindow::ShowLabels(int slot, double u, double v) {
+  if (!game_ || slot < 0 || slot >= kUsedFleetSlots || game_->FleetFrom[At(slot)] == 0) return;
+  GameState& g = *game_;
+  QLabel* l = NextShipsLabel(g);
   l->setText(Latin1(FleetLabelCaption(g.FleetShips[At(slot)], g.FleetTimeLeft[At(slot)], g.RadarAlert)));
   l->adjustSize();
   const ViewSpot p = ScreenSpot(g, {u, v});
@@ -100,13 +104,7 @@ void GalaxyWindow::ShowThresholdLabel(const std::string& caption, double x, doub
   if (!game_) return;
   GameState& g = *game_;
   // The next free element, as for the labels over objects in flight; the index is not advanced.
-  if (g.LabelIndex < 0 || g.LabelIndex > static_cast<int>(lblShips_.size()))
-    g.LabelIndex = static_cast<int16_t>(lblShips_.size());
-  if (g.LabelIndex == static_cast<int>(lblShips_.size())) {
-    lblShips_.push_back(NewMapLabel(QStringLiteral("Ships")));
-    lblShips_.back()->setAlignment(Qt::AlignCenter);
-  }
-  QLabel* l = lblShips_[At(g.LabelIndex)];
+  QLabel* l = NextShipsLabel(g);
   l->setText(Latin1(caption));
   l->adjustSize();
   l->move(Whole(x - l->width() - 9), Whole(y - l->height() / 2.0));

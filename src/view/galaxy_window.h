@@ -161,6 +161,8 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   void KnowSpots();
   void ForgetSpots() { spotsKnown_ = false; }
   QLabel* NewMapLabel(const QString& caption);
+  // The ship label at the game's label index, loaded when it is the first past the loaded ones.
+  QLabel* NextShipsLabel(GameState& g);
   // A label right-aligned with its right edge `gap` px left of x, centred on y.
   void PlaceShipLabel(QLabel* label, const std::string& caption, double x, double y, int gap, double colour);
 
