@@ -21,6 +21,7 @@ display=:${HOTSEAT_CHECK_DISPLAY:-58}
 turns=${HOTSEAT_CHECK_TURNS:-3}
 
 . scripts/lib/virtual-display.sh
+. scripts/lib/popup-box.sh
 require_tools hotseat-check Xvfb xdotool import convert
 [ -x "$build/game/zarnath" ] || { echo "hotseat-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 sim=$build/tools/sim/zarnath-sim
@@ -116,9 +117,9 @@ worlds_of() {
 # Half of a world's ships sent on the map by seat $1: the source is the seat's world with the most
 # ships, the target the nearest world of another owner that no other world lies close to (a press
 # catches a world 10 pixels about its centre). The travel options popup opens beside the target;
-# it is found on screenshots as what turned white when the target was pressed (its frame and rows
-# are white on black), and its sixth row is the 50 percent send (title, distance, ships needed,
-# all ships, 75 percent, 50 percent; rows 14 pixels under a one-pixel frame).
+# it is found on screenshots by the white frame that appeared when the target was pressed
+# (scripts/lib/popup-box.sh), and its sixth row is the 50 percent send (title, distance, ships
+# needed, all ships, 75 percent, 50 percent; rows 14 pixels under a one-pixel frame).
 send_half() { # seat
   local seat=$1 tag=$1-$turn before after
   before=sent-$tag-before
@@ -152,12 +153,9 @@ send_half() { # seat
   sleep 0.6
   import -display "$display" -window "$galaxy" "$work/popup.png" || fail "no screenshot of the travel options"
   local left top width height
-  read -r left top width height <<< "$(convert "$work/popup.png" "$work/source.png" \
-    -fill black +opaque white -compose minus_src -composite -crop 1018x368+0+24 +repage \
-    -trim -format '%X %Y %w %h' info: 2> /dev/null | tr -d '+')"
+  read -r left top width height <<< "$(popup_box "$work/source.png" "$work/popup.png")"
   [ "${width:-0}" -ge 150 ] && [ "${height:-0}" -ge 100 ] ||
     fail "seat $seat: no travel options popup from world $from to world $to (found ${width:-0}x${height:-0})"
-  top=$((top + 24))
   click "$galaxy" $((left + 40)) $((top + 1 + 5 * 14 + 7))  # the 50 percent row
   sleep 0.5
 

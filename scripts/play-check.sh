@@ -21,6 +21,7 @@ shots=$root/docs
 display=:${PLAY_CHECK_DISPLAY:-57}
 
 . scripts/lib/virtual-display.sh
+. scripts/lib/popup-box.sh
 require_tools play-check Xvfb xdotool import convert compare
 [ -x "$build/game/zarnath" ] || { echo "play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 sim=$build/tools/sim/zarnath-sim
@@ -132,8 +133,8 @@ done | sort -n -k1,1 -k2,2 | head -1 > "$work/target.txt"
 read -r _ _ tx ty < "$work/target.txt" || fail "no computer's home world was found on the screenshot"
 echo "play-check: Vega's home world at ($vx, $vy), the target at ($tx, $ty)"
 
-# The popup opens beside the target, towards the sun. It is found on screenshots as what turned
-# white when the target was pressed (its frame and rows are white on black); its rows are 14
+# The popup opens beside the target, towards the sun. It is found on screenshots by the white
+# frame that appeared when the target was pressed (scripts/lib/popup-box.sh); its rows are 14
 # pixels under a one-pixel frame, and the 50 percent row is the sixth (title, distance, ships
 # needed, all, 75 percent, 50 percent).
 travel_list() { convert "$1" -crop 250x16+746+493 +repage "$2"; }
@@ -147,12 +148,9 @@ click "$galaxy" "$tx" "$ty"  # the target: the travel options popup opens beside
 xdotool mousemove 1023 767
 sleep 0.6
 import -display "$display" -window "$galaxy" "$work/popup.png" || fail "no screenshot of the travel options"
-read -r left top width height <<< "$(convert "$work/popup.png" "$work/source.png" \
-  -fill black +opaque white -compose minus_src -composite -crop 1018x368+0+24 +repage \
-  -trim -format '%X %Y %w %h' info: 2> /dev/null | tr -d '+')"
+read -r left top width height <<< "$(popup_box "$work/source.png" "$work/popup.png")"
 [ "${width:-0}" -ge 150 ] && [ "${height:-0}" -ge 100 ] ||
   fail "no travel options popup beside the target (found ${width:-0}x${height:-0})"
-top=$((top + 24))
 click "$galaxy" $((left + 40)) $((top + 1 + 5 * 14 + 7))  # " - Send 5 Ships From World ..."
 sleep 1
 import -display "$display" -window "$galaxy" "$work/sent.png" || fail "no screenshot after the send"
