@@ -16,13 +16,14 @@
 #include "shell/wave_player.h"
 #include "view/missing_files.h"
 #include "view/program_folder.h"
+#include "view/widget_values.h"
 
 namespace zarnath {
 
 namespace {
 // Texts carry CR LF line ends; the desktop's boxes break lines at LF.
 QString BoxText(const std::string& text) {
-  QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  QString s = Latin1(text);
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return s;
 }
@@ -69,7 +70,7 @@ void DesktopPlatform::Yield() {
 void DesktopPlatform::PlaySound(const std::string& file) {
   sounds.push_back(file);
   if (onSound) onSound(file);
-  const QString name = QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size()));
+  const QString name = Latin1(file);
   const QString path = ProgramFile(name);
   auto it = soundCache_.find(path);
   if (it == soundCache_.end()) {
@@ -169,8 +170,7 @@ void DesktopPlatform::ShowHelp(const QString& helpFile, const QString& title) {
 void DesktopPlatform::OpenAddress(const std::string& address) {
   opened.push_back(address);
   if (scripted) return;
-  QDesktopServices::openUrl(
-      QUrl(QString::fromLatin1(address.data(), static_cast<qsizetype>(address.size()))));
+  QDesktopServices::openUrl(QUrl(Latin1(address)));
 }
 
 }  // namespace zarnath

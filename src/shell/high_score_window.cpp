@@ -5,6 +5,7 @@
 #include "shell/display_fonts.h"
 #include "view/galaxy_canvas.h"
 #include "view/image_button.h"
+#include "view/widget_values.h"
 
 namespace zarnath {
 
@@ -71,7 +72,7 @@ void HighScoreWindow::ShowLines(const HighScoreLines& lines) {
     for (int c = 0; c < kHighScoreFields; ++c) {
       QLabel* label = lbl(c, i);
       const std::string& caption = line.captions[static_cast<size_t>(c)];
-      label->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+      label->setText(Latin1(caption));
       SetColour(label, line.highlighted ? kHighlightColour : kRowColour);
       label->setVisible(line.visible);
     }

@@ -6,6 +6,7 @@
 
 #include "model/game.h"
 #include "net/online_setup.h"
+#include "view/widget_values.h"
 
 namespace zarnath {
 namespace {
@@ -22,10 +23,6 @@ constexpr Column kColumns[9] = {
 
 // The table fits under the options in the lobby's extra height.
 constexpr int kCaptionHeight = 16, kHeadingHeight = 28, kListHeight = 104, kLegendHeight = 16;
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

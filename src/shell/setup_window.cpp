@@ -17,6 +17,7 @@
 #include "net/lobby.h"
 #include "shell/display_fonts.h"
 #include "view/image_button.h"
+#include "view/widget_values.h"
 #include "window/latin1_box.h"
 
 namespace zarnath {
@@ -34,9 +35,6 @@ constexpr const char* kHelpText =
     "Enter name at left.\n\nFor computer opponents, click the 'AI' button next to the name.\n\n"
     "Select game options and then click the 'Start' button";
 
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 std::string Bytes(const QString& text) {
   const QByteArray bytes = text.toLatin1();
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));

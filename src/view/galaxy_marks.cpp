@@ -8,6 +8,7 @@
 
 #include "model/game.h"
 #include "view/galaxy_window.h"
+#include "view/widget_values.h"
 
 namespace zarnath {
 
@@ -15,14 +16,6 @@ namespace {
 
 size_t At(int i) {
   return static_cast<size_t>(i);
-}
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-int Whole(double v) {
-  return std::isfinite(v) ? static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))) : 0;
 }
 
 constexpr double kTargetDotOutline = 16448;  // olive

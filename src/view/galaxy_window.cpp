@@ -17,14 +17,11 @@
 #include "view/asset_names.h"
 #include "view/missing_files.h"
 #include "view/program_folder.h"
+#include "view/widget_values.h"
 
 namespace zarnath {
 
 namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont LabelFont() {
   QFont f(QStringLiteral("Arial"));

@@ -6,13 +6,14 @@
 #include <string_view>
 
 #include "model/chat_history.h"
+#include "view/widget_values.h"
 
 namespace zarnath {
 namespace {
 
 // Chat text as the box shows it: Latin-1, lines broken at LF.
 QString Shown(std::string_view text) {
-  QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  QString s = Latin1(text);
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return s;
 }

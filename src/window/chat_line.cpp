@@ -7,15 +7,12 @@
 #include "commands/chat_commands.h"
 #include "model/game.h"
 #include "view/image_button.h"
+#include "view/widget_values.h"
 #include "window/latin1_box.h"
 
 namespace zarnath {
 
 namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string ToLatin1(const QString& text) {
   return text.toLatin1().toStdString();

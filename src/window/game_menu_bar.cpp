@@ -6,14 +6,11 @@
 #include <QMouseEvent>
 
 #include "model/game.h"
+#include "view/widget_values.h"
 
 namespace zarnath {
 
 namespace {
-
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QKeySequence CtrlKey(char letter) {
   return QKeySequence(QKeyCombination(Qt::ControlModifier, static_cast<Qt::Key>(Qt::Key_A + (letter - 'A'))));

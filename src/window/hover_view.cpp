@@ -7,6 +7,7 @@
 #include "model/game.h"
 #include "model/view_rules.h"
 #include "view/galaxy_window.h"
+#include "view/widget_values.h"
 #include "window/window_controls.h"
 
 namespace zarnath {

@@ -1,13 +1,10 @@
 #include "window/list_rows.h"
+#include "view/widget_values.h"
 
 #include <QPainter>
 #include <QTextOption>
 
 namespace zarnath {
-
-QString Latin1Text(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const {
@@ -62,7 +59,7 @@ QListWidget* NewGameList(QWidget* parent, const QColor& text, const QColor& back
 void FillRows(QListWidget* list, const std::vector<ListRow>& rows) {
   list->clear();
   for (const ListRow& r : rows) {
-    auto* item = new QListWidgetItem(Latin1Text(r.text), list);
+    auto* item = new QListWidgetItem(Latin1(r.text), list);
     item->setData(Qt::UserRole, r.data);
   }
   list->setCurrentRow(-1);

@@ -31,6 +31,5 @@ void FillRows(QListWidget* list, const std::vector<ListRow>& rows);
 // The item data of a row (0 for a row that is not there).
 int RowData(const QListWidget* list, int row);
 void SetListColours(QWidget* list, const QColor& text, const QColor& back);
-QString Latin1Text(const std::string& text);
 
 }  // namespace zarnath

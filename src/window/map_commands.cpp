@@ -8,6 +8,7 @@
 #include "commands/world_panel_commands.h"
 #include "model/game.h"
 #include "view/galaxy_window.h"
+#include "view/widget_values.h"
 #include "window/list_rows.h"
 #include "window/proximity_window.h"
 #include "window/window_controls.h"
@@ -36,8 +37,7 @@ void WindowControls::ActOn(const CommandOutcome& out) {
     lstTravel_->setCurrentRow(-1);
   }
   for (const PanelRowEdit& edit : out.panelRows)
-    if (edit.row >= 0 && edit.row < lstInfo_->count())
-      lstInfo_->item(edit.row)->setText(Latin1Text(edit.text));
+    if (edit.row >= 0 && edit.row < lstInfo_->count()) lstInfo_->item(edit.row)->setText(Latin1(edit.text));
   if (out.panelHidden) lstInfo_->hide();
   switch (out.opens) {
     case WindowOpens::kNothing:

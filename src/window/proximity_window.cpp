@@ -8,14 +8,11 @@
 
 #include "model/game.h"
 #include "view/image_button.h"
+#include "view/widget_values.h"
 
 namespace zarnath {
 
-namespace {
-QString Latin1(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
+namespace {}  // namespace
 
 ProximityWindow::ProximityWindow(Game& game, ProximityDialog& dialog, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),

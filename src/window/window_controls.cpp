@@ -19,6 +19,7 @@
 #include "view/galaxy_window.h"
 #include "view/image_button.h"
 #include "view/missing_files.h"
+#include "view/widget_values.h"
 #include "window/list_rows.h"
 #include "window/proximity_window.h"
 
@@ -190,8 +191,8 @@ void WindowControls::Console() {
   lstTravel_->hide();
   FillRows(lstOwned_, panes_.owned);
   FillRows(lstTravel_, panes_.travel);
-  txtOwned_->setText(Latin1Text(panes_.ownedHeader));
-  lblBomb_->setText(Latin1Text(panes_.bombCaption));
+  txtOwned_->setText(Latin1(panes_.ownedHeader));
+  lblBomb_->setText(Latin1(panes_.bombCaption));
   const int seat = game_.CurrentPlayer;
   const QColor colour = GameColour(
       seat >= 0 && seat < kSeats ? game_.PlayerColor[static_cast<size_t>(seat + 1)] : kNeutralColor);
@@ -293,7 +294,7 @@ bool WindowControls::eventFilter(QObject* watched, QEvent* event) {
 // --- buttons and toggles ---
 
 bool WindowControls::NamesShown() const {
-  return game_.WorldCount > 0 && window_.lblName(0)->text() == Latin1Text(game_.WorldName[0]);
+  return game_.WorldCount > 0 && window_.lblName(0)->text() == Latin1(game_.WorldName[0]);
 }
 
 void WindowControls::ImgLabels_Click() {

@@ -14,6 +14,7 @@
 #include "model/world_names.h"
 #include "model/world_panel.h"
 #include "view/galaxy_window.h"
+#include "view/widget_values.h"
 #include "window/list_rows.h"
 #include "window/proximity_window.h"
 #include "window/window_controls.h"
@@ -21,10 +22,6 @@
 namespace zarnath {
 
 namespace {
-
-int Whole(double v) {
-  return std::isfinite(v) ? static_cast<int>(std::lround(std::clamp(v, -1e6, 1e6))) : 0;
-}
 
 void StyleLabel(QLabel* l, double colour, bool italic, bool rightAligned) {
   QFont f = l->font();
@@ -49,7 +46,7 @@ void WindowControls::ShowWorldNames() {
     QLabel* l = window_.lblName(w);
     l->hide();
     WorldNameLabel n = WorldNameLabelFor(g, w);
-    l->setText(Latin1Text(n.caption));
+    l->setText(Latin1(n.caption));
     StyleLabel(l, n.colour, n.italic, true);
     l->adjustSize();
     PlaceWorldName(g, n, l->width());
@@ -88,7 +85,7 @@ void WindowControls::WorldHistoryShow(int world) {
   label.Caption = WorldHistoryText(game_, world);
   // The label sized to its text, 5 px wider, at most a quarter of the screen high.
   QLabel* measure = window_.lblPlanet();
-  measure->setText(Latin1Text(label.Caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  measure->setText(Latin1(label.Caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   measure->adjustSize();
   const QScreen* screen = window_.screen() ? window_.screen() : QGuiApplication::primaryScreen();
   const int width = measure->width() + kHistoryExtraWidth;
@@ -156,7 +153,7 @@ void WindowControls::DrawTravelCalc(const TravelCalcPlan& plan) {
   for (const CalcNameLabel* n : {&plan.source, &plan.destination}) {
     if (n->world < 0 || n->world >= kMaxWorlds) continue;
     QLabel* l = window_.lblName(n->world);
-    l->setText(Latin1Text(n->caption));
+    l->setText(Latin1(n->caption));
     StyleLabel(l, n->colour, n->italic, n->rightAligned);
     l->adjustSize();
     l->move(Whole(n->at.x - l->width() / 2.0), Whole(n->at.y - n->gap - l->height()));
