@@ -91,21 +91,25 @@ menu_title() { # title x
 menu_item() { # row (0 = the first item), x, separator lines above
   click "$galaxy" "$2" $((49 + 22 * $1 + 2 * ${3:-0}))
 }
-# Saves the game with Ctrl+S as NAME.zq in the program folder and keeps what it holds in
-# $work/NAME.txt: "world W owner=O ships=N bombs=B x=X y=Y name=..." a world in play (X, Y its
-# pixel in the game window), "fleet J from=F to=T owner=O ships=N turns=L" an object in flight.
-saved_state() { # name
-  click "$galaxy" 1000 300  # the game window takes the keys (nothing lies at the view's right edge)
-  xdotool key ctrl+s
+# Names the game in the open save dialog and waits for NAME.zq in the program folder.
+save_as() { # name, how the dialog was opened
   local save
-  save=$(window "Save Game") || fail "Ctrl+S opened no save dialog"
+  save=$(window "Save Game") || fail "$2 showed no save dialog"
   sleep 0.5
   click "$save" 320 218  # the name box, which may still hold the last name saved
   xdotool key ctrl+a
   xdotool type --delay 40 "$1"
   xdotool key Return
   for _ in $(seq 50); do [ -f "$work/game/$1.zq" ] && break; sleep 0.1; done
-  [ -f "$work/game/$1.zq" ] || fail "Ctrl+S wrote no $1.zq"
+  [ -f "$work/game/$1.zq" ] || fail "$2 wrote no $1.zq"
+}
+# Saves the game with Ctrl+S as NAME.zq in the program folder and keeps what it holds in
+# $work/NAME.txt: "world W owner=O ships=N bombs=B x=X y=Y name=..." a world in play (X, Y its
+# pixel in the game window), "fleet J from=F to=T owner=O ships=N turns=L" an object in flight.
+saved_state() { # name
+  click "$galaxy" 1000 300  # the game window takes the keys (nothing lies at the view's right edge)
+  xdotool key ctrl+s
+  save_as "$1" "Ctrl+S"
   for _ in $(seq 50); do xdotool search --onlyvisible --name "^Save Game\$" > /dev/null 2>&1 || break; sleep 0.1; done
   "$sim" --describe "$work/game/$1.zq" > "$work/$1.txt" || fail "$1.zq cannot be read back"
 }
@@ -203,14 +207,7 @@ for turn in $(seq 0 $((turns - 1))); do
     menu_item 4 60 2
     menu_title 20
     menu_item 1 60
-    save=$(window "Save Game") || fail "File, Save Game showed no save dialog"
-    sleep 0.5
-    click "$save" 320 218  # the name box, which may still hold the last name saved
-    xdotool key ctrl+a
-    xdotool type --delay 60 "hotseat"
-    xdotool key Return
-    for _ in $(seq 50); do [ -f "$work/game/hotseat.zq" ] && break; sleep 0.1; done
-    [ -f "$work/game/hotseat.zq" ] || fail "File, Save Game wrote no hotseat.zq"
+    save_as hotseat "File, Save Game"
     sleep 0.5
   fi
   # The pointer over the galaxy: the hover label and the news line follow it.

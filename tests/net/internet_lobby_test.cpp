@@ -132,6 +132,14 @@ struct MasterTest : ::testing::Test {
     for (int i = 0; i < 20; ++i) daytime.scripts.push_back({"*" + DaytimeText(Now()) + "\r\n"});
   }
   QString DayFile(Lobby& l) { return master.File(QString::fromStdString(l.lobby.DayFile())); }
+  // The master server's address names a loopback port that nothing listens on any more.
+  void PointAtAClosedPort() {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const uint16_t port = closed.serverPort();
+    closed.close();
+    master.WriteAccess("ftp://127.0.0.1:" + std::to_string(port) + "/");
+  }
 };
 
 TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndRepublishingAppends) {
@@ -214,11 +222,7 @@ TEST_F(MasterTest, TwoHostsPublishingAtOnceKeepBothRecords) {
 }
 
 TEST_F(MasterTest, AnUnreachableMasterServerGivesItsMessageAndLeavesOnlineMode) {
-  QTcpServer closed;
-  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
-  const uint16_t port = closed.serverPort();
-  closed.close();
-  master.WriteAccess("ftp://127.0.0.1:" + std::to_string(port) + "/");
+  ASSERT_NO_FATAL_FAILURE(PointAtAClosedPort());
   Lobby l(master.program.path());
   ASSERT_TRUE(l.Prepare());
   l.lobby.Download();
@@ -229,11 +233,7 @@ TEST_F(MasterTest, AnUnreachableMasterServerGivesItsMessageAndLeavesOnlineMode) 
 }
 
 TEST_F(MasterTest, AFailedGameLogLineIsSilentAndAnUnreachableServerAsksAboutItsStatus) {
-  QTcpServer closed;
-  ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
-  const uint16_t port = closed.serverPort();
-  closed.close();
-  master.WriteAccess("ftp://127.0.0.1:" + std::to_string(port) + "/");
+  ASSERT_NO_FATAL_FAILURE(PointAtAClosedPort());
   Lobby l(master.program.path());
   ASSERT_TRUE(l.Prepare());
   int asked = 0;
