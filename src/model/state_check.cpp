@@ -15,11 +15,15 @@ namespace {
 // The classes a world in play (and a fleet launched from it) can have: not the 0 of a world out of
 // play.
 constexpr int kLeastClass = 1;
-// Turn numbers are stored in 16-bit fields (the intelligence's turn, the truce).
-constexpr double kLeastTurn = -32768, kMostTurn = 32767;
-// The launch search's range of the launch parameter.
-constexpr float kLeastLaunchParameter = static_cast<float>(-kTwoPi);
+// Every game starts in year 1.00 (turn 0); turn numbers are stored in 16-bit fields (the
+// intelligence's turn, the truce).
+constexpr float kFirstYear = 1.0f;
+constexpr double kMostTurn = 32767;
+// The launch search's range of the launch parameter, from -2 pi as a slot record carries it:
+// rounded down to thousandths (a client's launch reaches its host so, and the host keeps it).
+constexpr float kLeastLaunchParameter = static_cast<float>(-6.284);
 constexpr float kMostLaunchParameter = static_cast<float>(3 * kPi);
+static_assert(kLeastLaunchParameter <= static_cast<float>(-kTwoPi) && kLeastLaunchParameter > -6.285f);
 // How far the time left may lie above its trip: the trip time field rounds the trip to a float.
 constexpr double kTripRounding = 1e-6;
 
@@ -48,8 +52,11 @@ Fault CheckGame(const GameState& g) {
     return StateFault{"header", "world count", Outside(g.WorldCount, 9, kMaxWorlds)};
   if (g.PlayerName[0].empty())
     return StateFault{"player 0", "name", "the first seat is empty: no game is set up."};
+  if (!(g.GameYear >= kFirstYear))
+    return StateFault{"game", "year",
+                      Shown(g.GameYear) + " lies before 1.00, the year every game starts in."};
   const double turn = std::nearbyint((static_cast<double>(g.GameYear) - 1.0) * 20.0);
-  if (!(turn >= kLeastTurn && turn <= kMostTurn))
+  if (!(turn <= kMostTurn))
     return StateFault{"game", "year", Shown(g.GameYear) + " lies beyond the turns a game counts."};
   if (g.CurrentPlayer < 0 || g.CurrentPlayer >= kSeats)
     return StateFault{"game", "player to move", Outside(g.CurrentPlayer, 0, kSeats - 1)};
@@ -128,41 +135,52 @@ Fault CheckFreeSlot(const GameState& g, int s) {
   return f;
 }
 
+// A slot's nine fields as its record carries them.
+FleetRecordValues SlotValues(const GameState& g, size_t i) {
+  return {g.FleetFrom[i],   g.FleetTo[i],       g.FleetOwner[i],      g.FleetShips[i],   g.FleetClass[i],
+          g.FleetShield[i], g.FleetTripTime[i], g.FleetAngleParam[i], g.FleetTimeLeft[i]};
+}
+
+// An object in flight as a launch makes it and the turns move it on.
+Fault CheckUsedSlot(const GameState& g, const std::string& record, const FleetRecordValues& v,
+                    double longest) {
+  if (v.from < 1 || v.from > g.WorldCount)
+    return StateFault{record, Named(FleetField::kFrom), Outside(v.from, 1, g.WorldCount)};
+  if (v.to < 1 || v.to > g.WorldCount)
+    return StateFault{record, Named(FleetField::kTo), Outside(v.to, 1, g.WorldCount)};
+  if (!Seated(g, v.owner)) return StateFault{record, Named(FleetField::kOwner), NoSeat(v.owner)};
+  if (!std::isfinite(v.ships) || v.ships < 0.0f)
+    return StateFault{record, Named(FleetField::kShips), Shown(v.ships) + " is no count of 0 or more."};
+  const int mostClass = static_cast<int>(FieldOf(FleetField::kClass).hi);
+  const int mostShield = static_cast<int>(FieldOf(FleetField::kShield).hi);
+  if (v.shipClass < kLeastClass || v.shipClass > mostClass)
+    return StateFault{record, Named(FleetField::kClass), Outside(v.shipClass, kLeastClass, mostClass)};
+  if (v.shield < 0 || v.shield > mostShield)
+    return StateFault{record, Named(FleetField::kShield), Outside(v.shield, 0, mostShield)};
+  // A proximity bomb planted on its own world has no way to go: its trip is 0.
+  const bool plantedAtHome = v.from == v.to && v.ships >= kProximityBombBase;
+  const float trip = v.tripTime;
+  if (!((trip > 0.0f || (plantedAtHome && trip == 0.0f)) && trip <= static_cast<float>(longest)))
+    return StateFault{record, Named(FleetField::kTripTime),
+                      Shown(trip) + " years is no trip a launch gets (" +
+                          (plantedAtHome ? "0" : "more than 0") + ", at most " + Shown(longest) + ")."};
+  const double left = v.timeLeft;
+  if (!(left >= 0.0 && left <= static_cast<double>(trip) + kTripRounding))
+    return StateFault{record, Named(FleetField::kTimeLeft),
+                      Shown(left) + " years is outside 0 to the trip's " + Shown(trip) + "."};
+  const float a = v.angleParam;
+  if (!(a >= kLeastLaunchParameter && a <= kMostLaunchParameter))
+    return StateFault{record, Named(FleetField::kAngleParam),
+                      Shown(a) + " lies outside the launch search's range."};
+  return {};
+}
+
 Fault CheckSlot(const GameState& g, int s, double longest) {
   const size_t i = static_cast<size_t>(s);
   if (g.FleetFrom[i] == 0) return CheckFreeSlot(g, s);
   if (s >= kUsedFleetSlots)
     return StateFault{SlotRecord(s), Named(FleetField::kFrom), "the slot lies beyond the table."};
-  if (g.FleetFrom[i] > g.WorldCount)
-    return StateFault{SlotRecord(s), Named(FleetField::kFrom), Outside(g.FleetFrom[i], 0, g.WorldCount)};
-  if (g.FleetTo[i] < 1 || g.FleetTo[i] > g.WorldCount)
-    return StateFault{SlotRecord(s), Named(FleetField::kTo), Outside(g.FleetTo[i], 1, g.WorldCount)};
-  if (!Seated(g, g.FleetOwner[i]))
-    return StateFault{SlotRecord(s), Named(FleetField::kOwner), NoSeat(g.FleetOwner[i])};
-  if (!std::isfinite(g.FleetShips[i]) || g.FleetShips[i] < 0.0f)
-    return StateFault{SlotRecord(s), Named(FleetField::kShips),
-                      Shown(g.FleetShips[i]) + " is no count of 0 or more."};
-  const int mostClass = static_cast<int>(FieldOf(FleetField::kClass).hi);
-  const int mostShield = static_cast<int>(FieldOf(FleetField::kShield).hi);
-  if (g.FleetClass[i] < kLeastClass || g.FleetClass[i] > mostClass)
-    return StateFault{SlotRecord(s), Named(FleetField::kClass),
-                      Outside(g.FleetClass[i], kLeastClass, mostClass)};
-  if (g.FleetShield[i] > mostShield)
-    return StateFault{SlotRecord(s), Named(FleetField::kShield), Outside(g.FleetShield[i], 0, mostShield)};
-  const float trip = g.FleetTripTime[i];
-  if (!(trip > 0.0f && trip <= static_cast<float>(longest)))
-    return StateFault{
-        SlotRecord(s), Named(FleetField::kTripTime),
-        Shown(trip) + " years is no trip a launch gets (more than 0, at most " + Shown(longest) + ")."};
-  const double left = g.FleetTimeLeft[i];
-  if (!(left >= 0.0 && left <= static_cast<double>(trip) + kTripRounding))
-    return StateFault{SlotRecord(s), Named(FleetField::kTimeLeft),
-                      Shown(left) + " years is outside 0 to the trip's " + Shown(trip) + "."};
-  const float a = g.FleetAngleParam[i];
-  if (!(a >= kLeastLaunchParameter && a <= kMostLaunchParameter))
-    return StateFault{SlotRecord(s), Named(FleetField::kAngleParam),
-                      Shown(a) + " lies outside the launch search's range."};
-  return {};
+  return CheckUsedSlot(g, SlotRecord(s), SlotValues(g, i), longest);
 }
 
 Fault CheckProximityBomb(const GameState& g, int b) {
@@ -197,6 +215,10 @@ std::optional<StateFault> CheckGameState(const GameState& g) {
   for (int s = 0; !f && s < kFleetSlots; ++s) f = CheckSlot(g, s, longest);
   for (int b = 0; !f && b < kUsedBombSlots; ++b) f = CheckProximityBomb(g, b);
   return f;
+}
+
+std::optional<StateFault> CheckLaunchRecord(const GameState& g, const FleetRecordValues& v) {
+  return CheckUsedSlot(g, "travel record", v, LongestTrip(g));
 }
 
 }  // namespace zarnath

@@ -1,5 +1,7 @@
 #include "model/status_report.h"
 
+#include <algorithm>
+
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
@@ -24,7 +26,8 @@ PlayerStock TakeStock(const GameState& g, int seat) {
 }
 
 float RatingOf(const PlayerStock& s, int turn) {
-  return static_cast<float>(static_cast<double>(s.classSum) * s.production / (turn + 1.0));
+  // Turns count from 0; a year before the first (a damaged game) counts as the first turn.
+  return static_cast<float>(static_cast<double>(s.classSum) * s.production / (std::max(turn, 0) + 1.0));
 }
 
 std::string StatusLine(const GameState& g, int seat) {

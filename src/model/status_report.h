@@ -14,7 +14,7 @@ struct PlayerStock {
 };
 
 PlayerStock TakeStock(const GameState& g, int seat);
-// class sum x production / (turn + 1).
+// class sum x production / (turn + 1), a turn before the first counting as the first.
 float RatingOf(const PlayerStock& s, int turn);
 
 // The report's line for one seat ("" for a seat skipped: no name, or eliminated), ending in CR LF.

@@ -23,6 +23,7 @@
 #include "model/orbit_step.h"
 #include "model/recall.h"
 #include "model/setup_rules.h"
+#include "model/state_check.h"
 #include "model/view_geometry.h"
 #include "net/lobby.h"
 #include "net/net_session.h"
@@ -138,7 +139,7 @@ bool OwnWorld(const GameState& g, int element, int world) {
 
 // A client's launch, under the rule its own window follows: the order its record stands for must
 // pass the launch check for the client's seat, and the record must be that launch as this
-// machine's solver prices it.
+// machine's solver prices it and a slot this machine's own saved game takes.
 bool HostSendOrder(NetSession& s, const Incoming& m) {
   Game& g = s.game;
   const auto v = ParseFleetRecord(m.payload);
@@ -146,7 +147,7 @@ bool HostSendOrder(NetSession& s, const Incoming& m) {
   const auto order = OrderOfRecord(*v);
   LaunchTrip trip;
   if (!order || CheckLaunch(g, m.element, *order, &trip) != LaunchResult::kLaunched ||
-      !RecordIsLaunch(*v, LaunchedSlot(g, *order, trip)))
+      !RecordIsLaunch(*v, LaunchedSlot(g, *order, trip)) || CheckLaunchRecord(g, *v))
     return false;
   int slot = -1;
   for (int j = 0; j < kUsedFleetSlots && slot < 0; ++j)

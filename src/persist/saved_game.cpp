@@ -119,17 +119,21 @@ class Reader {
     throw Refused{number, "Line " + std::to_string(line_) + " (" + Where(what) + "): " + problem};
   }
 
-  std::string_view Raw(std::string_view what) {
+  // The next line without its line end. A line ends at a line feed (a CR before it is dropped);
+  // a text block's line in a file of CR LF lines, as the program writes them, ends at CR LF only,
+  // so that a lone line feed a text holds (a move log trimmed just after a CR) stays in it.
+  std::string_view Raw(std::string_view what, bool textLine = false) {
     if (AtEnd()) {
       ++line_;
       throw Refused{kErrPastEnd,
                     "The file ends before line " + std::to_string(line_) + " (" + Where(what) + ")."};
     }
     ++line_;
-    size_t lf = bytes_.find('\n', pos_);
-    std::string_view line = bytes_.substr(pos_, lf == std::string_view::npos ? lf : lf - pos_);
-    pos_ = lf == std::string_view::npos ? bytes_.size() : lf + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const bool crLf = textLine && CrLfLines();
+    const size_t end = crLf ? bytes_.find("\r\n", pos_) : bytes_.find('\n', pos_);
+    std::string_view line = bytes_.substr(pos_, end == std::string_view::npos ? end : end - pos_);
+    pos_ = end == std::string_view::npos ? bytes_.size() : end + (crLf ? 2 : 1);
+    if (!crLf && !line.empty() && line.back() == '\r') line.remove_suffix(1);
     return line;
   }
 
@@ -190,7 +194,7 @@ class Reader {
         throw Refused{kErrPastEnd, "The file ends inside the " + Where(what) + " (line " +
                                        std::to_string(line_) + "): its end-of-text line is missing."};
       }
-      std::string_view line = Raw(what);
+      std::string_view line = Raw(what, true);
       if (line == "255" || line == " 255") break;
       if (LooksLikeBlockEnd(line)) line.remove_prefix(2);
       text.append(line);
@@ -200,6 +204,12 @@ class Reader {
     if (!any) Fail(kErrBadArgument, what, "the text ends before its first line.");
     text.resize(text.size() - 2);
     return text;
+  }
+
+  // Whether the file's lines end with CR LF: its first line tells.
+  bool CrLfLines() const {
+    const size_t lf = bytes_.find('\n');
+    return lf != std::string_view::npos && lf > 0 && bytes_[lf - 1] == '\r';
   }
 
   // The line the sought value was last read from; 0 when it was not read.

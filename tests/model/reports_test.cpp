@@ -140,6 +140,15 @@ TEST(StatusReport, OneLinePerPlayerStillInTheGame) {
   EXPECT_EQ(StatusReportText(g), "");
 }
 
+// A rating asked for a turn before the first (a damaged game's year) is that of the first turn,
+// never a division by 0 or a negative rating.
+TEST(StatusReport, ARatingBeforeTheFirstTurnIsTheFirstTurns) {
+  const PlayerStock s{.worlds = 2, .ships = 10, .production = 9, .classSum = 5};
+  EXPECT_EQ(RatingOf(s, 0), 45.0f);
+  EXPECT_EQ(RatingOf(s, 9), 4.5f);
+  for (int turn : {-1, -10, -32768}) EXPECT_EQ(RatingOf(s, turn), 45.0f) << turn;
+}
+
 TEST(TravelCalc, ReportsYearsAndTurns) {
   EXPECT_EQ(TravelCalcCaption(26 / 520.0f),
             "\r\n    The Travel Distance Between Worlds    \r\n    is 0.05 Years, (1 Turn)    \r\n");

@@ -41,8 +41,8 @@ TEST(LosslessPlay, ALoadedGamePlaysOnLikeTheUninterruptedOne) {
             std::tie(y.ScoutInfo, y.SeatStatus, y.PlayerGone, y.GameOver, y.BattleData));
 }
 
-// The turn cap counts the turns played, not the calendar: a game loaded at a year of -1000 (turn
-// -20020) stops after as many turns as one loaded at turn 4.
+// The turn cap counts the turns played, not the calendar: a game loaded at a year of 1000 (turn
+// 19980) stops after as many turns as one loaded at turn 4.
 TEST(LosslessPlay, TheTurnCapCountsTurnsPlayedFromTheLoadedYear) {
   ScratchFolder folder;
   const std::string file = folder.File("turn3.zq");
@@ -52,10 +52,10 @@ TEST(LosslessPlay, TheTurnCapCountsTurnsPlayedFromTheLoadedYear) {
   first.game().programFolder = folder.path();
   ASSERT_TRUE(first.Play().saved);
   Lines lines = SplitCrLf(ReadBytes(file));
-  lines[15] = Encrypt("-1000", kSavedGameKey);  // the year
-  WriteBytes(folder.File("past.zq"), JoinCrLf(lines));
+  lines[15] = Encrypt("1000", kSavedGameKey);  // the year
+  WriteBytes(folder.File("late.zq"), JoinCrLf(lines));
   // The file, and the turns reported: the loaded one and the five played after it.
-  const std::tuple<std::string, int> cases[] = {{file, 4}, {folder.File("past.zq"), -20020}};
+  const std::tuple<std::string, int> cases[] = {{file, 4}, {folder.File("late.zq"), 19980}};
   for (const auto& [path, start] : cases) {
     HeadlessMatch loaded({.seed = 5, .maxTurns = 5, .loadFrom = path});
     std::vector<int> turns;

@@ -95,7 +95,10 @@ TEST(SavedGameRefusal, AStateTheGameCannotPlayIsRefusedAtItsLine) {
       {7, "", 380, "player 0, name"},  // no game is set up
       {15, " 1E+10", 380, "game, year"},
       {15, " 1639.5", 380, "game, year"},  // turn 32770
-      {15, "-1000", 0, ""},
+      {15, "-1000", 380, "game, year"},    // every game starts in 1.00
+      {15, " .95", 380, "game, year"},
+      {15, " 1", 0, ""},
+      {15, " 1639.35", 0, ""},                           // turn 32767
       {world3 + 1, " 0", 380, "world 3, orbit radius"},  // in play without a ring
       {world3 + 5, " 0", 380, "world 3, class"},
       {world3 + 5, " 6", 380, "world 3, class"},
@@ -116,6 +119,8 @@ TEST(SavedGameRefusal, AStateTheGameCannotPlayIsRefusedAtItsLine) {
       {slot0 + 7, " .75", 0, ""},
       {slot0 + 7, " 10000", 380, "travel slot 0, trip time"},
       {slot0 + 8, " 9.5", 380, "travel slot 0, path parameter"},
+      {slot0 + 8, "-6.284", 0, ""},  // -2 pi as a client's record rounds it down
+      {slot0 + 8, "-6.285", 380, "travel slot 0, path parameter"},
       {slot60 + 3, " 5", 380, "travel slot 60, ships"},  // a free slot that holds something
       {slot60 + 8, " .25", 380, "travel slot 60, path parameter"},
       {bomb0 + 2, "-1", 380, "proximity bomb 0, threshold"},
@@ -206,6 +211,7 @@ TEST(SavedGameRefusal, AStateTheGameCannotPlayNamesItsLineWordForWord) {
        "Error #  380\rLine 103 (world 3, class): 6 is outside 1 to 5."},
       {kFirstBombLine + 2, "-2",
        "Error #  380\rLine 1702 (proximity bomb 0, threshold): -2 is no threshold of 0 or more."},
+      {15, " .5", "Error #  380\rLine 16 (game, year): .5 lies before 1.00, the year every game starts in."},
   };
   for (const auto& [line, value, message] : cases) {
     Lines bad = SplitCrLf(SavedGameText(source.g()));

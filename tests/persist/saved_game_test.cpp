@@ -61,6 +61,18 @@ TEST(SavedGameFormat, OneLineTextsGive2367CrLfLinesThatReadBackFieldByField) {
   const SavedGameRead back = ReadSavedGame(GameState(), JoinCrLf(more));
   ASSERT_TRUE(back.state) << back.refusal.Message();
   EXPECT_EQ(back.state->WorldHistory, g.WorldHistory);
+  // A log trimmed just after a CR begins with a lone line feed, a history trimmed at a CR ends
+  // with it: both come back as they were, and a file of LF lines still reads.
+  g.PlayerLog[1] = "\nYear 1.50, Turn #10\r\n- x -";
+  g.WorldHistory[2][0] = "   Year 1.05, Turn #1: a\r";
+  const SavedGameRead trimmed = ReadSavedGame(GameState(), SavedGameText(g));
+  ASSERT_TRUE(trimmed.state) << trimmed.refusal.Message();
+  EXPECT_EQ(SavedFieldDifferences(g, *trimmed.state), Lines());
+  std::string lfLines = SavedGameText(t.g());
+  for (size_t at; (at = lfLines.find("\r\n")) != std::string::npos;) lfLines.erase(at, 1);
+  const SavedGameRead unix = ReadSavedGame(GameState(), lfLines);
+  ASSERT_TRUE(unix.state) << unix.refusal.Message();
+  EXPECT_EQ(unix.state->WorldHistory[0][0], "one\r\ntwo");
 }
 
 TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
