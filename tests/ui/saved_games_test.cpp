@@ -5,6 +5,7 @@
 #include <QListWidget>
 
 #include "../fixtures/file_faults.h"
+#include "commands/proximity_dialog.h"
 #include "engine/game_start.h"
 #include "net/lobby.h"
 #include "persist/saved_game.h"
@@ -299,6 +300,37 @@ class SavedGamesTest : public QObject {
     t.program.dialogs.showTitle = [&] { titleShown = true; };
     QTest::mouseClick(d.ImgCancel(), Qt::LeftButton);
     QVERIFY(!d.isVisible() && !titleShown && t.program.window.isVisible());
+  }
+
+  // A proximity bomb Alice planted on her own home world before Done has no trip: saved, the game loads from
+  // the title's Load dialog as it was.
+  void aBombPlantedAtHomeLoadsFromTheTitle() {
+    ProgramGame t;
+    t.Start();
+    ProximityDialog planting;
+    planting.OpenFor(t.g, kHomeWorld0, kHomeWorld0);
+    planting.text = "5";
+    QVERIFY(planting.ImgSet_Click(t.g).result == LaunchResult::kLaunched);
+    QCOMPARE(t.g.FleetTripTime[0], 0.0f);
+    t.program.dialogs.mnuFileSave_Click();
+    SaveGameDialog& save = t.program.dialogs.saveDialog();
+    QVERIFY(save.isVisible());
+    QTest::keyClicks(save.Text1, "planted");
+    QTest::keyClick(save.Text1, Qt::Key_Return);
+    const std::string saved = t.Bytes();
+
+    ProgramGame u;
+    QVERIFY(QFile::copy(t.File("planted.zq"), u.File("planted.zq")));
+    DesktopDisplayModes modes;
+    TitleWindow title(u.g, u.platform, modes);
+    title.showLoadDialog = [&] { u.program.dialogs.ShowLoadDialog(); };
+    QVERIFY(title.Form_Load());
+    QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
+    LoadGameDialog& d = u.program.dialogs.loadDialog();
+    DoubleClick(d.File1, Listed(d.File1, "planted.zq"));
+    QVERIFY2(u.platform.boxes.empty(), u.platform.boxes.empty() ? "" : u.platform.boxes[0].text.c_str());
+    QVERIFY(u.program.window.isVisible());
+    QCOMPARE(u.Bytes(), saved);
   }
 };
 
