@@ -337,6 +337,43 @@ class OnlineLobbyTest : public QObject {
       QVERIFY(bob.window().ImgStart()->isVisible());
     }
   }
+
+  // A click on "Connect to Game" while it is already chosen fetches the list again and hides no
+  // server; giving up hosting hides only the host's own game, the table's last row.
+  void connectingAgainHidesNoServerAndLeavingHostingHidesTheOwnGame() {
+    Services services;
+    QVERIFY(services.Start());
+    services.PublishedBy({"Cy", "Dee"});
+    Player ann("Ann", services);
+    SetupWindow& w = ann.window();
+    QVERIFY(ann.GoOnline());
+    auto names = [&ann] {
+      QStringList out;
+      for (int r = 0; r < ann.table().RowCount(); ++r) out << ann.table().lstServer[0]->item(r)->text();
+      return out;
+    };
+    auto lists = [&ann] { return std::ranges::count(ann.platform.sounds, std::string("gameinfo.wav")); };
+    QCOMPARE(names(), (QStringList{" Cy", " Dee"}));
+    QVERIFY(w.OptServerClient[1]->isChecked());
+    for (int click = 0; click < 2; ++click) {
+      const auto before = lists();
+      ann.Click(w.OptServerClient[1]);
+      QTRY_VERIFY_WITH_TIMEOUT(lists() > before, 20000);
+      QCOMPARE(names(), (QStringList{" Cy", " Dee"}));
+    }
+    ann.platform.FireTimer(GameTimer::kServerRefresh);
+    QTRY_VERIFY_WITH_TIMEOUT(ann.table().RowCount() == 2, 20000);
+    QCOMPARE(names(), (QStringList{" Cy", " Dee"}));
+    QVERIFY(ann.g().ServerExcluded[0].empty());
+
+    ann.Click(w.OptServerClient[0]);
+    QTRY_VERIFY_WITH_TIMEOUT(names() == (QStringList{" Cy", " Dee", " Ann"}), 20000);
+    const auto before = lists();
+    ann.Click(w.OptServerClient[1]);
+    QTRY_VERIFY_WITH_TIMEOUT(lists() > before, 20000);
+    QCOMPARE(names(), (QStringList{" Cy", " Dee"}));
+    QVERIFY(QString::fromStdString(ann.g().ServerExcluded[0]).startsWith(QStringLiteral(" Ann ")));
+  }
 };
 
 ZARNATH_UI_SUITE(OnlineLobbyTest, {"online-lobby", 1024, 96});
