@@ -564,6 +564,8 @@ void ClientConnectionLost(Game& g, bool peerClosed) {
   ExcludeTableRow(g, s.ServerListRow);
   s.lstServerEnabled = true;
   if (peerClosed) {
+    // The box stands over the lobby as it is now: no host, no "Server Found".
+    ShowSetup(g);
     g.io.platform.MessageBox("Connection with Server Lost!", kTitle, Buttons::kOk);
     g.io.net.CloseSocket(0);
     if (s.chkOnline == 1)
