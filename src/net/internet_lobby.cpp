@@ -119,7 +119,12 @@ InternetLobby::InternetLobby(Game& game, QObject* parent)
     : QObject(parent), game_(game), ftp_(this), clock_(this) {}
 
 std::string InternetLobby::Country() {
-  const QLocale locale = QLocale::system();
+  return CountryOf(QLocale::system());
+}
+
+std::string InternetLobby::CountryOf(const QLocale& locale) {
+  // A locale that names no country (the "C" locale of many servers) would read "Default".
+  if (locale.territory() == QLocale::AnyTerritory) return kUnknownCountry;
   return QLocale::territoryToString(locale.territory()).toLatin1().toStdString();
 }
 

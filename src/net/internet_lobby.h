@@ -15,6 +15,7 @@
 #include "net/ftp_transfer.h"
 #include "net/lobby_files.h"
 
+class QLocale;
 class QTcpSocket;
 class QTimer;
 
@@ -80,8 +81,10 @@ class InternetLobby : public QObject {
   FtpTransfer& ftp() { return ftp_; }
   DaytimeClock& clock() { return clock_; }
 
-  // The country shown in the list: the user's locale's.
+  // The country shown in the list: the user's locale's, or "Unknown" when it names none.
   static std::string Country();
+  static std::string CountryOf(const QLocale& locale);
+  static constexpr char kUnknownCountry[] = "Unknown";
   // How the user's locale writes a short date: day or month first.
   static DateOrder LocaleDateOrder();
   // The day's file name on the shared clock now.

@@ -3,6 +3,7 @@
 
 #include "net/internet_lobby.h"
 
+#include <QLocale>
 #include <chrono>
 #include <cstdlib>
 
@@ -153,6 +154,11 @@ TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndRepublishingAp
   EXPECT_EQ(text.count("\r\n"), 11);
   EXPECT_EQ(text.count('\n'), 11);
   EXPECT_TRUE(text.startsWith("10.0.0.5\r\nAnn\r\n")) << text.toStdString();
+  // The fourth line is the host's country as its locale names it, never Qt's "Default".
+  const QList<QByteArray> lines = text.split('\n');
+  ASSERT_GE(lines.size(), 4);
+  EXPECT_EQ(lines[3].toStdString(), InternetLobby::Country() + "\r");
+  EXPECT_NE(lines[3], "Default\r");
 
   // Republishing adds a fresh record each time; none is rewritten.
   for (int i = 0; i < 2; ++i) {
@@ -167,6 +173,12 @@ TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndRepublishingAp
   ASSERT_TRUE(WaitFor([&] { return l.list.has_value(); }));
   EXPECT_GE(l.list->rows.size(), 3u);
   EXPECT_EQ(l.list->rows[0].cells[0], " * Ann");
+}
+
+TEST(HostCountry, ALocaleWithoutACountryReadsUnknown) {
+  EXPECT_EQ(InternetLobby::CountryOf(QLocale::c()), "Unknown");
+  EXPECT_EQ(InternetLobby::CountryOf(QLocale(QLocale::English)), "United States");
+  EXPECT_EQ(InternetLobby::CountryOf(QLocale(QLocale::German, QLocale::Austria)), "Austria");
 }
 
 TEST_F(MasterTest, TheListShowsFreshRecordsMarksPrivateOnesAndHidesExcludedOnes) {
