@@ -201,6 +201,7 @@ class OnlineLobbyTest : public QObject {
   // computers in the taller window; hosting shows the host's own game with its sound; unticking
   // the box gives back the local set-up with nothing listening.
   void theLobbysSetUpAndLeavingItAfterHosting() {
+    RegisterDisplayFonts();
     Services services;
     QVERIFY(services.Start());
     Player ann("Ann", services);
@@ -212,6 +213,8 @@ class OnlineLobbyTest : public QObject {
     QVERIFY(ann.Sounded("click1.wav"));
     QVERIFY(!ann.Sounded("gameinfo.wav"));  // only the notice that no server was found
     QCOMPARE(ann.table().lstServer[0]->item(0)->text(), QStringLiteral("- No Servers Found -"));
+    QCOMPARE(CutLabels(&w), QStringList{});
+    QCOMPARE(CutListRows(&w), QStringList{});
     QCOMPARE(w.height(), compact + 168);
     QVERIFY(w.geometry().bottom() < 768);
     for (int k = 0; k < 4; ++k) {
@@ -227,6 +230,8 @@ class OnlineLobbyTest : public QObject {
     ann.Click(w.OptServerClient[0]);
     QTRY_VERIFY_WITH_TIMEOUT(ann.table().ColumnsEnabled() && ann.table().RowCount() == 1, 20000);
     QCOMPARE(ann.table().lstServer[0]->item(0)->text(), QStringLiteral(" Ann"));
+    QCOMPARE(CutLabels(&w), QStringList{});  // the host's lobby over its table
+    QCOMPARE(CutListRows(&w), QStringList{});
     QVERIFY(ann.Sounded("gameinfo.wav"));
     QVERIFY(ann.program->network.Listening());
     QVERIFY(ann.platform.TimerEnabled(GameTimer::kServerRepublish));
