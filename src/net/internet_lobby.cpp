@@ -150,8 +150,8 @@ void InternetLobby::LeaveOnline(const QString& message) {
 }
 
 void InternetLobby::Fail(const FtpTransfer::Result& result) {
-  if (result.outcome == FtpTransfer::Outcome::kCannotConnect && onMasterUnreachable) {
-    onMasterUnreachable();
+  if (result.outcome == FtpTransfer::Outcome::kCannotConnect && onMasterUnreachable && !statusPage_.empty()) {
+    onMasterUnreachable(statusPage_);
     LeaveOnline({});
     return;
   }
@@ -166,6 +166,7 @@ void InternetLobby::Prepare(std::function<void()> ready) {
     return;
   }
   ftp_.SetAccess(*access);
+  statusPage_ = access->statusPage;
   const bool known = game_.TimeBias == 0.0 ? clockMeasured_ : game_.TimeBias != -1.0;
   if (known) {
     if (ready) ready();

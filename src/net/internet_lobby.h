@@ -58,9 +58,9 @@ class InternetLobby : public QObject {
 
   // A message for the player (the window shows it in a box).
   std::function<void(const QString& text)> onMessage;
-  // The master server cannot be reached: the player may look at its status page (without it,
-  // `onMessage` tells the cause).
-  std::function<void()> onMasterUnreachable;
+  // The master server cannot be reached and "servers.cfg" names its status page: the player may
+  // look at that page. Without a page (or without this), `onMessage` tells the cause.
+  std::function<void(const std::string& statusPage)> onMasterUnreachable;
   // Online mode was left after a failure (the online box is already cleared in the setup state).
   std::function<void()> onLeftOnline;
   // A fresh list was read; the window fills its table from it.
@@ -99,6 +99,7 @@ class InternetLobby : public QObject {
   FtpTransfer ftp_;
   DaytimeClock clock_;
   bool clockMeasured_ = false;
+  std::string statusPage_;  // from "servers.cfg"; "" when it names none
 };
 
 }  // namespace zarnath

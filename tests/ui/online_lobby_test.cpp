@@ -84,9 +84,10 @@ struct Services {
     ftp.kill();
     ftp.waitForFinished(5000);
   }
-  void WriteAccess(int port) {
-    WriteCiphered(cfg.filePath("servers.cfg"),
-                  {"ftp://127.0.0.1:" + std::to_string(port) + "/", "player", "s3cret"});
+  void WriteAccess(int port, const std::string& statusPage = "") {
+    std::vector<std::string> lines{"ftp://127.0.0.1:" + std::to_string(port) + "/", "player", "s3cret"};
+    if (!statusPage.empty()) lines.push_back(statusPage);
+    WriteCiphered(cfg.filePath("servers.cfg"), lines);
   }
   static int FreePort() {
     QTcpServer probe;
@@ -323,21 +324,33 @@ class OnlineLobbyTest : public QObject {
     QVERIFY(!bob.platform.TimerEnabled(GameTimer::kClientJoin));
   }
 
-  // A master server that cannot be reached: the question, and on OK its status page.
+  // A master server that cannot be reached: the question, and on OK the status page that
+  // "servers.cfg" names; without a page, a plain message.
   void anUnreachableMasterServerOffersItsStatusPage() {
-    for (const Answer answer : {Answer::kOk, Answer::kCancel}) {
+    struct Case {
+      std::string page;
+      Answer answer;
+    };
+    const std::string named = "http://127.0.0.1:8080/status";
+    for (const auto& [page, answer] :
+         {Case{named, Answer::kOk}, Case{named, Answer::kCancel}, Case{"", Answer::kOk}}) {
       Services services;
       QVERIFY(services.Start());
-      services.WriteAccess(Services::FreePort());
+      services.WriteAccess(Services::FreePort(), page);
       Player bob("Bob", services);
       bob.platform.answers = {answer};
       bob.Click(bob.window().chkOnline);
       QTRY_VERIFY_WITH_TIMEOUT(!bob.window().chkOnline->isChecked(), 20000);
       QCOMPARE(bob.platform.boxes.size(), size_t{1});
-      QCOMPARE(bob.platform.boxes[0].text, std::string(kMasterUnreachableText));
-      QVERIFY(bob.platform.boxes[0].buttons == Buttons::kOkCancel);
-      QCOMPARE(bob.platform.opened, answer == Answer::kOk ? std::vector<std::string>{kMasterStatusPage}
-                                                          : std::vector<std::string>{});
+      if (page.empty()) {
+        QCOMPARE(bob.platform.boxes[0].text, std::string("Problem Connecting To Master Server"));
+        QVERIFY(bob.platform.boxes[0].buttons == Buttons::kOk);
+      } else {
+        QCOMPARE(bob.platform.boxes[0].text, std::string(kMasterUnreachableText));
+        QVERIFY(bob.platform.boxes[0].buttons == Buttons::kOkCancel);
+      }
+      QCOMPARE(bob.platform.opened, answer == Answer::kOk && !page.empty() ? std::vector<std::string>{page}
+                                                                           : std::vector<std::string>{});
       QVERIFY(!bob.table().isVisible());
       QVERIFY(bob.window().ImgStart()->isVisible());
     }
