@@ -2,6 +2,19 @@
 # The files zarnath-lobby-cfg writes read back as the lobby reads them, with and without the master
 # server's status page.
 set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: lobby_cfg_check.sh ZARNATH_LOBBY_CFG
+Checks that the files ZARNATH_LOBBY_CFG writes read back as the internet lobby reads them, with
+and without the master server's status page, and that an incomplete command line is refused.
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "lobby_cfg_check.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -eq 1 ] || { echo "lobby_cfg_check.sh: the tool to check is needed" >&2; usage >&2; exit 2; }
 tool=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
