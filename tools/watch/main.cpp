@@ -14,7 +14,7 @@
 // waiting (a check that the window and the rules play a whole game together, quickly). The game is set up as
 // the setup window sets it up, so it plays as `zarnath-sim` plays the same seed. The last line reads "result:
 // winner=<seat or none> victory=<conquest|none> turns=<n>". Exit status: 0 when the game ran, 2 for wrong
-// options or a screenshot that was not written.
+// options, a screenshot that was not written or a program that ended itself (a screen too small).
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -22,6 +22,7 @@
 #include <clocale>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -103,7 +104,8 @@ constexpr char kUsage[] =
     "  --quick-pauses             shows each pause's picture without waiting\n"
     "  --help                     shows this text\n"
     "The last line reads \"result: winner=<seat or none> victory=<conquest|none> turns=<n>\".\n"
-    "Exit status: 0 when the game ran, 2 for wrong options or a picture that was not written.\n";
+    "Exit status: 0 when the game ran, 2 for wrong options, a picture that was not written or a\n"
+    "program that ended itself (the game window needs a screen of 1024 x 768 or more).\n";
 
 int Usage(const char* why) {
   std::fprintf(stderr, "zarnath-watch: %s\n%s", why, kUsage);
@@ -180,6 +182,14 @@ int main(int argc, char** argv) {
   platform.quick = o.quickPauses;
   platform.scripted = platform.muted = true;  // boxes answered Ok or Yes, no sound
   zarnath::GameProgram program(platform);
+  // The program ends itself at once where it cannot play (a screen too small for the game window):
+  // a watch that played nothing is no success.
+  program.window.onEndProgram = [&platform] {
+    const std::string why = platform.boxes.empty() ? std::string() : platform.boxes.back().text;
+    std::fprintf(stderr, "zarnath-watch: the program ended itself: %s\n", why.c_str());
+    std::fflush(nullptr);
+    std::_Exit(2);
+  };
   zarnath::Game& g = program.game;
   g.programFolder = QDir::tempPath().toStdString();  // the defaults file of a watched game goes nowhere
   g.random.Seed(o.seed);
