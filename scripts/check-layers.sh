@@ -5,6 +5,22 @@
 # the commands reach no transport, the view and the game window never reach up into the shell, and
 # the program never includes the recording ports.
 set -uo pipefail
+usage() {
+  cat << 'TEXT'
+usage: check-layers.sh
+Checks that the layers point down: the model includes nothing above it and makes no call on a
+port, persist calls no engine step, the core includes no Qt, the turn's rules and the computer
+player never include the network nor the window's commands, the commands reach no transport, the
+view and the game window never reach up into the shell, and the program never includes the
+recording ports. Prints each breach; exit status 0 when there is none, 1 otherwise.
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "check-layers.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -eq 0 ] || { echo "check-layers.sh: no arguments are taken" >&2; usage >&2; exit 2; }
 cd "$(dirname "$0")/.."
 status=0
 forbid() {  # forbid FOLDER PATTERN WHY

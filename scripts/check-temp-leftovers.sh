@@ -5,7 +5,20 @@
 #
 #   scripts/check-temp-leftovers.sh COMMAND [ARGUMENT...]
 set -uo pipefail
-[ $# -ge 1 ] || { echo "usage: $0 COMMAND [ARGUMENT...]" >&2; exit 2; }
+usage() {
+  cat << 'TEXT'
+usage: check-temp-leftovers.sh COMMAND [ARGUMENT...]
+Runs COMMAND with a temporary folder of its own (TMPDIR) and fails when it leaves anything there
+or fails itself: tests and benchmarks remove what they make. Qt's per-user runtime folder
+(runtime-<user>) is not counted. Exit status 0 when nothing was left, 1 otherwise.
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "check-temp-leftovers.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -ge 1 ] || { usage >&2; exit 2; }
 scratch=$(mktemp -d) || exit 2
 trap 'rm -rf "$scratch"' EXIT
 TMPDIR=$scratch "$@" > "$scratch.out" 2>&1

@@ -13,6 +13,22 @@
 #
 #   scripts/hotseat-check.sh [build folder]      (default: build; the program must be built)
 set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: hotseat-check.sh [BUILD_FOLDER]
+Plays a hot-seat game of two humans and two computer players on a virtual X display with real
+pointer and key events, through the window's menus and buttons, and checks each send in games
+saved just before and after it. Keeps screenshots in docs/. BUILD_FOLDER defaults to build (the
+program and zarnath-sim must be built); HOTSEAT_CHECK_DISPLAY is the display number (default 58)
+and HOTSEAT_CHECK_TURNS the number of turns (default 3).
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "hotseat-check.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -le 1 ] || { echo "hotseat-check.sh: one build folder at most" >&2; usage >&2; exit 2; }
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${1:-build}

@@ -2,6 +2,19 @@
 # Installs every Debian package the build, the program and the tests need.
 # Safe to run again; needs root (or sudo).
 set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: install-deps.sh
+Installs every Debian package the build, the program and the tests need (with sudo when not
+root); does nothing when all are installed.
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "install-deps.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -eq 0 ] || { echo "install-deps.sh: no arguments are taken" >&2; usage >&2; exit 2; }
 
 packages=(
   build-essential cmake ninja-build pkg-config

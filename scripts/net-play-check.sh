@@ -9,6 +9,22 @@
 #
 #   scripts/net-play-check.sh [build folder]      (default: build; the program must be built)
 set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: net-play-check.sh [BUILD_FOLDER]
+Three programs on one virtual X display play a LAN game over loopback: Ann hosts, Bob and Cy join
+and chat in her lobby, a turn is played by all three, then Cy quits and Ann and Bob play on.
+Keeps screenshots in docs/. BUILD_FOLDER defaults to build (the program must be built);
+NET_PLAY_CHECK_DISPLAY is the display number (default 58) and ZARNATH_PORT the game port
+(default 47330).
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "net-play-check.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -le 1 ] || { echo "net-play-check.sh: one build folder at most" >&2; usage >&2; exit 2; }
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${1:-build}

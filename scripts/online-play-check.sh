@@ -14,6 +14,23 @@
 # ONLINE_PLAY_CHECK_DISPLAY is Ann's display number (Bob's is the next one); ZARNATH_PORT,
 # ONLINE_PLAY_CHECK_FTP_PORT and ONLINE_PLAY_CHECK_DAYTIME_PORT move the ports.
 set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: online-play-check.sh [BUILD_FOLDER]
+Two programs, each on a virtual X display of its own, find each other through a local master
+server (tools/lobby/master-server.sh on 127.0.0.1): Ann hosts an internet game, Bob joins it from
+his server table, and they play two turns. Keeps docs/online-lobby.png. BUILD_FOLDER defaults to
+build (the program must be built); ONLINE_PLAY_CHECK_DISPLAY is Ann's display number (default
+59, Bob's the next one), and ZARNATH_PORT, ONLINE_PLAY_CHECK_FTP_PORT and
+ONLINE_PLAY_CHECK_DAYTIME_PORT move the ports.
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "online-play-check.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -le 1 ] || { echo "online-play-check.sh: one build folder at most" >&2; usage >&2; exit 2; }
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${1:-build}

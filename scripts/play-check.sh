@@ -14,6 +14,22 @@
 # The program runs from a copy of its program folder, so the build's own folder keeps no
 # "defaults.cfg" and its first-run marker.
 set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: play-check.sh [BUILD_FOLDER]
+Plays the real program on a virtual X display with real pointer and key events: a game against
+three computers set up and a first turn played, the game saved, loaded again after a restart, a
+game near its end played to the high-score window, then a hot-seat game (hotseat-check.sh).
+Keeps screenshots in docs/. BUILD_FOLDER defaults to build (the program must be built);
+PLAY_CHECK_DISPLAY is the display number (default 57).
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "play-check.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -le 1 ] || { echo "play-check.sh: one build folder at most" >&2; usage >&2; exit 2; }
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${1:-build}

@@ -2,6 +2,21 @@
 # Installs what the build needs, builds everything and runs every test: the whole suite, then
 # the core's tests again built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: test.sh
+Installs what the build needs, builds everything into build/ and runs every test: the whole CTest
+suite, the display checks (play-check.sh, watch-check.sh, net-play-check.sh,
+online-play-check.sh), then the core's tests again built with AddressSanitizer and
+UndefinedBehaviorSanitizer in build-sanitize/.
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "test.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -eq 0 ] || { echo "test.sh: no arguments are taken" >&2; usage >&2; exit 2; }
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 

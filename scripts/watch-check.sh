@@ -5,6 +5,20 @@
 #
 #   scripts/watch-check.sh [build folder]      (default: build)
 set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: watch-check.sh [BUILD_FOLDER]
+Plays whole games of four computer players in the real game window (zarnath-watch) on a virtual
+X display and checks that each ends as the headless game runner (zarnath-sim) plays the same
+seed. BUILD_FOLDER defaults to build; WATCH_CHECK_DISPLAY is the display number (default 59).
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "watch-check.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -le 1 ] || { echo "watch-check.sh: one build folder at most" >&2; usage >&2; exit 2; }
 cd "$(dirname "$0")/.."
 build=${1:-build}
 display=:${WATCH_CHECK_DISPLAY:-59}

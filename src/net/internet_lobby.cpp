@@ -119,7 +119,12 @@ InternetLobby::InternetLobby(Game& game, QObject* parent)
     : QObject(parent), game_(game), ftp_(this), clock_(this) {}
 
 std::string InternetLobby::Country() {
-  const QLocale locale = QLocale::system();
+  return CountryOf(QLocale::system());
+}
+
+std::string InternetLobby::CountryOf(const QLocale& locale) {
+  // A locale that names no country (the "C" locale of many servers) would read "Default".
+  if (locale.territory() == QLocale::AnyTerritory) return kUnknownCountry;
   return QLocale::territoryToString(locale.territory()).toLatin1().toStdString();
 }
 
@@ -145,8 +150,8 @@ void InternetLobby::LeaveOnline(const QString& message) {
 }
 
 void InternetLobby::Fail(const FtpTransfer::Result& result) {
-  if (result.outcome == FtpTransfer::Outcome::kCannotConnect && onMasterUnreachable) {
-    onMasterUnreachable();
+  if (result.outcome == FtpTransfer::Outcome::kCannotConnect && onMasterUnreachable && !statusPage_.empty()) {
+    onMasterUnreachable(statusPage_);
     LeaveOnline({});
     return;
   }
@@ -161,6 +166,7 @@ void InternetLobby::Prepare(std::function<void()> ready) {
     return;
   }
   ftp_.SetAccess(*access);
+  statusPage_ = access->statusPage;
   const bool known = game_.TimeBias == 0.0 ? clockMeasured_ : game_.TimeBias != -1.0;
   if (known) {
     if (ready) ready();

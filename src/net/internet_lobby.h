@@ -15,6 +15,7 @@
 #include "net/ftp_transfer.h"
 #include "net/lobby_files.h"
 
+class QLocale;
 class QTcpSocket;
 class QTimer;
 
@@ -57,9 +58,9 @@ class InternetLobby : public QObject {
 
   // A message for the player (the window shows it in a box).
   std::function<void(const QString& text)> onMessage;
-  // The master server cannot be reached: the player may look at its status page (without it,
-  // `onMessage` tells the cause).
-  std::function<void()> onMasterUnreachable;
+  // The master server cannot be reached and "servers.cfg" names its status page: the player may
+  // look at that page. Without a page (or without this), `onMessage` tells the cause.
+  std::function<void(const std::string& statusPage)> onMasterUnreachable;
   // Online mode was left after a failure (the online box is already cleared in the setup state).
   std::function<void()> onLeftOnline;
   // A fresh list was read; the window fills its table from it.
@@ -80,8 +81,10 @@ class InternetLobby : public QObject {
   FtpTransfer& ftp() { return ftp_; }
   DaytimeClock& clock() { return clock_; }
 
-  // The country shown in the list: the user's locale's.
+  // The country shown in the list: the user's locale's, or "Unknown" when it names none.
   static std::string Country();
+  static std::string CountryOf(const QLocale& locale);
+  static constexpr char kUnknownCountry[] = "Unknown";
   // How the user's locale writes a short date: day or month first.
   static DateOrder LocaleDateOrder();
   // The day's file name on the shared clock now.
@@ -96,6 +99,7 @@ class InternetLobby : public QObject {
   FtpTransfer ftp_;
   DaytimeClock clock_;
   bool clockMeasured_ = false;
+  std::string statusPage_;  // from "servers.cfg"; "" when it names none
 };
 
 }  // namespace zarnath

@@ -261,6 +261,8 @@ void OptServerClient_Click(Game& g, int index) {
     ShowSetup(g);
     return;
   }
+  // Only a host that gives up hosting leaves its own record behind in the table.
+  const bool leavesHosting = index == 1 && HostRole(g);
   // The lobby hosts or joins as its option says.
   if (index == 0 || index == 1) g.Role = index == 0 ? NetRole::kHost : NetRole::kClient;
   if (!HostRole(g)) CloseEverything(g);
@@ -318,7 +320,9 @@ void OptServerClient_Click(Game& g, int index) {
     // Only the world-count bar comes back; the other options stay as host mode left them.
     s.worldBarEnabled = true;
     s.txtPLLocked[0] = true;
-    ExcludeLastTableRow(g);
+    // The table's last row is this host's own game then; a click on the join option already
+    // chosen must not hide another server's row.
+    if (leavesHosting) ExcludeLastTableRow(g);
     ShowSetup(g);
     if (s.chkOnline == 1) g.io.net.RefreshOnlineLobby();
     return;
@@ -560,6 +564,8 @@ void ClientConnectionLost(Game& g, bool peerClosed) {
   ExcludeTableRow(g, s.ServerListRow);
   s.lstServerEnabled = true;
   if (peerClosed) {
+    // The box stands over the lobby as it is now: no host, no "Server Found".
+    ShowSetup(g);
     g.io.platform.MessageBox("Connection with Server Lost!", kTitle, Buttons::kOk);
     g.io.net.CloseSocket(0);
     if (s.chkOnline == 1)

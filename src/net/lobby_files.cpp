@@ -102,7 +102,8 @@ std::optional<MasterAccess> ReadServersCfg(const std::string& path, std::string*
     return std::nullopt;
   }
   return MasterAccess{Decrypt((*lines)[0], kSavedGameKey), Decrypt((*lines)[1], kSavedGameKey),
-                      Decrypt((*lines)[2], kSavedGameKey)};
+                      Decrypt((*lines)[2], kSavedGameKey),
+                      lines->size() > 3 ? Decrypt((*lines)[3], kSavedGameKey) : std::string()};
 }
 
 std::optional<std::vector<TimeServer>> ReadTimeCfg(const std::string& path, std::string* error) {

@@ -22,9 +22,11 @@ struct MasterAccess {
   std::string url;  // an FTP URL of the folder that holds the day's lists
   std::string user;
   std::string password;
+  std::string statusPage;  // where players see whether the master server is up ("" for none)
 };
-// The three lines of "servers.cfg". Nothing, with the reason in `error`, when the file is missing
-// or holds fewer than three lines.
+// The lines of "servers.cfg": the URL, the user and the password, and a fourth line, when there is
+// one, with the address of the master server's status page. Nothing, with the reason in `error`,
+// when the file is missing or holds fewer than three lines.
 std::optional<MasterAccess> ReadServersCfg(const std::string& path, std::string* error);
 
 struct TimeServer {

@@ -17,8 +17,8 @@ struct ServerTable;
 inline constexpr int kLobbyGrowth = 168;
 inline constexpr int kLobbyShift = 84;
 
-// Where a player checks the master server when it cannot be reached.
-inline constexpr char kMasterStatusPage[] = "https://zarnath.example/status/";
+// The master server cannot be reached and "servers.cfg" names its status page: the player is asked
+// whether to look at it.
 inline constexpr char kMasterUnreachableText[] =
     "Problem Connecting To Master Server\r\nWould You Like To Check The Status?";
 

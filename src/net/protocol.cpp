@@ -300,6 +300,8 @@ bool StatusHandler(NetSession& s, const Incoming& m) {
     HostSend(g, Frame(Tag::kStatus, m.index, caption));
     if (!g.TurnResolving) HostEndTurnIfAllDone(g);
   } else if (*status == TurnStatus::kDisconnected) {
+    // Gone for the rest of the game, as the host keeps it: no later turn takes it up again.
+    g.PlayerGone[n] = true;
     const std::string& who = g.PlayerName[n];
     Announce(g, "\r\n    " + who + " Disconnected    \r\n", 5000);
     ShowNotice(g, kNeutralColor, "- " + who + " Disconnected! -");

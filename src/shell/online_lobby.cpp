@@ -16,7 +16,7 @@ OnlineLobby::OnlineLobby(Game& game, Platform& platform, SocketNetwork& network,
   lobby_.onMessage = [this](const QString& text) {
     platform_.MessageBox(text.toLatin1().toStdString(), "Zarnath", Buttons::kOk);
   };
-  lobby_.onMasterUnreachable = [this] { MasterUnreachable(); };
+  lobby_.onMasterUnreachable = [this](const std::string& page) { MasterUnreachable(page); };
   lobby_.onLeftOnline = [this] { LeftAfterFailure(); };
   lobby_.onList = [this](const ServerList& list) { ShowList(list); };
   network_.onAppendGameLog = [this](const std::string& line) { lobby_.AppendGameLog(line); };
@@ -87,10 +87,10 @@ void OnlineLobby::LeftAfterFailure() {
   ShowState();
 }
 
-void OnlineLobby::MasterUnreachable() {
+void OnlineLobby::MasterUnreachable(const std::string& statusPage) {
   if (platform_.MessageBox(kMasterUnreachableText, "Zarnath", Buttons::kOkCancel) == Answer::kOk &&
       openAddress)
-    openAddress(kMasterStatusPage);
+    openAddress(statusPage);
 }
 
 void OnlineLobby::ShowState() {

@@ -45,7 +45,7 @@ class OnlineLobby : public QObject {
   void Publish();
   void ShowList(const ServerList& list);
   void LeftAfterFailure();
-  void MasterUnreachable();
+  void MasterUnreachable(const std::string& statusPage);
   void ShowState();
   void Layout();
 

@@ -16,8 +16,10 @@ struct Column {
   const char* lower;
   int width;
 };
+// The name column holds the notice "- No Servers Found -" and the widest name the online lobby
+// takes with the private-address mark; the country column a long country's name.
 constexpr Column kColumns[9] = {
-    {"Host", "Name:", 110},         {"Host", "Country:", 100},        {"Battle", "Mode:", 72},
+    {"Host", "Name:", 150},         {"Host", "Country:", 140},        {"Battle", "Mode:", 72},
     {"# of", "Worlds:", 52},        {"Truce:", "Year:", 60},          {"Battle", "Shields:", 56},
     {"Maximum", "Production:", 76}, {"# of World", "Treasures:", 72}, {"Radar", "Mode:", 72}};
 

@@ -191,7 +191,8 @@ void SetupWindow::BuildSlots() {
     HScrollAI[k]->setPageStep(1);
     connect(HScrollAI[k], &QScrollBar::valueChanged, this,
             [this, k](int level) { Apply([&] { SetLevelBar(game_, k, level); }); });
-    lblStatus[k] = Caption(this, "", QRect(180, y, 150, 24));
+    // The lobby's status runs on over the help column, which a lobby hides.
+    lblStatus[k] = Caption(this, "", QRect(180, y, kWindowSize.width() - 16 - 180, 24));
   }
 }
 

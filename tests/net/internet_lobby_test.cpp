@@ -3,6 +3,7 @@
 
 #include "net/internet_lobby.h"
 
+#include <QLocale>
 #include <chrono>
 #include <cstdlib>
 
@@ -133,12 +134,12 @@ struct MasterTest : ::testing::Test {
   }
   QString DayFile(Lobby& l) { return master.File(QString::fromStdString(l.lobby.DayFile())); }
   // The master server's address names a loopback port that nothing listens on any more.
-  void PointAtAClosedPort() {
+  void PointAtAClosedPort(const std::string& statusPage = "") {
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
     const uint16_t port = closed.serverPort();
     closed.close();
-    master.WriteAccess("ftp://127.0.0.1:" + std::to_string(port) + "/");
+    master.WriteAccess("ftp://127.0.0.1:" + std::to_string(port) + "/", statusPage);
   }
 };
 
@@ -153,6 +154,11 @@ TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndRepublishingAp
   EXPECT_EQ(text.count("\r\n"), 11);
   EXPECT_EQ(text.count('\n'), 11);
   EXPECT_TRUE(text.startsWith("10.0.0.5\r\nAnn\r\n")) << text.toStdString();
+  // The fourth line is the host's country as its locale names it, never Qt's "Default".
+  const QList<QByteArray> lines = text.split('\n');
+  ASSERT_GE(lines.size(), 4);
+  EXPECT_EQ(lines[3].toStdString(), InternetLobby::Country() + "\r");
+  EXPECT_NE(lines[3], "Default\r");
 
   // Republishing adds a fresh record each time; none is rewritten.
   for (int i = 0; i < 2; ++i) {
@@ -167,6 +173,12 @@ TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndRepublishingAp
   ASSERT_TRUE(WaitFor([&] { return l.list.has_value(); }));
   EXPECT_GE(l.list->rows.size(), 3u);
   EXPECT_EQ(l.list->rows[0].cells[0], " * Ann");
+}
+
+TEST(HostCountry, ALocaleWithoutACountryReadsUnknown) {
+  EXPECT_EQ(InternetLobby::CountryOf(QLocale::c()), "Unknown");
+  EXPECT_EQ(InternetLobby::CountryOf(QLocale(QLocale::English)), "United States");
+  EXPECT_EQ(InternetLobby::CountryOf(QLocale(QLocale::German, QLocale::Austria)), "Austria");
 }
 
 TEST_F(MasterTest, TheListShowsFreshRecordsMarksPrivateOnesAndHidesExcludedOnes) {
@@ -225,19 +237,23 @@ TEST_F(MasterTest, AnUnreachableMasterServerGivesItsMessageAndLeavesOnlineMode) 
   ASSERT_NO_FATAL_FAILURE(PointAtAClosedPort());
   Lobby l(master.program.path());
   ASSERT_TRUE(l.Prepare());
+  // "servers.cfg" names no status page: there is none to offer.
+  int asked = 0;
+  l.lobby.onMasterUnreachable = [&](const std::string&) { ++asked; };
   l.lobby.Download();
   ASSERT_TRUE(WaitFor([&] { return l.left; }));
   EXPECT_EQ(l.game.setup.chkOnline, 0);
   EXPECT_EQ(l.messages.value(0), "Problem Connecting To Master Server");
+  EXPECT_EQ(asked, 0);
   EXPECT_FALSE(l.list.has_value());
 }
 
 TEST_F(MasterTest, AFailedGameLogLineIsSilentAndAnUnreachableServerAsksAboutItsStatus) {
-  ASSERT_NO_FATAL_FAILURE(PointAtAClosedPort());
+  ASSERT_NO_FATAL_FAILURE(PointAtAClosedPort("http://127.0.0.1:8080/status"));
   Lobby l(master.program.path());
   ASSERT_TRUE(l.Prepare());
-  int asked = 0;
-  l.lobby.onMasterUnreachable = [&] { ++asked; };
+  std::vector<std::string> asked;
+  l.lobby.onMasterUnreachable = [&](const std::string& page) { asked.push_back(page); };
   // The game has started: the log line that cannot be added is not told over the first turn.
   bool logged = false;
   l.lobby.AppendGameLog("ZQ v1.40.0143 Game Start: ...", [&] { logged = true; });
@@ -248,7 +264,8 @@ TEST_F(MasterTest, AFailedGameLogLineIsSilentAndAnUnreachableServerAsksAboutItsS
   // A list that cannot be fetched asks about the master server's status instead of a plain box.
   l.lobby.Download();
   ASSERT_TRUE(WaitFor([&] { return l.left; }));
-  EXPECT_EQ(asked, 1);
+  // The page is the one "servers.cfg" names.
+  EXPECT_EQ(asked, std::vector<std::string>{"http://127.0.0.1:8080/status"});
   EXPECT_TRUE(l.messages.isEmpty());
 }
 

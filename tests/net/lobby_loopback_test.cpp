@@ -129,11 +129,17 @@ TEST(LobbyLoopback, AClientDroppingInAThreePlayerGameDoesNotStopTheTurn) {
   EXPECT_TRUE(h.PlayerGone[2] && h.NetworkGame);
   EXPECT_EQ(StatusCaption(h, 2), "Cy:  Disconnected");
   ASSERT_TRUE(WaitFor([&] { return bob.game.GameYear > 1.0f && !bob.game.TurnResolving; }));
+  // Bob shows Cy as the host does, in every later turn.
+  EXPECT_EQ(StatusCaption(bob.game, 2), "Cy:  Disconnected");
+  EXPECT_TRUE(bob.game.PlayerGone[2]);
   // The next turn needs only Bob and the host.
   EndSeatTurn(bob.game);
   ASSERT_TRUE(WaitFor([&] { return StatusCaption(h, 1) == "Bob:  Done Turn"; }));
   EndSeatTurn(h);
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > 1.06f; }));
+  ASSERT_TRUE(WaitFor([&] { return bob.game.GameYear > 1.06f && !bob.game.TurnResolving; }));
+  EXPECT_EQ(StatusCaption(bob.game, 2), "Cy:  Disconnected");
+  EXPECT_EQ(StatusCaption(h, 2), "Cy:  Disconnected");
 }
 
 TEST(LobbyLoopback, TheHostDroppingShowsTheClientsMessageAndAFreshSetupWindow) {

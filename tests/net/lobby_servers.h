@@ -59,8 +59,11 @@ struct MasterServer {
     process.kill();
     process.waitForFinished(5000);
   }
-  void WriteAccess(const std::string& url) {
-    WriteCiphered(program.filePath("servers.cfg"), {url, "player", "s3cret"});
+  // "servers.cfg" naming the master server at `url`, and its status page when one is given.
+  void WriteAccess(const std::string& url, const std::string& statusPage = "") {
+    std::vector<std::string> lines{url, "player", "s3cret"};
+    if (!statusPage.empty()) lines.push_back(statusPage);
+    WriteCiphered(program.filePath("servers.cfg"), lines);
   }
   QString File(const QString& name) const { return served.filePath(name); }
 };

@@ -40,15 +40,21 @@ struct TempFolder {
   }
 };
 
-TEST(AccessFiles, ServersCfgGivesItsThreeLinesOrARefusal) {
+TEST(AccessFiles, ServersCfgGivesItsLinesOrARefusal) {
   TempFolder t;
   std::string error;
-  auto full = ReadServersCfg(t.Write("servers.cfg", {"ftp://127.0.0.1:2121/", "player", "s3cret", "ignored"}),
-                             &error);
+  auto full = ReadServersCfg(
+      t.Write("servers.cfg", {"ftp://127.0.0.1:2121/", "player", "s3cret", "http://127.0.0.1/status"}),
+      &error);
   ASSERT_TRUE(full);
   EXPECT_EQ(full->url, "ftp://127.0.0.1:2121/");
   EXPECT_EQ(full->user, "player");
   EXPECT_EQ(full->password, "s3cret");
+  // A fourth line names the master server's status page; three lines name none.
+  EXPECT_EQ(full->statusPage, "http://127.0.0.1/status");
+  auto three = ReadServersCfg(t.Write("three.cfg", {"ftp://x/", "player", "s3cret"}), &error);
+  ASSERT_TRUE(three);
+  EXPECT_EQ(three->statusPage, "");
 
   EXPECT_FALSE(ReadServersCfg(t.Write("short.cfg", {"ftp://x/", "player"}), &error));
   EXPECT_NE(error.find("incomplete"), std::string::npos);

@@ -84,9 +84,10 @@ struct Services {
     ftp.kill();
     ftp.waitForFinished(5000);
   }
-  void WriteAccess(int port) {
-    WriteCiphered(cfg.filePath("servers.cfg"),
-                  {"ftp://127.0.0.1:" + std::to_string(port) + "/", "player", "s3cret"});
+  void WriteAccess(int port, const std::string& statusPage = "") {
+    std::vector<std::string> lines{"ftp://127.0.0.1:" + std::to_string(port) + "/", "player", "s3cret"};
+    if (!statusPage.empty()) lines.push_back(statusPage);
+    WriteCiphered(cfg.filePath("servers.cfg"), lines);
   }
   static int FreePort() {
     QTcpServer probe;
@@ -201,6 +202,7 @@ class OnlineLobbyTest : public QObject {
   // computers in the taller window; hosting shows the host's own game with its sound; unticking
   // the box gives back the local set-up with nothing listening.
   void theLobbysSetUpAndLeavingItAfterHosting() {
+    RegisterDisplayFonts();
     Services services;
     QVERIFY(services.Start());
     Player ann("Ann", services);
@@ -212,6 +214,8 @@ class OnlineLobbyTest : public QObject {
     QVERIFY(ann.Sounded("click1.wav"));
     QVERIFY(!ann.Sounded("gameinfo.wav"));  // only the notice that no server was found
     QCOMPARE(ann.table().lstServer[0]->item(0)->text(), QStringLiteral("- No Servers Found -"));
+    QCOMPARE(CutLabels(&w), QStringList{});
+    QCOMPARE(CutListRows(&w), QStringList{});
     QCOMPARE(w.height(), compact + 168);
     QVERIFY(w.geometry().bottom() < 768);
     for (int k = 0; k < 4; ++k) {
@@ -227,6 +231,8 @@ class OnlineLobbyTest : public QObject {
     ann.Click(w.OptServerClient[0]);
     QTRY_VERIFY_WITH_TIMEOUT(ann.table().ColumnsEnabled() && ann.table().RowCount() == 1, 20000);
     QCOMPARE(ann.table().lstServer[0]->item(0)->text(), QStringLiteral(" Ann"));
+    QCOMPARE(CutLabels(&w), QStringList{});  // the host's lobby over its table
+    QCOMPARE(CutListRows(&w), QStringList{});
     QVERIFY(ann.Sounded("gameinfo.wav"));
     QVERIFY(ann.program->network.Listening());
     QVERIFY(ann.platform.TimerEnabled(GameTimer::kServerRepublish));
@@ -318,24 +324,73 @@ class OnlineLobbyTest : public QObject {
     QVERIFY(!bob.platform.TimerEnabled(GameTimer::kClientJoin));
   }
 
-  // A master server that cannot be reached: the question, and on OK its status page.
+  // A master server that cannot be reached: the question, and on OK the status page that
+  // "servers.cfg" names; without a page, a plain message.
   void anUnreachableMasterServerOffersItsStatusPage() {
-    for (const Answer answer : {Answer::kOk, Answer::kCancel}) {
+    struct Case {
+      std::string page;
+      Answer answer;
+    };
+    const std::string named = "http://127.0.0.1:8080/status";
+    for (const auto& [page, answer] :
+         {Case{named, Answer::kOk}, Case{named, Answer::kCancel}, Case{"", Answer::kOk}}) {
       Services services;
       QVERIFY(services.Start());
-      services.WriteAccess(Services::FreePort());
+      services.WriteAccess(Services::FreePort(), page);
       Player bob("Bob", services);
       bob.platform.answers = {answer};
       bob.Click(bob.window().chkOnline);
       QTRY_VERIFY_WITH_TIMEOUT(!bob.window().chkOnline->isChecked(), 20000);
       QCOMPARE(bob.platform.boxes.size(), size_t{1});
-      QCOMPARE(bob.platform.boxes[0].text, std::string(kMasterUnreachableText));
-      QVERIFY(bob.platform.boxes[0].buttons == Buttons::kOkCancel);
-      QCOMPARE(bob.platform.opened, answer == Answer::kOk ? std::vector<std::string>{kMasterStatusPage}
-                                                          : std::vector<std::string>{});
+      if (page.empty()) {
+        QCOMPARE(bob.platform.boxes[0].text, std::string("Problem Connecting To Master Server"));
+        QVERIFY(bob.platform.boxes[0].buttons == Buttons::kOk);
+      } else {
+        QCOMPARE(bob.platform.boxes[0].text, std::string(kMasterUnreachableText));
+        QVERIFY(bob.platform.boxes[0].buttons == Buttons::kOkCancel);
+      }
+      QCOMPARE(bob.platform.opened, answer == Answer::kOk && !page.empty() ? std::vector<std::string>{page}
+                                                                           : std::vector<std::string>{});
       QVERIFY(!bob.table().isVisible());
       QVERIFY(bob.window().ImgStart()->isVisible());
     }
+  }
+
+  // A click on "Connect to Game" while it is already chosen fetches the list again and hides no
+  // server; giving up hosting hides only the host's own game, the table's last row.
+  void connectingAgainHidesNoServerAndLeavingHostingHidesTheOwnGame() {
+    Services services;
+    QVERIFY(services.Start());
+    services.PublishedBy({"Cy", "Dee"});
+    Player ann("Ann", services);
+    SetupWindow& w = ann.window();
+    QVERIFY(ann.GoOnline());
+    auto names = [&ann] {
+      QStringList out;
+      for (int r = 0; r < ann.table().RowCount(); ++r) out << ann.table().lstServer[0]->item(r)->text();
+      return out;
+    };
+    auto lists = [&ann] { return std::ranges::count(ann.platform.sounds, std::string("gameinfo.wav")); };
+    QCOMPARE(names(), (QStringList{" Cy", " Dee"}));
+    QVERIFY(w.OptServerClient[1]->isChecked());
+    for (int click = 0; click < 2; ++click) {
+      const auto before = lists();
+      ann.Click(w.OptServerClient[1]);
+      QTRY_VERIFY_WITH_TIMEOUT(lists() > before, 20000);
+      QCOMPARE(names(), (QStringList{" Cy", " Dee"}));
+    }
+    ann.platform.FireTimer(GameTimer::kServerRefresh);
+    QTRY_VERIFY_WITH_TIMEOUT(ann.table().RowCount() == 2, 20000);
+    QCOMPARE(names(), (QStringList{" Cy", " Dee"}));
+    QVERIFY(ann.g().ServerExcluded[0].empty());
+
+    ann.Click(w.OptServerClient[0]);
+    QTRY_VERIFY_WITH_TIMEOUT(names() == (QStringList{" Cy", " Dee", " Ann"}), 20000);
+    const auto before = lists();
+    ann.Click(w.OptServerClient[1]);
+    QTRY_VERIFY_WITH_TIMEOUT(lists() > before, 20000);
+    QCOMPARE(names(), (QStringList{" Cy", " Dee"}));
+    QVERIFY(QString::fromStdString(ann.g().ServerExcluded[0]).startsWith(QStringLiteral(" Ann ")));
   }
 };
 

@@ -87,9 +87,17 @@ class ServerTableTest : public QObject {
     ServerTableWidget table(g);
     table.ExcludeLastRow();  // an empty table stores nothing
     QVERIFY(g.ServerExcluded[0].empty());
+    table.show();
     table.Fill(TableFor(ServerList{}, false, g.setup, "X"));
     QCOMPARE(table.lstServer[0]->item(0)->text(), QStringLiteral("- No Servers Found -"));
+    // The notice, the headings and the caption show whole.
+    QCOMPARE(CutListRows(&table), QStringList{});
+    QCOMPARE(CutLabels(&table), QStringList{});
     QVERIFY(!table.ColumnsEnabled());
+    // So do the widest name the online lobby takes, with the private-address mark, and a long
+    // country.
+    table.Fill({{Server("* WWWWWWWWWWWW", "Bosnia and Herzegowina")}});
+    QCOMPARE(CutListRows(&table), QStringList{});
     ServerTable list;
     list.rows = {Server("Bo", "Freedonia"), Server("Cy", "Freedonia")};
     table.Fill(list);

@@ -190,6 +190,14 @@ class SetupWindowTest : public QObject {
     check("a computer seat");
     Click(w.chkLan);
     check("a network game");
+    Click(w.OptServerClient[0]);
+    QCOMPARE(w.lblStatus[1]->text(), QStringLiteral("Waiting for Client..."));
+    check("the host's lobby");
+    Click(w.OptServerClient[1]);
+    QTest::keyClicks(w.txtIP, "127.0.0.1");
+    QTest::keyClick(w.txtIP, Qt::Key_Return);
+    QCOMPARE(w.lblStatus[1]->text(), QStringLiteral("Looking for Server..."));
+    check("the join lobby");
   }
 
   // "defaults.cfg" gives the first name, both boxes (the shield box clicks) and the gather turns.

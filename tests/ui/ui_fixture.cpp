@@ -1,10 +1,14 @@
 #include "ui_fixture.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
+#include <QStyle>
 
 #include "view/program_folder.h"
 
@@ -84,6 +88,24 @@ QStringList CutLabels(const QWidget* window) {
                    .arg(ink.bottom())
                    .arg(box.width())
                    .arg(box.height()));
+    }
+  }
+  return cut;
+}
+
+QStringList CutListRows(const QWidget* window) {
+  QStringList cut;
+  for (const QListWidget* list : window->findChildren<QListWidget*>()) {
+    // The style draws a row's text inside the row less a focus margin on each side.
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const QFontMetrics fm(list->font());
+    for (int r = 0; r < list->count(); ++r) {
+      const QListWidgetItem* item = list->item(r);
+      // A row as wide as its text runs past the viewport, which is all that shows of it.
+      const int room = std::min(list->visualItemRect(item).width(), list->viewport()->width()) - 2 * margin;
+      const int advance = fm.horizontalAdvance(item->text());
+      if (advance > room)
+        cut << item->text() + QStringLiteral(": %1 px wide in %2 px").arg(advance).arg(room);
     }
   }
   return cut;

@@ -56,6 +56,9 @@ struct Title {
 // The labels of `window` whose text its font cannot show whole: a line or a glyph's ink reaches
 // past the label's edges (each as "text: why").
 QStringList CutLabels(const QWidget* window);
+// The rows of the lists in `window` that their list cannot show whole (elided or clipped at the
+// list's right edge), each as "text: why".
+QStringList CutListRows(const QWidget* window);
 
 // Types `text` into `widget` as a keyboard would, one key per character (also characters outside
 // ASCII, which QTest's key clicks cannot spell).

@@ -3,6 +3,19 @@
 # opens at, each world in play with its pixel on the game window, each object in flight; a file
 # that is no saved game is refused with exit status 2.
 set -uo pipefail
+usage() {
+  cat << 'TEXT'
+usage: describe_check.sh ZARNATH_SIM
+Checks that ZARNATH_SIM --describe reads back a game the runner saved after its first turn (its
+turn, each world with its pixel, each object in flight) and refuses a file that is no saved game.
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "describe_check.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -eq 1 ] || { echo "describe_check.sh: the tool to check is needed" >&2; usage >&2; exit 2; }
 sim=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT

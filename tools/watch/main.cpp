@@ -14,13 +14,15 @@
 // waiting (a check that the window and the rules play a whole game together, quickly). The game is set up as
 // the setup window sets it up, so it plays as `zarnath-sim` plays the same seed. The last line reads "result:
 // winner=<seat or none> victory=<conquest|none> turns=<n>". Exit status: 0 when the game ran, 2 for wrong
-// options or a screenshot that was not written.
+// options, a screenshot that was not written or a program that ended itself (a screen too small).
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QTimer>
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -36,7 +38,7 @@
 namespace {
 
 struct Options {
-  long long seed = 1;
+  uint64_t seed = 1;
   int worlds = 30;
   std::array<int, zarnath::kSeats> levels{6, 6, 6, 6};
   bool speed = false;
@@ -47,13 +49,15 @@ struct Options {
   std::string shotFile, battleFile;
 };
 
-bool ParseInt(std::string_view text, long long lo, long long hi, long long& out) {
+// A whole number of decimal digits from lo to hi; a number beyond hi is refused, never wrapped.
+bool ParseInt(std::string_view text, uint64_t lo, uint64_t hi, uint64_t& out) {
   if (text.empty()) return false;
-  long long v = 0;
+  uint64_t v = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-    if (v > hi) return false;
+    const auto digit = static_cast<uint64_t>(c - '0');
+    if (digit > hi || v > (hi - digit) / 10) return false;
+    v = v * 10 + digit;
   }
   if (v < lo) return false;
   out = v;
@@ -66,7 +70,7 @@ bool ParseSeats(std::string_view text, Options& o) {
   while (true) {
     const size_t comma = text.find(',', start);
     const std::string_view item = text.substr(start, comma == std::string_view::npos ? comma : comma - start);
-    long long level = 0;
+    uint64_t level = 0;
     if (seat >= o.levels.size()) return false;
     if (item != "-" && !ParseInt(item, 1, 6, level)) return false;
     o.levels[seat++] = static_cast<int>(level);
@@ -83,7 +87,7 @@ constexpr char kUsage[] =
     "Plays one seeded game between computer players in the game window, with every animation, and\n"
     "exits. Turns count from 0, the game's first turn (year 1.00); the end of each turn turns the\n"
     "orbits in 26 ticks of 50 ms.\n"
-    "  --seed N                   seeds the game's random numbers, 0 to 2^63 - 1 (default 1)\n"
+    "  --seed N                   seeds the game's random numbers, 0 to 2^64 - 1 (default 1)\n"
     "  --worlds W                 worlds of the star system, 9 to 30 (default 30)\n"
     "  --seats A,B,C,D            each seat a computer level 1..6 or - for an empty seat; seat 0\n"
     "                             must be filled (default 6,6,6,6)\n"
@@ -100,7 +104,8 @@ constexpr char kUsage[] =
     "  --quick-pauses             shows each pause's picture without waiting\n"
     "  --help                     shows this text\n"
     "The last line reads \"result: winner=<seat or none> victory=<conquest|none> turns=<n>\".\n"
-    "Exit status: 0 when the game ran, 2 for wrong options or a picture that was not written.\n";
+    "Exit status: 0 when the game ran, 2 for wrong options, a picture that was not written or a\n"
+    "program that ended itself (the game window needs a screen of 1024 x 768 or more).\n";
 
 int Usage(const char* why) {
   std::fprintf(stderr, "zarnath-watch: %s\n%s", why, kUsage);
@@ -133,7 +138,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    long long v = 0;
+    uint64_t v = 0;
     if (arg == "--help") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -142,7 +147,7 @@ int main(int argc, char** argv) {
     } else if (arg == "--quick-pauses") {
       o.quickPauses = true;
     } else if (arg == "--seed" && hasValue) {
-      if (!ParseInt(argv[++i], 0, 0x7fffffffffffffffLL, v)) return Usage("--seed takes a whole number");
+      if (!ParseInt(argv[++i], 0, UINT64_MAX, v)) return Usage("--seed takes a whole number 0 to 2^64 - 1");
       o.seed = v;
     } else if (arg == "--worlds" && hasValue) {
       if (!ParseInt(argv[++i], 9, 30, v)) return Usage("--worlds takes 9 to 30");
@@ -177,10 +182,18 @@ int main(int argc, char** argv) {
   platform.quick = o.quickPauses;
   platform.scripted = platform.muted = true;  // boxes answered Ok or Yes, no sound
   zarnath::GameProgram program(platform);
+  // The program ends itself at once where it cannot play (a screen too small for the game window):
+  // a watch that played nothing is no success.
+  program.window.onEndProgram = [&platform] {
+    const std::string why = platform.boxes.empty() ? std::string() : platform.boxes.back().text;
+    std::fprintf(stderr, "zarnath-watch: the program ended itself: %s\n", why.c_str());
+    std::fflush(nullptr);
+    std::_Exit(2);
+  };
   zarnath::Game& g = program.game;
   g.programFolder = QDir::tempPath().toStdString();  // the defaults file of a watched game goes nowhere
-  g.random.Seed(static_cast<uint64_t>(o.seed));
-  g.cosmetic.Seed(static_cast<uint64_t>(o.seed) * 7919u + 1u);
+  g.random.Seed(o.seed);
+  g.cosmetic.Seed(o.seed * 7919u + 1u);
   for (size_t level = 0; level < 6; ++level) g.CpuName[level] = zarnath::kCpuNames[level];
   // The game the setup window makes for these seats and worlds, as the game runner makes it.
   zarnath::SetUpComputerGame(g, o.levels, o.worlds);
