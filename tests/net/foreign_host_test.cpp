@@ -87,6 +87,104 @@ struct ScriptedHost {
   }
 };
 
+// Bob's program joined to a scripted host.
+struct Joined {
+  ScriptedHost host;
+  NetGame bob{false};
+  Game& g = bob.game;
+  // The chat lines Bob's window showed, in order, and how many it had when the loss came.
+  std::vector<std::string> chat;
+  size_t chatAtLoss = 0;
+  bool resolvingAtLoss = true;
+  bool lost = false;
+
+  Joined() {
+    g.setup.txtPL[0] = "Bob";
+    bob.Join(host.peer.Listen());
+    EXPECT_TRUE(host.peer.Accept());
+    EXPECT_EQ(host.Take(1), std::vector<std::string>{"[NAME] 00Bob"});
+    bob.ports.onRefresh = [this](Control c) {
+      const std::string& text = g.window.txtChat.Text;
+      if (c == Control::kTxtChat && text.ends_with("\r\n")) {
+        const size_t start = text.rfind("\r\n", text.size() - 3);
+        chat.push_back(text.substr(start == std::string::npos ? 0 : start + 2));
+      }
+      if (c == Control::kLblStatus && !lost && g.SeatStatus[0] == TurnStatus::kDisconnected) {
+        lost = true;
+        chatAtLoss = chat.size();
+        resolvingAtLoss = g.TurnResolving;
+      }
+    };
+  }
+  // The whole state; true once the game window is open on it.
+  bool Start(const std::string& frames) {
+    host.peer.Write(frames);
+    return WaitFor([&] { return g.window.Visible && g.menus.mnuOptionsRadar.Caption != ""; });
+  }
+};
+
+// A turn as an honest host sends it, in two parts: the start, in which Ann's pulse bomb goes off
+// (the client yields as it shows it), and the rest: the year turned, each world's figures with
+// `ships` on world 11, and the turn over.
+std::string TurnStart() {
+  std::string t = F("ENDTURN", 0, "Endturn");
+  for (int j = 0; j < 100; ++j) t += F("SEND", j, kFree);
+  return t + F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 8, "PulseBomb");
+}
+std::string TurnRest(int ships) {
+  std::string t = F("GALAXYROTATE", 0, "GALAXYROTATE");
+  for (int w = 0; w < kWorlds; ++w)
+    t += F("PM", w, S(0)) + F("PS", w, S(w == 11 ? ships : 15)) + F("PH", w, S(0)) +
+         F("PB", w, S(w >= 8 && w <= 10 ? 2 : 0)) + F("PT", w, S(0));
+  return t + F("TRAVELHIDE", 0, "TravelHide");
+}
+
+// Ann's chat lines `from` to `to` - 1, each one some forty characters.
+std::string ChatLines(int from, int to) {
+  std::string s;
+  for (int i = from; i < to; ++i) s += F("MESSAGE", 0, " Ann: line " + std::to_string(i) + " of the goodbye");
+  return s;
+}
+
+// The host ends a turn, says four hundred lines of goodbye and goes, all in one write: Bob's
+// window replays the turn, shows every line and only then the loss.
+TEST(ForeignHost, EveryLineAHostWroteBeforeItClosedIsShownBeforeTheLoss) {
+  Joined j;
+  ASSERT_TRUE(j.Start(StartFrames()));
+  j.bob.ports.recording = true;
+  j.host.peer.Write(TurnStart() + TurnRest(40) + ChatLines(0, 400));
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  ASSERT_TRUE(j.lost);
+  ASSERT_EQ(j.chatAtLoss, 400u);
+  for (size_t i = 0; i < j.chat.size(); ++i)
+    EXPECT_EQ(j.chat[i], " Ann: line " + std::to_string(i) + " of the goodbye\r\n");
+  EXPECT_TRUE(j.bob.ports.Has("MessageBox Zarnath: Connection with Server Lost!  Exiting Game"));
+  EXPECT_EQ(j.bob.session->dropped, 0);
+}
+
+// The game's last turn comes behind a long chat and the host goes right after it: the client
+// replays the whole turn before it learns that the host is gone.
+TEST(ForeignHost, TheEndOfATurnIsNotLostWhenTheHostLeavesRightAfterIt) {
+  Joined j;
+  ASSERT_TRUE(j.Start(StartFrames()));
+  // The pulse bomb's show comes in the first piece the client reads, the turn's end after it.
+  const std::string start = TurnStart();
+  int lines = 0;
+  while (ChatLines(0, lines + 1).size() + start.size() < SocketNetwork::kReadPiece - 256) ++lines;
+  const std::string all = ChatLines(0, lines) + start + TurnRest(77);
+  ASSERT_GT(all.size(), static_cast<size_t>(SocketNetwork::kReadPiece));
+  j.host.peer.Write(all);
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  ASSERT_TRUE(j.lost);
+  EXPECT_EQ(j.chatAtLoss, static_cast<size_t>(lines));
+  EXPECT_FALSE(j.resolvingAtLoss);  // the turn's end was handled before the loss
+  EXPECT_FLOAT_EQ(j.g.GameYear, 1.05f);
+  EXPECT_EQ(j.g.WorldShips[11], 77.0f);
+  EXPECT_EQ(j.bob.session->dropped, 0);
+}
+
 TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADrop) {
   ScriptedHost host;
   NetGame bob(false);
