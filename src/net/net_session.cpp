@@ -126,8 +126,11 @@ void NetSession::Dispatch(int element, const std::string& text) {
                  : element != 0 || entry->sentBy == SentBy::kClient)
     return refuse();
   if (!IndexFits(entry->index, frame->index)) return refuse();
+  // A client takes a step of its host's turn only where a turn can hold it.
+  if (!fromClient && !turnStream_.Admits(game, entry->id, frame->index, frame->payload)) return refuse();
   const Incoming message{element, frame->index, frame->payload, entry};
   if (!entry->handler(*this, message)) return refuse();
+  if (!fromClient) turnStream_.Took(game, entry->id, frame->index);
   ++handled;
 }
 

@@ -21,6 +21,7 @@
 #include "model/ports.h"
 #include "net/broadcast.h"
 #include "net/messages.h"
+#include "net/turn_stream.h"
 
 namespace zarnath {
 class Game;
@@ -76,7 +77,8 @@ class NetSession : public NetworkEvents {
   std::array<FrameBuffer, kSeats> buffers_{};
   std::array<std::deque<Waiting>, kSeats> waiting_{};
   std::array<size_t, kSeats> framesWaiting_{};
-  int nextTurn_ = 0;  // the connection whose turn comes next
+  TurnStream turnStream_;  // a client's place in its host's turn
+  int nextTurn_ = 0;       // the connection whose turn comes next
   bool draining_ = false;
   bool recountDue_ = false;  // a seat was lost in a game: the end-of-turn count runs again
 };

@@ -185,6 +185,49 @@ TEST(ForeignHost, TheEndOfATurnIsNotLostWhenTheHostLeavesRightAfterIt) {
   EXPECT_EQ(j.bob.session->dropped, 0);
 }
 
+// A host that turns the year two thousand times in one turn, then goes: the client turns it once
+// and is free at once to show the loss.
+TEST(ForeignHost, AHostThatTurnsTheYearAgainAndAgainTurnsItOnceOnTheClient) {
+  Joined j;
+  ASSERT_TRUE(j.Start(StartFrames()));
+  std::string turn = F("ENDTURN", 0, "Endturn");
+  for (int k = 0; k < 2000; ++k) turn += F("GALAXYROTATE", 0, "GALAXYROTATE");
+  j.host.peer.Write(turn);
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  EXPECT_FLOAT_EQ(j.g.GameYear, 1.05f);
+  EXPECT_EQ(j.bob.session->dropped, 1999);
+}
+
+// A host that floods the turn with pulse bombs, shown and not, on worlds with bombs and without,
+// in the turn and out of it: each home world that holds a bomb goes off once.
+TEST(ForeignHost, AFloodOfPulseBombsSetsOffOnlyTheBombsATurnCanHold) {
+  Joined j;
+  // Cy's home (10) has no bomb; the fourth home world has no player.
+  std::string start = StartFrames();
+  const std::string cysBombs = F("PB", 10, S(3));
+  start.replace(start.find(cysBombs), cysBombs.size(), F("PB", 10, S(0)));
+  ASSERT_TRUE(j.Start(start));
+  j.bob.ports.recording = true;
+  std::string turn =
+      F("PULSEBOMB", 8, "PulseBomb") + F("ENDTURN", 0, "Endturn") + F("PULSEBOMB", 9, "PulseBomb");
+  for (int k = 0; k < 500; ++k)
+    turn += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 8 + k % 4, "PulseBomb");
+  turn += F("GALAXYROTATE", 0, "GALAXYROTATE");
+  for (int k = 0; k < 500; ++k) turn += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 8, "PulseBomb");
+  turn += F("TRAVELHIDE", 0, "TravelHide");
+  for (int k = 0; k < 500; ++k) turn += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 9, "PulseBomb");
+  j.host.peer.Write(turn);
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  // Ann's and Bob's bombs went off. Refused: the two bombs before the turn or unshown, 498 of
+  // the flood (repeats, and worlds without a bomb or a player), 500 after the turn of the year,
+  // and all 1000 frames after the turn's end.
+  EXPECT_EQ(j.bob.ports.Count("Sound pulse.wav"), 2);
+  EXPECT_EQ(j.bob.session->dropped, 2 + 498 + 500 + 500 + 500);
+  EXPECT_FLOAT_EQ(j.g.GameYear, 1.05f);
+}
+
 TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADrop) {
   ScriptedHost host;
   NetGame bob(false);
