@@ -21,6 +21,7 @@
 #include "model/ports.h"
 #include "net/broadcast.h"
 #include "net/messages.h"
+#include "net/start_state.h"
 #include "net/turn_stream.h"
 
 namespace zarnath {
@@ -62,6 +63,10 @@ class NetSession : public NetworkEvents {
 
   // A pulse bomb armed by a client's [PT] whose bomb the following [PB] takes.
   std::array<bool, kWorldSlots> pulseChargeDue{};
+  // On a client: what has come of the game's state since its [NP].
+  StartState start;
+  // Throws away what waits from connection `element`, which this machine has closed.
+  void ForgetWaiting(int element);
 
  private:
   // What waits on one connection: a frame, or its opening or loss.

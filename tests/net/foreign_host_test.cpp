@@ -185,6 +185,54 @@ TEST(ForeignHost, TheEndOfATurnIsNotLostWhenTheHostLeavesRightAfterIt) {
   EXPECT_EQ(j.bob.session->dropped, 0);
 }
 
+// A host whose state is not complete when it says [SHOW]: the client opens no game window, closes
+// its link, says why and goes back to the server search.
+TEST(ForeignHost, AStateThatIsNotCompleteOpensNoGameWindow) {
+  const std::string whole = StartFrames();
+  auto without = [&](const std::string& frame, const std::string& instead = "") {
+    std::string s = whole;
+    const size_t at = s.find(frame);
+    EXPECT_NE(at, std::string::npos) << frame;
+    return s.replace(at, frame.size(), instead);
+  };
+  struct Case {
+    std::string frames, why;
+  };
+  const Case cases[] = {
+      {without(F("YEAR", 0, S(1))), "Missing: [YEAR] 00"},
+      {without(F("YEAR", 0, S(1)), F("YEAR", 0, " 0.5")), "The year 0.5 is before 1.00."},
+      {without(F("NP", 0, S(kWorlds))), "Missing: [NP] 00"},
+      {without(F("TD", 57, S(0))), "Missing: [TD] 57"},
+      {without(F("PS", 3, S(10)), F("PS", 3, "lots")), "Refused: [PS] 03lots"},
+      // A host that sends a name and shows its game at once.
+      {F("N", 1, "On") + F("SHOW", 0, "Galaxy") + F("RADAR", 0, "Off"), "Missing: [NP] 00"},
+  };
+  for (const Case& c : cases) {
+    Joined j;
+    j.bob.ports.recording = true;
+    const std::string radar = j.g.menus.mnuOptionsRadar.Caption;
+    j.host.peer.Write(c.frames);
+    ASSERT_TRUE(WaitFor([&] { return j.host.peer.socket->state() != QAbstractSocket::ConnectedState; }))
+        << c.why;
+    EXPECT_TRUE(j.bob.ports.Has("MessageBox Zarnath: Incomplete Game From Server!  Exiting Game\r" + c.why))
+        << c.why;
+    EXPECT_FALSE(j.g.window.Visible || j.g.GameInProgress || j.bob.ports.Has("ShowGameWindow")) << c.why;
+    EXPECT_EQ(j.g.setup.lblStatus[1], "Looking for Server...") << c.why;
+    EXPECT_EQ(j.g.menus.mnuOptionsRadar.Caption, radar) << c.why;  // nothing after [SHOW] was taken
+  }
+  // The same in a game: a state sent again without its year ends the client's game.
+  Joined j;
+  ASSERT_TRUE(j.Start(whole));
+  j.bob.ports.recording = true;
+  j.host.peer.Write(cases[0].frames);
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  EXPECT_TRUE(
+      j.bob.ports.Has("MessageBox Zarnath: Incomplete Game From Server!  Exiting Game\rMissing: [YEAR] 00"));
+  EXPECT_TRUE(j.bob.ports.Has("ReturnToSetup"));
+  EXPECT_FALSE(j.g.window.Visible);
+  EXPECT_TRUE(WaitFor([&] { return j.host.peer.socket->state() != QAbstractSocket::ConnectedState; }));
+}
+
 // A host that turns the year two thousand times in one turn, then goes: the client turns it once
 // and is free at once to show the loss.
 TEST(ForeignHost, AHostThatTurnsTheYearAgainAndAgainTurnsItOnceOnTheClient) {
