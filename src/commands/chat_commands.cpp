@@ -11,7 +11,7 @@ bool ImgSend_Click(Game& g) {
   std::string& box = g.window.txtMessage.Text;
   if (box.empty() || !g.window.ImgSendEnabled) return false;
   // Pasted text skips the key filter: it is cleaned here, so no "*" ends the message early.
-  const std::string text = ChatSafeText(box);
+  const std::string text = ChatSafeText(std::string_view(box).substr(0, kChatLongest));
   if (!text.empty()) {
     box = WrapChatText(text);
     const std::string payload = ChatPayload(g, box);

@@ -3,6 +3,7 @@
 // The entry box's keys and Send are the window's commands (commands/chat_commands.h).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ class Game;
 struct GameState;
 
 inline constexpr int kChatLockMs = 2000;
+// The longest text a chat entry box takes, far more than anyone types into one line: a longer
+// paste is cut there, and Send sends no more of a text than this.
+inline constexpr size_t kChatLongest = 1000;
 
 // Wraps a chat text into lines of about 50 characters: a line breaks after its last blank that
 // is not its first character, or is cut hard; each break is CR LF Tab. The first line holds at

@@ -1,5 +1,7 @@
 #include "model/chat_history.h"
 
+#include <algorithm>
+
 namespace zarnath {
 
 size_t ChatLineStartFrom(std::string_view text, size_t from) {
@@ -14,19 +16,34 @@ size_t ChatLineStartFrom(std::string_view text, size_t from) {
   return std::string_view::npos;
 }
 
+size_t ChatMessageStartAt(std::string_view text, size_t at) {
+  at = std::min(at, text.size());
+  for (;;) {
+    const size_t lineEnd = at >= 2 ? text.rfind("\r\n", at - 2) : std::string_view::npos;
+    const size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 2;
+    if (start == 0 || (start < text.size() && text[start] != '\t')) return start;
+    at = start - 1;
+  }
+}
+
 void ChatHistory::Append(std::string_view text) {
   Text += text;
   Appended += text.size();
-  if (Text.size() <= 2 * kKept) return;
-  // Trimming only when twice the kept amount has gathered keeps each line's share of the work
-  // the same, however long the chat runs.
-  const size_t cut = ChatLineStartFrom(Text, Text.size() - kKept);
-  Text.erase(0, cut == std::string::npos ? Text.size() - kKept : cut);
+  // Trimming only when the kept amount has gathered again keeps each line's share of the work
+  // the same, however long the chat runs and however long its messages.
+  if (Text.size() <= 2 * kKept || Text.size() <= KeptAtTrim + kKept) return;
+  // The first whole message of the last kKept characters, or the message they begin in when it
+  // is longer than that.
+  const size_t from = Text.size() - kKept;
+  const size_t cut = ChatLineStartFrom(Text, from);
+  Text.erase(0, cut == std::string::npos ? ChatMessageStartAt(Text, from) : cut);
+  KeptAtTrim = Text.size();
 }
 
 void ChatHistory::Renew(std::string_view text) {
   Text.assign(text);
   Appended = 0;
+  KeptAtTrim = 0;
   ++Renewals;
 }
 

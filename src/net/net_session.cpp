@@ -50,6 +50,14 @@ size_t NetSession::FramesWaiting(int element) const {
   return element >= 0 && element < kSeats ? framesWaiting_[static_cast<size_t>(element)] : 0;
 }
 
+void NetSession::ForgetWaiting(int element) {
+  if (element < 0 || element >= kSeats) return;
+  const size_t e = static_cast<size_t>(element);
+  buffers_[e].Clear();
+  waiting_[e].clear();
+  framesWaiting_[e] = 0;
+}
+
 bool NetSession::MoreWaiting() const {
   for (const auto& line : waiting_)
     if (!line.empty()) return true;
@@ -126,8 +134,18 @@ void NetSession::Dispatch(int element, const std::string& text) {
                  : element != 0 || entry->sentBy == SentBy::kClient)
     return refuse();
   if (!IndexFits(entry->index, frame->index)) return refuse();
+  // A client takes a step of its host's turn only where a turn can hold it.
+  if (!fromClient && !turnStream_.Admits(game, entry->id, frame->index, frame->payload)) return refuse();
+  if (!fromClient && entry->id == Tag::kNP) start.Begin();
   const Incoming message{element, frame->index, frame->payload, entry};
-  if (!entry->handler(*this, message)) return refuse();
+  if (!entry->handler(*this, message)) {
+    if (!fromClient) start.Refused(entry->id, frame->index, frame->payload);
+    return refuse();
+  }
+  if (!fromClient) {
+    turnStream_.Took(game, entry->id, frame->index);
+    start.Took(entry->id, frame->index);
+  }
   ++handled;
 }
 

@@ -21,6 +21,8 @@
 #include "model/ports.h"
 #include "net/broadcast.h"
 #include "net/messages.h"
+#include "net/start_state.h"
+#include "net/turn_stream.h"
 
 namespace zarnath {
 class Game;
@@ -61,6 +63,10 @@ class NetSession : public NetworkEvents {
 
   // A pulse bomb armed by a client's [PT] whose bomb the following [PB] takes.
   std::array<bool, kWorldSlots> pulseChargeDue{};
+  // On a client: what has come of the game's state since its [NP].
+  StartState start;
+  // Throws away what waits from connection `element`, which this machine has closed.
+  void ForgetWaiting(int element);
 
  private:
   // What waits on one connection: a frame, or its opening or loss.
@@ -76,7 +82,8 @@ class NetSession : public NetworkEvents {
   std::array<FrameBuffer, kSeats> buffers_{};
   std::array<std::deque<Waiting>, kSeats> waiting_{};
   std::array<size_t, kSeats> framesWaiting_{};
-  int nextTurn_ = 0;  // the connection whose turn comes next
+  TurnStream turnStream_;  // a client's place in its host's turn
+  int nextTurn_ = 0;       // the connection whose turn comes next
   bool draining_ = false;
   bool recountDue_ = false;  // a seat was lost in a game: the end-of-turn count runs again
 };

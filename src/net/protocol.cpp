@@ -367,6 +367,12 @@ bool LogHandler(NetSession& s, const Incoming& m) {
 
 bool ShowHandler(NetSession& s, const Incoming&) {
   Game& g = s.game;
+  // The game opens only on a whole state, every frame of it taken.
+  if (!s.start.Complete()) {
+    LeaveOnIncompleteState(s);
+    return false;
+  }
+  s.start = StartState{};
   if (g.WorldCount == 0 || g.CurrentPlayer < 1 || g.CurrentPlayer >= kSeats) return false;
   g.window.SetupVisible = false;
   g.io.screen.HideSetupWindow();

@@ -88,13 +88,24 @@ void SocketNetwork::Adopt(int element, QTcpSocket* socket) {
   socket->setReadBufferSize(kReadBuffer);
   connect(socket, &QTcpSocket::readyRead, this, [this, element, socket] { Receive(element, socket); });
   connect(socket, &QTcpSocket::disconnected, this, [this, element, socket] {
-    if (sockets_[static_cast<size_t>(element)] == socket) Drop(element);
+    if (sockets_[static_cast<size_t>(element)] == socket) Ended(element, socket);
   });
   connect(socket, &QTcpSocket::errorOccurred, this, [this, element, socket](QAbstractSocket::SocketError) {
     if (sockets_[static_cast<size_t>(element)] != socket) return;
     lastError = socket->errorString();
-    if (socket->state() != QAbstractSocket::ConnectedState) Drop(element);
+    if (socket->state() != QAbstractSocket::ConnectedState) Ended(element, socket);
   });
+}
+
+void SocketNetwork::Ended(int element, QTcpSocket* socket) {
+  // What the peer sent before it closed is still handed over, in order, before the loss: the
+  // socket stays in use until its last byte has gone to the receiver.
+  if (socket->bytesAvailable() == 0 && !reading_.contains(socket)) {
+    Drop(element);
+    return;
+  }
+  ending_.insert(socket);
+  if (!reading_.contains(socket) && !readAgain_->isActive()) readAgain_->start(0);
 }
 
 void SocketNetwork::Receive(int element, QTcpSocket* socket) {
@@ -118,13 +129,22 @@ void SocketNetwork::Receive(int element, QTcpSocket* socket) {
     const bool graceful = retired.value();
     retiredWhileReading_.erase(retired);
     Dispose(socket, graceful);
+    return;
   }
+  // A connection that ended is lost once everything it brought has gone to the receiver.
+  if (sockets_[static_cast<size_t>(element)] == socket && ending_.contains(socket) &&
+      socket->bytesAvailable() == 0)
+    Drop(element);
 }
 
 void SocketNetwork::ReceiveWaiting() {
   for (int e = 0; e < kElements; ++e) {
     QTcpSocket* socket = sockets_[static_cast<size_t>(e)];
-    if (socket && socket->bytesAvailable() > 0) Receive(e, socket);
+    if (!socket || reading_.contains(socket)) continue;
+    if (socket->bytesAvailable() > 0)
+      Receive(e, socket);
+    else if (ending_.contains(socket))
+      Drop(e);
   }
 }
 
@@ -135,6 +155,7 @@ void SocketNetwork::HoldClientFrames(bool hold) {
 
 void SocketNetwork::Retire(QTcpSocket* socket, bool graceful) {
   socket->disconnect(this);
+  ending_.remove(socket);
   if (reading_.contains(socket))
     retiredWhileReading_.insert(socket, graceful);
   else

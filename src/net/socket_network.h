@@ -2,7 +2,8 @@
 // listening socket (element 0) and up to three client connections (elements 1 to 3, the
 // element being the client's seat); on a client one connection to the host (element 0).
 // What arrives is handed to the game's receiver as it comes, a bounded piece at a time: a peer
-// whose frames pile up in the receiver is not read until they are handled. No socket is closed
+// whose frames pile up in the receiver is not read until they are handled. A connection whose peer
+// closes is lost only after everything it sent has gone to the receiver. No socket is closed
 // or deleted while its own arrival signal runs; one dropped there goes when the signal returns.
 #pragma once
 
@@ -96,6 +97,9 @@ class SocketNetwork : public QObject, public NetworkPort {
   void Accept();
   void Adopt(int element, QTcpSocket* socket);
   void Drop(int element);
+  // The peer of `element` closed (or the connection failed): lost at once, or once the receiver
+  // has had what is still unread.
+  void Ended(int element, QTcpSocket* socket);
   // Hands what was kept back for `element` to its socket and lets it leave at once.
   void Flush(int element);
   // Forgets what was kept back for a connection that ends.
@@ -118,6 +122,7 @@ class SocketNetwork : public QObject, public NetworkPort {
   QHostAddress listenAddress_ = QHostAddress::Any;
   QSet<QTcpSocket*> reading_;                     // sockets whose arrival signal runs now
   QHash<QTcpSocket*, bool> retiredWhileReading_;  // and how to close each once it returns
+  QSet<QTcpSocket*> ending_;                      // closed by their peers, with bytes still unread
   bool holdingClients_ = false;
   QTimer* readAgain_ = nullptr;
 };

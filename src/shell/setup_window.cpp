@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "engine/chat.h"
 #include "engine/game_start.h"
 #include "engine/setup_load.h"
 #include "model/game.h"
@@ -244,8 +245,9 @@ void SetupWindow::BuildChat() {
   txtMessage = new QLineEdit(this);
   txtMessage->setGeometry(16, kOptionsTop + 202, kWindowSize.width() - 32, 24);
   KeepToLatin1(txtMessage);
+  txtMessage->setMaxLength(static_cast<int>(kChatLongest));
   connect(txtMessage, &QLineEdit::textEdited, this,
-          [this](const QString& text) { game_.setup.txtMessage = Bytes(text).substr(0, 200); });
+          [this](const QString& text) { game_.setup.txtMessage = Bytes(text); });
   connect(txtMessage, &QLineEdit::returnPressed, this, [this] { Apply([&] { txtMessage_Enter(game_); }); });
   for (QWidget* w : {static_cast<QWidget*>(txtChat), static_cast<QWidget*>(txtMessage)}) {
     QFont font(QStringLiteral("Liberation Sans"), 9);

@@ -2,7 +2,9 @@
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <string_view>
 
 #include "model/chat_history.h"
@@ -24,6 +26,18 @@ ChatBoxView::ChatBoxView(QPlainTextEdit* box) : box_(box) {
   box_->setMaximumBlockCount(kChatBoxLines);
 }
 
+void ChatBoxView::DropCutMessage() {
+  // The box drops its oldest lines beyond its limit: what is left of a message cut that way (its
+  // lines that begin with a tab) goes too, unless that message is all the box holds.
+  QTextDocument* doc = box_->document();
+  QTextBlock first = doc->firstBlock();
+  while (first.isValid() && first.text().startsWith(QLatin1Char('\t'))) first = first.next();
+  if (!first.isValid() || first == doc->firstBlock()) return;
+  QTextCursor cut(doc);
+  cut.setPosition(first.position(), QTextCursor::KeepAnchor);
+  cut.removeSelectedText();
+}
+
 bool ChatBoxView::Show(const ChatHistory& chat) {
   const uint64_t fresh = chat.Appended - appended_;
   if (chat.Renewals != renewals_ || chat.Appended < appended_ || fresh > chat.Text.size()) {
@@ -42,6 +56,7 @@ bool ChatBoxView::Show(const ChatHistory& chat) {
   } else {
     return false;
   }
+  DropCutMessage();
   renewals_ = chat.Renewals;
   appended_ = chat.Appended;
   box_->moveCursor(QTextCursor::End);

@@ -47,6 +47,7 @@ ChatLine::ChatLine(QWidget* window, Game& game) : QObject(window), game_(game) {
   txtMessage_->setFont(ChatFont());
   Colours(txtMessage_);
   KeepToLatin1(txtMessage_);
+  txtMessage_->setMaxLength(static_cast<int>(kChatLongest));
   txtMessage_->installEventFilter(this);
   // Pasted text keeps its "*" here; the send removes it. The game's copy follows every edit.
   connect(txtMessage_, &QLineEdit::textChanged, this,
@@ -62,6 +63,7 @@ bool ChatLine::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   const QString text = key->text();
+  if (key->matches(QKeySequence::Paste)) return false;       // a paste is no typing
   if (text.size() != 1 || !text[0].isPrint()) return false;  // editing keys go to the box
   const int code = text[0].unicode();
   if (code > 0xff) {
@@ -69,7 +71,7 @@ bool ChatLine::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   if (txtMessage_KeyPress(game_, code) == 0) return true;
-  // Typing stops at the limit; the box's own limit leaves room for a longer paste.
+  // Typing stops at its limit; the box's own limit leaves room for a longer paste.
   if (txtMessage_->text().size() >= static_cast<qsizetype>(kChatTypedLimit) &&
       !txtMessage_->hasSelectedText())
     return true;

@@ -1,6 +1,7 @@
 // The game window's chat: the chat box, the entry line and the Send button's command. The entry
 // line hands each typed key to the rules (Enter sends while Send is unlocked, "*" never enters),
-// takes at most 200 characters by typing, and keeps the game's copy of its text; Send wraps,
+// takes at most 200 characters by typing and a paste up to the chat's longest text (cut there),
+// and keeps the game's copy of its text; Send wraps,
 // sends and locks through the rules. The boxes and the Send button show the game's chat state at
 // every sync.
 #pragma once

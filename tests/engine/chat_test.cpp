@@ -79,6 +79,40 @@ TEST(ChatArrival, TheHostShowsAndRelaysToEveryClientAndAClientOnlyShows) {
   EXPECT_TRUE(lobby.ports.calls.empty());
   EXPECT_TRUE(lobby.g().window.txtChat.Text.empty());
 }
+// A pasted message far longer than the history keeps is kept whole, first in the box, and
+// goes whole once enough newer lines have come; the box never begins inside a message.
+TEST(ChatArrival, AMessageLongerThanTheHistoryIsKeptOrDroppedWhole) {
+  ChatHistory chat;
+  chat.Renew("Connected...\r\n");
+  std::string pasted;
+  while (pasted.size() < 10603) pasted += "abcdefghij";
+  pasted.resize(10603);
+  const std::string message = " Ann: " + WrapChatText(pasted) + "\r\n";
+  std::string all = chat.Text;
+  for (int i = 0; i < 100; ++i) {
+    const std::string line = " Bob: before " + std::to_string(i) + "\r\n";
+    chat.Append(line);
+    all += line;
+  }
+  chat.Append(message);
+  all += message;
+  EXPECT_EQ(chat.Text, message);  // the whole message, first
+  bool gone = false;
+  for (int i = 0; i < 2000; ++i) {
+    const std::string line =
+        " Bob: after " + std::to_string(i) + (i % 3 ? "" : WrapChatText(std::string(120, 'w'))) + "\r\n";
+    chat.Append(line);
+    all += line;
+    ASSERT_TRUE(all.ends_with(chat.Text)) << i;
+    ASSERT_TRUE(chat.Text.starts_with(message) || chat.Text.starts_with(" Bob: after ")) << i;
+    ASSERT_LE(chat.Text.size(), message.size() + 2 * ChatHistory::kKept) << i;
+    if (!chat.Text.starts_with(message)) gone = true;
+    if (gone) {
+      ASSERT_LE(chat.Text.size(), 2 * ChatHistory::kKept) << i;
+    }
+  }
+  EXPECT_TRUE(gone);
+}
 
 // A long chat keeps its newest lines and a bounded history, trimmed only between whole lines
 // (never inside one line's own breaks), and counts what was appended for the box that shows it.

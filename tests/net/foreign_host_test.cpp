@@ -87,6 +87,195 @@ struct ScriptedHost {
   }
 };
 
+// Bob's program joined to a scripted host.
+struct Joined {
+  ScriptedHost host;
+  NetGame bob{false};
+  Game& g = bob.game;
+  // The chat lines Bob's window showed, in order, and how many it had when the loss came.
+  std::vector<std::string> chat;
+  size_t chatAtLoss = 0;
+  bool resolvingAtLoss = true;
+  bool lost = false;
+
+  Joined() {
+    g.setup.txtPL[0] = "Bob";
+    bob.Join(host.peer.Listen());
+    EXPECT_TRUE(host.peer.Accept());
+    EXPECT_EQ(host.Take(1), std::vector<std::string>{"[NAME] 00Bob"});
+    bob.ports.onRefresh = [this](Control c) {
+      const std::string& text = g.window.txtChat.Text;
+      if (c == Control::kTxtChat && text.ends_with("\r\n")) {
+        const size_t start = text.rfind("\r\n", text.size() - 3);
+        chat.push_back(text.substr(start == std::string::npos ? 0 : start + 2));
+      }
+      if (c == Control::kLblStatus && !lost && g.SeatStatus[0] == TurnStatus::kDisconnected) {
+        lost = true;
+        chatAtLoss = chat.size();
+        resolvingAtLoss = g.TurnResolving;
+      }
+    };
+  }
+  // The whole state; true once the game window is open on it.
+  bool Start(const std::string& frames) {
+    host.peer.Write(frames);
+    return WaitFor([&] { return g.window.Visible && g.menus.mnuOptionsRadar.Caption != ""; });
+  }
+};
+
+// A turn as an honest host sends it, in two parts: the start, in which Ann's pulse bomb goes off
+// (the client yields as it shows it), and the rest: the year turned, each world's figures with
+// `ships` on world 11, and the turn over.
+std::string TurnStart() {
+  std::string t = F("ENDTURN", 0, "Endturn");
+  for (int j = 0; j < 100; ++j) t += F("SEND", j, kFree);
+  return t + F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 8, "PulseBomb");
+}
+std::string TurnRest(int ships) {
+  std::string t = F("GALAXYROTATE", 0, "GALAXYROTATE");
+  for (int w = 0; w < kWorlds; ++w)
+    t += F("PM", w, S(0)) + F("PS", w, S(w == 11 ? ships : 15)) + F("PH", w, S(0)) +
+         F("PB", w, S(w >= 8 && w <= 10 ? 2 : 0)) + F("PT", w, S(0));
+  return t + F("TRAVELHIDE", 0, "TravelHide");
+}
+
+// Ann's chat lines `from` to `to` - 1, each one some forty characters.
+std::string ChatLines(int from, int to) {
+  std::string s;
+  for (int i = from; i < to; ++i) s += F("MESSAGE", 0, " Ann: line " + std::to_string(i) + " of the goodbye");
+  return s;
+}
+
+// The host ends a turn, says four hundred lines of goodbye and goes, all in one write: Bob's
+// window replays the turn, shows every line and only then the loss.
+TEST(ForeignHost, EveryLineAHostWroteBeforeItClosedIsShownBeforeTheLoss) {
+  Joined j;
+  ASSERT_TRUE(j.Start(StartFrames()));
+  j.bob.ports.recording = true;
+  j.host.peer.Write(TurnStart() + TurnRest(40) + ChatLines(0, 400));
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  ASSERT_TRUE(j.lost);
+  ASSERT_EQ(j.chatAtLoss, 400u);
+  for (size_t i = 0; i < j.chat.size(); ++i)
+    EXPECT_EQ(j.chat[i], " Ann: line " + std::to_string(i) + " of the goodbye\r\n");
+  EXPECT_TRUE(j.bob.ports.Has("MessageBox Zarnath: Connection with Server Lost!  Exiting Game"));
+  EXPECT_EQ(j.bob.session->dropped, 0);
+}
+
+// The game's last turn comes behind a long chat and the host goes right after it: the client
+// replays the whole turn before it learns that the host is gone.
+TEST(ForeignHost, TheEndOfATurnIsNotLostWhenTheHostLeavesRightAfterIt) {
+  Joined j;
+  ASSERT_TRUE(j.Start(StartFrames()));
+  // The pulse bomb's show comes in the first piece the client reads, the turn's end after it.
+  const std::string start = TurnStart();
+  int lines = 0;
+  while (ChatLines(0, lines + 1).size() + start.size() < SocketNetwork::kReadPiece - 256) ++lines;
+  const std::string all = ChatLines(0, lines) + start + TurnRest(77);
+  ASSERT_GT(all.size(), static_cast<size_t>(SocketNetwork::kReadPiece));
+  j.host.peer.Write(all);
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  ASSERT_TRUE(j.lost);
+  EXPECT_EQ(j.chatAtLoss, static_cast<size_t>(lines));
+  EXPECT_FALSE(j.resolvingAtLoss);  // the turn's end was handled before the loss
+  EXPECT_FLOAT_EQ(j.g.GameYear, 1.05f);
+  EXPECT_EQ(j.g.WorldShips[11], 77.0f);
+  EXPECT_EQ(j.bob.session->dropped, 0);
+}
+
+// A host whose state is not complete when it says [SHOW]: the client opens no game window, closes
+// its link, says why and goes back to the server search.
+TEST(ForeignHost, AStateThatIsNotCompleteOpensNoGameWindow) {
+  const std::string whole = StartFrames();
+  auto without = [&](const std::string& frame, const std::string& instead = "") {
+    std::string s = whole;
+    const size_t at = s.find(frame);
+    EXPECT_NE(at, std::string::npos) << frame;
+    return s.replace(at, frame.size(), instead);
+  };
+  struct Case {
+    std::string frames, why;
+  };
+  const Case cases[] = {
+      {without(F("YEAR", 0, S(1))), "Missing: [YEAR] 00"},
+      {without(F("YEAR", 0, S(1)), F("YEAR", 0, " 0.5")), "The year 0.5 is before 1.00."},
+      {without(F("NP", 0, S(kWorlds))), "Missing: [NP] 00"},
+      {without(F("TD", 57, S(0))), "Missing: [TD] 57"},
+      {without(F("PS", 3, S(10)), F("PS", 3, "lots")), "Refused: [PS] 03lots"},
+      // A host that sends a name and shows its game at once.
+      {F("N", 1, "On") + F("SHOW", 0, "Galaxy") + F("RADAR", 0, "Off"), "Missing: [NP] 00"},
+  };
+  for (const Case& c : cases) {
+    Joined j;
+    j.bob.ports.recording = true;
+    const std::string radar = j.g.menus.mnuOptionsRadar.Caption;
+    j.host.peer.Write(c.frames);
+    ASSERT_TRUE(WaitFor([&] { return j.host.peer.socket->state() != QAbstractSocket::ConnectedState; }))
+        << c.why;
+    EXPECT_TRUE(j.bob.ports.Has("MessageBox Zarnath: Incomplete Game From Server!  Exiting Game\r" + c.why))
+        << c.why;
+    EXPECT_FALSE(j.g.window.Visible || j.g.GameInProgress || j.bob.ports.Has("ShowGameWindow")) << c.why;
+    EXPECT_EQ(j.g.setup.lblStatus[1], "Looking for Server...") << c.why;
+    EXPECT_EQ(j.g.menus.mnuOptionsRadar.Caption, radar) << c.why;  // nothing after [SHOW] was taken
+  }
+  // The same in a game: a state sent again without its year ends the client's game.
+  Joined j;
+  ASSERT_TRUE(j.Start(whole));
+  j.bob.ports.recording = true;
+  j.host.peer.Write(cases[0].frames);
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  EXPECT_TRUE(
+      j.bob.ports.Has("MessageBox Zarnath: Incomplete Game From Server!  Exiting Game\rMissing: [YEAR] 00"));
+  EXPECT_TRUE(j.bob.ports.Has("ReturnToSetup"));
+  EXPECT_FALSE(j.g.window.Visible);
+  EXPECT_TRUE(WaitFor([&] { return j.host.peer.socket->state() != QAbstractSocket::ConnectedState; }));
+}
+
+// A host that turns the year two thousand times in one turn, then goes: the client turns it once
+// and is free at once to show the loss.
+TEST(ForeignHost, AHostThatTurnsTheYearAgainAndAgainTurnsItOnceOnTheClient) {
+  Joined j;
+  ASSERT_TRUE(j.Start(StartFrames()));
+  std::string turn = F("ENDTURN", 0, "Endturn");
+  for (int k = 0; k < 2000; ++k) turn += F("GALAXYROTATE", 0, "GALAXYROTATE");
+  j.host.peer.Write(turn);
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  EXPECT_FLOAT_EQ(j.g.GameYear, 1.05f);
+  EXPECT_EQ(j.bob.session->dropped, 1999);
+}
+
+// A host that floods the turn with pulse bombs, shown and not, on worlds with bombs and without,
+// in the turn and out of it: each home world that holds a bomb goes off once.
+TEST(ForeignHost, AFloodOfPulseBombsSetsOffOnlyTheBombsATurnCanHold) {
+  Joined j;
+  // Cy's home (10) has no bomb; the fourth home world has no player.
+  std::string start = StartFrames();
+  const std::string cysBombs = F("PB", 10, S(3));
+  start.replace(start.find(cysBombs), cysBombs.size(), F("PB", 10, S(0)));
+  ASSERT_TRUE(j.Start(start));
+  j.bob.ports.recording = true;
+  std::string turn =
+      F("PULSEBOMB", 8, "PulseBomb") + F("ENDTURN", 0, "Endturn") + F("PULSEBOMB", 9, "PulseBomb");
+  for (int k = 0; k < 500; ++k)
+    turn += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 8 + k % 4, "PulseBomb");
+  turn += F("GALAXYROTATE", 0, "GALAXYROTATE");
+  for (int k = 0; k < 500; ++k) turn += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 8, "PulseBomb");
+  turn += F("TRAVELHIDE", 0, "TravelHide");
+  for (int k = 0; k < 500; ++k) turn += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 9, "PulseBomb");
+  j.host.peer.Write(turn);
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
+  // Ann's and Bob's bombs went off. Refused: the two bombs before the turn or unshown, 498 of
+  // the flood (repeats, and worlds without a bomb or a player), 500 after the turn of the year,
+  // and all 1000 frames after the turn's end.
+  EXPECT_EQ(j.bob.ports.Count("Sound pulse.wav"), 2);
+  EXPECT_EQ(j.bob.session->dropped, 2 + 498 + 500 + 500 + 500);
+  EXPECT_FLOAT_EQ(j.g.GameYear, 1.05f);
+}
+
 TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADrop) {
   ScriptedHost host;
   NetGame bob(false);

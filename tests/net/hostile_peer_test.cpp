@@ -82,6 +82,26 @@ TEST(HostilePeer, ABurstOfChatAndACloseInTheLobbyFreesTheSeatWithEveryLineRelaye
   EXPECT_TRUE(host.net.net.Listening());
 }
 
+// Two thousand lines and a close in one write: the host relays every one of them to Bob, in
+// order, before it frees the seat.
+TEST(HostilePeer, EveryLineOfABurstBeforeACloseIsRelayed) {
+  constexpr int kLines = 2000;
+  Host host(12);
+  RawPeer bob, cy;
+  host.Seat(bob, "Bob", 1);
+  host.Seat(cy, "Cy", 2);
+  bob.Frames(4);
+  cy.Write(ChatBurst("Cy", kLines));
+  cy.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return host.g().setup.txtPL[2].empty(); }));
+  const std::vector<std::string> got = bob.Frames(4 + kLines + 1);
+  ASSERT_EQ(got.size(), 4u + kLines + 1);
+  for (int i = 0; i < kLines; ++i)
+    ASSERT_EQ(got[4 + static_cast<size_t>(i)], "[MESSAGE] 00 Cy: line " + std::to_string(i));
+  EXPECT_EQ(got.back(), "[NAME] 02");
+  EXPECT_EQ(host.net.session->dropped, 0);
+}
+
 // A client that stops reading while the game goes on, then sends a burst and closes: the host
 // plays on with the others, answers its own player, and drops the seat as any lost one.
 TEST(HostilePeer, AClientThatStopsReadingAndThenClosesMidBurstLeavesTheGameGoingOn) {

@@ -89,5 +89,52 @@ TEST(TurnReplay, AClientDecodingTheHostsFramesTellsTheSameStepsAsTheHostsRules) 
   EXPECT_EQ(state(bob.g()), state(g));
 }
 
+// A step a turn cannot hold where it stands is refused and changes nothing; the same step where a
+// turn holds it is taken.
+TEST(TurnReplay, StepsThatNoTurnCanHoldWhereTheyStandAreRefused) {
+  HostGame h;
+  Game& g = h.g();
+  constexpr int kAnn = 8, kBob = 9;
+  Put(g, 3, kBob, kBob, 2, 7, 0.2f, 104 - 5);  // Bob's reinforcements, home this turn
+  g.WorldBombs[kAnn] = 0;                      // Ann holds no bomb to set off
+  g.WorldBombs[kBob] = 1;
+  const std::string endTurn = Frame(Tag::kEndTurn), rotate = Frame(Tag::kGalaxyRotate),
+                    show = Frame(Tag::kTravelShow), hide = Frame(Tag::kTravelHide),
+                    home = Frame(Tag::kReinforcements, 3);
+  struct Case {
+    std::string before, step;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"", home, false},                                                  // no turn
+      {endTurn + rotate + show, home, true},                              // where a turn holds it
+      {endTurn + rotate, home, false},                                    // not shown
+      {endTurn + show, home, false},                                      // before the year turned
+      {endTurn + rotate + show + hide, home, false},                      // after the turn's end
+      {endTurn + rotate + show + home, home, false},                      // played twice on one show
+      {endTurn, endTurn, false},                                          // a turn inside a turn
+      {endTurn + rotate, rotate, false},                                  // the year turned twice
+      {endTurn + show, Frame(Tag::kPulseBomb, kBob), true},               // Bob has a bomb
+      {endTurn + show, Frame(Tag::kPulseBomb, kAnn), false},              // Ann has none
+      {endTurn + rotate + show, Frame(Tag::kPulseBomb, kBob), false},     // after the year turned
+      {endTurn + rotate + show, Frame(Tag::kProximity, 3, "00"), false},  // an empty bomb slot
+      {endTurn + rotate + show, Frame(Tag::kFromHit, 3), false},          // no battle set up
+      {endTurn + rotate + show, Frame(Tag::kBattleSetup, 3), true},
+      {endTurn + rotate + show + Frame(Tag::kBattleSetup, 3), Frame(Tag::kFromHit, 4), false},
+  };
+  for (const Case& c : cases) {
+    ClientGame bob;
+    bob.TakeState(g, 1);
+    bob.Receive(c.before);
+    ASSERT_EQ(bob.session->dropped, 0) << c.before << " | " << bob.session->lastDropped;
+    const size_t before = Fingerprint(bob.g());
+    bob.Receive(c.step);
+    EXPECT_EQ(bob.session->dropped, c.taken ? 0 : 1) << c.before << " | " << c.step;
+    if (!c.taken) {
+      EXPECT_EQ(Fingerprint(bob.g()), before) << c.before << " | " << c.step;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zarnath::testing

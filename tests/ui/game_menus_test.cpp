@@ -365,6 +365,30 @@ class GameMenusTest : public QObject {
     QTest::keyClicks(entry, QString(205, QLatin1Char('x')));
     QCOMPARE(entry->text().size(), qsizetype{200});
     QCOMPARE(t.g.window.txtMessage.Text, std::string(200, 'x'));
+    // A paste goes on to the chat's longest text and is cut there; so much is sent, whole.
+    QGuiApplication::clipboard()->setText(QString(1500, QLatin1Char('y')));
+    QTest::keyClick(entry, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(entry->text().size(), static_cast<qsizetype>(kChatLongest));
+    QCOMPARE(t.g.window.txtMessage.Text, std::string(200, 'x') + std::string(kChatLongest - 200, 'y'));
+    t.program.chat.tmrMessage_Timer();
+    QTest::keyClick(entry, Qt::Key_Return);
+    QVERIFY(t.g.window.txtChat.Text.ends_with(
+        " Ann: " + WrapChatText(std::string(200, 'x') + std::string(kChatLongest - 200, 'y')) + "\r\n"));
+  }
+
+  // The box drops its oldest lines beyond its limit, never a part of a message: the rest of a
+  // long message whose first lines went goes with them.
+  void chatBoxNeverBeginsInsideAMessage() {
+    Table t;
+    t.g.NetworkGame = true;
+    t.g.Role = NetRole::kHost;
+    t.program.window.ShowGameWindow();
+    QPlainTextEdit* box = t.program.chat.txtChat();
+    ChatMessageArrives(t.g, " Cy: " + WrapChatText(std::string(2000, 'z')));  // forty lines
+    for (int i = 0; i < kChatBoxLines - 20; ++i) ChatMessageArrives(t.g, " Bob: line " + std::to_string(i));
+    t.program.chat.Sync();
+    QCOMPARE(box->document()->firstBlock().text(), QStringLiteral(" Bob: line 0"));
+    QCOMPARE(box->document()->lastBlock().text(), QStringLiteral(" Bob: line %1").arg(kChatBoxLines - 21));
   }
 
   // A character outside Latin-1, typed or pasted, never enters the chat line (and never turns

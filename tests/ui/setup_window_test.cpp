@@ -15,6 +15,7 @@
 #include <map>
 
 #include "ai/computer_turn.h"
+#include "engine/chat.h"
 #include "engine/engine_flow.h"
 #include "engine/turn.h"
 #include "net/lobby.h"
@@ -456,6 +457,14 @@ class SetupWindowTest : public QObject {
     QVERIFY(added > 0);
     QVERIFY2(added <= 20, qPrintable(QString::number(added)));
     QCOMPARE(box->document()->lastBlock().text(), QStringLiteral(" Bob: one more"));
+    // A paste into the lobby's line is cut at the chat's longest text; what the line shows is
+    // what is sent.
+    QLineEdit* entry = s.w().txtMessage;
+    entry->setFocus();
+    QGuiApplication::clipboard()->setText(QString(1500, QLatin1Char('p')));
+    QTest::keyClick(entry, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(entry->text().size(), static_cast<qsizetype>(kChatLongest));
+    QCOMPARE(s.game.setup.txtMessage, std::string(kChatLongest, 'p'));
   }
 
   void computerGameReturnsToSetup() {
