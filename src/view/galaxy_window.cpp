@@ -154,6 +154,16 @@ void GalaxyWindow::LoadPictures() {
   }
 }
 
+void GalaxyWindow::RaiseMapLabel(QLabel* label) {
+  label->raise();
+  // Just under the lowest popup or panel (the children run from the bottom up).
+  for (QObject* child : children())
+    if (std::find(overlays_.begin(), overlays_.end(), child) != overlays_.end()) {
+      label->stackUnder(static_cast<QWidget*>(child));
+      return;
+    }
+}
+
 QLabel* GalaxyWindow::NewMapLabel(const QString& caption) {
   auto* l = new QLabel(caption, this);
   l->setFont(LabelFont());
@@ -211,6 +221,8 @@ void GalaxyWindow::BuildControls() {
   SetColours(lblPlanet_, GameColour(kNeutralColor), Qt::black);
   lblPlanet_->setAttribute(Qt::WA_TransparentForMouseEvents);
   lblPlanet_->hide();
+  KeepAboveMapLabels(lblPlanet_);
+  KeepAboveMapLabels(txtMove_);
 
   QFont small = LabelFont();
   small.setBold(false);

@@ -114,6 +114,11 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   // The announcement label beside a world instead of centred on the sun, at this place and size,
   // for as long as it shows its present caption.
   void PlacePlanetBeside(int left, int top, int width, int height);
+  // A popup or panel over the map: the map's labels stay under it.
+  void KeepAboveMapLabels(QWidget* overlay) { overlays_.push_back(overlay); }
+  // Puts a label of the map (a world name, a ship count) over the map and the other labels, and
+  // under every popup and panel.
+  void RaiseMapLabel(QLabel* label);
 
   // --- for tests and tools ---
   GalaxyCanvas& canvas() { return canvas_; }
@@ -190,6 +195,7 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
     std::string caption;
     QRect rect;
   } planetBeside_;
+  std::vector<QWidget*> overlays_;
   int paints_ = 0;
 };
 

@@ -464,6 +464,38 @@ class WindowControlsTest : public QObject {
     QCOMPARE(popup->x(), static_cast<int>(h.g.GalaxyCenterX - popup->width() / 2.0));
   }
 
+  // The world names that Labels shows stay under an open history popup, the world panel and the
+  // travel options popup, and so does the pointer's world name.
+  void worldNamesStayUnderPopupsAndPanels() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    GalaxyWindow& window = h.program.window;
+    auto under = [&window](const QWidget* top) {
+      const QObjectList& order = window.children();
+      QStringList over;
+      for (int i = 0; i < kWorldSlots; ++i)
+        if (window.lblName(i)->isVisible() && order.indexOf(window.lblName(i)) > order.indexOf(top))
+          over << window.lblName(i)->text();
+      return over;
+    };
+    c.WorldHistoryShow(h.Reachable());
+    QLabel* popup = window.lblPlanet();
+    QVERIFY(popup->isVisible());
+    HotSeat::Press(c.button(MainButton::kLabels));
+    QVERIFY(c.NamesShown() && popup->isVisible());
+    QCOMPARE(under(popup), QStringList());
+    h.PressWorld(h.home);
+    h.PressWorld(h.Reachable());
+    QVERIFY(c.lstMenu()->isVisible());
+    HotSeat::Press(c.button(MainButton::kLabels));
+    HotSeat::Press(c.button(MainButton::kLabels));
+    QVERIFY(c.NamesShown());
+    QCOMPARE(under(c.lstMenu()), QStringList());
+    c.WorldInfoShow(8);
+    window.DrawWorldLabel(8);
+    QCOMPARE(under(c.lstInfo()), QStringList());
+  }
+
   // The calculator draws the fleet's trail on the view and reports the time over the sun.
   void theTravelCalculatorDrawsItsTrail() {
     HotSeat h;
