@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -450,6 +451,11 @@ bool GalaxyWindow::eventFilter(QObject* watched, QEvent* event) {
 void GalaxyWindow::mouseMoveEvent(QMouseEvent* event) {
   if (onMouseMove) onMouseMove(event->position().x(), event->position().y());
   QWidget::mouseMoveEvent(event);
+}
+
+void GalaxyWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && onEscape && onEscape()) return;
+  QWidget::keyPressEvent(event);
 }
 
 QImage GalaxyWindow::Screenshot() {

@@ -62,6 +62,8 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   std::function<void(int index, int button)> onWorldLabelPressed;
   // The pointer moved over the window (its coordinates); the chat entry line is to take the focus.
   std::function<void(double x, double y)> onMouseMove;
+  // Escape on the window; true when it closed something.
+  std::function<bool()> onEscape;
   std::function<void()> onFocusChat;
 
   // GameScreen
@@ -145,6 +147,7 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   void mousePressEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void LoadPictures();

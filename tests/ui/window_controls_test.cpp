@@ -496,6 +496,26 @@ class WindowControlsTest : public QObject {
     QCOMPARE(under(c.lstInfo()), QStringList());
   }
 
+  // Escape on the game window closes the travel options popup, dropping its pair of worlds, and
+  // the world panel.
+  void escapeClosesTheTravelPopupAndTheWorldPanel() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    h.program.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.program.window));
+    const int target = h.Reachable();
+    h.PressWorld(h.home);
+    h.PressWorld(target);
+    QVERIFY(c.lstMenu()->isVisible());
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+    QVERIFY(!c.lstMenu()->isVisible());
+    QVERIFY(h.g.SelectedFrom == -1 && h.g.SelectedTo == -1);
+    h.PressWorld(target, Qt::RightButton);
+    QVERIFY(c.lstInfo()->isVisible());
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+    QVERIFY(!c.lstInfo()->isVisible() && !h.g.window.lstInfoVisible);
+  }
+
   // The calculator draws the fleet's trail on the view and reports the time over the sun.
   void theTravelCalculatorDrawsItsTrail() {
     HotSeat h;
