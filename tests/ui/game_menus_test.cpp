@@ -397,13 +397,15 @@ class GameMenusTest : public QObject {
              "Gr\xfc\xdf"
              "e \xf3"
              "d");
-    QCOMPARE(QToolTip::text(), QString::fromLatin1(kLatin1OnlyNotice));
-    QGuiApplication::clipboard()->setText(QStringLiteral(" \u4f60\u597d"));
+    const QLabel* notice = t.program.window.findChild<QLabel*>(QStringLiteral("latin1Notice"));
+    QVERIFY(notice && notice->isVisible());
+    QCOMPARE(notice->text(), QString::fromLatin1(kLatin1OnlyNotice));
+    QGuiApplication::clipboard()->setText(QStringLiteral(" \u4f60\u597d!"));
     QTest::keyClick(entry, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(t.g.window.txtMessage.Text,
              "Gr\xfc\xdf"
              "e \xf3"
-             "d");
+             "d !");
   }
 
   // A long chat: each line is appended to the box, not the whole chat set again, and the box
