@@ -83,6 +83,24 @@ bool WorldLabelsOn(const GameState& g) {
   return g.WorldLabelsOn;
 }
 
+// The world panel closes and takes the announcement label with it.
+void CloseInfo(Game& g, HoverOutcome& out) {
+  out.hideInfo = true;
+  g.window.lstInfoVisible = false;
+  g.window.lblPlanet.Visible = false;
+  out.clearHoverCaption = true;
+}
+
+// The travel options popup closes and its pair of worlds is dropped.
+void CloseMenu(Game& g, HoverOutcome& out) {
+  out.hideMenu = true;
+  g.window.lstMenuVisible = false;
+  g.SelectedFrom = g.SelectedTo = -1;
+  out.clearHoverCaption = true;
+  RedrawGalaxy(g);
+  g.io.screen.Console();
+}
+
 }  // namespace
 
 int HoveredWorld(const GameState& g, double x, double y) {
@@ -167,20 +185,9 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
 
   // Panels the pointer has left close, and the labels it no longer points at go.
   if (w < 0) {
-    if (g.window.lstInfoVisible && FarOutside(scene.info, x, y)) {
-      out.hideInfo = true;
-      g.window.lstInfoVisible = false;
-      g.window.lblPlanet.Visible = false;
-      out.clearHoverCaption = true;
-    }
-    if (g.window.lstMenuVisible && scene.menu.height > kPopupKeptHeight && FarOutside(scene.menu, x, y)) {
-      out.hideMenu = true;
-      g.window.lstMenuVisible = false;
-      g.SelectedFrom = g.SelectedTo = -1;
-      out.clearHoverCaption = true;
-      RedrawGalaxy(g);
-      g.io.screen.Console();
-    }
+    if (g.window.lstInfoVisible && FarOutside(scene.info, x, y)) CloseInfo(g, out);
+    if (g.window.lstMenuVisible && scene.menu.height > kPopupKeptHeight && FarOutside(scene.menu, x, y))
+      CloseMenu(g, out);
     if (scene.hoverVisible) out.hideHoverLabel = out.clearHoverCaption = true;
     // An announcement of the name or distance displays (world 0's label holds at least its
     // 8-character name) stays up.
@@ -241,6 +248,17 @@ HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double px, double 
       if (!g.SoundOff) g.io.platform.PlaySound("gameinfo.wav");
     }
   }
+  return out;
+}
+
+HoverOutcome EscapeClosesPopups(Game& g) {
+  HoverOutcome out;
+  if (g.InputBusy) {
+    out.busy = true;
+    return out;
+  }
+  if (g.window.lstInfoVisible) CloseInfo(g, out);
+  if (g.window.lstMenuVisible) CloseMenu(g, out);
   return out;
 }
 

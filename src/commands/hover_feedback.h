@@ -76,4 +76,9 @@ std::string LeaderNews(const GameState& g, int kind);
 // The pointer moved to (x, y) over the window's drawing area.
 HoverOutcome Form_MouseMove(Game& g, const HoverScene& scene, double x, double y);
 
+// Escape on the game window closes the travel options popup and the world panel as the pointer
+// leaving them does: the popup's pair of worlds is dropped, the panel takes the announcement
+// label with it. Nothing while input is busy; `hideInfo` and `hideMenu` say what closed.
+HoverOutcome EscapeClosesPopups(Game& g);
+
 }  // namespace zarnath

@@ -263,21 +263,22 @@ int ComputerLevel(const GameState& s, const std::string& name) {
 void SetSeatKind(GameState& s, int p, int level) {
   SetupState& setup = s.setup;
   if (level == 0) {
-    // A human seat, whatever the setup held before: the computer box is cleared, and with it the
-    // computer's name, its locked name box and its level bar.
-    if (setup.chkAI[p] != 0) {
-      setup.chkAI[p] = 0;
-      setup.txtPL[p].clear();
-    }
+    // A human seat (or an empty one), whatever the setup held before: the computer box is
+    // cleared, with its locked name box and its level bar, and the name box holds the loaded
+    // player's name, so that Reset Solar System starts a galaxy for the same players.
+    setup.chkAI[p] = 0;
+    setup.txtPL[p] = s.PlayerName[p];
     setup.txtPLLocked[p] = setup.levelVisible[p] = false;
     return;
   }
   setup.txtAI[p] = std::to_string(level);
   setup.HScrollAI[p] = level;
   setup.txtPLLocked[p] = setup.levelVisible[p] = true;
+  // The name box holds the computer name of the seat's level, also where the setup held a
+  // computer of another level.
+  setup.txtPL[p] = s.CpuName[level - 1].empty() ? std::string(kCpuNames[level - 1]) : s.CpuName[level - 1];
   if (setup.chkAI[p] == 1) return;
   setup.chkAI[p] = 1;
-  setup.txtPL[p] = s.CpuName[level - 1].empty() ? std::string(kCpuNames[level - 1]) : s.CpuName[level - 1];
   if (p >= 1 && Val(setup.txtPlanets) < p + 9) setup.txtPlanets = std::to_string(p + 9);
 }
 
@@ -311,6 +312,7 @@ void ReadHeader(Reader& in, GameState& s, SavedGameRead& result) {
     setup.txtOp[0] = std::to_string(production);
     setup.txtOp[1] = std::to_string(treasures);
     setup.txtOp[2] = std::to_string(gather);
+    setup.VScrollOp = {static_cast<int>(production), static_cast<int>(treasures), static_cast<int>(gather)};
     m.mnuOptionsProd.Caption = "Maximum World Production = " + setup.txtOp[0];
     m.mnuOptionsTreas.Caption = "World Treasures = " + setup.txtOp[1];
     m.mnuOptionsGath.Caption = "Maximum Gather/Scout Turns = " + setup.txtOp[2];
@@ -327,6 +329,12 @@ void ReadHeader(Reader& in, GameState& s, SavedGameRead& result) {
             std::to_string(worlds) + " is outside " + std::to_string(kMinWorldCount) + " to " +
                 std::to_string(kMaxWorlds) + ".");
   s.WorldCount = static_cast<uint8_t>(worlds);
+  // The setup holds the loaded game's world count, so that Reset Solar System starts a galaxy of
+  // the same size.
+  setup.VScroll1 = static_cast<int>(worlds);
+  setup.txtPlanets = std::to_string(worlds);
+  setup.treasuresMax = MaxTreasures(static_cast<int>(worlds));
+  setup.VScrollOp[1] = std::min(setup.VScrollOp[1], setup.treasuresMax);
 }
 
 void ReadPlayersAndGame(Reader& in, GameState& s) {

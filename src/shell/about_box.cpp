@@ -1,5 +1,6 @@
 #include "shell/about_box.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "model/game.h"
@@ -50,6 +51,14 @@ AboutBox::AboutBox(Game& game) {
 
 void AboutBox::ImgOk_Click() {
   hide();
+}
+
+void AboutBox::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    ImgOk_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace zarnath

@@ -25,6 +25,10 @@ class AboutBox : public QWidget {
   QLabel* Label2() const { return label2_; }
   ImageButton* ImgOk() const { return imgOk_; }
 
+ protected:
+  // Escape is OK.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   QLabel* label1_;
   QLabel* label2_;

@@ -59,6 +59,10 @@ GameProgram::GameProgram(DesktopPlatform& p)
   WireMenus();
   WireChat();
   window.onMouseMove = [this](double x, double y) { hover.MouseMove(x, y); };
+  window.onEscape = [this] {
+    const HoverOutcome out = hover.Escape();
+    return out.hideInfo || out.hideMenu;
+  };
   // The player colours, until the setup window's load sets them.
   game.PlayerColor = kPlayerColors;
 }
@@ -77,6 +81,10 @@ void GameProgram::WireMenus() {
   };
   h.showAbout = [this] {
     if (!about) about = std::make_unique<AboutBox>(game);
+    // Centred over the game window, from whose Help menu it was opened.
+    QRect place = about->frameGeometry();
+    place.moveCenter(window.frameGeometry().center());
+    about->move(place.topLeft());
     about->show();
     about->raise();
     about->activateWindow();

@@ -1,5 +1,6 @@
 #include "shell/high_score_window.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 #include "shell/display_fonts.h"
@@ -85,6 +86,14 @@ void HighScoreWindow::HideExtraLine() {
 
 void HighScoreWindow::ImgOk_Click() {
   hide();
+}
+
+void HighScoreWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    ImgOk_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace zarnath

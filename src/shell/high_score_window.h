@@ -35,6 +35,10 @@ class HighScoreWindow : public QWidget {
   QLabel* Label1() const { return label1_; }
   ImageButton* ImgOk() const { return imgOk_; }
 
+ protected:
+  // Escape is OK.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   std::array<std::array<QLabel*, kHighScoreWindowLines>, kHighScoreFields> lbl_{};
   QLabel* label1_;

@@ -160,6 +160,14 @@ void SavedGameDialog::closeEvent(QCloseEvent* event) {
   ImgCancel_Click();
 }
 
+void SavedGameDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    ImgCancel_Click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void SavedGameDialog::showEvent(QShowEvent* event) {
   RefreshFiles();
   QWidget::showEvent(event);

@@ -62,6 +62,8 @@ class SavedGameDialog : public QWidget {
   // A dialog in the program's folder: `caption`, the accept button's pressed and released faces.
   SavedGameDialog(Game& game, const char* caption, const char* pressedFace, const char* releasedFace);
   void closeEvent(QCloseEvent* event) override;
+  // Escape is Cancel.
+  void keyPressEvent(QKeyEvent* event) override;
   // Every showing lists the folder's saved games as they are now.
   void showEvent(QShowEvent* event) override;
 

@@ -42,7 +42,7 @@ void GalaxyWindow::PlaceShipLabel(QLabel* label, const std::string& caption, dou
   label->adjustSize();
   label->move(Whole(x - label->width() - gap), Whole(y - label->height() / 2.0));
   label->show();
-  label->raise();
+  RaiseMapLabel(label);
 }
 
 QLabel* GalaxyWindow::NextShipsLabel(GameState& g) {
@@ -72,7 +72,7 @@ void GalaxyWindow::ShowLabels(int slot, double u, double v) {
   box.top = StackedTop(box, earlier);
   l->move(Whole(box.left), Whole(box.top));
   l->show();
-  l->raise();
+  RaiseMapLabel(l);
   if (deferHide_) std::erase(pendingHide_, l);
   ++g.LabelIndex;
 }
@@ -89,7 +89,7 @@ void GalaxyWindow::ShowShipsLabel(const std::string& caption, double x, double y
   l->adjustSize();
   l->move(Whole(x - l->width() - gap), Whole(y - l->height() / 2.0));
   l->show();
-  l->raise();
+  RaiseMapLabel(l);
   l->repaint();
 }
 
@@ -103,7 +103,7 @@ void GalaxyWindow::ShowThresholdLabel(const std::string& caption, double x, doub
   l->move(Whole(x - l->width() - 9), Whole(y - l->height() / 2.0));
   SetTextColour(l, colour);
   l->show();
-  l->raise();
+  RaiseMapLabel(l);
   l->repaint();
 }
 
@@ -127,7 +127,7 @@ void GalaxyWindow::DrawWorldLabel(int w) {
   const ViewSpot p = WorldScreenSpot(g, w);
   n->move(Whole(p.x - n->width() / 2.0), Whole(p.y - n->height() - WorldNameRise(g, w)));
   n->show();
-  n->raise();
+  RaiseMapLabel(n);
 }
 
 void GalaxyWindow::PlaceWorldNames() {

@@ -153,7 +153,7 @@ void GalaxyWindow::ShowDistanceLabels(const DistanceLabels& plan) {
   LabelsSpread();
   for (int w = 0; w < std::min<int>(g.WorldCount, kMaxWorlds); ++w) {
     lblName_[At(w)]->show();
-    lblName_[At(w)]->raise();
+    RaiseMapLabel(lblName_[At(w)]);
   }
 }
 

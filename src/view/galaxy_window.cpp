@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -154,6 +155,16 @@ void GalaxyWindow::LoadPictures() {
   }
 }
 
+void GalaxyWindow::RaiseMapLabel(QLabel* label) {
+  label->raise();
+  // Just under the lowest popup or panel (the children run from the bottom up).
+  for (QObject* child : children())
+    if (std::find(overlays_.begin(), overlays_.end(), child) != overlays_.end()) {
+      label->stackUnder(static_cast<QWidget*>(child));
+      return;
+    }
+}
+
 QLabel* GalaxyWindow::NewMapLabel(const QString& caption) {
   auto* l = new QLabel(caption, this);
   l->setFont(LabelFont());
@@ -211,6 +222,8 @@ void GalaxyWindow::BuildControls() {
   SetColours(lblPlanet_, GameColour(kNeutralColor), Qt::black);
   lblPlanet_->setAttribute(Qt::WA_TransparentForMouseEvents);
   lblPlanet_->hide();
+  KeepAboveMapLabels(lblPlanet_);
+  KeepAboveMapLabels(txtMove_);
 
   QFont small = LabelFont();
   small.setBold(false);
@@ -438,6 +451,11 @@ bool GalaxyWindow::eventFilter(QObject* watched, QEvent* event) {
 void GalaxyWindow::mouseMoveEvent(QMouseEvent* event) {
   if (onMouseMove) onMouseMove(event->position().x(), event->position().y());
   QWidget::mouseMoveEvent(event);
+}
+
+void GalaxyWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && onEscape && onEscape()) return;
+  QWidget::keyPressEvent(event);
 }
 
 QImage GalaxyWindow::Screenshot() {

@@ -62,6 +62,8 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   std::function<void(int index, int button)> onWorldLabelPressed;
   // The pointer moved over the window (its coordinates); the chat entry line is to take the focus.
   std::function<void(double x, double y)> onMouseMove;
+  // Escape on the window; true when it closed something.
+  std::function<bool()> onEscape;
   std::function<void()> onFocusChat;
 
   // GameScreen
@@ -114,6 +116,11 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   // The announcement label beside a world instead of centred on the sun, at this place and size,
   // for as long as it shows its present caption.
   void PlacePlanetBeside(int left, int top, int width, int height);
+  // A popup or panel over the map: the map's labels stay under it.
+  void KeepAboveMapLabels(QWidget* overlay) { overlays_.push_back(overlay); }
+  // Puts a label of the map (a world name, a ship count) over the map and the other labels, and
+  // under every popup and panel.
+  void RaiseMapLabel(QLabel* label);
 
   // --- for tests and tools ---
   GalaxyCanvas& canvas() { return canvas_; }
@@ -140,6 +147,7 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
   void mousePressEvent(QMouseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void LoadPictures();
@@ -190,6 +198,7 @@ class GalaxyWindow : public QWidget, public GameScreen, public CommandView {
     std::string caption;
     QRect rect;
   } planetBeside_;
+  std::vector<QWidget*> overlays_;
   int paints_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 #include "model/game.h"
 #include "view/missing_files.h"
@@ -32,6 +33,7 @@ void ImageButton::Click(const QString& sound) {
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {
   event->accept();
+  secondPress_ = false;
   if (Inert()) return;
   pressed_ = true;
   ShowPicture(faces_.pressed);
@@ -39,8 +41,20 @@ void ImageButton::mousePressEvent(QMouseEvent* event) {
   Click(QStringLiteral("click1.wav"));
 }
 
+void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The desktop gives a double-click as a click and then a double-click, not as two clicks: the
+  // second press shows no pressed face and plays nothing, and its release runs no action. So a
+  // double-click on Done ends one turn, not the next seat's too.
+  event->accept();
+  secondPress_ = true;
+}
+
 void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
   event->accept();
+  if (std::exchange(secondPress_, false)) {
+    if (!Inert()) Click(releaseSound_);
+    return;
+  }
   if (Inert()) {
     // A face pressed before the window became busy still comes back up, silently.
     if (pressed_) {

@@ -1,10 +1,10 @@
 // The game's image buttons: a picture of the program folder is the button's face. A mouse
 // press (any button) shows the pressed picture at once and then plays "click1.wav" to its end;
 // the release shows the normal picture again (the game window's buttons then play "click2.wav"),
-// and a left click over the button then runs its action (`clicked`). A button without a normal
-// picture is a transparent area over a face that its window's own picture carries. Some of the
-// game window's buttons stay inert while input is busy; a disabled button (the chat's Send while
-// it is locked) takes no press at all.
+// and a left click over the button then runs its action (`clicked`). A double-click's second
+// press is no second click. A button without a normal picture is a transparent area over a face
+// that its window's own picture carries. Some of the game window's buttons stay inert while input
+// is busy; a disabled button (the chat's Send while it is locked) takes no press at all.
 #pragma once
 
 #include <QPixmap>
@@ -51,6 +51,7 @@ class ImageButton : public QWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -65,6 +66,7 @@ class ImageButton : public QWidget {
   QString releaseSound_;
   bool inertWhileBusy_ = false;
   bool pressed_ = false;
+  bool secondPress_ = false;  // the press was a double-click's second one
   int paints_ = 0;
 };
 

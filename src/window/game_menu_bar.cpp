@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -30,20 +31,42 @@ GameMenuBar::GameMenuBar(QWidget* window, Game& game) : QMenuBar(window), game_(
                      "QMenuBar::item:disabled { color: gray; }"));
   setGeometry(QRect(QPoint(0, kMenuBarTop), sizeHint()));
   lower();
-  // TMP qApp->installEventFilter(this);
+  qApp->installEventFilter(this);
 }
 
 bool GameMenuBar::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    // Escape closes the open menu and leaves the bar as a click elsewhere would: no title lit and
+    // no keyboard hold on the bar, so the next press on a title opens its menu.
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu && menu->isVisible() && IsBarMenu(menu)) {
+      menu->hide();
+      return true;
+    }
+  }
   if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+    // A press elsewhere in the window ends a keyboard hold on the bar (after Alt), as a press that
+    // takes the keyboard focus would.
     auto* pressed = static_cast<QWidget*>(watched);
     const QAction* lit = activeAction();
     const bool open = lit && lit->menu() && lit->menu()->isVisible();
-    if (lit && !open && pressed != this && !isAncestorOf(pressed) && pressed->window() == window()) {
-      if (hasFocus()) clearFocus();
-      setActiveAction(nullptr);
-    }
+    if (lit && !open && pressed != this && !isAncestorOf(pressed) && pressed->window() == window())
+      LeaveKeyboard();
   }
   return QMenuBar::eventFilter(watched, event);
+}
+
+bool GameMenuBar::IsBarMenu(const QMenu* menu) const {
+  for (const auto& [name, m] : menus_)
+    if (m == menu) return true;
+  return false;
+}
+
+void GameMenuBar::LeaveKeyboard() {
+  // The bar's own Escape: no title lit, and the keyboard focus back where it was.
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QMenuBar::keyPressEvent(&escape);
+  if (hasFocus()) clearFocus();
 }
 
 void GameMenuBar::Build() {

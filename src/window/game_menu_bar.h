@@ -39,11 +39,13 @@ class GameMenuBar : public QMenuBar {
   QMenu* menu(const std::string& name) const;
 
  protected:
-  // A press elsewhere in the window ends the keyboard's hold on the bar that a menu closed with
-  // Escape leaves (its title lit).
+  // Escape on an open menu closes it with no title left lit; a press elsewhere in the window ends
+  // a keyboard hold on the bar.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool IsBarMenu(const QMenu* menu) const;
+  void LeaveKeyboard();
   void Build();
   void Show(QAction* action, const MenuItem& item);
 

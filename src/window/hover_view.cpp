@@ -78,4 +78,14 @@ HoverOutcome HoverView::MouseMove(double x, double y) {
   return out;
 }
 
+HoverOutcome HoverView::Escape() {
+  const HoverOutcome out = EscapeClosesPopups(game_);
+  if (!out.hideInfo && !out.hideMenu) return out;
+  QLabel* hover = window_.lblName(30);
+  hover->hide();
+  hover->clear();
+  window_.Refresh(Control::kLblPlanet);
+  return out;
+}
+
 }  // namespace zarnath

@@ -18,6 +18,8 @@ class HoverView {
 
   // The pointer at (x, y) in the window's coordinates.
   HoverOutcome MouseMove(double x, double y);
+  // Escape: the travel options popup and the world panel close as the pointer leaving them does.
+  HoverOutcome Escape();
   // Where the window's controls stand now, as the rules read them.
   HoverScene Scene() const;
 

@@ -12,8 +12,6 @@
 
 namespace zarnath {
 
-namespace {}  // namespace
-
 ProximityWindow::ProximityWindow(Game& game, ProximityDialog& dialog, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       game_(game),
@@ -34,10 +32,11 @@ ProximityWindow::ProximityWindow(Game& game, ProximityDialog& dialog, QWidget* p
   text1_->installEventFilter(this);
   vscroll1_ = new QScrollBar(Qt::Vertical, this);
   vscroll1_->setGeometry(106, 26, 17, 30);
-  // The top end is the bar's maximum: the up arrow raises the count.
-  vscroll1_->setInvertedAppearance(true);
-  vscroll1_->setInvertedControls(true);
-  vscroll1_->setRange(dialog_.bottom, dialog_.top);
+  // The count's top end stands at the bar's top, where a scroll bar has its lowest position: the
+  // bar's position is the count turned upside down (lowest + highest - count), so the up arrow, a
+  // click in the track above the thumb, the wheel turned up, the Up key and a drag upwards all
+  // raise the count.
+  vscroll1_->setRange(std::min(dialog_.bottom, dialog_.top), std::max(dialog_.bottom, dialog_.top));
   vscroll1_->setPageStep(ProximityDialog::kLargeChange);
   imgSet_ = new ImageButton(this, game_,
                             ButtonFaces{QStringLiteral("ddentbutt18.jpg"), QStringLiteral("butt18.jpg"),
@@ -48,23 +47,44 @@ ProximityWindow::ProximityWindow(Game& game, ProximityDialog& dialog, QWidget* p
   connect(text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
     if (!syncing_) dialog_.text = text.toLatin1().toStdString();
   });
-  connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int value) {
+  connect(vscroll1_, &QScrollBar::valueChanged, this, [this](int position) {
     if (syncing_) return;
-    dialog_.SetValue(value);
+    dialog_.SetValue(vscroll1_->minimum() + vscroll1_->maximum() - position);
     Sync();
   });
-  connect(imgSet_, &ImageButton::clicked, this, [this] {
-    const SendOutcome outcome = dialog_.ImgSet_Click(game_);
-    Sync();
-    if (onSet) onSet(outcome);
-  });
+  connect(imgSet_, &ImageButton::clicked, this, &ProximityWindow::Set);
+}
+
+void ProximityWindow::Set() {
+  const SendOutcome outcome = dialog_.ImgSet_Click(game_);
+  Sync();
+  if (onSet) onSet(outcome);
+}
+
+bool ProximityWindow::Shortcut(const QKeyEvent* key) {
+  // Escape does what the close box does; Enter presses Set.
+  switch (key->key()) {
+    case Qt::Key_Escape:
+      close();
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Set();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void ProximityWindow::keyPressEvent(QKeyEvent* event) {
+  if (!Shortcut(event)) QDialog::keyPressEvent(event);
 }
 
 void ProximityWindow::Sync() {
   syncing_ = true;
   vscroll1_->setRange(std::min(dialog_.bottom, dialog_.top), std::max(dialog_.bottom, dialog_.top));
   vscroll1_->setSingleStep(dialog_.smallChange);
-  vscroll1_->setValue(dialog_.value);
+  vscroll1_->setValue(vscroll1_->minimum() + vscroll1_->maximum() - dialog_.value);
   const QString text = Latin1(dialog_.text);
   if (text1_->text() != text) text1_->setText(text);
   syncing_ = false;
@@ -89,6 +109,7 @@ bool ProximityWindow::eventFilter(QObject* watched, QEvent* event) {
     // four (a digit typed over a selection replaces it); keys without a character (Delete, the
     // arrows) edit the box as usual.
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (Shortcut(key)) return true;
     const QString typed = key->text();
     if (key->key() != Qt::Key_Delete && !typed.isEmpty()) {
       if (typed.size() != 1 || ProximityDialog::Text1_KeyPress(typed[0].unicode()) == 0) return true;

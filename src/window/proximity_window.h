@@ -9,6 +9,7 @@
 
 #include "commands/proximity_dialog.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -36,8 +37,13 @@ class ProximityWindow : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void Set();
+  // Escape and Enter, wherever the dialog's keyboard focus is; true when the key was one of them.
+  bool Shortcut(const QKeyEvent* key);
+
   Game& game_;
   ProximityDialog& dialog_;
   QLabel* label1_;

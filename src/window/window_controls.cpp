@@ -162,6 +162,8 @@ void WindowControls::BuildPopups() {
   lstInfo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   lstMenu_ = NewGameList(&window_, Qt::white, Qt::black, kPanelRowHeight);
   lstMenu_->setFrameShape(QFrame::Box);
+  window_.KeepAboveMapLabels(lstInfo_);
+  window_.KeepAboveMapLabels(lstMenu_);
   connect(lstInfo_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int row = lstInfo_->row(item);
     if (onInfoRowClicked)

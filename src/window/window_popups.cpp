@@ -56,7 +56,7 @@ void WindowControls::ShowWorldNames() {
   window_.LabelsSpread();
   for (int w = 0; w < worlds; ++w) {
     window_.lblName(w)->show();
-    window_.lblName(w)->raise();
+    window_.RaiseMapLabel(window_.lblName(w));
   }
   if (window_.isVisible()) window_.repaint();
 }
@@ -158,7 +158,7 @@ void WindowControls::DrawTravelCalc(const TravelCalcPlan& plan) {
     l->adjustSize();
     l->move(Whole(n->at.x - l->width() / 2.0), Whole(n->at.y - n->gap - l->height()));
     l->show();
-    l->raise();
+    window_.RaiseMapLabel(l);
   }
   if (window_.isVisible()) window_.repaint();
 }

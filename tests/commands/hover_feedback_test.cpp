@@ -100,6 +100,31 @@ TEST(Tidying, APopupOf48PixelsStaysAndATallerOneClosesAndClearsTheSelection) {
   }
 }
 
+// Escape closes the popup however small, dropping its pair, and the panel with its announcement;
+// nothing while input is busy, and nothing when neither is open.
+TEST(Tidying, EscapeClosesThePopupAndThePanel) {
+  Hover f;
+  Game& g = f.game;
+  EXPECT_FALSE(EscapeClosesPopups(g).hideMenu || EscapeClosesPopups(g).hideInfo);
+  EXPECT_TRUE(f.ports.calls.empty());
+  g.SelectedFrom = 8, g.SelectedTo = kWorld;
+  f.ShowMenu({300, 100, 200, 30});
+  g.InputBusy = true;
+  EXPECT_TRUE(EscapeClosesPopups(g).busy);
+  EXPECT_TRUE(g.window.lstMenuVisible && g.SelectedFrom == 8);
+  g.InputBusy = false;
+  const HoverOutcome menu = EscapeClosesPopups(g);
+  EXPECT_TRUE(menu.hideMenu && !menu.hideInfo && menu.clearHoverCaption);
+  EXPECT_FALSE(g.window.lstMenuVisible);
+  EXPECT_TRUE(g.SelectedFrom == -1 && g.SelectedTo == -1);
+  EXPECT_TRUE(f.ports.Has("GalaxyDraw") && f.ports.Has("Console"));
+  f.ShowInfo({100, 100, 150, 118});
+  g.window.lblPlanet.Visible = true;
+  const HoverOutcome info = EscapeClosesPopups(g);
+  EXPECT_TRUE(info.hideInfo && !info.hideMenu);
+  EXPECT_FALSE(g.window.lstInfoVisible || g.window.lblPlanet.Visible);
+}
+
 TEST(Tidying, ThePanelClosesTwentyPixelsAwayAndTakesTheAnnouncementWithIt) {
   Hover f;
   Game& g = f.game;

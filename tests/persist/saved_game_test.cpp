@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "commands/menu_commands.h"
 #include "engine/save_load.h"
 #include "model/exact_number.h"
 #include "model/game_texts.h"
@@ -90,10 +91,10 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   g.SelectedFrom = 4;
   ASSERT_EQ(LoadSavedGame(g, path), LoadOutcome::kLoaded);
   EXPECT_EQ(SavedFieldDifferences(saved.g(), g), Lines());  // multi-line texts
-  // Seat 1 is a human again; a computer in seat 2 needs at least 11 worlds.
+  // Seat 1 is a human again; the setup holds the game's 24 worlds.
   EXPECT_EQ(
       std::tie(g.setup.chkAI[1], g.setup.chkAI[2], g.setup.txtAI[2], g.setup.txtPL[2], g.setup.txtPlanets),
-      std::make_tuple(0, 1, "4", "Atlas", "11"));
+      std::make_tuple(0, 1, "4", "Atlas", "24"));
   // The setup window shows seat 1 with a name box to type in and seat 2 at its level.
   EXPECT_EQ(std::tie(g.setup.txtPLLocked[1], g.setup.levelVisible[1], g.setup.txtPLLocked[2],
                      g.setup.levelVisible[2], g.setup.HScrollAI[2]),
@@ -117,6 +118,30 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   ASSERT_EQ(LoadSavedGame(host.g(), path), LoadOutcome::kLoaded);
   EXPECT_TRUE(host.ports.Has("GalaxySync") && host.g().CurrentPlayer == 0);
   EXPECT_EQ(StatusCaption(host.g(), 1) + "|" + StatusCaption(host.g(), 3), "J\xF6rg:  Taking Turn|");
+}
+
+// A game loaded from the title, where the setup held only the player's name and 30 worlds: Reset
+// Solar System starts a new galaxy for the loaded game's players, on as many worlds.
+TEST(SavedGameLoader, ResetSolarSystemThenKeepsTheLoadedPlayersAndWorldCount) {
+  ScratchFolder folder;
+  TestGame saved, t;
+  MakeMidGame(saved, false);
+  const std::string path = folder.File("game.zq");
+  ASSERT_TRUE(SaveGame(saved.g(), path));
+  Game& g = t.g();
+  g.setup.txtPL = {"Ulla", "", "", "Kim"};
+  g.setup.chkAI = {0, 0, 1, 0};
+  g.setup.txtAI[2] = "6";  // a computer of another level in the last setup
+  g.setup.txtPlanets = "30";
+  g.setup.VScroll1 = 30;
+  ASSERT_EQ(LoadSavedGame(g, path), LoadOutcome::kLoaded);
+  EXPECT_EQ(g.setup.txtPL, (std::array<std::string, kSeats>{"Ulla", "J\xF6rg", "Atlas", ""}));
+  EXPECT_EQ(std::tie(g.setup.txtPlanets, g.setup.VScroll1), std::make_tuple("24", 24));
+  ASSERT_TRUE(mnuFileNewSS_Click(g));
+  EXPECT_EQ(g.WorldCount, 24);
+  EXPECT_EQ(g.PlayerName, (std::array<std::string, 5>{"Ulla", "J\xF6rg", "Atlas", "", ""}));
+  EXPECT_EQ(std::tie(g.setup.chkAI[0], g.setup.chkAI[1], g.setup.chkAI[2], g.setup.chkAI[3]),
+            std::make_tuple(0, 0, 1, 0));
 }
 
 // An older file: a two-line header, 13-line world records (for worlds 0 and 5), no intelligence.

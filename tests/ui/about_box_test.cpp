@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <cstdlib>
 
 #include "shell/about_box.h"
 #include "shell/game_program.h"
@@ -71,6 +72,24 @@ class AboutBoxTest : public QObject {
     QCOMPARE(waited, 3000);
     QVERIFY(program.about && program.about->isVisible());
     QVERIFY(paintedBefore > 0);
+  }
+
+  // Opened from the game window's Help menu, the box stands centred over that window; Escape is
+  // OK.
+  void opensCentredOverTheGameWindowAndEscapeHidesIt() {
+    ProgramFolderCopy folder;
+    PausePlatform platform;
+    platform.scripted = platform.muted = true;
+    GameProgram program{platform};
+    program.window.ShowGameWindow();
+    program.window.move(100, 40);
+    program.menuBar.item("mnuHelpAbout")->trigger();
+    QVERIFY(program.about && program.about->isVisible());
+    const QPoint offset = program.about->frameGeometry().center() - program.window.frameGeometry().center();
+    QVERIFY2(std::abs(offset.x()) <= 2 && std::abs(offset.y()) <= 2,
+             qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+    QTest::keyClick(program.about.get(), Qt::Key_Escape);
+    QVERIFY(!program.about->isVisible());
   }
 
   // Every line shows whole in the game's typeface: no top, bottom or end cut off.

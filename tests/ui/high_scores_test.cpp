@@ -111,6 +111,9 @@ class HighScoresTest : public QObject {
     for (int i = 1; i <= 10; ++i) QCOMPARE(TextColour(w.lbl(0, i)), kPeach);
     QCOMPARE(t.ScoreFile(), full);
     QVERIFY(t.platform.boxes.empty());
+    // Escape is OK.
+    QTest::keyClick(&w, Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
   }
 
   // A score file that cannot be read is reported and never written over.

@@ -175,6 +175,13 @@ class SavedGamesTest : public QObject {
     QTest::keyClicks(t.program.dialogs.saveDialog().Text1, "alice");
     QTest::keyClick(t.program.dialogs.saveDialog().Text1, Qt::Key_Return);
     const std::string saved = t.Bytes();
+    // Escape in the save dialog is Cancel: the dialog goes, nothing is written.
+    t.program.dialogs.mnuFileSave_Click();
+    SaveGameDialog& save = t.program.dialogs.saveDialog();
+    QVERIFY(save.isVisible());
+    save.Text1->setText(QStringLiteral("bob"));
+    QTest::keyClick(save.Text1, Qt::Key_Escape);
+    QVERIFY(!save.isVisible() && !QFile::exists(t.File("bob.zq")));
 
     // A second program, as after a restart.
     ProgramGame u;
@@ -192,6 +199,13 @@ class SavedGamesTest : public QObject {
     QVERIFY(d.Text1->text().isEmpty());
     QTest::mouseClick(d.ImgCancel(), Qt::LeftButton);
     QVERIFY(!d.isVisible() && title.isVisible());
+    // Escape is Cancel, wherever the dialog's keyboard focus is.
+    for (QWidget* focus : {static_cast<QWidget*>(d.Text1), static_cast<QWidget*>(d.File1)}) {
+      QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
+      QVERIFY(d.isVisible() && !title.isVisible());
+      QTest::keyClick(focus, Qt::Key_Escape);
+      QVERIFY(!d.isVisible() && title.isVisible());
+    }
 
     QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
     u.g.setup.chkAI[1] = 1;  // seat 1 was a computer in a former game

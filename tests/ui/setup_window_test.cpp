@@ -327,24 +327,56 @@ class SetupWindowTest : public QObject {
   }
 
   // A character outside Latin-1 never enters a name, the lobby's chat line or the address, typed
-  // or pasted (and never turns into "?"): the box says so beside itself; Latin-1 letters go in.
+  // or pasted (and never turns into "?"): a note says so; Latin-1 letters go in, also the Latin-1
+  // letters of a paste.
   void charactersOutsideLatin1AreRefused() {
     Setup s;
     SetupWindow& w = s.w();
     TypeText(w.txtPL[0], QStringLiteral("\u0141\u00e9o"));
     QCOMPARE(w.txtPL[0]->text(), QStringLiteral("\u00e9o"));
     QCOMPARE(s.game.setup.txtPL[0], "\xe9o");
-    QCOMPARE(QToolTip::text(), QString::fromLatin1(kLatin1OnlyNotice));
+    QLabel* notice = w.findChild<QLabel*>(QStringLiteral("latin1Notice"));
+    QVERIFY(notice && notice->isVisible());
+    QCOMPARE(notice->text(), QString::fromLatin1(kLatin1OnlyNotice));
     QGuiApplication::clipboard()->setText(QStringLiteral("Zo\u00eb\u674e"));
     QTest::keyClick(w.txtPL[1], Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(s.game.setup.txtPL[1], "");
+    QCOMPARE(s.game.setup.txtPL[1], "Zo\xeb");
+    QGuiApplication::clipboard()->setText(QStringLiteral("Bo\u0159ek"));
+    QTest::keyClick(w.txtPL[2], Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.txtPL[2]->text(), QStringLiteral("Boek"));
+    QCOMPARE(s.game.setup.txtPL[2], "Boek");
     QTest::keyClick(w.txtMessage, Qt::Key_V, Qt::ControlModifier);
-    TypeText(w.txtMessage, QStringLiteral("hi \u263a"));
-    QCOMPARE(s.game.setup.txtMessage, "hi ");
+    TypeText(w.txtMessage, QStringLiteral(" hi \u263a"));
+    QCOMPARE(s.game.setup.txtMessage, "Boek hi ");
     Click(w.chkLan);
     QGuiApplication::clipboard()->setText(QStringLiteral("10.0.0.\u0662"));
     QTest::keyClick(w.txtIP, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.game.setup.txtIP, "");
+  }
+
+  // The note on a refused letter lies over no control and takes no click: the next seat's
+  // computer box, pressed through the window as the pointer gives it while the note shows, ticks.
+  void theLatin1NoteCoversNoControl() {
+    Setup s;
+    SetupWindow& w = s.w();
+    for (int seat : {0, 2}) {
+      TypeText(w.txtPL[seat], QStringLiteral("\u0141"));
+      QLabel* notice = w.findChild<QLabel*>(QStringLiteral("latin1Notice"));
+      QVERIFY(notice && notice->isVisible());
+      const QRect at(notice->mapTo(&w, QPoint(0, 0)), notice->size());
+      QVERIFY(w.rect().contains(at));
+      for (const QWidget* c : w.findChildren<QWidget*>()) {
+        if (c == notice || !c->isVisible() ||
+            !c->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty())
+          continue;
+        const QRect r(c->mapTo(&w, QPoint(0, 0)), c->size());
+        QVERIFY2(!r.intersects(at), qPrintable(c->metaObject()->className() + (": " + c->objectName())));
+      }
+      QWidget* box = w.chkAI[seat + 1];
+      QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, box->mapTo(&w, box->rect().center()));
+      QCOMPARE(s.game.setup.chkAI[seat + 1], 1);
+      QVERIFY(!notice->isVisible());
+    }
   }
 
   // 30 worlds after any other count: 8 treasures of at most 16; the treasures' bar keeps to it.

@@ -1,5 +1,6 @@
 // The game window's controls on the offscreen platform, driven by real widget events: a hot-seat
 // game of Ann and Bob at one computer, played on the map, from the popup, the lists and the buttons.
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <cstdio>
 
@@ -21,6 +24,52 @@
 #include "window/proximity_window.h"
 
 namespace zarnath::testing {
+
+namespace {
+
+QStyleOptionSlider BarOption(const QScrollBar* bar) {
+  QStyleOptionSlider opt;
+  opt.initFrom(bar);
+  opt.subControls = QStyle::SC_All;
+  opt.orientation = bar->orientation();
+  opt.minimum = bar->minimum();
+  opt.maximum = bar->maximum();
+  opt.sliderPosition = bar->sliderPosition();
+  opt.sliderValue = bar->value();
+  opt.singleStep = bar->singleStep();
+  opt.pageStep = bar->pageStep();
+  opt.upsideDown = bar->invertedAppearance();
+  return opt;
+}
+
+// Where the style draws a scroll bar's arrow (SC_ScrollBarSubLine, the upper one, or
+// SC_ScrollBarAddLine) and its thumb.
+QRect ArrowRect(const QScrollBar* bar, QStyle::SubControl arrow) {
+  const QStyleOptionSlider opt = BarOption(bar);
+  return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, arrow, bar);
+}
+QRect SliderRect(const QScrollBar* bar) {
+  return ArrowRect(bar, QStyle::SC_ScrollBarSlider);
+}
+
+// A press on a scroll bar's arrow with the pointer, released at once or after `holdMs`.
+void PressArrow(QScrollBar* bar, QStyle::SubControl arrow, int holdMs = 0) {
+  const QPoint at = ArrowRect(bar, arrow).center();
+  QTest::mousePress(bar, Qt::LeftButton, {}, at);
+  if (holdMs > 0) QTest::qWait(holdMs);
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, at);
+}
+
+// The proximity dialog's bar stands with the count's top end at its top: the count a bar shows,
+// and moving the thumb to a count.
+int BarCount(const QScrollBar* bar) {
+  return bar->minimum() + bar->maximum() - bar->value();
+}
+void SetBarCount(QScrollBar* bar, int count) {
+  bar->setValue(bar->minimum() + bar->maximum() - count);
+}
+
+}  // namespace
 
 class WindowControlsTest : public QObject {
   Q_OBJECT
@@ -142,28 +191,30 @@ class WindowControlsTest : public QObject {
     QCOMPARE(d->Label1()->text(), QStringLiteral("Ship Threshold of Bomb"));
     // The first opening: the count without its blank, the bar at it, the arrow step 5.
     QCOMPARE(d->Text1()->text(), QStringLiteral("120"));
-    QCOMPARE(d->VScroll1()->value(), 120);
+    QCOMPARE(BarCount(d->VScroll1()), 120);
     QCOMPARE(d->VScroll1()->singleStep(), 5);
     QCOMPARE(d->VScroll1()->maximum(), 9998);
     // The dialog takes the keyboard with the preset selected.
     QTRY_COMPARE(QGuiApplication::focusWindow(), d->windowHandle());
     QCOMPARE(d->focusWidget(), d->Text1());
     QCOMPARE(d->Text1()->selectedText(), QStringLiteral("120"));
-    // Letters, Backspace and Enter change nothing; a fifth character cannot be typed.
+    // Letters and Backspace change nothing (Enter presses Set); a fifth character cannot be typed.
     QTest::keyClicks(d->Text1(), "x");
     QTest::keyClick(d->Text1(), Qt::Key_Backspace);
-    QTest::keyClick(d->Text1(), Qt::Key_Return);
     QCOMPARE(d->Text1()->text(), QStringLiteral("120"));
     QTest::keyClick(d->Text1(), Qt::Key_End);
     QTest::keyClicks(d->Text1(), "78");
     QCOMPARE(d->Text1()->text(), QStringLiteral("1207"));
     QCOMPARE(h.controls().proximity().text, std::string("1207"));
-    // The arrow raises the count by its step; the step follows the count.
-    d->VScroll1()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(d->VScroll1()->value(), 125);
+    // The up arrow raises the count by its step, the down arrow lowers it; the step follows the
+    // count.
+    PressArrow(d->VScroll1(), QStyle::SC_ScrollBarSubLine);
+    QCOMPARE(h.controls().proximity().value, 125);
     QCOMPARE(d->Text1()->text(), QStringLiteral(" 125"));
+    for (int i = 0; i < 3; ++i) PressArrow(d->VScroll1(), QStyle::SC_ScrollBarAddLine);
+    QCOMPARE(d->Text1()->text(), QStringLiteral(" 110"));
     for (auto [value, step] : {std::pair{500, 10}, {499, 5}, {99, 1}, {100, 5}}) {
-      d->VScroll1()->setValue(value);
+      SetBarCount(d->VScroll1(), value);
       QCOMPARE(d->VScroll1()->singleStep(), step);
       QCOMPARE(d->Text1()->text(), " " + QString::number(value));
     }
@@ -200,7 +251,7 @@ class WindowControlsTest : public QObject {
     QCOMPARE(h.g.FleetShips[0], 10150.5f);
     // The bar at 1500: the box reads " 1500" and Set plants that threshold.
     h.SendFromHome(target, kMenuSetProximity);
-    d->VScroll1()->setValue(1500);
+    SetBarCount(d->VScroll1(), 1500);
     QCOMPARE(d->Text1()->text(), QStringLiteral(" 1500"));
     QTest::mouseClick(d->ImgSet(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(h.g.FleetShips[1], 11500.0f);
@@ -213,6 +264,43 @@ class WindowControlsTest : public QObject {
     QCOMPARE(d->Text1()->text(), QStringLiteral("15"));
     QTest::mouseClick(d->ImgSet(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(h.g.FleetShips[2], 10015.0f);
+  }
+
+  // Held down, the up arrow keeps raising the count and the down arrow keeps lowering it, down
+  // to the bar's bottom end; the count at the top end stands at the bar's top.
+  void theProximityArrowsHeldDownRaiseAndLowerTheCount() {
+    HotSeat h;
+    h.g.WorldShips[8] = 10, h.g.WorldBombs[8] = 1;
+    h.program.window.Console();
+    h.SendFromHome(h.Reachable(), kMenuSetProximity);
+    ProximityWindow* d = h.controls().frmProximity();
+    const ProximityDialog& p = h.controls().proximity();
+    QCOMPARE(p.value, 10);
+    PressArrow(d->VScroll1(), QStyle::SC_ScrollBarSubLine, 1500);
+    const int raised = p.value;
+    QVERIFY2(raised > 20, qPrintable(QString::number(raised)));
+    QCOMPARE(d->Text1()->text(), " " + QString::number(raised));
+    PressArrow(d->VScroll1(), QStyle::SC_ScrollBarAddLine, 3000);
+    QCOMPARE(p.value, 0);
+    QCOMPARE(d->Text1()->text(), QStringLiteral(" 0"));
+    SetBarCount(d->VScroll1(), 9998);
+    QCOMPARE(p.value, 9998);
+    QCOMPARE(SliderRect(d->VScroll1()).top(),
+             ArrowRect(d->VScroll1(), QStyle::SC_ScrollBarSubLine).bottom() + 1);
+    // Escape closes the dialog as its close box does, sending nothing.
+    QTRY_COMPARE(QGuiApplication::focusWindow(), d->windowHandle());
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+    QVERIFY(!d->isVisible() && !h.g.window.ProximityDialogVisible && h.g.ProxFrom == -1);
+    QCOMPARE(h.g.FleetFrom[0], 0);
+    QCOMPARE(h.g.WorldBombs[8], 1);
+    // Enter presses Set.
+    h.SendFromHome(h.Reachable(), kMenuSetProximity);
+    QTRY_COMPARE(QGuiApplication::focusWindow(), d->windowHandle());
+    QTest::keyClick(QGuiApplication::focusWindow(), '7');
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Return);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(h.g.FleetShips[0], 10007.0f);
+    QCOMPARE(h.g.WorldBombs[8], 0);
   }
 
   // A second press on the home world whose radar saw an enemy offers its pulse row, which arms
@@ -376,6 +464,58 @@ class WindowControlsTest : public QObject {
     QCOMPARE(popup->x(), static_cast<int>(h.g.GalaxyCenterX - popup->width() / 2.0));
   }
 
+  // The world names that Labels shows stay under an open history popup, the world panel and the
+  // travel options popup, and so does the pointer's world name.
+  void worldNamesStayUnderPopupsAndPanels() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    GalaxyWindow& window = h.program.window;
+    auto under = [&window](const QWidget* top) {
+      const QObjectList& order = window.children();
+      QStringList over;
+      for (int i = 0; i < kWorldSlots; ++i)
+        if (window.lblName(i)->isVisible() && order.indexOf(window.lblName(i)) > order.indexOf(top))
+          over << window.lblName(i)->text();
+      return over;
+    };
+    c.WorldHistoryShow(h.Reachable());
+    QLabel* popup = window.lblPlanet();
+    QVERIFY(popup->isVisible());
+    HotSeat::Press(c.button(MainButton::kLabels));
+    QVERIFY(c.NamesShown() && popup->isVisible());
+    QCOMPARE(under(popup), QStringList());
+    h.PressWorld(h.home);
+    h.PressWorld(h.Reachable());
+    QVERIFY(c.lstMenu()->isVisible());
+    HotSeat::Press(c.button(MainButton::kLabels));
+    HotSeat::Press(c.button(MainButton::kLabels));
+    QVERIFY(c.NamesShown());
+    QCOMPARE(under(c.lstMenu()), QStringList());
+    c.WorldInfoShow(8);
+    window.DrawWorldLabel(8);
+    QCOMPARE(under(c.lstInfo()), QStringList());
+  }
+
+  // Escape on the game window closes the travel options popup, dropping its pair of worlds, and
+  // the world panel.
+  void escapeClosesTheTravelPopupAndTheWorldPanel() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    h.program.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.program.window));
+    const int target = h.Reachable();
+    h.PressWorld(h.home);
+    h.PressWorld(target);
+    QVERIFY(c.lstMenu()->isVisible());
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+    QVERIFY(!c.lstMenu()->isVisible());
+    QVERIFY(h.g.SelectedFrom == -1 && h.g.SelectedTo == -1);
+    h.PressWorld(target, Qt::RightButton);
+    QVERIFY(c.lstInfo()->isVisible());
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Escape);
+    QVERIFY(!c.lstInfo()->isVisible() && !h.g.window.lstInfoVisible);
+  }
+
   // The calculator draws the fleet's trail on the view and reports the time over the sun.
   void theTravelCalculatorDrawsItsTrail() {
     HotSeat h;
@@ -410,6 +550,31 @@ class WindowControlsTest : public QObject {
     QVERIFY(drawn > 0);
     QCOMPARE(found, drawn);
     QVERIFY(h.program.window.canvas().image() != during);  // the final redraw erases the picture
+  }
+
+  // A double-click on Done comes as a press, a release, a double-click and a release: one click.
+  // Ann's double-click ends her turn only, and Bob's turn is shown.
+  void aDoubleClickOnDoneEndsOneTurn() {
+    HotSeat h;
+    ImageButton* done = h.controls().button(MainButton::kDone);
+    const QPoint at(5, 5);
+    QTest::mousePress(done, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(done, Qt::LeftButton, {}, at);
+    QCOMPARE(h.g.CurrentPlayer, 1);
+    QTRY_VERIFY_WITH_TIMEOUT(!h.g.InputBusy, 20000);
+    QMouseEvent second(QEvent::MouseButtonDblClick, at, done->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                       {});
+    QApplication::sendEvent(done, &second);
+    QTest::mouseRelease(done, Qt::LeftButton, {}, at);
+    QTest::qWait(300);
+    QCOMPARE(h.g.CurrentPlayer, 1);
+    QCOMPARE(TurnNumber(h.g.GameYear), 0);
+    QVERIFY2(h.program.window.windowTitle().endsWith("Turn #0:  Bob"),
+             qPrintable(h.program.window.windowTitle()));
+    // Bob's own click still ends his turn.
+    HotSeat::Press(done);
+    QTRY_VERIFY_WITH_TIMEOUT(TurnNumber(h.g.GameYear) == 1 && !h.g.InputBusy, 60000);
+    QCOMPARE(h.g.CurrentPlayer, 0);
   }
 
   // Ann sends half her ships and presses Done; Bob presses Done; the turn resolves.
