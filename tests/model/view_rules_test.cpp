@@ -250,6 +250,23 @@ TEST(LabelSpreading, LeavesApartLabelsAndMovesOverlapsApart) {
   EXPECT_FALSE(over[0].left == 40 && over[0].top == 93);
 }
 
+// Two labels a hair too close: the upper one turns about its world by one step of 4 degrees (its
+// anchor, the edge next to the world, keeps its distance) and that parts them; the lower one stays.
+TEST(LabelSpreading, AnOverlapTurnsTheLabelByFourDegreesAStep) {
+  const std::vector<ViewSpot> worlds{{110, 100}, {130, 150}};
+  std::vector<LabelBox> labels{{40, 93, 45, 13}, {45, 105.9, 45, 13}};
+  const LabelBox lower = labels[1];
+  auto anchor = [&](const LabelBox& l) {  // the right edge's middle, to the left of world 0
+    return std::pair{worlds[0].x - (l.left + l.width), worlds[0].y - (l.top + l.height / 2)};
+  };
+  const auto [dx0, dy0] = anchor(labels[0]);
+  SpreadLabels(labels, worlds);
+  const auto [dx1, dy1] = anchor(labels[0]);
+  EXPECT_NEAR(std::atan2(dy1, dx1) - std::atan2(dy0, dx0), 4 * kPi / 180, 1e-9);
+  EXPECT_NEAR(std::hypot(dx1, dy1), std::hypot(dx0, dy0), 1e-9);
+  EXPECT_EQ(std::make_pair(labels[1].left, labels[1].top), std::make_pair(lower.left, lower.top));
+}
+
 TEST(LabelSpreading, AnAnchorStraightAboveItsWorldStillTurnsToANumber) {
   // The label's right edge lies exactly over its world: the angle has no tangent.
   std::vector<LabelBox> labels{{55, 80, 45, 13}, {56, 82, 45, 13}};

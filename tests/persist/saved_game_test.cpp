@@ -107,6 +107,28 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   EXPECT_EQ(StatusCaption(host.g(), 1) + "|" + StatusCaption(host.g(), 3), "J\xF6rg:  Taking Turn|");
 }
 
+// A loaded seat plays as a computer when its name begins with the first five characters of a
+// computer's name; four characters are not enough, nor a name shorter than five.
+TEST(SavedGameLoader, ASeatIsAComputerByTheFirstFiveCharactersOfItsName) {
+  const std::pair<const char*, int> cases[] = {{"Atlas", 4}, {"Atlases", 4}, {"Atlax", 0},
+                                               {"Hyper", 6}, {"Hypex", 0},   {"Titan", 5},
+                                               {"Titam", 0}, {"Pand", 0},    {"Calypsonian", 3}};
+  ScratchFolder folder;
+  TestGame saved;
+  MakeMidGame(saved, false);
+  for (const auto& [name, level] : cases) {
+    saved.g().PlayerName[2] = name;
+    const std::string path = folder.File("seat.zq");
+    ASSERT_TRUE(SaveGame(saved.g(), path));
+    TestGame t;
+    ASSERT_EQ(LoadSavedGame(t.g(), path), LoadOutcome::kLoaded) << name;
+    EXPECT_EQ(t.g().setup.chkAI[2], level > 0 ? 1 : 0) << name;
+    if (level > 0) {
+      EXPECT_EQ(t.g().setup.txtAI[2], std::to_string(level)) << name;
+    }
+  }
+}
+
 // An older file: a two-line header, 13-line world records (for worlds 0 and 5), no intelligence.
 TEST(SavedGameOlderLayouts, KeepWhatTheFileDoesNotHold) {
   TestGame t;
