@@ -95,7 +95,7 @@ TEST(Reinforcements, ABombAtAnOwnWorldIsTransferredToItsBombs) {
     EXPECT_TRUE(
         f.Calls("Circle ")[0].starts_with("Circle " + CallNumber(at.x) + " " + CallNumber(at.y) + " 14 "))
         << f.Calls("Circle ")[0];
-    EXPECT_EQ(f.Calls("Blob ").size(), 1u) << name;
+    ASSERT_EQ(f.Calls("Blob ").size(), 1u) << name;
     EXPECT_TRUE(f.Calls("Blob ")[0].starts_with("Blob " + CallNumber(at.x) + " " + CallNumber(at.y) + " " +
                                                 CallNumber(kPlayerColors[1])))
         << f.Calls("Blob ")[0];

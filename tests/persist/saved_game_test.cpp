@@ -55,7 +55,7 @@ TEST(SavedGameFormat, OneLineTextsGive2367CrLfLinesThatReadBackFieldByField) {
   g.WorldHistory[0][0] = "one\r\ntwo";
   g.WorldHistory[1][0] = "255\r\nx\r\n 255";
   const Lines more = SplitCrLf(SavedGameText(g));
-  EXPECT_EQ(more.size(), 2367u + 1 + 2);
+  ASSERT_EQ(more.size(), 2367u + 1 + 2);
   EXPECT_EQ(Lines(more.begin() + kFirstWorldLine + 18, more.begin() + kFirstWorldLine + 25),
             (Lines{"one", "two", " 255", "  255", "x", "   255", " 255"}));
   const SavedGameRead back = ReadSavedGame(GameState(), JoinCrLf(more));
