@@ -202,6 +202,33 @@ TEST(HostOrders, EachNumberOtherThanTheHostsRuleIsRefused) {
   }
 }
 
+// The bomb of an arming is taken only while the world is still armed: once the pulse has gone off
+// (or the arming is undone) a late bomb count is refused.
+TEST(PulseArming, TheBombIsTakenOnlyWhileTheWorldIsStillArmed) {
+  HostGame h;
+  Game& g = h.g();
+  g.WorldBombs[kBobHome] = 2;
+  h.Receive(kBob, "[PT] 09 10*");
+  ASSERT_EQ(Of(g, kBobHome), TypeAndBombs(10, 2));
+  g.WorldType[kBobHome] = kTypeNothing;  // the pulse went off
+  h.Receive(kBob, "[PB] 09 1*");
+  EXPECT_EQ(Of(g, kBobHome), TypeAndBombs(kTypeNothing, 2));
+  EXPECT_EQ(h.session->dropped, 1);
+}
+
+// A seat that has said it is done gives no more orders this turn.
+TEST(HostOrders, ASeatDoneWithItsTurnGivesNoMoreOrders) {
+  HostGame h;
+  Game& g = h.g();
+  g.WorldShips[kBobHome] = 40;
+  h.Receive(kBob, "[STATUS] 01Bob:  Done Turn*");
+  ASSERT_EQ(g.SeatStatus[kBob], TurnStatus::kDoneTurn);
+  h.Receive(kBob, "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, 10) + "*[PM] 09 1*");
+  EXPECT_EQ(g.WorldShips[kBobHome], 40.0f);
+  EXPECT_EQ(g.WorldShieldOn[kBobHome], 0);
+  EXPECT_EQ(h.session->dropped, 2);
+}
+
 // Only an object that has not moved since its launch can be called back; once a turn has moved
 // it, its record (as the host itself sends it) names it exactly and is still refused.
 TEST(HostRecall, RefusesAnObjectThatHasMoved) {
