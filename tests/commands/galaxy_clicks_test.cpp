@@ -316,5 +316,35 @@ TEST(GalaxyClicks, TheFiftyPercentRowLaunchesHalfTheShipsThroughTheSendCommand) 
   EXPECT_EQ(c.game.WorldShips[kAnnHome], 2);
 }
 
+// Above 4.5 ships the four shares differ from each other's rounding (with 20 ships: 15, 10, 5 and
+// 2): each row of the popup names exactly the ships its click launches.
+TEST(GalaxyClicks, EachShareRowNamesTheShipsItsClickLaunches) {
+  for (const float ships : {20.0f, 37.0f, 101.5f}) {
+    std::vector<std::string> named, sent;
+    std::vector<float> counts;
+    for (const int code : {kMenuSend75, kMenuSend50, kMenuSend25, kMenuSend10}) {
+      CommandsGame c;
+      c.game.WorldShips[kAnnHome] = ships;
+      c.Press(kAnnHome);
+      const CommandOutcome out = c.Press(3);
+      int row = -1;
+      for (size_t r = 0; r < out.popup.rows.size(); ++r)
+        if (out.popup.rows[r].code == code) row = static_cast<int>(r);
+      ASSERT_GE(row, 0) << ships << " " << code;
+      named.push_back(out.popup.rows[static_cast<size_t>(row)].text);
+      ProximityDialog dialog;
+      ASSERT_EQ(lstMenu_Click(c.game, out.popup, row, GameMenuCommands(dialog, nullptr)), code);
+      ASSERT_EQ(c.game.FleetFrom[0], kAnnHome + 1) << ships << " " << code;
+      counts.push_back(c.game.FleetShips[0]);
+      sent.push_back(" - Send" + Str(c.game.FleetShips[0]) + " Ships From World " +
+                     c.game.WorldName[kAnnHome] + " To " + c.game.WorldName[3]);
+    }
+    EXPECT_EQ(named, sent) << ships;
+    if (ships == 20.0f) {
+      EXPECT_EQ(counts, (std::vector<float>{15, 10, 5, 2}));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zarnath::testing

@@ -106,7 +106,7 @@ TEST(WorldPanelCommands, BombsOpenTheHomeWorldsPopupOrDialogOnTheSeatsOwnWorldOn
   p.game.RadarSeen[0] = 1;
   const CommandOutcome popup = p.Click(kAnnHome, 2);
   ASSERT_EQ(popup.opens, WindowOpens::kTravelPopup);
-  EXPECT_EQ(popup.popup.rows.size(), 3u);
+  ASSERT_EQ(popup.popup.rows.size(), 3u);
   EXPECT_EQ(popup.popup.rows[1].code, kMenuSetPulse);
   EXPECT_EQ(popup.popup.rows[2].code, kMenuSetProximity);
   EXPECT_EQ(popup.popup.height, 48);

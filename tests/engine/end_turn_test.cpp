@@ -25,6 +25,25 @@ TEST(Production, AFullShieldSwitchesOffItsExcessBecomingShipsOrTheNextTurnBefore
   }
 }
 
+// A neutral world may switch its shield on only while it holds more ships than the turn's number:
+// at exactly that many it never does, one more and some turn's roll switches it on.
+TEST(Production, ANeutralWorldRaisesItsShieldOnlyWithMoreShipsThanTheTurnNumber) {
+  for (const float extra : {0.0f, 1.0f}) {
+    EngineGame f("AB..");
+    Game& g = f.game;
+    f.AtTurn(6);
+    std::tie(g.WorldOwner[3], g.WorldShield[3], g.WorldProduction[3], g.WorldShieldOn[3], g.WorldShips[3]) =
+        std::make_tuple(0, 0, 0, 0, 6.0f + extra);
+    int raised = 0;
+    for (int turn = 0; turn < 60; ++turn) {
+      ApplyProduction(g);
+      raised += g.WorldShieldOn[3];
+      g.WorldShieldOn[3] = 0, g.WorldShield[3] = 0;
+    }
+    EXPECT_EQ(raised > 0, extra > 0) << extra << ": " << raised;
+  }
+}
+
 TEST(EndOfTurn, ArrivalsLandEarliestFirstAndTiesKeepTheirOrder) {
   EngineGame f("AB..");
   Game& g = f.game;
@@ -63,6 +82,33 @@ TEST(EndOfTurn, ResolvesLockedAndUnlocksForTheNextTurn) {
       std::make_tuple(false, false, true, true));
   EXPECT_EQ(g.CurrentPlayer, 0);
   EXPECT_NE(g.PlayerLog[0].find("\r\nYear 1.05, Turn #1"), std::string::npos);
+}
+
+// While the turn resolves, the side lists stay in view when one human plays at this computer, and
+// are hidden when two or more share it (they would show one player's worlds to the other). The
+// first row of the in-transit list is highlighted when an object of the player at this computer
+// arrives, not for another seat's object, and not when players share the computer.
+TEST(EndOfTurn, TheSideListsFollowTheResolutionOnlyForOneHumanAtTheComputer) {
+  for (const std::string seats : {"A1..", "AB.."}) {
+    const bool shared = seats == "AB..";
+    EngineGame f(seats);
+    Game& g = f.game;
+    std::tie(g.WorldOwner[3], g.WorldOwner[4], g.WorldShips[3], g.WorldShips[4]) =
+        std::make_tuple(1, 2, 10.0f, 10.0f);
+    f.Arrived(0, 2, 3, 1, 5.0f);  // Ann's reinforcements
+    f.Arrived(1, 2, 4, 2, 5.0f);  // the other seat's
+    std::vector<bool> listsAtSteps;
+    f.ports.onRefresh = [&](Control c) {
+      if (c == Control::kBattleFrames) listsAtSteps.push_back(g.window.SideListsVisible);
+    };
+    EndTurn(g);
+    ASSERT_GE(listsAtSteps.size(), 2u) << seats;
+    for (size_t i = 0; i < listsAtSteps.size(); ++i) EXPECT_EQ(listsAtSteps[i], !shared) << seats << " " << i;
+    EXPECT_EQ(f.ports.Count("SelectFirstTravelRow"), shared ? 0 : 1) << seats;
+    if (!shared) {
+      EXPECT_LT(f.Index("SelectFirstTravelRow"), f.Index("Sound reinforcements.wav")) << seats;
+    }
+  }
 }
 
 TEST(ClientEndOfTurn, WaitsLockedForTheHostThenStartsItsSeatsTurnWithTheEndOfItsLog) {

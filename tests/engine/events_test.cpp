@@ -52,6 +52,23 @@ TEST(Reinforcements, ShipsJoinTheWorldWithNoticeAndAMarkByTheirNumber) {
   }
 }
 
+// The "+ n" label stands 21 px from a home world that carries a player's name, 18 px from any other.
+TEST(Reinforcements, TheLabelStandsFurtherFromANamedHomeWorld) {
+  for (const auto& [to, gap] : {std::pair{kHomeWorld0, 21}, {kHomeWorld0 + 2, 18}, {3, 18}}) {
+    Events f;
+    Game& g = f.game;
+    std::tie(g.WorldOwner[to], g.WorldShips[to]) = std::make_tuple(1, 10.0f);
+    f.Arrived(1, 2, to, 1, 7.0f);
+    EndTravel(g, 1);
+    const ViewPoint at = WorldPixel(g, to);
+    const std::vector<std::string> label = f.Calls("ShipsLabel ");
+    ASSERT_EQ(label.size(), 1u) << to;
+    EXPECT_EQ(label[0], "ShipsLabel + 7 " + CallNumber(at.x) + " " + CallNumber(at.y) + " " +
+                            std::to_string(gap) + " " + CallNumber(kPlayerColors[1]))
+        << to;
+  }
+}
+
 // An annihilation bomb sent to a world of its owner joins the world's bombs: no battle, the
 // transfer notice with both names, a ring also about a home world, and the bomb's blob.
 TEST(Reinforcements, ABombAtAnOwnWorldIsTransferredToItsBombs) {
@@ -78,7 +95,7 @@ TEST(Reinforcements, ABombAtAnOwnWorldIsTransferredToItsBombs) {
     EXPECT_TRUE(
         f.Calls("Circle ")[0].starts_with("Circle " + CallNumber(at.x) + " " + CallNumber(at.y) + " 14 "))
         << f.Calls("Circle ")[0];
-    EXPECT_EQ(f.Calls("Blob ").size(), 1u) << name;
+    ASSERT_EQ(f.Calls("Blob ").size(), 1u) << name;
     EXPECT_TRUE(f.Calls("Blob ")[0].starts_with("Blob " + CallNumber(at.x) + " " + CallNumber(at.y) + " " +
                                                 CallNumber(kPlayerColors[1])))
         << f.Calls("Blob ")[0];
@@ -179,6 +196,46 @@ TEST(ProximityBombs, TheEndOfTurnScanSparesTheBombOwnersOwnObjects) {
   }
 }
 
+// Worlds standing still on ring 130: Bob's 5000 ships from world 2 (at angle 0) to world 4, a
+// tenth of a year left of a 0.2-year trip with a path parameter of 6, so that the last turn's
+// samples sweep from 0.3 to 0.6 rad, twice that from a double-speed fuel world; Ann's bomb on world
+// 5 at angle `bomb`.
+struct StillMinefield : Events {
+  StillMinefield(double bomb, bool fuel) {
+    for (int w : {2, 4, 5, 8}) game.WorldRadius[w] = 130, game.WorldAngularSpeed[w] = 0;
+    std::tie(game.WorldAngle[2], game.WorldAngle[4], game.WorldAngle[5]) =
+        std::make_tuple(0.0f, 3.0f, static_cast<float>(bomb));
+    game.WorldType[2] = fuel ? kTypeFuel : kTypeNothing;
+    std::tie(game.ProxBombOwner[3], game.ProxBombWorld[3], game.ProxBombThreshold[3]) =
+        std::make_tuple(1, 5.0f, 50.0f);
+    Put(0, 2, 4, 2, 5000, 0.2f);
+    std::tie(game.FleetTimeLeft[0], game.FleetAngleParam[0]) = std::make_tuple(0.1, 6.0f);
+  }
+};
+
+// The scan samples the object's path through the whole turn, the start and the end included, and
+// an object from a double-speed fuel world travels its path twice as fast.
+TEST(ProximityBombs, TheScanCoversTheWholeTurnAtTheObjectsOwnSpeed) {
+  const double kFifteenUnits = 15.0 / 130;  // in radians on ring 130
+  struct Case {
+    const char* what;
+    double bomb;
+    bool fuel, fires;
+  } const cases[] = {
+      {"just past where a fuel object ends the turn", 1.2 + kFifteenUnits, true, true},
+      {"just before where a fuel object began the turn", 0.6 - kFifteenUnits, true, true},
+      {"halfway along a fuel object's turn", 0.9, true, true},
+      {"halfway along a fuel object's turn, an ordinary object", 0.9, false, false},
+      {"just past where an ordinary object ends the turn", 0.6 + kFifteenUnits, false, true},
+      {"just before where an ordinary object began the turn", 0.3 - kFifteenUnits, false, true},
+      {"well past an ordinary object's turn", 0.6 + 3 * kFifteenUnits, false, false},
+  };
+  for (const Case& c : cases) {
+    StillMinefield f(c.bomb, c.fuel);
+    EXPECT_EQ(ProximityFires(f.game, 0, 3), c.fires) << c.what;
+  }
+}
+
 TEST(ProximitySet, PlantsTheBombInAFreeSlotOrSaysTruthfullyThatNoneIsFree) {
   for (bool full : {false, true}) {
     Events f;
@@ -195,6 +252,34 @@ TEST(ProximitySet, PlantsTheBombInAFreeSlotOrSaysTruthfullyThatNoneIsFree) {
               full ? std::make_tuple(0, 0.0f, 0.0f, 0) : std::make_tuple(1, 3.0f, 50.0f, 0));
     EXPECT_EQ(f.Calls("Blob ").size() + f.Calls("Circle ").size(),
               full ? 0u : 3u);  // a set bomb's marks only
+  }
+}
+
+// The mark of a bomb set on a world stands left, right, below and then above it by the owner's
+// earlier bombs on the same world (20 units scaled); other owners' and other worlds' bombs do not
+// count, and a fifth bomb's mark stands on the world itself.
+TEST(ProximitySet, TheMarkMovesAroundTheWorldByTheOwnersEarlierBombsThere) {
+  const std::pair<double, double> offsets[] = {{-20, 0}, {20, 0}, {0, 20}, {0, -20}, {0, 0}};
+  for (int earlier = 0; earlier < 5; ++earlier) {
+    Events f;
+    Game& g = f.game;
+    std::tie(g.ProxBombOwner[0], g.ProxBombWorld[0], g.ProxBombThreshold[0]) =
+        std::make_tuple(2, 3.0f, 10.0f);
+    std::tie(g.ProxBombOwner[1], g.ProxBombWorld[1], g.ProxBombThreshold[1]) =
+        std::make_tuple(1, 6.0f, 10.0f);
+    for (int k = 2; k < 2 + earlier; ++k)
+      std::tie(g.ProxBombOwner[k], g.ProxBombWorld[k], g.ProxBombThreshold[k]) =
+          std::make_tuple(1, 3.0f, 10.0f);
+    f.Arrived(9, 8, 3, 1, kProximityBombBase + 50);
+    EndTravel(g, 9);
+    ASSERT_EQ(g.ProxBombOwner[2 + earlier], 1) << earlier;
+    const ViewPoint at = WorldPixel(g, 3);
+    const auto [dx, dy] = offsets[earlier];
+    const std::vector<std::string> blob = f.Calls("Blob ");
+    ASSERT_EQ(blob.size(), 1u) << earlier;
+    EXPECT_TRUE(blob[0].starts_with("Blob " + CallNumber(at.x + dx * g.GalaxyScaleX) + " " +
+                                    CallNumber(at.y + dy * g.GalaxyScaleY) + " "))
+        << earlier << ": " << blob[0];
   }
 }
 

@@ -77,6 +77,19 @@ TEST(Elimination, EachOfTheNineMasksNamesItsWinnerOnlyWhenEveryOtherNamedSeatIsO
   EXPECT_EQ(f.game.PlayerLog[0], "\r\n - Bob Was Eliminated From The Game!");
 }
 
+// The last player standing is cheered with the sound of a won battle even in a speed game, which
+// silences every other event; only the sound switch silences it.
+TEST(Elimination, TheVictorySoundPlaysInASpeedGameUnlessTheSoundIsOff) {
+  for (const bool soundOff : {false, true}) {
+    EngineGame f("AB..");
+    std::tie(f.game.SpeedGame, f.game.SoundOff) = std::make_tuple(true, soundOff);
+    f.game.WorldOwner[9] = 1;
+    GameCheck(f.game);
+    ASSERT_TRUE(f.game.GameOver);
+    EXPECT_EQ(f.ports.Count("Sound battlewon.wav"), soundOff ? 0 : 1) << soundOff;
+  }
+}
+
 // Bob's elimination is announced over the sun for three seconds with the sound of a lost battle
 // (not in a speed game), then the announcement goes and his caption says he is out.
 TEST(Elimination, TheAnnouncementItsSoundAndItsThreeSeconds) {

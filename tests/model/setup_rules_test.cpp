@@ -189,7 +189,7 @@ TEST(SetupWindow, EditedNamesAreFilteredAndComputerNamesRefused) {
     EXPECT_TRUE(f.ports.calls.empty()) << c.typed;
     // The window's edit tells the refusal in a message box.
     EXPECT_EQ(EditSeatName(f.game, 1, c.typed), !c.refused) << c.typed;
-    EXPECT_EQ(f.ports.calls.size(), c.refused ? 1u : 0u) << c.typed;
+    ASSERT_EQ(f.ports.calls.size(), c.refused ? 1u : 0u) << c.typed;
     if (c.refused) {
       EXPECT_EQ(f.ports.calls[0],
                 "MessageBox Zarnath: That Name Belongs To A Computer Player!  Please Choose Another Name.");

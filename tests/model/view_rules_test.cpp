@@ -138,7 +138,7 @@ TEST(FleetPaths, TheWalkIsOneTickAStepAndBoundedForTripsBeyondReach) {
   g.FleetTimeLeft[s] = 0.1;
   g.FleetTripTime[s] = 0.5f;
   const auto ticks = PathTicks(g, s);
-  EXPECT_TRUE(ticks.size() == 52 || ticks.size() == 53) << ticks.size();
+  ASSERT_TRUE(ticks.size() == 52 || ticks.size() == 53) << ticks.size();
   EXPECT_EQ(ticks.front(), 260.0f);
   for (float trip : {3e6f, 1e30f, std::nanf("")}) {  // only a foreign saved game holds such a trip
     g.FleetTripTime[s] = trip;
@@ -248,6 +248,23 @@ TEST(LabelSpreading, LeavesApartLabelsAndMovesOverlapsApart) {
   SpreadLabels(over, {{100, 100}, {110, 102}});
   for (const LabelBox& l : over) EXPECT_TRUE(std::isfinite(l.left) && std::isfinite(l.top));
   EXPECT_FALSE(over[0].left == 40 && over[0].top == 93);
+}
+
+// Two labels a hair too close: the upper one turns about its world by one step of 4 degrees (its
+// anchor, the edge next to the world, keeps its distance) and that parts them; the lower one stays.
+TEST(LabelSpreading, AnOverlapTurnsTheLabelByFourDegreesAStep) {
+  const std::vector<ViewSpot> worlds{{110, 100}, {130, 150}};
+  std::vector<LabelBox> labels{{40, 93, 45, 13}, {45, 105.9, 45, 13}};
+  const LabelBox lower = labels[1];
+  auto anchor = [&](const LabelBox& l) {  // the right edge's middle, to the left of world 0
+    return std::pair{worlds[0].x - (l.left + l.width), worlds[0].y - (l.top + l.height / 2)};
+  };
+  const auto [dx0, dy0] = anchor(labels[0]);
+  SpreadLabels(labels, worlds);
+  const auto [dx1, dy1] = anchor(labels[0]);
+  EXPECT_NEAR(std::atan2(dy1, dx1) - std::atan2(dy0, dx0), 4 * kPi / 180, 1e-9);
+  EXPECT_NEAR(std::hypot(dx1, dy1), std::hypot(dx0, dy0), 1e-9);
+  EXPECT_EQ(std::make_pair(labels[1].left, labels[1].top), std::make_pair(lower.left, lower.top));
 }
 
 TEST(LabelSpreading, AnAnchorStraightAboveItsWorldStillTurnsToANumber) {

@@ -66,7 +66,7 @@ TEST(WorldPanel, OwnWorldShowsTrueFiguresAndItsCommands) {
   g.WorldShips[8] = 0, g.WorldType[8] = kTypeArmedPulseFuel, g.WorldNoGather[8] = true;
   const Rows home = g.Of(8);
   EXPECT_EQ(home.front().first, " - HOME WORLD - ");
-  EXPECT_EQ(home.size(), 13u);
+  ASSERT_EQ(home.size(), 13u);
   EXPECT_EQ(home[7].first, " - Shield: Off");
   EXPECT_EQ(home[11].first, " - Include In Gather - ");
   EXPECT_EQ(BuildWorldPanel(g, 8).height, 188);
@@ -151,7 +151,7 @@ TEST(WorldPanel, PublicFigureTruceAndBombRows) {
   // public view keeps them; a bomb held adds the bomb row.
   Panel g;
   g.TruceUntilTurn = 11, g.WorldBombs[8] = 1;
-  EXPECT_EQ(g.Of(3).size(), 15u);
+  ASSERT_EQ(g.Of(3).size(), 15u);
   EXPECT_EQ(g.Of(3).back(), (std::pair<std::string, int>{" - Send Nearest Bomb - ", kPanelNearestBomb}));
   g.ScoutInfo[0][0][3] = 8;
   EXPECT_EQ(g.Of(3).size(), 12u);

@@ -171,7 +171,7 @@ TEST_F(MasterTest, HostingCreatesTheDaysFileWithElevenCrLfLinesAndRepublishingAp
   // The list then holds this host once per publication.
   l.lobby.Download();
   ASSERT_TRUE(WaitFor([&] { return l.list.has_value(); }));
-  EXPECT_GE(l.list->rows.size(), 3u);
+  ASSERT_GE(l.list->rows.size(), 3u);
   EXPECT_EQ(l.list->rows[0].cells[0], " * Ann");
 }
 

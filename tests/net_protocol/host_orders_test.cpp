@@ -101,6 +101,134 @@ TEST(PulseArming, TheHostRefusesAnotherSeatsHomeWorld) {
   EXPECT_EQ(Of(g, kCyHome), TypeAndBombs(10, 2));
 }
 
+// Every client order carries numbers the host's own rule decides: the ships a launch takes and the
+// shield and class it carries, the object a recall names, the shield switch, the arming code and the
+// bombs left after the arming, and the world the order is for. A number other than the rule's is
+// refused with nothing changed, and the rule's own number then goes through.
+TEST(HostOrders, EachNumberOtherThanTheHostsRuleIsRefused) {
+  // What a frame could change, with the shield switches the host keeps to itself.
+  auto OrdersState = [](const Game& g) {
+    std::string s = std::to_string(Fingerprint(g));
+    for (const uint8_t on : g.WorldShieldOn) s += std::to_string(on);
+    return s;
+  };
+  constexpr int kBobWorld = 3, kBeyond = 20;  // a world of Bob's, and one beyond the galaxy's 16
+  struct Case {
+    const char* what;
+    std::string (*before)(Game&);  // frames the host takes first
+    std::string (*forged)(Game&);
+    std::string (*honest)(Game&);
+  } const cases[] = {
+      {"[SEND] more ships than the whole ships present",
+       [](Game& g) {
+         g.WorldShips[kBobHome] = 39.5f;
+         return std::string();
+       },
+       [](Game& g) { return "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, 40) + "*"; },
+       [](Game& g) { return "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, 39) + "*"; }},
+      {"[SEND] a scout from a world without a whole ship",
+       [](Game& g) {
+         g.WorldShips[kBobHome] = 0.5f;
+         return std::string();
+       },
+       [](Game& g) { return "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, kScout) + "*"; },
+       [](Game& g) {
+         g.WorldShips[kBobHome] = 1;
+         return "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, kScout) + "*";
+       }},
+      {"[SEND] a shield the world does not give", [](Game&) { return std::string(); },
+       [](Game& g) {
+         std::string r = LaunchRecord(g, kBobHome, 3, kBob + 1, 10);
+         r.replace(12, 3, r.substr(12, 3) == "000" ? "050" : "000");
+         return "[SEND] 00" + r + "*";
+       },
+       [](Game& g) { return "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, 10) + "*"; }},
+      {"[SEND] a proximity bomb from a world without bombs",
+       [](Game& g) {
+         g.WorldBombs[kBobHome] = 0;
+         return std::string();
+       },
+       [](Game& g) {
+         return "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, kProximityBombBase + 25) + "*";
+       },
+       [](Game& g) {
+         g.WorldBombs[kBobHome] = 1;
+         return "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, kProximityBombBase + 25) + "*";
+       }},
+      {"[UNSEND] a count other than the object's",
+       [](Game& g) { return "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, 10) + "*"; },
+       [](Game& g) {
+         const std::string launched = LaunchRecord(g, kBobHome, 3, kBob + 1, 10);
+         std::string r = launched;
+         r.replace(6, 5, "00011");
+         return "[UNSEND] 00" + r + "*";
+       },
+       [](Game& g) {
+         for (int j = 0; j < kUsedFleetSlots; ++j)
+           if (g.FleetFrom[j] != 0) return "[UNSEND] 00" + FleetRecord(g, j) + "*";
+         return std::string("[UNSEND] 00none*");
+       }},
+      {"[PM] a switch other than off or on", [](Game&) { return std::string(); },
+       [](Game&) { return std::string("[PM] 03 2*"); }, [](Game&) { return std::string("[PM] 03 1*"); }},
+      {"[PM] a world beyond the galaxy", [](Game&) { return std::string(); },
+       [](Game&) { return std::string("[PM] 20 1*"); }, [](Game&) { return std::string("[PM] 03 1*"); }},
+      {"[PT] a code other than the arming's", [](Game&) { return std::string(); },
+       [](Game&) { return std::string("[PT] 09 12*"); }, [](Game&) { return std::string("[PT] 09 10*"); }},
+      {"[PB] the bombs kept", [](Game&) { return std::string("[PT] 09 10*"); },
+       [](Game&) { return std::string("[PB] 09 2*"); }, [](Game&) { return std::string("[PB] 09 1*"); }},
+      {"[PB] every bomb taken", [](Game&) { return std::string("[PT] 09 10*"); },
+       [](Game&) { return std::string("[PB] 09 0*"); }, [](Game&) { return std::string("[PB] 09 1*"); }},
+      {"[PB] a count out of all reason", [](Game&) { return std::string("[PT] 09 10*"); },
+       [](Game&) { return std::string("[PB] 09 32767*"); }, [](Game&) { return std::string("[PB] 09 1*"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HostGame h;
+    Game& g = h.g();
+    std::tie(g.WorldShips[kBobHome], g.WorldBombs[kBobHome], g.WorldShield[kBobHome]) =
+        std::make_tuple(40.0f, int16_t{2}, uint8_t{30});
+    std::tie(g.WorldOwner[kBobWorld], g.WorldOwner[kBeyond], g.WorldShieldOn[kBobWorld]) =
+        std::make_tuple(kBob + 1, kBob + 1, uint8_t{0});
+    const std::string first = c.before(g);
+    if (!first.empty()) h.Receive(kBob, first);
+    ASSERT_EQ(h.session->dropped, 0) << c.what << ": " << h.session->lastDropped;
+    const std::string before = OrdersState(g);
+    h.Receive(kBob, c.forged(g));
+    EXPECT_EQ(h.session->dropped, 1);
+    EXPECT_EQ(OrdersState(g), before);
+    h.Receive(kBob, c.honest(g));
+    EXPECT_EQ(h.session->dropped, 1) << h.session->lastDropped;
+    EXPECT_NE(OrdersState(g), before);
+  }
+}
+
+// The bomb of an arming is taken only while the world is still armed: once the pulse has gone off
+// (or the arming is undone) a late bomb count is refused.
+TEST(PulseArming, TheBombIsTakenOnlyWhileTheWorldIsStillArmed) {
+  HostGame h;
+  Game& g = h.g();
+  g.WorldBombs[kBobHome] = 2;
+  h.Receive(kBob, "[PT] 09 10*");
+  ASSERT_EQ(Of(g, kBobHome), TypeAndBombs(10, 2));
+  g.WorldType[kBobHome] = kTypeNothing;  // the pulse went off
+  h.Receive(kBob, "[PB] 09 1*");
+  EXPECT_EQ(Of(g, kBobHome), TypeAndBombs(kTypeNothing, 2));
+  EXPECT_EQ(h.session->dropped, 1);
+}
+
+// A seat that has said it is done gives no more orders this turn.
+TEST(HostOrders, ASeatDoneWithItsTurnGivesNoMoreOrders) {
+  HostGame h;
+  Game& g = h.g();
+  g.WorldShips[kBobHome] = 40;
+  h.Receive(kBob, "[STATUS] 01Bob:  Done Turn*");
+  ASSERT_EQ(g.SeatStatus[kBob], TurnStatus::kDoneTurn);
+  h.Receive(kBob, "[SEND] 00" + LaunchRecord(g, kBobHome, 3, kBob + 1, 10) + "*[PM] 09 1*");
+  EXPECT_EQ(g.WorldShips[kBobHome], 40.0f);
+  EXPECT_EQ(g.WorldShieldOn[kBobHome], 0);
+  EXPECT_EQ(h.session->dropped, 2);
+}
+
 // Only an object that has not moved since its launch can be called back; once a turn has moved
 // it, its record (as the host itself sends it) names it exactly and is still refused.
 TEST(HostRecall, RefusesAnObjectThatHasMoved) {

@@ -7,10 +7,13 @@
 #include "model/setup_rules.h"
 #include "net/lobby.h"
 #include "net/net_session.h"
+#include "persist/defaults_file.h"
+#include "persist/persist_fixture.h"
 
 namespace zarnath {
 namespace {
 
+using testing::ScratchFolder;
 using testing::TestGame;
 
 // A host in its LAN lobby with `worlds` worlds: Ann, listening, nobody connected yet.
@@ -228,8 +231,10 @@ TEST(LobbyRules, TheLobbySetsTheRoleWhenItHostsOrJoins) {
   chkLan_Click(g);
   EXPECT_EQ(g.Role, NetRole::kLocal);
 
+  ScratchFolder folder;  // where the join keeps the player's name
   TestGame joiner;
   Game& j = joiner.game;
+  j.programFolder = folder.path();
   SetName(j, 0, "Bob");
   j.setup.chkLan = 1;
   chkLan_Click(j);
@@ -239,6 +244,26 @@ TEST(LobbyRules, TheLobbySetsTheRoleWhenItHostsOrJoins) {
   EXPECT_EQ(j.Role, NetRole::kClient);
   ClientConnectionOpened(j);
   EXPECT_TRUE(IsNetworkClient(j) && !IsHostOrSingle(j));
+}
+
+// Once the host answers, the joining player's name is kept in "defaults.cfg" for the next start.
+TEST(LobbyRules, AJoinThatReachesTheHostKeepsThePlayersName) {
+  ScratchFolder folder;
+  TestGame joiner;
+  Game& j = joiner.game;
+  j.programFolder = folder.path();
+  SetName(j, 0, "Bob");
+  j.setup.chkLan = 1;
+  chkLan_Click(j);
+  j.setup.txtIP = "127.0.0.1";
+  JoinHost(j);
+  SetupState before;
+  ReadDefaults(folder.path(), before);
+  EXPECT_NE(before.txtPL[0], "Bob");
+  ClientConnectionOpened(j);
+  SetupState after;
+  ReadDefaults(folder.path(), after);
+  EXPECT_EQ(after.txtPL[0], "Bob");
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST(SavedGameFormat, OneLineTextsGive2367CrLfLinesThatReadBackFieldByField) {
   g.WorldHistory[0][0] = "one\r\ntwo";
   g.WorldHistory[1][0] = "255\r\nx\r\n 255";
   const Lines more = SplitCrLf(SavedGameText(g));
-  EXPECT_EQ(more.size(), 2367u + 1 + 2);
+  ASSERT_EQ(more.size(), 2367u + 1 + 2);
   EXPECT_EQ(Lines(more.begin() + kFirstWorldLine + 18, more.begin() + kFirstWorldLine + 25),
             (Lines{"one", "two", " 255", "  255", "x", "   255", " 255"}));
   const SavedGameRead back = ReadSavedGame(GameState(), JoinCrLf(more));
@@ -142,6 +142,28 @@ TEST(SavedGameLoader, ResetSolarSystemThenKeepsTheLoadedPlayersAndWorldCount) {
   EXPECT_EQ(g.PlayerName, (std::array<std::string, 5>{"Ulla", "J\xF6rg", "Atlas", "", ""}));
   EXPECT_EQ(std::tie(g.setup.chkAI[0], g.setup.chkAI[1], g.setup.chkAI[2], g.setup.chkAI[3]),
             std::make_tuple(0, 0, 1, 0));
+}
+
+// A loaded seat plays as a computer when its name begins with the first five characters of a
+// computer's name; four characters are not enough, nor a name shorter than five.
+TEST(SavedGameLoader, ASeatIsAComputerByTheFirstFiveCharactersOfItsName) {
+  const std::pair<const char*, int> cases[] = {{"Atlas", 4}, {"Atlases", 4}, {"Atlax", 0},
+                                               {"Hyper", 6}, {"Hypex", 0},   {"Titan", 5},
+                                               {"Titam", 0}, {"Pand", 0},    {"Calypsonian", 3}};
+  ScratchFolder folder;
+  TestGame saved;
+  MakeMidGame(saved, false);
+  for (const auto& [name, level] : cases) {
+    saved.g().PlayerName[2] = name;
+    const std::string path = folder.File("seat.zq");
+    ASSERT_TRUE(SaveGame(saved.g(), path));
+    TestGame t;
+    ASSERT_EQ(LoadSavedGame(t.g(), path), LoadOutcome::kLoaded) << name;
+    EXPECT_EQ(t.g().setup.chkAI[2], level > 0 ? 1 : 0) << name;
+    if (level > 0) {
+      EXPECT_EQ(t.g().setup.txtAI[2], std::to_string(level)) << name;
+    }
+  }
 }
 
 // An older file: a two-line header, 13-line world records (for worlds 0 and 5), no intelligence.

@@ -304,6 +304,9 @@ class GameMenusTest : public QObject {
     QVERIFY(ringOf(s, Qt::black) && ringOf(t.Centre(w), Qt::black));
     QVERIFY(!ringOf(s, QColor(64, 64, 0)));
     QCOMPARE(image.pixelColor(t.Centre(w).toPoint()), GameColour(t.g.PlayerColor[t.g.WorldOwner[w]]));
+    // The target's dot is filled out to 2 px from its centre: its outline lies further out.
+    for (QPoint d : {QPoint(2, 0), QPoint(-2, 0), QPoint(0, 2), QPoint(0, -2)})
+      QCOMPARE(image.pixelColor(t.Centre(w).toPoint() + d), GameColour(t.g.PlayerColor[t.g.WorldOwner[w]]));
   }
 
   void theNewsLineComesFromTheCosmeticSource() {
