@@ -3,6 +3,20 @@
 # copy of the sources (in a temporary folder) and the check must fail on it, naming the fault; the
 # untouched copy must pass.
 set -uo pipefail
+usage() {
+  cat << 'TEXT'
+usage: check-layers-selftest.sh
+Plants each fault the layer check refuses, one at a time, in a temporary copy of the sources and
+expects the check to refuse it with its message; the untouched copy must pass. Exit status 0 when
+every planted fault was refused, 1 otherwise.
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "check-layers-selftest.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -eq 0 ] || { echo "check-layers-selftest.sh: no arguments are taken" >&2; usage >&2; exit 2; }
 root="$(cd "$(dirname "$0")/.." && pwd)"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
