@@ -259,8 +259,16 @@ int TurnNumber(float gameYear) {
 
 std::string YearText(float gameYear) {
   // Year 1.00 is turn 0 and each turn is 0.05 year: 5 hundredths.
-  long long hundredths = 100 + 5LL * TurnNumber(gameYear);
-  return Format(static_cast<double>(hundredths) / 100.0, "0.00");
+  // Written from the whole count of hundredths: what the picture "0.00" makes of it, without
+  // the decimal expansion (every turn's captions, logs and history lines write it).
+  const long long hundredths = 100 + 5LL * TurnNumber(gameYear);
+  const unsigned long long h = static_cast<unsigned long long>(hundredths < 0 ? -hundredths : hundredths);
+  std::string text = hundredths < 0 ? "-" : "";
+  text += std::to_string(h / 100);
+  text += '.';
+  text += static_cast<char>('0' + h / 10 % 10);
+  text += static_cast<char>('0' + h % 10);
+  return text;
 }
 
 std::string TurnText(float gameYear) {

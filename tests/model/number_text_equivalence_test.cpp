@@ -242,6 +242,34 @@ TEST(NumberTextEquivalence, EveryPictureIsTheTextOfItsFirstWriting) {
   EXPECT_EQ(differ, 0);
 }
 
+// The year of the captions and logs is the picture "0.00" of its hundredths, for every turn count
+// a stored year can give: before year 1.00, in long games and at the ends of the range.
+TEST(NumberTextEquivalence, TheYearIsItsPictureOfTwoDecimals) {
+  std::vector<float> years = {0.0f,
+                              -1.0f,
+                              0.95f,
+                              0.9999f,
+                              1e9f,
+                              -1e9f,
+                              4e9f,
+                              -4e9f,
+                              3e38f,
+                              -3e38f,
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::quiet_NaN()};
+  for (int turn = -3000; turn <= 30000; ++turn) years.push_back(1.0f + static_cast<float>(turn) * 0.05f);
+  std::mt19937 rng(29);
+  for (int i = 0; i < 20000; ++i) years.push_back(std::bit_cast<float>(static_cast<uint32_t>(rng())));
+  int differ = 0;
+  for (float year : years) {
+    const double hundredths = 100.0 + 5.0 * TurnNumber(year);
+    const std::string want = reference::Format(hundredths / 100.0, "0.00"), got = YearText(year);
+    if (got != want && ++differ <= 10) ADD_FAILURE() << "year " << year << ": " << got << ", not " << want;
+  }
+  EXPECT_EQ(differ, 0);
+}
+
 // Numbers read from texts: signs, points, exponents with every letter, blanks anywhere, long runs of
 // digits, magnitudes beyond a 64-bit float either way, and texts that hold no number.
 TEST(NumberTextEquivalence, ValReadsWhatItsFirstWritingRead) {
