@@ -94,6 +94,9 @@ class GalaxyCanvas {
 
   // How many drawings and circle stamps are kept for reuse (tests).
   size_t keptDrawings() const { return made_.size() + stampCount_; }
+  // The memory of what is kept beside the canvas: the kept drawings, the circle stamps and the
+  // pictures they are made on (the benchmarks report it).
+  size_t keptBytes() const;
 
  private:
   // What one circle or line drawing depends on: its shape and place to the last bit, its pen
