@@ -33,6 +33,15 @@ Decimal ToDecimal(double magnitude, int precision) {
 
 std::string NumberText(double value, int precision) {
   if (value == 0.0 || std::isnan(value)) return " 0";
+  // A whole number of fewer digits than the precision is written as it stands (the ships and
+  // shields of the notices and panels): the digits the scientific form gives, without it.
+  const double whole = precision == 7 ? 1e7 : precision == 15 ? 1e15 : 0.0;
+  if (std::fabs(value) < whole && value == std::trunc(value)) {
+    char out[24];
+    out[0] = ' ';
+    char* first = value < 0 ? out : out + 1;
+    return std::string(out, std::to_chars(first, out + sizeof out, static_cast<long long>(value)).ptr);
+  }
   // The digits as ToDecimal finds them, written straight into the text.
   char sci[64];
   const char* sciEnd =

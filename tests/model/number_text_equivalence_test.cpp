@@ -198,6 +198,12 @@ std::vector<T> Values(uint64_t seed, int randomCount) {
   for (T x : {T(0), L::min(), L::max(), L::denorm_min(), L::infinity(), L::quiet_NaN()}) around(x);
   for (int e = L::min_exponent - L::digits; e <= L::max_exponent; e += 3) around(std::ldexp(T(1), e));
   for (int e = L::min_exponent10; e <= L::max_exponent10; ++e) around(static_cast<T>(std::pow(10.0L, e)));
+  // Whole numbers of play (ships, shields) and the last whole numbers written without an exponent.
+  for (int i = -3000; i <= 3000; ++i) around(static_cast<T>(i) * static_cast<T>(i % 7 == 0 ? 3331 : 1));
+  for (double top : {1e7, 1e15}) {
+    for (double d = 1; d <= 3; ++d) around(static_cast<T>(top - d));
+    around(static_cast<T>(top));
+  }
   for (int i = -2000; i <= 2000; ++i) {
     around(static_cast<T>(i / 1000.0));
     around(static_cast<T>(i + 0.5));
