@@ -24,8 +24,9 @@ namespace {
 constexpr size_t kKeptLimit = 8192;
 // The circle stamps are bounded by what a redraw can use: a redraw of the game draws some hundreds
 // of small circles (the rings of 30 worlds, the marks of 100 objects) in a few dozen shapes, some
-// tens of thousands of pixel runs. Past this many runs every stamp is forgotten (the shapes stay),
-// past this many shapes the shapes too.
+// tens of thousands of pixel runs. The bounds keep about ten such redraws' worth (2 MiB of runs,
+// 2 MiB of shape tables): past this many runs every stamp is forgotten (the shapes stay), past
+// this many shapes the shapes too.
 constexpr size_t kStampRunLimit = 1 << 19, kShapeLimit = 64;
 // The stamps' picture and the spot each stamp is drawn about: every coordinate of a circle up to
 // the stamp radius and a pen of up to kStampPen px lies between 256 and 512 there.
