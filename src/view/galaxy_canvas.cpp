@@ -150,7 +150,11 @@ void GalaxyCanvas::NextFrame() {
   // What the last picture used stays (the replay below points at it); nothing else can be asked
   // for again before it is seen twice anew.
   if (made_.size() > std::min(kKeptLimit, 2 * thisFrame_.size() + 64))
-    std::erase_if(made_, [this](const auto& entry) { return entry.second.lastUsed + 1 < frame_; });
+    std::erase_if(made_, [this](const auto& entry) {
+      const bool old = entry.second.lastUsed + 1 < frame_;
+      if (old) keptPixels_ -= entry.second.pixels.size();
+      return old;
+    });
   lastFrame_.swap(thisFrame_);
   thisFrame_.clear();
   replay_ = 0;
@@ -308,6 +312,7 @@ bool GalaxyCanvas::Reusing() {
   // Kept pixels are placed by offsets into a picture of one size: another size forgets them.
   if (image_.size() != keptSize_) {
     made_.clear();
+    keptPixels_ = 0;
     lastFrame_.clear();
     thisFrame_.clear();
     replay_ = 0;
@@ -387,8 +392,17 @@ void GalaxyCanvas::Keep(Made& made, const QRect& box) {
   }
   std::sort(made.tiles.begin(), made.tiles.end());
   made.tiles.erase(std::unique(made.tiles.begin(), made.tiles.end()), made.tiles.end());
+  // The kept pixels are bounded too: beyond twice the picture's own a drawing is drawn as it comes.
+  const size_t bound = 2 * static_cast<size_t>(image_.width()) * static_cast<size_t>(image_.height());
+  if (made.reusable && keptPixels_ + made.pixels.size() > bound) made.reusable = false;
   made.kept = made.reusable;
-  if (!made.kept) made.pixels = {};
+  if (made.kept) {
+    keptPixels_ += made.pixels.size();
+  } else {
+    // Given back: assigning an empty list would keep the memory the scan took.
+    std::vector<Pixel>().swap(made.pixels);
+    std::vector<uint32_t>().swap(made.tiles);
+  }
 }
 
 void GalaxyCanvas::WriteBack(const Made& made) {
