@@ -1,6 +1,9 @@
 // The end-of-turn cycle of a speed game: 30 worlds, 100 objects in flight, ten proximity bombs
-// planted, two humans at one computer, headless ports that record nothing.
+// planted, two humans at one computer, headless ports that record nothing; and the worst turn of
+// such a game, the table full and every object arriving in it.
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 #include "engine/launch.h"
 #include "engine/turn.h"
@@ -83,6 +86,38 @@ void BM_EndTurnSpeedGame(benchmark::State& state) {
   state.counters["in_flight"] = inFlight;
 }
 BENCHMARK(BM_EndTurnSpeedGame)->Unit(benchmark::kMicrosecond);
+
+// The worst turn: the travel table full and all 100 objects arriving in this turn, about half of
+// them reinforcing their owner's worlds and the rest fighting the 5000 ships of foreign ones.
+void BM_EndTurnEveryObjectArriving(benchmark::State& state) {
+  BusyGalaxy busy;
+  GameState& start = busy.start;
+  int inFlight = 0, battles = 0;
+  for (int j = 0; j < kUsedFleetSlots; ++j) {
+    const size_t s = static_cast<size_t>(j);
+    if (start.FleetFrom[s] == 0) continue;
+    ++inFlight;
+    start.FleetTimeLeft[s] = std::min(start.FleetTimeLeft[s], 0.01);  // six ticks to go
+    if (start.WorldOwner[static_cast<size_t>(start.FleetTo[s] - 1)] != start.FleetOwner[s]) ++battles;
+  }
+
+  int arrived = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    busy.Reset();
+    state.ResumeTiming();
+    EndTurn(busy.game);
+    benchmark::DoNotOptimize(busy.game.WorldShips[0]);
+    state.PauseTiming();
+    arrived = 0;
+    for (int j = 0; j < kUsedFleetSlots; ++j) arrived += busy.game.FleetFrom[static_cast<size_t>(j)] == 0;
+    state.ResumeTiming();
+  }
+  state.counters["in_flight"] = inFlight;
+  state.counters["arrived"] = arrived;
+  state.counters["battles"] = battles;
+}
+BENCHMARK(BM_EndTurnEveryObjectArriving)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zarnath

@@ -31,10 +31,11 @@ using namespace turn_event;
 bool ProximityFires(const GameState& g, int j, int k) {
   if (j < 0 || j >= kUsedFleetSlots || k < 0 || k >= kUsedBombSlots) return false;
   const size_t s = static_cast<size_t>(j);
-  const int o = g.FleetFrom[s] - 1, d = g.FleetTo[s] - 1, b = BombWorld(g, k);
-  if (!WorldInPlay(g, o) || !WorldInPlay(g, d) || !WorldInPlay(g, b)) return false;
+  // The threshold first: most objects pass most bombs below it, and it needs no world.
   const float ships = g.FleetShips[s];
   if (!(ships >= g.ProxBombThreshold[static_cast<size_t>(k)] || ships > kMaxFleetShips)) return false;
+  const int o = g.FleetFrom[s] - 1, d = g.FleetTo[s] - 1, b = BombWorld(g, k);
+  if (!WorldInPlay(g, o) || !WorldInPlay(g, d) || !WorldInPlay(g, b)) return false;
 
   const size_t oi = static_cast<size_t>(o), di = static_cast<size_t>(d), bi = static_cast<size_t>(b);
   const double trip = g.FleetTripTime[s];

@@ -7,12 +7,15 @@
 
 namespace zarnath {
 
+void TellListeners(Game& g, const TurnEvent& event) {
+  for (size_t i = 0; i < g.listeners.size(); ++i) g.listeners[i]->Heard(g, event);
+}
+
 void Tell(Game& g, const TurnEvent& event) {
   const bool shownFirst =
       std::visit([](const auto& e) { return ShownBeforeSent<std::decay_t<decltype(e)>>(); }, event);
   if (shownFirst) Show(g, event);
-  // By index: a listener may join while another one sends and yields.
-  for (size_t i = 0; i < g.listeners.size(); ++i) g.listeners[i]->Heard(g, event);
+  TellListeners(g, event);
   if (!shownFirst) Show(g, event);
 }
 

@@ -33,6 +33,15 @@ Decimal ToDecimal(double magnitude, int precision) {
 
 std::string NumberText(double value, int precision) {
   if (value == 0.0 || std::isnan(value)) return " 0";
+  // A whole number of fewer digits than the precision is written as it stands (the ships and
+  // shields of the notices and panels): the digits the scientific form gives, without it.
+  const double whole = precision == 7 ? 1e7 : precision == 15 ? 1e15 : 0.0;
+  if (std::fabs(value) < whole && value == std::trunc(value)) {
+    char out[24];
+    out[0] = ' ';
+    char* first = value < 0 ? out : out + 1;
+    return std::string(out, std::to_chars(first, out + sizeof out, static_cast<long long>(value)).ptr);
+  }
   // The digits as ToDecimal finds them, written straight into the text.
   char sci[64];
   const char* sciEnd =
@@ -259,8 +268,16 @@ int TurnNumber(float gameYear) {
 
 std::string YearText(float gameYear) {
   // Year 1.00 is turn 0 and each turn is 0.05 year: 5 hundredths.
-  long long hundredths = 100 + 5LL * TurnNumber(gameYear);
-  return Format(static_cast<double>(hundredths) / 100.0, "0.00");
+  // Written from the whole count of hundredths: what the picture "0.00" makes of it, without
+  // the decimal expansion (every turn's captions, logs and history lines write it).
+  const long long hundredths = 100 + 5LL * TurnNumber(gameYear);
+  const unsigned long long h = static_cast<unsigned long long>(hundredths < 0 ? -hundredths : hundredths);
+  std::string text = hundredths < 0 ? "-" : "";
+  text += std::to_string(h / 100);
+  text += '.';
+  text += static_cast<char>('0' + h / 10 % 10);
+  text += static_cast<char>('0' + h % 10);
+  return text;
 }
 
 std::string TurnText(float gameYear) {

@@ -10,8 +10,16 @@ class RandomSource {
   explicit RandomSource(uint64_t seed = 1) { Seed(seed); }
 
   void Seed(uint64_t seed);
-  // A uniform float in [0, 1); never 1.0 (24 random bits, exactly representable).
-  float Next();
+  // A uniform float in [0, 1); never 1.0 (24 random bits, exactly representable). Inline: a
+  // battle draws one for every shot.
+  float Next() {
+    // splitmix64: a small generator whose sequence is the same on every machine.
+    uint64_t z = (state_ += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    z ^= z >> 31;
+    return static_cast<float>(z >> 40) * (1.0f / 16777216.0f);
+  }
   // Seeds from the clock, as the program does for a new game.
   void SeedFromClock();
 

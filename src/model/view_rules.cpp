@@ -1,6 +1,7 @@
 #include "model/view_rules.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 
@@ -235,22 +236,41 @@ FleetScan ScanFleets(GameState& g) {
 
 void MarkRadarSightings(GameState& g) {
   g.RadarSeen.fill(0);
-  auto mark = [&g](ViewSpot unscaled) {
-    for (const Sighting& h : SightingsOf(g, unscaled))
-      if (h.inRange) g.RadarSeen[At(h.home - kHomeWorld0)] = 1;
+  // Only a sighting within the radar's range marks its station, and a station sees within range
+  // only while the radar is on or unlimited.
+  if (!g.setup.OptRadar[0] && !RadarUnlimited(g)) return;
+  // While the turn resolves (input busy) every object falls under the own-objects rule and none
+  // is shown by radar; with a world selected none is, nor is any bomb.
+  const bool fleetsWatched = !g.InputBusy && g.SelectedFrom == -1;
+  const bool bombsWatched = ForeignBombsShown(g);
+  if (!fleetsWatched && !bombsWatched) return;
+  // The stations and where they stand, worked out once for every object and bomb they watch.
+  std::array<int, kSeats> homes{};
+  std::array<ViewSpot, kSeats> stations{};
+  int count = 0;
+  for (int h = kHomeWorld0; h < kHomeWorld0 + kSeats; ++h) {
+    if (!RadarStation(g, h)) continue;
+    homes[At(count)] = h;
+    stations[At(count)] = WorldOrbitSpot(g, h);
+    ++count;
+  }
+  if (count == 0) return;
+  auto mark = [&](ViewSpot unscaled) {
+    for (int k = 0; k < count; ++k)
+      if (OrbitDistance(unscaled, stations[At(k)]) <= kRadarRange)
+        g.RadarSeen[At(homes[At(k)] - kHomeWorld0)] = 1;
   };
   // The foreign objects in flight that the redraw shows by radar.
-  for (int i = 0; i < kUsedFleetSlots; ++i) {
+  for (int i = 0; fleetsWatched && i < kUsedFleetSlots; ++i) {
     bool drawn = false;
-    if (!SlotDrawable(g, i) || OwnRuleApplies(g, i, drawn)) continue;
-    if (g.SelectedFrom != -1 || !FleetMoved(g, i)) continue;
+    if (!SlotDrawable(g, i) || OwnRuleApplies(g, i, drawn) || !FleetMoved(g, i)) continue;
     mark(FleetSpotAt(g, i, WholeTicksTravelled(g, i)));
   }
   // The foreign proximity bombs planted on worlds.
-  for (int j = 0; j < kUsedBombSlots; ++j) {
+  for (int j = 0; bombsWatched && j < kUsedBombSlots; ++j) {
     const int owner = g.ProxBombOwner[At(j)];
     const int b = BombWorld(g, j);
-    if (owner < 1 || b < 0 || owner == g.CurrentPlayer + 1 || !ForeignBombsShown(g)) continue;
+    if (owner < 1 || b < 0 || owner == g.CurrentPlayer + 1) continue;
     mark(WorldOrbitSpot(g, b));
   }
 }

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <utility>
 
+#include <sys/mman.h>
+
 namespace zarnath {
 
 QColor GameColour(double colour) {
@@ -20,8 +22,12 @@ namespace {
 
 // Kept drawings beyond this many are forgotten unless the last picture used them.
 constexpr size_t kKeptLimit = 8192;
-// Circle stamps beyond this many pixel runs or shapes are forgotten all at once.
-constexpr size_t kStampRunLimit = 1 << 21, kShapeLimit = 512;
+// The circle stamps are bounded by what a redraw can use: a redraw of the game draws some hundreds
+// of small circles (the rings of 30 worlds, the marks of 100 objects) in a few dozen shapes, some
+// tens of thousands of pixel runs. The bounds keep about ten such redraws' worth (2 MiB of runs,
+// 2 MiB of shape tables): past this many runs every stamp is forgotten (the shapes stay), past
+// this many shapes the shapes too.
+constexpr size_t kStampRunLimit = 1 << 19, kShapeLimit = 64;
 // The stamps' picture and the spot each stamp is drawn about: every coordinate of a circle up to
 // the stamp radius and a pen of up to kStampPen px lies between 256 and 512 there.
 constexpr int kStampPicture = 512, kStampSpot = 384, kStampPen = 4;
@@ -55,6 +61,31 @@ bool IsRgb32(const QImage& image) {
   return image.format() == QImage::Format_RGB32;
 }
 
+// A transparent picture on memory taken from the system untouched, so only the pages a drawing
+// touches become resident: the pictures drawings are made on apart stay almost empty.
+QImage TransparentPicture(int width, int height) {
+  struct Mapping {
+    void* data;
+    size_t bytes;
+  };
+  const qsizetype stride = static_cast<qsizetype>(width) * 4;
+  const size_t bytes = static_cast<size_t>(stride) * static_cast<size_t>(height);
+  void* data = bytes > 0 ? mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                         : MAP_FAILED;
+  if (data == MAP_FAILED) {
+    QImage picture(width, height, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    return picture;
+  }
+  auto release = [](void* info) {
+    auto* mapping = static_cast<Mapping*>(info);
+    munmap(mapping->data, mapping->bytes);
+    delete mapping;
+  };
+  return QImage(static_cast<uchar*>(data), width, height, stride, QImage::Format_ARGB32_Premultiplied,
+                release, new Mapping{data, bytes});
+}
+
 }  // namespace
 
 size_t GalaxyCanvas::StrokeHash::operator()(const Stroke& s) const {
@@ -80,6 +111,17 @@ GalaxyCanvas::GalaxyCanvas(int width, int height) : image_(width, height, QImage
 
 GalaxyCanvas::~GalaxyCanvas() = default;
 
+size_t GalaxyCanvas::keptBytes() const {
+  size_t bytes =
+      static_cast<size_t>(scratch_.sizeInBytes() + stampPicture_.sizeInBytes() + backdrop_.sizeInBytes());
+  for (const auto& [key, made] : made_)
+    bytes += sizeof(key) + sizeof(made) + made.pixels.capacity() * sizeof(Pixel) +
+             made.tiles.capacity() * sizeof(uint32_t);
+  bytes += shapes_.capacity() * sizeof(Shape) + shapes_.size() * kPhases * sizeof(Stamp);
+  bytes += stampRuns_.capacity() * sizeof(StampRun);
+  return bytes;
+}
+
 void GalaxyCanvas::SetBackground(const QImage& picture) {
   background_ = picture.convertToFormat(QImage::Format_RGB32);
   ++backgroundVersion_;
@@ -96,8 +138,7 @@ QPainter& GalaxyCanvas::Painter(QPainter::CompositionMode mode) {
 
 QPainter& GalaxyCanvas::ScratchPainter() {
   if (!scratchPainter_) {
-    scratch_ = QImage(image_.size(), QImage::Format_ARGB32_Premultiplied);
-    scratch_.fill(Qt::transparent);
+    scratch_ = TransparentPicture(image_.width(), image_.height());
     scratchPainter_ = std::make_unique<QPainter>(&scratch_);
     scratchPen_ = PenState{};
   }
@@ -109,7 +150,11 @@ void GalaxyCanvas::NextFrame() {
   // What the last picture used stays (the replay below points at it); nothing else can be asked
   // for again before it is seen twice anew.
   if (made_.size() > std::min(kKeptLimit, 2 * thisFrame_.size() + 64))
-    std::erase_if(made_, [this](const auto& entry) { return entry.second.lastUsed + 1 < frame_; });
+    std::erase_if(made_, [this](const auto& entry) {
+      const bool old = entry.second.lastUsed + 1 < frame_;
+      if (old) keptPixels_ -= entry.second.pixels.size();
+      return old;
+    });
   lastFrame_.swap(thisFrame_);
   thisFrame_.clear();
   replay_ = 0;
@@ -267,6 +312,7 @@ bool GalaxyCanvas::Reusing() {
   // Kept pixels are placed by offsets into a picture of one size: another size forgets them.
   if (image_.size() != keptSize_) {
     made_.clear();
+    keptPixels_ = 0;
     lastFrame_.clear();
     thisFrame_.clear();
     replay_ = 0;
@@ -346,8 +392,17 @@ void GalaxyCanvas::Keep(Made& made, const QRect& box) {
   }
   std::sort(made.tiles.begin(), made.tiles.end());
   made.tiles.erase(std::unique(made.tiles.begin(), made.tiles.end()), made.tiles.end());
+  // The kept pixels are bounded too: beyond twice the picture's own a drawing is drawn as it comes.
+  const size_t bound = 2 * static_cast<size_t>(image_.width()) * static_cast<size_t>(image_.height());
+  if (made.reusable && keptPixels_ + made.pixels.size() > bound) made.reusable = false;
   made.kept = made.reusable;
-  if (!made.kept) made.pixels = {};
+  if (made.kept) {
+    keptPixels_ += made.pixels.size();
+  } else {
+    // Given back: assigning an empty list would keep the memory the scan took.
+    std::vector<Pixel>().swap(made.pixels);
+    std::vector<uint32_t>().swap(made.tiles);
+  }
 }
 
 void GalaxyCanvas::WriteBack(const Made& made) {
@@ -446,10 +501,15 @@ GalaxyCanvas::Shape& GalaxyCanvas::ShapeOf(const ShapeKey& key) {
 
 void GalaxyCanvas::MakeStamp(Shape& shape, Stamp& stamp, int phaseX, int phaseY, double rx, double ry) {
   if (!stampPainter_) {
-    stampPicture_ = QImage(kStampPicture, kStampPicture, QImage::Format_ARGB32_Premultiplied);
-    stampPicture_.fill(Qt::transparent);
+    stampPicture_ = TransparentPicture(kStampPicture, kStampPicture);
     stampPainter_ = std::make_unique<QPainter>(&stampPicture_);
     stampPen_ = PenState{};
+  }
+  if (stampRuns_.size() > kStampRunLimit) {
+    // Forgotten in place: the shapes (this one among them) stay where they are.
+    for (Shape& kept : shapes_) std::fill(kept.stamp.begin(), kept.stamp.end(), Stamp{});
+    stampRuns_.clear();
+    stampCount_ = 0;
   }
   stamp.first = static_cast<uint32_t>(stampRuns_.size());
   stamp.made = 1;

@@ -94,6 +94,9 @@ class GalaxyCanvas {
 
   // How many drawings and circle stamps are kept for reuse (tests).
   size_t keptDrawings() const { return made_.size() + stampCount_; }
+  // The memory of what is kept beside the canvas: the kept drawings, the circle stamps and the
+  // pictures they are made on (the benchmarks report it).
+  size_t keptBytes() const;
 
  private:
   // What one circle or line drawing depends on: its shape and place to the last bit, its pen
@@ -119,7 +122,9 @@ class GalaxyCanvas {
     uint64_t lastUsed = 0;
     size_t lastPlace = 0;  // its place among the drawings of the picture that last used it
     bool kept = false;     // pixels below are complete
-    bool reusable = true;  // false when the drawing blends (never for the game's solid colours)
+    // false when the drawing blends (never for the game's solid colours), or came when the kept
+    // pixels had reached their bound
+    bool reusable = true;
     std::vector<Pixel> pixels;
   };
   struct PenState {
@@ -209,6 +214,7 @@ class GalaxyCanvas {
   std::unique_ptr<QPainter> scratchPainter_;
   PenState scratchPen_;
   std::unordered_map<Stroke, Made, StrokeHash> made_;
+  size_t keptPixels_ = 0;  // of the kept drawings in made_
   QSize keptSize_;
   uint64_t frame_ = 1;
   // The drawings of the last picture and of this one, in order: a redraw mostly repeats the last

@@ -198,6 +198,12 @@ std::vector<T> Values(uint64_t seed, int randomCount) {
   for (T x : {T(0), L::min(), L::max(), L::denorm_min(), L::infinity(), L::quiet_NaN()}) around(x);
   for (int e = L::min_exponent - L::digits; e <= L::max_exponent; e += 3) around(std::ldexp(T(1), e));
   for (int e = L::min_exponent10; e <= L::max_exponent10; ++e) around(static_cast<T>(std::pow(10.0L, e)));
+  // Whole numbers of play (ships, shields) and the last whole numbers written without an exponent.
+  for (int i = -3000; i <= 3000; ++i) around(static_cast<T>(i) * static_cast<T>(i % 7 == 0 ? 3331 : 1));
+  for (double top : {1e7, 1e15}) {
+    for (double d = 1; d <= 3; ++d) around(static_cast<T>(top - d));
+    around(static_cast<T>(top));
+  }
   for (int i = -2000; i <= 2000; ++i) {
     around(static_cast<T>(i / 1000.0));
     around(static_cast<T>(i + 0.5));
@@ -239,6 +245,34 @@ TEST(NumberTextEquivalence, EveryPictureIsTheTextOfItsFirstWriting) {
       if (got != want && ++differ <= 10)
         ADD_FAILURE() << picture << " of " << std::bit_cast<uint64_t>(v) << ": " << got << ", not " << want;
     }
+  EXPECT_EQ(differ, 0);
+}
+
+// The year of the captions and logs is the picture "0.00" of its hundredths, for every turn count
+// a stored year can give: before year 1.00, in long games and at the ends of the range.
+TEST(NumberTextEquivalence, TheYearIsItsPictureOfTwoDecimals) {
+  std::vector<float> years = {0.0f,
+                              -1.0f,
+                              0.95f,
+                              0.9999f,
+                              1e9f,
+                              -1e9f,
+                              4e9f,
+                              -4e9f,
+                              3e38f,
+                              -3e38f,
+                              std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::quiet_NaN()};
+  for (int turn = -3000; turn <= 30000; ++turn) years.push_back(1.0f + static_cast<float>(turn) * 0.05f);
+  std::mt19937 rng(29);
+  for (int i = 0; i < 20000; ++i) years.push_back(std::bit_cast<float>(static_cast<uint32_t>(rng())));
+  int differ = 0;
+  for (float year : years) {
+    const double hundredths = 100.0 + 5.0 * TurnNumber(year);
+    const std::string want = reference::Format(hundredths / 100.0, "0.00"), got = YearText(year);
+    if (got != want && ++differ <= 10) ADD_FAILURE() << "year " << year << ": " << got << ", not " << want;
+  }
   EXPECT_EQ(differ, 0);
 }
 

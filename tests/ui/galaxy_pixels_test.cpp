@@ -239,6 +239,12 @@ class GalaxyPixelsTest : public QObject {
         EXPECT_SAME_PICTURE(kept.image(), painted.image(),
                             QStringLiteral("batch %1, round %2").arg(batch).arg(round));
       }
+      // What is kept stays bounded whatever is drawn: the kept pixels by twice the picture's own
+      // (a drawing left unkept gives back what its scan took), the circle stamps by theirs.
+      const size_t pixels =
+          static_cast<size_t>(kept.image().width()) * static_cast<size_t>(kept.image().height());
+      QVERIFY2(kept.keptBytes() < 48 * pixels + (8u << 20),
+               qPrintable(QStringLiteral("batch %1 keeps %2 bytes").arg(batch).arg(kept.keptBytes())));
     }
   }
 
