@@ -58,6 +58,16 @@ void DoubleClick(QListWidget* list, QListWidgetItem* item) {
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
+// The title's Load, then a double-click on the file `name` in the Load dialog.
+void LoadFromTheTitle(ProgramGame& u, TitleWindow& title, const QString& name) {
+  title.showLoadDialog = [&u] { u.program.dialogs.ShowLoadDialog(); };
+  QVERIFY(title.Form_Load());
+  QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
+  LoadGameDialog& d = u.program.dialogs.loadDialog();
+  QVERIFY(Listed(d.File1, name));
+  DoubleClick(d.File1, Listed(d.File1, name));
+}
+
 QByteArray Read(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
@@ -232,11 +242,7 @@ class SavedGamesTest : public QObject {
     QVERIFY(QFile::copy(t.File("defaults.cfg"), u.File("defaults.cfg")));
     DesktopDisplayModes modes;
     TitleWindow title(u.g, u.platform, modes);
-    title.showLoadDialog = [&] { u.program.dialogs.ShowLoadDialog(); };
-    QVERIFY(title.Form_Load());
-    QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
-    LoadGameDialog& d = u.program.dialogs.loadDialog();
-    DoubleClick(d.File1, Listed(d.File1, "alice.zq"));
+    LoadFromTheTitle(u, title, "alice.zq");
     QVERIFY(u.program.window.isVisible());
     QCOMPARE(u.g.setup.txtPL[0], "Alice");
 
@@ -337,11 +343,7 @@ class SavedGamesTest : public QObject {
     QVERIFY(QFile::copy(t.File("planted.zq"), u.File("planted.zq")));
     DesktopDisplayModes modes;
     TitleWindow title(u.g, u.platform, modes);
-    title.showLoadDialog = [&] { u.program.dialogs.ShowLoadDialog(); };
-    QVERIFY(title.Form_Load());
-    QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
-    LoadGameDialog& d = u.program.dialogs.loadDialog();
-    DoubleClick(d.File1, Listed(d.File1, "planted.zq"));
+    LoadFromTheTitle(u, title, "planted.zq");
     QVERIFY2(u.platform.boxes.empty(), u.platform.boxes.empty() ? "" : u.platform.boxes[0].text.c_str());
     QVERIFY(u.program.window.isVisible());
     QCOMPARE(u.Bytes(), saved);
