@@ -133,32 +133,6 @@ void ScanAll(const Trip& p, Best& best) {
   }
 }
 
-// The fast search.
-//
-// The object's angle for the launch parameter a at tick t is S(t) = startFrom + t x (mFrom + ka),
-// ka = k x a as tried, and the target's is T(t) = startTo + t x mTo. A hit puts both reduced
-// angles into one 0.01-radian bin, so they differ by less than 0.01; the reductions take whole
-// periods P = 6.283184 off each, so at a hit
-//   |D(t) + t x ka - j x P| < 0.01 + E   for some whole j, with D(t) = startFrom - startTo + t x (mFrom -
-//   mTo),
-// E bounding the rounding of the computed angles against S and T. At one tick the values of ka
-// that can hit therefore lie in narrow intervals, one per period, of width 2 x (0.01 + E) / t;
-// the tried values of ka ascend with a, so each interval is a run of consecutive parameters,
-// found by estimating the index and stepping over the actual values. The search goes tick by
-// tick from the least and runs the exact trial only on those runs, lowest parameter first: the
-// first hit is the least tick and, among equals, the lowest parameter, as in the plain search.
-// Runs of ticks at which no parameter can reach a multiple of P are passed over in one step.
-//
-// The rounding bound: a computed angle is the double sum (t x m + start) + t x ka (t x m and
-// t x ka are exact, the two additions round by 2^-53 of the value), rounded to 32 bits (2^-24),
-// then brought down by up to n = |angle| / P + 1 subtractions, each rounded once in double and
-// once to 32 bits. With A the largest magnitude the angle reaches within the tick limit, the
-// computed angle differs from the exact one less a whole number of periods by at most
-// (n + 1) x A x (2^-24 + 2^-52) <= (A / P + 2) x A x 2^-23. E adds that bound for the object
-// and for the target. In a game (angles below 60, n below 10) E is about 1e-4, a hundredth of
-// the bin. The search's own double arithmetic (magnitudes below 1e5) errs by less than 1e-10,
-// covered by a further 1e-9 of margin. Where E is not small against the bin (damaged or huge
-// values) the plain scan runs.
 constexpr int kMostParams = 1024;
 
 // The parameters tried with a step: a from -2 pi up to 3 pi, growing by the step as a 32-bit
@@ -280,6 +254,32 @@ class LastOrigin {
   Origin origin_;
 };
 
+// The fast search.
+//
+// The object's angle for the launch parameter a at tick t is S(t) = startFrom + t x (mFrom + ka),
+// ka = k x a as tried, and the target's is T(t) = startTo + t x mTo. A hit puts both reduced
+// angles into one 0.01-radian bin, so they differ by less than 0.01; the reductions take whole
+// periods P = 6.283184 off each, so at a hit
+//   |D(t) + t x ka - j x P| < 0.01 + E   for some whole j, with D(t) = startFrom - startTo + t x (mFrom -
+//   mTo),
+// E bounding the rounding of the computed angles against S and T. At one tick the values of ka
+// that can hit therefore lie in narrow intervals, one per period, of width 2 x (0.01 + E) / t;
+// the tried values of ka ascend with a, so each interval is a run of consecutive parameters,
+// found by estimating the index and stepping over the actual values. The search goes tick by
+// tick from the least and runs the exact trial only on those runs, lowest parameter first: the
+// first hit is the least tick and, among equals, the lowest parameter, as in the plain search.
+// Runs of ticks at which no parameter can reach a multiple of P are passed over in one step.
+//
+// The rounding bound: a computed angle is the double sum (t x m + start) + t x ka (t x m and
+// t x ka are exact, the two additions round by 2^-53 of the value), rounded to 32 bits (2^-24),
+// then brought down by up to n = |angle| / P + 1 subtractions, each rounded once in double and
+// once to 32 bits. With A the largest magnitude the angle reaches within the tick limit, the
+// computed angle differs from the exact one less a whole number of periods by at most
+// (n + 1) x A x (2^-24 + 2^-52) <= (A / P + 2) x A x 2^-23. E adds that bound for the object
+// and for the target. In a game (angles below 60, n below 10) E is about 1e-4, a hundredth of
+// the bin. The search's own double arithmetic (magnitudes below 1e5) errs by less than 1e-10,
+// covered by a further 1e-9 of margin. Where E is not small against the bin (damaged or huge
+// values) the plain scan runs.
 class TickSearch {
  public:
   TickSearch(const Trip& p, const Origin& o) : p_(p), a_(o.a), count_(o.count), o_(o) {}
