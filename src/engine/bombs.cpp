@@ -54,6 +54,12 @@ bool ProximityFires(const GameState& g, int j, int k) {
     const double angle = g.WorldAngle[oi] - g.WorldAngularSpeed[oi] * kTicksPerYear * 0.05 * back +
                          fuel * a * n * g.WorldRadius[kHomeWorld0] / (rFrom * kTicksPerYear);
     const double radius = rFrom - n * dR / span;
+    // Two points whose distances from the sun differ by more than the range lie further apart
+    // than it: such a sample needs no angles (the room covers the rounding of the positions).
+    const double rBomb = g.WorldRadius[bi];
+    if (std::fabs(std::fabs(radius) - std::fabs(rBomb)) >
+        kProximityRange + 1e-9 * (std::fabs(radius) + std::fabs(rBomb)) + 1e-9)
+      continue;
     const double bombAngle = g.WorldAngle[bi] - g.WorldAngularSpeed[bi] * kTicksPerYear * 0.05 * back;
     const double dx = radius * std::cos(angle) - g.WorldRadius[bi] * std::cos(bombAngle);
     const double dy = radius * std::sin(angle) - g.WorldRadius[bi] * std::sin(bombAngle);

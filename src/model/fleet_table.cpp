@@ -239,12 +239,19 @@ void SortFleets(GameState& g) {
   // that is a stable sort of the slots in use by time left, the free ones after them.
   for (int i = 0; i < kUsedFleetSlots; ++i)
     if (g.FleetFrom[i] != 0 && std::isnan(g.FleetTimeLeft[i])) return SortFleetsByExchanges(g);
-  std::array<int, kUsedFleetSlots> order;
-  for (int i = 0; i < kUsedFleetSlots; ++i) order[static_cast<size_t>(i)] = i;
-  std::stable_sort(order.begin(), order.end(), [&g](int a, int b) {
+  const auto before = [&g](int a, int b) {
     if (g.FleetFrom[b] == 0) return g.FleetFrom[a] != 0;
     return g.FleetFrom[a] != 0 && g.FleetTimeLeft[a] < g.FleetTimeLeft[b];
-  });
+  };
+  // A stable insertion: the table stands sorted from the last time but for a launch or the
+  // arrivals of a turn, so it is about one pass, and takes no memory.
+  std::array<int, kUsedFleetSlots> order;
+  for (int i = 0; i < kUsedFleetSlots; ++i) {
+    int at = i;
+    for (; at > 0 && before(i, order[static_cast<size_t>(at - 1)]); --at)
+      order[static_cast<size_t>(at)] = order[static_cast<size_t>(at - 1)];
+    order[static_cast<size_t>(at)] = i;
+  }
   bool moved = false;
   for (int i = 0; i < kUsedFleetSlots; ++i) moved |= order[static_cast<size_t>(i)] != i;
   if (!moved) return;

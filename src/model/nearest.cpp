@@ -43,11 +43,13 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
   if (world < 0 || world >= g.WorldCount) return;
   int last = -1;
   bool lastPriced = false;
+  // The truce protects nothing once it has run out; the turn does not change during the search.
+  const bool truce = TruceTurnsLeft(g) > 0;
   for (int i = 0; i < g.WorldCount; ++i) {
     if (i == world || !isCandidate(i)) continue;
     last = i;
     lastPriced = false;
-    if (TruceProtects(g, owner - 1, i)) continue;
+    if (truce && TruceProtects(g, owner - 1, i)) continue;
     if (!price(i, g.NearestList[static_cast<size_t>(rows - 1)][1], g.TravelYears, g.TravelAngle)) continue;
     lastPriced = true;
     Insert(g, i, g.TravelYears);

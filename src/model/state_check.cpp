@@ -141,36 +141,37 @@ FleetRecordValues SlotValues(const GameState& g, size_t i) {
           g.FleetShield[i], g.FleetTripTime[i], g.FleetAngleParam[i], g.FleetTimeLeft[i]};
 }
 
-// An object in flight as a launch makes it and the turns move it on.
-Fault CheckUsedSlot(const GameState& g, const std::string& record, const FleetRecordValues& v,
-                    double longest) {
+// An object in flight as a launch makes it and the turns move it on. `slot` names the travel slot
+// a fault is told of, -1 a travel record that has no slot yet; the name is built only for a fault.
+Fault CheckUsedSlot(const GameState& g, int slot, const FleetRecordValues& v, double longest) {
+  const auto record = [slot] { return slot >= 0 ? SlotRecord(slot) : std::string("travel record"); };
   if (v.from < 1 || v.from > g.WorldCount)
-    return StateFault{record, Named(FleetField::kFrom), Outside(v.from, 1, g.WorldCount)};
+    return StateFault{record(), Named(FleetField::kFrom), Outside(v.from, 1, g.WorldCount)};
   if (v.to < 1 || v.to > g.WorldCount)
-    return StateFault{record, Named(FleetField::kTo), Outside(v.to, 1, g.WorldCount)};
-  if (!Seated(g, v.owner)) return StateFault{record, Named(FleetField::kOwner), NoSeat(v.owner)};
+    return StateFault{record(), Named(FleetField::kTo), Outside(v.to, 1, g.WorldCount)};
+  if (!Seated(g, v.owner)) return StateFault{record(), Named(FleetField::kOwner), NoSeat(v.owner)};
   if (!std::isfinite(v.ships) || v.ships < 0.0f)
-    return StateFault{record, Named(FleetField::kShips), Shown(v.ships) + " is no count of 0 or more."};
+    return StateFault{record(), Named(FleetField::kShips), Shown(v.ships) + " is no count of 0 or more."};
   const int mostClass = static_cast<int>(FieldOf(FleetField::kClass).hi);
   const int mostShield = static_cast<int>(FieldOf(FleetField::kShield).hi);
   if (v.shipClass < kLeastClass || v.shipClass > mostClass)
-    return StateFault{record, Named(FleetField::kClass), Outside(v.shipClass, kLeastClass, mostClass)};
+    return StateFault{record(), Named(FleetField::kClass), Outside(v.shipClass, kLeastClass, mostClass)};
   if (v.shield < 0 || v.shield > mostShield)
-    return StateFault{record, Named(FleetField::kShield), Outside(v.shield, 0, mostShield)};
+    return StateFault{record(), Named(FleetField::kShield), Outside(v.shield, 0, mostShield)};
   // A proximity bomb planted on its own world has no way to go: its trip is 0.
   const bool plantedAtHome = v.from == v.to && v.ships >= kProximityBombBase;
   const float trip = v.tripTime;
   if (!((trip > 0.0f || (plantedAtHome && trip == 0.0f)) && trip <= static_cast<float>(longest)))
-    return StateFault{record, Named(FleetField::kTripTime),
+    return StateFault{record(), Named(FleetField::kTripTime),
                       Shown(trip) + " years is no trip a launch gets (" +
                           (plantedAtHome ? "0" : "more than 0") + ", at most " + Shown(longest) + ")."};
   const double left = v.timeLeft;
   if (!(left >= 0.0 && left <= static_cast<double>(trip) + kTripRounding))
-    return StateFault{record, Named(FleetField::kTimeLeft),
+    return StateFault{record(), Named(FleetField::kTimeLeft),
                       Shown(left) + " years is outside 0 to the trip's " + Shown(trip) + "."};
   const float a = v.angleParam;
   if (!(a >= kLeastLaunchParameter && a <= kMostLaunchParameter))
-    return StateFault{record, Named(FleetField::kAngleParam),
+    return StateFault{record(), Named(FleetField::kAngleParam),
                       Shown(a) + " lies outside the launch search's range."};
   return {};
 }
@@ -180,20 +181,21 @@ Fault CheckSlot(const GameState& g, int s, double longest) {
   if (g.FleetFrom[i] == 0) return CheckFreeSlot(g, s);
   if (s >= kUsedFleetSlots)
     return StateFault{SlotRecord(s), Named(FleetField::kFrom), "the slot lies beyond the table."};
-  return CheckUsedSlot(g, SlotRecord(s), SlotValues(g, i), longest);
+  return CheckUsedSlot(g, s, SlotValues(g, i), longest);
 }
 
 Fault CheckProximityBomb(const GameState& g, int b) {
   const size_t i = static_cast<size_t>(b);
   const int owner = g.ProxBombOwner[i];
   if (owner < 1) return {};  // a free slot
-  const std::string record = "proximity bomb " + std::to_string(b);
-  if (!Seated(g, owner)) return StateFault{record, "owner", NoSeat(owner)};
+  const auto record = [b] { return "proximity bomb " + std::to_string(b); };
+  if (!Seated(g, owner)) return StateFault{record(), "owner", NoSeat(owner)};
   const float w = g.ProxBombWorld[i];
   if (!(w == std::floor(w) && w >= 0.0f && w < g.WorldCount))
-    return StateFault{record, "world", Shown(w) + " is no world in play."};
+    return StateFault{record(), "world", Shown(w) + " is no world in play."};
   if (!(g.ProxBombThreshold[i] >= 0.0f) || !std::isfinite(g.ProxBombThreshold[i]))
-    return StateFault{record, "threshold", Shown(g.ProxBombThreshold[i]) + " is no threshold of 0 or more."};
+    return StateFault{record(), "threshold",
+                      Shown(g.ProxBombThreshold[i]) + " is no threshold of 0 or more."};
   return {};
 }
 
@@ -218,7 +220,7 @@ std::optional<StateFault> CheckGameState(const GameState& g) {
 }
 
 std::optional<StateFault> CheckLaunchRecord(const GameState& g, const FleetRecordValues& v) {
-  return CheckUsedSlot(g, "travel record", v, LongestTrip(g));
+  return CheckUsedSlot(g, -1, v, LongestTrip(g));
 }
 
 }  // namespace zarnath

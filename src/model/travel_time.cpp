@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -132,6 +133,127 @@ void ScanAll(const Trip& p, Best& best) {
   }
 }
 
+constexpr int kMostParams = 1024;
+
+// The parameters tried with a step: a from -2 pi up to 3 pi, growing by the step as a 32-bit
+// float. None when there would be more than kMostParams.
+struct ParamList {
+  std::array<float, kMostParams> a;
+  int count = 0;
+  double perIndex = 0;  // 1 / step: about how many parameters a unit of a holds
+};
+ParamList List(float step) {
+  ParamList out;
+  out.perIndex = 1.0 / step;
+  for (float a = kFirstA; a <= kLastA;) {
+    if (out.count == kMostParams) return ParamList{};
+    out.a[static_cast<size_t>(out.count++)] = a;
+    const float next = a + step;
+    if (!(next > a)) break;  // every further trial would repeat this one and change nothing
+    a = next;
+  }
+  return out;
+}
+
+// The list for a step: the game's three steps come from lists worked out once, any other step
+// is listed into `own`.
+const ParamList& Tried(float step, ParamList& own) {
+  static const std::array<ParamList, 3> standard = {List(kLaunchStep), List(kOptionsStep), List(kQuickStep)};
+  if (step == kLaunchStep) return standard[0];
+  if (step == kOptionsStep) return standard[1];
+  if (step == kQuickStep) return standard[2];
+  own = List(step);
+  return own;
+}
+
+double RoundingBound(double most) {
+  return (most * (1.0 / kTwoPi) + 2.0) * most * 0x1p-23;
+}
+
+// What a search works out from its origin, its launch time and its step alone: the same for
+// every target of a nearest-world search.
+struct Origin {
+  bool usable = false;  // the origin and the reference ring usable, the launch time in range
+  float startFrom = 0, mFrom = 0, k = 0;
+  int tmax = 0;
+  float stepA = 0;
+  // For the fast search: false where it cannot run (k not above 0, no list of parameters).
+  bool fast = false;
+  double shipRounding = 0;  // the rounding bound of the object's angle
+  const float* a = nullptr;
+  int count = 0;
+  double perIndex = 0;
+  double kaLow = 0, kaHigh = 0, perK = 0;
+  ParamList own;
+
+  void WorkOut(const GameState& g, int from, int ahead, float step) {
+    usable = Usable(g, from) && Usable(g, kHomeWorld0) && step > 0.0f && ahead >= -kMostTicksAhead &&
+             ahead <= kMostTicksAhead;
+    fast = false;
+    if (!usable) return;
+    startFrom =
+        static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[from]) + g.WorldAngle[from]);
+    mFrom = g.WorldAngularSpeed[from];
+    k = LaunchRate(g, from);
+    stepA = step;
+    tmax = static_cast<int>(NearestWhole(3.0 * g.WorldRadius[kHomeWorld0]));
+    const double kd = k;
+    if (!(kd > 0.0)) return;
+    const double kaMost = kd * 9.5;
+    const double shipMost =
+        std::fabs(static_cast<double>(startFrom)) + tmax * (std::fabs(static_cast<double>(mFrom)) + kaMost);
+    shipRounding = RoundingBound(shipMost);
+    const ParamList& list = Tried(step, own);
+    if (list.count <= 0) return;
+    a = list.a.data();
+    count = list.count;
+    perIndex = list.perIndex;
+    kaLow = Ka(0);
+    kaHigh = Ka(count - 1);
+    perK = 1.0 / kd;
+    fast = true;
+  }
+  // k x a of the parameter tried i-th, as the trials form it.
+  float Ka(int i) const { return static_cast<float>(static_cast<double>(k) * a[i]); }
+};
+
+// The last origin worked out, kept while every value it came from stays the same bit for bit.
+class LastOrigin {
+ public:
+  const Origin& For(const GameState& g, int from, int ahead, float step) {
+    Key key{};
+    key.from = from;
+    key.ahead = ahead;
+    key.step = std::bit_cast<uint32_t>(step);
+    if (from >= 0 && from < kWorldSlots) {
+      key.ring = std::bit_cast<uint32_t>(g.WorldRadius[from]);
+      key.angle = std::bit_cast<uint32_t>(g.WorldAngle[from]);
+      key.speed = std::bit_cast<uint32_t>(g.WorldAngularSpeed[from]);
+      key.type = g.WorldType[from];
+    }
+    key.homeRing = std::bit_cast<uint32_t>(g.WorldRadius[kHomeWorld0]);
+    key.homeAngle = std::bit_cast<uint32_t>(g.WorldAngle[kHomeWorld0]);
+    key.homeSpeed = std::bit_cast<uint32_t>(g.WorldAngularSpeed[kHomeWorld0]);
+    if (!known_ || !(key == key_)) {
+      origin_.WorkOut(g, from, ahead, step);
+      key_ = key;
+      known_ = true;
+    }
+    return origin_;
+  }
+
+ private:
+  struct Key {
+    int from, ahead;
+    uint32_t step, ring, angle, speed, homeRing, homeAngle, homeSpeed;
+    int type;
+    bool operator==(const Key&) const = default;
+  };
+  Key key_{};
+  bool known_ = false;
+  Origin origin_;
+};
+
 // The fast search.
 //
 // The object's angle for the launch parameter a at tick t is S(t) = startFrom + t x (mFrom + ka),
@@ -160,27 +282,20 @@ void ScanAll(const Trip& p, Best& best) {
 // values) the plain scan runs.
 class TickSearch {
  public:
-  static constexpr int kMostParams = 1024;
-
-  explicit TickSearch(const Trip& p) : p_(p) {}
+  TickSearch(const Trip& p, const Origin& o) : p_(p), a_(o.a), count_(o.count), o_(o) {}
 
   // False when the bound cannot be trusted or there are too many parameters: scan instead.
   bool Run(Best& best) {
-    const double k = p_.k;
-    if (!(k > 0.0)) return false;
-    const double kaMost = k * 9.5;
-    const double shipMost = std::fabs(static_cast<double>(p_.startFrom)) +
-                            p_.tmax * (std::fabs(static_cast<double>(p_.mFrom)) + kaMost);
+    if (!o_.fast) return false;
     const double targetMost =
         std::fabs(static_cast<double>(p_.startTo)) + p_.tmax * std::fabs(static_cast<double>(p_.mTo));
-    const double rounding = RoundingBound(shipMost) + RoundingBound(targetMost);
+    const double rounding = o_.shipRounding + RoundingBound(targetMost);
     if (!(rounding < 1e-3)) return false;
     const double margin = 0.01 + rounding + 1e-9;
 
-    if (!Tried(p_.stepA)) return false;
-    const double kaLow = Ka(0), kaHigh = Ka(count_ - 1);
+    const double kaLow = o_.kaLow, kaHigh = o_.kaHigh;
     // Index estimate of a value of ka: the parameters are about evenly spaced.
-    const double a0 = a_[0], perIndex = perIndex_, perK = 1.0 / k;
+    const double a0 = a_[0], perIndex = o_.perIndex, perK = o_.perK;
 
     const double d0 = static_cast<double>(p_.startFrom) - p_.startTo;
     const double drift = static_cast<double>(p_.mFrom) - p_.mTo;
@@ -248,8 +363,6 @@ class TickSearch {
   }
 
  private:
-  static double RoundingBound(double most) { return (most * (1.0 / kTwoPi) + 2.0) * most * 0x1p-23; }
-
   void Take(int i, int t, Best& best) const {
     best.tick = t;
     best.param = i;
@@ -259,48 +372,10 @@ class TickSearch {
   // k x a of the parameter tried i-th, as the trials form it.
   float Ka(int i) const { return static_cast<float>(static_cast<double>(p_.k) * a_[i]); }
 
-  // The parameters tried with a step: a from -2 pi up to 3 pi, growing by the step as a 32-bit
-  // float. The game's three steps come from lists worked out once, any other step is listed
-  // here. False when there would be more than kMostParams.
-  struct ParamList {
-    std::array<float, kMostParams> a;
-    int count = 0;
-    double perIndex = 0;  // 1 / step: about how many parameters a unit of a holds
-  };
-  bool Tried(float step) {
-    static const std::array<ParamList, 3> standard = {List(kLaunchStep), List(kOptionsStep),
-                                                      List(kQuickStep)};
-    const ParamList* list = step == kLaunchStep    ? &standard[0]
-                            : step == kOptionsStep ? &standard[1]
-                            : step == kQuickStep   ? &standard[2]
-                                                   : nullptr;
-    if (!list) {
-      own_ = List(step);
-      list = &own_;
-    }
-    a_ = list->a.data();
-    count_ = list->count;
-    perIndex_ = list->perIndex;
-    return count_ > 0;
-  }
-  static ParamList List(float step) {
-    ParamList out;
-    out.perIndex = 1.0 / step;
-    for (float a = kFirstA; a <= kLastA;) {
-      if (out.count == kMostParams) return ParamList{};
-      out.a[static_cast<size_t>(out.count++)] = a;
-      const float next = a + step;
-      if (!(next > a)) break;  // every further trial would repeat this one and change nothing
-      a = next;
-    }
-    return out;
-  }
-
   const Trip& p_;
-  const float* a_ = nullptr;
-  int count_ = 0;
-  double perIndex_ = 0;
-  ParamList own_;
+  const float* a_;
+  int count_;
+  const Origin& o_;
 };
 
 // The search over ticks below `limit`: true with the answer when some trial hits there.
@@ -308,23 +383,25 @@ bool Search(const GameState& g, int from, int to, int ahead, float stepA, int li
             float& angle) {
   years = kUnreachableYears;
   angle = 0.0f;
-  if (!Usable(g, from) || !Usable(g, to) || !Usable(g, kHomeWorld0) || !(stepA > 0.0f)) return false;
-  if (ahead < -kMostTicksAhead || ahead > kMostTicksAhead) return false;
+  // A nearest-world search prices every target from one origin: what depends on the origin alone
+  // is worked out once for all of them.
+  thread_local LastOrigin last;
+  const Origin& o = last.For(g, from, ahead, stepA);
+  if (!o.usable || !Usable(g, to)) return false;
   Trip p;
-  p.startFrom =
-      static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[from]) + g.WorldAngle[from]);
+  p.startFrom = o.startFrom;
   p.startTo = static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[to]) + g.WorldAngle[to]);
-  p.mFrom = g.WorldAngularSpeed[from];
+  p.mFrom = o.mFrom;
   p.mTo = g.WorldAngularSpeed[to];
-  p.k = LaunchRate(g, from);
+  p.k = o.k;
   p.stepA = stepA;
   const double dR = static_cast<double>(g.WorldRadius[from]) - g.WorldRadius[to];
   // Rings lie from 1 to kLargestRing (Usable), far below 2^52.
   p.tmin = static_cast<int>(NearestWhole(std::fabs(dR)));
-  p.tmax = static_cast<int>(NearestWhole(3.0 * g.WorldRadius[kHomeWorld0]));
+  p.tmax = o.tmax;
   if (p.tmin > p.tmax || p.tmin >= limit) return false;
   Best best{std::min(limit, p.tmax + 1)};
-  TickSearch fast(p);
+  TickSearch fast(p, o);
   if (!fast.Run(best)) ScanAll(p, best);
   if (best.param < 0) return false;
   years = kTicks.years[static_cast<size_t>(best.tick)];

@@ -5,6 +5,7 @@
 
 #include "engine_fixture.h"
 #include "model/fleet_table.h"
+#include "model/travel_time.h"
 
 namespace zarnath {
 namespace {
@@ -233,6 +234,20 @@ TEST(ProximityBombs, TheScanCoversTheWholeTurnAtTheObjectsOwnSpeed) {
   for (const Case& c : cases) {
     StillMinefield f(c.bomb, c.fuel);
     EXPECT_EQ(ProximityFires(f.game, 0, 3), c.fires) << c.what;
+  }
+}
+
+// An object coming down from ring 130 to ring 70, with the bomb's world at the angle the object
+// ends the turn at, on a ring `gap` units inside the object's distance from the sun then: within
+// the range it fires, beyond it no sample does.
+TEST(ProximityBombs, AnObjectBetweenTheRingsFiresOnlyWithinTheRangeOfTheBombWorld) {
+  for (const auto& [gap, fires] : {std::pair{19.9, true}, std::pair{20.1, false}}) {
+    StillMinefield f(0.0, false);
+    f.game.WorldRadius[4] = 70;
+    const PathPoint end = FleetPathAt(f.game, 0, FleetTicksElapsed(f.game, 0));
+    f.game.WorldRadius[5] = static_cast<float>(end.radius - gap);
+    f.game.WorldAngle[5] = static_cast<float>(end.angle);
+    EXPECT_EQ(ProximityFires(f.game, 0, 3), fires) << gap;
   }
 }
 

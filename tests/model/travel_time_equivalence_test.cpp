@@ -176,6 +176,60 @@ TEST(TravelTimeEquivalence, OddAndDamagedValuesAgreeBitForBit) {
   }
 }
 
+// The searches from one world keep what depends on that world alone from one search to the next:
+// a change to any value it comes from (the world's angle, speed, ring or fuel, the reference ring,
+// the launch time, the step, another galaxy) gives the answer worked out afresh.
+TEST(TravelTimeEquivalence, SearchesFromAnOriginWhoseValuesChangedAgreeBitForBit) {
+  std::mt19937 rng(8);
+  std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+  int changed = 0;
+  for (int k = 0; k < (LongTests() ? 4000 : 400); ++k) {
+    GameState g;
+    LayRings(g, rng(), 4);
+    Pair p = RandomPair(rng);
+    if (p.from == p.to) continue;
+    float before = 0, angle = 0;
+    PDistCalc(g, p.from, p.to, before, angle, p.step, p.ahead);
+    EXPECT_TRUE(SameAnswer(g, p)) << "case " << k;
+    GameState other = g;
+    GameState& h = k % 9 == 8 ? other : g;
+    switch (k % 9) {
+      case 0:
+        h.WorldAngle[p.from] = unit(rng) * 6.0f;
+        break;
+      case 1:
+        h.WorldAngularSpeed[p.from] = unit(rng) * 0.02f;
+        break;
+      case 2:
+        h.WorldRadius[p.from] = static_cast<float>(10 + rng() % 300);
+        break;
+      case 3:
+        h.WorldType[p.from] = h.WorldType[p.from] == kTypeFuel ? 0 : kTypeFuel;
+        break;
+      case 4:
+        h.WorldRadius[kHomeWorld0] = static_cast<float>(60 + rng() % 100);
+        break;
+      case 5:
+        p.ahead += 1 + static_cast<int>(rng() % 50);
+        break;
+      case 6:
+        p.step = p.step == kQuickStep ? kLaunchStep : kQuickStep;
+        break;
+      case 7:
+        p.step = 0.07f + unit(rng) * 0.1f;
+        break;
+      default:
+        h.WorldAngle[p.from] = std::nextafter(h.WorldAngle[p.from], 10.0f);
+        break;
+    }
+    float after = 0;
+    PDistCalc(h, p.from, p.to, after, angle, p.step, p.ahead);
+    changed += after != before;
+    EXPECT_TRUE(SameAnswer(h, p)) << "case " << k;
+  }
+  EXPECT_GE(changed, LongTests() ? 2000 : 200);
+}
+
 // The bounded search answers exactly when the trip is shorter than the bound, and says no otherwise.
 TEST(TravelTimeEquivalence, BoundedSearchAnswersOnlyBelowItsBound) {
   std::mt19937 rng(31);
