@@ -216,6 +216,16 @@ TEST(LobbyRules, TheLanBoxNeedsANameAndAHumanAndClearsTheComputerSeats) {
   EXPECT_FALSE(g.setup.OptServerClient0 || g.NetworkGame);
 }
 
+// Bob, with the LAN box ticked, joins the host at 127.0.0.1; his program folder is `folder`.
+void JoinAsBob(Game& j, const std::string& folder) {
+  j.programFolder = folder;
+  SetName(j, 0, "Bob");
+  j.setup.chkLan = 1;
+  chkLan_Click(j);
+  j.setup.txtIP = "127.0.0.1";
+  JoinHost(j);
+}
+
 // The machine's role follows the lobby, not the setup window's option box: hosting makes it the
 // host, joining (even from the join option the window opens with, never clicked) a client, and
 // leaving the network lobby one computer again; a game's rules then ask only the role.
@@ -234,13 +244,8 @@ TEST(LobbyRules, TheLobbySetsTheRoleWhenItHostsOrJoins) {
   ScratchFolder folder;  // where the join keeps the player's name
   TestGame joiner;
   Game& j = joiner.game;
-  j.programFolder = folder.path();
-  SetName(j, 0, "Bob");
-  j.setup.chkLan = 1;
-  chkLan_Click(j);
+  JoinAsBob(j, folder.path());
   ASSERT_FALSE(j.setup.OptServerClient0);
-  j.setup.txtIP = "127.0.0.1";
-  JoinHost(j);
   EXPECT_EQ(j.Role, NetRole::kClient);
   ClientConnectionOpened(j);
   EXPECT_TRUE(IsNetworkClient(j) && !IsHostOrSingle(j));
@@ -251,12 +256,7 @@ TEST(LobbyRules, AJoinThatReachesTheHostKeepsThePlayersName) {
   ScratchFolder folder;
   TestGame joiner;
   Game& j = joiner.game;
-  j.programFolder = folder.path();
-  SetName(j, 0, "Bob");
-  j.setup.chkLan = 1;
-  chkLan_Click(j);
-  j.setup.txtIP = "127.0.0.1";
-  JoinHost(j);
+  JoinAsBob(j, folder.path());
   SetupState before;
   ReadDefaults(folder.path(), before);
   EXPECT_NE(before.txtPL[0], "Bob");
