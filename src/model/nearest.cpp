@@ -1,6 +1,7 @@
 #include "model/nearest.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "model/game.h"
@@ -29,6 +30,9 @@ void Insert(GameState& g, int world, float years) {
   g.NearestList[k][1] = years;
 }
 
+// What TravelYears holds while a search's last answer waits: a NaN no solver and no order gives.
+constexpr uint32_t kWaitingYears = 0x7fc5a4e1u;
+
 // The frame all three searches share: candidates in ascending world order, each priced and, when
 // nearer than the sixth row and not protected by the truce, put into the list.
 //
@@ -36,9 +40,9 @@ void Insert(GameState& g, int world, float years) {
 // it, and a candidate the truce refuses is not priced at all. The solver's answer for the last
 // candidate is left in TravelYears and TravelAngle, as a search that prices every candidate in
 // full leaves it: it is priced in full when the bounded search did not give it.
-template <typename IsCandidate, typename Price>
-void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price,
-            int rows = kNearestRows) {
+template <typename IsCandidate, typename Price, typename TripOf>
+void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price, TripOf tripOf,
+            LastAnswer* later, int rows = kNearestRows) {
   ResetList(g);
   if (world < 0 || world >= g.WorldCount) return;
   int last = -1;
@@ -54,7 +58,47 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
     lastPriced = true;
     Insert(g, i, g.TravelYears);
   }
-  if (last >= 0 && !lastPriced) price(last, kUnreachableYears * 2.0f, g.TravelYears, g.TravelAngle);
+  if (last < 0) return;  // no candidate: TravelYears keeps what stood before
+  if (!later) {
+    if (!lastPriced) price(last, kUnreachableYears * 2.0f, g.TravelYears, g.TravelAngle);
+    return;
+  }
+  later->waiting = !lastPriced;
+  if (!lastPriced) {
+    tripOf(last, *later);
+    g.TravelYears = std::bit_cast<float>(kWaitingYears);
+  }
+}
+
+
+void FromSearch(GameState& g, int world, int owner, QuickSolver& solver, int rows, LastAnswer* later) {
+  Search(
+      g, world, owner, [&](int i) { return g.WorldOwner[i] != owner; },
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, world, i, 0, below, years, angle);
+      },
+      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = 0; }, later,
+      std::clamp(rows, 1, kNearestRows));
+}
+
+void AheadSearch(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted,
+                 LastAnswer* later) {
+  Search(
+      g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !(targeted >> i & 1u); },
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, world, i, ahead, below, years, angle);
+      },
+      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = ahead; }, later);
+}
+
+void ToSearch(GameState& g, int world, int owner, QuickSolver& solver, LastAnswer* later) {
+  Search(
+      g, world, owner,
+      [&](int i) { return g.WorldOwner[i] == owner && (g.WorldShips[i] > 0.0f || g.WorldBombs[i] >= 1); },
+      [&](int i, float below, float& years, float& angle) {
+        return solver.PriceBelow(g, i, world, 0, below, years, angle);
+      },
+      [&](int i, LastAnswer& a) { a.from = i, a.to = world, a.ahead = 0; }, later);
 }
 
 }  // namespace
@@ -69,33 +113,36 @@ uint32_t OwnAttackTargets(const GameState& g, int owner) {
 }
 
 void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows) {
-  Search(
-      g, world, owner, [&](int i) { return g.WorldOwner[i] != owner; },
-      [&](int i, float below, float& years, float& angle) {
-        return solver.PriceBelow(g, world, i, 0, below, years, angle);
-      },
-      std::clamp(rows, 1, kNearestRows));
+  FromSearch(g, world, owner, solver, rows, nullptr);
+}
+void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows, LastAnswer& later) {
+  FromSearch(g, world, owner, solver, rows, &later);
 }
 
 void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver) {
   PNearestFrom(g, world, owner, ahead, solver, OwnAttackTargets(g, g.CurrentPlayer + 1));
 }
-
 void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted) {
-  Search(
-      g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !(targeted >> i & 1u); },
-      [&](int i, float below, float& years, float& angle) {
-        return solver.PriceBelow(g, world, i, ahead, below, years, angle);
-      });
+  AheadSearch(g, world, owner, ahead, solver, targeted, nullptr);
+}
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted,
+                  LastAnswer& later) {
+  AheadSearch(g, world, owner, ahead, solver, targeted, &later);
 }
 
 void NearestTo(GameState& g, int world, int owner, QuickSolver& solver) {
-  Search(
-      g, world, owner,
-      [&](int i) { return g.WorldOwner[i] == owner && (g.WorldShips[i] > 0.0f || g.WorldBombs[i] >= 1); },
-      [&](int i, float below, float& years, float& angle) {
-        return solver.PriceBelow(g, i, world, 0, below, years, angle);
-      });
+  ToSearch(g, world, owner, solver, nullptr);
+}
+void NearestTo(GameState& g, int world, int owner, QuickSolver& solver, LastAnswer& later) {
+  ToSearch(g, world, owner, solver, &later);
+}
+
+void SettleLastAnswer(GameState& g, LastAnswer& later, QuickSolver& solver) {
+  if (!later.waiting) return;
+  later.waiting = false;
+  // Anything written over the mark since stands, as it would have stood over the answer.
+  if (std::bit_cast<uint32_t>(g.TravelYears) != kWaitingYears) return;
+  solver.Price(g, later.from, later.to, later.ahead, g.TravelYears, g.TravelAngle);
 }
 
 void NearestFrom(GameState& g, int world, int owner) {

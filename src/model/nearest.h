@@ -34,6 +34,21 @@ void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& so
 void NearestTo(GameState& g, int world, int owner);
 void NearestTo(GameState& g, int world, int owner, QuickSolver& solver);
 
+// The last answer of a search, left for later: a run of searches (a computer turn) need not price
+// in full the last world of every search, only of the search whose answer still stands when the
+// run ends. A search given a LastAnswer marks TravelYears as waiting, and SettleLastAnswer prices
+// the trip then, unless something else has written TravelYears and TravelAngle meanwhile (an
+// order's launch, a travel line): what stands at the end is what pricing at once leaves.
+struct LastAnswer {
+  bool waiting = false;
+  int from = 0, to = 0, ahead = 0;
+};
+void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows, LastAnswer& later);
+void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted,
+                  LastAnswer& later);
+void NearestTo(GameState& g, int world, int owner, QuickSolver& solver, LastAnswer& later);
+void SettleLastAnswer(GameState& g, LastAnswer& later, QuickSolver& solver);
+
 // The overloads with a solver reuse its tables from search to search while the worlds stand
 // still (a computer turn); those without price every trip afresh.
 

@@ -79,10 +79,19 @@ std::string Named(FleetField f) {
   return std::string(FieldOf(f).name);
 }
 
-Fault CheckWorld(const GameState& g, int w) {
+// The limits of the record fields, looked up once for a whole check.
+struct FieldLimits {
+  int mostWorldClass = static_cast<int>(FieldOf(WorldField::kClass).hi);
+  int mostWorldShield = static_cast<int>(FieldOf(WorldField::kShield).hi);
+  long long leastWorldBombs = FieldOf(WorldField::kBombs).lo;
+  int mostFleetClass = static_cast<int>(FieldOf(FleetField::kClass).hi);
+  int mostFleetShield = static_cast<int>(FieldOf(FleetField::kShield).hi);
+};
+
+Fault CheckWorld(const GameState& g, int w, const FieldLimits& limits) {
   const size_t i = static_cast<size_t>(w);
-  const int mostClass = static_cast<int>(FieldOf(WorldField::kClass).hi);
-  const int mostShield = static_cast<int>(FieldOf(WorldField::kShield).hi);
+  const int mostClass = limits.mostWorldClass;
+  const int mostShield = limits.mostWorldShield;
   const int owner = g.WorldOwner[i];
   if (w >= g.WorldCount) {
     if (owner != 0)
@@ -106,7 +115,7 @@ Fault CheckWorld(const GameState& g, int w) {
   if (g.WorldType[i] < 0)
     return StateFault{WorldRecord(w), Named(WorldField::kType),
                       std::to_string(g.WorldType[i]) + " is below 0."};
-  if (g.WorldBombs[i] < FieldOf(WorldField::kBombs).lo)
+  if (g.WorldBombs[i] < limits.leastWorldBombs)
     return StateFault{WorldRecord(w), Named(WorldField::kBombs),
                       std::to_string(g.WorldBombs[i]) + " is below 0."};
   return {};
@@ -143,7 +152,8 @@ FleetRecordValues SlotValues(const GameState& g, size_t i) {
 
 // An object in flight as a launch makes it and the turns move it on. `slot` names the travel slot
 // a fault is told of, -1 a travel record that has no slot yet; the name is built only for a fault.
-Fault CheckUsedSlot(const GameState& g, int slot, const FleetRecordValues& v, double longest) {
+Fault CheckUsedSlot(const GameState& g, int slot, const FleetRecordValues& v, double longest,
+                    const FieldLimits& limits) {
   const auto record = [slot] { return slot >= 0 ? SlotRecord(slot) : std::string("travel record"); };
   if (v.from < 1 || v.from > g.WorldCount)
     return StateFault{record(), Named(FleetField::kFrom), Outside(v.from, 1, g.WorldCount)};
@@ -152,8 +162,8 @@ Fault CheckUsedSlot(const GameState& g, int slot, const FleetRecordValues& v, do
   if (!Seated(g, v.owner)) return StateFault{record(), Named(FleetField::kOwner), NoSeat(v.owner)};
   if (!std::isfinite(v.ships) || v.ships < 0.0f)
     return StateFault{record(), Named(FleetField::kShips), Shown(v.ships) + " is no count of 0 or more."};
-  const int mostClass = static_cast<int>(FieldOf(FleetField::kClass).hi);
-  const int mostShield = static_cast<int>(FieldOf(FleetField::kShield).hi);
+  const int mostClass = limits.mostFleetClass;
+  const int mostShield = limits.mostFleetShield;
   if (v.shipClass < kLeastClass || v.shipClass > mostClass)
     return StateFault{record(), Named(FleetField::kClass), Outside(v.shipClass, kLeastClass, mostClass)};
   if (v.shield < 0 || v.shield > mostShield)
@@ -176,12 +186,12 @@ Fault CheckUsedSlot(const GameState& g, int slot, const FleetRecordValues& v, do
   return {};
 }
 
-Fault CheckSlot(const GameState& g, int s, double longest) {
+Fault CheckSlot(const GameState& g, int s, double longest, const FieldLimits& limits) {
   const size_t i = static_cast<size_t>(s);
   if (g.FleetFrom[i] == 0) return CheckFreeSlot(g, s);
   if (s >= kUsedFleetSlots)
     return StateFault{SlotRecord(s), Named(FleetField::kFrom), "the slot lies beyond the table."};
-  return CheckUsedSlot(g, s, SlotValues(g, i), longest);
+  return CheckUsedSlot(g, s, SlotValues(g, i), longest, limits);
 }
 
 Fault CheckProximityBomb(const GameState& g, int b) {
@@ -211,16 +221,21 @@ double LongestTrip(const GameState& g) {
 }
 
 std::optional<StateFault> CheckGameState(const GameState& g) {
-  Fault f = CheckGame(g);
-  for (int w = 0; !f && w < kMaxWorlds; ++w) f = CheckWorld(g, w);
+  // The first fault found is the one told; a sound state (every turn of a game) builds none.
+  if (Fault f = CheckGame(g)) return f;
+  const FieldLimits limits;
+  for (int w = 0; w < kMaxWorlds; ++w)
+    if (Fault f = CheckWorld(g, w, limits)) return f;
   const double longest = LongestTrip(g);
-  for (int s = 0; !f && s < kFleetSlots; ++s) f = CheckSlot(g, s, longest);
-  for (int b = 0; !f && b < kUsedBombSlots; ++b) f = CheckProximityBomb(g, b);
-  return f;
+  for (int s = 0; s < kFleetSlots; ++s)
+    if (Fault f = CheckSlot(g, s, longest, limits)) return f;
+  for (int b = 0; b < kUsedBombSlots; ++b)
+    if (Fault f = CheckProximityBomb(g, b)) return f;
+  return {};
 }
 
 std::optional<StateFault> CheckLaunchRecord(const GameState& g, const FleetRecordValues& v) {
-  return CheckUsedSlot(g, -1, v, LongestTrip(g));
+  return CheckUsedSlot(g, -1, v, LongestTrip(g), FieldLimits{});
 }
 
 }  // namespace zarnath
