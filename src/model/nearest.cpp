@@ -1,7 +1,9 @@
 #include "model/nearest.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 
 #include "model/game.h"
@@ -20,14 +22,32 @@ void ResetList(GameState& g) {
   }
 }
 
-// A world whose time equals a listed one goes after it, so ties keep ascending world index.
-void Insert(GameState& g, int world, float years) {
+// The list is in order of time and, of equal times, of world index.
+inline void Insert(GameState& g, int world, float years) {
+  const float index = static_cast<float>(world);
   int k = 0;
-  while (k < kNearestRows && !(g.NearestList[k][1] > years)) ++k;
+  while (k < kNearestRows &&
+         !(g.NearestList[k][1] > years || (g.NearestList[k][1] == years && g.NearestList[k][0] > index)))
+    ++k;
   if (k == kNearestRows) return;
   for (int r = kNearestRows - 1; r > k; --r) g.NearestList[r] = g.NearestList[r - 1];
   g.NearestList[k][0] = static_cast<float>(world);
   g.NearestList[k][1] = years;
+}
+
+// The worlds each world's last search from it (or to it) listed: priced first in the next, they
+// bring the list's last row down at once, and most other worlds are then priced only briefly.
+uint32_t& FromListed(int world) {
+  thread_local std::array<uint32_t, kWorldSlots> listed{};
+  return listed[static_cast<size_t>(world)];
+}
+uint32_t& AheadListed(int world) {
+  thread_local std::array<uint32_t, kWorldSlots> listed{};
+  return listed[static_cast<size_t>(world)];
+}
+uint32_t& ToListed(int world) {
+  thread_local std::array<uint32_t, kWorldSlots> listed{};
+  return listed[static_cast<size_t>(world)];
 }
 
 // What TravelYears holds while a search's last answer waits: a NaN no solver and no order gives.
@@ -40,24 +60,42 @@ constexpr uint32_t kWaitingYears = 0x7fc5a4e1u;
 // it, and a candidate the truce refuses is not priced at all. The solver's answer for the last
 // candidate is left in TravelYears and TravelAngle, as a search that prices every candidate in
 // full leaves it: it is priced in full when the bounded search did not give it.
-template <typename IsCandidate, typename Price, typename TripOf>
+template <typename IsCandidate, typename Price, typename TripOf, typename LastListed>
 void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price, TripOf tripOf,
-            LastAnswer* later, int rows = kNearestRows) {
+            LastListed lastListed, LastAnswer* later, int rows = kNearestRows) {
   ResetList(g);
   if (world < 0 || world >= g.WorldCount) return;
-  int last = -1;
-  bool lastPriced = false;
   // The truce protects nothing once it has run out; the turn does not change during the search.
   const bool truce = TruceTurnsLeft(g) > 0;
-  for (int i = 0; i < g.WorldCount; ++i) {
+  uint32_t candidates = 0;
+  int last = -1;
+  for (int i = 0; i < g.WorldCount && i < kWorldSlots; ++i) {
     if (i == world || !isCandidate(i)) continue;
     last = i;
-    lastPriced = false;
     if (truce && TruceProtects(g, owner - 1, i)) continue;
-    if (!price(i, g.NearestList[static_cast<size_t>(rows - 1)][1], g.TravelYears, g.TravelAngle)) continue;
-    lastPriced = true;
-    Insert(g, i, g.TravelYears);
+    candidates |= 1u << i;
   }
+  const auto& edge = g.NearestList[static_cast<size_t>(rows - 1)];
+  bool lastPriced = false;
+  float lastYears = 0, lastAngle = 0;
+  const auto priceOne = [&](int i) {
+    float below = edge[1];
+    // The next float up: times are never below 0.
+    if (static_cast<float>(i) < edge[0]) below = std::bit_cast<float>(std::bit_cast<uint32_t>(below) + 1u);
+    float years = 0, angle = 0;
+    if (!price(i, below, years, angle)) return;
+    if (i == last) lastPriced = true, lastYears = years, lastAngle = angle;
+    Insert(g, i, years);
+  };
+  uint32_t& listed = lastListed(world);
+  const uint32_t first = candidates & listed;
+  for (uint32_t m = first; m; m &= m - 1) priceOne(std::countr_zero(m));
+  for (uint32_t m = candidates & ~first; m; m &= m - 1) priceOne(std::countr_zero(m));
+  listed = 0;
+  for (int k = 0; k < rows; ++k)
+    if (g.NearestList[static_cast<size_t>(k)][0] >= 0.0f)
+      listed |= 1u << static_cast<int>(g.NearestList[static_cast<size_t>(k)][0]);
+  if (last >= 0 && lastPriced) g.TravelYears = lastYears, g.TravelAngle = lastAngle;
   if (last < 0) return;  // no candidate: TravelYears keeps what stood before
   if (!later) {
     if (!lastPriced) price(last, kUnreachableYears * 2.0f, g.TravelYears, g.TravelAngle);
@@ -70,14 +108,13 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
   }
 }
 
-
 void FromSearch(GameState& g, int world, int owner, QuickSolver& solver, int rows, LastAnswer* later) {
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner; },
       [&](int i, float below, float& years, float& angle) {
         return solver.PriceBelow(g, world, i, 0, below, years, angle);
       },
-      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = 0; }, later,
+      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = 0; }, FromListed, later,
       std::clamp(rows, 1, kNearestRows));
 }
 
@@ -88,7 +125,7 @@ void AheadSearch(GameState& g, int world, int owner, int ahead, QuickSolver& sol
       [&](int i, float below, float& years, float& angle) {
         return solver.PriceBelow(g, world, i, ahead, below, years, angle);
       },
-      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = ahead; }, later);
+      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = ahead; }, AheadListed, later);
 }
 
 void ToSearch(GameState& g, int world, int owner, QuickSolver& solver, LastAnswer* later) {
@@ -98,7 +135,7 @@ void ToSearch(GameState& g, int world, int owner, QuickSolver& solver, LastAnswe
       [&](int i, float below, float& years, float& angle) {
         return solver.PriceBelow(g, i, world, 0, below, years, angle);
       },
-      [&](int i, LastAnswer& a) { a.from = i, a.to = world, a.ahead = 0; }, later);
+      [&](int i, LastAnswer& a) { a.from = i, a.to = world, a.ahead = 0; }, ToListed, later);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 // trips shorter than some time asks for them below it, which lets the solver stop early.
 #pragma once
 
+#include "model/travel_time.h"
+
 namespace zarnath {
 struct GameState;
 
@@ -12,11 +14,15 @@ class QuickSolver {
  public:
   // Earliest interception from one world to another for a launch `ahead` ticks from now: years
   // (10000 when unreachable) and the launch parameter (0 when unreachable).
-  void Price(const GameState& g, int fromWorld, int toWorld, int ahead, float& years, float& angle);
+  void Price(const GameState& g, int fromWorld, int toWorld, int ahead, float& years, float& angle) {
+    PDistCalc(g, fromWorld, toWorld, years, angle, kQuickStep, ahead);
+  }
   // The same when the trip is shorter than `belowYears` (true); false, with 10000 years and 0,
   // when it takes that long or longer.
   bool PriceBelow(const GameState& g, int fromWorld, int toWorld, int ahead, float belowYears, float& years,
-                  float& angle);
+                  float& angle) {
+    return PDistCalcBelow(g, fromWorld, toWorld, years, angle, kQuickStep, ahead, belowYears);
+  }
 };
 
 }  // namespace zarnath
