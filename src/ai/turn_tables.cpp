@@ -76,7 +76,7 @@ void OrderCandidates(Game& g, std::vector<CandidateRow>& rows) {
     return a.years < b.years || (a.years == b.years && b.richness < a.richness);
   });
   Passes(g, rows, [](const CandidateRow& a, const CandidateRow& b) {
-    return b.years <= static_cast<float>(a.years + 0.1) && a.richness < b.richness;
+    return a.richness < b.richness && b.years <= static_cast<float>(a.years + 0.1);
   });
 }
 

@@ -78,12 +78,16 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
   const auto& edge = g.NearestList[static_cast<size_t>(rows - 1)];
   bool lastPriced = false;
   float lastYears = 0, lastAngle = 0;
+  // The edge's time as ticks, worked out again only when the edge moves.
+  float priced = -1.0f;
+  int ticks = 0;
   const auto priceOne = [&](int i) {
     float below = edge[1];
     // The next float up: times are never below 0.
     if (static_cast<float>(i) < edge[0]) below = std::bit_cast<float>(std::bit_cast<uint32_t>(below) + 1u);
+    if (!(below == priced)) priced = below, ticks = TicksBelow(below);
     float years = 0, angle = 0;
-    if (!price(i, below, years, angle)) return;
+    if (!price(i, ticks, years, angle)) return;
     if (i == last) lastPriced = true, lastYears = years, lastAngle = angle;
     Insert(g, i, years);
   };
@@ -98,7 +102,7 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
   if (last >= 0 && lastPriced) g.TravelYears = lastYears, g.TravelAngle = lastAngle;
   if (last < 0) return;  // no candidate: TravelYears keeps what stood before
   if (!later) {
-    if (!lastPriced) price(last, kUnreachableYears * 2.0f, g.TravelYears, g.TravelAngle);
+    if (!lastPriced) price(last, TicksBelow(kUnreachableYears * 2.0f), g.TravelYears, g.TravelAngle);
     return;
   }
   later->waiting = !lastPriced;
@@ -111,8 +115,8 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
 void FromSearch(GameState& g, int world, int owner, QuickSolver& solver, int rows, LastAnswer* later) {
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner; },
-      [&](int i, float below, float& years, float& angle) {
-        return solver.PriceBelow(g, world, i, 0, below, years, angle);
+      [&](int i, int ticks, float& years, float& angle) {
+        return solver.PriceInTicks(g, world, i, 0, ticks, years, angle);
       },
       [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = 0; }, FromListed, later,
       std::clamp(rows, 1, kNearestRows));
@@ -122,8 +126,8 @@ void AheadSearch(GameState& g, int world, int owner, int ahead, QuickSolver& sol
                  LastAnswer* later) {
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !(targeted >> i & 1u); },
-      [&](int i, float below, float& years, float& angle) {
-        return solver.PriceBelow(g, world, i, ahead, below, years, angle);
+      [&](int i, int ticks, float& years, float& angle) {
+        return solver.PriceInTicks(g, world, i, ahead, ticks, years, angle);
       },
       [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = ahead; }, AheadListed, later);
 }
@@ -132,8 +136,8 @@ void ToSearch(GameState& g, int world, int owner, QuickSolver& solver, LastAnswe
   Search(
       g, world, owner,
       [&](int i) { return g.WorldOwner[i] == owner && (g.WorldShips[i] > 0.0f || g.WorldBombs[i] >= 1); },
-      [&](int i, float below, float& years, float& angle) {
-        return solver.PriceBelow(g, i, world, 0, below, years, angle);
+      [&](int i, int ticks, float& years, float& angle) {
+        return solver.PriceInTicks(g, i, world, 0, ticks, years, angle);
       },
       [&](int i, LastAnswer& a) { a.from = i, a.to = world, a.ahead = 0; }, ToListed, later);
 }

@@ -23,6 +23,11 @@ class QuickSolver {
                   float& angle) {
     return PDistCalcBelow(g, fromWorld, toWorld, years, angle, kQuickStep, ahead, belowYears);
   }
+  // The same for trips of fewer than `ticks` ticks (TicksBelow of a bound in years).
+  bool PriceInTicks(const GameState& g, int fromWorld, int toWorld, int ahead, int ticks, float& years,
+                    float& angle) {
+    return PDistCalcInTicks(g, fromWorld, toWorld, years, angle, kQuickStep, ahead, ticks);
+  }
 };
 
 }  // namespace zarnath

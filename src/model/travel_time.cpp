@@ -428,15 +428,28 @@ void PDistCalc(const GameState& g, int fromWorld, int toWorld, float& years, flo
 
 bool PDistCalcBelow(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
                     int ahead, float belowYears) {
+  return PDistCalcInTicks(g, fromWorld, toWorld, years, angle, stepA, ahead, TicksBelow(belowYears));
+}
+
+int TicksBelow(float belowYears) {
   // The first tick whose time in years is not below the bound: a trip that short or longer does
   // not count.
-  years = kUnreachableYears;
-  angle = 0.0f;
-  if (!(belowYears > 0.0f)) return false;
+  if (!(belowYears > 0.0f)) return 0;
   int limit = belowYears > kMostTicks / 520.0 ? kMostTicks + 1 : static_cast<int>(belowYears * 520.0) - 1;
   limit = std::max(limit, 0);
   while (limit <= kMostTicks && kTicks.years[static_cast<size_t>(limit)] < belowYears) ++limit;
-  return Search(g, fromWorld, toWorld, ahead, stepA, limit, years, angle);
+  return limit;
+}
+
+bool PDistCalcInTicks(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
+                      int ahead, int ticks) {
+  // No tick to try: not even a trip of 0 ticks counts.
+  if (ticks <= 0) {
+    years = kUnreachableYears;
+    angle = 0.0f;
+    return false;
+  }
+  return Search(g, fromWorld, toWorld, ahead, stepA, std::min(ticks, kMostTicks + 1), years, angle);
 }
 
 double FleetTicksElapsed(const GameState& g, int slot) {

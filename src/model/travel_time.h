@@ -30,6 +30,13 @@ void PDistCalc(const GameState& g, int fromWorld, int toWorld, float& years, flo
 // years and a = 0, when the trip takes `belowYears` or longer (or the target is unreachable).
 bool PDistCalcBelow(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
                     int ahead, float belowYears);
+// The ticks a search for trips shorter than `belowYears` tries: those under the first tick whose
+// time in years is not below the bound (none when the bound is not above 0).
+int TicksBelow(float belowYears);
+// PDistCalcBelow with its bound given as that count of ticks, for callers that ask many trips
+// below one bound.
+bool PDistCalcInTicks(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
+                      int ahead, int ticks);
 
 // Extra angular rate per tick and unit of launch parameter for objects leaving a world: 130 / (ring
 // x 520), twice that from a world with double-speed fuel.
