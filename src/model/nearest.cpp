@@ -53,13 +53,17 @@ uint32_t& ToListed(int world) {
 // What TravelYears holds while a search's last answer waits: a NaN no solver and no order gives.
 constexpr uint32_t kWaitingYears = 0x7fc5a4e1u;
 
-// The frame all three searches share: candidates in ascending world order, each priced and, when
-// nearer than the sixth row and not protected by the truce, put into the list.
+// The frame all three searches share: the candidates, each priced and, when nearer than the
+// `rows`-th row and not protected by the truce, put into the list.
 //
-// Only a time below the sixth row's can change the list, so each candidate is priced only below
-// it, and a candidate the truce refuses is not priced at all. The solver's answer for the last
-// candidate is left in TravelYears and TravelAngle, as a search that prices every candidate in
-// full leaves it: it is priced in full when the bounded search did not give it.
+// Only a time below that row's can change the list, so each candidate is priced only below it,
+// and a candidate the truce refuses is not priced at all. The worlds this world's last search of
+// the kind listed are priced first: they are mostly still the nearest, so the row comes down at
+// once and the others are priced only briefly. The list still comes out as pricing in world order
+// leaves it: of equal times the lower world goes first, so a world below the row's in index is
+// priced up to its time inclusive. The solver's answer for the last candidate in world order is
+// left in TravelYears and TravelAngle, priced in full when the bounded search did not give it (or
+// left for later, see LastAnswer).
 template <typename IsCandidate, typename Price, typename TripOf, typename LastListed>
 void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price, TripOf tripOf,
             LastListed lastListed, LastAnswer* later, int rows = kNearestRows) {

@@ -148,6 +148,78 @@ TEST(NearestSearches, BoundedPricingLeavesWhatFullPricingLeaves) {
   EXPECT_GT(compared, 3000);
 }
 
+// A run of searches as a computer turn makes them: worlds a world's last search listed are priced
+// first, so the next list must still come out as pricing in world order leaves it, ties of equal
+// times included (worlds sharing a ring, an angle and a speed), and for every count of rows weighed
+// (the rows beyond it may differ). A search's last answer left for later comes out as pricing at
+// once leaves it, unless something wrote TravelYears meanwhile, and outlives a later search with
+// no candidate at all.
+TEST(NearestSearches, ARunOfSearchesListsAndLeavesWhatPricingInWorldOrderDoes) {
+  std::mt19937 rng(29);
+  int compared = 0, ties = 0, written = 0;
+  for (int round = 0; round < 40; ++round) {
+    AiState s(9 + round % 22);
+    GameState& g = s.game;
+    for (int w = 0; w < g.WorldCount; ++w) {
+      g.WorldOwner[w] = static_cast<uint8_t>(rng() % 3);
+      g.WorldShips[w] = static_cast<float>(rng() % 3);
+      g.WorldBombs[w] = static_cast<int16_t>(rng() % 2);
+      g.WorldAngle[w] = static_cast<float>((rng() % 6283) / 1000.0);
+    }
+    for (int w = 0; w < g.WorldCount; ++w) {
+      const int twin = static_cast<int>(rng() % static_cast<unsigned>(g.WorldCount));
+      if (w == kHomeWorld0 || twin == kHomeWorld0 || rng() % 3) continue;
+      g.WorldRadius[w] = g.WorldRadius[twin], g.WorldAngle[w] = g.WorldAngle[twin];
+      g.WorldAngularSpeed[w] = g.WorldAngularSpeed[twin];
+    }
+    for (int f = 0; f < 6; ++f)
+      s.Flying(static_cast<int>(rng() % 2), 0, static_cast<int>(rng() % g.WorldCount), f % 3 ? 10.0f : 0.0f);
+    g.TruceUntilTurn = round % 5 == 0 ? 30 : 0;
+    QuickSolver solver;
+    const uint32_t targeted = OwnAttackTargets(g, g.CurrentPlayer + 1);
+    // Each world twice over, so every search follows one from the same world.
+    for (int pass = 0; pass < 2; ++pass)
+      for (int world = 0; world < g.WorldCount; ++world)
+        for (int kind = 0; kind < 3; ++kind) {
+          const int rows = kind == 0 ? 1 + static_cast<int>(rng() % kNearestRows) : kNearestRows;
+          GameState plain = g;
+          PlainList(plain, world, 1, kind);
+          LastAnswer later;
+          if (kind == 0) NearestFrom(g, world, 1, solver, rows, later);
+          if (kind == 1) PNearestFrom(g, world, 1, 3, solver, targeted, later);
+          if (kind == 2) NearestTo(g, world, 1, solver, later);
+          const auto got = List(g), want = List(plain);
+          ASSERT_TRUE(std::equal(got.begin(), got.begin() + rows, want.begin()))
+              << round << " world " << world << " kind " << kind << " rows " << rows;
+          for (int k = 1; k < rows; ++k) ties += want[k].second == want[k - 1].second && want[k].first >= 0;
+          const bool write = rng() % 4 == 0;
+          if (write) g.TravelYears = 0.25f, g.TravelAngle = -1.5f, ++written;  // as an order's launch would
+          SettleLastAnswer(g, later, solver);
+          const auto travel = [](const GameState& x) { return std::array{x.TravelYears, x.TravelAngle}; };
+          ASSERT_EQ(std::bit_cast<uint64_t>(travel(g)),
+                    std::bit_cast<uint64_t>(write ? std::array{0.25f, -1.5f} : travel(plain)))
+              << round << " world " << world << " kind " << kind;
+          ++compared;
+        }
+  }
+  EXPECT_GT(compared, 4000);
+  EXPECT_GT(ties, 50);
+  EXPECT_GT(written, 500);
+
+  // A search with no candidate leaves the answer still waiting as it was.
+  AiState s(12);
+  QuickSolver solver;
+  LastAnswer later;
+  NearestFrom(s.game, kHome, 1, solver, 1, later);
+  GameState plain = s.game;
+  PlainList(plain, kHome, 1, 0);
+  s.OwnAllBut({});
+  NearestTo(s.game, 3, 2, solver, later);  // seat 1 owns nothing
+  SettleLastAnswer(s.game, later, solver);
+  EXPECT_EQ(s.game.TravelYears, plain.TravelYears);
+  EXPECT_EQ(s.game.TravelAngle, plain.TravelAngle);
+}
+
 // The searches' solver answers as DistCalc and PDistCalc, also from double-speed fuel worlds,
 // after worlds moved or turned faster between calls, and for angles far beyond its tables.
 TEST(QuickSolver, AnswersAsTheSolver) {
