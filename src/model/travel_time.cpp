@@ -16,18 +16,12 @@ namespace {
 constexpr float kFirstA = -6.283184f;
 constexpr float kLastA = 9.424776f;
 
-// Floor and ceiling of values well inside the range of an int, as std::floor and std::ceil give
-// them (but for the sign of a zero, which no comparison sees): the cut towards zero, moved by one
-// where it went the wrong way. Larger values take the library's way.
+// The floor of a value well inside the range of a 64-bit int, as std::floor gives it (but for
+// the sign of a zero, which no comparison sees): the cut towards zero, moved down by one where it
+// went up. The fast search's values are bounded far below that.
 inline double Floor(double v) {
-  if (!(v > -0x1p30 && v < 0x1p30)) return std::floor(v);
-  const double cut = static_cast<double>(static_cast<int>(v));
+  const double cut = static_cast<double>(static_cast<long long>(v));
   return cut > v ? cut - 1.0 : cut;
-}
-inline double Ceil(double v) {
-  if (!(v > -0x1p30 && v < 0x1p30)) return std::ceil(v);
-  const double cut = static_cast<double>(static_cast<int>(v));
-  return cut < v ? cut + 1.0 : cut;
 }
 
 // Brings an angle above 2 pi back by whole turns. An angle below 0 stays as it is.
@@ -310,20 +304,10 @@ class TickSearch {
       if (t <= last && p_.Hits(0, Ka(0))) return Take(0, 0, best), true;
       ++t;
     }
-    // The least multiple of P within reach, kept from tick to tick: the reach moves by far less
-    // than a period a tick, so it seldom changes.
-    double least = 0;
-    bool leastKnown = false;
     while (t <= last) {
       const double high = highBase + t * highSlope, low = lowBase + t * lowSlope;
-      if (!leastKnown) {
-        least = Ceil(low);
-        leastKnown = true;
-      } else {
-        while (least < low) least += 1.0;
-        while (least - 1.0 >= low) least -= 1.0;
-      }
-      double j = least;
+      // The least multiple of P within reach.
+      double j = -Floor(-low);
       if (j > high) {
         // No multiple of P within reach: the reach lies between j - 1 and j, and stays there
         // until its upper end climbs to j or its lower end falls to j - 1. Go to one tick
@@ -333,7 +317,6 @@ class TickSearch {
         if (lowSlope < 0) next = std::min(next, (j - 1.0 - lowBase) / lowSlope);
         if (!(next < last + 2.0)) break;
         t = std::max(t + 1, static_cast<int>(next) - 1);
-        leastKnown = false;
         continue;
       }
       const double d = d0 + t * drift, perTick = kTicks.inverse[static_cast<size_t>(t)];
