@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "model/game.h"
 #include "model/numbers.h"
@@ -228,7 +229,9 @@ class LastOrigin {
     key.homeRing = std::bit_cast<uint32_t>(g.WorldRadius[kHomeWorld0]);
     key.homeAngle = std::bit_cast<uint32_t>(g.WorldAngle[kHomeWorld0]);
     key.homeSpeed = std::bit_cast<uint32_t>(g.WorldAngularSpeed[kHomeWorld0]);
-    if (!known_ || !(key == key_)) {
+    // Ten 32-bit fields and no padding: compared as one block of bytes.
+    static_assert(sizeof(Key) == 10 * sizeof(uint32_t));
+    if (!known_ || std::memcmp(&key, &key_, sizeof(Key)) != 0) {
       origin_.WorkOut(g, from, ahead, step);
       key_ = key;
       known_ = true;
@@ -241,7 +244,6 @@ class LastOrigin {
     int from, ahead;
     uint32_t step, ring, angle, speed, homeRing, homeAngle, homeSpeed;
     int type;
-    bool operator==(const Key&) const = default;
   };
   Key key_{};
   bool known_ = false;
