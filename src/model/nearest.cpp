@@ -66,7 +66,7 @@ constexpr uint32_t kWaitingYears = 0x7fc5a4e1u;
 // left for later, see LastAnswer).
 template <typename IsCandidate, typename Price, typename TripOf, typename LastListed>
 void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price price, TripOf tripOf,
-            LastListed lastListed, LastAnswer* later, int rows = kNearestRows) {
+            LastListed lastListed, LastListed alsoListed, LastAnswer* later, int rows = kNearestRows) {
   ResetList(g);
   if (world < 0 || world >= g.WorldCount) return;
   // The truce protects nothing once it has run out; the turn does not change during the search.
@@ -96,7 +96,10 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
     Insert(g, i, years);
   };
   uint32_t& listed = lastListed(world);
-  const uint32_t first = candidates & listed;
+  uint32_t first = candidates & listed;
+  // Too few of them are still candidates: the last list of the other search from the world (at
+  // once or three ticks ahead) joins them.
+  if (std::popcount(first) < rows) first |= candidates & alsoListed(world);
   for (uint32_t m = first; m; m &= m - 1) priceOne(std::countr_zero(m));
   for (uint32_t m = candidates & ~first; m; m &= m - 1) priceOne(std::countr_zero(m));
   listed = 0;
@@ -122,7 +125,7 @@ void FromSearch(GameState& g, int world, int owner, QuickSolver& solver, int row
       [&](int i, int ticks, float& years, float& angle) {
         return solver.PriceInTicks(g, world, i, 0, ticks, years, angle);
       },
-      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = 0; }, FromListed, later,
+      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = 0; }, FromListed, AheadListed, later,
       std::clamp(rows, 1, kNearestRows));
 }
 
@@ -133,7 +136,8 @@ void AheadSearch(GameState& g, int world, int owner, int ahead, QuickSolver& sol
       [&](int i, int ticks, float& years, float& angle) {
         return solver.PriceInTicks(g, world, i, ahead, ticks, years, angle);
       },
-      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = ahead; }, AheadListed, later);
+      [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = ahead; }, AheadListed, FromListed,
+      later);
 }
 
 void ToSearch(GameState& g, int world, int owner, QuickSolver& solver, LastAnswer* later) {
@@ -143,7 +147,7 @@ void ToSearch(GameState& g, int world, int owner, QuickSolver& solver, LastAnswe
       [&](int i, int ticks, float& years, float& angle) {
         return solver.PriceInTicks(g, i, world, 0, ticks, years, angle);
       },
-      [&](int i, LastAnswer& a) { a.from = i, a.to = world, a.ahead = 0; }, ToListed, later);
+      [&](int i, LastAnswer& a) { a.from = i, a.to = world, a.ahead = 0; }, ToListed, ToListed, later);
 }
 
 }  // namespace
