@@ -16,7 +16,6 @@
 #include "model/game_texts.h"
 #include "model/nearest.h"
 #include "model/numbers.h"
-#include "model/quick_solver.h"
 #include "model/travel_time.h"
 #include "model/truce.h"
 
@@ -143,7 +142,7 @@ class Turn {
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_ || !HoldsShipsOrBombs(w)) continue;
       // Only the rows the level weighs count; the exposure measure lists every row afresh.
-      NearestFrom(g_, w, own_, solver_, reach_ + 1, lastAnswer_);
+      NearestFrom(g_, w, own_, reach_ + 1, lastAnswer_);
       for (int k = 0; k <= reach_; ++k) {
         if (!(g_.NearestList[k][1] < kEmptyNearestYears) || candidates_.size() >= kMaxCandidates) continue;
         candidates_.push_back({static_cast<float>(w), g_.NearestList[k][0], g_.NearestList[k][1]});
@@ -264,7 +263,7 @@ class Turn {
     FindAttacks();
     for (int w = 0; w < g_.WorldCount; ++w) {
       if (g_.WorldOwner[w] != own_) continue;
-      PNearestFrom(g_, w, own_, 3, solver_, attacked_, lastAnswer_);
+      PNearestFrom(g_, w, own_, 3, attacked_, lastAnswer_);
       float sum = 0;
       for (int k = 0; k < kNearestRows; ++k)
         sum = Csng(sum + g_.NearestList[k][1] / static_cast<double>((k + 1) * (k + 1)));
@@ -282,7 +281,7 @@ class Turn {
       const int w = static_cast<int>(exposure_[static_cast<size_t>(i)].world);
       if (!(WorldValue(g_, w) >= 4.0) || open_ <= 0) continue;
       if (i <= front_) used[static_cast<size_t>(w)] = true;
-      NearestTo(g_, w, own_, solver_, lastAnswer_);
+      NearestTo(g_, w, own_, lastAnswer_);
       for (int k = 0; k <= reach_; ++k) {
         if (g_.NearestList[k][0] <= -1.0f || g_.NearestList[k][1] > kGatherReach) continue;
         const int src = static_cast<int>(g_.NearestList[k][0]);
@@ -326,7 +325,7 @@ class Turn {
   }
 
   void Finish() {
-    SettleLastAnswer(g_, lastAnswer_, solver_);
+    SettleLastAnswer(g_, lastAnswer_);
     g_.InputBusy = false;
     g_.menus.mnuFile.Enabled = true;
     g_.io.platform.SetTimer(GameTimer::kAI, 10, true);
@@ -343,7 +342,6 @@ class Turn {
   int open_ = 0;   // worlds still worth a new attack
   int front_ = 0;  // the last exposure row counted as a front world
   uint32_t attacked_ = 0;
-  QuickSolver solver_;
   // Only the last nearest-world search's last answer can still stand when the turn ends.
   LastAnswer lastAnswer_;
   std::vector<CandidateRow> candidates_;

@@ -8,7 +8,6 @@
 
 #include "model/game.h"
 #include "model/numbers.h"
-#include "model/quick_solver.h"
 #include "model/travel_time.h"
 #include "model/truce.h"
 
@@ -119,33 +118,30 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
   }
 }
 
-void FromSearch(GameState& g, int world, int owner, QuickSolver& solver, int rows, LastAnswer* later) {
+void FromSearch(GameState& g, int world, int owner, int rows, LastAnswer* later) {
+  const TripsFrom trips(g, world, 0, kQuickStep);
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner; },
-      [&](int i, int ticks, float& years, float& angle) {
-        return solver.PriceInTicks(g, world, i, 0, ticks, years, angle);
-      },
+      [&](int i, int ticks, float& years, float& angle) { return trips.InTicks(i, ticks, years, angle); },
       [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = 0; }, FromListed, AheadListed, later,
       std::clamp(rows, 1, kNearestRows));
 }
 
-void AheadSearch(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted,
-                 LastAnswer* later) {
+void AheadSearch(GameState& g, int world, int owner, int ahead, uint32_t targeted, LastAnswer* later) {
+  const TripsFrom trips(g, world, ahead, kQuickStep);
   Search(
       g, world, owner, [&](int i) { return g.WorldOwner[i] != owner && !(targeted >> i & 1u); },
-      [&](int i, int ticks, float& years, float& angle) {
-        return solver.PriceInTicks(g, world, i, ahead, ticks, years, angle);
-      },
+      [&](int i, int ticks, float& years, float& angle) { return trips.InTicks(i, ticks, years, angle); },
       [&](int i, LastAnswer& a) { a.from = world, a.to = i, a.ahead = ahead; }, AheadListed, FromListed,
       later);
 }
 
-void ToSearch(GameState& g, int world, int owner, QuickSolver& solver, LastAnswer* later) {
+void ToSearch(GameState& g, int world, int owner, LastAnswer* later) {
   Search(
       g, world, owner,
       [&](int i) { return g.WorldOwner[i] == owner && (g.WorldShips[i] > 0.0f || g.WorldBombs[i] >= 1); },
       [&](int i, int ticks, float& years, float& angle) {
-        return solver.PriceInTicks(g, i, world, 0, ticks, years, angle);
+        return PDistCalcInTicks(g, i, world, years, angle, kQuickStep, 0, ticks);
       },
       [&](int i, LastAnswer& a) { a.from = i, a.to = world, a.ahead = 0; }, ToListed, ToListed, later);
 }
@@ -161,52 +157,36 @@ uint32_t OwnAttackTargets(const GameState& g, int owner) {
   return targets;
 }
 
-void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows) {
-  FromSearch(g, world, owner, solver, rows, nullptr);
+void NearestFrom(GameState& g, int world, int owner, int rows) {
+  FromSearch(g, world, owner, rows, nullptr);
 }
-void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows, LastAnswer& later) {
-  FromSearch(g, world, owner, solver, rows, &later);
-}
-
-void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver) {
-  PNearestFrom(g, world, owner, ahead, solver, OwnAttackTargets(g, g.CurrentPlayer + 1));
-}
-void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted) {
-  AheadSearch(g, world, owner, ahead, solver, targeted, nullptr);
-}
-void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted,
-                  LastAnswer& later) {
-  AheadSearch(g, world, owner, ahead, solver, targeted, &later);
+void NearestFrom(GameState& g, int world, int owner, int rows, LastAnswer& later) {
+  FromSearch(g, world, owner, rows, &later);
 }
 
-void NearestTo(GameState& g, int world, int owner, QuickSolver& solver) {
-  ToSearch(g, world, owner, solver, nullptr);
+void PNearestFrom(GameState& g, int world, int owner, int ahead) {
+  PNearestFrom(g, world, owner, ahead, OwnAttackTargets(g, g.CurrentPlayer + 1));
 }
-void NearestTo(GameState& g, int world, int owner, QuickSolver& solver, LastAnswer& later) {
-  ToSearch(g, world, owner, solver, &later);
+void PNearestFrom(GameState& g, int world, int owner, int ahead, uint32_t targeted) {
+  AheadSearch(g, world, owner, ahead, targeted, nullptr);
+}
+void PNearestFrom(GameState& g, int world, int owner, int ahead, uint32_t targeted, LastAnswer& later) {
+  AheadSearch(g, world, owner, ahead, targeted, &later);
 }
 
-void SettleLastAnswer(GameState& g, LastAnswer& later, QuickSolver& solver) {
+void NearestTo(GameState& g, int world, int owner) {
+  ToSearch(g, world, owner, nullptr);
+}
+void NearestTo(GameState& g, int world, int owner, LastAnswer& later) {
+  ToSearch(g, world, owner, &later);
+}
+
+void SettleLastAnswer(GameState& g, LastAnswer& later) {
   if (!later.waiting) return;
   later.waiting = false;
   // Anything written over the mark since stands, as it would have stood over the answer.
   if (std::bit_cast<uint32_t>(g.TravelYears) != kWaitingYears) return;
-  solver.Price(g, later.from, later.to, later.ahead, g.TravelYears, g.TravelAngle);
-}
-
-void NearestFrom(GameState& g, int world, int owner) {
-  QuickSolver solver;
-  NearestFrom(g, world, owner, solver);
-}
-
-void PNearestFrom(GameState& g, int world, int owner, int ahead) {
-  QuickSolver solver;
-  PNearestFrom(g, world, owner, ahead, solver);
-}
-
-void NearestTo(GameState& g, int world, int owner) {
-  QuickSolver solver;
-  NearestTo(g, world, owner, solver);
+  PDistCalc(g, later.from, later.to, g.TravelYears, g.TravelAngle, kQuickStep, later.ahead);
 }
 
 }  // namespace zarnath

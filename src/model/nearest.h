@@ -10,29 +10,24 @@
 
 namespace zarnath {
 struct GameState;
-class QuickSolver;
 
 inline constexpr float kEmptyNearestYears = 1000.0f;
 inline constexpr int kNearestRows = 6;
 
 // The nearest worlds that `owner` (an owner code) does not own, measured from `world`. While a
-// battle truce lasts only neutral worlds are listed.
-void NearestFrom(GameState& g, int world, int owner);
-// The search with a solver; only the first `rows` rows (1 to 6) are sure to be the nearest
-// worlds, the later ones may hold others.
-void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows = kNearestRows);
+// battle truce lasts only neutral worlds are listed. Only the first `rows` rows (1 to 6) are sure
+// to be the nearest worlds, the later ones may hold others.
+void NearestFrom(GameState& g, int world, int owner, int rows = kNearestRows);
 // The same measured for a launch `ahead` ticks from now, leaving out worlds that a fleet or bomb
 // of the current player is already bound for (a scout on its way does not count).
 void PNearestFrom(GameState& g, int world, int owner, int ahead);
-void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver);
 // The same, the worlds the current player's fleets and bombs are bound for being known already
 // (OwnAttackTargets for the current player's owner code), as in a run of searches with no launch
 // between them.
-void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted);
+void PNearestFrom(GameState& g, int world, int owner, int ahead, uint32_t targeted);
 // The worlds of `owner` holding ships or bombs that could reach `world` soonest, measured from
 // each of them to `world`.
 void NearestTo(GameState& g, int world, int owner);
-void NearestTo(GameState& g, int world, int owner, QuickSolver& solver);
 
 // The last answer of a search, left for later: a run of searches (a computer turn) need not price
 // in full the last world of every search, only of the search whose answer still stands when the
@@ -43,14 +38,10 @@ struct LastAnswer {
   bool waiting = false;
   int from = 0, to = 0, ahead = 0;
 };
-void NearestFrom(GameState& g, int world, int owner, QuickSolver& solver, int rows, LastAnswer& later);
-void PNearestFrom(GameState& g, int world, int owner, int ahead, QuickSolver& solver, uint32_t targeted,
-                  LastAnswer& later);
-void NearestTo(GameState& g, int world, int owner, QuickSolver& solver, LastAnswer& later);
-void SettleLastAnswer(GameState& g, LastAnswer& later, QuickSolver& solver);
-
-// The overloads with a solver reuse its tables from search to search while the worlds stand
-// still (a computer turn); those without price every trip afresh.
+void NearestFrom(GameState& g, int world, int owner, int rows, LastAnswer& later);
+void PNearestFrom(GameState& g, int world, int owner, int ahead, uint32_t targeted, LastAnswer& later);
+void NearestTo(GameState& g, int world, int owner, LastAnswer& later);
+void SettleLastAnswer(GameState& g, LastAnswer& later);
 
 // The worlds that fleets or bombs of `owner` (an owner code) are bound for, one bit a world; a
 // scout does not count.

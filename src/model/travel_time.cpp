@@ -363,15 +363,12 @@ class TickSearch {
   const Origin& o_;
 };
 
-// The search over ticks below `limit`: true with the answer when some trial hits there.
-bool Search(const GameState& g, int from, int to, int ahead, float stepA, int limit, float& years,
-            float& angle) {
+// The search over ticks below `limit` from an origin worked out for `from`, `ahead` and `stepA`:
+// true with the answer when some trial hits there.
+bool SearchFrom(const GameState& g, const Origin& o, int from, int to, int ahead, float stepA, int limit,
+                float& years, float& angle) {
   years = kUnreachableYears;
   angle = 0.0f;
-  // A nearest-world search prices every target from one origin: what depends on the origin alone
-  // is worked out once for all of them.
-  thread_local LastOrigin last;
-  const Origin& o = last.For(g, from, ahead, stepA);
   if (!o.usable || !Usable(g, to)) return false;
   Trip p;
   p.startFrom = o.startFrom;
@@ -394,7 +391,47 @@ bool Search(const GameState& g, int from, int to, int ahead, float stepA, int li
   return true;
 }
 
+// A nearest-world search prices every target from one origin: what depends on the origin alone
+// is worked out once for all of them.
+LastOrigin& OriginOf(int trips) {
+  // The origins of the TripsFrom in use (one at a time in a search), then the plain calls'.
+  thread_local std::array<LastOrigin, 4> origins;
+  return origins[static_cast<size_t>(trips)];
+}
+constexpr int kPlainCalls = 3;
+thread_local int tripsInUse = 0;
+
+bool Search(const GameState& g, int from, int to, int ahead, float stepA, int limit, float& years,
+            float& angle) {
+  const Origin& o = OriginOf(kPlainCalls).For(g, from, ahead, stepA);
+  return SearchFrom(g, o, from, to, ahead, stepA, limit, years, angle);
+}
+
 }  // namespace
+
+TripsFrom::TripsFrom(const GameState& g, int fromWorld, int ahead, float stepA)
+    : g_(g),
+      from_(fromWorld),
+      ahead_(ahead),
+      step_(stepA),
+      slot_(tripsInUse < kPlainCalls ? tripsInUse++ : -1) {
+  if (slot_ >= 0) origin_ = &OriginOf(slot_).For(g, fromWorld, ahead, stepA);
+}
+
+TripsFrom::~TripsFrom() {
+  if (slot_ >= 0) --tripsInUse;
+}
+
+bool TripsFrom::InTicks(int toWorld, int ticks, float& years, float& angle) const {
+  if (slot_ < 0) return PDistCalcInTicks(g_, from_, toWorld, years, angle, step_, ahead_, ticks);
+  if (ticks <= 0) {
+    years = kUnreachableYears;
+    angle = 0.0f;
+    return false;
+  }
+  return SearchFrom(g_, *static_cast<const Origin*>(origin_), from_, toWorld, ahead_, step_,
+                    std::min(ticks, kMostTicks + 1), years, angle);
+}
 
 float LaunchRate(const GameState& g, int fromWorld) {
   const double r8 = g.WorldRadius[kHomeWorld0], rFrom = g.WorldRadius[fromWorld];

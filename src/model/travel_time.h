@@ -38,6 +38,25 @@ int TicksBelow(float belowYears);
 bool PDistCalcInTicks(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
                       int ahead, int ticks);
 
+// Trips from one world, launched `ahead` ticks from now and searched with one step, priced one
+// target after another: what depends on the origin alone is worked out once. No world may move
+// while it is in use. Each answer is PDistCalcInTicks's.
+class TripsFrom {
+ public:
+  TripsFrom(const GameState& g, int fromWorld, int ahead, float stepA);
+  ~TripsFrom();
+  TripsFrom(const TripsFrom&) = delete;
+  TripsFrom& operator=(const TripsFrom&) = delete;
+  bool InTicks(int toWorld, int ticks, float& years, float& angle) const;
+
+ private:
+  const GameState& g_;
+  int from_, ahead_;
+  float step_;
+  int slot_;                      // -1 when too many are in use: each trip is then priced on its own
+  const void* origin_ = nullptr;  // the origin worked out, inside the solver
+};
+
 // Extra angular rate per tick and unit of launch parameter for objects leaving a world: 130 / (ring
 // x 520), twice that from a world with double-speed fuel.
 float LaunchRate(const GameState& g, int fromWorld);

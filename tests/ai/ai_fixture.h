@@ -14,7 +14,6 @@
 #include "model/galaxy.h"
 #include "model/nearest.h"
 #include "model/numbers.h"
-#include "model/quick_solver.h"
 #include "model/travel_time.h"
 
 namespace zarnath::testing {
@@ -73,12 +72,11 @@ struct AiState : TestGame {
   bool Place(int from, int to, int ticks, int turned = -1) {
     turned = turned < 0 ? to : turned;
     for (int shift = 0; shift < 8; ++shift) {
-      QuickSolver solver;
       game.WorldAngle[turned == to ? from : to] += shift ? 0.013f : 0.0f;
       for (int i = 0; i < 62832; ++i) {
         float years = 0, angle = 0;
         game.WorldAngle[turned] = i * 0.0001;
-        solver.Price(game, from, to, 0, years, angle);
+        PDistCalc(game, from, to, years, angle, kQuickStep, 0);
         if (years == static_cast<float>(ticks / 520.0)) return Years(from, to) == years;
       }
     }

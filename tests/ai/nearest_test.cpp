@@ -175,7 +175,6 @@ TEST(NearestSearches, ARunOfSearchesListsAndLeavesWhatPricingInWorldOrderDoes) {
     for (int f = 0; f < 6; ++f)
       s.Flying(static_cast<int>(rng() % 2), 0, static_cast<int>(rng() % g.WorldCount), f % 3 ? 10.0f : 0.0f);
     g.TruceUntilTurn = round % 5 == 0 ? 30 : 0;
-    QuickSolver solver;
     const uint32_t targeted = OwnAttackTargets(g, g.CurrentPlayer + 1);
     // Each world twice over, so every search follows one from the same world.
     for (int pass = 0; pass < 2; ++pass)
@@ -185,16 +184,16 @@ TEST(NearestSearches, ARunOfSearchesListsAndLeavesWhatPricingInWorldOrderDoes) {
           GameState plain = g;
           PlainList(plain, world, 1, kind);
           LastAnswer later;
-          if (kind == 0) NearestFrom(g, world, 1, solver, rows, later);
-          if (kind == 1) PNearestFrom(g, world, 1, 3, solver, targeted, later);
-          if (kind == 2) NearestTo(g, world, 1, solver, later);
+          if (kind == 0) NearestFrom(g, world, 1, rows, later);
+          if (kind == 1) PNearestFrom(g, world, 1, 3, targeted, later);
+          if (kind == 2) NearestTo(g, world, 1, later);
           const auto got = List(g), want = List(plain);
           ASSERT_TRUE(std::equal(got.begin(), got.begin() + rows, want.begin()))
               << round << " world " << world << " kind " << kind << " rows " << rows;
           for (int k = 1; k < rows; ++k) ties += want[k].second == want[k - 1].second && want[k].first >= 0;
           const bool write = rng() % 4 == 0;
           if (write) g.TravelYears = 0.25f, g.TravelAngle = -1.5f, ++written;  // as an order's launch would
-          SettleLastAnswer(g, later, solver);
+          SettleLastAnswer(g, later);
           const auto travel = [](const GameState& x) { return std::array{x.TravelYears, x.TravelAngle}; };
           ASSERT_EQ(std::bit_cast<uint64_t>(travel(g)),
                     std::bit_cast<uint64_t>(write ? std::array{0.25f, -1.5f} : travel(plain)))
@@ -208,41 +207,64 @@ TEST(NearestSearches, ARunOfSearchesListsAndLeavesWhatPricingInWorldOrderDoes) {
 
   // A search with no candidate leaves the answer still waiting as it was.
   AiState s(12);
-  QuickSolver solver;
   LastAnswer later;
-  NearestFrom(s.game, kHome, 1, solver, 1, later);
+  NearestFrom(s.game, kHome, 1, 1, later);
   GameState plain = s.game;
   PlainList(plain, kHome, 1, 0);
   s.OwnAllBut({});
-  NearestTo(s.game, 3, 2, solver, later);  // seat 1 owns nothing
-  SettleLastAnswer(s.game, later, solver);
+  NearestTo(s.game, 3, 2, later);  // seat 1 owns nothing
+  SettleLastAnswer(s.game, later);
   EXPECT_EQ(s.game.TravelYears, plain.TravelYears);
   EXPECT_EQ(s.game.TravelAngle, plain.TravelAngle);
 }
 
-// The searches' solver answers as DistCalc and PDistCalc, also from double-speed fuel worlds,
-// after worlds moved or turned faster between calls, and for angles far beyond its tables.
-TEST(QuickSolver, AnswersAsTheSolver) {
+// Trips priced from one origin answer as PDistCalc and PDistCalcBelow, also from double-speed
+// fuel worlds, after worlds moved or turned faster between runs, for angles far beyond the
+// solver's tables, with plain searches from other origins in between, and with more runs open at
+// once than the solver keeps origins for.
+TEST(TripsFrom, AnswersAsTheSolver) {
   TestGame t;
   Game& g = t.g();
+  int compared = 0;
   for (int worlds : {30, 14}) {
     g.random.Seed(worlds), g.WorldCount = worlds, g.setup.txtPL = {"A", "B", "", ""}, g.setup.txtOp[1] = "6";
     DataSet(g), GenerateWorlds(g), PlaceSeats(g);
     g.WorldType[4] = g.WorldType[9] = kTypeFuel;
-    QuickSolver solver;
     for (int round = 0; round < 3; ++round) {
       for (int ahead : {0, 3})
-        for (int a = 0; a < worlds; ++a)
+        for (int a = 0; a < worlds; ++a) {
+          const TripsFrom trips(g, a, ahead, kQuickStep), other(g, (a + 1) % worlds, ahead, kQuickStep);
+          const TripsFrom third(g, a, 0, kLaunchStep), beyond(g, a, ahead, kQuickStep);  // no origin kept
           for (int b = 0; b < worlds; b += 2) {
-            float y1 = 0, a1 = 0, y2 = 0, a2 = 0;
+            // Each run answers first, after the plain searches of the last round from elsewhere.
+            float y1 = 0, a1 = 0, y2 = 0, a2 = 0, y3 = 0, a3 = 0, y4 = 0, a4 = 0;
+            trips.InTicks(b, 3001, y2, a2);
+            other.InTicks(b, 3001, y3, a3);
+            beyond.InTicks(b, 3001, y4, a4);
             PDistCalc(g, a, b, y1, a1, kQuickStep, ahead);
-            solver.Price(g, a, b, ahead, y2, a2);
             ASSERT_EQ(std::make_pair(y1, a1), std::make_pair(y2, a2)) << a << "->" << b << " " << round;
+            ASSERT_EQ(std::make_pair(y1, a1), std::make_pair(y4, a4)) << a << "->" << b << " " << round;
+            PDistCalc(g, (a + 1) % worlds, b, y1, a1, kQuickStep, ahead);
+            ASSERT_EQ(std::make_pair(y1, a1), std::make_pair(y3, a3)) << a + 1 << "->" << b << " " << round;
+            third.InTicks(b, 3001, y3, a3);
+            PDistCalc(g, a, b, y1, a1, kLaunchStep, 0);
+            ASSERT_EQ(std::make_pair(y1, a1), std::make_pair(y3, a3)) << a << "->" << b << " launch step";
+            // Bounded: only a trip below the bound counts.
+            PDistCalc(g, a, b, y1, a1, kQuickStep, ahead);
+            const float below = b % 4 ? y1 : std::nextafter(y1, 1e9f);
+            PDistCalc(g, b, a, y3, a3, kOptionsStep, 1);
+            const bool found = trips.InTicks(b, TicksBelow(below), y3, a3);
+            ASSERT_EQ(found, PDistCalcBelow(g, a, b, y2, a2, kQuickStep, ahead, below)) << a << "->" << b;
+            ASSERT_EQ(std::make_pair(y3, a3), std::make_pair(y2, a2)) << a << "->" << b << " " << round;
+            PDistCalc(g, b, a, y3, a3, kOptionsStep, 1);
+            ++compared;
           }
+        }
       for (int w = 0; w < worlds; ++w) g.WorldAngle[w] = g.WorldAngle[w] + (w == 6 ? 0 : 0.31);
       g.WorldType[4] = 0, g.WorldAngularSpeed[6] *= 1.5f, g.WorldAngle[2] = round ? -900.0f : g.WorldAngle[2];
     }
   }
+  EXPECT_GT(compared, 2000);
 }
 
 }  // namespace
