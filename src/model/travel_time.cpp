@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "model/game.h"
 #include "model/numbers.h"
@@ -150,15 +151,13 @@ ParamList List(float step) {
   return out;
 }
 
-// The list for a step: the game's three steps come from lists worked out once, any other step
-// is listed into `own`.
-const ParamList& Tried(float step, ParamList& own) {
+// The lists of the game's three steps, worked out once; null for any other step.
+const ParamList* StandardList(float step) {
   static const std::array<ParamList, 3> standard = {List(kLaunchStep), List(kOptionsStep), List(kQuickStep)};
-  if (step == kLaunchStep) return standard[0];
-  if (step == kOptionsStep) return standard[1];
-  if (step == kQuickStep) return standard[2];
-  own = List(step);
-  return own;
+  if (step == kLaunchStep) return &standard[0];
+  if (step == kOptionsStep) return &standard[1];
+  if (step == kQuickStep) return &standard[2];
+  return nullptr;
 }
 
 double RoundingBound(double most) {
@@ -179,9 +178,9 @@ struct Origin {
   int count = 0;
   double perIndex = 0;
   double kaLow = 0, kaHigh = 0, perK = 0;
-  ParamList own;
 
-  void WorkOut(const GameState& g, int from, int ahead, float step) {
+  // `list`: the parameters tried with the step.
+  void WorkOut(const GameState& g, int from, int ahead, float step, const ParamList& list) {
     usable = Usable(g, from) && Usable(g, kHomeWorld0) && step > 0.0f && ahead >= -kMostTicksAhead &&
              ahead <= kMostTicksAhead;
     fast = false;
@@ -198,7 +197,6 @@ struct Origin {
     const double shipMost =
         std::fabs(static_cast<double>(startFrom)) + tmax * (std::fabs(static_cast<double>(mFrom)) + kaMost);
     shipRounding = RoundingBound(shipMost);
-    const ParamList& list = Tried(step, own);
     if (list.count <= 0) return;
     a = list.a.data();
     count = list.count;
@@ -232,7 +230,14 @@ class LastOrigin {
     // Ten 32-bit fields and no padding: compared as one block of bytes.
     static_assert(sizeof(Key) == 10 * sizeof(uint32_t));
     if (!known_ || std::memcmp(&key, &key_, sizeof(Key)) != 0) {
-      origin_.WorkOut(g, from, ahead, step);
+      const ParamList* list = StandardList(step);
+      if (!list) {
+        // Any other step is listed here, for as long as this origin is kept.
+        if (!own_) own_ = std::make_unique<ParamList>();
+        *own_ = List(step);
+        list = own_.get();
+      }
+      origin_.WorkOut(g, from, ahead, step, *list);
       key_ = key;
       known_ = true;
     }
@@ -248,6 +253,20 @@ class LastOrigin {
   Key key_{};
   bool known_ = false;
   Origin origin_;
+  std::unique_ptr<ParamList> own_;
+};
+
+// The origins of plain searches, one kept for each world: a nearest-world search to one world
+// prices the trips from many, and the next search to another world prices them again.
+class KnownOrigins {
+ public:
+  const Origin& For(const GameState& g, int from, int ahead, float step) {
+    const bool onTable = from >= 0 && from < kWorldSlots;
+    return worlds_[onTable ? static_cast<size_t>(from) : worlds_.size() - 1].For(g, from, ahead, step);
+  }
+
+ private:
+  std::array<LastOrigin, kWorldSlots + 1> worlds_;  // the last for a world off the table
 };
 
 // The fast search.
@@ -393,17 +412,18 @@ bool SearchFrom(const GameState& g, const Origin& o, int from, int to, int ahead
 
 // A nearest-world search prices every target from one origin: what depends on the origin alone
 // is worked out once for all of them.
+// The origins of the TripsFrom in use (one at a time in a search).
+constexpr int kTripsSlots = 3;
 LastOrigin& OriginOf(int trips) {
-  // The origins of the TripsFrom in use (one at a time in a search), then the plain calls'.
-  thread_local std::array<LastOrigin, 4> origins;
+  thread_local std::array<LastOrigin, kTripsSlots> origins;
   return origins[static_cast<size_t>(trips)];
 }
-constexpr int kPlainCalls = 3;
 thread_local int tripsInUse = 0;
 
 bool Search(const GameState& g, int from, int to, int ahead, float stepA, int limit, float& years,
             float& angle) {
-  const Origin& o = OriginOf(kPlainCalls).For(g, from, ahead, stepA);
+  thread_local KnownOrigins known;
+  const Origin& o = known.For(g, from, ahead, stepA);
   return SearchFrom(g, o, from, to, ahead, stepA, limit, years, angle);
 }
 
@@ -414,7 +434,7 @@ TripsFrom::TripsFrom(const GameState& g, int fromWorld, int ahead, float stepA)
       from_(fromWorld),
       ahead_(ahead),
       step_(stepA),
-      slot_(tripsInUse < kPlainCalls ? tripsInUse++ : -1) {
+      slot_(tripsInUse < kTripsSlots ? tripsInUse++ : -1) {
   if (slot_ >= 0) origin_ = &OriginOf(slot_).For(g, fromWorld, ahead, stepA);
 }
 
