@@ -71,13 +71,14 @@ void Search(GameState& g, int world, int owner, IsCandidate isCandidate, Price p
   // The truce protects nothing once it has run out; the turn does not change during the search.
   const bool truce = TruceTurnsLeft(g) > 0;
   uint32_t candidates = 0;
-  int last = -1;
-  for (int i = 0; i < g.WorldCount && i < kWorldSlots; ++i) {
-    if (i == world || !isCandidate(i)) continue;
-    last = i;
-    if (truce && TruceProtects(g, owner - 1, i)) continue;
-    candidates |= 1u << i;
-  }
+  const int worlds = std::min<int>(g.WorldCount, kWorldSlots);
+  for (int i = 0; i < worlds; ++i) candidates |= static_cast<uint32_t>(isCandidate(i)) << i;
+  candidates &= ~(1u << world);
+  // The last candidate in world order, even one the truce protects.
+  const int last = candidates ? 31 - std::countl_zero(candidates) : -1;
+  if (truce)
+    for (uint32_t m = candidates; m; m &= m - 1)
+      if (TruceProtects(g, owner - 1, std::countr_zero(m))) candidates &= ~(1u << std::countr_zero(m));
   const auto& edge = g.NearestList[static_cast<size_t>(rows - 1)];
   bool lastPriced = false;
   float lastYears = 0, lastAngle = 0;
