@@ -2,8 +2,8 @@
 // time, nearest first, written into the selection's NearestList (rows 0 to 5: column 0 the world,
 // -1 for an empty row; column 1 the years, 1000 for an empty row). Travel times are the solver's
 // earliest interceptions with the quick launch-parameter step, so the worlds' motion counts.
-// Each search overwrites the list and leaves the solver's answers for its last candidate in world order
-// in TravelYears and TravelAngle.
+// Each search overwrites the list and leaves the solver's answers for its last candidate in world
+// order in TravelYears and TravelAngle.
 #pragma once
 
 #include <cstdint>

@@ -164,9 +164,11 @@ double RoundingBound(double most) {
   return (most * (1.0 / kTwoPi) + 2.0) * most * 0x1p-23;
 }
 
+}  // namespace
+
 // What a search works out from its origin, its launch time and its step alone: the same for
 // every target of a nearest-world search.
-struct Origin {
+struct TripOrigin {
   bool usable = false;  // the origin and the reference ring usable, the launch time in range
   float startFrom = 0, mFrom = 0, k = 0;
   int tmax = 0;
@@ -179,41 +181,44 @@ struct Origin {
   double perIndex = 0;
   double kaLow = 0, kaHigh = 0, perK = 0;
 
-  // `list`: the parameters tried with the step.
-  void WorkOut(const GameState& g, int from, int ahead, float step, const ParamList& list) {
-    usable = Usable(g, from) && Usable(g, kHomeWorld0) && step > 0.0f && ahead >= -kMostTicksAhead &&
-             ahead <= kMostTicksAhead;
-    fast = false;
-    if (!usable) return;
-    startFrom =
-        static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[from]) + g.WorldAngle[from]);
-    mFrom = g.WorldAngularSpeed[from];
-    k = LaunchRate(g, from);
-    stepA = step;
-    tmax = static_cast<int>(NearestWhole(3.0 * g.WorldRadius[kHomeWorld0]));
-    const double kd = k;
-    if (!(kd > 0.0)) return;
-    const double kaMost = kd * 9.5;
-    const double shipMost =
-        std::fabs(static_cast<double>(startFrom)) + tmax * (std::fabs(static_cast<double>(mFrom)) + kaMost);
-    shipRounding = RoundingBound(shipMost);
-    if (list.count <= 0) return;
-    a = list.a.data();
-    count = list.count;
-    perIndex = list.perIndex;
-    kaLow = Ka(0);
-    kaHigh = Ka(count - 1);
-    perK = 1.0 / kd;
-    fast = true;
-  }
   // k x a of the parameter tried i-th, as the trials form it.
   float Ka(int i) const { return static_cast<float>(static_cast<double>(k) * a[i]); }
 };
 
+namespace {
+
+// Works out an origin; `list`: the parameters tried with the step.
+void WorkOut(TripOrigin& o, const GameState& g, int from, int ahead, float step, const ParamList& list) {
+  o.usable = Usable(g, from) && Usable(g, kHomeWorld0) && step > 0.0f && ahead >= -kMostTicksAhead &&
+             ahead <= kMostTicksAhead;
+  o.fast = false;
+  if (!o.usable) return;
+  o.startFrom =
+      static_cast<float>(ahead * static_cast<double>(g.WorldAngularSpeed[from]) + g.WorldAngle[from]);
+  o.mFrom = g.WorldAngularSpeed[from];
+  o.k = LaunchRate(g, from);
+  o.stepA = step;
+  o.tmax = static_cast<int>(NearestWhole(3.0 * g.WorldRadius[kHomeWorld0]));
+  const double kd = o.k;
+  if (!(kd > 0.0)) return;
+  const double kaMost = kd * 9.5;
+  const double shipMost = std::fabs(static_cast<double>(o.startFrom)) +
+                          o.tmax * (std::fabs(static_cast<double>(o.mFrom)) + kaMost);
+  o.shipRounding = RoundingBound(shipMost);
+  if (list.count <= 0) return;
+  o.a = list.a.data();
+  o.count = list.count;
+  o.perIndex = list.perIndex;
+  o.kaLow = o.Ka(0);
+  o.kaHigh = o.Ka(o.count - 1);
+  o.perK = 1.0 / kd;
+  o.fast = true;
+}
+
 // The last origin worked out, kept while every value it came from stays the same bit for bit.
 class LastOrigin {
  public:
-  const Origin& For(const GameState& g, int from, int ahead, float step) {
+  const TripOrigin& For(const GameState& g, int from, int ahead, float step) {
     Key key{};
     key.from = from;
     key.ahead = ahead;
@@ -237,7 +242,7 @@ class LastOrigin {
         *own_ = List(step);
         list = own_.get();
       }
-      origin_.WorkOut(g, from, ahead, step, *list);
+      WorkOut(origin_, g, from, ahead, step, *list);
       key_ = key;
       known_ = true;
     }
@@ -252,7 +257,7 @@ class LastOrigin {
   };
   Key key_{};
   bool known_ = false;
-  Origin origin_;
+  TripOrigin origin_;
   std::unique_ptr<ParamList> own_;
 };
 
@@ -260,7 +265,7 @@ class LastOrigin {
 // prices the trips from many, and the next search to another world prices them again.
 class KnownOrigins {
  public:
-  const Origin& For(const GameState& g, int from, int ahead, float step) {
+  const TripOrigin& For(const GameState& g, int from, int ahead, float step) {
     const bool onTable = from >= 0 && from < kWorldSlots;
     return worlds_[onTable ? static_cast<size_t>(from) : worlds_.size() - 1].For(g, from, ahead, step);
   }
@@ -297,7 +302,7 @@ class KnownOrigins {
 // values) the plain scan runs.
 class TickSearch {
  public:
-  TickSearch(const Trip& p, const Origin& o) : p_(p), a_(o.a), count_(o.count), o_(o) {}
+  TickSearch(const Trip& p, const TripOrigin& o) : p_(p), a_(o.a), count_(o.count), o_(o) {}
 
   // False when the bound cannot be trusted or there are too many parameters: scan instead.
   bool Run(Best& best) {
@@ -379,12 +384,12 @@ class TickSearch {
   const Trip& p_;
   const float* a_;
   int count_;
-  const Origin& o_;
+  const TripOrigin& o_;
 };
 
 // The search over ticks below `limit` from an origin worked out for `from`, `ahead` and `stepA`:
 // true with the answer when some trial hits there.
-bool SearchFrom(const GameState& g, const Origin& o, int from, int to, int ahead, float stepA, int limit,
+bool SearchFrom(const GameState& g, const TripOrigin& o, int from, int to, int ahead, float stepA, int limit,
                 float& years, float& angle) {
   years = kUnreachableYears;
   angle = 0.0f;
@@ -423,7 +428,7 @@ thread_local int tripsInUse = 0;
 bool Search(const GameState& g, int from, int to, int ahead, float stepA, int limit, float& years,
             float& angle) {
   thread_local KnownOrigins known;
-  const Origin& o = known.For(g, from, ahead, stepA);
+  const TripOrigin& o = known.For(g, from, ahead, stepA);
   return SearchFrom(g, o, from, to, ahead, stepA, limit, years, angle);
 }
 
@@ -449,8 +454,8 @@ bool TripsFrom::InTicks(int toWorld, int ticks, float& years, float& angle) cons
     angle = 0.0f;
     return false;
   }
-  return SearchFrom(g_, *static_cast<const Origin*>(origin_), from_, toWorld, ahead_, step_,
-                    std::min(ticks, kMostTicks + 1), years, angle);
+  return SearchFrom(g_, *origin_, from_, toWorld, ahead_, step_, std::min(ticks, kMostTicks + 1), years,
+                    angle);
 }
 
 float LaunchRate(const GameState& g, int fromWorld) {

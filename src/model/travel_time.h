@@ -7,6 +7,7 @@
 
 namespace zarnath {
 struct GameState;
+struct TripOrigin;
 
 inline constexpr float kUnreachableYears = 10000.0f;
 inline constexpr int kTicksPerYear = 520;
@@ -53,8 +54,8 @@ class TripsFrom {
   const GameState& g_;
   int from_, ahead_;
   float step_;
-  int slot_;                      // -1 when too many are in use: each trip is then priced on its own
-  const void* origin_ = nullptr;  // the origin worked out, inside the solver
+  int slot_;                            // -1 when too many are in use: each trip is then priced on its own
+  const TripOrigin* origin_ = nullptr;  // what the solver worked out from the origin
 };
 
 // Extra angular rate per tick and unit of launch parameter for objects leaving a world: 130 / (ring
