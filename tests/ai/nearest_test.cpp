@@ -112,6 +112,26 @@ void PlainList(GameState& g, int world, int owner, int kind) {
   }
 }
 
+// Galaxies of mixed owners, ships, bombs and angles, with fleets and scouts of two seats in flight;
+// with `twins`, about a third of the worlds share another's ring, angle and speed.
+void Mix(AiState& s, std::mt19937& rng, bool twins) {
+  GameState& g = s.game;
+  for (int w = 0; w < g.WorldCount; ++w) {
+    g.WorldOwner[w] = static_cast<uint8_t>(rng() % 3);
+    g.WorldShips[w] = static_cast<float>(rng() % 3);
+    g.WorldBombs[w] = static_cast<int16_t>(rng() % 2);
+    g.WorldAngle[w] = static_cast<float>((rng() % 6283) / 1000.0);
+  }
+  for (int w = 0; twins && w < g.WorldCount; ++w) {
+    const int twin = static_cast<int>(rng() % static_cast<unsigned>(g.WorldCount));
+    if (w == kHomeWorld0 || twin == kHomeWorld0 || rng() % 3) continue;
+    g.WorldRadius[w] = g.WorldRadius[twin], g.WorldAngle[w] = g.WorldAngle[twin];
+    g.WorldAngularSpeed[w] = g.WorldAngularSpeed[twin];
+  }
+  for (int f = 0; f < 6; ++f)
+    s.Flying(static_cast<int>(rng() % 2), 0, static_cast<int>(rng() % g.WorldCount), f % 3 ? 10.0f : 0.0f);
+}
+
 // The searches stop pricing a world once it cannot beat the sixth row, yet leave the same list
 // and the same last answer in TravelYears and TravelAngle as pricing every world in full: over
 // galaxies of mixed owners, with fleets, scouts and a truce, after the worlds have turned.
@@ -121,14 +141,7 @@ TEST(NearestSearches, BoundedPricingLeavesWhatFullPricingLeaves) {
   for (int round = 0; round < 60; ++round) {
     AiState s(9 + round % 22);
     GameState& g = s.game;
-    for (int w = 0; w < g.WorldCount; ++w) {
-      g.WorldOwner[w] = static_cast<uint8_t>(rng() % 3);
-      g.WorldShips[w] = static_cast<float>(rng() % 3);
-      g.WorldBombs[w] = static_cast<int16_t>(rng() % 2);
-      g.WorldAngle[w] = static_cast<float>((rng() % 6283) / 1000.0);
-    }
-    for (int f = 0; f < 6; ++f)
-      s.Flying(static_cast<int>(rng() % 2), 0, static_cast<int>(rng() % g.WorldCount), f % 3 ? 10.0f : 0.0f);
+    Mix(s, rng, false);
     g.TruceUntilTurn = round % 4 == 0 ? 30 : 0;
     for (int world = 0; world < g.WorldCount; ++world)
       for (int kind = 0; kind < 3; ++kind) {
@@ -160,20 +173,7 @@ TEST(NearestSearches, ARunOfSearchesListsAndLeavesWhatPricingInWorldOrderDoes) {
   for (int round = 0; round < 40; ++round) {
     AiState s(9 + round % 22);
     GameState& g = s.game;
-    for (int w = 0; w < g.WorldCount; ++w) {
-      g.WorldOwner[w] = static_cast<uint8_t>(rng() % 3);
-      g.WorldShips[w] = static_cast<float>(rng() % 3);
-      g.WorldBombs[w] = static_cast<int16_t>(rng() % 2);
-      g.WorldAngle[w] = static_cast<float>((rng() % 6283) / 1000.0);
-    }
-    for (int w = 0; w < g.WorldCount; ++w) {
-      const int twin = static_cast<int>(rng() % static_cast<unsigned>(g.WorldCount));
-      if (w == kHomeWorld0 || twin == kHomeWorld0 || rng() % 3) continue;
-      g.WorldRadius[w] = g.WorldRadius[twin], g.WorldAngle[w] = g.WorldAngle[twin];
-      g.WorldAngularSpeed[w] = g.WorldAngularSpeed[twin];
-    }
-    for (int f = 0; f < 6; ++f)
-      s.Flying(static_cast<int>(rng() % 2), 0, static_cast<int>(rng() % g.WorldCount), f % 3 ? 10.0f : 0.0f);
+    Mix(s, rng, true);
     g.TruceUntilTurn = round % 5 == 0 ? 30 : 0;
     const uint32_t targeted = OwnAttackTargets(g, g.CurrentPlayer + 1);
     // Each world twice over, so every search follows one from the same world.
