@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cmath>
 #include <cstdint>
 
 #include "model/game.h"
@@ -30,7 +29,7 @@ inline void Insert(GameState& g, int world, float years) {
     ++k;
   if (k == kNearestRows) return;
   for (int r = kNearestRows - 1; r > k; --r) g.NearestList[r] = g.NearestList[r - 1];
-  g.NearestList[k][0] = static_cast<float>(world);
+  g.NearestList[k][0] = index;
   g.NearestList[k][1] = years;
 }
 

@@ -388,7 +388,8 @@ class TickSearch {
 };
 
 // The search over ticks below `limit` from an origin worked out for `from`, `ahead` and `stepA`:
-// true with the answer when some trial hits there.
+// true with the answer when some trial hits there. A limit of 0 or less tries no tick, not even a
+// trip of 0 ticks; one beyond the tick limit tries them all.
 bool SearchFrom(const GameState& g, const TripOrigin& o, int from, int to, int ahead, float stepA, int limit,
                 float& years, float& angle) {
   years = kUnreachableYears;
@@ -415,9 +416,8 @@ bool SearchFrom(const GameState& g, const TripOrigin& o, int from, int to, int a
   return true;
 }
 
-// A nearest-world search prices every target from one origin: what depends on the origin alone
-// is worked out once for all of them.
-// The origins of the TripsFrom in use (one at a time in a search).
+// The origins of the TripsFrom in use: a nearest-world search prices every target from one
+// origin, so what depends on the origin alone is worked out once for all of them.
 constexpr int kTripsSlots = 3;
 LastOrigin& OriginOf(int trips) {
   thread_local std::array<LastOrigin, kTripsSlots> origins;
@@ -449,13 +449,7 @@ TripsFrom::~TripsFrom() {
 
 bool TripsFrom::InTicks(int toWorld, int ticks, float& years, float& angle) const {
   if (slot_ < 0) return PDistCalcInTicks(g_, from_, toWorld, years, angle, step_, ahead_, ticks);
-  if (ticks <= 0) {
-    years = kUnreachableYears;
-    angle = 0.0f;
-    return false;
-  }
-  return SearchFrom(g_, *origin_, from_, toWorld, ahead_, step_, std::min(ticks, kMostTicks + 1), years,
-                    angle);
+  return SearchFrom(g_, *origin_, from_, toWorld, ahead_, step_, ticks, years, angle);
 }
 
 float LaunchRate(const GameState& g, int fromWorld) {
@@ -490,13 +484,7 @@ int TicksBelow(float belowYears) {
 
 bool PDistCalcInTicks(const GameState& g, int fromWorld, int toWorld, float& years, float& angle, float stepA,
                       int ahead, int ticks) {
-  // No tick to try: not even a trip of 0 ticks counts.
-  if (ticks <= 0) {
-    years = kUnreachableYears;
-    angle = 0.0f;
-    return false;
-  }
-  return Search(g, fromWorld, toWorld, ahead, stepA, std::min(ticks, kMostTicks + 1), years, angle);
+  return Search(g, fromWorld, toWorld, ahead, stepA, ticks, years, angle);
 }
 
 double FleetTicksElapsed(const GameState& g, int slot) {
