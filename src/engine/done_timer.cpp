@@ -9,6 +9,16 @@
 #include "model/numbers.h"
 
 namespace zarnath {
+namespace {
+
+// How often a step that waits for the top of the event loop looks again.
+constexpr int kWaitingStepMs = 10;
+
+void WaitForTopOfLoop(Game& g) {
+  g.io.platform.SetTimer(GameTimer::kStepsWaiting, kWaitingStepMs, true);
+}
+
+}  // namespace
 
 void SetTurnTimer(Game& g, int intervalMs, bool enabled) {
   g.TurnTimerInterval = intervalMs;
@@ -43,6 +53,12 @@ int HostFinishedSeats(Game& g) {
 
 bool HostEndTurnIfAllDone(Game& g) {
   if (!IsNetworkHost(g) || HostFinishedSeats(g) < g.io.net.SocketCount()) return false;
+  if (g.io.platform.InsideYield()) {
+    g.TurnEndWaiting = true;
+    WaitForTopOfLoop(g);
+    return false;
+  }
+  g.TurnEndWaiting = false;
   Tell(g, turn_event::AllSeatsDone{});
   EndTurn(g);
   return true;
@@ -54,6 +70,12 @@ void EndSeatTurn(Game& g) {
   const TurnStatus status = seatValid ? g.SeatStatus[static_cast<size_t>(cp)] : TurnStatus::kNone;
   const bool refused =
       !seatValid || g.InputBusy || status == TurnStatus::kEliminated || status == TurnStatus::kDoneTurn;
+  if (!refused && g.NetworkGame && g.io.platform.InsideYield()) {
+    // Pressed while another step yields: this Done's sends would fall between that step's.
+    g.DoneWaiting = true;
+    WaitForTopOfLoop(g);
+    return;
+  }
   if (!refused) {
     StopTurnTimer(g);
     g.window.txtGame.Text.clear();
@@ -71,12 +93,40 @@ void EndSeatTurn(Game& g) {
         EventSound(g, "gameinfo.wav");
       }
       Tell(g, turn_event::SeatDone{cp});
+      // The host's turn may have ended and the next opened while the Done's status went out.
+      if (!g.TurnDone) return;
       if (IsNetworkHost(g) && HostEndTurnIfAllDone(g)) return;
       g.window.Caption = SeatCaption(g, " (Done Turn)");
       g.io.screen.Refresh(Control::kWindow);
     }
   }
   if (g.NetworkGame) g.io.screen.Focus(Control::kTxtMessage);
+}
+
+void RunWaitingSteps(Game& g) {
+  if (g.io.platform.InsideYield()) return;  // the timer stays armed and looks again
+  g.io.platform.SetTimer(GameTimer::kStepsWaiting, 0, false);
+  if (g.DoneWaiting) {
+    g.DoneWaiting = false;
+    EndSeatTurn(g);
+  }
+  if (g.TurnEndWaiting && !g.TurnResolving) HostEndTurnIfAllDone(g);
+}
+
+void ReopenSeatTurn(Game& g) {
+  const int cp = g.CurrentPlayer;
+  if (cp < 0 || cp >= kSeats) return;
+  g.TurnDone = false;
+  g.DoneWaiting = false;
+  g.SeatStatus[static_cast<size_t>(cp)] = TurnStatus::kTakingTurn;
+  g.window.Caption = SeatCaption(g);
+  g.io.screen.Refresh(Control::kLblStatus);
+  g.io.screen.Refresh(Control::kWindow);
+  const bool othersNamed = !g.PlayerName[1].empty() || !g.PlayerName[2].empty() || !g.PlayerName[3].empty();
+  if (othersNamed && g.TurnTimerOn) {
+    if (g.TurnMinutesLeft < 1) g.TurnMinutesLeft = 1;
+    SetTurnTimer(g, 60000, true);
+  }
 }
 
 void TurnTimerTick(Game& g) {
@@ -114,6 +164,9 @@ void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick) {
       break;
     case GameTimer::kChatLock:
       ChatLockEnds(g);
+      break;
+    case GameTimer::kStepsWaiting:
+      RunWaitingSteps(g);
       break;
     default:
       break;

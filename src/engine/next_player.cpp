@@ -209,6 +209,7 @@ bool GameCheck(Game& g) {
     }
   }
   g.TurnDone = false;
+  g.DoneWaiting = false;
 
   int outMask = 0;
   for (int p = 0; p < kSeats; ++p) {

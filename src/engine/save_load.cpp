@@ -1,5 +1,7 @@
 #include "engine/save_load.h"
 
+#include "engine/net_send.h"
+
 #include "engine/game_window.h"
 #include "engine/menu_state.h"
 #include "model/game.h"
@@ -84,8 +86,14 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     g.CurrentPlayer = 0;
     // As at a new game's start: the clients' frames wait until the loaded game's turn is open.
     g.io.net.HoldClientFrames(true);
-    g.io.flow.GalaxySync();
+    // A seat of the file whose client is not here (it left, or never joined) is gone from the
+    // game, as a client that leaves in play is: it shows so everywhere and no turn waits on it.
+    for (int k = 1; k < kSeats; ++k) {
+      const size_t n = static_cast<size_t>(k);
+      if (!g.PlayerName[n].empty() && g.setup.chkAI[n] == 0 && !SeatLinked(g, k)) g.PlayerGone[n] = true;
+    }
     SetAllTakingTurn(g);
+    g.io.flow.GalaxySync();
   }
   g.window.Caption = SeatCaption(g);
   g.window.txtGame.Text.clear();

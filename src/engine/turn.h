@@ -61,8 +61,15 @@ void SetTurnTimer(Game& g, int intervalMs, bool enabled);
 void StopTurnTimer(Game& g);
 
 // Ends the turn of the seat to move: what the Done button does, and what the computer player's
-// timer and the turn timer press.
+// timer and the turn timer press. In a network game a Done taken while another step yields (a
+// frame's handling, a relay, a send) waits until the event loop is back at its top.
 void EndSeatTurn(Game& g);
+// Runs what waited for the top of the event loop: a Done, then the host's end-of-turn count.
+// While a step still yields below it, it only waits on.
+void RunWaitingSteps(Game& g);
+// A network client whose Done its host did not take: the seat takes its turn again, with its
+// Done button and its turn timer (at least a minute left).
+void ReopenSeatTurn(Game& g);
 // One tick of the turn timer: a minute less, a warning, and Done at zero.
 void TurnTimerTick(Game& g);
 // Hands the tick of a game timer to its handler (the turn timer, the chat's send lock). The
@@ -74,7 +81,9 @@ void TimerTick(Game& g, GameTimer timer, const std::function<void()>& aiTick = n
 // or gone, or has no connection.
 int HostFinishedSeats(Game& g);
 // When the count covers every seat, tells every client to end the turn and resolves it; true
-// when it did.
+// when it did. A turn ends only from the top of the event loop: a count completed while another
+// step yields waits for it (RunWaitingSteps), so every relay and send of that step reaches the
+// clients before the turn's end.
 bool HostEndTurnIfAllDone(Game& g);
 // "- Waiting on A & B -" for the seats still taking their turn; empty when there are none.
 std::string WaitingListText(const GameState& g);

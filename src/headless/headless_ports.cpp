@@ -49,6 +49,8 @@ const char* TimerName(GameTimer t) {
       return "tmrConnect";
     case GameTimer::kNameWait:
       return "tmrNameWait";
+    case GameTimer::kStepsWaiting:
+      return "tmrStepsWaiting";
   }
   return "?";
 }
@@ -102,7 +104,10 @@ void HeadlessPorts::PauseUntil(int64_t untilMs) {
 
 void HeadlessPorts::Yield() {
   if (recording) Record("Yield");
-  if (onYield) onYield();
+  if (!onYield) return;
+  ++yieldDepth_;
+  onYield();
+  --yieldDepth_;
 }
 
 void HeadlessPorts::PlaySound(const std::string& file) {

@@ -64,6 +64,8 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   // Recorded as the pause it comes to ("Pause 44" when 6 ms of the clock were spent since).
   void PauseUntil(int64_t untilMs) override;
   void Yield() override;
+  // Inside the `onYield` hook (a yield without one hands over to nothing).
+  bool InsideYield() override { return yieldDepth_ > 0; }
   void PlaySound(const std::string& file) override;
   Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons) override;
   void SetTimer(GameTimer timer, int intervalMs, bool enabled) override;
@@ -119,6 +121,7 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
 
  private:
   void Record(std::string line);
+  int yieldDepth_ = 0;
 };
 
 // A number as the transcript writes it: up to 7 significant digits, no trailing zeros.

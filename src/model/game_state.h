@@ -131,6 +131,10 @@ struct SeatState {
   // NetworkGame tells whether a network game is linked; the role, which part this machine plays.
   NetRole Role = NetRole::kLocal;
   bool TurnDone = false;
+  // A Done pressed, and on a network host a turn's end counted, while another step yielded: each
+  // runs once the event loop is back at its top (RunWaitingSteps).
+  bool DoneWaiting = false;
+  bool TurnEndWaiting = false;
   // Each seat's place in the turn; the window's status labels are made from it (StatusCaption).
   std::array<TurnStatus, 4> SeatStatus{};
   bool InputBusy = false;

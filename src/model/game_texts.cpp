@@ -62,9 +62,10 @@ std::optional<TurnStatus> StatusOfCaption(const GameState& g, int seat, std::str
 }
 
 void SetAllTakingTurn(GameState& g) {
-  for (int p = 0; p < kSeats; ++p)
-    g.SeatStatus[static_cast<size_t>(p)] =
-        g.PlayerName[static_cast<size_t>(p)].empty() ? TurnStatus::kNone : TurnStatus::kTakingTurn;
+  for (size_t p = 0; p < kSeats; ++p)
+    g.SeatStatus[p] = g.PlayerName[p].empty() ? TurnStatus::kNone
+                      : g.PlayerGone[p]       ? TurnStatus::kDisconnected
+                                              : TurnStatus::kTakingTurn;
 }
 
 bool SeatFinished(const GameState& g, int seat) {

@@ -27,7 +27,7 @@ std::string StatusCaption(const GameState& g, int seat);
 // The status a label's text gives seat `seat`: the seat's own name followed by one of the four
 // endings. Nothing for any other text.
 std::optional<TurnStatus> StatusOfCaption(const GameState& g, int seat, std::string_view caption);
-// Each named seat takes its turn; an empty seat has no status.
+// Each named seat takes its turn, a seat gone from the game shows it; an empty seat has no status.
 void SetAllTakingTurn(GameState& g);
 // The seat has finished the turn: done, gone from the game or out of it.
 bool SeatFinished(const GameState& g, int seat);

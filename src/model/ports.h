@@ -30,7 +30,8 @@ enum class GameTimer {
   kClientJoin,
   kServerRepublish,
   kServerRefresh,
-  kNameWait,  // the host's lobby: how long a new connection has been silent
+  kNameWait,      // the host's lobby: how long a new connection has been silent
+  kStepsWaiting,  // a Done or a turn's end asked for while another step yielded
 };
 
 enum class Buttons { kOk, kYesNo, kOkCancel };
@@ -48,6 +49,9 @@ class Platform {
   virtual void PauseUntil(int64_t untilMs) = 0;
   // Handles pending window, timer and socket events.
   virtual void Yield() = 0;
+  // Whether the event being handled came in through a Yield (or a message box's own loop) of a
+  // step that is still under way, rather than from the top of the event loop.
+  virtual bool InsideYield() { return false; }
   // Plays a wave file from the program folder to its end.
   virtual void PlaySound(const std::string& file) = 0;
   virtual Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons) = 0;

@@ -3,6 +3,7 @@
 #include "engine/net_send.h"
 #include "model/exact_number.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/record_fields.h"
 #include "net/protocol.h"
@@ -76,6 +77,11 @@ void GalaxySync(Game& g) {
       net.SendData(i, frame);
       if (yield) g.io.platform.Yield();
     });
+    // A seat gone from the game (a loaded game's seat without its client) stays gone there too.
+    for (int p = 1; p < kSeats && !lost; ++p)
+      if (g.PlayerGone[static_cast<size_t>(p)] &&
+          g.SeatStatus[static_cast<size_t>(p)] == TurnStatus::kDisconnected)
+        net.SendData(i, Frame(Tag::kStatus, p, StatusCaption(g, p)));
     net.ReleaseSends(i);
     if (lost || !net.SocketConnected(i))
       g.io.platform.MessageBox("Problem Synchronizing " + g.PlayerName[static_cast<size_t>(i)],

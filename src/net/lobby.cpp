@@ -120,6 +120,8 @@ void HostLeavesGameSeat(Game& g, int seat) {
   if (name.empty()) return;  // a connection that never held a seat
   g.SeatStatus[n] = TurnStatus::kDisconnected;
   g.io.screen.Refresh(Control::kLblStatus);
+  // The clients learn it at once, not after this machine's announcement.
+  HostSend(g, Frame(Tag::kStatus, seat, StatusCaption(g, seat)));
   if (!g.PlayerGone[n]) {
     g.window.lblPlanet.Caption = "\r\n    " + name + " Disconnected!    \r\n";
     g.window.lblPlanet.Alignment = 2;
@@ -133,7 +135,6 @@ void HostLeavesGameSeat(Game& g, int seat) {
     g.io.screen.Refresh(Control::kLblPlanet);
     g.PlayerGone[n] = true;
   }
-  HostSend(g, Frame(Tag::kStatus, seat, StatusCaption(g, seat)));
 }
 
 }  // namespace

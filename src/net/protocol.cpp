@@ -272,6 +272,27 @@ void Announce(Game& g, const std::string& text, int ms) {
   g.io.screen.Refresh(Control::kLblPlanet);
 }
 
+// A client's Done that the host does not take: the client learns its seat's status as the host
+// holds it, so its window does not wait as done on a turn that cannot end without it. While the
+// turn resolves, the next turn's opening tells it.
+void TellSeatItsStatus(NetSession& s, int element) {
+  const Game& g = s.game;
+  if (element < 1 || element >= kSeats || !g.GameInProgress || g.TurnResolving) return;
+  const size_t n = static_cast<size_t>(element);
+  if (g.PlayerName[n].empty() || g.PlayerGone[n] || g.SeatStatus[n] == TurnStatus::kNone) return;
+  NetSend(s.game, Frame(Tag::kStatus, element, StatusCaption(g, element)), SendPace::kYield, element);
+}
+
+// What a client takes of its host's word on its own seat: "Done Turn" only once it has finished
+// the turn itself (Done, its timer, or no world left to order from); "Taking Turn" while it is
+// done gives the turn back, outside the host's resolution.
+bool ClientTakesOwnStatus(const Game& g, TurnStatus status) {
+  const TurnStatus mine = g.SeatStatus[static_cast<size_t>(g.CurrentPlayer)];
+  if (status == TurnStatus::kDoneTurn) return g.TurnDone || mine == TurnStatus::kDoneTurn;
+  if (status == TurnStatus::kTakingTurn) return !g.TurnResolving || mine == TurnStatus::kTakingTurn;
+  return true;
+}
+
 // A seat's status label as text: decoded into the seat's status here, and made again from the
 // status wherever it is shown or sent on.
 bool StatusHandler(NetSession& s, const Incoming& m) {
@@ -279,14 +300,30 @@ bool StatusHandler(NetSession& s, const Incoming& m) {
   const size_t n = static_cast<size_t>(m.index);
   const auto status = StatusOfCaption(g, m.index, m.payload);
   if (!status) return false;
+  const bool own = m.index == g.CurrentPlayer;
   if (s.IsHost()) {
     // A client reports only its own seat finishing its turn.
-    if (m.index != m.element || !MayOrder(s, m.element) || *status != TurnStatus::kDoneTurn) return false;
+    if (m.index != m.element || *status != TurnStatus::kDoneTurn) return false;
+    if (!MayOrder(s, m.element)) {
+      TellSeatItsStatus(s, m.element);
+      return false;
+    }
+  } else if (own && !ClientTakesOwnStatus(g, *status)) {
+    return false;
+  }
+  if (*status == g.SeatStatus[n]) {
+    // Nothing changes: no notice, sound or pause. A seat told gone stays gone.
+    if (!s.IsHost() && *status == TurnStatus::kDisconnected) g.PlayerGone[n] = true;
+    return true;
+  }
+  if (!s.IsHost() && own && *status == TurnStatus::kTakingTurn) {
+    ReopenSeatTurn(g);
+    return true;
   }
   g.SeatStatus[n] = *status;
   const std::string caption = StatusCaption(g, m.index);
   g.io.screen.Refresh(Control::kLblStatus);
-  if (m.index != g.CurrentPlayer) {
+  if (!own) {
     ShowNotice(g, kNeutralColor, "- " + caption + "! -");
     EventSound(g, "gameinfo.wav");
   }
@@ -299,7 +336,7 @@ bool StatusHandler(NetSession& s, const Incoming& m) {
   if (s.IsHost()) {
     HostSend(g, Frame(Tag::kStatus, m.index, caption));
     if (!g.TurnResolving) HostEndTurnIfAllDone(g);
-  } else if (*status == TurnStatus::kDisconnected) {
+  } else if (*status == TurnStatus::kDisconnected && !g.PlayerGone[n]) {
     // Gone for the rest of the game, as the host keeps it: no later turn takes it up again.
     g.PlayerGone[n] = true;
     const std::string& who = g.PlayerName[n];
@@ -325,6 +362,8 @@ bool NewStateHandler(NetSession& s, const Incoming& m) {
     for (auto& marks : g.WorldMarked) marks.fill(false);
     g.WorldNoGather.fill(false);
   }
+  // A new game starts with every seat in it; a state sent again in play keeps who left.
+  if (!g.GameInProgress) g.PlayerGone.fill(false);
   g.WorldCount = static_cast<uint8_t>(worlds);
   g.setup.txtPlanets = std::string(m.payload);
   SetWorldBar(g, static_cast<int>(worlds));

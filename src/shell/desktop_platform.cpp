@@ -64,7 +64,9 @@ void DesktopPlatform::PauseUntil(int64_t untilMs) {
 }
 
 void DesktopPlatform::Yield() {
+  ++yieldDepth_;
   QCoreApplication::processEvents();
+  --yieldDepth_;
 }
 
 void DesktopPlatform::PlaySound(const std::string& file) {
@@ -104,7 +106,10 @@ Answer DesktopPlatform::MessageBox(const std::string& text, const std::string& t
                                                  : QMessageBox::Ok;
   QMessageBox box(QMessageBox::NoIcon, BoxText(shownTitle), BoxText(text), shown);
   box.setTextFormat(Qt::PlainText);
+  // The box's own loop hands events over as a yield does.
+  ++yieldDepth_;
   const int pressed = box.exec();
+  --yieldDepth_;
   switch (buttons) {
     case Buttons::kOk:
       return Answer::kOk;

@@ -38,6 +38,7 @@ class DesktopPlatform : public QObject, public Platform {
   int64_t NowMs() override;
   void PauseUntil(int64_t untilMs) override;
   void Yield() override;
+  bool InsideYield() override { return yieldDepth_ > 0; }
   void PlaySound(const std::string& file) override;
   Answer MessageBox(const std::string& text, const std::string& title, Buttons buttons) override;
   void SetTimer(GameTimer timer, int intervalMs, bool enabled) override;
@@ -88,6 +89,7 @@ class DesktopPlatform : public QObject, public Platform {
   std::map<GameTimer, GameTimerSlot> timers_;
   std::map<QString, WaveSound> soundCache_;  // by path, read once
   WavePlayer player_;
+  int yieldDepth_ = 0;
   std::unique_ptr<HelpViewer> helpViewer_;
 };
 

@@ -24,6 +24,7 @@ GameProgram::GameProgram(DesktopPlatform& p)
   flow.onGalaxySync = [this] { GalaxySync(game); };
   platform.SetTimerHandler(GameTimer::kAI, [this] { ComputerDoneTick(game); });
   platform.SetTimerHandler(GameTimer::kTurn, [this] { TurnTimerTick(game); });
+  platform.SetTimerHandler(GameTimer::kStepsWaiting, [this] { RunWaitingSteps(game); });
   window.onEndProgram = EndProgramNow;
   setupWindows.onCreated = [this](SetupWindow& w) { online.Attach(w); };
   // The lobby's timers: the full lobby's countdown, the join time-out and the wait for a new

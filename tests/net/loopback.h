@@ -45,13 +45,15 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
   return met;
 }
 
-struct NetGame {
-  HeadlessPorts ports;
+// A game on the socket transport. `PortsT` is the recording ports or a kind of them.
+template <class PortsT = HeadlessPorts>
+struct BasicNetGame {
+  PortsT ports;
   SocketNetwork net;
   Game game{Ports{ports, ports, net, ports}};
   std::unique_ptr<NetSession> session;
 
-  explicit NetGame(bool host) {
+  explicit BasicNetGame(bool host) {
     ports.recording = false;
     ports.onYield = [] { QCoreApplication::processEvents(); };
     ports.onGameCheck = [this] { GameCheck(game); };
@@ -68,6 +70,7 @@ struct NetGame {
   }
   void Join(uint16_t port) { net.Connect(QStringLiteral("127.0.0.1"), port); }
 };
+using NetGame = BasicNetGame<>;
 
 // A bare peer on the far side of a game's socket that writes and reads raw bytes.
 struct RawPeer {

@@ -113,8 +113,10 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   const auto check = std::find(t.ports.calls.begin(), t.ports.calls.end(), "GameCheck");
   EXPECT_TRUE(t.ports.Count("GameCheck") == 1 && !t.ports.Has("GalaxySync"));
   EXPECT_NE(std::find(check, t.ports.calls.end(), "Console"), t.ports.calls.end());
-  // A network host sends the game and sets every seat taking its turn.
+  // A network host sends the game and sets every seat taking its turn (seat 1's client is here).
   host.g().NetworkGame = host.g().setup.OptServerClient0 = true;
+  host.ports.socketCount = 4;
+  host.ports.connected = {false, true, false, false};
   ASSERT_EQ(LoadSavedGame(host.g(), path), LoadOutcome::kLoaded);
   EXPECT_TRUE(host.ports.Has("GalaxySync") && host.g().CurrentPlayer == 0);
   EXPECT_EQ(StatusCaption(host.g(), 1) + "|" + StatusCaption(host.g(), 3), "J\xF6rg:  Taking Turn|");
