@@ -69,6 +69,16 @@ void SetBarCount(QScrollBar* bar, int count) {
   bar->setValue(bar->minimum() + bar->maximum() - count);
 }
 
+// A double-click as the desktop gives it: a press and a release, then a double-click in place of
+// the second press, and its release.
+void DoubleClick(QWidget* w, QPoint at) {
+  QTest::mousePress(w, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+  QMouseEvent second(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+  QApplication::sendEvent(w, &second);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+}
+
 }  // namespace
 
 class WindowControlsTest : public QObject {
@@ -575,6 +585,35 @@ class WindowControlsTest : public QObject {
     HotSeat::Press(done);
     QTRY_VERIFY_WITH_TIMEOUT(TurnNumber(h.g.GameYear) == 1 && !h.g.InputBusy, 60000);
     QCOMPARE(h.g.CurrentPlayer, 0);
+  }
+
+  // A double-click on a button sounds as its click does, press and release, and its second release
+  // clicks again; the second press shows no pressed face and plays nothing, and the action runs
+  // once. With sound off, or on a button inert while input is busy, it is silent.
+  void aDoubleClickOnAButtonClicksOnceAndReleasesTwice() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    ImageButton* labels = c.button(MainButton::kLabels);
+    QStringList faces;
+    h.platform.onSound = [&](auto&) { faces << labels->picture(); };
+    h.platform.sounds.clear();
+    DoubleClick(labels, QPoint(5, 5));
+    QCOMPARE(h.platform.sounds, (std::vector<std::string>{"click1.wav", "click2.wav", "click2.wav"}));
+    QCOMPARE(faces, (QStringList{QStringLiteral("ddentbutt1.jpg"), QString(), QString()}));
+    QVERIFY(c.NamesShown());  // one click: the names shown, not shown and hidden again
+    QVERIFY(labels->picture().isEmpty() && !labels->isPressed());
+    h.platform.onSound = nullptr;
+
+    h.platform.sounds.clear();
+    h.g.SoundOff = true;
+    DoubleClick(labels, QPoint(5, 5));
+    QVERIFY(!c.NamesShown());
+    h.g.SoundOff = false;
+    h.g.InputBusy = true;
+    DoubleClick(c.button(MainButton::kTravel), QPoint(5, 5));
+    QVERIFY(!h.g.HideFleets);
+    h.g.InputBusy = false;
+    QCOMPARE(h.platform.sounds, std::vector<std::string>{});
   }
 
   // Ann sends half her ships and presses Done; Bob presses Done; the turn resolves.
