@@ -313,6 +313,28 @@ class WindowControlsTest : public QObject {
     QCOMPARE(h.g.WorldBombs[8], 0);
   }
 
+  // The keypad's Enter presses Set as Return does: typed in the count box, or given to the dialog
+  // itself.
+  void theKeypadEnterSetsTheProximityBomb() {
+    HotSeat h;
+    h.g.WorldShips[8] = 10, h.g.WorldBombs[8] = 2;
+    h.program.window.Console();
+    h.SendFromHome(h.Reachable(), kMenuSetProximity);
+    ProximityWindow* d = h.controls().frmProximity();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), d->windowHandle());
+    QTest::keyClicks(d->Text1(), "12");
+    QTest::keyClick(d->Text1(), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(!d->isVisible() && !h.g.window.ProximityDialogVisible);
+    QCOMPARE(h.g.FleetShips[0], 10012.0f);
+    QCOMPARE(h.g.WorldBombs[8], 1);
+    h.SendFromHome(h.Reachable(), kMenuSetProximity);
+    QVERIFY(d->isVisible());
+    QTest::keyClick(d, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(h.g.FleetShips[1], 10010.0f);
+    QCOMPARE(h.g.WorldBombs[8], 0);
+  }
+
   // A second press on the home world whose radar saw an enemy offers its pulse row, which arms
   // the home world's bomb; armed, the world offers no bomb rows again.
   void thePulseRowArmsTheHomeWorldsBomb() {
