@@ -4,10 +4,23 @@
 
 namespace zarnath {
 
+namespace {
+
+// Each pass of a scan below moves past one line break, two characters: a text of n characters
+// takes at most n / 2 + 1 passes. The scans stop there, so that a pass that failed to move on ends
+// in an answer that keeps more of the chat than it needs to, never in a scan that holds the
+// window for ever.
+size_t MostPasses(std::string_view text) {
+  return text.size() / 2 + 1;
+}
+
+}  // namespace
+
 size_t ChatLineStartFrom(std::string_view text, size_t from) {
   if (from == 0 && !text.empty() && text[0] != '\t') return 0;
-  for (size_t at = text.find("\r\n", from >= 2 ? from - 2 : 0); at != std::string_view::npos;
-       at = text.find("\r\n", at + 2)) {
+  size_t passes = MostPasses(text);
+  for (size_t at = text.find("\r\n", from >= 2 ? from - 2 : 0); at != std::string_view::npos && passes > 0;
+       at = text.find("\r\n", at + 2), --passes) {
     const size_t start = at + 2;
     if (start < from) continue;
     if (start >= text.size()) return std::string_view::npos;
@@ -18,12 +31,13 @@ size_t ChatLineStartFrom(std::string_view text, size_t from) {
 
 size_t ChatMessageStartAt(std::string_view text, size_t at) {
   at = std::min(at, text.size());
-  for (;;) {
+  for (size_t passes = MostPasses(text); passes > 0; --passes) {
     const size_t lineEnd = at >= 2 ? text.rfind("\r\n", at - 2) : std::string_view::npos;
     const size_t start = lineEnd == std::string_view::npos ? 0 : lineEnd + 2;
     if (start == 0 || (start < text.size() && text[start] != '\t')) return start;
     at = start - 1;
   }
+  return 0;
 }
 
 void ChatHistory::Append(std::string_view text) {

@@ -1,3 +1,4 @@
+#include <array>
 #include <cmath>
 
 #include "commands/commands_fixture.h"
@@ -236,19 +237,32 @@ TEST(GalaxyClicks, ASecondPressOnTheSourceOpensItsBombCommands) {
 
 // The radar's sightings come from the rules when a turn begins, not from painting: without any
 // window, a foreign fleet within reach of the home world makes its bomb commands offer the pulse.
+// Unlimited radar sees it as the radar on does; with the radar off nothing is seen.
 TEST(GalaxyClicks, ATurnBeginningWithAForeignFleetInRadarReachOffersThePulseBomb) {
-  for (bool inReach : {true, false}) {
+  struct Case {
+    const char* radar;
+    std::array<bool, 3> option;  // on, off, unlimited: one of them
+    bool inReach, seen;
+  };
+  const Case cases[] = {
+      {"on", {true, false, false}, true, true},        {"on", {true, false, false}, false, false},
+      {"unlimited", {false, false, true}, true, true}, {"unlimited", {false, false, true}, false, false},
+      {"off", {false, true, false}, true, false},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << "radar " << k.radar << (k.inReach ? ", in reach" : ", out of reach"));
     CommandsGame c;
     Game& g = c.game;
+    g.setup.OptRadar = k.option;
     g.WorldBombs[kAnnHome] = 1;
     c.Put(0, kBobHome, 3, 2, 20, 0.3f, 6);  // Bob's fleet, six ticks out from his home world
-    if (!inReach) g.WorldAngle[kBobHome] = g.WorldAngle[kAnnHome] + 3.0f;
-    g.RadarSeen.fill(inReach ? 0 : 1);  // the opposite of what the radar sees now
-    ASSERT_TRUE(GameCheck(g));          // Ann's turn begins
-    EXPECT_EQ(g.RadarSeen[0], inReach ? 1 : 0);
+    if (!k.inReach) g.WorldAngle[kBobHome] = g.WorldAngle[kAnnHome] + 3.0f;
+    g.RadarSeen.fill(k.seen ? 0 : 1);  // the opposite of what the radar sees now
+    ASSERT_TRUE(GameCheck(g));         // Ann's turn begins
+    EXPECT_EQ(g.RadarSeen[0], k.seen ? 1 : 0);
     c.Press(kAnnHome);
-    EXPECT_EQ(c.Press(kAnnHome).opens, inReach ? WindowOpens::kTravelPopup : WindowOpens::kProximityDialog)
-        << inReach;
+    EXPECT_EQ(c.Press(kAnnHome).opens, k.seen ? WindowOpens::kTravelPopup : WindowOpens::kProximityDialog);
   }
 }
 

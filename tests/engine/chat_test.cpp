@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "engine_fixture.h"
 
 namespace zarnath {
@@ -112,6 +115,57 @@ TEST(ChatArrival, AMessageLongerThanTheHistoryIsKeptOrDroppedWhole) {
     }
   }
   EXPECT_TRUE(gone);
+}
+
+// After a message longer than the history keeps, the box holds that message alone. Later short
+// lines trim nothing until kKept more characters have come, the long message staying first; the
+// line that passes that amount trims the box to the whole lines of its last kKept characters.
+TEST(ChatArrival, AfterALongMessageShortLinesTrimOnlyOnceTheKeptAmountHasCome) {
+  ChatHistory chat;
+  chat.Renew("Connected...\r\n");
+  for (int i = 0; i < 10; ++i) chat.Append(" Bob: before " + std::to_string(i) + "\r\n");
+  const std::string message = " Ann: " + WrapChatText(Rep('m', 9000)) + "\r\n";
+  chat.Append(message);
+  ASSERT_EQ(chat.Text, message);
+  std::string after;           // the short lines since the long message
+  std::vector<size_t> starts;  // where each of them begins in `after`
+  // About 4,000 / 13 lines are due before the trim; a box never trimmed fails here, not by time.
+  for (int i = 0;; ++i) {
+    ASSERT_LT(i, 1000) << "the long message was never trimmed";
+    const std::string line = " Bob: " + std::to_string(i) + "\r\n";
+    starts.push_back(after.size());
+    after += line;
+    chat.Append(line);
+    if (after.size() <= ChatHistory::kKept) {
+      ASSERT_EQ(chat.Text.size(), message.size() + after.size()) << i;
+      ASSERT_TRUE(chat.Text.starts_with(message) && chat.Text.ends_with(after)) << i;
+      continue;
+    }
+    const size_t from = after.size() - ChatHistory::kKept;
+    const size_t first = *std::lower_bound(starts.begin(), starts.end(), from);
+    EXPECT_EQ(chat.Text, after.substr(first)) << i;
+    break;
+  }
+}
+
+// Where a chat line and a chat message begin: a line that starts with a tab continues the line
+// before it (a message's own breaks), so a message of many lines is passed over whole.
+TEST(ChatArrival, LineAndMessageStartsPassOverAMessagesOwnBreaks) {
+  const std::string message = " Ann: " + WrapChatText(Rep('m', 600)) + "\r\n";  // thirteen lines
+  const std::string text = " Bob: hi\r\n" + message + " Cy: ok\r\n";
+  const size_t ann = 10, cy = ann + message.size();
+  EXPECT_EQ(ChatLineStartFrom(text, 0), 0u);
+  EXPECT_EQ(ChatLineStartFrom(text, 1), ann);
+  EXPECT_EQ(ChatLineStartFrom(text, ann), ann);
+  EXPECT_EQ(ChatLineStartFrom(text, ann + 1), cy);
+  EXPECT_EQ(ChatLineStartFrom(text, cy - 10), cy);
+  EXPECT_EQ(ChatLineStartFrom(text, cy + 1), std::string::npos);
+  EXPECT_EQ(ChatLineStartFrom(message, 1), std::string::npos);
+  EXPECT_EQ(ChatMessageStartAt(text, 3), 0u);
+  EXPECT_EQ(ChatMessageStartAt(text, ann), ann);
+  EXPECT_EQ(ChatMessageStartAt(text, cy - 10), ann);
+  EXPECT_EQ(ChatMessageStartAt(text, cy + 3), cy);
+  EXPECT_EQ(ChatMessageStartAt(message, message.size() - 5), 0u);
 }
 
 // A long chat keeps its newest lines and a bounded history, trimmed only between whole lines

@@ -8,6 +8,7 @@
 #include "headless/headless_match.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
+#include "model/state_check.h"
 #include "persist/saved_game.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
@@ -152,6 +153,48 @@ TEST(SavedGameRefusal, AStateTheGameCannotPlayIsRefusedAtItsLine) {
     EXPECT_EQ(victim.ports.calls.size(), 1u);
     EXPECT_EQ(Snapshot(victim.g()), before);
   }
+}
+
+// Copies the object in travel slot `from` into slot `to`, field by field.
+void CopySlot(GameState& g, int from, int to) {
+  const auto f = static_cast<size_t>(from), t = static_cast<size_t>(to);
+  g.FleetFrom[t] = g.FleetFrom[f], g.FleetTo[t] = g.FleetTo[f], g.FleetOwner[t] = g.FleetOwner[f];
+  g.FleetShips[t] = g.FleetShips[f], g.FleetClass[t] = g.FleetClass[f], g.FleetShield[t] = g.FleetShield[f];
+  g.FleetTimeLeft[t] = g.FleetTimeLeft[f], g.FleetTripTime[t] = g.FleetTripTime[f];
+  g.FleetAngleParam[t] = g.FleetAngleParam[f];
+}
+
+// The table's spare travel slot 100 is never written; an object that stands in it (left there by
+// the game the load would replace) is past the table, and the loader refuses the game naming that
+// slot and field, with nothing changed. Slot 99, the table's last, loads.
+TEST(SavedGameRefusal, AnObjectPastTheTravelTableIsRefused) {
+  ScratchFolder folder;
+  TestGame source, victim, last;
+  MakeMidGame(source, false);
+  MakeMidGame(victim, true);
+  MakeMidGame(last, false);
+  const std::string path = folder.File("game.zq");
+  WriteBytes(path, SavedGameText(source.g()));
+  Game& g = victim.g();
+  ASSERT_NE(g.FleetFrom[0], 0);
+  CopySlot(g, 0, kUsedFleetSlots);
+  const std::optional<StateFault> fault = CheckGameState(g);
+  ASSERT_TRUE(fault);
+  EXPECT_EQ(fault->Text(), "travel slot 100, origin: the slot lies beyond the table.");
+  const std::string before = Snapshot(g);
+  victim.ports.Clear();
+  EXPECT_EQ(LoadSavedGame(g, path), LoadOutcome::kRefused);
+  EXPECT_EQ(victim.ports.calls, Lines{"MessageBox Zarnath Error: Error #  380\rThe game cannot be played: "
+                                      "travel slot 100, origin: the slot lies beyond the table."});
+  EXPECT_EQ(Snapshot(g), before);
+
+  Game& h = last.g();
+  ASSERT_EQ(h.FleetFrom[kUsedFleetSlots - 1], 0);
+  CopySlot(h, 0, kUsedFleetSlots - 1);
+  EXPECT_FALSE(CheckGameState(h));
+  const SavedGameRead read = ReadSavedGame(GameState(), SavedGameText(h));
+  ASSERT_TRUE(read.state) << read.refusal.Message();
+  EXPECT_EQ(read.state->FleetFrom[kUsedFleetSlots - 1], h.FleetFrom[0]);
 }
 
 // A file changed at random is refused with a reason or read into a state whose indexes all lie

@@ -10,6 +10,7 @@
 #include "model/exact_number.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
+#include "model/setup_rules.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
 
@@ -144,6 +145,46 @@ TEST(SavedGameLoader, ResetSolarSystemThenKeepsTheLoadedPlayersAndWorldCount) {
   EXPECT_EQ(g.PlayerName, (std::array<std::string, 5>{"Ulla", "J\xF6rg", "Atlas", "", ""}));
   EXPECT_EQ(std::tie(g.setup.chkAI[0], g.setup.chkAI[1], g.setup.chkAI[2], g.setup.chkAI[3]),
             std::make_tuple(0, 0, 1, 0));
+}
+
+// The loaded game's production, treasures and gathering stand in the setup's option boxes and on
+// their bars (5 treasures, below the 13 that 24 worlds allow), so that the setup's own rule, which
+// puts a box back to its bar, changes nothing: Reset Solar System hides 5 treasures in a galaxy
+// of production up to 20, not the setup's 12.
+TEST(SavedGameLoader, ResetSolarSystemThenKeepsTheLoadedOptions) {
+  ScratchFolder folder;
+  TestGame saved, t;
+  MakeMidGame(saved, false);
+  const std::string path = folder.File("game.zq");
+  ASSERT_TRUE(SaveGame(saved.g(), path));
+  Game& g = t.g();
+  g.setup.txtPlanets = "30";
+  g.setup.VScroll1 = 30;
+  g.setup.treasuresMax = 16;
+  g.setup.VScrollOp = {12, 10, 2};
+  g.setup.txtOp = {"12", "10", "2"};
+  ASSERT_EQ(LoadSavedGame(g, path), LoadOutcome::kLoaded);
+  EXPECT_EQ(g.setup.txtOp, (std::array<std::string, 3>{"20", "5", "4"}));
+  EXPECT_EQ(g.setup.VScrollOp, (std::array<int, 3>{20, 5, 4}));
+  EXPECT_EQ(g.setup.treasuresMax, 13);
+  SettleOptionTexts(g);
+  EXPECT_EQ(g.setup.txtOp, (std::array<std::string, 3>{"20", "5", "4"}));
+
+  ASSERT_TRUE(mnuFileNewSS_Click(g));
+  ASSERT_EQ(g.GameYear, 1.0f);
+  EXPECT_EQ(g.MaxProduction, 20.0);
+  int treasures = 0, mostProduction = 0;
+  for (int w = 0; w < g.WorldCount; ++w) {
+    if (g.WorldOwner[w] != 0) continue;
+    treasures += g.WorldType[w] != kTypeNothing ? 1 : 0;
+    mostProduction = std::max<int>(mostProduction, g.WorldProduction[w]);
+  }
+  EXPECT_EQ(treasures, 5);
+  EXPECT_TRUE(mostProduction > 12 && mostProduction <= 20) << mostProduction;  // 21 worlds drawn from 1 to 20
+  EXPECT_EQ(std::tie(g.menus.mnuOptionsProd.Caption, g.menus.mnuOptionsTreas.Caption,
+                     g.menus.mnuOptionsGath.Caption),
+            std::make_tuple("Maximum World Production = 20", "World Treasures = 5",
+                            "Maximum Gather/Scout Turns = 4"));
 }
 
 // A loaded seat plays as a computer when its name begins with the first five characters of a

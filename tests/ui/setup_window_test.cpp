@@ -354,6 +354,26 @@ class SetupWindowTest : public QObject {
     QCOMPARE(s.game.setup.txtIP, "");
   }
 
+  // A paste in the middle of a name that loses characters before its end leaves the cursor after
+  // what went in, so typing goes on there; y with diaeresis, the last Latin-1 letter, goes in.
+  // (The paste is no longer than the name box takes: the box cuts a paste before its refused
+  // characters are left out.)
+  void aPasteThatLosesCharactersLeavesTheCursorAfterIt() {
+    Setup s;
+    QLineEdit* box = s.w().txtPL[1];
+    TypeText(box, QStringLiteral("Abc"));
+    QTest::keyClick(box, Qt::Key_Home);
+    QTest::keyClick(box, Qt::Key_Right);
+    QGuiApplication::clipboard()->setText(QStringLiteral("\u0141x\u00ff\u4e00y"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->text(), QStringLiteral("Ax\u00ffybc"));
+    QCOMPARE(box->cursorPosition(), 4);
+    TypeText(box, QStringLiteral("z"));
+    QCOMPARE(s.game.setup.txtPL[1], "Ax\xffyzbc");
+    QLabel* notice = s.w().findChild<QLabel*>(QStringLiteral("latin1Notice"));
+    QVERIFY(notice && notice->isVisible());
+  }
+
   // The note on a refused letter lies over no control and takes no click: the next seat's
   // computer box, pressed through the window as the pointer gives it while the note shows, ticks.
   void theLatin1NoteCoversNoControl() {

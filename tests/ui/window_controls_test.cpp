@@ -69,6 +69,16 @@ void SetBarCount(QScrollBar* bar, int count) {
   bar->setValue(bar->minimum() + bar->maximum() - count);
 }
 
+// A double-click as the desktop gives it: a press and a release, then a double-click in place of
+// the second press, and its release.
+void DoubleClick(QWidget* w, QPoint at) {
+  QTest::mousePress(w, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+  QMouseEvent second(QEvent::MouseButtonDblClick, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+  QApplication::sendEvent(w, &second);
+  QTest::mouseRelease(w, Qt::LeftButton, {}, at);
+}
+
 }  // namespace
 
 class WindowControlsTest : public QObject {
@@ -300,6 +310,28 @@ class WindowControlsTest : public QObject {
     QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Return);
     QVERIFY(!d->isVisible());
     QCOMPARE(h.g.FleetShips[0], 10007.0f);
+    QCOMPARE(h.g.WorldBombs[8], 0);
+  }
+
+  // The keypad's Enter presses Set as Return does: typed in the count box, or given to the dialog
+  // itself.
+  void theKeypadEnterSetsTheProximityBomb() {
+    HotSeat h;
+    h.g.WorldShips[8] = 10, h.g.WorldBombs[8] = 2;
+    h.program.window.Console();
+    h.SendFromHome(h.Reachable(), kMenuSetProximity);
+    ProximityWindow* d = h.controls().frmProximity();
+    QTRY_COMPARE(QGuiApplication::focusWindow(), d->windowHandle());
+    QTest::keyClicks(d->Text1(), "12");
+    QTest::keyClick(d->Text1(), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(!d->isVisible() && !h.g.window.ProximityDialogVisible);
+    QCOMPARE(h.g.FleetShips[0], 10012.0f);
+    QCOMPARE(h.g.WorldBombs[8], 1);
+    h.SendFromHome(h.Reachable(), kMenuSetProximity);
+    QVERIFY(d->isVisible());
+    QTest::keyClick(d, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(h.g.FleetShips[1], 10010.0f);
     QCOMPARE(h.g.WorldBombs[8], 0);
   }
 
@@ -575,6 +607,35 @@ class WindowControlsTest : public QObject {
     HotSeat::Press(done);
     QTRY_VERIFY_WITH_TIMEOUT(TurnNumber(h.g.GameYear) == 1 && !h.g.InputBusy, 60000);
     QCOMPARE(h.g.CurrentPlayer, 0);
+  }
+
+  // A double-click on a button sounds as its click does, press and release, and its second release
+  // clicks again; the second press shows no pressed face and plays nothing, and the action runs
+  // once. With sound off, or on a button inert while input is busy, it is silent.
+  void aDoubleClickOnAButtonClicksOnceAndReleasesTwice() {
+    HotSeat h;
+    WindowControls& c = h.controls();
+    ImageButton* labels = c.button(MainButton::kLabels);
+    QStringList faces;
+    h.platform.onSound = [&](auto&) { faces << labels->picture(); };
+    h.platform.sounds.clear();
+    DoubleClick(labels, QPoint(5, 5));
+    QCOMPARE(h.platform.sounds, (std::vector<std::string>{"click1.wav", "click2.wav", "click2.wav"}));
+    QCOMPARE(faces, (QStringList{QStringLiteral("ddentbutt1.jpg"), QString(), QString()}));
+    QVERIFY(c.NamesShown());  // one click: the names shown, not shown and hidden again
+    QVERIFY(labels->picture().isEmpty() && !labels->isPressed());
+    h.platform.onSound = nullptr;
+
+    h.platform.sounds.clear();
+    h.g.SoundOff = true;
+    DoubleClick(labels, QPoint(5, 5));
+    QVERIFY(!c.NamesShown());
+    h.g.SoundOff = false;
+    h.g.InputBusy = true;
+    DoubleClick(c.button(MainButton::kTravel), QPoint(5, 5));
+    QVERIFY(!h.g.HideFleets);
+    h.g.InputBusy = false;
+    QCOMPARE(h.platform.sounds, std::vector<std::string>{});
   }
 
   // Ann sends half her ships and presses Done; Bob presses Done; the turn resolves.
