@@ -7,7 +7,7 @@ usage() {
 usage: test.sh
 Installs what the build needs, builds everything into build/ and runs every test: the whole CTest
 suite, the display checks (play-check.sh, watch-check.sh, net-play-check.sh,
-online-play-check.sh), then the core's tests again built with AddressSanitizer and
+done-race-check.sh, online-play-check.sh), then the core's tests again built with AddressSanitizer and
 UndefinedBehaviorSanitizer in build-sanitize/.
   --help  shows this text
 TEXT
@@ -31,6 +31,8 @@ bash scripts/play-check.sh build
 bash scripts/watch-check.sh build
 # Three programs play a LAN game over loopback on the same virtual display.
 bash scripts/net-play-check.sh build
+# Three programs on three displays: all three press Done within a tenth of a second, turn after turn.
+bash scripts/done-race-check.sh build
 # Two programs meet through a local master server and play an internet game.
 bash scripts/online-play-check.sh build
 

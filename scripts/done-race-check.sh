@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# Three programs, each on a virtual X display of its own, play a LAN game over loopback in which
+# all three players press Done within a tenth of a second of each other, turn after turn, some
+# turns just after one of them sent a chat line. Whose Done comes first turns round. Every turn
+# must open on every window within a fixed time, with the title of a seat taking its turn (no
+# " (Done Turn)" left over), and the chat lines must reach the host's chat box.
+#
+#   scripts/done-race-check.sh [build folder]      (default: build; the program must be built)
+set -euo pipefail
+usage() {
+  cat << 'TEXT'
+usage: done-race-check.sh [BUILD_FOLDER]
+Three programs on three virtual displays play a LAN game in which all three players press Done
+within 0.1 s of each other for 16 turns, some after a chat line; every turn must open on every
+window within 20 seconds. BUILD_FOLDER defaults to build (the program must be built);
+DONE_RACE_CHECK_DISPLAY is the first of the three display numbers (default 61), DONE_RACE_TURNS
+the number of turns (default 16) and ZARNATH_PORT the game port (default 47332).
+  --help  shows this text
+TEXT
+}
+case ${1:-} in
+  --help) usage; exit 0 ;;
+  -*) echo "done-race-check.sh: unknown option $1" >&2; usage >&2; exit 2 ;;
+esac
+[ $# -le 1 ] || { echo "done-race-check.sh: one build folder at most" >&2; usage >&2; exit 2; }
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${1:-build}
+shots=$root/docs
+first=${DONE_RACE_CHECK_DISPLAY:-61}
+displays=(":$first" ":$((first + 1))" ":$((first + 2))")
+names=(Ann Bob Cy)
+turns=${DONE_RACE_TURNS:-16}
+open_bound=20  # seconds a turn may take to open on every window after the last Done
+export ZARNATH_PORT=${ZARNATH_PORT:-47332}
+
+. scripts/lib/virtual-display.sh
+require_tools done-race-check Xvfb xdotool import xclip
+[ -x "$build/game/zarnath" ] || { echo "done-race-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
+  for p in "${xvfb_pids[@]}"; do kill "$p" 2> /dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "done-race-check: $*" >&2
+  mkdir -p "$shots"
+  for i in 0 1 2; do
+    echo "${names[$i]}'s windows:" >&2
+    DISPLAY=${displays[$i]} xdotool search --onlyvisible --name . getwindowname %@ >&2 2> /dev/null || true
+    import -display "${displays[$i]}" -window root "$shots/done-race-check-failed-${names[$i]}.png" 2> /dev/null || true
+  done
+  exit 1
+}
+
+for d in "${displays[@]}"; do start_display "$d" || fail "the virtual display $d did not start"; done
+
+# Player $1 (0 Ann, 1 Bob, 2 Cy) runs the program from a copy of its folder on a display of their own.
+start() {
+  local name=${names[$1]}
+  cp -r "$build/game" "$work/$name"
+  rm -f "$work/$name/FirstTime" "$work/$name/defaults.cfg"
+  (cd "$work/$name" && DISPLAY=${displays[$1]} QT_QPA_PLATFORM=xcb exec ./zarnath > "$work/$name.log" 2>&1) &
+  pids+=($!)
+}
+# The visible window of player $1 whose title matches $2, within $3 seconds (default 30).
+window() {
+  DISPLAY=${displays[$1]} timeout "${3:-30}" xdotool search --all --sync --onlyvisible --pid "${pids[$1]}" --name "$2" |
+    head -1
+}
+# A click of player $1 at ($3, $4) inside window $2 (the window's own coordinates).
+click() {
+  DISPLAY=${displays[$1]} xdotool mousemove --window "$2" "$3" "$4" click 1
+  sleep 0.3
+}
+# From the title window to the setup window with the player's name typed and the LAN box ticked.
+setup_player() {  # player
+  local title setup
+  title=$(window "$1" "^Zarnath v1.40\$") || fail "no title window for ${names[$1]}"
+  sleep 1
+  click "$1" "$title" 57 392  # Start
+  setup=$(window "$1" "^Zarnath Game Setup\$") || fail "no setup window for ${names[$1]}"
+  sleep 0.5
+  click "$1" "$setup" 80 44  # the first name box
+  DISPLAY=${displays[$1]} xdotool type --delay 60 "${names[$1]}"
+  click "$1" "$setup" 25 171  # Network/LAN Game
+  eval "setup_$1=$setup"
+}
+
+start 0
+setup_player 0
+click 0 "$setup_0" 47 219  # Host A New Game: Ann listens
+for i in 1 2; do
+  start "$i"
+  setup_player "$i"
+  s=setup_$i
+  click "$i" "${!s}" 47 243   # Connect to Game
+  click "$i" "${!s}" 200 271  # the address box
+  DISPLAY=${displays[$i]} xdotool type --delay 60 "127.0.0.1"
+  DISPLAY=${displays[$i]} xdotool key Return  # joins Ann's lobby
+  sleep 1.5
+done
+click 0 "$setup_0" 357 217  # Start: Ann's galaxy goes to Bob and Cy
+
+wins=()
+for i in 0 1 2; do
+  w=$(window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
+  wins+=("$w")
+done
+sleep 1
+
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+said=()
+for turn in $(seq 1 "$turns"); do
+  # Every third turn one of the players says something just before the three presses.
+  if [ $((turn % 3)) = 0 ]; then
+    speaker=$((turn / 3 % 3))
+    line="turn $turn from ${names[$speaker]}"
+    click "$speaker" "${wins[$speaker]}" 146 671  # the chat line under the chat
+    DISPLAY=${displays[$speaker]} xdotool type --delay 10 "$line"
+    DISPLAY=${displays[$speaker]} xdotool key Return
+    said+=(" ${names[$speaker]}: $line")
+    sleep 0.$((turn % 7 + 2))
+  fi
+  # Three presses of Done: each player holds the button down, then the three let go one after the
+  # other (Done acts on the release), 0 to 30 ms apart; whose comes first turns round.
+  order=()
+  for k in 0 1 2; do order+=($(((turn + k) % 3))); done
+  gap=0.0$((turn % 4 * 10))
+  for i in "${order[@]}"; do DISPLAY=${displays[$i]} xdotool mousemove --window "${wins[$i]}" 395 420 mousedown 1; done
+  begun=$(now_ms)
+  for k in 0 1 2; do
+    [ "$k" = 0 ] || sleep "$gap"
+    DISPLAY=${displays[${order[$k]}]} xdotool mouseup 1
+  done
+  spread=$(($(now_ms) - begun))
+  [ "$spread" -lt 100 ] || fail "the three Done presses of turn $((turn - 1)) took $spread ms, not under 100"
+  for i in 0 1 2; do
+    window "$i" "^Zarnath - Year [0-9.]*, Turn #$turn:  ${names[$i]}\$" "$open_bound" > /dev/null ||
+      fail "turn $turn did not open on ${names[$i]}'s window within $open_bound s of the three Done presses" \
+        "(pressed within $spread ms)"
+  done
+  echo "done-race-check: turn $turn opened on every window (Done pressed within $spread ms)"
+  sleep 0.5
+done
+
+# Every chat line reached the host's chat box: selected with the pointer from its first line to
+# past its last, as a player would, and read from the selection.
+DISPLAY=${displays[0]} xdotool mousemove --window "${wins[0]}" 24 496 mousedown 1 \
+  mousemove --window "${wins[0]}" 200 580 mousemove --window "${wins[0]}" 330 652 mouseup 1
+sleep 0.3
+chat=$(DISPLAY=${displays[0]} xclip -o -selection primary 2> /dev/null | tr -d '\r') || chat=""
+for line in "${said[@]}"; do
+  grep -qxF -- "$line" <<< "$chat" || fail "Ann's chat box lacks the line [$line]: [$chat]"
+done
+echo "done-race-check: Ann hosted on port $ZARNATH_PORT, Bob and Cy joined, and $turns turns opened on all three" \
+  "windows after Done was pressed on all three within 0.1 s, ${#said[@]} of them just after a chat line"
