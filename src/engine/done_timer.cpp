@@ -60,7 +60,11 @@ bool HostEndTurnIfAllDone(Game& g) {
   }
   g.TurnEndWaiting = false;
   Tell(g, turn_event::AllSeatsDone{});
+  // As at a game's start: what the clients send meanwhile (the next turn's Done of a client
+  // that opened it first, a chat line) waits until this machine's next turn is open.
+  g.io.net.HoldClientFrames(true);
   EndTurn(g);
+  g.io.net.HoldClientFrames(false);
   return true;
 }
 

@@ -283,14 +283,26 @@ void TellSeatItsStatus(NetSession& s, int element) {
   NetSend(s.game, Frame(Tag::kStatus, element, StatusCaption(g, element)), SendPace::kYield, element);
 }
 
-// What a client takes of its host's word on its own seat: "Done Turn" only once it has finished
-// the turn itself (Done, its timer, or no world left to order from); "Taking Turn" while it is
-// done gives the turn back, outside the host's resolution.
-bool ClientTakesOwnStatus(const Game& g, TurnStatus status) {
-  const TurnStatus mine = g.SeatStatus[static_cast<size_t>(g.CurrentPlayer)];
-  if (status == TurnStatus::kDoneTurn) return g.TurnDone || mine == TurnStatus::kDoneTurn;
-  if (status == TurnStatus::kTakingTurn) return !g.TurnResolving || mine == TurnStatus::kTakingTurn;
-  return true;
+// What a client takes of its host's word on a seat. An honest host tells a seat's Done, once a
+// turn, and a seat gone from the game; the client works out eliminations and the start of each
+// turn itself. So a seat goes from taking its turn to done, or out of the game, and nothing else
+// changes it; its own seat is done only once it has finished the turn itself (Done, its timer,
+// or no world left to order from), and "Taking Turn" for it while it is done, outside the host's
+// resolution, gives the turn back. What changes nothing is taken as it stands.
+bool ClientTakesStatus(const Game& g, int seat, TurnStatus status) {
+  const TurnStatus now = g.SeatStatus[static_cast<size_t>(seat)];
+  const bool own = seat == g.CurrentPlayer;
+  if (status == now) return !own || status != TurnStatus::kDoneTurn || g.TurnDone;
+  switch (status) {
+    case TurnStatus::kDoneTurn:
+      return now == TurnStatus::kTakingTurn && (!own || g.TurnDone);
+    case TurnStatus::kTakingTurn:
+      return own && now == TurnStatus::kDoneTurn && g.TurnDone && !g.TurnResolving;
+    case TurnStatus::kDisconnected:
+      return true;
+    default:
+      return false;
+  }
 }
 
 // A seat's status label as text: decoded into the seat's status here, and made again from the
@@ -308,7 +320,7 @@ bool StatusHandler(NetSession& s, const Incoming& m) {
       TellSeatItsStatus(s, m.element);
       return false;
     }
-  } else if (own && !ClientTakesOwnStatus(g, *status)) {
+  } else if (!ClientTakesStatus(g, m.index, *status)) {
     return false;
   }
   if (*status == g.SeatStatus[n]) {

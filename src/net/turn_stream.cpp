@@ -1,6 +1,7 @@
 #include "net/turn_stream.h"
 
 #include "model/click_rules.h"
+#include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/view_rules.h"
 
@@ -29,7 +30,8 @@ bool TurnStream::Admits(const GameState& g, Tag tag, int index, std::string_view
   const bool movement = open_ && rotated_ && staged_ && battleSlot_ < 0;
   switch (tag) {
     case Tag::kEndTurn:
-      return !open_;
+      // An honest host ends a turn only when every seat in play has finished it, this one too.
+      return !open_ && g.TurnDone;
     case Tag::kGalaxyRotate:
       return open_ && !rotated_;
     case Tag::kTravelShow:
@@ -41,6 +43,12 @@ bool TurnStream::Admits(const GameState& g, Tag tag, int index, std::string_view
     case Tag::kProximity: {
       const int bomb = WholeOf(payload);
       return movement && bomb >= 0 && bomb < kUsedBombSlots && g.ProxBombOwner[static_cast<size_t>(bomb)] > 0;
+    }
+    case Tag::kSend: {
+      // Every object of the turn was told before the year turned: none comes in as they move.
+      if (!open_ || !rotated_ || g.FleetFrom[static_cast<size_t>(index)] != 0) return true;
+      const auto record = ParseFleetRecord(payload);
+      return !record || record->from == 0;
     }
     case Tag::kReinforcements:
     case Tag::kScout:

@@ -5,8 +5,11 @@
 // before it is played, and the shots of a battle fall between its set-up and its end. A step
 // that no turn can hold where it stands (a second turn of the year, a step that was not shown,
 // a step outside a turn, a pulse bomb on a world that holds none, a proximity hit by an empty
-// bomb slot, a shot after a battle's last ship) is refused like any other impossible frame, so a host cannot
-// keep a client's window replaying steps without end.
+// bomb slot, a shot after a battle's last ship, an object that comes into an empty slot once the
+// objects move, so that none lands twice) is refused like any other impossible frame, so
+// a host cannot keep a client's window replaying steps without end. Nor can it run turns one
+// after another: a client whose seat is in play takes a turn's end only once it has finished
+// that turn itself (its Done went out, or it has nothing left to order).
 #pragma once
 
 #include <array>

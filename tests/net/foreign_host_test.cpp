@@ -152,6 +152,7 @@ TEST(ForeignHost, EveryLineAHostWroteBeforeItClosedIsShownBeforeTheLoss) {
   Joined j;
   ASSERT_TRUE(j.Start(StartFrames()));
   j.bob.ports.recording = true;
+  EndSeatTurn(j.g);  // Bob's Done: his host may end the turn
   j.host.peer.Write(TurnStart() + TurnRest(40) + ChatLines(0, 400));
   j.host.peer.socket->disconnectFromHost();
   ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
@@ -174,6 +175,7 @@ TEST(ForeignHost, TheEndOfATurnIsNotLostWhenTheHostLeavesRightAfterIt) {
   while (ChatLines(0, lines + 1).size() + start.size() < SocketNetwork::kReadPiece - 256) ++lines;
   const std::string all = ChatLines(0, lines) + start + TurnRest(77);
   ASSERT_GT(all.size(), static_cast<size_t>(SocketNetwork::kReadPiece));
+  EndSeatTurn(j.g);
   j.host.peer.Write(all);
   j.host.peer.socket->disconnectFromHost();
   ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
@@ -240,6 +242,7 @@ TEST(ForeignHost, AHostThatTurnsTheYearAgainAndAgainTurnsItOnceOnTheClient) {
   ASSERT_TRUE(j.Start(StartFrames()));
   std::string turn = F("ENDTURN", 0, "Endturn");
   for (int k = 0; k < 2000; ++k) turn += F("GALAXYROTATE", 0, "GALAXYROTATE");
+  EndSeatTurn(j.g);
   j.host.peer.Write(turn);
   j.host.peer.socket->disconnectFromHost();
   ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
@@ -265,6 +268,7 @@ TEST(ForeignHost, AFloodOfPulseBombsSetsOffOnlyTheBombsATurnCanHold) {
   for (int k = 0; k < 500; ++k) turn += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 8, "PulseBomb");
   turn += F("TRAVELHIDE", 0, "TravelHide");
   for (int k = 0; k < 500; ++k) turn += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 9, "PulseBomb");
+  EndSeatTurn(j.g);
   j.host.peer.Write(turn);
   j.host.peer.socket->disconnectFromHost();
   ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }));
