@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -24,13 +25,19 @@ class LiveClockPorts : public HeadlessPorts {
   // Pauses block the whole process for their time; off, they take none.
   bool realPauses = false;
 
+  // Runs at the start of every pause: a test's watch can see a window held without yielding.
+  std::function<void()> onPause;
+
   void Pause(int ms) override {
     HeadlessPorts::Pause(ms);
+    if (onPause) onPause();
     if (realPauses && ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
   }
   int64_t NowMs() override { return clock_.elapsed(); }
   // The frames of the turn's show take no time: only a step's own pauses hold the process.
-  void PauseUntil(int64_t untilMs) override { HeadlessPorts::Pause(static_cast<int>(untilMs - clock_.elapsed())); }
+  void PauseUntil(int64_t untilMs) override {
+    HeadlessPorts::Pause(static_cast<int>(untilMs - clock_.elapsed()));
+  }
   void SetTimer(GameTimer timer, int intervalMs, bool enabled) override {
     HeadlessPorts::SetTimer(timer, intervalMs, enabled);
     std::unique_ptr<QTimer>& t = live_[timer];

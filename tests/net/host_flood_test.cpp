@@ -1,0 +1,179 @@
+// Floods from a hostile host against the program's client, whose pauses hold its window for their
+// real time: whole turns one after another without the client's Done, a status repeated six
+// hundred times, and an arrival shown and played two thousand times in one turn. The window never
+// goes three seconds without answering, its turn never runs ahead of the host's, and the game
+// goes on afterwards.
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "engine/turn.h"
+#include "net/live_clock.h"
+#include "net/scripted_host.h"
+
+namespace zarnath {
+namespace {
+
+using testing::F;
+using testing::kFree;
+using testing::LiveClockPorts;
+using testing::Rec;
+using testing::S;
+using testing::StartFrames;
+using testing::TurnRest;
+using testing::TurnStart;
+using testing::WaitFor;
+
+constexpr qint64 kLongestUnanswered = 3000;
+
+// The longest the event loop went without a tick of a 50 ms heartbeat: the longest a click on the
+// window would have waited for an answer. Each tick also asks `fault` what went wrong, if
+// anything; the first fault, or a window that went too long without answering, ends the flood
+// there (`stop`), so that a test fails at once instead of replaying it to its end.
+struct Heartbeat {
+  QElapsedTimer since;
+  qint64 longest = 0;
+  QTimer timer;
+  std::function<std::string()> fault;
+  std::function<void()> stop;
+  std::string found;
+  Heartbeat() {
+    since.start();
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+      longest = std::max(longest, since.restart());
+      Check();
+    });
+    timer.start(50);
+  }
+  // Also called from inside the client's pauses, where no tick can come.
+  void Check() {
+    if (!found.empty()) return;
+    const qint64 unanswered = std::max(longest, since.elapsed());
+    if (unanswered >= kLongestUnanswered)
+      found = "the window went " + std::to_string(unanswered) + " ms without answering";
+    else if (fault)
+      found = fault();
+    if (!found.empty() && stop) stop();
+  }
+};
+
+// Bob's program, its pauses in real time, joined to a scripted host and in its first turn.
+struct Client : testing::BasicJoined<LiveClockPorts> {
+  Client() {
+    bob.ports.game = &g;
+    bob.ports.realPauses = true;
+  }
+  // Bob presses Done, and his host hears it.
+  void Done() {
+    EndSeatTurn(g);
+    EXPECT_EQ(host.Take(1), std::vector<std::string>{"[STATUS] 01Bob:  Done Turn"});
+  }
+  // The host's honest turn after Bob's Done; true once Bob's next turn is open.
+  bool HonestTurn(int ships) {
+    const float year = g.GameYear;
+    Done();
+    host.peer.Write(TurnStart() + TurnRest(ships));
+    return WaitFor([&] { return g.GameYear > year + 0.01f && !g.TurnResolving && !g.InputBusy; });
+  }
+  // Waits until `count` more frames were refused than `before`, or the flood found a fault.
+  bool Refused(int before, int count, const Heartbeat& beat) {
+    return WaitFor([&] { return bob.session->dropped - before >= count || !beat.found.empty(); }, 60000) &&
+           beat.found.empty();
+  }
+  // Watches a flood: `fault` names what must not happen; the flood ends at the first fault.
+  void Watch(Heartbeat& beat, std::function<std::string()> fault) {
+    beat.fault = std::move(fault);
+    bob.ports.onPause = [&beat] { beat.Check(); };
+    beat.stop = [this] {
+      // Bob's program leaves: nothing more is read from the host, and what waits is thrown away.
+      bob.net.CloseSocket(0);
+      bob.session->ForgetWaiting(0);
+    };
+  }
+};
+
+TEST(HostFlood, WholeTurnsWithoutTheClientsDoneAreRefusedAndTheGameGoesOn) {
+  Client c;
+  ASSERT_TRUE(c.Start(StartFrames()));
+  ASSERT_TRUE(c.HonestTurn(20));
+  Heartbeat beat;
+  c.Watch(beat, [&] { return c.g.GameYear > 1.06f ? "Bob's turn ran ahead of his host's" : ""; });
+  // Three hundred turns, every other one with a pulse bomb shown, and no Done of Bob's in them.
+  std::string flood;
+  int frames = 0;
+  for (int k = 0; k < 300; ++k) {
+    flood += F("ENDTURN", 0, "Endturn");
+    if (k % 2 == 1) flood += F("TRAVELSHOW", 0, "TravelShow") + F("PULSEBOMB", 8, "PulseBomb"), frames += 2;
+    flood += F("GALAXYROTATE", 0, "GALAXYROTATE") + F("TRAVELHIDE", 0, "TravelHide");
+    frames += 3;
+  }
+  const int before = c.bob.session->dropped;
+  c.host.peer.Write(flood);
+  ASSERT_TRUE(c.Refused(before, frames, beat)) << beat.found;
+  EXPECT_EQ(c.bob.session->dropped - before, frames);
+  EXPECT_FLOAT_EQ(c.g.GameYear, 1.05f);
+  EXPECT_EQ(c.g.window.Caption, "Zarnath - Year 1.05, Turn #1:  Bob");
+  // Bob's Done, and the host's next turn is his next.
+  ASSERT_TRUE(c.HonestTurn(30));
+  EXPECT_FLOAT_EQ(c.g.GameYear, 1.10f);
+  EXPECT_EQ(c.g.WorldShips[11], 30.0f);
+  EXPECT_EQ(beat.found, "");
+}
+
+TEST(HostFlood, AStatusRepeatedSixHundredTimesHoldsTheWindowOnce) {
+  Client c;
+  ASSERT_TRUE(c.Start(StartFrames()));
+  c.bob.ports.recording = true;
+  Heartbeat beat;
+  c.Watch(beat, [&] { return c.bob.ports.Count("Pause 500") > 1 ? "Ann's Done held the window twice" : ""; });
+  std::string flood;
+  for (int k = 0; k < 600; ++k) flood += F("STATUS", 0, "Ann:  Done Turn");
+  const int handled = c.bob.session->handled;
+  c.host.peer.Write(flood);
+  ASSERT_TRUE(
+      WaitFor([&] { return c.bob.session->handled - handled == 600 || !beat.found.empty(); }, 60000) &&
+      beat.found.empty())
+      << beat.found;
+  EXPECT_EQ(c.bob.ports.Count("Pause 500"), 1);
+  beat.fault = nullptr;  // the honest turn has pauses of its own
+  EXPECT_EQ(c.g.SeatStatus[0], TurnStatus::kDoneTurn);
+  ASSERT_TRUE(c.HonestTurn(40));
+  EXPECT_EQ(c.g.SeatStatus[0], TurnStatus::kTakingTurn);
+  EXPECT_EQ(beat.found, "");
+}
+
+TEST(HostFlood, AnArrivalShownAndPlayedTwoThousandTimesLandsOnce) {
+  Client c;
+  ASSERT_TRUE(c.Start(StartFrames()));
+  // Bob's seven ships come home to Juniper (world 9) in this turn.
+  const std::string home = Rec(10, 10, 2, 7, 2, 0, 0.2, 0, 0.01), landed = Rec(10, 10, 2, 7, 2, 0, 0.2, 0, 0);
+  std::string turn = F("ENDTURN", 0, "Endturn");
+  for (int j = 0; j < 100; ++j) turn += F("SEND", j, j == 3 ? home : kFree);
+  turn += F("GALAXYROTATE", 0, "GALAXYROTATE") + F("SEND", 3, landed) + F("TRAVELSHOW", 0, "TravelShow") +
+          F("REINFORCEMENTS", 3, "Reinforcements");
+  for (int k = 0; k < 1999; ++k)
+    turn +=
+        F("SEND", 3, landed) + F("TRAVELSHOW", 0, "TravelShow") + F("REINFORCEMENTS", 3, "Reinforcements");
+  turn += F("TRAVELHIDE", 0, "TravelHide");
+  Heartbeat beat;
+  c.Watch(beat, [&] { return c.g.WorldShips[9] > 107.0f ? "Bob's ships came home twice" : ""; });
+  c.Done();
+  const int before = c.bob.session->dropped;
+  c.host.peer.Write(turn);
+  ASSERT_TRUE(
+      WaitFor([&] { return (c.g.GameYear > 1.04f && !c.g.TurnResolving) || !beat.found.empty(); }, 60000) &&
+      beat.found.empty())
+      << beat.found;
+  // Each repeat's object came into an emptied slot as the objects moved, and so did not land.
+  EXPECT_EQ(c.bob.session->dropped - before, 2 * 1999);
+  EXPECT_EQ(c.g.WorldShips[9], 107.0f);
+  EXPECT_EQ(c.g.FleetFrom[3], 0);
+  ASSERT_TRUE(c.HonestTurn(50));
+  EXPECT_FLOAT_EQ(c.g.GameYear, 1.10f);
+  EXPECT_EQ(beat.found, "");
+}
+
+}  // namespace
+}  // namespace zarnath
