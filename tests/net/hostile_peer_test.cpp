@@ -1,8 +1,9 @@
 // The host against peers that a real network brings: one that sends a burst and closes at once,
 // even while the host holds its frames for the start or has more of them waiting than it takes,
-// one that presses Done while the host still sends the start, one that floods the chat, ones
-// that connect and never say a word, and one that stops reading. The host keeps serving the
-// others, accepting newcomers and answering its own player.
+// one that presses Done while the host still sends the start, one that says Done when its seat
+// is out of the game, one that floods the chat, ones that connect and never say a word, and one
+// that stops reading. The host keeps serving the others, accepting newcomers and answering its
+// own player.
 #include <QTimer>
 #include <algorithm>
 
@@ -348,6 +349,69 @@ TEST(HostilePeer, AnOrderAndADoneSentDuringTheStartAreTakenOnceTheStartIsOver) {
     ASSERT_TRUE(WaitFor([&] { return c->game.GameYear == h.GameYear && !c->game.TurnResolving; }));
   for (int j = 0; j < kUsedFleetSlots; ++j) EXPECT_EQ(FleetRecord(bob->game, j), FleetRecord(h, j)) << j;
   EXPECT_EQ(host.net.session->dropped, 0);
+}
+
+// Ann's annihilation bomb takes Cy's only world, and Cy has nothing in flight: his seat is
+// eliminated on every machine. A Done his program sends anyway is refused by the host, which
+// tells Cy alone where his seat stands; no machine shows him done, and the game goes on.
+TEST(HostilePeer, ADoneFromAnEliminatedSeatIsRefusedAndTheSeatStaysEliminatedEverywhere) {
+  Host host(12);
+  auto bob = host.Join("Bob", 1);
+  auto cy = host.Join("Cy", 2);
+  Game& h = host.g();
+  h.random.Seed(9);
+  imgStart_Click(h);
+  NetGame* clients[] = {bob.get(), cy.get()};
+  Game* machines[] = {&h, &bob->game, &cy->game};
+  for (NetGame* c : clients)
+    ASSERT_TRUE(
+        WaitFor([&] { return c->game.window.Visible && c->game.menus.mnuOptionsRadar.Caption != ""; }));
+  Order(h, kHomeWorld0, kHomeWorld0 + 2, kAnnihilationBomb);
+  auto endTurn = [&] {
+    const float year = h.GameYear;
+    EndSeatTurn(bob->game);
+    if (cy->game.SeatStatus[2] != TurnStatus::kEliminated) EndSeatTurn(cy->game);
+    ASSERT_TRUE(WaitFor([&] {
+      return h.SeatStatus[1] == TurnStatus::kDoneTurn && h.SeatStatus[2] != TurnStatus::kTakingTurn;
+    }));
+    EndSeatTurn(h);
+    ASSERT_TRUE(WaitFor([&] { return h.GameYear > year && !h.TurnResolving; }));
+    for (NetGame* c : clients)
+      ASSERT_TRUE(WaitFor([&] { return c->game.GameYear == h.GameYear && !c->game.TurnResolving; }));
+  };
+  for (int turn = 0; turn < 30 && h.SeatStatus[2] != TurnStatus::kEliminated; ++turn) {
+    endTurn();
+    if (HasFatalFailure()) return;
+  }
+  for (Game* g : machines) ASSERT_EQ(g->SeatStatus[2], TurnStatus::kEliminated);
+
+  // What reaches Bob and Cy from here on.
+  std::string toBob, toCy;
+  ArrivalSpy bobSpy(*bob->session), cySpy(*cy->session);
+  bobSpy.onData = [&](int, const std::string& b) { toBob += b; };
+  cySpy.onData = [&](int, const std::string& b) { toCy += b; };
+  bob->net.SetEvents(&bobSpy);
+  cy->net.SetEvents(&cySpy);
+  const NetSession& hosts = *host.net.session;
+  const int before = hosts.handled + hosts.dropped;
+  cy->net.SendData(0, "[STATUS] 02Cy:  Done Turn*");
+  ASSERT_TRUE(WaitFor([&] { return hosts.handled + hosts.dropped > before; }));
+  EXPECT_EQ(hosts.dropped, 1);
+  // A line of the host's player goes out after whatever the Done made the host send.
+  h.window.txtMessage.Text = "next";
+  h.window.ImgSendEnabled = true;
+  ImgSend_Click(h);
+  for (NetGame* c : clients)
+    ASSERT_TRUE(WaitFor([&] { return c->game.window.txtChat.Text.ends_with(" Ann: next\r\n"); }));
+  EXPECT_EQ(toCy, "[STATUS] 02Cy:  Eliminated*[MESSAGE] 00 Ann: next*");
+  EXPECT_EQ(toBob, "[MESSAGE] 00 Ann: next*");
+  for (Game* g : machines) EXPECT_EQ(StatusCaption(*g, 2), "Cy:  Eliminated");
+  EXPECT_EQ(bob->session->dropped + cy->session->dropped, 0);
+  bob->net.SetEvents(bob->session.get());
+  cy->net.SetEvents(cy->session.get());
+  // The next turn needs only Ann and Bob, and Cy stays out.
+  endTurn();
+  for (Game* g : machines) EXPECT_EQ(StatusCaption(*g, 2), "Cy:  Eliminated");
 }
 
 // Three connections that never name themselves: no seat, no countdown, nothing sent to them, and
