@@ -1,8 +1,11 @@
 // The host against peers that a real network brings: one that sends a burst and closes at once,
-// one that presses Done while the host still sends the start, one that floods the chat, ones
-// that connect and never say a word, and one that stops reading. The host keeps serving the
-// others, accepting newcomers and answering its own player.
+// even while the host holds its frames for the start or has more of them waiting than it takes,
+// one that presses Done while the host still sends the start, one that says Done when its seat
+// is out of the game, one that floods the chat, ones that connect and never say a word, and one
+// that stops reading. The host keeps serving the others, accepting newcomers and answering its
+// own player.
 #include <QTimer>
+#include <algorithm>
 
 #include "commands/chat_commands.h"
 #include "engine/chat.h"
@@ -54,14 +57,23 @@ std::string ChatBurst(const std::string& name, int lines) {
 struct ArrivalSpy : NetworkEvents {
   NetSession& session;
   std::function<void(int, const std::string&)> onData;
+  std::function<void(int)> onLost;
+  std::function<void(int, size_t)> onAskedWaiting;  // the transport asked how many frames wait
   explicit ArrivalSpy(NetSession& s) : session(s) {}
   void DataArrival(int element, const std::string& bytes) override {
     if (onData) onData(element, bytes);
     session.DataArrival(element, bytes);
   }
   void ConnectionOpened(int element) override { session.ConnectionOpened(element); }
-  void ConnectionLost(int element) override { session.ConnectionLost(element); }
-  size_t FramesWaiting(int element) const override { return session.FramesWaiting(element); }
+  void ConnectionLost(int element) override {
+    if (onLost) onLost(element);
+    session.ConnectionLost(element);
+  }
+  size_t FramesWaiting(int element) const override {
+    const size_t waiting = session.FramesWaiting(element);
+    if (onAskedWaiting) onAskedWaiting(element, waiting);
+    return waiting;
+  }
 };
 
 TEST(HostilePeer, ABurstOfChatAndACloseInTheLobbyFreesTheSeatWithEveryLineRelayed) {
@@ -150,6 +162,147 @@ TEST(HostilePeer, AClientThatStopsReadingAndThenClosesMidBurstLeavesTheGameGoing
   ASSERT_TRUE(WaitFor([&] { return h.GameYear > year; }));
 }
 
+// What the host's transport hands over of one connection, and all of it when the seat is freed.
+struct HandedOver {
+  std::string bytes, atLoss;
+  bool lost = false;
+  HandedOver(ArrivalSpy& spy, int element) {
+    spy.onData = [this, element](int e, const std::string& b) {
+      if (e == element) bytes += b;
+    };
+    spy.onLost = [this, element](int e) {
+      if (e != element || lost) return;
+      lost = true;
+      atLoss = bytes;
+    };
+  }
+};
+
+// The frames of `got` are those of `expected`, in order: else how many, and the first that differs.
+void ExpectFrames(const std::vector<std::string>& got, const std::vector<std::string>& expected) {
+  EXPECT_EQ(got.size(), expected.size());
+  const auto [g, e] = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
+  if (g != got.end() || e != expected.end())
+    ADD_FAILURE() << "frame " << (g - got.begin()) << ": " << (g != got.end() ? *g : "(none)")
+                  << " instead of " << (e != expected.end() ? *e : "(none)");
+}
+
+std::vector<std::string> FramesOf(const std::string& bytes) {
+  std::vector<std::string> out;
+  for (const QByteArray& f : QByteArray::fromStdString(bytes).split('*'))
+    if (!f.isEmpty()) out.push_back(f.toStdString());
+  return out;
+}
+
+// Bob's frames once `last` has come: the chat lines and Cy's statuses the host relayed to him.
+std::vector<std::string> RelayedToBob(RawPeer& bob, const std::string& last) {
+  EXPECT_TRUE(WaitFor([&] {
+    bob.received += bob.socket->readAll();
+    return bob.received.contains(QByteArray::fromStdString(last + "*"));
+  })) << last;
+  std::vector<std::string> out = FramesOf(bob.received.toStdString());
+  std::erase_if(
+      out, [](const std::string& f) { return !f.starts_with("[MESSAGE]") && !f.starts_with("[STATUS] 02"); });
+  return out;
+}
+
+// Cy says Done and a hundred lines of goodbye while the host still sends the start, and closes at
+// once: the host holds all of it until the start is over, then hands every frame over, in order,
+// before it frees the seat.
+TEST(HostilePeer, FramesOfAPeerThatClosesWhileTheStartHoldsThemAllArriveBeforeItsSeatIsFreed) {
+  Host host(12);
+  RawPeer bob, cy;
+  host.Seat(bob, "Bob", 1);
+  host.Seat(cy, "Cy", 2);
+  Game& h = host.g();
+  ArrivalSpy spy(*host.net.session);
+  host.net.net.SetEvents(&spy);
+  HandedOver cys(spy, 2);
+  const std::string done = "[STATUS] 02Cy:  Done Turn";
+  const std::string burst = done + "*" + ChatBurst("Cy", 100);
+  bool sent = false, closeSeen = false;
+  size_t handedDuringStart = 0;
+  // The start shows the game window before it lets the clients' frames in.
+  host.net.ports.onRefresh = [&](Control c) {
+    if (sent || c != Control::kWindow || !h.GameInProgress) return;
+    sent = true;
+    cy.Write(burst);
+    cy.socket->disconnectFromHost();
+    closeSeen = WaitFor([&] { return !host.net.net.SocketConnected(2); });
+    handedDuringStart = cys.bytes.size();
+  };
+  h.random.Seed(9);
+  imgStart_Click(h);
+  ASSERT_TRUE(sent && closeSeen);
+  EXPECT_EQ(handedDuringStart, 0u);
+  EXPECT_FALSE(cys.lost);
+  ASSERT_TRUE(WaitFor([&] { return cys.lost; }));
+  ExpectFrames(FramesOf(cys.atLoss), FramesOf(burst));
+  // The host took Cy's Done and relayed every line before it told Bob that Cy had left.
+  std::vector<std::string> expected{done};
+  for (int i = 0; i < 100; ++i) expected.push_back("[MESSAGE] 00 Cy: line " + std::to_string(i));
+  expected.push_back("[STATUS] 02Cy:  Disconnected");
+  ExpectFrames(RelayedToBob(bob, expected.back()), expected);
+  EXPECT_EQ(host.net.session->dropped, 0);
+  host.net.net.SetEvents(host.net.session.get());
+}
+
+// Bob's chat line keeps the host's receiver busy (it relays the line and yields) while Cy sends
+// more lines than the receiver lets wait and closes: the host reads on as the receiver makes
+// room, and every line of Cy's is handed over, in order, before his seat is freed.
+TEST(HostilePeer, FramesOfAPeerThatClosesWhileTheReceiverIsFullAllArriveBeforeItsSeatIsFreed) {
+  constexpr int kLines = 1500;  // several reads, all of them kept by the socket
+  Host host(12);
+  RawPeer bob, cy;
+  host.Seat(bob, "Bob", 1);
+  host.Seat(cy, "Cy", 2);
+  Game& h = host.g();
+  h.random.Seed(9);
+  imgStart_Click(h);
+  NetSession& session = *host.net.session;
+  ArrivalSpy spy(session);
+  host.net.net.SetEvents(&spy);
+  HandedOver cys(spy, 2);
+  bool bobsLine = false, sent = false, closeSeen = false;
+  size_t waitingAtClose = 0, handedAtClose = 0;
+  // Times the transport found the receiver full after Cy had closed.
+  int fullAfterClose = 0;
+  spy.onAskedWaiting = [&](int e, size_t waiting) {
+    fullAfterClose +=
+        e == 2 && waiting >= SocketNetwork::kMostFramesWaiting && !host.net.net.SocketConnected(2);
+  };
+  spy.onData = [&, handOver = spy.onData](int e, const std::string& b) {
+    handOver(e, b);
+    bobsLine = bobsLine || (e == 1 && b.find("[MESSAGE]") != std::string::npos);
+  };
+  const std::string burst = ChatBurst("Cy", kLines);
+  ASSERT_LT(burst.size(), static_cast<size_t>(SocketNetwork::kReadBuffer));
+  host.net.ports.onYield = [&] {
+    // The first yield after Bob's line came is the relay of it.
+    if (bobsLine && !sent) {
+      sent = true;
+      cy.Write(burst);
+      cy.socket->disconnectFromHost();
+      closeSeen = WaitFor([&] { return fullAfterClose > 0 || cys.lost; });
+      waitingAtClose = session.FramesWaiting(2);
+      handedAtClose = cys.bytes.size();
+    }
+    QCoreApplication::processEvents();
+  };
+  bob.Write("[MESSAGE] 00 Bob: hello*");
+  ASSERT_TRUE(WaitFor([&] { return cys.lost; }));
+  ASSERT_TRUE(sent && closeSeen);
+  EXPECT_GE(waitingAtClose, SocketNetwork::kMostFramesWaiting);
+  EXPECT_LT(handedAtClose, burst.size());  // the rest still waited in the socket
+  ExpectFrames(FramesOf(cys.atLoss), FramesOf(burst));
+  std::vector<std::string> expected{"[MESSAGE] 00 Bob: hello"};
+  for (int i = 0; i < kLines; ++i) expected.push_back("[MESSAGE] 00 Cy: line " + std::to_string(i));
+  expected.push_back("[STATUS] 02Cy:  Disconnected");
+  ExpectFrames(RelayedToBob(bob, expected.back()), expected);
+  EXPECT_EQ(session.dropped, 0);
+  host.net.net.SetEvents(&session);
+}
+
 // One order of the seat at this machine: a share of `from`'s ships to `to`.
 void Order(Game& g, int from, int to, float code) {
   g.SelectedFrom = static_cast<int16_t>(from);
@@ -196,6 +349,69 @@ TEST(HostilePeer, AnOrderAndADoneSentDuringTheStartAreTakenOnceTheStartIsOver) {
     ASSERT_TRUE(WaitFor([&] { return c->game.GameYear == h.GameYear && !c->game.TurnResolving; }));
   for (int j = 0; j < kUsedFleetSlots; ++j) EXPECT_EQ(FleetRecord(bob->game, j), FleetRecord(h, j)) << j;
   EXPECT_EQ(host.net.session->dropped, 0);
+}
+
+// Ann's annihilation bomb takes Cy's only world, and Cy has nothing in flight: his seat is
+// eliminated on every machine. A Done his program sends anyway is refused by the host, which
+// tells Cy alone where his seat stands; no machine shows him done, and the game goes on.
+TEST(HostilePeer, ADoneFromAnEliminatedSeatIsRefusedAndTheSeatStaysEliminatedEverywhere) {
+  Host host(12);
+  auto bob = host.Join("Bob", 1);
+  auto cy = host.Join("Cy", 2);
+  Game& h = host.g();
+  h.random.Seed(9);
+  imgStart_Click(h);
+  NetGame* clients[] = {bob.get(), cy.get()};
+  Game* machines[] = {&h, &bob->game, &cy->game};
+  for (NetGame* c : clients)
+    ASSERT_TRUE(
+        WaitFor([&] { return c->game.window.Visible && c->game.menus.mnuOptionsRadar.Caption != ""; }));
+  Order(h, kHomeWorld0, kHomeWorld0 + 2, kAnnihilationBomb);
+  auto endTurn = [&] {
+    const float year = h.GameYear;
+    EndSeatTurn(bob->game);
+    if (cy->game.SeatStatus[2] != TurnStatus::kEliminated) EndSeatTurn(cy->game);
+    ASSERT_TRUE(WaitFor([&] {
+      return h.SeatStatus[1] == TurnStatus::kDoneTurn && h.SeatStatus[2] != TurnStatus::kTakingTurn;
+    }));
+    EndSeatTurn(h);
+    ASSERT_TRUE(WaitFor([&] { return h.GameYear > year && !h.TurnResolving; }));
+    for (NetGame* c : clients)
+      ASSERT_TRUE(WaitFor([&] { return c->game.GameYear == h.GameYear && !c->game.TurnResolving; }));
+  };
+  for (int turn = 0; turn < 30 && h.SeatStatus[2] != TurnStatus::kEliminated; ++turn) {
+    endTurn();
+    if (HasFatalFailure()) return;
+  }
+  for (Game* g : machines) ASSERT_EQ(g->SeatStatus[2], TurnStatus::kEliminated);
+
+  // What reaches Bob and Cy from here on.
+  std::string toBob, toCy;
+  ArrivalSpy bobSpy(*bob->session), cySpy(*cy->session);
+  bobSpy.onData = [&](int, const std::string& b) { toBob += b; };
+  cySpy.onData = [&](int, const std::string& b) { toCy += b; };
+  bob->net.SetEvents(&bobSpy);
+  cy->net.SetEvents(&cySpy);
+  const NetSession& hosts = *host.net.session;
+  const int before = hosts.handled + hosts.dropped;
+  cy->net.SendData(0, "[STATUS] 02Cy:  Done Turn*");
+  ASSERT_TRUE(WaitFor([&] { return hosts.handled + hosts.dropped > before; }));
+  EXPECT_EQ(hosts.dropped, 1);
+  // A line of the host's player goes out after whatever the Done made the host send.
+  h.window.txtMessage.Text = "next";
+  h.window.ImgSendEnabled = true;
+  ImgSend_Click(h);
+  for (NetGame* c : clients)
+    ASSERT_TRUE(WaitFor([&] { return c->game.window.txtChat.Text.ends_with(" Ann: next\r\n"); }));
+  EXPECT_EQ(toCy, "[STATUS] 02Cy:  Eliminated*[MESSAGE] 00 Ann: next*");
+  EXPECT_EQ(toBob, "[MESSAGE] 00 Ann: next*");
+  for (Game* g : machines) EXPECT_EQ(StatusCaption(*g, 2), "Cy:  Eliminated");
+  EXPECT_EQ(bob->session->dropped + cy->session->dropped, 0);
+  bob->net.SetEvents(bob->session.get());
+  cy->net.SetEvents(cy->session.get());
+  // The next turn needs only Ann and Bob, and Cy stays out.
+  endTurn();
+  for (Game* g : machines) EXPECT_EQ(StatusCaption(*g, 2), "Cy:  Eliminated");
 }
 
 // Three connections that never name themselves: no seat, no countdown, nothing sent to them, and
