@@ -35,11 +35,13 @@ open_bound=20  # seconds a turn may take to open on every window after the last 
 export ZARNATH_PORT=${ZARNATH_PORT:-47332}
 
 . scripts/lib/virtual-display.sh
+. scripts/lib/display-players.sh
 require_tools done-race-check Xvfb xdotool import xclip
 [ -x "$build/game/zarnath" ] || { echo "done-race-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 
 work=$(mktemp -d)
 pids=()
+player_files=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
   for p in "${xvfb_pids[@]}"; do kill "$p" 2> /dev/null || true; done
@@ -60,56 +62,38 @@ fail() {
 
 for d in "${displays[@]}"; do start_display "$d" || fail "the virtual display $d did not start"; done
 
-# Player $1 (0 Ann, 1 Bob, 2 Cy) runs the program from a copy of its folder on a display of their own.
-start() {
-  local name=${names[$1]}
-  cp -r "$build/game" "$work/$name"
-  rm -f "$work/$name/FirstTime" "$work/$name/defaults.cfg"
-  (cd "$work/$name" && DISPLAY=${displays[$1]} QT_QPA_PLATFORM=xcb exec ./zarnath > "$work/$name.log" 2>&1) &
-  pids+=($!)
-}
-# The visible window of player $1 whose title matches $2, within $3 seconds (default 30).
-window() {
-  DISPLAY=${displays[$1]} timeout "${3:-30}" xdotool search --all --sync --onlyvisible --pid "${pids[$1]}" --name "$2" |
-    head -1
-}
-# A click of player $1 at ($3, $4) inside window $2 (the window's own coordinates).
-click() {
-  DISPLAY=${displays[$1]} xdotool mousemove --window "$2" "$3" "$4" click 1
-  sleep 0.3
-}
 # From the title window to the setup window with the player's name typed and the LAN box ticked.
 setup_player() {  # player
   local title setup
-  title=$(window "$1" "^Zarnath v1.40\$") || fail "no title window for ${names[$1]}"
+  title=$(player_window "$1" "^Zarnath v1.40\$") || fail "no title window for ${names[$1]}"
   sleep 1
-  click "$1" "$title" 57 392  # Start
-  setup=$(window "$1" "^Zarnath Game Setup\$") || fail "no setup window for ${names[$1]}"
+  player_click "$1" "$title" 57 392  # Start
+  setup=$(player_window "$1" "^Zarnath Game Setup\$") || fail "no setup window for ${names[$1]}"
   sleep 0.5
-  click "$1" "$setup" 80 44  # the first name box
+  player_click "$1" "$setup" 80 44  # the first name box
   DISPLAY=${displays[$1]} xdotool type --delay 60 "${names[$1]}"
-  click "$1" "$setup" 25 171  # Network/LAN Game
+  player_click "$1" "$setup" 25 171  # Network/LAN Game
   eval "setup_$1=$setup"
 }
 
-start 0
+start_player 0
 setup_player 0
-click 0 "$setup_0" 47 219  # Host A New Game: Ann listens
+player_click 0 "$setup_0" 47 219  # Host A New Game: Ann listens
 for i in 1 2; do
-  start "$i"
+  start_player "$i"
   setup_player "$i"
   s=setup_$i
-  click "$i" "${!s}" 47 243   # Connect to Game
-  click "$i" "${!s}" 200 271  # the address box
+  player_click "$i" "${!s}" 47 243   # Connect to Game
+  player_click "$i" "${!s}" 200 271  # the address box
   DISPLAY=${displays[$i]} xdotool type --delay 60 "127.0.0.1"
   DISPLAY=${displays[$i]} xdotool key Return  # joins Ann's lobby
   sleep 1.5
 done
-click 0 "$setup_0" 357 217  # Start: Ann's galaxy goes to Bob and Cy
+player_click 0 "$setup_0" 357 217  # Start: Ann's galaxy goes to Bob and Cy
 
 wins=()
 for i in 0 1 2; do
-  w=$(window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
+  w=$(player_window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
   wins+=("$w")
 done
 sleep 1
@@ -121,7 +105,7 @@ for turn in $(seq 1 "$turns"); do
   if [ $((turn % 3)) = 0 ]; then
     speaker=$((turn / 3 % 3))
     line="turn $turn from ${names[$speaker]}"
-    click "$speaker" "${wins[$speaker]}" 146 671  # the chat line under the chat
+    player_click "$speaker" "${wins[$speaker]}" 146 671  # the chat line under the chat
     DISPLAY=${displays[$speaker]} xdotool type --delay 10 "$line"
     DISPLAY=${displays[$speaker]} xdotool key Return
     said+=(" ${names[$speaker]}: $line")
@@ -141,7 +125,7 @@ for turn in $(seq 1 "$turns"); do
   spread=$(($(now_ms) - begun))
   [ "$spread" -lt 100 ] || fail "the three Done presses of turn $((turn - 1)) took $spread ms, not under 100"
   for i in 0 1 2; do
-    window "$i" "^Zarnath - Year [0-9.]*, Turn #$turn:  ${names[$i]}\$" "$open_bound" > /dev/null ||
+    player_window "$i" "^Zarnath - Year [0-9.]*, Turn #$turn:  ${names[$i]}\$" "$open_bound" > /dev/null ||
       fail "turn $turn did not open on ${names[$i]}'s window within $open_bound s of the three Done presses" \
         "(pressed within $spread ms)"
   done

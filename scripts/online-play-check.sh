@@ -44,11 +44,13 @@ daytime_port=${ONLINE_PLAY_CHECK_DAYTIME_PORT:-47313}
 export ZARNATH_DAYTIME_PORT=$daytime_port ZARNATH_LOBBY_ADDRESS=127.0.0.1
 
 . scripts/lib/virtual-display.sh
+. scripts/lib/display-players.sh
 require_tools online-play-check Xvfb xdotool import python3
 [ -x "$build/game/zarnath" ] || { echo "online-play-check: build the program first ($build/game/zarnath)" >&2; exit 2; }
 
 work=$(mktemp -d)
 pids=()
+player_files=("$work/master/servers.cfg" "$work/master/time.cfg")
 master_pid=""
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
@@ -92,24 +94,6 @@ wait_for 100 grep -q "^master server" "$work/master.log" || fail "the master ser
 
 for d in "${displays[@]}"; do start_display "$d" || fail "the virtual display $d did not start"; done
 
-# Player $1 (0 Ann, 1 Bob) runs the program from a copy of its folder on a display of their own.
-start() {
-  local name=${names[$1]}
-  cp -r "$build/game" "$work/$name"
-  rm -f "$work/$name/FirstTime" "$work/$name/defaults.cfg"
-  cp "$work/master/servers.cfg" "$work/master/time.cfg" "$work/$name/"
-  (cd "$work/$name" && DISPLAY=${displays[$1]} QT_QPA_PLATFORM=xcb exec ./zarnath > "$work/$name.log" 2>&1) &
-  pids+=($!)
-}
-# The visible window of player $1 with a title matching $2, within 30 seconds.
-window() {
-  DISPLAY=${displays[$1]} timeout 30 xdotool search --all --sync --onlyvisible --pid "${pids[$1]}" --name "$2" | head -1
-}
-# A click of player $1 at ($3, $4) inside window $2 (the window's own coordinates).
-click() {
-  DISPLAY=${displays[$1]} xdotool mousemove --window "$2" "$3" "$4" click 1
-  sleep 0.3
-}
 height() {  # player window
   DISPLAY=${displays[$1]} xdotool getwindowgeometry --shell "$2" | sed -n 's/^HEIGHT=//p'
 }
@@ -124,28 +108,28 @@ defaults_hold() {  # player text
 # the window grows into the lobby with the server table.
 setup_player() {  # player
   local title setup compact
-  title=$(window "$1" "^Zarnath v1.40\$") || fail "no title window for ${names[$1]}"
+  title=$(player_window "$1" "^Zarnath v1.40\$") || fail "no title window for ${names[$1]}"
   sleep 1
-  click "$1" "$title" 57 392  # Start
-  setup=$(window "$1" "^Zarnath Game Setup\$") || fail "no setup window for ${names[$1]}"
+  player_click "$1" "$title" 57 392  # Start
+  setup=$(player_window "$1" "^Zarnath Game Setup\$") || fail "no setup window for ${names[$1]}"
   sleep 0.5
-  click "$1" "$setup" 80 44  # the first name box
+  player_click "$1" "$setup" 80 44  # the first name box
   DISPLAY=${displays[$1]} xdotool type --delay 60 "${names[$1]}"
   compact=$(height "$1" "$setup")
-  click "$1" "$setup" 25 195  # Internet Game: the shared clock and the day's list
+  player_click "$1" "$setup" 25 195  # Internet Game: the shared clock and the day's list
   wait_for 100 test "$(height "$1" "$setup")" -eq $((compact + 168)) ||
     fail "${names[$1]}'s setup window did not grow into the lobby (height $(height "$1" "$setup"), was $compact)"
   eval "setup_$1=$setup compact_$1=$compact"
 }
 
-start 0
+start_player 0
 setup_player 0
 sleep 1
-click 0 "$setup_0" 47 219  # Host A New Game: Ann listens and publishes
+player_click 0 "$setup_0" 47 219  # Host A New Game: Ann listens and publishes
 wait_for 150 day_file_has Ann || fail "Ann's game was not published in the day's list"
 wait_for 50 tcp_port_in_state "$ZARNATH_PORT" 0A || fail "Ann's program does not listen on port $ZARNATH_PORT"
 
-start 1
+start_player 1
 setup_player 1
 sleep 2  # the list arrives
 mkdir -p "$shots"
@@ -154,11 +138,11 @@ DISPLAY=${displays[1]} xdotool mousemove --window "$setup_1" 60 592 click --repe
 wait_for 150 defaults_hold 1 Bob || fail "Bob's program did not connect to Ann's game (no name in its defaults)"
 wait_for 50 tcp_port_in_state "$ZARNATH_PORT" 01 || fail "no connection on Ann's port $ZARNATH_PORT"
 sleep 1  # Bob's seat and the Start button show in Ann's lobby
-click 0 "$setup_0" 357 217  # Start
+player_click 0 "$setup_0" 357 217  # Start
 
 wins=()
 for i in 0 1; do
-  w=$(window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
+  w=$(player_window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
   wins+=("$w")
 done
 log=$work/master/master-lists/gamelog.txt
@@ -168,10 +152,10 @@ grep -qs "ZQ v1.40.0143 Game Start: .*Players: Ann Bob" "$log" || fail "the game
 for turn in 1 2; do
   for i in 1 0; do
     sleep 0.5
-    click "$i" "${wins[$i]}" 395 420  # Done
+    player_click "$i" "${wins[$i]}" 395 420  # Done
   done
   for i in 0 1; do
-    window "$i" "Turn #$turn:  ${names[$i]}" > /dev/null || fail "${names[$i]}'s program did not reach turn $turn"
+    player_window "$i" "Turn #$turn:  ${names[$i]}" > /dev/null || fail "${names[$i]}'s program did not reach turn $turn"
   done
 done
 echo "online-play-check: Ann published her game on the local master server, Bob found it in his server table" \
