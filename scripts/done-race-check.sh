@@ -3,7 +3,8 @@
 # all three players press Done within a tenth of a second of each other, turn after turn, some
 # turns just after one of them sent a chat line. Whose Done comes first turns round. Every turn
 # must open on every window within a fixed time, with the title of a seat taking its turn (no
-# " (Done Turn)" left over), and the chat lines must reach the host's chat box.
+# " (Done Turn)" left over), and the chat lines must reach the host's chat box. A screenshot of
+# Bob's game at the end goes to docs/net-done-race.png.
 #
 #   scripts/done-race-check.sh [build folder]      (default: build; the program must be built)
 set -euo pipefail
@@ -12,7 +13,7 @@ usage() {
 usage: done-race-check.sh [BUILD_FOLDER]
 Three programs on three virtual displays play a LAN game in which all three players press Done
 within 0.1 s of each other for 16 turns, some after a chat line; every turn must open on every
-window within 20 seconds. BUILD_FOLDER defaults to build (the program must be built);
+window within 20 seconds. Keeps docs/net-done-race.png. BUILD_FOLDER defaults to build (the program must be built);
 DONE_RACE_CHECK_DISPLAY is the first of the three display numbers (default 61), DONE_RACE_TURNS
 the number of turns (default 16) and ZARNATH_PORT the game port (default 47332).
   --help  shows this text
@@ -132,6 +133,9 @@ for turn in $(seq 1 "$turns"); do
   echo "done-race-check: turn $turn opened on every window (Done pressed within $spread ms)"
   sleep 0.5
 done
+
+mkdir -p "$shots"
+import -display "${displays[1]}" -window root "$shots/net-done-race.png" || fail "no screenshot of Bob's game"
 
 # Every chat line reached the host's chat box: selected with the pointer from its first line to
 # past its last, as a player would, and read from the selection.
