@@ -1,9 +1,8 @@
 #include "engine/save_load.h"
 
-#include "engine/net_send.h"
-
 #include "engine/game_window.h"
 #include "engine/menu_state.h"
+#include "engine/net_send.h"
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
