@@ -5,6 +5,7 @@
 #include "engine/net_send.h"
 #include "engine/turn.h"
 #include "engine/turn_show.h"
+#include "model/click_rules.h"
 #include "model/game.h"
 #include "model/numbers.h"
 
@@ -126,8 +127,7 @@ void ReopenSeatTurn(Game& g) {
   g.window.Caption = SeatCaption(g);
   g.io.screen.Refresh(Control::kLblStatus);
   g.io.screen.Refresh(Control::kWindow);
-  const bool othersNamed = !g.PlayerName[1].empty() || !g.PlayerName[2].empty() || !g.PlayerName[3].empty();
-  if (othersNamed && g.TurnTimerOn) {
+  if (HasOpponents(g) && g.TurnTimerOn) {
     if (g.TurnMinutesLeft < 1) g.TurnMinutesLeft = 1;
     SetTurnTimer(g, 60000, true);
   }

@@ -292,7 +292,7 @@ void TellSeatItsStatus(NetSession& s, int element) {
 bool ClientTakesStatus(const Game& g, int seat, TurnStatus status) {
   const TurnStatus now = g.SeatStatus[static_cast<size_t>(seat)];
   const bool own = seat == g.CurrentPlayer;
-  if (status == now) return !own || status != TurnStatus::kDoneTurn || g.TurnDone;
+  if (status == now) return true;
   switch (status) {
     case TurnStatus::kDoneTurn:
       return now == TurnStatus::kTakingTurn && (!own || g.TurnDone);
