@@ -228,11 +228,12 @@ bool GameCheck(Game& g) {
       if (p == cp) MarkOwnSeat(g, " (Done Turn)", true);
       continue;
     }
-    if (s.worlds < g.WorldCount) {
+    // A seat that holds every world while another's object still flies plays on as any seat in
+    // play: it orders and presses Done, so the turns go on until the last foreign object lands.
+    if (s.worlds < g.WorldCount || ForeignObjectInFlight(g, p)) {
       g.SeatStatus[i] = TurnStatus::kTakingTurn;
       continue;
     }
-    if (ForeignObjectInFlight(g, p)) continue;
     Conquest(g, p, s, rating);
     return false;
   }
