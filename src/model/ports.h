@@ -127,6 +127,11 @@ class NetworkEvents {
     (void)element;
     return 0;
   }
+  // Whether the receiver left frames for a later pass of the event loop: a client takes one of
+  // its host's turns at a time, so its window answers between turns however many have come. The
+  // transport hands them back with HandleLeftWaiting once control is back in its event loop.
+  virtual bool LeftWaiting() const { return false; }
+  virtual void HandleLeftWaiting() {}
 };
 
 class NetworkPort {

@@ -56,6 +56,7 @@ void NetSession::ForgetWaiting(int element) {
   buffers_[e].Clear();
   waiting_[e].clear();
   framesWaiting_[e] = 0;
+  leftWaiting_ = leftWaiting_ && MoreWaiting();
 }
 
 bool NetSession::MoreWaiting() const {
@@ -83,12 +84,24 @@ void NetSession::Lost(int element) {
   if (onConnectionLost) onConnectionLost(element);
 }
 
+void NetSession::HandleLeftWaiting() {
+  if (!leftWaiting_ || draining_) return;
+  leftWaiting_ = false;
+  Drain();
+}
+
 void NetSession::Drain() {
   // What arrives while a frame is handled waits behind it, so each frame is handled once and in
-  // its connection's order; the connections take turns.
-  if (draining_) return;
+  // its connection's order; the connections take turns. A client takes one turn of its host's at
+  // a time: what follows a turn's end waits for the next pass of the event loop.
+  if (draining_ || leftWaiting_) return;
   draining_ = true;
   for (;;) {
+    if (turnOpened_) {
+      turnOpened_ = false;
+      leftWaiting_ = MoreWaiting();
+      if (leftWaiting_) break;
+    }
     int element = -1;
     for (int k = 0; k < kSeats && element < 0; ++k) {
       const int e = (nextTurn_ + k) % kSeats;
@@ -145,6 +158,7 @@ void NetSession::Dispatch(int element, const std::string& text) {
   if (!fromClient) {
     turnStream_.Took(game, entry->id, frame->index);
     start.Took(entry->id, frame->index);
+    if (entry->id == Tag::kTravelHide) turnOpened_ = true;
   }
   ++handled;
 }

@@ -39,6 +39,8 @@ class NetSession : public NetworkEvents {
   void ConnectionOpened(int element) override;
   void ConnectionLost(int element) override;
   size_t FramesWaiting(int element) const override;
+  bool LeftWaiting() const override { return leftWaiting_; }
+  void HandleLeftWaiting() override;
   // Whether anything waits to be handled after the frame in hand.
   bool MoreWaiting() const;
 
@@ -85,7 +87,9 @@ class NetSession : public NetworkEvents {
   TurnStream turnStream_;  // a client's place in its host's turn
   int nextTurn_ = 0;       // the connection whose turn comes next
   bool draining_ = false;
-  bool recountDue_ = false;  // a seat was lost in a game: the end-of-turn count runs again
+  bool turnOpened_ = false;   // the frame in hand opened this client's next turn
+  bool leftWaiting_ = false;  // what waits is handled at a later pass of the event loop
+  bool recountDue_ = false;   // a seat was lost in a game: the end-of-turn count runs again
 };
 
 }  // namespace zarnath

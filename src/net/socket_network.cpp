@@ -124,6 +124,8 @@ void SocketNetwork::Receive(int element, QTcpSocket* socket) {
     if (events_) events_->DataArrival(element, data.toStdString());
   }
   reading_.remove(socket);
+  // What the receiver left for later is handed back at the next pass of the event loop.
+  if (events_ && events_->LeftWaiting() && !readAgain_->isActive()) readAgain_->start(0);
   // Dropped while its signal ran: closed and deleted now that the signal is done with it.
   if (const auto retired = retiredWhileReading_.find(socket); retired != retiredWhileReading_.end()) {
     const bool graceful = retired.value();
@@ -138,6 +140,7 @@ void SocketNetwork::Receive(int element, QTcpSocket* socket) {
 }
 
 void SocketNetwork::ReceiveWaiting() {
+  if (events_ && events_->LeftWaiting()) events_->HandleLeftWaiting();
   for (int e = 0; e < kElements; ++e) {
     QTcpSocket* socket = sockets_[static_cast<size_t>(e)];
     if (!socket || reading_.contains(socket)) continue;
@@ -146,6 +149,7 @@ void SocketNetwork::ReceiveWaiting() {
     else if (ending_.contains(socket))
       Drop(e);
   }
+  if (events_ && events_->LeftWaiting() && !readAgain_->isActive()) readAgain_->start(0);
 }
 
 void SocketNetwork::HoldClientFrames(bool hold) {

@@ -122,6 +122,45 @@ TEST(HostFlood, WholeTurnsWithoutTheClientsDoneAreRefusedAndTheGameGoesOn) {
   EXPECT_EQ(beat.found, "");
 }
 
+// A client whose seat has no world takes every turn its host sends, as an honest host's turns
+// of a game it only watches; but one turn at a pass of the event loop, so that its window answers
+// between them however many have come.
+TEST(HostFlood, WholeTurnsToAClientWithoutAWorldAreTakenOneAtAPassOfTheEventLoop) {
+  Client c;
+  // Bob's home world is Ann's: he is out of the game from its first turn.
+  std::string state = StartFrames();
+  const std::string bobsHome = F("PO", 9, S(2));
+  state.replace(state.find(bobsHome), bobsHome.size(), F("PO", 9, S(1)));
+  ASSERT_TRUE(c.Start(state));
+  ASSERT_EQ(c.g.SeatStatus[1], TurnStatus::kEliminated);
+  Heartbeat beat;
+  // Turns taken since the event loop last came round to its timers, and the most of them.
+  int turnsThisPass = 0, mostInAPass = 0;
+  float lastYear = c.g.GameYear;
+  QTimer pass;
+  QObject::connect(&pass, &QTimer::timeout, [&] { turnsThisPass = 0; });
+  pass.start(0);
+  c.Watch(beat, [&] {
+    if (c.g.GameYear > lastYear + 0.01f) {
+      lastYear = c.g.GameYear;
+      mostInAPass = std::max(mostInAPass, ++turnsThisPass);
+    }
+    return mostInAPass > 1 ? std::to_string(mostInAPass) + " turns were taken in one pass of the event loop"
+                           : std::string();
+  });
+  c.bob.ports.onRefresh = [&](Control) { beat.Check(); };
+  std::string flood;
+  for (int k = 0; k < 300; ++k)
+    flood +=
+        F("ENDTURN", 0, "Endturn") + F("GALAXYROTATE", 0, "GALAXYROTATE") + F("TRAVELHIDE", 0, "TravelHide");
+  c.host.peer.Write(flood);
+  ASSERT_TRUE(WaitFor([&] { return c.g.GameYear > 1.0f + 299.5f * 0.05f || !beat.found.empty(); }, 120000))
+      << "year " << c.g.GameYear;
+  EXPECT_EQ(beat.found, "");
+  EXPECT_EQ(c.bob.session->dropped, 0) << c.bob.session->lastDropped;
+  EXPECT_EQ(c.g.SeatStatus[1], TurnStatus::kEliminated);
+}
+
 TEST(HostFlood, AStatusRepeatedSixHundredTimesHoldsTheWindowOnce) {
   Client c;
   ASSERT_TRUE(c.Start(StartFrames()));

@@ -74,6 +74,8 @@ struct ArrivalSpy : NetworkEvents {
     if (onAskedWaiting) onAskedWaiting(element, waiting);
     return waiting;
   }
+  bool LeftWaiting() const override { return session.LeftWaiting(); }
+  void HandleLeftWaiting() override { session.HandleLeftWaiting(); }
 };
 
 TEST(HostilePeer, ABurstOfChatAndACloseInTheLobbyFreesTheSeatWithEveryLineRelayed) {

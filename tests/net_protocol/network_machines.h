@@ -111,7 +111,11 @@ struct ThreeMachines {
       host.wire.outbox.clear();
       for (auto& [element, bytes] : fromHost) {
         any = true;
-        if (element == 1 || element == 2) clients[element - 1]->session->DataArrival(0, bytes);
+        if (element != 1 && element != 2) continue;
+        NetSession& client = *clients[element - 1]->session;
+        client.DataArrival(0, bytes);
+        // As the transport does at the next passes of its event loop.
+        while (client.LeftWaiting()) client.HandleLeftWaiting();
       }
       for (int c = 0; c < 2; ++c) {
         auto fromClient = std::move(clients[c]->wire.outbox);

@@ -56,7 +56,12 @@ struct ClientGame {
     g.Role = NetRole::kClient;
     session = std::make_unique<NetSession>(g);
   }
-  void Receive(const std::string& bytes) { session->DataArrival(0, bytes); }
+  // As the transport does: what the receiver left waiting is handed back at the next passes of
+  // the event loop.
+  void Receive(const std::string& bytes) {
+    session->DataArrival(0, bytes);
+    while (session->LeftWaiting()) session->HandleLeftWaiting();
+  }
   // Every frame the host's state makes for socket `seat`, fed in one piece.
   void TakeState(const Game& host, int seat) {
     std::string all;
