@@ -187,6 +187,10 @@ struct NetState {
   // name wait it has been silent.
   std::array<bool, 4> AwaitingName{};
   std::array<int16_t, 4> SilentTicks{};
+  // On a network host that loaded a saved game: connection n was sent the loaded game and has not
+  // yet answered that it holds it. Until it does, its orders and its Done were given in the game
+  // it had before, and count for nothing.
+  std::array<bool, 4> OnEarlierGame{};
   std::array<std::string, 101> ServerRowIP{};
   std::array<std::string, 51> ServerExcluded{};
 };

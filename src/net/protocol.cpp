@@ -129,6 +129,7 @@ bool MayOrder(const NetSession& s, int element) {
   const Game& g = s.game;
   if (element < 1 || element >= kSeats || g.WorldCount == 0 || g.PlayerName[0].empty()) return false;
   if (g.TurnResolving || g.PlayerGone[static_cast<size_t>(element)]) return false;
+  if (g.OnEarlierGame[static_cast<size_t>(element)]) return false;  // given in the game before a load
   const TurnStatus status = g.SeatStatus[static_cast<size_t>(element)];
   return status != TurnStatus::kDoneTurn && status != TurnStatus::kEliminated;
 }
@@ -314,12 +315,25 @@ bool StatusHandler(NetSession& s, const Incoming& m) {
   if (!status) return false;
   const bool own = m.index == g.CurrentPlayer;
   if (s.IsHost()) {
-    // A client reports only its own seat finishing its turn.
-    if (m.index != m.element || *status != TurnStatus::kDoneTurn) return false;
+    if (m.index != m.element) return false;  // a client speaks only for its own seat
+    if (g.OnEarlierGame[n]) {
+      // Until the client answers that it takes its turn in the loaded game, what it sends was
+      // meant for the game it had: a Done of that game counts for nothing here.
+      if (*status != TurnStatus::kTakingTurn) return false;
+      g.OnEarlierGame[n] = false;
+      return true;
+    }
+    // Otherwise a client reports only its seat finishing its turn.
+    if (*status != TurnStatus::kDoneTurn) return false;
     if (!MayOrder(s, m.element)) {
       TellSeatItsStatus(s, m.element);
       return false;
     }
+  } else if (own && *status == TurnStatus::kTakingTurn && s.start.Coming()) {
+    // Asked, as a game's state comes in, whether this machine holds it: the answer parts what it
+    // sent for the game it had from what it sends for this one. The state sets the captions.
+    SendToHost(g, Frame(Tag::kStatus, m.index, m.payload));
+    return true;
   } else if (!ClientTakesStatus(g, m.index, *status)) {
     return false;
   }
@@ -376,6 +390,8 @@ bool NewStateHandler(NetSession& s, const Incoming& m) {
   }
   // A new game starts with every seat in it; a state sent again in play keeps who left.
   if (!g.GameInProgress) g.PlayerGone.fill(false);
+  // The game that was here is gone: until the new one opens, no order or Done goes out for it.
+  g.InputBusy = true;
   g.WorldCount = static_cast<uint8_t>(worlds);
   g.setup.txtPlanets = std::string(m.payload);
   SetWorldBar(g, static_cast<int>(worlds));

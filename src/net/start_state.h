@@ -25,6 +25,8 @@ class StartState {
   // A frame the client took, or refused, while a state comes.
   void Took(Tag tag, int index);
   void Refused(Tag tag, int index, std::string_view payload);
+  // A state has begun ([NP]) and its window has not opened on it yet.
+  bool Coming() const { return begun_; }
   // Every frame of the state taken since [NP], none refused.
   bool Complete() const;
   // Why the state is not complete: the first frame refused, else the first one missing.

@@ -45,6 +45,11 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
   return met;
 }
 
+// Runs the event loop for `ms`, so what is on its way arrives.
+inline void Settle(int ms) {
+  WaitFor([] { return false; }, ms);
+}
+
 // A game on the socket transport. `PortsT` is the recording ports or a kind of them.
 template <class PortsT = HeadlessPorts>
 struct BasicNetGame {

@@ -179,7 +179,9 @@ TEST(SeatStatus, APlayerWhoLeftIsToldAtOnceAndStaysGoneAfterTheHostReloads) {
   EXPECT_EQ(StatusCaption(bob.g(), 2), "Cy:  Disconnected");
   EXPECT_FALSE(bob.t.ports.Has("Pause 5000"));
   EXPECT_EQ(bob.session->dropped, 0);
-  // The loaded turn ends without Cy.
+  // Bob answers that he holds the loaded game; the loaded turn ends without Cy.
+  ASSERT_TRUE(bob.t.ports.Has("Send 0 [STATUS] 01Bob:  Taking Turn*"));
+  h.Receive(1, "[STATUS] 01Bob:  Taking Turn*");
   const float year = g.GameYear;
   h.Receive(1, kBobDone);
   EndSeatTurn(g);
