@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QTimer>
 
 #include "engine/save_load.h"
 #include "model/game.h"
@@ -18,6 +19,9 @@
 namespace zarnath {
 
 namespace {
+
+// How often a load chosen while another step yields looks again.
+constexpr int kLoadRetryMs = 10;
 
 // Names and paths as the file system spells them, and back.
 std::string Bytes(const QString& text) {
@@ -210,6 +214,14 @@ void LoadGameDialog::Accept() {
   if (!game_.menus.mnuFile.Enabled || game_.InputBusy) return;
   const std::string name = CompleteName();
   if (name.empty()) return;
+  if (game_.io.platform.InsideYield()) {
+    // Chosen while another step yields (a relay, a send of a turn): the game must not change
+    // under that step, which would send the rest of what it was doing after the loaded game.
+    QTimer::singleShot(kLoadRetryMs, this, [this] {
+      if (isVisible()) Accept();
+    });
+    return;
+  }
   hide();
   switch (LoadSavedGame(game_, PathOf(name))) {
     case LoadOutcome::kLoaded:

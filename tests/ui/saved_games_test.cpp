@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QTimer>
 
 #include "../fixtures/file_faults.h"
 #include "commands/proximity_dialog.h"
 #include "engine/game_start.h"
+#include "engine/save_load.h"
 #include "net/lobby.h"
 #include "persist/saved_game.h"
 #include "shell/game_program.h"
@@ -320,6 +322,35 @@ class SavedGamesTest : public QObject {
     t.program.dialogs.showTitle = [&] { titleShown = true; };
     QTest::mouseClick(d.ImgCancel(), Qt::LeftButton);
     QVERIFY(!d.isVisible() && !titleShown && t.program.window.isVisible());
+  }
+
+  // Load chosen while a step of the game yields (a relay, a turn's sends) waits until that step is
+  // done: the game does not change under it.
+  void aLoadChosenWhileAStepYieldsWaitsForIt() {
+    ProgramGame t;
+    t.Start();
+    t.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(t.g, t.File("later.zq").toStdString()));
+    t.g.GameYear = 1.20f;
+    LoadGameDialog& d = t.program.dialogs.loadDialog();
+    t.program.dialogs.mnuFileLoad_Click();
+    d.Text1->setText(QStringLiteral("later"));
+    // The step: it yields, and the player's Enter in the dialog is handled in that yield.
+    float yearAfterYield = 0;
+    QTimer::singleShot(0, [&] {
+      bool pressed = false;
+      QTimer::singleShot(0, [&] {
+        QTest::keyClick(d.Text1, Qt::Key_Return);
+        pressed = true;
+      });
+      for (int k = 0; k < 100 && !pressed; ++k) t.platform.Yield();
+      yearAfterYield = pressed ? t.g.GameYear : -1.0f;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(yearAfterYield != 0, 5000);
+    QCOMPARE(yearAfterYield, 1.20f);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 5000);
+    QCOMPARE(t.g.GameYear, 1.55f);
+    QCOMPARE(t.program.window.windowTitle(), QStringLiteral("Zarnath - Year 1.55, Turn #11:  Alice"));
   }
 
   // A proximity bomb Alice planted on her own home world before Done has no trip: saved, the game loads from
