@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commands/chat_commands.h"
@@ -31,6 +32,14 @@ struct ProtocolPeer {
   int turnsOpened = 0;  // [TRAVELHIDE]s: turns that opened after the first
   std::array<bool, kSeats> doneHeard{};
   bool pressed = false;
+  // A fast Dee: at the host's [ENDTURN] he already sends his Done for the next turn and a chat
+  // line, which reach the host while it resolves the turn.
+  bool fast = false;
+  bool doneEarly = false;
+  int ownSeat = 3;  // the seat the host gives him
+  int seats = 4;    // the seats of the game
+
+  std::string DoneFrame() const { return "[STATUS] 0" + std::to_string(ownSeat) + "Dee:  Done Turn*"; }
   std::vector<std::string> faults;
 
   void Join(uint16_t port) {
@@ -49,21 +58,26 @@ struct ProtocolPeer {
     const std::string turn = " in turn " + std::to_string(turnsOpened);
     if (frame.starts_with("[STATUS] ") && frame.ends_with(":  Done Turn") && frame.size() > 11) {
       const int seat = std::stoi(frame.substr(9, 2));
-      if (seat == 3 && !pressed) faults.push_back("Dee was told done before it pressed Done" + turn);
+      if (seat == ownSeat && !pressed) faults.push_back("Dee was told done before it pressed Done" + turn);
       if (seat >= 0 && seat < kSeats) doneHeard[static_cast<size_t>(seat)] = true;
     } else if (frame.starts_with("[ENDTURN]")) {
-      for (int seat = 0; seat < kSeats; ++seat)
+      for (int seat = 0; seat < seats; ++seat)
         if (!doneHeard[static_cast<size_t>(seat)])
           faults.push_back("[ENDTURN] came before seat " + std::to_string(seat) + "'s Done" + turn);
+      if (std::exchange(fast, false)) {
+        raw.Write(DoneFrame());
+        Say("quick");
+        doneEarly = true;
+      }
     } else if (frame.starts_with("[TRAVELHIDE]")) {
       ++turnsOpened;
       doneHeard = {};
-      pressed = false;
+      pressed = std::exchange(doneEarly, false);
     }
   }
   void PressDone() {
     pressed = true;
-    raw.Write("[STATUS] 03Dee:  Done Turn*");
+    raw.Write(DoneFrame());
   }
   void Say(const std::string& text) { raw.Write("[MESSAGE] 00 Dee: " + text + "*"); }
 };
@@ -160,6 +174,54 @@ TEST(DoneRace, EveryTurnEndsAndOpensEverywhereWhenFourPlayersPressDoneTogether) 
   }
   EXPECT_EQ(turn, 2 * (kLongestGap / kGapStep + 1));
   for (LiveGame* m : machines) EXPECT_EQ(m->session->dropped, 0) << m->session->lastDropped;
+}
+
+// Dee is fast: his Done for the next turn and a chat line reach the host while it resolves the
+// turn. The host takes them once its next turn is open: the Done counts for that turn, which then
+// ends with Ann's and Bob's, and the line is shown and relayed, not lost.
+TEST(DoneRace, ADoneAndALineArrivingWhileTheHostResolvesCountForTheNextTurn) {
+  LiveGame host(true), bob(false);
+  for (LiveGame* m : {&host, &bob}) m->ports.game = &m->game;
+  Game& h = host.game;
+  h.setup.txtPL[0] = "Ann", bob.game.setup.txtPL[0] = "Bob";
+  h.setup.txtPlanets = "12";
+  const uint16_t port = host.Listen();
+  bob.Join(port);
+  ASSERT_TRUE(WaitFor([&] { return h.setup.txtPL[1] == "Bob"; }));
+  ProtocolPeer dee;
+  dee.ownSeat = 2;
+  dee.seats = 3;
+  dee.Join(port);
+  ASSERT_TRUE(WaitFor([&] { return h.setup.txtPL[2] == "Dee"; }));
+  h.random.Seed(3);
+  imgStart_Click(h);
+  ASSERT_TRUE(WaitFor([&] { return bob.game.window.Visible && !bob.game.InputBusy; }));
+
+  const auto turnOpened = [&](float year) {
+    return WaitFor(
+        [&] {
+          for (Game* g : {&h, &bob.game})
+            if (!(g->GameYear > year + 0.01f) || g->TurnResolving || g->InputBusy) return false;
+          return true;
+        },
+        10000);
+  };
+  dee.fast = true;
+  dee.PressDone();
+  EndSeatTurn(bob.game);
+  EndSeatTurn(h);
+  ASSERT_TRUE(turnOpened(1.0f)) << Statuses(h);
+  ASSERT_TRUE(WaitFor([&] { return h.SeatStatus[2] == TurnStatus::kDoneTurn; }, 5000))
+      << "Dee's early Done was lost: " << Statuses(h);
+  EXPECT_NE(h.window.txtChat.Text.find(" Dee: quick"), std::string::npos);
+  EXPECT_TRUE(WaitFor([&] { return bob.game.window.txtChat.Text.find(" Dee: quick") != std::string::npos; }));
+  // The next turn ends without another Done of Dee's.
+  EndSeatTurn(bob.game);
+  EndSeatTurn(h);
+  ASSERT_TRUE(turnOpened(1.05f)) << Statuses(h);
+  Settle(100);
+  EXPECT_TRUE(dee.faults.empty()) << dee.faults.front();
+  for (LiveGame* m : {&host, &bob}) EXPECT_EQ(m->session->dropped, 0) << m->session->lastDropped;
 }
 
 }  // namespace

@@ -1,0 +1,183 @@
+// The flow of a network turn around the steps that yield: a turn's end or a Done that comes while
+// another step yields waits for that step and then runs, never inside it; a Done from before a
+// new state counts for nothing in it; a Done whose own sends let the next turn open leaves that
+// turn alone; and a client takes a host's word on a seat only where it moves the seat forward.
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "commands/chat_commands.h"
+#include "net_protocol/protocol_fixture.h"
+
+namespace zarnath {
+namespace {
+
+using testing::ClientGame;
+using testing::HostGame;
+using Frames = std::vector<std::string>;
+
+const std::string kBobDone = "[STATUS] 01Bob:  Done Turn*";
+const std::string kCyDone = "[STATUS] 02Cy:  Done Turn*";
+
+// Ann types a chat line and sends it: the line goes to each client with a yield after each send.
+void AnnSays(Game& g, const std::string& line) {
+  g.window.txtMessage.Text = line;
+  g.window.ImgSendEnabled = true;
+  ASSERT_TRUE(ImgSend_Click(g));
+}
+
+// Runs the game's next timer as the event loop would, from its top.
+bool NextTimer(HostGame& h) {
+  return h.t.ports.FireNextTimer([&](GameTimer timer) { TimerTick(h.g(), timer); });
+}
+
+// Ann is done, and so is Bob; Cy's Done, the last, arrives while Ann's chat line goes out. The
+// turn ends only once the line is out, from the waiting-steps timer, and a tick of that timer
+// inside the line's sends (another event of that step) does not end it there.
+TEST(TurnFlow, TheLastDoneArrivingWhileTheHostsStepYieldsEndsTheTurnOnceTheStepIsDone) {
+  HostGame h;
+  Game& g = h.g();
+  EndSeatTurn(g);
+  h.Receive(1, kBobDone);
+  int yields = 0;
+  float yearInStep = 0;
+  h.t.ports.onYield = [&] {
+    if (++yields == 1) h.Receive(2, kCyDone);
+    if (yields == 2) TimerTick(g, GameTimer::kStepsWaiting);
+    yearInStep = g.GameYear;
+  };
+  AnnSays(g, "last call");
+  h.t.ports.onYield = nullptr;
+  ASSERT_GE(yields, 2);
+  EXPECT_FLOAT_EQ(yearInStep, 1.0f);
+  EXPECT_FLOAT_EQ(g.GameYear, 1.0f);
+  EXPECT_TRUE(g.TurnEndWaiting);
+  ASSERT_TRUE(NextTimer(h));
+  EXPECT_FLOAT_EQ(g.GameYear, 1.05f);
+  EXPECT_FALSE(g.TurnEndWaiting || h.t.ports.TimerEnabled(GameTimer::kStepsWaiting));
+}
+
+// Ann presses Done while Bob's Done is relayed; the waiting-steps timer then fires inside the
+// yields of Ann's chat line. Her Done waits on until the line is out, then goes out itself.
+TEST(TurnFlow, ADoneWaitingForTheTopOfTheLoopDoesNotRunInsideAnotherStepsYield) {
+  HostGame h;
+  Game& g = h.g();
+  h.t.ports.recording = true;
+  bool pressed = false;
+  h.t.ports.onYield = [&] {
+    if (!std::exchange(pressed, true)) EndSeatTurn(g);
+  };
+  h.Receive(1, kBobDone);
+  ASSERT_TRUE(g.DoneWaiting);
+  h.t.ports.Clear();
+  h.t.ports.onYield = [&] { TimerTick(g, GameTimer::kStepsWaiting); };
+  AnnSays(g, "wait");
+  h.t.ports.onYield = nullptr;
+  EXPECT_EQ(g.SeatStatus[0], TurnStatus::kTakingTurn);
+  const Frames line = h.t.ports.Sent();
+  EXPECT_EQ(line, (Frames{"[MESSAGE] 00 Ann: wait*", "[MESSAGE] 00 Ann: wait*"}));
+  ASSERT_TRUE(NextTimer(h));
+  EXPECT_EQ(g.SeatStatus[0], TurnStatus::kDoneTurn);
+  EXPECT_FALSE(g.DoneWaiting);
+}
+
+// Bob presses Done while his window yields: once in a departure's announcement, once in the
+// announcement that the host reset the game. The new game's first turn is his to play: neither
+// press goes out, however the waiting-steps timer fires after the state.
+TEST(TurnFlow, ADonePressedAsTheHostResetsTheGameDoesNotEndTheNewGamesFirstTurn) {
+  HostGame h;
+  ClientGame c;
+  Game& g = c.g();
+  c.t.ports.onGameCheck = [&] { GameCheck(g); };
+  c.TakeState(h.g(), 1);
+  ASSERT_EQ(g.SeatStatus[1], TurnStatus::kTakingTurn);
+  std::string state;
+  ForEachStateFrame(h.g(), 1, [&](std::string f, bool) { state += f; });
+  c.t.ports.recording = true;
+  c.t.ports.Clear();
+  int presses = 0;
+  bool waitingAfterReset = true;
+  c.t.ports.onYield = [&] {
+    if (++presses == 2) g.DoneWaiting = false;
+    EndSeatTurn(g);
+    // From the reset on, the game Bob had takes no Done: nothing is left to wait.
+    if (presses == 2) waitingAfterReset = g.DoneWaiting;
+  };
+  c.Receive("[STATUS] 02Cy:  Disconnected*" + state);
+  c.t.ports.onYield = nullptr;
+  EXPECT_EQ(presses, 2);
+  EXPECT_FALSE(waitingAfterReset);
+  while (c.t.ports.FireNextTimer([&](GameTimer t) {
+    if (t == GameTimer::kTurn) return;  // the turn's own clock is not what is looked at here
+    TimerTick(g, t);
+  }) && c.t.ports.TimerEnabled(GameTimer::kStepsWaiting)) {
+  }
+  EXPECT_TRUE(c.t.ports.Sent().empty()) << c.t.ports.Sent().front();
+  EXPECT_FALSE(g.TurnDone);
+  EXPECT_EQ(g.SeatStatus[1], TurnStatus::kTakingTurn);
+  EXPECT_EQ(g.window.Caption.find("(Done Turn)"), std::string::npos);
+}
+
+// Bob's Done goes out, and while it does the host's whole turn arrives: the turn ends and the
+// next opens inside his Done's send. The new turn keeps its own caption, and Bob takes it.
+TEST(TurnFlow, ADoneWhoseSendsLetTheNextTurnOpenLeavesThatTurnsCaptionAlone) {
+  HostGame h;
+  Game& host = h.g();
+  ClientGame c;
+  Game& g = c.g();
+  c.t.ports.onGameCheck = [&] { GameCheck(g); };
+  c.TakeState(host, 1);
+  // The host's turn as it goes to Bob: his Done relayed, then Cy's and Ann's, then the turn.
+  h.t.ports.recording = true;
+  h.Receive(1, kBobDone);
+  h.Receive(2, kCyDone);
+  EndSeatTurn(host);
+  ASSERT_FLOAT_EQ(host.GameYear, 1.05f);
+  std::string turn;
+  for (const std::string& call : h.t.ports.calls)
+    if (call.starts_with("Send 1 ")) turn += call.substr(7);
+  bool delivered = false;
+  c.t.ports.onYield = [&] {
+    if (!std::exchange(delivered, true)) c.Receive(turn);
+  };
+  EndSeatTurn(g);
+  c.t.ports.onYield = nullptr;
+  ASSERT_TRUE(delivered);
+  EXPECT_FLOAT_EQ(g.GameYear, 1.05f);
+  EXPECT_EQ(c.session->dropped, 0) << c.session->lastDropped;
+  EXPECT_FALSE(g.TurnDone);
+  EXPECT_EQ(g.SeatStatus[1], TurnStatus::kTakingTurn);
+  EXPECT_EQ(g.window.Caption, "Zarnath - Year 1.05, Turn #1:  Bob");
+}
+
+// What a client takes of its host's word on a seat: a seat moves from taking its turn to done,
+// or out of the game, and no other way. "Eliminated" for its own seat, "Taking Turn" for another
+// seat that is done and "Done Turn" for a seat that is gone are refused and change nothing.
+TEST(TurnFlow, AClientTakesAHostsWordOnASeatOnlyWhereItMovesTheSeatForward) {
+  HostGame h;
+  ClientGame c;
+  Game& g = c.g();
+  c.t.ports.onGameCheck = [&] { GameCheck(g); };
+  c.TakeState(h.g(), 1);
+  c.Receive("[STATUS] 02Cy:  Done Turn*");
+  c.Receive("[STATUS] 00Ann:  Disconnected*");
+  ASSERT_EQ(c.session->dropped, 0);
+  ASSERT_EQ(g.SeatStatus[2], TurnStatus::kDoneTurn);
+  ASSERT_EQ(g.SeatStatus[0], TurnStatus::kDisconnected);
+  const auto before = g.SeatStatus;
+  const size_t print = testing::Fingerprint(g);
+  for (const std::string& word : {"[STATUS] 01Bob:  Eliminated*", "[STATUS] 02Cy:  Taking Turn*",
+                                  "[STATUS] 00Ann:  Done Turn*", "[STATUS] 00Ann:  Taking Turn*"}) {
+    const int dropped = c.session->dropped;
+    c.Receive(word);
+    EXPECT_EQ(c.session->dropped, dropped + 1) << word;
+    EXPECT_EQ(g.SeatStatus, before) << word;
+  }
+  EXPECT_EQ(testing::Fingerprint(g), print);
+  // Forward it goes: Cy's seat out of the game.
+  c.Receive("[STATUS] 02Cy:  Disconnected*");
+  EXPECT_EQ(g.SeatStatus[2], TurnStatus::kDisconnected);
+}
+
+}  // namespace
+}  // namespace zarnath
