@@ -7,8 +7,8 @@ usage() {
 usage: test.sh
 Installs what the build needs, builds everything into build/ and runs every test: the whole CTest
 suite, the display checks (play-check.sh, watch-check.sh, net-play-check.sh,
-done-race-check.sh, online-play-check.sh), then the core's tests again built with AddressSanitizer and
-UndefinedBehaviorSanitizer in build-sanitize/.
+done-race-check.sh, conquest-check.sh, online-play-check.sh), then the core's tests again built
+with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/.
   --help  shows this text
 TEXT
 }
@@ -33,6 +33,8 @@ bash scripts/watch-check.sh build
 bash scripts/net-play-check.sh build
 # Three programs on three displays: all three press Done within a tenth of a second, turn after turn.
 bash scripts/done-race-check.sh build
+# Two programs play the end of a LAN game to its conquest while the loser's last ship still flies.
+bash scripts/conquest-check.sh build
 # Two programs meet through a local master server and play an internet game.
 bash scripts/online-play-check.sh build
 
