@@ -49,6 +49,7 @@ void ShowDrawn() {
 void DesktopPlatform::Pause(int ms) {
   if (scripted) pauses.push_back(ms);
   ShowDrawn();
+  if (onPause) onPause(ms);
   if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
 }
 

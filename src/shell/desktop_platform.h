@@ -77,6 +77,9 @@ class DesktopPlatform : public QObject, public Platform {
   void FireTimer(GameTimer timer);
   // Runs after a sound is recorded and before it plays.
   std::function<void(const std::string&)> onSound;
+  // Runs once a pause has shown what was drawn, before it blocks: what the screen shows for the
+  // pause's whole length.
+  std::function<void(int ms)> onPause;
   // Keeps the sounds silent even where an audio output exists.
   bool muted = false;
 
