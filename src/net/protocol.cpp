@@ -380,6 +380,8 @@ bool NewStateHandler(NetSession& s, const Incoming& m) {
   Game& g = s.game;
   long long worlds = 0;
   if (!ReadWhole(m.payload, kWorldsMin, kWorldsMax, worlds)) return false;
+  // The game that was here is gone: until the new one opens, no order or Done goes out for it.
+  g.InputBusy = true;
   if (g.WorldCount != 0) {
     Announce(g, "\r\n    The Server Has Reset The Game!    \r\n", 2000);
     g.io.platform.Yield();
@@ -390,8 +392,6 @@ bool NewStateHandler(NetSession& s, const Incoming& m) {
   }
   // A new game starts with every seat in it; a state sent again in play keeps who left.
   if (!g.GameInProgress) g.PlayerGone.fill(false);
-  // The game that was here is gone: until the new one opens, no order or Done goes out for it.
-  g.InputBusy = true;
   g.WorldCount = static_cast<uint8_t>(worlds);
   g.setup.txtPlanets = std::string(m.payload);
   SetWorldBar(g, static_cast<int>(worlds));

@@ -230,7 +230,12 @@ void SocketNetwork::SendData(int element, const std::string& message) {
     if (held_[e].size() >= kMostHeldBytes) Flush(element);
     return;
   }
-  sockets_[e]->write(message.data(), static_cast<qint64>(message.size()));
+  QTcpSocket* socket = sockets_[e];
+  socket->write(message.data(), static_cast<qint64>(message.size()));
+  // Handed to the system at once: a frame sent just before a blocking pause (the turn's end
+  // before the next-player step's announcements) reaches the other machines while this one
+  // pauses, not after it.
+  socket->flush();
 }
 
 void SocketNetwork::HoldSends(int element) {

@@ -6,6 +6,8 @@
 #include <QBackingStore>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTcpSocket>
+#include <functional>
 
 #include "engine/save_load.h"
 #include "hot_seat.h"
@@ -38,6 +40,10 @@ struct PauseWatch {
         announcements << label->text().simplified();
         if (!PaintedAsItStands(&window, label)) faults << at + ": the announcement is not painted";
       }
+      if (alsoAtEachPause) {
+        const QString fault = alsoAtEachPause();
+        if (!fault.isEmpty()) faults << at + ": " + fault;
+      }
       if (ms < 3000) return;  // the pauses of the announcements
       if (notice->text() != Latin1(game.window.txtGame.Text))
         faults << at + ": the notice line shows [" + notice->text() + "]";
@@ -48,6 +54,8 @@ struct PauseWatch {
   PauseWatch(const PauseWatch&) = delete;
   PauseWatch& operator=(const PauseWatch&) = delete;
 
+  // What else must hold as each pause starts; a fault's text, or nothing.
+  std::function<QString()> alsoAtEachPause;
   QStringList announcements;  // the announcement standing on the window at each pause
   QStringList faults;         // what the window did not show as it stands
 
@@ -164,6 +172,13 @@ class AnnouncementsTest : public QObject {
     QTest::qWait(300);  // the client's answer to the loaded game reaches the host
     h.SpeedGame = bob.g.SpeedGame = true;
     PauseWatch onHost(ann.platform, ann.program.window, h);
+    // What the host sent before a pause has left it: the client shows the turn's end meanwhile.
+    onHost.alsoAtEachPause = [&] {
+      int unsent = 0;
+      for (const QTcpSocket* s : ann.program.network.findChildren<QTcpSocket*>())
+        if (s->bytesToWrite() > 0) ++unsent;
+      return unsent == 0 ? QString() : QString::number(unsent) + " connections hold frames unsent";
+    };
     PauseWatch onClient(bob.platform, bob.program.window, bob.g);
     HotSeat::Press(ann.program.controls.button(MainButton::kDone));
     QTest::qWait(300);
