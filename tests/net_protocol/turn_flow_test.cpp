@@ -81,9 +81,10 @@ TEST(TurnFlow, ADoneWaitingForTheTopOfTheLoopDoesNotRunInsideAnotherStepsYield) 
   EXPECT_FALSE(g.DoneWaiting);
 }
 
-// Bob presses Done while his window yields: once in a departure's announcement, once in the
-// announcement that the host reset the game. The new game's first turn is his to play: neither
-// press goes out, however the waiting-steps timer fires after the state.
+// Bob presses Done while his window yields in a departure's announcement, and the host's new
+// state follows at once; then, in a second state, while the announcement that the host reset the
+// game stands. The new game's first turn is his to play: neither press goes out, however the
+// waiting-steps timer fires after the state, and from the reset on nothing waits to go out.
 TEST(TurnFlow, ADonePressedAsTheHostResetsTheGameDoesNotEndTheNewGamesFirstTurn) {
   HostGame h;
   ClientGame c;
@@ -94,28 +95,44 @@ TEST(TurnFlow, ADonePressedAsTheHostResetsTheGameDoesNotEndTheNewGamesFirstTurn)
   std::string state;
   ForEachStateFrame(h.g(), 1, [&](std::string f, bool) { state += f; });
   c.t.ports.recording = true;
+  const auto runTimers = [&] {
+    while (c.t.ports.FireNextTimer([&](GameTimer t) {
+      if (t == GameTimer::kTurn) return;  // the turn's own clock is not what is looked at here
+      TimerTick(g, t);
+    }) && c.t.ports.TimerEnabled(GameTimer::kStepsWaiting)) {
+    }
+  };
+  const auto turnIsBobs = [&](const char* when) {
+    EXPECT_TRUE(c.t.ports.Sent().empty()) << when << ": " << c.t.ports.Sent().front();
+    EXPECT_FALSE(g.TurnDone) << when;
+    EXPECT_EQ(g.SeatStatus[1], TurnStatus::kTakingTurn) << when;
+    EXPECT_EQ(g.window.Caption.find("(Done Turn)"), std::string::npos) << when;
+  };
+
   c.t.ports.Clear();
   int presses = 0;
-  bool waitingAfterReset = true;
   c.t.ports.onYield = [&] {
-    if (++presses == 2) g.DoneWaiting = false;
-    EndSeatTurn(g);
-    // From the reset on, the game Bob had takes no Done: nothing is left to wait.
-    if (presses == 2) waitingAfterReset = g.DoneWaiting;
+    if (++presses == 1) EndSeatTurn(g);
   };
   c.Receive("[STATUS] 02Cy:  Disconnected*" + state);
+  ASSERT_GE(presses, 2);
+  runTimers();
+  turnIsBobs("pressed before the state");
+
+  c.t.ports.Clear();
+  presses = 0;
+  bool waiting = true;
+  c.t.ports.onYield = [&] {
+    if (++presses > 1) return;
+    EndSeatTurn(g);
+    waiting = g.DoneWaiting;
+  };
+  c.Receive(state);
   c.t.ports.onYield = nullptr;
-  EXPECT_EQ(presses, 2);
-  EXPECT_FALSE(waitingAfterReset);
-  while (c.t.ports.FireNextTimer([&](GameTimer t) {
-    if (t == GameTimer::kTurn) return;  // the turn's own clock is not what is looked at here
-    TimerTick(g, t);
-  }) && c.t.ports.TimerEnabled(GameTimer::kStepsWaiting)) {
-  }
-  EXPECT_TRUE(c.t.ports.Sent().empty()) << c.t.ports.Sent().front();
-  EXPECT_FALSE(g.TurnDone);
-  EXPECT_EQ(g.SeatStatus[1], TurnStatus::kTakingTurn);
-  EXPECT_EQ(g.window.Caption.find("(Done Turn)"), std::string::npos);
+  ASSERT_GE(presses, 1);
+  EXPECT_FALSE(waiting);
+  runTimers();
+  turnIsBobs("pressed as the host reset the game");
 }
 
 // Bob's Done goes out, and while it does the host's whole turn arrives: the turn ends and the
