@@ -75,6 +75,22 @@ TEST(ForeignHost, TheEndOfATurnIsNotLostWhenTheHostLeavesRightAfterIt) {
   EXPECT_EQ(j.bob.session->dropped, 0);
 }
 
+// The host ends a turn, says a few lines and goes, all in one write. The client takes the turn
+// at one pass of its event loop and what follows at the next; the lines, and then the loss,
+// come without anything more arriving from the host.
+TEST(ForeignHost, AFewLinesAfterATurnAndTheCloseAreTakenAtTheNextPassOfTheEventLoop) {
+  Joined j;
+  ASSERT_TRUE(j.Start(StartFrames()));
+  EndSeatTurn(j.g);
+  j.host.peer.Write(TurnStart() + TurnRest(40) + ChatLines(0, 3));
+  j.host.peer.socket->disconnectFromHost();
+  ASSERT_TRUE(WaitFor([&] { return !j.g.GameInProgress; }, 5000)) << j.chat.size() << " lines shown";
+  ASSERT_TRUE(j.lost);
+  EXPECT_EQ(j.chatAtLoss, 3u);
+  EXPECT_FLOAT_EQ(j.g.GameYear, 1.05f);
+  EXPECT_EQ(j.bob.session->dropped, 0);
+}
+
 // A host whose state is not complete when it says [SHOW]: the client opens no game window, closes
 // its link, says why and goes back to the server search. A frame the client refused leaves the
 // state incomplete even when the host sends it again soundly.
