@@ -11,6 +11,7 @@
 
 #include "engine/save_load.h"
 #include "hot_seat.h"
+#include "lan_program.h"
 #include "model/numbers.h"
 #include "view/widget_values.h"
 
@@ -86,27 +87,6 @@ void LastWorldFalls(Game& g, bool neutralsRemain) {
   g.FleetTimeLeft[0] = 0.05;
 }
 
-// One program of a LAN game on the offscreen platform, on its own copy of the program folder.
-struct LanProgram {
-  LanProgram(bool host, const char* name) {
-    platform.scripted = platform.muted = true;
-    g.programFolder = folder.dir.path().toStdString();
-    g.setup.OptServerClient0 = host;
-    g.Role = host ? NetRole::kHost : NetRole::kClient;
-    g.setup.chkLan = 1;
-    g.setup.txtPL[0] = name;
-  }
-  ~LanProgram() {
-    for (GameTimer t : {GameTimer::kAI, GameTimer::kTurn, GameTimer::kStepsWaiting})
-      platform.SetTimer(t, 0, false);
-    program.network.CloseAll();
-  }
-  ProgramFolderCopy folder;
-  DesktopPlatform platform;
-  GameProgram program{platform};
-  Game& g = program.game;
-};
-
 const QStringList kEliminationAndVictory = {"Bob Has Been Eliminated From The Game!",
                                             "Ann Has Eliminated All The Other Players!"};
 
@@ -154,14 +134,7 @@ class AnnouncementsTest : public QObject {
   void anEliminationAndTheVictoryStandOnTheHostsAndTheClientsWindows() {
     LanProgram ann(true, "Ann"), bob(false, "Bob");
     Game& h = ann.g;
-    QString error;
-    QVERIFY2(ann.program.network.Listen(0, &error, QHostAddress::LocalHost), qPrintable(error));
-    bob.program.network.Connect(QStringLiteral("127.0.0.1"), ann.program.network.ListeningPort());
-    QTRY_COMPARE(h.setup.txtPL[1], std::string("Bob"));
-    h.random.Seed(5);
-    h.setup.txtPlanets = "12";
-    imgStart_Click(h);
-    QTRY_VERIFY(bob.g.window.Visible && !bob.g.InputBusy && bob.g.GameYear == 1.0f);
+    QVERIFY(StartLanGame(ann, bob));
     LastWorldFalls(h, true);
     const std::string path = ann.folder.file("last.zq").toStdString();
     QVERIFY(SaveGame(h, path));
