@@ -6,6 +6,7 @@
 
 #include "engine/game_window.h"
 #include "engine/menu_state.h"
+#include "engine/net_send.h"
 #include "model/galaxy.h"
 #include "model/game.h"
 #include "model/game_texts.h"
@@ -106,6 +107,9 @@ void StartNewGame(Game& g) {
     // A client that has its state may give orders and press Done at once: they wait in its
     // socket until every client has the game and the first turn is open.
     g.io.net.HoldClientFrames(true);
+    // A seat named in the setup whose client has left since is gone from the new game too.
+    MarkUnlinkedSeatsGone(g);
+    SetAllTakingTurn(g);
     g.io.flow.GalaxySync();
     g.io.screen.Focus(Control::kTxtMessage);
   }

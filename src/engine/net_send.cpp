@@ -10,6 +10,14 @@ bool SeatLinked(Game& g, int element) {
   return g.GameInProgress ? !g.PlayerName[e].empty() : g.Seated[e];
 }
 
+void MarkUnlinkedSeatsGone(Game& g) {
+  g.PlayerGone[0] = false;
+  for (int k = 1; k < kSeats; ++k) {
+    const size_t n = static_cast<size_t>(k);
+    g.PlayerGone[n] = !g.PlayerName[n].empty() && g.setup.chkAI[n] == 0 && !SeatLinked(g, k);
+  }
+}
+
 bool SendsToClients(const Game& g) {
   return IsNetworkHost(g);
 }

@@ -19,6 +19,10 @@ void NetSend(Game& g, const std::string& message, SendPace pace = SendPace::kYie
 // passed the seat test, in a game its seat has a player. Only these take the host's frames and
 // count at the end of a turn.
 bool SeatLinked(Game& g, int element);
+// On a network host starting or loading a game: a named seat of a human player whose client is
+// not linked here is gone from the game, as a client that leaves in play is; every other seat
+// plays.
+void MarkUnlinkedSeatsGone(Game& g);
 
 // Whether this game is a network host, for the senders below.
 bool SendsToClients(const Game& g);

@@ -60,6 +60,8 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     return LoadOutcome::kRefused;
   }
   g.state() = std::move(*read.state);
+  // Who has left is a matter of the game that was running, not of the loaded one.
+  g.PlayerGone.fill(false);
   // The file's production option, or for a file without options the setup's.
   g.MaxProduction = Val(g.setup.txtOp[0]);
   // The file holds neither the sound setting nor AutoSave: both go on as they were, the Sound
@@ -86,11 +88,8 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     // As at a new game's start: the clients' frames wait until the loaded game's turn is open.
     g.io.net.HoldClientFrames(true);
     // A seat of the file whose client is not here (it left, or never joined) is gone from the
-    // game, as a client that leaves in play is: it shows so everywhere and no turn waits on it.
-    for (int k = 1; k < kSeats; ++k) {
-      const size_t n = static_cast<size_t>(k);
-      if (!g.PlayerName[n].empty() && g.setup.chkAI[n] == 0 && !SeatLinked(g, k)) g.PlayerGone[n] = true;
-    }
+    // game: it shows so everywhere and no turn waits on it.
+    MarkUnlinkedSeatsGone(g);
     SetAllTakingTurn(g);
     // Whatever a client sent before it has the loaded game (a Done, an order) was meant for the
     // game it had: the host takes none of it until the client answers that it holds this one.

@@ -216,5 +216,41 @@ TEST(GoneSeats, AClientJoiningItsHostAgainHasEverySeatBackInTheNextGame) {
   EXPECT_EQ(bob.window.txtGame.Text, "- Waiting on Ann & Cy -");
 }
 
+// Cy leaves, and Ann starts a new game with the setup that still names him: in the new game Cy is
+// gone on every window, and no turn or waiting notice waits on him.
+TEST(GoneSeats, ANewGameOfTheHostAfterAClientLeftHasHisSeatGoneOnEveryWindow) {
+  Lan m;
+  Game& h = m.host.game;
+  m.Leave(2);
+  ASSERT_TRUE(m.Deliver());
+  ASSERT_EQ(h.setup.txtPL[2], "Cy");
+  m.ForgetNotices();
+  imgStart_Click(h);
+  ASSERT_TRUE(m.Deliver());
+  for (Game* g : {&h, &m.bob.game})
+    EXPECT_EQ(Captions(*g), "[Ann:  Taking Turn][Bob:  Taking Turn][Cy:  Disconnected][]");
+  ASSERT_TRUE(m.PlayTurn()) << Captions(h);
+  EXPECT_EQ(m.WaitsOn("Cy"), std::vector<std::string>{});
+  EXPECT_EQ(m.bob.session->dropped, 0) << m.bob.session->lastDropped;
+}
+
+// Bob saw Cy leave, then lost his host, and loads a saved game at his own computer: every seat of
+// that game plays in it, Cy's too.
+TEST(GoneSeats, AGameLoadedAfterTheHostWasLostHasEverySeatInIt) {
+  ScratchFolder folder;
+  const std::string path = SaveFourSeatGame(folder);
+  ClientGame c;
+  Game& bob = c.g();
+  c.t.ports.onGameCheck = [&bob] { GameCheck(bob); };
+  c.TakeState(HostGame().g(), 1);
+  c.Receive("[STATUS] 02Cy:  Disconnected*");
+  c.t.ports.connected[0] = false;
+  c.session->ConnectionLost(0);
+  ASSERT_TRUE(bob.PlayerGone[2]);
+  ASSERT_EQ(LoadSavedGame(bob, path), LoadOutcome::kLoaded);
+  EXPECT_FALSE(bob.PlayerGone[2]);
+  EXPECT_EQ(StatusCaption(bob, 2), "Cy:  Taking Turn");
+}
+
 }  // namespace
 }  // namespace zarnath
