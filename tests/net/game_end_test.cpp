@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/save_load.h"
+#include "headless/last_worlds.h"
 #include "model/game_texts.h"
 #include "model/state_check.h"
 #include "net/lobby.h"
@@ -74,48 +75,6 @@ struct LanGame {
   }
 };
 
-// The game of the host turned into its last turns: `conqueror` holds every world but each other
-// seat's home world, which stands empty; 500 of the conqueror's ships reach each of them at this
-// turn's end, and each loser's last ship is five turns away from the conqueror's world 0.
-void SetUpLastWorlds(Game& h, int conqueror, int seats) {
-  for (int w = 0; w < h.WorldCount; ++w) {
-    h.WorldOwner[static_cast<size_t>(w)] = static_cast<uint8_t>(conqueror + 1);
-    h.WorldShips[static_cast<size_t>(w)] = 40.0f;
-  }
-  for (int s = 0; s < kFleetSlots; ++s) {
-    const size_t i = static_cast<size_t>(s);
-    h.FleetFrom[i] = h.FleetTo[i] = h.FleetOwner[i] = 0;
-    h.FleetShips[i] = 0.0f;
-    h.FleetClass[i] = 0;
-    h.FleetShield[i] = 0;
-    h.FleetTimeLeft[i] = 0.0;
-    h.FleetTripTime[i] = h.FleetAngleParam[i] = 0.0f;
-  }
-  h.ProxBombOwner.fill(0);
-  h.ProxBombWorld.fill(0.0f);
-  h.ProxBombThreshold.fill(0.0f);
-  int slot = 0;
-  const auto fly = [&](int owner, int from, int to, float ships, double left) {
-    const size_t i = static_cast<size_t>(slot++);
-    h.FleetFrom[i] = static_cast<uint8_t>(from + 1);
-    h.FleetTo[i] = static_cast<uint8_t>(to + 1);
-    h.FleetOwner[i] = static_cast<uint8_t>(owner + 1);
-    h.FleetShips[i] = ships;
-    h.FleetClass[i] = 1;
-    h.FleetTripTime[i] = 0.4f;
-    h.FleetAngleParam[i] = 0.0f;
-    h.FleetTimeLeft[i] = left;
-  };
-  for (int loser = 0; loser < seats; ++loser) {
-    if (loser == conqueror) continue;
-    const int home = kHomeWorld0 + loser;
-    h.WorldOwner[static_cast<size_t>(home)] = static_cast<uint8_t>(loser + 1);
-    h.WorldShips[static_cast<size_t>(home)] = 0.0f;
-    fly(conqueror, kHomeWorld0 + conqueror, home, 500.0f, 0.05);
-    fly(loser, home, 0, 1.0f, 0.25);
-  }
-}
-
 std::string Statuses(const Game& g) {
   std::string out;
   for (int seat = 0; seat < kSeats; ++seat)
@@ -162,7 +121,7 @@ void LastWorldFallsWhileAFleetFlies(int seats, int conqueror) {
   LanGame lan(seats);
   ASSERT_TRUE(lan.Start());
   Game& h = lan.game(0);
-  SetUpLastWorlds(h, conqueror, seats);
+  SetUpLastWorlds(h, conqueror, seats, 5);
   ASSERT_FALSE(CheckGameState(h)) << CheckGameState(h)->Text();
   const std::string path = folder.File("last.zq");
   ASSERT_TRUE(SaveGame(h, path));

@@ -26,6 +26,17 @@ void AnnSays(Game& g, const std::string& line) {
   ASSERT_TRUE(ImgSend_Click(g));
 }
 
+// Bob's program, joined to the host of Ann, Bob and Cy, in the game's first turn.
+struct BobsWindow {
+  HostGame h;
+  ClientGame c;
+  Game& g = c.g();
+  BobsWindow() {
+    c.t.ports.onGameCheck = [this] { GameCheck(g); };
+    c.TakeState(h.g(), 1);
+  }
+};
+
 // Runs the game's next timer as the event loop would, from its top.
 bool NextTimer(HostGame& h) {
   return h.t.ports.FireNextTimer([&](GameTimer timer) { TimerTick(h.g(), timer); });
@@ -86,11 +97,10 @@ TEST(TurnFlow, ADoneWaitingForTheTopOfTheLoopDoesNotRunInsideAnotherStepsYield) 
 // game stands. The new game's first turn is his to play: neither press goes out, however the
 // waiting-steps timer fires after the state, and from the reset on nothing waits to go out.
 TEST(TurnFlow, ADonePressedAsTheHostResetsTheGameDoesNotEndTheNewGamesFirstTurn) {
-  HostGame h;
-  ClientGame c;
-  Game& g = c.g();
-  c.t.ports.onGameCheck = [&] { GameCheck(g); };
-  c.TakeState(h.g(), 1);
+  BobsWindow bob;
+  HostGame& h = bob.h;
+  ClientGame& c = bob.c;
+  Game& g = bob.g;
   ASSERT_EQ(g.SeatStatus[1], TurnStatus::kTakingTurn);
   std::string state;
   ForEachStateFrame(h.g(), 1, [&](std::string f, bool) { state += f; });
@@ -138,12 +148,11 @@ TEST(TurnFlow, ADonePressedAsTheHostResetsTheGameDoesNotEndTheNewGamesFirstTurn)
 // Bob's Done goes out, and while it does the host's whole turn arrives: the turn ends and the
 // next opens inside his Done's send. The new turn keeps its own caption, and Bob takes it.
 TEST(TurnFlow, ADoneWhoseSendsLetTheNextTurnOpenLeavesThatTurnsCaptionAlone) {
-  HostGame h;
+  BobsWindow bob;
+  HostGame& h = bob.h;
   Game& host = h.g();
-  ClientGame c;
-  Game& g = c.g();
-  c.t.ports.onGameCheck = [&] { GameCheck(g); };
-  c.TakeState(host, 1);
+  ClientGame& c = bob.c;
+  Game& g = bob.g;
   // The host's turn as it goes to Bob: his Done relayed, then Cy's and Ann's, then the turn.
   h.t.ports.recording = true;
   h.Receive(1, kBobDone);
@@ -171,11 +180,9 @@ TEST(TurnFlow, ADoneWhoseSendsLetTheNextTurnOpenLeavesThatTurnsCaptionAlone) {
 // or out of the game, and no other way. "Eliminated" for its own seat, "Taking Turn" for another
 // seat that is done and "Done Turn" for a seat that is gone are refused and change nothing.
 TEST(TurnFlow, AClientTakesAHostsWordOnASeatOnlyWhereItMovesTheSeatForward) {
-  HostGame h;
-  ClientGame c;
-  Game& g = c.g();
-  c.t.ports.onGameCheck = [&] { GameCheck(g); };
-  c.TakeState(h.g(), 1);
+  BobsWindow bob;
+  ClientGame& c = bob.c;
+  Game& g = bob.g;
   c.Receive("[STATUS] 02Cy:  Done Turn*");
   c.Receive("[STATUS] 00Ann:  Disconnected*");
   ASSERT_EQ(c.session->dropped, 0);
@@ -183,8 +190,8 @@ TEST(TurnFlow, AClientTakesAHostsWordOnASeatOnlyWhereItMovesTheSeatForward) {
   ASSERT_EQ(g.SeatStatus[0], TurnStatus::kDisconnected);
   const auto before = g.SeatStatus;
   const size_t print = testing::Fingerprint(g);
-  for (const std::string& word : {"[STATUS] 01Bob:  Eliminated*", "[STATUS] 02Cy:  Taking Turn*",
-                                  "[STATUS] 00Ann:  Done Turn*", "[STATUS] 00Ann:  Taking Turn*"}) {
+  for (const char* word : {"[STATUS] 01Bob:  Eliminated*", "[STATUS] 02Cy:  Taking Turn*",
+                           "[STATUS] 00Ann:  Done Turn*", "[STATUS] 00Ann:  Taking Turn*"}) {
     const int dropped = c.session->dropped;
     c.Receive(word);
     EXPECT_EQ(c.session->dropped, dropped + 1) << word;
