@@ -22,6 +22,7 @@
 #include <system_error>
 #include <vector>
 
+#include "../tool_args.h"
 #include "engine/engine_flow.h"
 #include "engine/save_load.h"
 #include "headless/headless_ports.h"
@@ -66,20 +67,7 @@ int Usage(const std::string& why) {
   return 2;
 }
 
-// A whole number of decimal digits from lo to hi; a number beyond hi is refused, never wrapped.
-bool ParseInt(std::string_view text, uint64_t lo, uint64_t hi, uint64_t& out) {
-  if (text.empty()) return false;
-  uint64_t v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    const auto digit = static_cast<uint64_t>(c - '0');
-    if (digit > hi || v > (hi - digit) / 10) return false;
-    v = v * 10 + digit;
-  }
-  if (v < lo) return false;
-  out = v;
-  return true;
-}
+using zarnath::tools::ParseInt;
 
 std::vector<std::string> SplitNames(std::string_view text) {
   std::vector<std::string> names;

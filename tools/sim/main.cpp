@@ -28,6 +28,7 @@
 #include <string>
 #include <string_view>
 
+#include "../tool_args.h"
 #include "headless/headless_match.h"
 #include "model/numbers.h"
 #include "model/view_geometry.h"
@@ -38,20 +39,7 @@ namespace {
 
 using zarnath::MatchOptions;
 
-// A whole number of decimal digits from lo to hi; a number beyond hi is refused, never wrapped.
-bool ParseInt(std::string_view text, uint64_t lo, uint64_t hi, uint64_t& out) {
-  if (text.empty()) return false;
-  uint64_t v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    const auto digit = static_cast<uint64_t>(c - '0');
-    if (digit > hi || v > (hi - digit) / 10) return false;
-    v = v * 10 + digit;
-  }
-  if (v < lo) return false;
-  out = v;
-  return true;
-}
+using zarnath::tools::ParseInt;
 
 bool ParseSeats(std::string_view text, MatchOptions& o) {
   int seat = 0;
