@@ -110,16 +110,10 @@ echo "conquest-check: the saved game opens at year $year, turn $turn; ${names[$w
 
 # From the title window to the setup window with the player's name typed and the LAN box ticked.
 setup_player() {  # player
-  local title setup
-  title=$(player_window "$1" "^Zarnath v1.40\$") || fail "no title window for ${names[$1]}"
-  sleep 1
-  player_click "$1" "$title" 57 392  # Start
-  setup=$(player_window "$1" "^Zarnath Game Setup\$") || fail "no setup window for ${names[$1]}"
-  sleep 0.5
-  player_click "$1" "$setup" 80 44  # the first name box
-  DISPLAY=${displays[$1]} xdotool type --delay 60 "${names[$1]}"
-  player_click "$1" "$setup" 25 171  # Network/LAN Game
-  eval "setup_$1=$setup"
+  local setup
+  open_setup "$1"
+  setup=setup_$1
+  player_click "$1" "${!setup}" 25 171  # Network/LAN Game
 }
 
 start_player 0

@@ -107,19 +107,15 @@ defaults_hold() {  # player text
 # From the title window to the setup window with the player's name typed, then the internet box:
 # the window grows into the lobby with the server table.
 setup_player() {  # player
-  local title setup compact
-  title=$(player_window "$1" "^Zarnath v1.40\$") || fail "no title window for ${names[$1]}"
-  sleep 1
-  player_click "$1" "$title" 57 392  # Start
-  setup=$(player_window "$1" "^Zarnath Game Setup\$") || fail "no setup window for ${names[$1]}"
-  sleep 0.5
-  player_click "$1" "$setup" 80 44  # the first name box
-  DISPLAY=${displays[$1]} xdotool type --delay 60 "${names[$1]}"
+  local setup compact
+  open_setup "$1"
+  setup=setup_$1
+  setup=${!setup}
   compact=$(height "$1" "$setup")
   player_click "$1" "$setup" 25 195  # Internet Game: the shared clock and the day's list
   wait_for 100 test "$(height "$1" "$setup")" -eq $((compact + 168)) ||
     fail "${names[$1]}'s setup window did not grow into the lobby (height $(height "$1" "$setup"), was $compact)"
-  eval "setup_$1=$setup compact_$1=$compact"
+  eval "compact_$1=$compact"
 }
 
 start_player 0

@@ -1,7 +1,7 @@
 # Shared by the checks that give each player a program on a virtual X display of their own
 # (source it after virtual-display.sh). The caller sets `names` (the players), `displays` (one
-# display each), `build` and `work`, and an empty array `pids`; `player_files` may name files
-# each player's folder gets besides the program's own.
+# display each), `build` and `work`, an empty array `pids` and a `fail` that ends the check;
+# `player_files` may name files each player's folder gets besides the program's own.
 
 # start_player I: player I runs the program from a copy of its folder, on their display.
 start_player() {
@@ -24,4 +24,18 @@ player_window() {
 player_click() {
   DISPLAY=${displays[$1]} xdotool mousemove --window "$2" "$3" "$4" click 1
   sleep 0.3
+}
+
+# open_setup I: from player I's title window to the setup window, with the player's name typed into
+# its first name box; the setup window's id goes into setup_I.
+open_setup() {
+  local title setup
+  title=$(player_window "$1" "^Zarnath v1.40\$") || fail "no title window for ${names[$1]}"
+  sleep 1
+  player_click "$1" "$title" 57 392  # Start
+  setup=$(player_window "$1" "^Zarnath Game Setup\$") || fail "no setup window for ${names[$1]}"
+  sleep 0.5
+  player_click "$1" "$setup" 80 44  # the first name box
+  DISPLAY=${displays[$1]} xdotool type --delay 60 "${names[$1]}"
+  eval "setup_$1=$setup"
 }
