@@ -21,6 +21,8 @@ namespace {
 
 using testing::LiveClockPorts;
 using testing::RawPeer;
+using testing::Settle;
+using testing::Statuses;
 using testing::WaitFor;
 using LiveGame = testing::BasicNetGame<LiveClockPorts>;
 
@@ -81,17 +83,6 @@ struct ProtocolPeer {
   }
   void Say(const std::string& text) { raw.Write("[MESSAGE] 00 Dee: " + text + "*"); }
 };
-
-// Runs the event loop for `ms`, so what is on its way arrives.
-void Settle(int ms) {
-  WaitFor([] { return false; }, ms);
-}
-
-std::string Statuses(const Game& g) {
-  std::string out;
-  for (int seat = 0; seat < kSeats; ++seat) out += "[" + StatusCaption(g, seat) + "]";
-  return out + (g.TurnDone ? " done" : "") + (g.TurnResolving ? " resolving" : "");
-}
 
 TEST(DoneRace, EveryTurnEndsAndOpensEverywhereWhenFourPlayersPressDoneTogether) {
   LiveGame host(true), bob(false), cy(false);

@@ -19,6 +19,7 @@
 namespace zarnath {
 namespace {
 
+using testing::Statuses;
 using testing::WaitFor;
 
 // Recording ports that tell when the window shows a finished game's result.
@@ -75,13 +76,6 @@ struct LanGame {
   }
 };
 
-std::string Statuses(const Game& g) {
-  std::string out;
-  for (int seat = 0; seat < kSeats; ++seat)
-    if (!g.PlayerName[static_cast<size_t>(seat)].empty()) out += "[" + StatusCaption(g, seat) + "]";
-  return out;
-}
-
 // Plays the loaded game on: each turn every seat in play presses Done on its own program (the
 // clients first, the host last), until every program has shown the conquest. False when a turn
 // neither ends nor brings the conquest.
@@ -105,9 +99,7 @@ std::string Statuses(const Game& g) {
         10000);
     if (!moved) {
       std::string where;
-      for (auto& p : lan.programs)
-        where += " " + p->game.setup.txtPL[0] + " year " + std::to_string(p->game.GameYear) + " " +
-                 Statuses(p->game);
+      for (auto& p : lan.programs) where += " " + p->game.setup.txtPL[0] + " " + Statuses(p->game);
       return ::testing::AssertionFailure() << "the game stalled after its turn " << turn << ":" << where;
     }
   }

@@ -22,6 +22,8 @@ namespace {
 
 using testing::GameText;
 using testing::LiveClockPorts;
+using testing::Settle;
+using testing::Statuses;
 using testing::WaitFor;
 using Program = testing::BasicNetGame<LiveClockPorts>;
 
@@ -52,12 +54,6 @@ struct SlowReader : NetworkEvents {
     }
   }
 };
-
-std::string Statuses(const Game& g) {
-  std::string out;
-  for (int seat = 0; seat < 3; ++seat) out += "[" + StatusCaption(g, seat) + "]";
-  return out + (g.TurnDone ? " done" : "") + " year " + std::to_string(g.GameYear);
-}
 
 struct LanGame {
   Program ann{true}, bob{false}, cy{false};
@@ -140,7 +136,7 @@ void PlayOnAfterTheLoad(LanGame& lan, float loadedYear, const std::string& race)
       << race << ": Bob's fleet of the loaded turn is not in the host's game; " << lan.Where();
   for (int turn = 0; turn < 2; ++turn)
     ASSERT_TRUE(lan.PlayTurn()) << race << ", turn " << turn << ": " << lan.Where();
-  testing::Settle(100);
+  Settle(100);
   EXPECT_EQ(GameText(bob), GameText(lan.h)) << race;
   EXPECT_EQ(GameText(lan.cy.game), GameText(lan.h)) << race;
 }
@@ -190,7 +186,7 @@ TEST(LoadRace, ADoneOnItsWayWhenTheHostLoadsCountsForNothingInTheLoadedGame) {
                              EndSeatTurn(bob);  // still in the game he had
                              EXPECT_TRUE(bob.TurnDone);
                              // The Done reaches the host after its load; then Bob reads the game.
-                             testing::Settle(200);
+                             Settle(200);
                              lan.bobReads.Release();
                            });
 

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "engine/event_audience.h"
 #include "engine/game_start.h"
@@ -21,6 +22,7 @@
 #include "headless/headless_ports.h"
 #include "model/fleet_table.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "net/full_state.h"
 #include "net/net_session.h"
 #include "net/protocol.h"
@@ -48,6 +50,16 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = 20000) {
 // Runs the event loop for `ms`, so what is on its way arrives.
 inline void Settle(int ms) {
   WaitFor([] { return false; }, ms);
+}
+
+// Where each named seat stands on one machine, with its turn flags and year, for failure messages:
+// "[Ann:  Taking Turn][Bob:  Done Turn] done year 1.050000".
+inline std::string Statuses(const Game& g) {
+  std::string out;
+  for (int seat = 0; seat < kSeats; ++seat)
+    if (!g.PlayerName[static_cast<size_t>(seat)].empty()) out += "[" + StatusCaption(g, seat) + "]";
+  return out + (g.TurnDone ? " done" : "") + (g.TurnResolving ? " resolving" : "") + " year " +
+         std::to_string(g.GameYear);
 }
 
 // A game on the socket transport. `PortsT` is the recording ports or a kind of them.
