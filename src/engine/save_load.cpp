@@ -91,9 +91,6 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     // game: it shows so everywhere and no turn waits on it.
     MarkUnlinkedSeatsGone(g);
     SetAllTakingTurn(g);
-    // Whatever a client sent before it has the loaded game (a Done, an order) was meant for the
-    // game it had: the host takes none of it until the client answers that it holds this one.
-    for (int k = 0; k < kSeats; ++k) g.OnEarlierGame[static_cast<size_t>(k)] = k >= 1 && SeatLinked(g, k);
     g.io.flow.GalaxySync();
   }
   g.window.Caption = SeatCaption(g);

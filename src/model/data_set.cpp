@@ -43,7 +43,6 @@ void DataSet(GameState& g) {
     g.HasCrystal[p] = 0;
     g.RadarSeen[p] = 0;
     g.PlayerGone[p] = false;
-    g.OnEarlierGame[p] = false;
   }
 }
 

@@ -187,10 +187,12 @@ struct NetState {
   // name wait it has been silent.
   std::array<bool, 4> AwaitingName{};
   std::array<int16_t, 4> SilentTicks{};
-  // On a network host that loaded a saved game: connection n was sent the loaded game and has not
-  // yet answered that it holds it. Until it does, its orders and its Done were given in the game
-  // it had before, and count for nothing.
-  std::array<bool, 4> OnEarlierGame{};
+  // On a network host: connection n is a client that marks where each state of a game reaches
+  // it (it said so on joining), and how many states it was sent since that it has not marked yet.
+  // While any is unmarked, its orders and its Done were given in a game it had before, and count
+  // for nothing. A client that does not mark is taken as it speaks.
+  std::array<bool, 4> MarksStates{};
+  std::array<int16_t, 4> StatesUnmarked{};
   std::array<std::string, 101> ServerRowIP{};
   std::array<std::string, 51> ServerExcluded{};
 };

@@ -66,10 +66,8 @@ void GalaxySync(Game& g) {
   for (int i = 1; i < count && i < kSeats; ++i) {
     if (!SeatLinked(g, i)) continue;
     bool lost = false;
-    // A client that had a game asked whether it holds the loaded one, before its window opens on
-    // it: its answer parts what it sent for either game.
-    const bool ask = g.OnEarlierGame[static_cast<size_t>(i)];
-    const std::string show = Frame(Tag::kShow, 0);
+    // What the client sent before it marks this state was given in the game it had.
+    HostSendsState(g, i);
     // The client's frames may leave together; the yields between them still let events run.
     net.HoldSends(i);
     ForEachStateFrame(g, i, [&](std::string frame, bool yield) {
@@ -78,7 +76,6 @@ void GalaxySync(Game& g) {
         lost = true;
         return;
       }
-      if (ask && frame == show) net.SendData(i, Frame(Tag::kStatus, i, StatusCaption(g, i)));
       net.SendData(i, frame);
       if (yield) g.io.platform.Yield();
     });

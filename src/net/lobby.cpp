@@ -137,6 +137,12 @@ void HostLeavesGameSeat(Game& g, int seat) {
   }
 }
 
+// A connection opened or closed on seat `seat`: whatever its last client said of itself is gone.
+void ForgetStateMarks(Game& g, int seat) {
+  g.MarksStates[At(seat)] = false;
+  g.StatesUnmarked[At(seat)] = 0;
+}
+
 }  // namespace
 
 bool SeatFits(int worlds, int seat) {
@@ -410,6 +416,8 @@ void ClientConnectionOpened(Game& g) {
   s.Label9 = "Click Server Name To Disconnect";
   ShowSetup(g);
   g.NetworkGame = true;
+  // Before its name: the host knows from the start that this client marks each state it takes.
+  SendToHost(g, StateMarkFrame());
   SendToHost(g, Frame(Tag::kName, 0, s.txtPL[0]));
   OpenChatArea(g);
   ShowSetup(g);
@@ -426,6 +434,7 @@ void tmrStart_Timer(Game& g) {
 
 void HostConnectionOpened(Game& g, int seat) {
   if (seat < 1 || seat >= kSeats) return;
+  ForgetStateMarks(g, seat);
   if (g.GameInProgress) {
     // A game is on: nobody joins it. A newcomer could never be given the game (the start's
     // state goes to the seats once) nor a turn of its own.
@@ -508,6 +517,7 @@ void tmrNameWait_Timer(Game& g) {
 bool HostConnectionLost(Game& g, int seat) {
   SetupState& s = g.setup;
   if (seat < 1 || seat >= kSeats) return false;
+  ForgetStateMarks(g, seat);
   g.AwaitingName[At(seat)] = false;
   StopNameWaitUnlessAwaited(g);
   if (g.GameInProgress) {

@@ -74,6 +74,8 @@ void OnlineReset(Game& g) {
   s.chatVisible = false;
   g.io.net.CloseAll();
   g.Seated = {};
+  g.MarksStates = {};
+  g.StatesUnmarked = {};
   g.NetworkGame = false;
 }
 

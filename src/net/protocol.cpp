@@ -129,7 +129,7 @@ bool MayOrder(const NetSession& s, int element) {
   const Game& g = s.game;
   if (element < 1 || element >= kSeats || g.WorldCount == 0 || g.PlayerName[0].empty()) return false;
   if (g.TurnResolving || g.PlayerGone[static_cast<size_t>(element)]) return false;
-  if (g.OnEarlierGame[static_cast<size_t>(element)]) return false;  // given in the game before a load
+  if (OnEarlierGame(g, element)) return false;  // given in the game it had before
   const TurnStatus status = g.SeatStatus[static_cast<size_t>(element)];
   return status != TurnStatus::kDoneTurn && status != TurnStatus::kEliminated;
 }
@@ -161,7 +161,14 @@ bool HostSendOrder(NetSession& s, const Incoming& m) {
 // A client's recall, under the rule its own in-transit list follows: the sender's own object, named
 // by its record, that has not moved since its launch.
 bool HostUnsendOrder(NetSession& s, const Incoming& m) {
-  if (!ParseFleetRecord(m.payload) || !MayOrder(s, m.element)) return false;
+  const auto v = ParseFleetRecord(m.payload);
+  if (!v) return false;
+  if (v->from == 0) {
+    // No object in flight is a free slot: the client marks where it stands.
+    HostTakesStateMark(s.game, m.element);
+    return true;
+  }
+  if (!MayOrder(s, m.element)) return false;
   return RecallByRecord(s.game, m.payload, m.element) == RecallResult::kRecalled;
 }
 
@@ -316,24 +323,14 @@ bool StatusHandler(NetSession& s, const Incoming& m) {
   const bool own = m.index == g.CurrentPlayer;
   if (s.IsHost()) {
     if (m.index != m.element) return false;  // a client speaks only for its own seat
-    if (g.OnEarlierGame[n]) {
-      // Until the client answers that it takes its turn in the loaded game, what it sends was
-      // meant for the game it had: a Done of that game counts for nothing here.
-      if (*status != TurnStatus::kTakingTurn) return false;
-      g.OnEarlierGame[n] = false;
-      return true;
-    }
-    // Otherwise a client reports only its seat finishing its turn.
+    // A Done given in the game the client had before its last state counts for nothing here.
+    if (OnEarlierGame(g, m.index)) return false;
+    // A client reports only its seat finishing its turn.
     if (*status != TurnStatus::kDoneTurn) return false;
     if (!MayOrder(s, m.element)) {
       TellSeatItsStatus(s, m.element);
       return false;
     }
-  } else if (own && *status == TurnStatus::kTakingTurn && s.start.Coming()) {
-    // Asked, as a game's state comes in, whether this machine holds it: the answer parts what it
-    // sent for the game it had from what it sends for this one. The state sets the captions.
-    SendToHost(g, Frame(Tag::kStatus, m.index, m.payload));
-    return true;
   } else if (!ClientTakesStatus(g, m.index, *status)) {
     return false;
   }
@@ -380,8 +377,10 @@ bool NewStateHandler(NetSession& s, const Incoming& m) {
   Game& g = s.game;
   long long worlds = 0;
   if (!ReadWhole(m.payload, kWorldsMin, kWorldsMax, worlds)) return false;
-  // The game that was here is gone: until the new one opens, no order or Done goes out for it.
+  // The game that was here is gone: until the new one opens, no order or Done goes out for it,
+  // and the host learns that what came before was meant for the game it had. Once a state.
   g.InputBusy = true;
+  if (s.start.First()) SendToHost(g, StateMarkFrame());
   if (g.WorldCount != 0) {
     Announce(g, "\r\n    The Server Has Reset The Game!    \r\n", 2000);
     g.io.platform.Yield();
@@ -699,6 +698,29 @@ constexpr bool TableInTagOrder() {
 static_assert(TableInTagOrder(), "the message table lists every tag once, in the order of Tag");
 
 }  // namespace
+
+std::string StateMarkFrame() {
+  static constexpr std::string_view kFreeSlot = "0000000000000000.00010.0000.000";
+  static_assert(kFreeSlot.size() == kFleetRecordLength);
+  return Frame(Tag::kUnsend, 0, kFreeSlot);
+}
+
+void HostTakesStateMark(Game& g, int seat) {
+  if (seat < 1 || seat >= kSeats) return;
+  const size_t n = static_cast<size_t>(seat);
+  g.MarksStates[n] = true;
+  if (g.StatesUnmarked[n] > 0) --g.StatesUnmarked[n];
+}
+
+void HostSendsState(Game& g, int seat) {
+  if (seat < 1 || seat >= kSeats) return;
+  const size_t n = static_cast<size_t>(seat);
+  if (g.MarksStates[n] && g.StatesUnmarked[n] < INT16_MAX) ++g.StatesUnmarked[n];
+}
+
+bool OnEarlierGame(const Game& g, int seat) {
+  return seat >= 1 && seat < kSeats && g.StatesUnmarked[static_cast<size_t>(seat)] > 0;
+}
 
 const MessageEntry& Entry(Tag tag) {
   return kTable[static_cast<size_t>(tag)];

@@ -31,8 +31,10 @@ int StateFrames(Tag tag) {
 }
 
 void StartState::Begin() {
+  const bool coming = begun_;
   *this = StartState{};
   begun_ = true;
+  first_ = !coming;
 }
 
 void StartState::Took(Tag tag, int index) {

@@ -27,6 +27,9 @@ class StartState {
   void Refused(Tag tag, int index, std::string_view payload);
   // A state has begun ([NP]) and its window has not opened on it yet.
   bool Coming() const { return begun_; }
+  // The last [NP] began a state while none was coming (an [NP] again before the window opens
+  // begins the same state afresh).
+  bool First() const { return first_; }
   // Every frame of the state taken since [NP], none refused.
   bool Complete() const;
   // Why the state is not complete: the first frame refused, else the first one missing.
@@ -34,6 +37,7 @@ class StartState {
 
  private:
   bool begun_ = false;
+  bool first_ = false;
   std::array<std::bitset<kUsedFleetSlots>, kTagCount> taken_{};
   std::string refused_;
 };

@@ -19,7 +19,9 @@ struct ClientAndPeer {
     client.game.setup.txtPL[0] = "Bob";
     client.Join(host.Listen());
     EXPECT_TRUE(host.Accept());
-    EXPECT_EQ(host.Frames(1), (std::vector<std::string>{"[NAME] 00Bob"}));  // it names itself on joining
+    // It names itself on joining, after the mark of where it stands.
+    EXPECT_EQ(host.Frames(2), (std::vector<std::string>{
+                                  "[UNSEND] 000000000000000000.00010.0000.000", "[NAME] 00Bob"}));
     client.game.WorldCount = 16;
   }
   Game& g() { return client.game; }
