@@ -20,8 +20,8 @@ struct ClientAndPeer {
     client.Join(host.Listen());
     EXPECT_TRUE(host.Accept());
     // It names itself on joining, after the mark of where it stands.
-    EXPECT_EQ(host.Frames(2), (std::vector<std::string>{
-                                  "[UNSEND] 000000000000000000.00010.0000.000", "[NAME] 00Bob"}));
+    EXPECT_EQ(host.Frames(2),
+              (std::vector<std::string>{"[UNSEND] 000000000000000000.00010.0000.000", "[NAME] 00Bob"}));
     client.game.WorldCount = 16;
   }
   Game& g() { return client.game; }

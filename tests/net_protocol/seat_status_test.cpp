@@ -179,9 +179,9 @@ TEST(SeatStatus, APlayerWhoLeftIsToldAtOnceAndStaysGoneAfterTheHostReloads) {
   EXPECT_EQ(StatusCaption(bob.g(), 2), "Cy:  Disconnected");
   EXPECT_FALSE(bob.t.ports.Has("Pause 5000"));
   EXPECT_EQ(bob.session->dropped, 0);
-  // Bob answers that he holds the loaded game; the loaded turn ends without Cy.
-  ASSERT_TRUE(bob.t.ports.Has("Send 0 [STATUS] 01Bob:  Taking Turn*"));
-  h.Receive(1, "[STATUS] 01Bob:  Taking Turn*");
+  // Bob marks where the loaded game reached him; the loaded turn ends without Cy.
+  ASSERT_TRUE(bob.t.ports.Has("Send 0 " + StateMarkFrame()));
+  h.Receive(1, StateMarkFrame());
   const float year = g.GameYear;
   h.Receive(1, kBobDone);
   EndSeatTurn(g);
