@@ -108,8 +108,14 @@ void NetSession::Drain() {
       if (!waiting_[static_cast<size_t>(e)].empty()) element = e;
     }
     if (element < 0) break;
-    nextTurn_ = (element + 1) % kSeats;
     const size_t e = static_cast<size_t>(element);
+    if (NewStateMustWait(waiting_[e].front())) {
+      // A step of this machine's yields (an order going out, a Done): the game must not change
+      // under it. The new state waits until the step is done.
+      leftWaiting_ = true;
+      break;
+    }
+    nextTurn_ = (element + 1) % kSeats;
     Waiting next = std::move(waiting_[e].front());
     waiting_[e].pop_front();
     switch (next.kind) {
@@ -130,6 +136,11 @@ void NetSession::Drain() {
     recountDue_ = false;
     RecountAfterLoss(game);
   }
+}
+
+bool NetSession::NewStateMustWait(const Waiting& next) const {
+  return !IsHost() && next.kind == Waiting::Kind::kFrame && next.frame.starts_with(Entry(Tag::kNP).tag) &&
+         game.io.platform.InsideYield();
 }
 
 void NetSession::Dispatch(int element, const std::string& text) {

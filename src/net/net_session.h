@@ -77,6 +77,8 @@ class NetSession : public NetworkEvents {
     std::string frame;
   };
   void Drain();
+  // A client's next frame begins a new state while a step of this machine yields.
+  bool NewStateMustWait(const Waiting& next) const;
   void Dispatch(int element, const std::string& text);
   void Opened(int element);
   void Lost(int element);

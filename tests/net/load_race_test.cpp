@@ -1,9 +1,10 @@
-// A saved game loaded by the host while a client's Done is on its way. Whatever the client sent
-// for the game it had (its Done) counts for nothing in the loaded one: after the load every
-// window shows every seat taking its turn, the client's orders of the loaded turn reach the
-// host's game, and two turns later every machine holds the same game at the same turn. The Done
-// reaches the host before the load, in the middle of the load's own frames, after them while the
-// client has not read them yet, and at offsets of 0 to 300 ms before the load on the real clock.
+// A saved game loaded, or a new game started, by the host while a client's Done and an order
+// are on their way. Whatever the client sent for the game it had counts for nothing in the next
+// one: right after it every machine holds the same game, with every seat taking its turn, the
+// client's orders of the new turn reach the host's game, and two turns later every machine holds
+// the same game at the same turn. The client's moves reach the host before the load, in the
+// middle of the state's own frames, after them while the client has not read them yet, and at
+// offsets of 0 to 300 ms before the host acts on the real clock.
 #include <QTimer>
 #include <deque>
 #include <string>
@@ -99,14 +100,14 @@ struct LanGame {
     EndSeatTurn(h);
     return OpenAt(year + 0.05f);
   }
-  // The host's player loads the saved game, once no step of the host's is under way (as the load
-  // dialog does).
-  void LoadWhenFree(const std::string& path) {
+  // The host's player loads the saved game, or starts a new one, once no step of the host's is
+  // under way (as the load dialog does).
+  void WhenFree(const std::function<void()>& act) {
     if (ann.ports.InsideYield()) {
-      QTimer::singleShot(5, [this, path] { LoadWhenFree(path); });
+      QTimer::singleShot(5, [this, act] { WhenFree(act); });
       return;
     }
-    EXPECT_EQ(LoadSavedGame(h, path), LoadOutcome::kLoaded);
+    act();
   }
   std::string Where() {
     return "Ann " + Statuses(h) + ", Bob " + Statuses(bob.game) + ", Cy " + Statuses(cy.game) +
@@ -123,17 +124,30 @@ int BobsFleetsAtTheHost(const Game& h) {
   return fleets;
 }
 
-// After the load: every seat takes its turn, Bob's order of the loaded turn reaches the host, and
-// two turns later the three machines hold one game.
-void PlayOnAfterTheLoad(LanGame& lan, float loadedYear, const std::string& race) {
-  ASSERT_TRUE(lan.OpenAt(loadedYear)) << race << ": " << lan.Where();
+// Bob's last moves in the game he has: half his home world's ships sent to world 3, then Done,
+// unless the new game opened on his window while his fleet went out (he would see it).
+void BobMovesAndIsDone(Game& bob) {
+  const float year = bob.GameYear;
+  bob.SelectedFrom = kHomeWorld0 + 1;
+  bob.SelectedTo = 3;
+  Sendships(bob, 50);
+  if (bob.GameYear == year) EndSeatTurn(bob);
+}
+
+// After the load or the new game: the game as every machine holds it at once (Bob's order of the
+// game he had is not in the host's), every seat taking its turn, Bob's order of the new turn
+// reaching the host, and two turns later the three machines hold one game.
+void PlayOnAfterTheReset(LanGame& lan, float year, const std::string& race) {
+  ASSERT_TRUE(lan.OpenAt(year)) << race << ": " << lan.Where();
+  Settle(150);  // what Bob sent for the game he had lands now
   Game& bob = lan.bob.game;
+  EXPECT_EQ(GameText(bob), GameText(lan.h)) << race << ": the host's game is not Bob's";
   const int before = BobsFleetsAtTheHost(lan.h);
   bob.SelectedFrom = kHomeWorld0 + 1;
   bob.SelectedTo = 3;
   ASSERT_EQ(Sendships(bob, 50), LaunchResult::kLaunched) << race;
   EXPECT_TRUE(WaitFor([&] { return BobsFleetsAtTheHost(lan.h) == before + 1; }, 3000))
-      << race << ": Bob's fleet of the loaded turn is not in the host's game; " << lan.Where();
+      << race << ": Bob's fleet of the new turn is not in the host's game; " << lan.Where();
   for (int turn = 0; turn < 2; ++turn)
     ASSERT_TRUE(lan.PlayTurn()) << race << ", turn " << turn << ": " << lan.Where();
   Settle(100);
@@ -141,70 +155,92 @@ void PlayOnAfterTheLoad(LanGame& lan, float loadedYear, const std::string& race)
   EXPECT_EQ(GameText(lan.cy.game), GameText(lan.h)) << race;
 }
 
-// Saves the game of this turn, plays a turn, and has the host load the save while Bob's Done is
-// on its way as `race` arranges it.
-template <class Race>
-void LoadWithBobsDoneOnItsWay(LanGame& lan, const std::string& name, Race race) {
-  SCOPED_TRACE(name);
-  const float saved = lan.h.GameYear;
-  const std::string path = lan.folder.File("race.zq");
-  ASSERT_TRUE(SaveGame(lan.h, path));
-  ASSERT_TRUE(lan.PlayTurn()) << lan.Where();
-  race(path);
-  PlayOnAfterTheLoad(lan, saved, name);
-}
+// What the host's player does: loads a save or starts a new game.
+using Act = std::function<void()>;
+// A way for Bob's moves to be on their way as the host's player acts.
+using Race = std::function<void(const Act&)>;
 
-TEST(LoadRace, ADoneOnItsWayWhenTheHostLoadsCountsForNothingInTheLoadedGame) {
-  LanGame lan;
-  ASSERT_TRUE(lan.Start());
-  ASSERT_TRUE(lan.PlayTurn());
+// Runs `each` once for every race of Bob's moves with the host's act.
+void RaceBobsMovesWith(LanGame& lan, const std::function<void(const Race&)>& each) {
   Game& h = lan.h;
   Game& bob = lan.bob.game;
-
-  LoadWithBobsDoneOnItsWay(lan, "Bob's Done taken before the load", [&](const std::string& path) {
-    EndSeatTurn(bob);
+  each([&](const Act& reset) {
+    BobMovesAndIsDone(bob);
     ASSERT_TRUE(
         WaitFor([&] { return h.SeatStatus[1] == TurnStatus::kDoneTurn && !lan.ann.ports.InsideYield(); }));
-    lan.LoadWhenFree(path);
+    lan.WhenFree(reset);
   });
-
-  LoadWithBobsDoneOnItsWay(lan, "Bob's Done sent amid the load's frames", [&](const std::string& path) {
+  each([&](const Act& reset) {
     int yields = 0;
     lan.ann.ports.onYield = [&] {
-      if (++yields == 40) EndSeatTurn(bob);
+      if (++yields == 40) BobMovesAndIsDone(bob);
       QCoreApplication::processEvents();
     };
-    lan.LoadWhenFree(path);
+    lan.WhenFree(reset);
     lan.ann.ports.onYield = [] { QCoreApplication::processEvents(); };
     EXPECT_GE(yields, 40);
   });
-
-  LoadWithBobsDoneOnItsWay(lan, "Bob's Done sent after the load's frames, before he read them",
-                           [&](const std::string& path) {
-                             lan.bobReads.held = true;
-                             lan.LoadWhenFree(path);
-                             EndSeatTurn(bob);  // still in the game he had
-                             EXPECT_TRUE(bob.TurnDone);
-                             // The Done reaches the host after its load; then Bob reads the game.
-                             Settle(200);
-                             lan.bobReads.Release();
-                           });
-
+  each([&](const Act& reset) {
+    lan.bobReads.held = true;
+    lan.WhenFree(reset);
+    BobMovesAndIsDone(bob);  // still in the game he had
+    EXPECT_TRUE(bob.TurnDone);
+    // The moves reach the host after it acted; then Bob reads the new state.
+    Settle(200);
+    lan.bobReads.Release();
+  });
   // On the real clock: the host's pauses hold it as the window's do.
   lan.ann.ports.realPauses = true;
   for (int offset = 0; offset <= 300; offset += 75)
-    LoadWithBobsDoneOnItsWay(lan, "the load " + std::to_string(offset) + " ms after Bob's Done",
-                             [&](const std::string& path) {
-                               bool loaded = false;
-                               QTimer::singleShot(0, [&] { EndSeatTurn(bob); });
-                               QTimer::singleShot(offset, [&] {
-                                 lan.LoadWhenFree(path);
-                                 loaded = true;
-                               });
-                               ASSERT_TRUE(WaitFor([&] { return loaded; }));
-                             });
+    each([&](const Act& reset) {
+      bool acted = false;
+      QTimer::singleShot(0, [&] { BobMovesAndIsDone(bob); });
+      QTimer::singleShot(offset, [&] {
+        lan.WhenFree(reset);
+        acted = true;
+      });
+      ASSERT_TRUE(WaitFor([&] { return acted; }));
+    });
+  lan.ann.ports.realPauses = false;
+}
 
-  // Only the host refused anything: the Dones Bob gave in the game he had.
+constexpr const char* kRaces[] = {"Bob's moves taken before", "Bob's moves sent amid the state's frames",
+                                  "Bob's moves sent after the state's frames, before he read them"};
+std::string RaceName(int k) {
+  return k < 3 ? kRaces[k] : "Bob's moves " + std::to_string((k - 3) * 75) + " ms before";
+}
+
+TEST(LoadRace, MovesOnTheirWayWhenTheHostLoadsCountForNothingInTheLoadedGame) {
+  LanGame lan;
+  ASSERT_TRUE(lan.Start());
+  ASSERT_TRUE(lan.PlayTurn());
+  int race = 0;
+  RaceBobsMovesWith(lan, [&](const Race& moves) {
+    const std::string name = RaceName(race++) + " the load";
+    SCOPED_TRACE(name);
+    const float saved = lan.h.GameYear;
+    const std::string path = lan.folder.File("race.zq");
+    ASSERT_TRUE(SaveGame(lan.h, path));
+    ASSERT_TRUE(lan.PlayTurn()) << lan.Where();
+    moves([&] { EXPECT_EQ(LoadSavedGame(lan.h, path), LoadOutcome::kLoaded); });
+    PlayOnAfterTheReset(lan, saved, name);
+  });
+  // Only the host refused anything: what Bob gave in the game he had.
+  EXPECT_EQ(lan.bob.session->dropped, 0) << lan.bob.session->lastDropped;
+  EXPECT_EQ(lan.cy.session->dropped, 0) << lan.cy.session->lastDropped;
+}
+
+TEST(LoadRace, MovesOnTheirWayWhenTheHostStartsANewGameCountForNothingInIt) {
+  LanGame lan;
+  ASSERT_TRUE(lan.Start());
+  int race = 0;
+  RaceBobsMovesWith(lan, [&](const Race& moves) {
+    const std::string name = RaceName(race++) + " the new game";
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(lan.PlayTurn()) << lan.Where();
+    moves([&] { imgStart_Click(lan.h); });
+    PlayOnAfterTheReset(lan, 1.0f, name);
+  });
   EXPECT_EQ(lan.bob.session->dropped, 0) << lan.bob.session->lastDropped;
   EXPECT_EQ(lan.cy.session->dropped, 0) << lan.cy.session->lastDropped;
 }
