@@ -2,7 +2,7 @@
 // real time: whole turns one after another without the client's Done, a status repeated six
 // hundred times, and an arrival shown and played two thousand times in one turn. The window never
 // goes three seconds without answering, its turn never runs ahead of the host's, and the game
-// goes on afterwards.
+// goes on afterwards. A host that repeats itself as its state comes in hears one mark a state.
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
@@ -212,6 +212,25 @@ TEST(HostFlood, AnArrivalShownAndPlayedTwoThousandTimesLandsOnce) {
   ASSERT_TRUE(c.HonestTurn(50));
   EXPECT_FLOAT_EQ(c.g.GameYear, 1.10f);
   EXPECT_EQ(beat.found, "");
+}
+
+// A host that, while its state comes in, asks again and again after the client's own seat (its
+// "Taking Turn") and begins the state again and again hears one mark of where the state reached
+// the client, and nothing more: whatever it repeats, the client sends one mark a state.
+TEST(HostFlood, AHostRepeatingItselfAsItsStateComesInHearsOneMarkAState) {
+  testing::Joined c;
+  std::string flood = F("NP", 0, S(testing::kWorlds));
+  for (int k = 0; k < 20000; ++k) flood += F("STATUS", 1, "Bob:  Taking Turn");
+  for (int k = 0; k < 200; ++k) flood += F("NP", 0, S(testing::kWorlds));
+  ASSERT_TRUE(c.Start(flood + StartFrames()));
+  testing::Settle(100);
+  EXPECT_TRUE(c.host.Take(0).empty());
+  EXPECT_EQ(c.host.marks, 2u) << "one as Bob joined, one for the state";
+  // A second whole state, begun twice: one more mark.
+  ASSERT_TRUE(c.Start(F("NP", 0, S(testing::kWorlds)) + StartFrames()));
+  testing::Settle(100);
+  EXPECT_TRUE(c.host.Take(0).empty());
+  EXPECT_EQ(c.host.marks, 3u);
 }
 
 }  // namespace

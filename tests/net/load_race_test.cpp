@@ -9,6 +9,7 @@
 #include <deque>
 #include <string>
 
+#include "commands/world_switches.h"
 #include "engine/launch.h"
 #include "engine/save_load.h"
 #include "fixtures/game_text.h"
@@ -124,13 +125,17 @@ int BobsFleetsAtTheHost(const Game& h) {
   return fleets;
 }
 
-// Bob's last moves in the game he has: half his home world's ships sent to world 3, then Done,
-// unless the new game opened on his window while his fleet went out (he would see it).
+// Bob's last moves in the game he has: half his home world's ships sent to world 3, its shield
+// switched, then Done; each only while that game is on his window (he would see the next one).
 void BobMovesAndIsDone(Game& bob) {
   const float year = bob.GameYear;
-  bob.SelectedFrom = kHomeWorld0 + 1;
+  constexpr int home = kHomeWorld0 + 1;
+  bob.SelectedFrom = home;
   bob.SelectedTo = 3;
   Sendships(bob, 50);
+  if (bob.GameYear != year) return;
+  ToggleShield(bob, home);
+  SendShieldToHost(bob, home);
   if (bob.GameYear == year) EndSeatTurn(bob);
 }
 
@@ -216,7 +221,7 @@ TEST(LoadRace, MovesOnTheirWayWhenTheHostLoadsCountForNothingInTheLoadedGame) {
   ASSERT_TRUE(lan.PlayTurn());
   int race = 0;
   RaceBobsMovesWith(lan, [&](const Race& moves) {
-    const std::string name = RaceName(race++) + " the load";
+    const std::string name = RaceName(race++) + " (a load)";
     SCOPED_TRACE(name);
     const float saved = lan.h.GameYear;
     const std::string path = lan.folder.File("race.zq");
@@ -235,7 +240,7 @@ TEST(LoadRace, MovesOnTheirWayWhenTheHostStartsANewGameCountForNothingInIt) {
   ASSERT_TRUE(lan.Start());
   int race = 0;
   RaceBobsMovesWith(lan, [&](const Race& moves) {
-    const std::string name = RaceName(race++) + " the new game";
+    const std::string name = RaceName(race++) + " (a new game)";
     SCOPED_TRACE(name);
     ASSERT_TRUE(lan.PlayTurn()) << lan.Where();
     moves([&] { imgStart_Click(lan.h); });

@@ -217,7 +217,8 @@ TEST(GoneSeats, AClientJoiningItsHostAgainHasEverySeatBackInTheNextGame) {
 }
 
 // Cy leaves, and Ann starts a new game with the setup that still names him: in the new game Cy is
-// gone on every window, and no turn or waiting notice waits on him.
+// gone on every window, also on one that did not see him leave, and no turn or waiting notice
+// waits on him.
 TEST(GoneSeats, ANewGameOfTheHostAfterAClientLeftHasHisSeatGoneOnEveryWindow) {
   Lan m;
   Game& h = m.host.game;
@@ -226,8 +227,16 @@ TEST(GoneSeats, ANewGameOfTheHostAfterAClientLeftHasHisSeatGoneOnEveryWindow) {
   ASSERT_EQ(h.setup.txtPL[2], "Cy");
   m.ForgetNotices();
   imgStart_Click(h);
+  // The new game as it went out to Bob, taken by a client that never saw Cy leave: Cy is gone
+  // there as well, so the state itself says so.
+  ClientGame fresh;
+  fresh.t.ports.onGameCheck = [&fresh] { GameCheck(fresh.g()); };
+  std::string toBob;
+  for (const auto& [element, bytes] : m.host.wire.outbox)
+    if (element == 1) toBob += bytes;
+  fresh.Receive(toBob);
   ASSERT_TRUE(m.Deliver());
-  for (Game* g : {&h, &m.bob.game})
+  for (Game* g : {&h, &m.bob.game, &fresh.g()})
     EXPECT_EQ(Captions(*g), "[Ann:  Taking Turn][Bob:  Taking Turn][Cy:  Disconnected][]");
   ASSERT_TRUE(m.PlayTurn()) << Captions(h);
   EXPECT_EQ(m.WaitsOn("Cy"), std::vector<std::string>{});
