@@ -7,6 +7,9 @@
 #include <utility>
 
 #include "commands/chat_commands.h"
+#include "engine/launch.h"
+#include "model/fleet_table.h"
+#include "net/full_state.h"
 #include "net_protocol/protocol_fixture.h"
 
 namespace zarnath {
@@ -202,6 +205,39 @@ TEST(TurnFlow, AClientTakesAHostsWordOnASeatOnlyWhereItMovesTheSeatForward) {
   // Forward it goes: Cy's seat out of the game.
   c.Receive("[STATUS] 02Cy:  Disconnected*");
   EXPECT_EQ(g.SeatStatus[2], TurnStatus::kDisconnected);
+}
+
+// Bob sends a fleet, and while its frame goes out the host's new state arrives (it loaded a
+// game). The state waits until Bob's order is done: then his window holds the state as the host
+// sent it, the order of the game he had nowhere in it, and his turn in it is open.
+TEST(TurnFlow, ANewStateArrivingWhileAnOrderGoesOutWaitsUntilTheOrderIsDone) {
+  BobsWindow bob;
+  Game& g = bob.g;
+  Game& host = bob.h.g();
+  std::string state;
+  ForEachStateFrame(host, 1, [&](std::string f, bool) { state += f; });
+  host.GameYear = 1.35f;  // the loaded game's year
+  std::string loaded;
+  ForEachStateFrame(host, 1, [&](std::string f, bool) { loaded += f; });
+  int yields = 0;
+  float yearInOrder = 0;
+  bob.c.t.ports.onYield = [&] {
+    if (++yields == 1) bob.c.session->DataArrival(0, loaded);
+    yearInOrder = g.GameYear;
+  };
+  g.SelectedFrom = kHomeWorld0 + 1;
+  g.SelectedTo = 3;
+  ASSERT_EQ(Sendships(g, 50), LaunchResult::kLaunched);
+  bob.c.t.ports.onYield = nullptr;
+  ASSERT_GE(yields, 1);
+  EXPECT_FLOAT_EQ(yearInOrder, 1.0f) << "the state was taken inside the order";
+  while (bob.c.session->LeftWaiting()) bob.c.session->HandleLeftWaiting();
+  EXPECT_FLOAT_EQ(g.GameYear, 1.35f);
+  for (int j = 0; j < kUsedFleetSlots; ++j)
+    EXPECT_EQ(FleetRecord(g, j), FleetRecord(host, j)) << "slot " << j;
+  EXPECT_EQ(g.WorldShips, host.WorldShips);
+  EXPECT_FALSE(g.InputBusy || g.TurnDone);
+  EXPECT_EQ(bob.c.session->dropped, 0) << bob.c.session->lastDropped;
 }
 
 }  // namespace
