@@ -206,20 +206,26 @@ void SaveGameDialog::Accept() {
 // --- the load dialog ---
 
 LoadGameDialog::LoadGameDialog(Game& game)
-    : SavedGameDialog(game, "Load Game", "ddentbutt17.jpg", "butt17.jpg") {
+    : SavedGameDialog(game, "Load Game", "ddentbutt17.jpg", "butt17.jpg"), retry_(new QTimer(this)) {
   Text1->clear();
+  retry_->setSingleShot(true);
+  retry_->setInterval(kLoadRetryMs);
+  connect(retry_, &QTimer::timeout, this, [this] {
+    // A dialog hidden since (Cancel, Escape, a minimised network game) took the choice back.
+    if (isVisible()) Accept();
+  });
 }
 
 void LoadGameDialog::Accept() {
+  // One choice waits at a time: a second press while it waits chooses again.
+  retry_->stop();
   if (!game_.menus.mnuFile.Enabled || game_.InputBusy) return;
   const std::string name = CompleteName();
   if (name.empty()) return;
   if (game_.io.platform.InsideYield()) {
     // Chosen while another step yields (a relay, a send of a turn): the game must not change
     // under that step, which would send the rest of what it was doing after the loaded game.
-    QTimer::singleShot(kLoadRetryMs, this, [this] {
-      if (isVisible()) Accept();
-    });
+    retry_->start();
     return;
   }
   hide();
@@ -234,6 +240,10 @@ void LoadGameDialog::Accept() {
       show();
       return;
   }
+}
+
+bool LoadGameDialog::LoadWaiting() const {
+  return retry_->isActive();
 }
 
 void LoadGameDialog::ImgCancel_Click() {

@@ -13,6 +13,7 @@
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QTimer;
 
 namespace zarnath {
 
@@ -107,9 +108,15 @@ class LoadGameDialog : public SavedGameDialog {
   void Accept() override;
   // Hides the dialog; with no game set up or loaded the title window comes back.
   void ImgCancel_Click() override;
+  // Whether a load chosen while another step runs is waiting to look again. A dialog hidden
+  // meanwhile (Cancel, Escape, a minimised network game) takes the choice back at that look.
+  bool LoadWaiting() const;
 
   // Shows the title window again.
   std::function<void()> showTitle;
+
+ private:
+  QTimer* retry_;
 };
 
 }  // namespace zarnath

@@ -1,6 +1,7 @@
 // The save and load dialogs and the title's Load with the program's real game window, the
 // engine's flow and the desktop platform (boxes answered by a script).
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
@@ -351,6 +352,57 @@ class SavedGamesTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 5000);
     QCOMPARE(t.g.GameYear, 1.55f);
     QCOMPARE(t.program.window.windowTitle(), QStringLiteral("Zarnath - Year 1.55, Turn #11:  Alice"));
+  }
+
+  // A load chosen while a step yields and taken back (Cancel, Escape) before the step is done
+  // never happens, neither in the step nor after it: the game stays the one Alice kept. Chosen
+  // again with no step under way, it loads.
+  void aLoadTakenBackWhileItWaitsNeverHappens() {
+    ProgramGame t;
+    t.Start();
+    t.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(t.g, t.File("later.zq").toStdString()));
+    t.g.GameYear = 1.20f;
+    const std::string kept = t.Bytes();
+    const QString caption = t.program.window.windowTitle();
+    bool titleShown = false;
+    t.program.dialogs.showTitle = [&] { titleShown = true; };
+    LoadGameDialog& d = t.program.dialogs.loadDialog();
+    const struct {
+      const char* way;
+      std::function<void()> takeBack;
+    } ways[] = {{"Cancel", [&] { QTest::mouseClick(d.ImgCancel(), Qt::LeftButton); }},
+                {"Escape", [&] { QTest::keyClick(d.Text1, Qt::Key_Escape); }}};
+    for (const auto& w : ways) {
+      t.program.dialogs.mnuFileLoad_Click();
+      d.Text1->setText(QStringLiteral("later"));
+      // The step yields for 150 ms; Enter comes in its first yield, the take-back 50 ms later,
+      // while the load waits and looks again.
+      bool waitedAtTakeBack = false, stepDone = false;
+      QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] { QTest::keyClick(d.Text1, Qt::Key_Return); });
+        QTimer::singleShot(50, [&] {
+          waitedAtTakeBack = d.LoadWaiting() && t.Bytes() == kept;
+          w.takeBack();
+        });
+        QElapsedTimer yielding;
+        yielding.start();
+        while (yielding.elapsed() < 150) t.platform.Yield();
+        stepDone = true;
+      });
+      QTRY_VERIFY_WITH_TIMEOUT(stepDone, 5000);
+      QVERIFY2(waitedAtTakeBack, w.way);
+      QTRY_VERIFY_WITH_TIMEOUT(!d.LoadWaiting(), 5000);
+      QVERIFY2(t.Bytes() == kept, w.way);
+      QVERIFY(!d.isVisible() && !titleShown && t.program.window.isVisible());
+      QCOMPARE(t.program.window.windowTitle(), caption);
+    }
+
+    t.program.dialogs.mnuFileLoad_Click();
+    QTest::keyClicks(d.Text1, "later");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY(!d.isVisible() && !d.LoadWaiting());
+    QCOMPARE(t.g.GameYear, 1.55f);
   }
 
   // A proximity bomb Alice planted on her own home world before Done has no trip: saved, the game loads from
