@@ -20,7 +20,7 @@ namespace zarnath {
 
 namespace {
 
-// How often a load chosen while another step yields looks again.
+// How often a load chosen while another step runs looks again.
 constexpr int kLoadRetryMs = 10;
 
 // Names and paths as the file system spells them, and back.
@@ -46,6 +46,14 @@ QLabel* DialogLabel(QWidget* parent, const char* text, QRect place) {
 }
 
 constexpr int kFolderRole = Qt::UserRole;
+
+// Whether a step of the game is under way: a turn's resolution or a computer player's turn (each
+// locks the File menu and the input while it runs, also where it lets timers run outside a
+// yield), or another step in whose yield or message box the event being handled came in (a
+// relay, a turn's sends).
+bool StepUnderWay(Game& g) {
+  return g.io.platform.InsideYield() || g.TurnResolving || g.InputBusy || !g.menus.mnuFile.Enabled;
+}
 
 }  // namespace
 
@@ -219,12 +227,12 @@ LoadGameDialog::LoadGameDialog(Game& game)
 void LoadGameDialog::Accept() {
   // One choice waits at a time: a second press while it waits chooses again.
   retry_->stop();
-  if (!game_.menus.mnuFile.Enabled || game_.InputBusy) return;
   const std::string name = CompleteName();
   if (name.empty()) return;
-  if (game_.io.platform.InsideYield()) {
-    // Chosen while another step yields (a relay, a send of a turn): the game must not change
-    // under that step, which would send the rest of what it was doing after the loaded game.
+  if (StepUnderWay(game_)) {
+    // The game must not change under that step, which would carry on with the loaded game
+    // (resolve the rest of a turn, send the rest of what it was sending). The load is carried
+    // out once the step is done, as if chosen then.
     retry_->start();
     return;
   }
