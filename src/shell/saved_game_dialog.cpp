@@ -227,6 +227,8 @@ LoadGameDialog::LoadGameDialog(Game& game)
 void LoadGameDialog::Accept() {
   // One choice waits at a time: a second press while it waits chooses again.
   retry_->stop();
+  // A network client's game comes from its host: it loads none of its own, now or later.
+  if (IsNetworkClient(game_)) return;
   const std::string name = CompleteName();
   if (name.empty()) return;
   if (StepUnderWay(game_)) {

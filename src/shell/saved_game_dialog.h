@@ -101,11 +101,11 @@ class LoadGameDialog : public SavedGameDialog {
 
  public:
   explicit LoadGameDialog(Game& game);
-  // `ImgLoad_Click`: nothing with an empty box; else the name made complete, the dialog hidden
-  // and the game loaded. Chosen while another step runs (a turn's resolution, a computer player's
-  // turn, a step that yields), the load waits until that step is done and is then carried out as
-  // if chosen then. A missing or refused file is reported, the box is emptied and the dialog comes
-  // back; the running game stays as it was.
+  // `ImgLoad_Click`: nothing with an empty box or on a network client; else the name made
+  // complete, the dialog hidden and the game loaded. Chosen while another step runs (a turn's
+  // resolution, a computer player's turn, a step that yields), the load waits until that step is
+  // done and is then carried out as if chosen then. A missing or refused file is reported, the box
+  // is emptied and the dialog comes back; the running game stays as it was.
   void Accept() override;
   // Hides the dialog; with no game set up or loaded the title window comes back.
   void ImgCancel_Click() override;

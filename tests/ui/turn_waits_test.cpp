@@ -164,6 +164,43 @@ class TurnWaitsTest : public QObject {
     QVERIFY(ann.platform.boxes.empty());
     QTRY_VERIFY(bob.g.GameYear == 1.55f && !bob.g.InputBusy);
   }
+
+  // Bob's game comes from Ann's: a Load dialog he left open before he joined loads nothing, in
+  // his turn or while his window waits on the turn's resolution, and nothing waits to load later.
+  void aClientLoadsNoGameOfItsOwn() {
+    LanProgram ann(true, "Ann"), bob(false, "Bob");
+    QVERIFY(StartLanGame(ann, bob));
+    bob.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(bob.g, bob.folder.file("mine.zq").toStdString()));
+    bob.g.GameYear = 1.0f;
+    QVERIFY(!bob.program.menuBar.item("mnuFileLoad")->isEnabled());
+    bob.program.dialogs.ShowLoadDialog();
+    LoadGameDialog& d = bob.program.dialogs.loadDialog();
+    QTest::keyClicks(d.Text1, "mine");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY(d.isVisible() && !d.LoadWaiting());
+    QCOMPARE(bob.g.GameYear, 1.0f);
+
+    bool pressed = false, waiting = true;
+    QTimer resolving;
+    resolving.setInterval(1);
+    QObject::connect(&resolving, &QTimer::timeout, [&] {
+      if (!bob.g.TurnResolving) return;
+      resolving.stop();
+      QTest::keyClick(d.Text1, Qt::Key_Return);
+      waiting = d.LoadWaiting();
+      pressed = true;
+    });
+    resolving.start();
+    PressDone(ann);
+    PressDone(bob);
+    QTRY_VERIFY_WITH_TIMEOUT(pressed, 10000);
+    QVERIFY(!waiting);
+    QTRY_VERIFY_WITH_TIMEOUT(bob.g.GameYear > 1.04f && !bob.g.InputBusy, 10000);
+    QCOMPARE(bob.g.GameYear, ann.g.GameYear);
+    QVERIFY(d.isVisible() && !d.LoadWaiting());
+    QVERIFY(bob.platform.boxes.empty());
+  }
 };
 
 ZARNATH_UI_SUITE(TurnWaitsTest, {"turn-waits", 1024, 96});
