@@ -60,6 +60,9 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     return LoadOutcome::kRefused;
   }
   g.state() = std::move(*read.state);
+  // The game that was running is gone: the Done its computer player had yet to press would end
+  // the turn of the loaded game's seat.
+  g.io.platform.SetTimer(GameTimer::kAI, 10, false);
   // Who has left is a matter of the game that was running, not of the loaded one.
   g.PlayerGone.fill(false);
   // The file's production option, or for a file without options the setup's.

@@ -20,7 +20,7 @@ namespace zarnath {
 
 namespace {
 
-// How often a load chosen while another step yields looks again.
+// How often a load chosen while another step runs looks again.
 constexpr int kLoadRetryMs = 10;
 
 // Names and paths as the file system spells them, and back.
@@ -46,6 +46,14 @@ QLabel* DialogLabel(QWidget* parent, const char* text, QRect place) {
 }
 
 constexpr int kFolderRole = Qt::UserRole;
+
+// Whether a step of the game is under way: a turn's resolution or a computer player's turn (each
+// locks the File menu and the input while it runs, also where it lets timers run outside a
+// yield), or another step in whose yield or message box the event being handled came in (a
+// relay, a turn's sends).
+bool StepUnderWay(Game& g) {
+  return g.io.platform.InsideYield() || g.TurnResolving || g.InputBusy || !g.menus.mnuFile.Enabled;
+}
 
 }  // namespace
 
@@ -206,20 +214,28 @@ void SaveGameDialog::Accept() {
 // --- the load dialog ---
 
 LoadGameDialog::LoadGameDialog(Game& game)
-    : SavedGameDialog(game, "Load Game", "ddentbutt17.jpg", "butt17.jpg") {
+    : SavedGameDialog(game, "Load Game", "ddentbutt17.jpg", "butt17.jpg"), retry_(new QTimer(this)) {
   Text1->clear();
+  retry_->setSingleShot(true);
+  retry_->setInterval(kLoadRetryMs);
+  connect(retry_, &QTimer::timeout, this, [this] {
+    // A dialog hidden since (Cancel, Escape, a minimised network game) took the choice back.
+    if (isVisible()) Accept();
+  });
 }
 
 void LoadGameDialog::Accept() {
-  if (!game_.menus.mnuFile.Enabled || game_.InputBusy) return;
+  // One choice waits at a time: a second press while it waits chooses again.
+  retry_->stop();
+  // A network client's game comes from its host: it loads none of its own, now or later.
+  if (IsNetworkClient(game_)) return;
   const std::string name = CompleteName();
   if (name.empty()) return;
-  if (game_.io.platform.InsideYield()) {
-    // Chosen while another step yields (a relay, a send of a turn): the game must not change
-    // under that step, which would send the rest of what it was doing after the loaded game.
-    QTimer::singleShot(kLoadRetryMs, this, [this] {
-      if (isVisible()) Accept();
-    });
+  if (StepUnderWay(game_)) {
+    // The game must not change under that step, which would carry on with the loaded game
+    // (resolve the rest of a turn, send the rest of what it was sending). The load is carried
+    // out once the step is done, as if chosen then.
+    retry_->start();
     return;
   }
   hide();
@@ -234,6 +250,10 @@ void LoadGameDialog::Accept() {
       show();
       return;
   }
+}
+
+bool LoadGameDialog::LoadWaiting() const {
+  return retry_->isActive();
 }
 
 void LoadGameDialog::ImgCancel_Click() {

@@ -13,6 +13,7 @@
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QTimer;
 
 namespace zarnath {
 
@@ -100,16 +101,23 @@ class LoadGameDialog : public SavedGameDialog {
 
  public:
   explicit LoadGameDialog(Game& game);
-  // `ImgLoad_Click`: nothing with an empty box; else the name made complete, the dialog hidden
-  // and the game loaded (chosen while another step yields, once that step is done). A missing or
-  // refused file is reported, the box is emptied and the dialog comes back; the running game stays
-  // as it was.
+  // `ImgLoad_Click`: nothing with an empty box or on a network client; else the name made
+  // complete, the dialog hidden and the game loaded. Chosen while another step runs (a turn's
+  // resolution, a computer player's turn, a step that yields), the load waits until that step is
+  // done and is then carried out as if chosen then. A missing or refused file is reported, the box
+  // is emptied and the dialog comes back; the running game stays as it was.
   void Accept() override;
   // Hides the dialog; with no game set up or loaded the title window comes back.
   void ImgCancel_Click() override;
+  // Whether a load chosen while another step runs is waiting to look again. A dialog hidden
+  // meanwhile (Cancel, Escape, a minimised network game) takes the choice back at that look.
+  bool LoadWaiting() const;
 
   // Shows the title window again.
   std::function<void()> showTitle;
+
+ private:
+  QTimer* retry_;
 };
 
 }  // namespace zarnath

@@ -90,7 +90,9 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   g.setup.txtPlanets = "9";
   g.TurnDone = g.InputBusy = g.GameOver = g.HideFleets = true;
   g.SelectedFrom = 4;
+  t.ports.SetTimer(GameTimer::kAI, 10, true);  // a computer of the running game has yet to press Done
   ASSERT_EQ(LoadSavedGame(g, path), LoadOutcome::kLoaded);
+  EXPECT_FALSE(t.ports.TimerEnabled(GameTimer::kAI));
   EXPECT_EQ(SavedFieldDifferences(saved.g(), g), Lines());  // multi-line texts
   // Seat 1 is a human again; the setup holds the game's 24 worlds.
   EXPECT_EQ(

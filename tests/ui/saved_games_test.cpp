@@ -1,6 +1,7 @@
 // The save and load dialogs and the title's Load with the program's real game window, the
 // engine's flow and the desktop platform (boxes answered by a script).
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
@@ -350,6 +351,127 @@ class SavedGamesTest : public QObject {
     QCOMPARE(yearAfterYield, 1.20f);
     QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 5000);
     QCOMPARE(t.g.GameYear, 1.55f);
+    QCOMPARE(t.program.window.windowTitle(), QStringLiteral("Zarnath - Year 1.55, Turn #11:  Alice"));
+  }
+
+  // A step of the game locks what it must (the File menu, the input, the turn resolving) and
+  // lets go of each in its own time: a load chosen meanwhile waits while any one of them holds,
+  // however long, and is carried out once the last has let go.
+  void aLoadWaitsForEveryLockOfAStep() {
+    ProgramGame t;
+    t.Start();
+    t.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(t.g, t.File("later.zq").toStdString()));
+    const struct {
+      const char* lock;
+      std::function<void(bool)> set;
+    } locks[] = {{"File menu", [&](bool on) { t.g.menus.mnuFile.Enabled = !on; }},
+                 {"input busy", [&](bool on) { t.g.InputBusy = on; }},
+                 {"turn resolving", [&](bool on) { t.g.TurnResolving = on; }}};
+    LoadGameDialog& d = t.program.dialogs.loadDialog();
+    for (const auto& last : locks) {
+      t.g.GameYear = 1.20f;
+      t.program.dialogs.mnuFileLoad_Click();
+      QTest::keyClicks(d.Text1, "later");
+      for (const auto& l : locks) l.set(true);
+      QTest::keyClick(d.Text1, Qt::Key_Return);
+      for (const auto& l : locks)
+        if (&l != &last) l.set(false);
+      QTest::qWait(100);  // ten looks
+      QVERIFY2(d.isVisible() && d.LoadWaiting() && t.g.GameYear == 1.20f, last.lock);
+      last.set(false);
+      QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 5000);
+      QCOMPARE(t.g.GameYear, 1.55f);
+      QVERIFY(!d.LoadWaiting() && t.platform.boxes.empty());
+    }
+  }
+
+  // A load chosen while a step yields and taken back (Cancel, Escape) before the step is done
+  // never happens, neither in the step nor after it: the game stays the one Alice kept. Chosen
+  // again with no step under way, it loads.
+  void aLoadTakenBackWhileItWaitsNeverHappens() {
+    ProgramGame t;
+    t.Start();
+    t.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(t.g, t.File("later.zq").toStdString()));
+    t.g.GameYear = 1.20f;
+    const std::string kept = t.Bytes();
+    const QString caption = t.program.window.windowTitle();
+    bool titleShown = false;
+    t.program.dialogs.showTitle = [&] { titleShown = true; };
+    LoadGameDialog& d = t.program.dialogs.loadDialog();
+    const struct {
+      const char* way;
+      std::function<void()> takeBack;
+    } ways[] = {{"Cancel", [&] { QTest::mouseClick(d.ImgCancel(), Qt::LeftButton); }},
+                {"Escape", [&] { QTest::keyClick(d.Text1, Qt::Key_Escape); }}};
+    for (const auto& w : ways) {
+      t.program.dialogs.mnuFileLoad_Click();
+      d.Text1->setText(QStringLiteral("later"));
+      // The step yields for 150 ms; Enter comes in its first yield, the take-back 50 ms later,
+      // while the load waits and looks again.
+      bool waitedAtTakeBack = false, stepDone = false;
+      QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] { QTest::keyClick(d.Text1, Qt::Key_Return); });
+        QTimer::singleShot(50, [&] {
+          waitedAtTakeBack = d.LoadWaiting() && t.Bytes() == kept;
+          w.takeBack();
+        });
+        QElapsedTimer yielding;
+        yielding.start();
+        while (yielding.elapsed() < 150) t.platform.Yield();
+        stepDone = true;
+      });
+      QTRY_VERIFY_WITH_TIMEOUT(stepDone, 5000);
+      QVERIFY2(waitedAtTakeBack, w.way);
+      QTRY_VERIFY_WITH_TIMEOUT(!d.LoadWaiting(), 5000);
+      QVERIFY2(t.Bytes() == kept, w.way);
+      QVERIFY(!d.isVisible() && !titleShown && t.program.window.isVisible());
+      QCOMPARE(t.program.window.windowTitle(), caption);
+    }
+
+    t.program.dialogs.mnuFileLoad_Click();
+    QTest::keyClicks(d.Text1, "later");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY(!d.isVisible() && !d.LoadWaiting());
+    QCOMPARE(t.g.GameYear, 1.55f);
+  }
+
+  // At one computer Bob's Done starts Calypso's computer turn, which locks the File menu and the
+  // input while she plays. A load chosen then is carried out once she is done, and the loaded
+  // game goes on at the seat it was saved at: nothing of the computer's turn (its Done) reaches it.
+  void aLoadChosenInAComputersTurnRunsOnceItIsDone() {
+    ProgramGame t;
+    t.Start();
+    t.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(t.g, t.File("later.zq").toStdString()));
+    t.g.GameYear = 1.0f;
+    const auto done = [&] {
+      QTest::mouseClick(t.program.controls.button(MainButton::kDone), Qt::LeftButton, {}, QPoint(5, 5));
+    };
+    done();
+    QCOMPARE(t.g.CurrentPlayer, 1);
+    t.program.menuBar.item("mnuFileLoad")->trigger();
+    LoadGameDialog& d = t.program.dialogs.loadDialog();
+    QTest::keyClicks(d.Text1, "later");
+    bool pressed = false, waited = false;
+    QTimer computer;
+    computer.setInterval(1);
+    QObject::connect(&computer, &QTimer::timeout, [&] {
+      if (t.g.CurrentPlayer != 2 || !t.g.InputBusy) return;
+      computer.stop();
+      QTest::keyClick(d.Text1, Qt::Key_Return);
+      waited = d.isVisible() && d.LoadWaiting() && !t.g.menus.mnuFile.Enabled;
+      pressed = true;
+    });
+    computer.start();
+    done();
+    QTRY_VERIFY_WITH_TIMEOUT(pressed, 10000);
+    QVERIFY(waited);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible() && !d.LoadWaiting(), 10000);
+    QCOMPARE(t.g.GameYear, 1.55f);
+    QCOMPARE(t.g.CurrentPlayer, 0);
+    QVERIFY(!t.platform.TimerEnabled(GameTimer::kAI));
     QCOMPARE(t.program.window.windowTitle(), QStringLiteral("Zarnath - Year 1.55, Turn #11:  Alice"));
   }
 

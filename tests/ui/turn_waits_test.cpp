@@ -1,15 +1,18 @@
 // The program's own platform keeps a network turn's steps apart: a Done pressed while a step
-// yields, a turn's end counted in a yield, and a Done pressed while a message box is up each run
-// once that step is done, from the top of the event loop, and not inside it. Two programs of a
-// LAN game on the offscreen platform, Ann hosting and Bob joined.
+// yields, a turn's end counted in a yield, a Done pressed while a message box is up and a load
+// chosen while the turn resolves each run once that step is done, from the top of the event loop,
+// and not inside it. Two programs of a LAN game on the offscreen platform, Ann hosting and Bob
+// joined.
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include "engine/save_load.h"
 #include "engine/turn.h"
 #include "hot_seat.h"
 #include "lan_program.h"
+#include "shell/saved_game_dialog.h"
 
 namespace zarnath::testing {
 
@@ -32,6 +35,20 @@ struct YieldingStep {
     });
     QTRY_VERIFY_WITH_TIMEOUT(year != 0, 10000);
   }
+};
+
+// Runs `then` each time `widget` receives an event of `type`.
+struct OnEvent : QObject {
+  OnEvent(QWidget* widget, QEvent::Type type, std::function<void()> then)
+      : type(type), then(std::move(then)) {
+    widget->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == type) then();
+    return false;
+  }
+  QEvent::Type type;
+  std::function<void()> then;
 };
 
 void PressDone(LanProgram& p) {
@@ -93,6 +110,96 @@ class TurnWaitsTest : public QObject {
     QCOMPARE(afterBox, TurnStatus::kTakingTurn);
     QTRY_COMPARE(ann.g.SeatStatus[0], TurnStatus::kDoneTurn);
     QTRY_COMPARE(bob.g.SeatStatus[0], TurnStatus::kDoneTurn);
+  }
+
+  // Ann is done and has chosen a file in her Load dialog; Bob's Done ends the turn, and Ann's
+  // Enter reaches her program while the turn's resolution has locked her menus and input. The
+  // load is carried out once the resolution is done and the next turn open: the dialog closes
+  // and the loaded game is on both windows.
+  void aLoadChosenWhileTheTurnResolvesRunsOnceItIsDone() {
+    LanProgram ann(true, "Ann"), bob(false, "Bob");
+    QVERIFY(StartLanGame(ann, bob));
+    ann.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(ann.g, ann.folder.file("later.zq").toStdString()));
+    ann.g.GameYear = 1.0f;
+    PressDone(ann);
+    QTRY_COMPARE(bob.g.SeatStatus[0], TurnStatus::kDoneTurn);
+    ann.program.menuBar.item("mnuFileLoad")->trigger();
+    LoadGameDialog& d = ann.program.dialogs.loadDialog();
+    QVERIFY(d.isVisible());
+    QTest::keyClicks(d.Text1, "later");
+
+    struct {
+      bool pressed = false, locked = false, up = false;
+    } enter;
+    QTimer resolving;
+    resolving.setInterval(1);
+    QObject::connect(&resolving, &QTimer::timeout, [&] {
+      if (!ann.g.TurnResolving) return;
+      resolving.stop();
+      enter.locked = ann.platform.InsideYield() && ann.g.InputBusy && !ann.g.menus.mnuFile.Enabled;
+      QTest::keyClick(d.Text1, Qt::Key_Return);
+      enter.up = d.isVisible() && ann.g.TurnResolving;
+      enter.pressed = true;
+    });
+    // Ann's game as the dialog closes for the load: the resolved turn, Ann's next turn open.
+    float yearAtLoad = 0;
+    bool lockedAtLoad = true;
+    TurnStatus seatAtLoad = TurnStatus::kNone;
+    OnEvent hidden(&d, QEvent::Hide, [&] {
+      yearAtLoad = ann.g.GameYear;
+      lockedAtLoad = ann.g.TurnResolving || ann.g.InputBusy || !ann.g.menus.mnuFile.Enabled;
+      seatAtLoad = ann.g.SeatStatus[0];
+    });
+    resolving.start();
+    PressDone(bob);
+    QTRY_VERIFY_WITH_TIMEOUT(enter.pressed, 10000);
+    QVERIFY(enter.locked && enter.up);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 10000);
+    QCOMPARE(yearAtLoad, 1.05f);
+    QVERIFY(!lockedAtLoad);
+    QCOMPARE(seatAtLoad, TurnStatus::kTakingTurn);
+    QCOMPARE(ann.g.GameYear, 1.55f);
+    QCOMPARE(ann.program.window.windowTitle(), QStringLiteral("Zarnath - Year 1.55, Turn #11:  Ann"));
+    QVERIFY(ann.platform.boxes.empty());
+    QTRY_VERIFY(bob.g.GameYear == 1.55f && !bob.g.InputBusy);
+  }
+
+  // Bob's game comes from Ann's: a Load dialog he left open before he joined loads nothing, in
+  // his turn or while his window waits on the turn's resolution, and nothing waits to load later.
+  void aClientLoadsNoGameOfItsOwn() {
+    LanProgram ann(true, "Ann"), bob(false, "Bob");
+    QVERIFY(StartLanGame(ann, bob));
+    bob.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(bob.g, bob.folder.file("mine.zq").toStdString()));
+    bob.g.GameYear = 1.0f;
+    QVERIFY(!bob.program.menuBar.item("mnuFileLoad")->isEnabled());
+    bob.program.dialogs.ShowLoadDialog();
+    LoadGameDialog& d = bob.program.dialogs.loadDialog();
+    QTest::keyClicks(d.Text1, "mine");
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY(d.isVisible() && !d.LoadWaiting());
+    QCOMPARE(bob.g.GameYear, 1.0f);
+
+    bool pressed = false, waiting = true;
+    QTimer resolving;
+    resolving.setInterval(1);
+    QObject::connect(&resolving, &QTimer::timeout, [&] {
+      if (!bob.g.TurnResolving) return;
+      resolving.stop();
+      QTest::keyClick(d.Text1, Qt::Key_Return);
+      waiting = d.LoadWaiting();
+      pressed = true;
+    });
+    resolving.start();
+    PressDone(ann);
+    PressDone(bob);
+    QTRY_VERIFY_WITH_TIMEOUT(pressed, 10000);
+    QVERIFY(!waiting);
+    QTRY_VERIFY_WITH_TIMEOUT(bob.g.GameYear > 1.04f && !bob.g.InputBusy, 10000);
+    QCOMPARE(bob.g.GameYear, ann.g.GameYear);
+    QVERIFY(d.isVisible() && !d.LoadWaiting());
+    QVERIFY(bob.platform.boxes.empty());
   }
 };
 
