@@ -64,33 +64,11 @@ done
 work=$(mktemp -d)
 pids=()
 player_files=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
-  for p in "${xvfb_pids[@]}"; do kill "$p" 2> /dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_players EXIT
 
-fail() {
-  echo "conquest-check: $*" >&2
-  mkdir -p "$shots"
-  for i in 0 1; do
-    echo "${names[$i]}'s windows:" >&2
-    DISPLAY=${displays[$i]} xdotool search --onlyvisible --name . getwindowname %@ >&2 2> /dev/null || true
-    import -display "${displays[$i]}" -window root "$shots/conquest-check-failed-${names[$i]}.png" 2> /dev/null || true
-  done
-  exit 1
-}
+fail() { players_failed conquest-check "$@"; }
 
-# The displays and the port must be this check's alone: a display that already answers belongs
-# to someone else, and the programs would play on it.
-for d in "${displays[@]}"; do
-  ! DISPLAY=$d xdotool getmouselocation > /dev/null 2>&1 ||
-    { echo "conquest-check: display $d is in use (CONQUEST_CHECK_DISPLAY moves the check's)" >&2; exit 2; }
-done
-! tcp_port_in_state "$ZARNATH_PORT" 0A ||
-  { echo "conquest-check: port $ZARNATH_PORT is in use (ZARNATH_PORT moves the game's)" >&2; exit 2; }
-for d in "${displays[@]}"; do start_display "$d" || fail "the virtual display $d did not start"; done
+claim_displays conquest-check CONQUEST_CHECK_DISPLAY
 
 # The saved game of the end, written by the game's own save for these two players, and what it
 # holds: its turn, and the turn at whose end the loser's last ship lands.
@@ -108,34 +86,8 @@ year_of() { awk -v t="$1" 'BEGIN { printf "%.2f", 1 + t * 0.05 }'; }
 echo "conquest-check: the saved game opens at year $year, turn $turn; ${names[$winner]} takes" \
   "${names[$loser]}'s last world in it, and ${names[$loser]}'s last ship lands $landing turns later"
 
-# From the title window to the setup window with the player's name typed and the LAN box ticked.
-setup_player() {  # player
-  local setup
-  open_setup "$1"
-  setup=setup_$1
-  player_click "$1" "${!setup}" 25 171  # Network/LAN Game
-}
-
-start_player 0
+open_lan_game  # Ann hosts, Bob joins, Ann's galaxy goes to him
 cp "$work/lastworlds.zq" "$work/Ann/"
-setup_player 0
-player_click 0 "$setup_0" 47 219  # Host A New Game: Ann listens
-for _ in $(seq 100); do tcp_port_in_state "$ZARNATH_PORT" 0A && break; sleep 0.1; done
-tcp_port_in_state "$ZARNATH_PORT" 0A || fail "Ann's program does not listen on port $ZARNATH_PORT after Host A New Game"
-start_player 1
-setup_player 1
-player_click 1 "$setup_1" 47 243   # Connect to Game
-player_click 1 "$setup_1" 200 271  # the address box
-DISPLAY=${displays[1]} xdotool type --delay 60 "127.0.0.1"
-DISPLAY=${displays[1]} xdotool key Return  # joins Ann's lobby
-sleep 1.5
-player_click 0 "$setup_0" 357 217  # Start: Ann's galaxy goes to Bob
-
-wins=()
-for i in 0 1; do
-  w=$(player_window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
-  wins+=("$w")
-done
 echo "conquest-check: the game window opened on both displays at year 1.00, turn 0"
 sleep 1
 
@@ -156,10 +108,6 @@ DISPLAY=${displays[0]} xdotool search --onlyvisible --name "^Load Game\$" > /dev
   fail "the load dialog is still shown after the load"
 echo "conquest-check: Ann loaded the saved game from the File menu; both windows show year $year, turn $turn"
 
-# The title of a player's game window now.
-title_of() {
-  DISPLAY=${displays[$1]} xdotool getwindowname "${wins[$1]}" 2> /dev/null || true
-}
 conquest_shown() {  # player: its high-score window is up
   DISPLAY=${displays[$1]} xdotool search --all --onlyvisible --pid "${pids[$1]}" --name "^Zarnath HighScores\$" > /dev/null 2>&1
 }
@@ -171,7 +119,7 @@ conquest_shown() {  # player: its high-score window is up
 for t in $(seq "$turn" $((conquest_turn - 1))); do
   for i in 1 0; do
     shown="Zarnath - Year $(year_of "$t"), Turn #$t:  ${names[$i]}"
-    before=$(title_of "$i")
+    before=$(player_title "$i")
     if [ "$t" = "$turn" ] || [ "$i" = "$winner" ]; then
       [ "$before" = "$shown" ] || fail "${names[$i]} is not taking turn $t before the Done: [$before]"
     else
@@ -181,7 +129,7 @@ for t in $(seq "$turn" $((conquest_turn - 1))); do
     # Bob's Done in the loaded turn leaves it open for Ann's: his title says so until then.
     if [ "$t" = "$turn" ] && [ "$i" = 1 ]; then
       player_window 1 "^$shown \\(Done Turn\\)\$" 10 > /dev/null ||
-        fail "Bob's Done in turn $t did not show on his title: [$(title_of 1)]"
+        fail "Bob's Done in turn $t did not show on his title: [$(player_title 1)]"
     fi
   done
   next=$((t + 1))
@@ -192,7 +140,7 @@ for t in $(seq "$turn" $((conquest_turn - 1))); do
       [ "$i" = "$winner" ] || want="$want \\(Done Turn\\)"
       player_window "$i" "^Zarnath - Year $(year_of "$next"), Turn #$next:  $want\$" "$turn_bound" > /dev/null ||
         fail "turn $next did not open on ${names[$i]}'s window within $turn_bound s as [...:  ${want//\\/}]" \
-          "(its title: [$(title_of "$i")])"
+          "(its title: [$(player_title "$i")])"
       conquest_shown "$i" && fail "${names[$i]}'s program showed a conquest at turn $next while ${names[$loser]}'s ship flies"
     done
     echo "conquest-check: turn $next opened on both windows (${names[$winner]} taking the turn with every world," \
@@ -207,8 +155,8 @@ titles=()
 for i in 0 1; do
   player_window "$i" "^Zarnath HighScores\$" "$conquest_bound" > /dev/null ||
     fail "no high-score window on ${names[$i]}'s display within $conquest_bound s of the last Done" \
-      "(its game window: [$(title_of "$i")])"
-  titles+=("$(title_of "$i")")
+      "(its game window: [$(player_title "$i")])"
+  titles+=("$(player_title "$i")")
   sleep 0.5
   import -display "${displays[$i]}" -window root "$shots/net-conquest-${names[$i],,}.png" ||
     fail "no screenshot of ${names[$i]}'s conquest"

@@ -43,54 +43,12 @@ require_tools done-race-check Xvfb xdotool import xclip
 work=$(mktemp -d)
 pids=()
 player_files=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2> /dev/null || true; done
-  for p in "${xvfb_pids[@]}"; do kill "$p" 2> /dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+trap end_players EXIT
 
-fail() {
-  echo "done-race-check: $*" >&2
-  mkdir -p "$shots"
-  for i in 0 1 2; do
-    echo "${names[$i]}'s windows:" >&2
-    DISPLAY=${displays[$i]} xdotool search --onlyvisible --name . getwindowname %@ >&2 2> /dev/null || true
-    import -display "${displays[$i]}" -window root "$shots/done-race-check-failed-${names[$i]}.png" 2> /dev/null || true
-  done
-  exit 1
-}
+fail() { players_failed done-race-check "$@"; }
 
-for d in "${displays[@]}"; do start_display "$d" || fail "the virtual display $d did not start"; done
-
-# From the title window to the setup window with the player's name typed and the LAN box ticked.
-setup_player() {  # player
-  local setup
-  open_setup "$1"
-  setup=setup_$1
-  player_click "$1" "${!setup}" 25 171  # Network/LAN Game
-}
-
-start_player 0
-setup_player 0
-player_click 0 "$setup_0" 47 219  # Host A New Game: Ann listens
-for i in 1 2; do
-  start_player "$i"
-  setup_player "$i"
-  s=setup_$i
-  player_click "$i" "${!s}" 47 243   # Connect to Game
-  player_click "$i" "${!s}" 200 271  # the address box
-  DISPLAY=${displays[$i]} xdotool type --delay 60 "127.0.0.1"
-  DISPLAY=${displays[$i]} xdotool key Return  # joins Ann's lobby
-  sleep 1.5
-done
-player_click 0 "$setup_0" 357 217  # Start: Ann's galaxy goes to Bob and Cy
-
-wins=()
-for i in 0 1 2; do
-  w=$(player_window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
-  wins+=("$w")
-done
+claim_displays done-race-check DONE_RACE_CHECK_DISPLAY
+open_lan_game  # Ann hosts, Bob and Cy join, Ann's galaxy goes to them
 sleep 1
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }

@@ -134,13 +134,7 @@ DISPLAY=${displays[1]} xdotool mousemove --window "$setup_1" 60 592 click --repe
 wait_for 150 defaults_hold 1 Bob || fail "Bob's program did not connect to Ann's game (no name in its defaults)"
 wait_for 50 tcp_port_in_state "$ZARNATH_PORT" 01 || fail "no connection on Ann's port $ZARNATH_PORT"
 sleep 1  # Bob's seat and the Start button show in Ann's lobby
-player_click 0 "$setup_0" 357 217  # Start
-
-wins=()
-for i in 0 1; do
-  w=$(player_window "$i" "^Zarnath - Year 1.00, Turn #0:  ${names[$i]}\$") || fail "no game window with ${names[$i]}'s first turn"
-  wins+=("$w")
-done
+start_net_game 0
 log=$work/master/master-lists/gamelog.txt
 wait_for 100 grep -qs "Players: Ann Bob" "$log" || true
 grep -qs "ZQ v1.40.0143 Game Start: .*Players: Ann Bob" "$log" || fail "the game log has no line of this game"
