@@ -556,6 +556,8 @@ void RecountAfterLoss(Game& g) {
 void ClientConnectionLost(Game& g, bool peerClosed) {
   SetupState& s = g.setup;
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
+  // A state of the host's that had begun to come never opens: nothing waits on it any more.
+  g.InputBusy = false;
   if (g.GameInProgress && !g.window.SetupVisible) {
     g.SeatStatus[0] = TurnStatus::kDisconnected;
     g.io.screen.Refresh(Control::kLblStatus);

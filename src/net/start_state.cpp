@@ -91,6 +91,7 @@ void LeaveOnIncompleteState(NetSession& s) {
     return;
   }
   // From the game window back to a fresh setup window, as when the host is lost.
+  g.InputBusy = false;
   g.SeatStatus[0] = TurnStatus::kDisconnected;
   g.io.screen.Refresh(Control::kLblStatus);
   g.io.net.CloseAll();

@@ -261,5 +261,23 @@ TEST(GoneSeats, AGameLoadedAfterTheHostWasLostHasEverySeatInIt) {
   EXPECT_EQ(StatusCaption(bob, 2), "Cy:  Taking Turn");
 }
 
+// Bob's host begins a new state and is gone before it is whole, in the lobby and in a game: Bob's
+// program is back in its setup with its input free, so the title's Load and a new game answer.
+TEST(GoneSeats, AHostLostWhileItsStateComesLeavesTheClientsInputFree) {
+  for (const bool inGame : {false, true}) {
+    SCOPED_TRACE(inGame ? "in a game" : "in the lobby");
+    ClientGame c;
+    Game& bob = c.g();
+    c.t.ports.onGameCheck = [&bob] { GameCheck(bob); };
+    if (inGame) c.TakeState(HostGame().g(), 1);
+    c.Receive("[NP] 0014*[N] 00Ann*");
+    ASSERT_TRUE(bob.InputBusy);
+    c.t.ports.connected[0] = false;
+    c.session->ConnectionLost(0);
+    EXPECT_FALSE(bob.InputBusy);
+    EXPECT_FALSE(bob.GameInProgress);
+  }
+}
+
 }  // namespace
 }  // namespace zarnath
