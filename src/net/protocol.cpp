@@ -288,6 +288,8 @@ void TellSeatItsStatus(NetSession& s, int element) {
   if (element < 1 || element >= kSeats || !g.GameInProgress || g.TurnResolving) return;
   const size_t n = static_cast<size_t>(element);
   if (g.PlayerName[n].empty() || g.PlayerGone[n] || g.SeatStatus[n] == TurnStatus::kNone) return;
+  // A client that knows only the game's frames hears of a seat only its Done or its departure.
+  if (g.SeatStatus[n] != TurnStatus::kDoneTurn && !g.MarksStates[n]) return;
   NetSend(s.game, Frame(Tag::kStatus, element, StatusCaption(g, element)), SendPace::kYield, element);
 }
 

@@ -129,6 +129,11 @@ TEST(SeatStatus, AHostThatCannotTakeADoneTellsTheClientWhereItsSeatStands) {
   g.SeatStatus[2] = TurnStatus::kEliminated;
   h.t.ports.Clear();
   h.Receive(2, kCyDone);
+  // A client that knows only the game's frames is told of a seat nothing but Done or departure;
+  // the program's own (it marks its states) hears its seat is out.
+  EXPECT_TRUE(h.t.ports.Sent().empty());
+  h.Receive(2, StateMarkFrame());
+  h.Receive(2, kCyDone);
   EXPECT_EQ(h.t.ports.Sent(), Frames{"[STATUS] 02Cy:  Eliminated*"});
   g.SeatStatus[2] = TurnStatus::kDoneTurn;
   g.TurnResolving = true;
@@ -138,7 +143,7 @@ TEST(SeatStatus, AHostThatCannotTakeADoneTellsTheClientWhereItsSeatStands) {
   g.PlayerGone[2] = true;
   h.Receive(2, kCyDone);
   EXPECT_TRUE(h.t.ports.Sent().empty());
-  EXPECT_EQ(h.session->dropped, 4);
+  EXPECT_EQ(h.session->dropped, 5);
 }
 
 // A client that leaves is told to the others before the host's own five-second announcement, and
