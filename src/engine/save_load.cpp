@@ -3,6 +3,7 @@
 #include "engine/game_window.h"
 #include "engine/menu_state.h"
 #include "engine/net_send.h"
+#include "engine/turn.h"
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
@@ -60,9 +61,11 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     return LoadOutcome::kRefused;
   }
   g.state() = std::move(*read.state);
-  // The game that was running is gone: the Done its computer player had yet to press would end
-  // the turn of the loaded game's seat.
+  // The game that was running is gone: the Done its computer player had yet to press, or its
+  // turn's clock running out, would end the turn of the loaded game's seat. The loaded turn's
+  // start arms its own clock.
   g.io.platform.SetTimer(GameTimer::kAI, 10, false);
+  StopTurnTimer(g);
   // Who has left is a matter of the game that was running, not of the loaded one.
   g.PlayerGone.fill(false);
   // The file's production option, or for a file without options the setup's.

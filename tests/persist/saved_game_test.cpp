@@ -7,6 +7,7 @@
 
 #include "commands/menu_commands.h"
 #include "engine/save_load.h"
+#include "engine/turn.h"
 #include "model/exact_number.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
@@ -91,8 +92,10 @@ TEST(SavedGameLoader, TakesOverOptionsSeatsAndRestartsPlay) {
   g.TurnDone = g.InputBusy = g.GameOver = g.HideFleets = true;
   g.SelectedFrom = 4;
   t.ports.SetTimer(GameTimer::kAI, 10, true);  // a computer of the running game has yet to press Done
+  SetTurnTimer(g, 60000, true);                // and the running turn's clock counts down
   ASSERT_EQ(LoadSavedGame(g, path), LoadOutcome::kLoaded);
   EXPECT_FALSE(t.ports.TimerEnabled(GameTimer::kAI));
+  EXPECT_FALSE(t.ports.TimerEnabled(GameTimer::kTurn));
   EXPECT_EQ(SavedFieldDifferences(saved.g(), g), Lines());  // multi-line texts
   // Seat 1 is a human again; the setup holds the game's 24 worlds.
   EXPECT_EQ(
