@@ -5,7 +5,8 @@
 // status only as a Done or a departure. A frame outside that is written down as a fault.
 #pragma once
 
-#include <array>
+#include <cctype>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
