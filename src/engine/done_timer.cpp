@@ -31,6 +31,16 @@ void StopTurnTimer(Game& g) {
   SetTurnTimer(g, 0, false);
 }
 
+void ReleaseAbandonedGame(Game& g) {
+  StopTurnTimer(g);
+  g.io.platform.SetTimer(GameTimer::kAI, 10, false);
+  g.io.platform.SetTimer(GameTimer::kStepsWaiting, 0, false);
+  g.DoneWaiting = g.TurnEndWaiting = false;
+  g.InputBusy = g.TurnResolving = g.TurnDone = false;
+  SetMenusEnabled(g, true);
+  g.window.txtMove.Busy = false;
+}
+
 std::string WaitingListText(const GameState& g) {
   std::string names;
   for (int q = 0; q < kSeats; ++q) {

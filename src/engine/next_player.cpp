@@ -247,6 +247,9 @@ bool GameCheck(Game& g) {
   TrimTexts(g);
 
   g.window.txtMove.Visible = true;
+  // The turn's clock starts from this moment: a clock left running by the turn or game before
+  // (a load, a new game, a new state from the host) must not end this turn before its minutes.
+  StopTurnTimer(g);
   const bool othersNamed = !g.PlayerName[1].empty() || !g.PlayerName[2].empty() || !g.PlayerName[3].empty();
   if (g.SeatStatus[me] != TurnStatus::kEliminated && othersNamed && g.TurnTimerOn) {
     g.TurnMinutesLeft = static_cast<int16_t>(TurnMinutesFor(turn));

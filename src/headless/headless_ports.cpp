@@ -107,7 +107,7 @@ void HeadlessPorts::Yield() {
   if (!onYield) return;
   ++yieldDepth_;
   onYield();
-  --yieldDepth_;
+  if (--yieldDepth_ == 0 && onYieldsEnded) onYieldsEnded();
 }
 
 void HeadlessPorts::PlaySound(const std::string& file) {

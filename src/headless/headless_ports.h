@@ -53,6 +53,7 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   std::function<void()> onGameCheck;
   std::function<void()> onGalaxySync;
   std::function<void()> onYield;
+  std::function<void()> onYieldsEnded;  // as the last yield returns
   std::function<void()> onShowSetupWindow;
   std::function<void()> onComputerTurn;
   std::function<void()> onAutoSave;

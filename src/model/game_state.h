@@ -188,7 +188,8 @@ struct NetState {
   std::array<bool, 4> AwaitingName{};
   std::array<int16_t, 4> SilentTicks{};
   // On a network host: connection n is a client that marks where each state of a game reaches
-  // it (it said so on joining), and how many states it was sent since that it has not marked yet.
+  // it (it said so on joining), and how many states it was sent since it opened that it has not
+  // marked yet.
   // While any is unmarked, its orders and its Done were given in a game it had before, and count
   // for nothing. A client that does not mark is taken as it speaks.
   std::array<bool, 4> MarksStates{};

@@ -132,6 +132,10 @@ class NetworkEvents {
   // transport hands them back with HandleLeftWaiting once control is back in its event loop.
   virtual bool LeftWaiting() const { return false; }
   virtual void HandleLeftWaiting() {}
+  // Whether what was left waits for the steps that yield below the event loop's top to be done
+  // (a new state that must not change the game under them): nothing is handed back until the
+  // platform's last yield has ended, however often the event loop passes meanwhile.
+  virtual bool LeftUntilYieldsEnd() const { return false; }
 };
 
 class NetworkPort {

@@ -416,9 +416,9 @@ void ClientConnectionOpened(Game& g) {
   s.Label9 = "Click Server Name To Disconnect";
   ShowSetup(g);
   g.NetworkGame = true;
-  // Before its name: the host knows from the start that this client marks each state it takes.
-  SendToHost(g, StateMarkFrame());
+  // The client introduces itself, then tells the host that it marks each state it takes.
   SendToHost(g, Frame(Tag::kName, 0, s.txtPL[0]));
+  SendToHost(g, StateMarkFrame());
   OpenChatArea(g);
   ShowSetup(g);
 }
@@ -556,8 +556,9 @@ void RecountAfterLoss(Game& g) {
 void ClientConnectionLost(Game& g, bool peerClosed) {
   SetupState& s = g.setup;
   g.io.platform.SetTimer(GameTimer::kClientJoin, kClientJoinMs, false);
-  // A state of the host's that had begun to come never opens: nothing waits on it any more.
-  g.InputBusy = false;
+  // The host's game is over here, whatever step of it was under way (a state coming in, the
+  // turn's resolution): nothing waits on it any more, and none of its clocks runs on.
+  ReleaseAbandonedGame(g);
   if (g.GameInProgress && !g.window.SetupVisible) {
     g.SeatStatus[0] = TurnStatus::kDisconnected;
     g.io.screen.Refresh(Control::kLblStatus);

@@ -69,6 +69,7 @@ void NetSession::Opened(int element) {
   if (IsHost()) {
     if (element >= 1) HostConnectionOpened(game, element);
   } else if (element == 0) {
+    ForgetHostsState();
     ClientConnectionOpened(game);
   }
   if (onConnectionOpened) onConnectionOpened(element);
@@ -79,9 +80,17 @@ void NetSession::Lost(int element) {
     // A seat lost in a game may end the turn: counted once nothing else waits.
     if (element >= 1 && HostConnectionLost(game, element)) recountDue_ = true;
   } else if (element == 0) {
+    ForgetHostsState();
     ClientConnectionLost(game, true);
   }
   if (onConnectionLost) onConnectionLost(element);
+}
+
+void NetSession::ForgetHostsState() {
+  // A state or turn of a host that is gone never completes: the next host's first [NP] begins a
+  // state of its own, which this client marks.
+  start = StartState{};
+  turnStream_ = TurnStream{};
 }
 
 void NetSession::HandleLeftWaiting() {
@@ -96,6 +105,7 @@ void NetSession::Drain() {
   // a time: what follows a turn's end waits for the next pass of the event loop.
   if (draining_ || leftWaiting_) return;
   draining_ = true;
+  leftForYields_ = false;
   for (;;) {
     if (turnOpened_) {
       turnOpened_ = false;
@@ -113,6 +123,7 @@ void NetSession::Drain() {
       // A step of this machine's yields (an order going out, a Done): the game must not change
       // under it. The new state waits until the step is done.
       leftWaiting_ = true;
+      leftForYields_ = true;
       break;
     }
     nextTurn_ = (element + 1) % kSeats;

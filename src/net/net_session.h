@@ -41,6 +41,7 @@ class NetSession : public NetworkEvents {
   size_t FramesWaiting(int element) const override;
   bool LeftWaiting() const override { return leftWaiting_; }
   void HandleLeftWaiting() override;
+  bool LeftUntilYieldsEnd() const override { return leftWaiting_ && leftForYields_; }
   // Whether anything waits to be handled after the frame in hand.
   bool MoreWaiting() const;
 
@@ -80,6 +81,8 @@ class NetSession : public NetworkEvents {
   // A client's next frame begins a new state while a step of this machine yields.
   bool NewStateMustWait(const Waiting& next) const;
   void Dispatch(int element, const std::string& text);
+  // On a client whose link to its host ended or opened anew.
+  void ForgetHostsState();
   void Opened(int element);
   void Lost(int element);
 
@@ -89,9 +92,10 @@ class NetSession : public NetworkEvents {
   TurnStream turnStream_;  // a client's place in its host's turn
   int nextTurn_ = 0;       // the connection whose turn comes next
   bool draining_ = false;
-  bool turnOpened_ = false;   // the frame in hand opened this client's next turn
-  bool leftWaiting_ = false;  // what waits is handled at a later pass of the event loop
-  bool recountDue_ = false;   // a seat was lost in a game: the end-of-turn count runs again
+  bool turnOpened_ = false;     // the frame in hand opened this client's next turn
+  bool leftWaiting_ = false;    // what waits is handled at a later pass of the event loop
+  bool leftForYields_ = false;  // ... once the steps that yield below it are done
+  bool recountDue_ = false;     // a seat was lost in a game: the end-of-turn count runs again
 };
 
 }  // namespace zarnath

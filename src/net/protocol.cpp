@@ -710,18 +710,26 @@ std::string StateMarkFrame() {
 void HostTakesStateMark(Game& g, int seat) {
   if (seat < 1 || seat >= kSeats) return;
   const size_t n = static_cast<size_t>(seat);
-  g.MarksStates[n] = true;
+  // The connection's first mark is the one of its joining, which the client sends before any
+  // state could reach it: it marks none of the states sent since.
+  if (!g.MarksStates[n]) {
+    g.MarksStates[n] = true;
+    return;
+  }
   if (g.StatesUnmarked[n] > 0) --g.StatesUnmarked[n];
 }
 
 void HostSendsState(Game& g, int seat) {
   if (seat < 1 || seat >= kSeats) return;
   const size_t n = static_cast<size_t>(seat);
-  if (g.MarksStates[n] && g.StatesUnmarked[n] < INT16_MAX) ++g.StatesUnmarked[n];
+  // Counted before the client has said that it marks: its joining mark may still be on its way.
+  if (g.StatesUnmarked[n] < INT16_MAX) ++g.StatesUnmarked[n];
 }
 
 bool OnEarlierGame(const Game& g, int seat) {
-  return seat >= 1 && seat < kSeats && g.StatesUnmarked[static_cast<size_t>(seat)] > 0;
+  if (seat < 1 || seat >= kSeats) return false;
+  const size_t n = static_cast<size_t>(seat);
+  return g.MarksStates[n] && g.StatesUnmarked[n] > 0;
 }
 
 const MessageEntry& Entry(Tag tag) {

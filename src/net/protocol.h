@@ -150,13 +150,13 @@ std::string Frame(Tag tag, int index, std::string_view payload);
 std::string Frame(Tag tag, int index = 0);
 
 // The frame by which a client of this program marks where it stands: sent once as it joins,
-// before its name, and again as each new state of a game begins to reach it. It is the recall of
+// right after its name, and again as each new state of a game begins to reach it. It is the recall of
 // a free travel slot, which matches no object in flight on any host, so a host that does not look
 // for it lets it pass with nothing changed; a host that does knows that what the client sends
 // after it was given in the state it was sent last.
 std::string StateMarkFrame();
-// A network host takes connection `seat`'s mark: the client marks its states, and one state sent
-// to it is marked.
+// A network host takes connection `seat`'s mark: its first says that the client marks its states,
+// each later one that one state sent to it is marked.
 void HostTakesStateMark(Game& g, int seat);
 // A network host sends connection `seat` a state; until the client marks it, what it sends was
 // given in the game it had before.

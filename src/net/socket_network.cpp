@@ -105,7 +105,7 @@ void SocketNetwork::Ended(int element, QTcpSocket* socket) {
     return;
   }
   ending_.insert(socket);
-  if (!reading_.contains(socket) && !readAgain_->isActive()) readAgain_->start(0);
+  if (!reading_.contains(socket)) ReadLater(0);
 }
 
 void SocketNetwork::Receive(int element, QTcpSocket* socket) {
@@ -117,7 +117,7 @@ void SocketNetwork::Receive(int element, QTcpSocket* socket) {
          !(holdingClients_ && element != 0)) {
     if (events_ && events_->FramesWaiting(element) >= kMostFramesWaiting) {
       // Read on once the receiver has handled what waits.
-      if (!readAgain_->isActive()) readAgain_->start(10);
+      ReadLater(10);
       break;
     }
     const QByteArray data = socket->read(kReadPiece);
@@ -125,7 +125,7 @@ void SocketNetwork::Receive(int element, QTcpSocket* socket) {
   }
   reading_.remove(socket);
   // What the receiver left for later is handed back at the next pass of the event loop.
-  if (events_ && events_->LeftWaiting() && !readAgain_->isActive()) readAgain_->start(0);
+  if (events_ && events_->LeftWaiting()) ReadLater(0);
   // Dropped while its signal ran: closed and deleted now that the signal is done with it.
   if (const auto retired = retiredWhileReading_.find(socket); retired != retiredWhileReading_.end()) {
     const bool graceful = retired.value();
@@ -149,6 +149,17 @@ void SocketNetwork::ReceiveWaiting() {
     else if (ending_.contains(socket))
       Drop(e);
   }
+  if (events_ && events_->LeftWaiting()) ReadLater(0);
+}
+
+void SocketNetwork::ReadLater(int ms) {
+  // A receiver that waits for the yields to end takes nothing before: looking again at every
+  // pass of the event loop would only spin.
+  if (events_ && events_->LeftUntilYieldsEnd()) return;
+  if (!readAgain_->isActive()) readAgain_->start(ms);
+}
+
+void SocketNetwork::YieldsEnded() {
   if (events_ && events_->LeftWaiting() && !readAgain_->isActive()) readAgain_->start(0);
 }
 

@@ -69,6 +69,9 @@ class SocketNetwork : public QObject, public NetworkPort {
   // Stops the join time-out and the host's republishing (set by the program).
   std::function<void()> onStopLobbyTimers;
   void HoldClientFrames(bool hold) override;
+  // The platform's last yield has ended: what the receiver left until then is handed back at the
+  // event loop's next pass.
+  void YieldsEnded();
   void AppendOnlineGameLog(const std::string& line) override {
     if (onAppendGameLog) onAppendGameLog(line);
   }
@@ -108,6 +111,8 @@ class SocketNetwork : public QObject, public NetworkPort {
   void Receive(int element, QTcpSocket* socket);
   // Reads again what was left waiting (held, or the receiver was full).
   void ReceiveWaiting();
+  // Reads again `ms` from now, unless the receiver waits for the end of the yields (YieldsEnded).
+  void ReadLater(int ms);
   // Takes a socket out of use: closed (gracefully: its last frames are still written) and
   // deleted later; while its own arrival signal runs, both wait until the signal returns.
   void Retire(QTcpSocket* socket, bool graceful);

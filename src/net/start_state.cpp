@@ -1,5 +1,6 @@
 #include "net/start_state.h"
 
+#include "engine/turn.h"
 #include "model/game.h"
 #include "net/lobby.h"
 #include "net/net_session.h"
@@ -91,7 +92,7 @@ void LeaveOnIncompleteState(NetSession& s) {
     return;
   }
   // From the game window back to a fresh setup window, as when the host is lost.
-  g.InputBusy = false;
+  ReleaseAbandonedGame(g);
   g.SeatStatus[0] = TurnStatus::kDisconnected;
   g.io.screen.Refresh(Control::kLblStatus);
   g.io.net.CloseAll();

@@ -67,7 +67,11 @@ void DesktopPlatform::PauseUntil(int64_t untilMs) {
 void DesktopPlatform::Yield() {
   ++yieldDepth_;
   QCoreApplication::processEvents();
-  --yieldDepth_;
+  LeaveYield();
+}
+
+void DesktopPlatform::LeaveYield() {
+  if (--yieldDepth_ == 0 && onYieldsEnded) onYieldsEnded();
 }
 
 void DesktopPlatform::PlaySound(const std::string& file) {
@@ -110,7 +114,7 @@ Answer DesktopPlatform::MessageBox(const std::string& text, const std::string& t
   // The box's own loop hands events over as a yield does.
   ++yieldDepth_;
   const int pressed = box.exec();
-  --yieldDepth_;
+  LeaveYield();
   switch (buttons) {
     case Buttons::kOk:
       return Answer::kOk;

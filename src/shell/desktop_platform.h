@@ -80,6 +80,9 @@ class DesktopPlatform : public QObject, public Platform {
   // Runs once a pause has shown what was drawn, before it blocks: what the screen shows for the
   // pause's whole length.
   std::function<void(int ms)> onPause;
+  // Runs as the last yield ends (a yield's event loop, a message box's): the event loop is back
+  // at its top.
+  std::function<void()> onYieldsEnded;
   // Keeps the sounds silent even where an audio output exists.
   bool muted = false;
 
@@ -89,6 +92,7 @@ class DesktopPlatform : public QObject, public Platform {
     std::function<void()> handler;
   };
   GameTimerSlot& Slot(GameTimer timer);
+  void LeaveYield();
   std::map<GameTimer, GameTimerSlot> timers_;
   std::map<QString, WaveSound> soundCache_;  // by path, read once
   WavePlayer player_;

@@ -25,6 +25,8 @@ GameProgram::GameProgram(DesktopPlatform& p)
   platform.SetTimerHandler(GameTimer::kAI, [this] { ComputerDoneTick(game); });
   platform.SetTimerHandler(GameTimer::kTurn, [this] { TurnTimerTick(game); });
   platform.SetTimerHandler(GameTimer::kStepsWaiting, [this] { RunWaitingSteps(game); });
+  // A new state that waited for a step's yields is taken once they have ended.
+  platform.onYieldsEnded = [this] { network.YieldsEnded(); };
   window.onEndProgram = EndProgramNow;
   setupWindows.onCreated = [this](SetupWindow& w) { online.Attach(w); };
   // The lobby's timers: the full lobby's countdown, the join time-out and the wait for a new

@@ -76,6 +76,7 @@ struct ArrivalSpy : NetworkEvents {
   }
   bool LeftWaiting() const override { return session.LeftWaiting(); }
   void HandleLeftWaiting() override { session.HandleLeftWaiting(); }
+  bool LeftUntilYieldsEnd() const override { return session.LeftUntilYieldsEnd(); }
 };
 
 TEST(HostilePeer, ABurstOfChatAndACloseInTheLobbyFreesTheSeatWithEveryLineRelayed) {

@@ -47,6 +47,7 @@ struct SlowReader : NetworkEvents {
   size_t FramesWaiting(int element) const override { return session.FramesWaiting(element); }
   bool LeftWaiting() const override { return session.LeftWaiting(); }
   void HandleLeftWaiting() override { session.HandleLeftWaiting(); }
+  bool LeftUntilYieldsEnd() const override { return session.LeftUntilYieldsEnd(); }
   void Release() {
     held = false;
     while (!kept.empty()) {

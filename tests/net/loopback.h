@@ -73,6 +73,7 @@ struct BasicNetGame {
   explicit BasicNetGame(bool host) {
     ports.recording = false;
     ports.onYield = [] { QCoreApplication::processEvents(); };
+    ports.onYieldsEnded = [this] { net.YieldsEnded(); };
     ports.onGameCheck = [this] { GameCheck(game); };
     ports.onGalaxySync = [this] { GalaxySync(game); };
     game.setup.OptServerClient0 = host;

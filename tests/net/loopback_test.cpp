@@ -19,9 +19,9 @@ struct ClientAndPeer {
     client.game.setup.txtPL[0] = "Bob";
     client.Join(host.Listen());
     EXPECT_TRUE(host.Accept());
-    // It names itself on joining, after the mark of where it stands.
+    // Its first frame names it; the mark of where it stands follows.
     EXPECT_EQ(host.Frames(2),
-              (std::vector<std::string>{"[UNSEND] 000000000000000000.00010.0000.000", "[NAME] 00Bob"}));
+              (std::vector<std::string>{"[NAME] 00Bob", "[UNSEND] 000000000000000000.00010.0000.000"}));
     client.game.WorldCount = 16;
   }
   Game& g() { return client.game; }

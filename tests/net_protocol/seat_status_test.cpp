@@ -154,6 +154,7 @@ TEST(SeatStatus, APlayerWhoLeftIsToldAtOnceAndStaysGoneAfterTheHostReloads) {
   HostGame h;
   Game& g = h.g();
   ClientGame bob;
+  h.Receive(1, StateMarkFrame());  // Bob said on joining that he marks his states
   bob.TakeState(g, 1);
   h.t.ports.connected[2] = false;
   h.session->ConnectionLost(2);
@@ -171,6 +172,9 @@ TEST(SeatStatus, APlayerWhoLeftIsToldAtOnceAndStaysGoneAfterTheHostReloads) {
   EXPECT_TRUE(g.PlayerGone[2]);
   EXPECT_EQ(StatusCaption(g, 2), "Cy:  Disconnected");
   EXPECT_EQ(StatusCaption(g, 1), "Bob:  Taking Turn");
+  for (const std::string& sent : h.t.ports.calls)
+    if (sent.starts_with("Send 1 ")) bob.Receive(sent.substr(7));
+  h.Receive(1, StateMarkFrame());  // where the first load reached Bob
   // So is a seat of the file that has no client here, whoever it was.
   g.PlayerGone[2] = false;
   h.t.ports.Clear();
