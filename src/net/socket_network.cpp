@@ -140,6 +140,7 @@ void SocketNetwork::Receive(int element, QTcpSocket* socket) {
 }
 
 void SocketNetwork::ReceiveWaiting() {
+  ++readAgainPasses;
   if (events_ && events_->LeftWaiting()) events_->HandleLeftWaiting();
   for (int e = 0; e < kElements; ++e) {
     QTcpSocket* socket = sockets_[static_cast<size_t>(e)];

@@ -72,6 +72,8 @@ class SocketNetwork : public QObject, public NetworkPort {
   // The platform's last yield has ended: what the receiver left until then is handed back at the
   // event loop's next pass.
   void YieldsEnded();
+  // How often what was left waiting was read again, for the tests.
+  int readAgainPasses = 0;
   void AppendOnlineGameLog(const std::string& line) override {
     if (onAppendGameLog) onAppendGameLog(line);
   }

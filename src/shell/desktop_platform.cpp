@@ -161,6 +161,11 @@ int DesktopPlatform::TimerInterval(GameTimer timer) const {
   return it != timers_.end() ? it->second.timer->interval() : 0;
 }
 
+int DesktopPlatform::TimerRemaining(GameTimer timer) const {
+  auto it = timers_.find(timer);
+  return it != timers_.end() ? it->second.timer->remainingTime() : -1;
+}
+
 void DesktopPlatform::FireTimer(GameTimer timer) {
   auto it = timers_.find(timer);
   if (it != timers_.end() && it->second.timer->isActive() && it->second.handler) it->second.handler();

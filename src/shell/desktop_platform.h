@@ -74,6 +74,8 @@ class DesktopPlatform : public QObject, public Platform {
   std::vector<std::string> opened;  // every address asked for
   // A running timer's interval, and its tick now (a test need not wait for it).
   int TimerInterval(GameTimer timer) const;
+  // The milliseconds until a running timer's next tick; -1 while it is stopped.
+  int TimerRemaining(GameTimer timer) const;
   void FireTimer(GameTimer timer);
   // Runs after a sound is recorded and before it plays.
   std::function<void(const std::string&)> onSound;
