@@ -13,6 +13,11 @@
 # in the first. Every wait is bounded, so a game that stalls fails. A screenshot of Bob's screen
 # after the new game's turns goes to docs/net-new-game-bob.png.
 #
+# The turn clock starts afresh with the loaded turn and with the new game's first turn: the turn
+# that each replaces has run for a while first, and then nobody touches the windows for a minute,
+# in which every window's message line must keep the turn's opening notice until its first
+# countdown notice, a whole minute after the turn opened there.
+#
 #   scripts/net-reload-check.sh [build folder]      (default: build; the program must be built)
 set -euo pipefail
 usage() {
@@ -21,7 +26,10 @@ usage: net-reload-check.sh [BUILD_FOLDER]
 Three programs on three virtual displays play a LAN game that Ann hosts and Bob and Cy join: Ann
 saves the game with Ctrl+S, all play a turn, Ann loads the save through File, Load Game, and every
 window must show the saved turn and play on for two turns; then Ann starts a new game through
-File, New Game, and every window must show its first turn and play on for two turns. Keeps
+File, New Game, and every window must show its first turn and play on for two turns. The first
+minute of the loaded turn and of the new game's first turn must be whole on every window: the
+message line keeps the turn's opening notice until the clock's first countdown a minute later,
+though the turn each replaces had run for a while. Takes about four minutes. Keeps
 docs/net-new-game-bob.png. BUILD_FOLDER defaults to build (the program and zarnath-sim must be
 built); NET_RELOAD_CHECK_DISPLAY is the first of the three display numbers (default 66) and
 ZARNATH_PORT the game port (default 47334).
@@ -42,6 +50,17 @@ displays=(":$first" ":$((first + 1))" ":$((first + 2))")
 names=(Ann Bob Cy)
 turn_bound=30  # seconds a turn, a load or a new game may take to open on every window
 wait_spell=3   # seconds a turn must stay open while one seat has not pressed Done
+# Seconds the turn in play runs before a load or a new game replaces it: a clock left running from
+# it would give its first countdown a minute less these seconds (and the menu steps) into the turn
+# that replaces it, some 40 seconds, well before the earliest first countdown allowed below.
+clock_spell=15
+# The first countdown of a turn comes a minute after the turn opened. Measured on the check's
+# clock, it comes up to the poll's period (about a second with three captures) late and up to the
+# title search's lag (half a second or so) early, and the game's minute timer may itself be off by
+# a few per cent; 55 to 70 seconds allow for those and for a loaded machine, while a minute that
+# started before the turn did gives itself away well under 55.
+minute_low=55
+minute_high=70
 export ZARNATH_PORT=${ZARNATH_PORT:-47334}
 
 . scripts/lib/virtual-display.sh
@@ -69,14 +88,75 @@ turn_title() { # player turn
   echo "^Zarnath - Year $(year_of "$2"), Turn #$2:  ${names[$1]}\$"
 }
 
-# await_turn T WHAT: turn T opens on every window within turn_bound seconds, each seat taking it.
+# now_ms: the check's clock in milliseconds, into the variable now.
+now_ms() {
+  now=${EPOCHREALTIME/[.,]/}
+  now=$((now / 1000))
+}
+
+# await_turn T WHAT: turn T opens on every window within turn_bound seconds, each seat taking it;
+# the moment each window was seen showing it goes into opened (milliseconds, as now_ms).
+opened=()
 await_turn() {
-  local i
+  local i now
   for i in "${!names[@]}"; do
     player_window "$i" "$(turn_title "$i" "$1")" "$turn_bound" > /dev/null ||
       fail "$2: turn $1 (year $(year_of "$1")) did not open on ${names[$i]}'s window within" \
         "$turn_bound s (its title: [$(player_title "$i")])"
+    now_ms
+    opened[i]=$now
   done
+}
+
+# message_line I: a digest of the pixels of player I's message line (the notice line over the
+# Done button) as its game window shows it now.
+message_line() {
+  import -display "${displays[$1]}" -window "${wins[$1]}" -crop 518x20+250+392 rgb:- 2> /dev/null | md5sum
+}
+
+# park_pointer I: player I's pointer rests at the view's right edge, where nothing lies, so that
+# no world under it names itself while the message line is watched.
+park_pointer() {
+  DISPLAY=${displays[$1]} xdotool mousemove --window "${wins[$1]}" 1000 300
+}
+
+# whole_first_minute WHAT: the turn await_turn has just seen open is left alone, and on every
+# window the message line must keep what it shows until the clock's first countdown, between
+# minute_low and minute_high seconds after the turn opened on that window; WHAT names the turn.
+# The three windows are watched together, so the minute passes once for all. Nothing may touch a
+# window before it: a Done, a save dialog or a world under the pointer writes into the line.
+whole_first_minute() {
+  local i now line took left=${#names[@]} report="" wrong=""
+  local -a before seconds
+  for i in "${!names[@]}"; do
+    before[i]=$(message_line "$i") || fail "no picture of ${names[$i]}'s message line"
+  done
+  while ((left > 0)); do
+    sleep 0.5
+    for i in "${!names[@]}"; do
+      [ -z "${seconds[i]:-}" ] || continue
+      now_ms
+      took=$((now - opened[i]))
+      line=$(message_line "$i") || fail "no picture of ${names[$i]}'s message line"
+      if [ "$line" != "${before[i]}" ]; then
+        seconds[i]=$((took / 1000)).$((took / 100 % 10))
+        left=$((left - 1))
+        if ((took < minute_low * 1000 || took > minute_high * 1000)); then
+          wrong+="; ${names[$i]}'s message line first changed ${seconds[i]} s after the turn opened"
+        fi
+      elif ((took > minute_high * 1000)); then
+        seconds[i]="over $minute_high"
+        left=$((left - 1))
+        wrong+="; ${names[$i]}'s message line did not change within $minute_high s of the turn's opening"
+      fi
+    done
+  done
+  for i in "${!names[@]}"; do report+="${report:+, }${names[$i]} ${seconds[i]} s"; done
+  [ -z "$wrong" ] ||
+    fail "the first minute of $1 was not whole (its first countdown must come $minute_low to" \
+      "$minute_high s after the turn opened): ${wrong#; } ($report)"
+  echo "net-reload-check: the first minute of $1 was whole on every window: the message line first" \
+    "changed a minute after the turn opened ($report)"
 }
 
 # press_done I T: player I presses Done in turn T; the title must say so.
@@ -173,6 +253,9 @@ echo "net-reload-check: Ann saved the game at year $saved_year, turn $saved_turn
 # --- A turn on, then Bob presses Done and Ann loads the save through File, Load Game. ---
 play_turn 1
 press_done 1 2
+# The turn runs a while, so that a clock the load left running would tick early in the loaded turn.
+for i in "${!names[@]}"; do park_pointer "$i"; done
+sleep "$clock_spell"
 choose_file_item 2  # Load Game
 load=$(player_window 0 "^Load Game\$" 10) || fail "File, Load Game showed no load dialog"
 sleep 0.5
@@ -180,9 +263,11 @@ player_click 0 "$load" 320 218  # the name box
 DISPLAY=${displays[0]} xdotool type --delay 40 "relay"
 DISPLAY=${displays[0]} xdotool key Return
 await_gone 0 "^Load Game\$" "Ann's load dialog is still shown after Enter"
+park_pointer 0
 await_turn "$saved_turn" "the load of Ann's save"
 echo "net-reload-check: Ann loaded her save through File, Load Game; every window shows year $saved_year," \
   "turn $saved_turn, each seat taking its turn"
+whole_first_minute "the loaded turn"
 save_game 1 bob-loaded
 save_game 2 cy-loaded
 same_galaxy relay bob-loaded cy-loaded
@@ -194,14 +279,18 @@ play_turn $((saved_turn + 1))
 
 # --- Cy presses Done, then Ann starts a new game through File, New Game. ---
 press_done 2 $((saved_turn + 2))
+for i in "${!names[@]}"; do park_pointer "$i"; done
+sleep "$clock_spell"
 choose_file_item 0  # New Game
 player_window 0 "^Start New Game\$" 10 > /dev/null || fail "File, New Game showed no box to confirm"
 sleep 0.3
 DISPLAY=${displays[0]} xdotool key y  # Yes
 await_gone 0 "^Start New Game\$" "the box of File, New Game is still shown after Y (Yes)"
+park_pointer 0
 await_turn 0 "Ann's new game"
 echo "net-reload-check: Ann started a new game through File, New Game; every window shows year 1.00," \
   "turn 0, each seat taking its turn"
+whole_first_minute "the new game's first turn"
 save_game 0 ann-new
 save_game 1 bob-new
 save_game 2 cy-new

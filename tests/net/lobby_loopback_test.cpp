@@ -163,5 +163,46 @@ TEST(LobbyLoopback, TheHostDroppingShowsTheClientsMessageAndAFreshSetupWindow) {
   EXPECT_EQ(cy.game.setup.txtPL[1], "");
 }
 
+// Bob's first host goes while its state is coming to him; he joins another host of this program,
+// whose first state he marks, so his Done counts there.
+TEST(LobbyLoopback, AClientWhoseHostWentAmidItsStateMarksTheNextHostsStateAndItsDoneCounts) {
+  NetGame bob{false};
+  Game& b = bob.game;
+  b.setup.txtPL[0] = "Bob";
+  const auto join = [&](uint16_t port) {
+    b.setup.txtIP = "127.0.0.1";
+    bob.net.onConnectToHost = [&bob, port] { bob.net.Connect(QStringLiteral("127.0.0.1"), port); };
+    JoinHost(b);
+  };
+  testing::RawPeer first;
+  join(first.Listen());
+  ASSERT_TRUE(first.Accept());
+  // He names himself first, then says that he marks his states.
+  EXPECT_EQ(first.Frames(2),
+            (std::vector<std::string>{"[NAME] 00Bob", "[UNSEND] 000000000000000000.00010.0000.000"}));
+  first.Write("[NP] 00 14*[N] 01Ann*");
+  ASSERT_TRUE(WaitFor([&] { return bob.session->handled >= 2; }));
+  ASSERT_TRUE(bob.session->start.Coming());
+  first.socket->abort();
+  bob.ports.recording = true;
+  ASSERT_TRUE(WaitFor([&] { return bob.ports.Has("MessageBox Zarnath: Connection with Server Lost!"); }));
+  EXPECT_FALSE(bob.session->start.Coming());
+  EXPECT_FALSE(b.InputBusy);
+
+  LanGames lan(10);
+  join(lan.port);
+  ASSERT_TRUE(WaitFor([&] { return lan.host.game.setup.txtPL[1] == "Bob"; }));
+  Game& h = lan.host.game;
+  ASSERT_TRUE(lan.host.ports.FireNextTimer([&](GameTimer t) {
+    if (t == GameTimer::kLobbyStart) tmrStart_Timer(h);
+  }));
+  ASSERT_TRUE(WaitFor([&] { return b.window.Visible && !b.InputBusy && h.StatesUnmarked[1] == 0; }))
+      << "Bob's marks left unmatched at the host: " << h.StatesUnmarked[1];
+  EndSeatTurn(b);
+  ASSERT_TRUE(WaitFor([&] { return h.SeatStatus[1] == TurnStatus::kDoneTurn; })) << StatusCaption(h, 1);
+  EndSeatTurn(h);
+  EXPECT_TRUE(WaitFor([&] { return b.GameYear == 1.05f && h.GameYear == 1.05f && !b.InputBusy; }));
+}
+
 }  // namespace
 }  // namespace zarnath
