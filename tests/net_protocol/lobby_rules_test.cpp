@@ -7,52 +7,16 @@
 #include "model/setup_rules.h"
 #include "net/lobby.h"
 #include "net/net_session.h"
+#include "net_protocol/protocol_fixture.h"
 #include "persist/defaults_file.h"
 #include "persist/persist_fixture.h"
 
 namespace zarnath {
 namespace {
 
+using testing::Lobby;
 using testing::ScratchFolder;
 using testing::TestGame;
-
-// A host in its LAN lobby with `worlds` worlds: Ann, listening, nobody connected yet.
-struct Lobby {
-  TestGame t;
-  std::unique_ptr<NetSession> session;
-  Game& g() { return t.game; }
-
-  explicit Lobby(int worlds) {
-    Game& g = t.game;
-    t.ports.socketCount = 4;
-    t.ports.connected = {false, false, false, false};
-    SetName(g, 0, "Ann");
-    SetWorldBar(g, worlds);
-    g.setup.chkLan = 1;
-    chkLan_Click(g);
-    g.setup.OptServerClient0 = true;
-    OptServerClient_Click(g, 0);
-    session = std::make_unique<NetSession>(g);
-    t.ports.Clear();
-  }
-  // Client `seat` connects and, when seated, names itself.
-  void Join(int seat, const std::string& name) {
-    t.ports.connected[static_cast<size_t>(seat)] = true;
-    session->ConnectionOpened(seat);
-    session->DataArrival(seat, "[NAME] 00" + name + "*");
-  }
-  void Leave(int seat) {
-    t.ports.connected[static_cast<size_t>(seat)] = false;
-    session->ConnectionLost(seat);
-  }
-  std::vector<std::string> SentTo(int seat) const {
-    std::vector<std::string> out;
-    const std::string head = "Send " + std::to_string(seat) + " ";
-    for (const std::string& c : t.ports.calls)
-      if (c.rfind(head, 0) == 0) out.push_back(c.substr(head.size()));
-    return out;
-  }
-};
 
 TEST(LobbyRules, HostingFixesTheOptionsAndJoiningFreesOnlyTheWorldCount) {
   Lobby l(12);

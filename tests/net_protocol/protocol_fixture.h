@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/game_start.h"
 #include "engine/turn.h"
@@ -10,6 +11,7 @@
 #include "model/fleet_table.h"
 #include "model/game.h"
 #include "model/game_texts.h"
+#include "model/setup_rules.h"
 #include "model/travel_time.h"
 #include "net/full_state.h"
 #include "net/lobby.h"
@@ -17,6 +19,44 @@
 #include "net/protocol.h"
 
 namespace zarnath::testing {
+
+// A host in its LAN lobby with `worlds` worlds: Ann, listening, nobody connected yet.
+struct Lobby {
+  TestGame t;
+  std::unique_ptr<NetSession> session;
+  Game& g() { return t.game; }
+
+  explicit Lobby(int worlds) {
+    Game& g = t.game;
+    t.ports.socketCount = 4;
+    t.ports.connected = {false, false, false, false};
+    SetName(g, 0, "Ann");
+    SetWorldBar(g, worlds);
+    g.setup.chkLan = 1;
+    chkLan_Click(g);
+    g.setup.OptServerClient0 = true;
+    OptServerClient_Click(g, 0);
+    session = std::make_unique<NetSession>(g);
+    t.ports.Clear();
+  }
+  // Client `seat` connects and, when seated, names itself.
+  void Join(int seat, const std::string& name) {
+    t.ports.connected[static_cast<size_t>(seat)] = true;
+    session->ConnectionOpened(seat);
+    session->DataArrival(seat, "[NAME] 00" + name + "*");
+  }
+  void Leave(int seat) {
+    t.ports.connected[static_cast<size_t>(seat)] = false;
+    session->ConnectionLost(seat);
+  }
+  std::vector<std::string> SentTo(int seat) const {
+    std::vector<std::string> out;
+    const std::string head = "Send " + std::to_string(seat) + " ";
+    for (const std::string& c : t.ports.calls)
+      if (c.rfind(head, 0) == 0) out.push_back(c.substr(head.size()));
+    return out;
+  }
+};
 
 // A host with Ann at seat 0 and clients Bob (socket 1) and Cy (socket 2), its game started.
 struct HostGame {

@@ -13,61 +13,39 @@
 #include "engine/game_window.h"
 #include "engine/save_load.h"
 #include "engine/turn.h"
-#include "fixtures/test_game.h"
 #include "model/game_texts.h"
-#include "model/setup_rules.h"
 #include "net/full_state.h"
 #include "net/lobby.h"
 #include "net/net_session.h"
 #include "net/protocol.h"
 #include "net_protocol/network_machines.h"
+#include "net_protocol/protocol_fixture.h"
 #include "persist/persist_fixture.h"
 
 namespace zarnath {
 namespace {
 
+using testing::Lobby;
 using testing::ScratchFolder;
-using testing::TestGame;
 using testing::ThreeMachines;
 
 // Ann hosting a LAN lobby of 16 worlds, room for three clients. Each state of her games goes out
 // through the host's own sync, which counts it for every client it reaches.
-struct AnnsLobby {
-  TestGame t;
-  std::unique_ptr<NetSession> session;
-  Game& g() { return t.game; }
-
-  AnnsLobby() {
+struct AnnsLobby : Lobby {
+  AnnsLobby() : Lobby(16) {
     Game& g = t.game;
-    t.ports.socketCount = 4;
-    t.ports.connected = {false, false, false, false};
     t.ports.onGameCheck = [&g] { GameCheck(g); };
     t.ports.onGalaxySync = [&g] { GalaxySync(g); };
     g.random.Seed(7);
-    SetName(g, 0, "Ann");
-    SetWorldBar(g, 16);
-    g.setup.chkLan = 1;
-    chkLan_Click(g);
-    g.setup.OptServerClient0 = true;
-    OptServerClient_Click(g, 0);
-    session = std::make_unique<NetSession>(g);
   }
-  // A client connects on socket `seat` and names itself.
-  void Connect(int seat, const std::string& name) {
-    t.ports.connected[static_cast<size_t>(seat)] = true;
-    session->ConnectionOpened(seat);
-    session->DataArrival(seat, "[NAME] 00" + name + "*");
-  }
+  // A client that knows only the game's frames: it connects and names itself.
+  void Connect(int seat, const std::string& name) { Lobby::Join(seat, name); }
   // A client of this program: its mark follows its name.
   void Join(int seat, const std::string& name) {
     Connect(seat, name);
     Mark(seat);
   }
   void Mark(int seat) { session->DataArrival(seat, StateMarkFrame()); }
-  void Leave(int seat) {
-    t.ports.connected[static_cast<size_t>(seat)] = false;
-    session->ConnectionLost(seat);
-  }
   // What the host made of a Done from the client on `seat`: "taken" (the seat is done and the
   // client told so), "nothing" (the seat still takes its turn and nobody was sent a thing), or
   // what else came of it.
