@@ -15,6 +15,10 @@ namespace zarnath {
 namespace {
 
 constexpr const char* kErrorTitle = "Zarnath Error";
+// A game whose host was lost, or left, while its turn resolved or its new state came in.
+constexpr const char* kPartWayRefusal =
+    "The game was not saved.\rThe connection with the server ended part-way through a turn or a new "
+    "game, so no whole turn of this game is left to save.";
 // The error number of a file that cannot be read as a saved game: it cannot be read or entered,
 // it is a folder or a device, or it is far too large.
 constexpr int kErrFileAccess = 75;
@@ -35,6 +39,10 @@ void ShowMoveLog(Game& g) {
 }  // namespace
 
 bool SaveGame(Game& g, const std::string& path) {
+  if (g.StateLeftPartWay) {
+    ShowError(g, kPartWayRefusal);
+    return false;
+  }
   std::string error;
   if (WriteSavedGame(g.state(), path, &error)) return true;
   ShowError(g, "The game was not saved.\r" + error);
@@ -61,6 +69,7 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
     return LoadOutcome::kRefused;
   }
   g.state() = std::move(*read.state);
+  g.StateLeftPartWay = false;
   // The game that was running is gone: the Done its computer player had yet to press, or its
   // turn's clock running out, would end the turn of the loaded game's seat. The loaded turn's
   // start arms its own clock.
@@ -75,7 +84,10 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
   SetSoundOff(g, g.SoundOff);
   SetAutoSave(g, g.AutoSaveOn);
 
-  // The game window is laid out afresh and shown with the loaded game.
+  // The game window is laid out afresh and shown with the loaded game, the setup window (left
+  // behind the Load dialog by a new game or a lost host) hidden as at a game's start.
+  g.window.SetupVisible = false;
+  g.io.screen.HideSetupWindow();
   g.window.Visible = false;
   if (!FormSetup(g)) return LoadOutcome::kProgramEnded;
   g.window.txtMove.Visible = false;
@@ -89,6 +101,9 @@ LoadOutcome LoadSavedGame(Game& g, const std::string& path) {
   g.PlayerColor = kPlayerColors;
 
   g.Role = RoleOfSetup(g);
+  // A client's game, which comes from its host, is the only one that starts or loads none here.
+  g.menus.mnuFileNew.Enabled = g.menus.mnuFileLoad.Enabled = g.menus.mnuFileNewSS.Enabled =
+      !IsNetworkClient(g);
   if (IsNetworkHost(g)) {
     g.CurrentPlayer = 0;
     // As at a new game's start: the clients' frames wait until the loaded game's turn is open.

@@ -233,6 +233,7 @@ void HeadlessPorts::CloseSocket(int element) {
   if (element == 0) listening = false;
   if (element >= 0 && element < static_cast<int>(connected.size()))
     connected[static_cast<size_t>(element)] = false;
+  if (receiver) receiver->ConnectionClosed(element);
 }
 bool HeadlessPorts::StartListening(std::string*) {
   if (recording) Record("Listen");

@@ -35,6 +35,8 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   int innerWidth = 1018;       // what the game window measures
   int socketCount = 1;
   std::vector<bool> connected{false};
+  // The receiver told of each connection closed here, as the socket transport tells it.
+  NetworkEvents* receiver = nullptr;
 
   // --- virtual clock ---
   int64_t nowMs = 0;
@@ -96,6 +98,7 @@ class HeadlessPorts : public Platform, public GameScreen, public NetworkPort, pu
   void SelectFirstTravelRow() override;
   void ReturnToSetup() override;
   // NetworkPort
+  void SetEvents(NetworkEvents* events) override { receiver = events; }
   int SocketCount() override { return socketCount; }
   bool SocketConnected(int element) override;
   void SendData(int element, const std::string& message) override;

@@ -150,6 +150,10 @@ struct SeatState {
   // A game has been started, loaded or received on this machine and not yet ended: connections
   // are seats of the game, not of the lobby. Cleared with the game's state.
   bool GameInProgress = false;
+  // The records hold a state or a turn of a host that was left part-way (the host lost, or left,
+  // while its new state came or its turn resolved): no machine ever held that game whole, so it is
+  // never written to a file. Cleared with the game's state, and by every way into a game.
+  bool StateLeftPartWay = false;
 };
 
 // The window's command state: the selected source and target and the solver's answers.

@@ -121,6 +121,9 @@ class NetworkEvents {
   virtual void ConnectionOpened(int element) = 0;
   // Socket `element` lost its connection or was closed by its peer.
   virtual void ConnectionLost(int element) = 0;
+  // This machine closed socket `element` itself (no loss is raised for it): nothing more of that
+  // connection is taken, not even what it sent before and still waits to be handled.
+  virtual void ConnectionClosed(int element) { (void)element; }
   // Frames from socket `element` that wait to be handled: the transport reads no more from a
   // peer whose frames pile up, so a peer that sends faster than the game handles waits.
   virtual size_t FramesWaiting(int element) const {
@@ -153,6 +156,8 @@ class NetworkPort {
   // ignores them.
   virtual void HoldSends(int element) { (void)element; }
   virtual void ReleaseSends(int element) { (void)element; }
+  // Closes a connection (a host's element 0: its listener); the receiver is told of a connection
+  // it closes (NetworkEvents::ConnectionClosed).
   virtual void CloseSocket(int element) = 0;
   // Starts a client connection to the address in the setup window.
   virtual void ConnectToHost() = 0;

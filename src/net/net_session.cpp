@@ -46,6 +46,13 @@ void NetSession::ConnectionLost(int element) {
   Drain();
 }
 
+void NetSession::ConnectionClosed(int element) {
+  if (element < 0 || element >= kSeats) return;
+  ForgetWaiting(element);
+  // A host's element 0 is its listener, which carries no frames.
+  if (element == 0 && !IsHost()) ForgetHostsState();
+}
+
 size_t NetSession::FramesWaiting(int element) const {
   return element >= 0 && element < kSeats ? framesWaiting_[static_cast<size_t>(element)] : 0;
 }
@@ -89,6 +96,7 @@ void NetSession::Lost(int element) {
 void NetSession::ForgetHostsState() {
   // A state or turn of a host that is gone never completes: the next host's first [NP] begins a
   // state of its own, which this client marks.
+  if (start.Coming() || turnStream_.Open()) game.StateLeftPartWay = true;
   start = StartState{};
   turnStream_ = TurnStream{};
 }

@@ -38,6 +38,9 @@ class NetSession : public NetworkEvents {
   void DataArrival(int element, const std::string& bytes) override;
   void ConnectionOpened(int element) override;
   void ConnectionLost(int element) override;
+  // A connection this machine closed: what waits from it is thrown away, and on a client whose
+  // link to its host it closed, whatever of the host's state or turn had begun is forgotten.
+  void ConnectionClosed(int element) override;
   size_t FramesWaiting(int element) const override;
   bool LeftWaiting() const override { return leftWaiting_; }
   void HandleLeftWaiting() override;
@@ -68,8 +71,6 @@ class NetSession : public NetworkEvents {
   std::array<bool, kWorldSlots> pulseChargeDue{};
   // On a client: what has come of the game's state since its [NP].
   StartState start;
-  // Throws away what waits from connection `element`, which this machine has closed.
-  void ForgetWaiting(int element);
 
  private:
   // What waits on one connection: a frame, or its opening or loss.
@@ -78,10 +79,13 @@ class NetSession : public NetworkEvents {
     std::string frame;
   };
   void Drain();
+  // Throws away what waits from connection `element`.
+  void ForgetWaiting(int element);
   // A client's next frame begins a new state while a step of this machine yields.
   bool NewStateMustWait(const Waiting& next) const;
   void Dispatch(int element, const std::string& text);
-  // On a client whose link to its host ended or opened anew.
+  // On a client whose link to its host ended (lost or closed here) or opened anew. A state or a
+  // turn left part-way leaves the game's records half written: the game is marked so.
   void ForgetHostsState();
   void Opened(int element);
   void Lost(int element);

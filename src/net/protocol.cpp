@@ -441,6 +441,7 @@ bool ShowHandler(NetSession& s, const Incoming&) {
     return false;
   }
   s.start = StartState{};
+  g.StateLeftPartWay = false;
   if (g.WorldCount == 0 || g.CurrentPlayer < 1 || g.CurrentPlayer >= kSeats) return false;
   g.window.SetupVisible = false;
   g.io.screen.HideSetupWindow();

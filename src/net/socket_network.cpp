@@ -222,6 +222,9 @@ void SocketNetwork::CloseAll() {
     }
   if (server_) server_->close();
   delete server_;
+  // Nothing of the closed connections is taken any more, whatever of it still waits.
+  for (int e = 0; e < kElements; ++e)
+    if (events_) events_->ConnectionClosed(e);
 }
 
 int SocketNetwork::SocketCount() {
@@ -282,12 +285,16 @@ void SocketNetwork::CloseSocket(int element) {
     server_->close();
     return;
   }
-  if (element < 0 || element >= kElements || !sockets_[static_cast<size_t>(element)]) return;
-  Flush(element);  // what was kept back still leaves before the connection closes
-  Forget(element);
-  QTcpSocket* socket = sockets_[static_cast<size_t>(element)];
-  sockets_[static_cast<size_t>(element)] = nullptr;
-  Retire(socket, true);
+  if (element < 0 || element >= kElements) return;
+  if (QTcpSocket* socket = sockets_[static_cast<size_t>(element)]) {
+    Flush(element);  // what was kept back still leaves before the connection closes
+    Forget(element);
+    sockets_[static_cast<size_t>(element)] = nullptr;
+    Retire(socket, true);
+  }
+  // Closed here, or already gone with its loss still waiting in the receiver: nothing of the
+  // connection is taken any more.
+  if (events_) events_->ConnectionClosed(element);
 }
 
 }  // namespace zarnath

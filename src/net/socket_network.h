@@ -5,6 +5,7 @@
 // whose frames pile up in the receiver is not read until they are handled. A connection whose peer
 // closes is lost only after everything it sent has gone to the receiver. No socket is closed
 // or deleted while its own arrival signal runs; one dropped there goes when the signal returns.
+// A connection this machine closes is told to the receiver, which takes nothing more of it.
 #pragma once
 
 #include <QByteArray>

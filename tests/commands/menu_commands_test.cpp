@@ -330,6 +330,45 @@ TEST(NewGameQuestions, YesToANewSolarSystemOrANetworkNewGameStartsAGalaxyWithThe
   }
 }
 
+// Clocks as the window runs them: arming a clock that already runs at that interval leaves its
+// count alone, so a turn's clock starts afresh only once it was stopped.
+struct WindowClocks : HeadlessPorts {
+  void SetTimer(GameTimer timer, int intervalMs, bool enabled) override {
+    if (enabled && TimerEnabled(timer) && timers[timer].intervalMs == intervalMs) return;
+    HeadlessPorts::SetTimer(timer, intervalMs, enabled);
+  }
+};
+
+// Ann and Bob at one computer with the turn timer on: 40 seconds into Ann's first minute she
+// resets the solar system. The new game's first turn has its whole minute, its clock started as
+// the turn opened, and its first tick a minute after that counts down the turn's own minutes.
+TEST(NewGameQuestions, ANewSolarSystemGivesItsFirstTurnAWholeMinute) {
+  testing::ScratchFolder folder;
+  WindowClocks ports;
+  Game g{ports.ports()};
+  ports.onGameCheck = [&g] { GameCheck(g); };
+  g.programFolder = folder.path();
+  g.random.Seed(3);
+  g.setup.txtPL = {"Ann", "Bob", "", ""};
+  g.setup.txtPlanets = "16";
+  imgStart_Click(g);
+  ASSERT_TRUE(ports.TimerEnabled(GameTimer::kTurn));
+  ports.nowMs += 40000;
+  ports.answers = {Answer::kYes};
+  ASSERT_TRUE(mnuFileNewSS_Click(g));
+  ASSERT_EQ(g.CurrentPlayer, 0);
+  EXPECT_EQ(g.TurnMinutesLeft, 3);
+  EXPECT_EQ(ports.timers[GameTimer::kTurn].dueMs, 100000);
+  GameTimer fired{};
+  ASSERT_TRUE(ports.FireNextTimer([&](GameTimer t) {
+    fired = t;
+    TimerTick(g, t);
+  }));
+  EXPECT_EQ(fired, GameTimer::kTurn);
+  EXPECT_EQ(ports.nowMs, 100000);
+  EXPECT_EQ(g.TurnMinutesLeft, 2);
+}
+
 TEST(Quit, YesEndsTheProgram) {
   EngineGame f("AB..");
   EXPECT_TRUE(ImgQuit_Click(f.game));

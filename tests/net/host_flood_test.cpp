@@ -87,9 +87,9 @@ struct Client : testing::BasicJoined<LiveClockPorts> {
     beat.fault = std::move(fault);
     bob.ports.onPause = [&beat] { beat.Check(); };
     beat.stop = [this] {
-      // Bob's program leaves: nothing more is read from the host, and what waits is thrown away.
+      // Bob's program leaves: nothing more is read from the host, and the close throws away
+      // what waits.
       bob.net.CloseSocket(0);
-      bob.session->ForgetWaiting(0);
     };
   }
 };

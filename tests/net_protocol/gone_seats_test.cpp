@@ -279,5 +279,34 @@ TEST(GoneSeats, AHostLostWhileItsStateComesLeavesTheClientsInputFree) {
   }
 }
 
+// Bob's host is lost amid a turn's resolution, after Bob's Done, and Bob joins a next host, whose
+// lobby sends a turn's end and the turn of the year. Neither belongs to the game Bob lost: both
+// are refused, no lock of a turn is set and the lost game's year stays where it was.
+TEST(GoneSeats, TurnFramesFromTheNextHostChangeNothingOfAGameLostMidTurn) {
+  ClientGame c;
+  Game& bob = c.g();
+  c.t.ports.onGameCheck = [&bob] { GameCheck(bob); };
+  c.TakeState(HostGame().g(), 1);
+  EndSeatTurn(bob);
+  c.Receive("[ENDTURN] 00Endturn*");
+  ASSERT_TRUE(bob.TurnResolving);
+  c.t.ports.connected[0] = false;
+  c.session->ConnectionLost(0);
+  ScratchFolder folder;
+  bob.programFolder = folder.path();
+  bob.setup.txtIP = "127.0.0.1";
+  JoinHost(bob);
+  c.t.ports.connected[0] = true;
+  c.session->ConnectionOpened(0);
+  for (const std::string frame : {"[ENDTURN] 00Endturn*", "[GALAXYROTATE] 00GALAXYROTATE*"}) {
+    const int dropped = c.session->dropped;
+    c.Receive(frame);
+    EXPECT_EQ(c.session->dropped, dropped + 1) << frame;
+    EXPECT_FALSE(bob.InputBusy || bob.TurnResolving || bob.window.txtMove.Busy) << frame;
+    EXPECT_TRUE(bob.menus.mnuFile.Enabled && bob.menus.mnuOptions.Enabled) << frame;
+    EXPECT_FLOAT_EQ(bob.GameYear, 1.0f) << frame;
+  }
+}
+
 }  // namespace
 }  // namespace zarnath

@@ -52,6 +52,7 @@ class Wire : public NetworkPort {
     outbox.emplace_back(element, message);
     ports_.SendData(element, message);
   }
+  void SetEvents(NetworkEvents* events) override { ports_.SetEvents(events); }
   void CloseSocket(int element) override { ports_.CloseSocket(element); }
   void ConnectToHost() override { ports_.ConnectToHost(); }
   bool Listening() override { return ports_.Listening(); }

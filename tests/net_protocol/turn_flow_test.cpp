@@ -240,5 +240,38 @@ TEST(TurnFlow, ANewStateArrivingWhileAnOrderGoesOutWaitsUntilTheOrderIsDone) {
   EXPECT_EQ(bob.c.session->dropped, 0) << bob.c.session->lastDropped;
 }
 
+// A new state comes while a step of Bob's window yields and waits until the yields are over. Once
+// it is handed back that wait is done with: the host's next turn leaves what follows its end for
+// the next pass of the event loop, which hands it back with no step's yields to wait for.
+TEST(TurnFlow, AfterAStateThatWaitedForTheYieldsATurnsEndWaitsOnlyForTheNextPass) {
+  BobsWindow bob;
+  ClientGame& c = bob.c;
+  Game& g = bob.g;
+  std::string state;
+  ForEachStateFrame(bob.h.g(), 1, [&](std::string f, bool) { state += f; });
+  bool leftForYields = false;
+  c.t.ports.onYield = [&] {
+    c.session->DataArrival(0, state);
+    leftForYields = c.session->LeftUntilYieldsEnd();
+  };
+  g.io.platform.Yield();  // a step of Bob's window yields
+  c.t.ports.onYield = nullptr;
+  ASSERT_TRUE(leftForYields);
+  c.session->HandleLeftWaiting();  // the yields are over
+  ASSERT_FALSE(c.session->LeftWaiting());
+
+  EndSeatTurn(g);
+  c.session->DataArrival(0,
+                         "[ENDTURN] 00Endturn*[GALAXYROTATE] 00GALAXYROTATE*[TRAVELSHOW] 00TravelShow*"
+                         "[TRAVELHIDE] 00TravelHide*" +
+                             kCyDone);
+  ASSERT_FLOAT_EQ(g.GameYear, 1.05f);
+  EXPECT_TRUE(c.session->LeftWaiting());
+  EXPECT_FALSE(c.session->LeftUntilYieldsEnd());
+  c.session->HandleLeftWaiting();
+  EXPECT_EQ(g.SeatStatus[2], TurnStatus::kDoneTurn);
+  EXPECT_EQ(c.session->dropped, 0) << c.session->lastDropped;
+}
+
 }  // namespace
 }  // namespace zarnath
