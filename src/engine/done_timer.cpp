@@ -32,8 +32,6 @@ void StopTurnTimer(Game& g) {
 }
 
 void ReleaseAbandonedGame(Game& g) {
-  // A turn left amid its resolution is half played: no machine holds it whole.
-  if (g.TurnResolving) g.StateLeftPartWay = true;
   StopTurnTimer(g);
   g.io.platform.SetTimer(GameTimer::kAI, 10, false);
   g.io.platform.SetTimer(GameTimer::kStepsWaiting, 0, false);
