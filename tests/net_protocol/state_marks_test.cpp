@@ -214,35 +214,41 @@ TEST(StateMarks, AClientThatNeverMarksIsTakenOnASeatAMarkingClientLeft) {
 }
 
 // Ann loaded her game twice, and Dee, whose program marks, left before he marked either load.
-// Eve's program marks too: she takes Dee's seat in Ann's next game, joining with her mark and
-// marking the state she is sent. What Dee left unmarked is not hers: once her mark of that state
-// is in, her Done counts and, with every other seat's, ends the turn.
+// Eve's program marks too: she takes Dee's seat in Ann's next game, her joining mark coming before
+// the game starts or after, and marks the state she is sent. What Dee left unmarked is not hers:
+// once her mark of that state is in, and not before, her Done counts and, with every other
+// seat's, ends the turn.
 TEST(StateMarks, AMarkingClientOnASeatLeftWithStatesUnmarkedCountsFromItsOwnMark) {
-  ScratchFolder folder;
-  AnnsLobby l;
-  Game& g = l.g();
-  StartFourSeats(l);
-  const std::string path = folder.File("left.zq");
-  ASSERT_TRUE(SaveGame(g, path));
-  for (int load = 0; load < 2; ++load) {
-    ASSERT_EQ(LoadSavedGame(g, path), LoadOutcome::kLoaded);
-    l.Mark(1);  // Bob and Cy mark each load
-    l.Mark(2);
+  for (const bool lateJoiningMark : {false, true}) {
+    SCOPED_TRACE(lateJoiningMark ? "Eve's joining mark after the start" : "Eve's joining mark before it");
+    ScratchFolder folder;
+    AnnsLobby l;
+    Game& g = l.g();
+    StartFourSeats(l);
+    const std::string path = folder.File("left.zq");
+    ASSERT_TRUE(SaveGame(g, path));
+    for (int load = 0; load < 2; ++load) {
+      ASSERT_EQ(LoadSavedGame(g, path), LoadOutcome::kLoaded);
+      l.Mark(1);  // Bob and Cy mark each load
+      l.Mark(2);
+    }
+    l.Leave(3);
+    ClearGame(g);
+    l.Connect(3, "Eve");
+    if (!lateJoiningMark) l.Mark(3);
+    imgStart_Click(g);
+    ASSERT_EQ(g.PlayerName[3], "Eve");
+    if (lateJoiningMark) l.Mark(3);
+    EXPECT_EQ(l.Done(3), "nothing");  // before her mark of the state she was sent
+    l.Mark(3);
+    EXPECT_EQ(l.Done(3), "taken");
+    for (int seat = 1; seat <= 2; ++seat) {
+      l.Mark(seat);
+      ASSERT_EQ(l.Done(seat), "taken") << "seat " << seat;
+    }
+    EndSeatTurn(g);
+    EXPECT_FLOAT_EQ(g.GameYear, 1.05f);
   }
-  l.Leave(3);
-  ClearGame(g);
-  l.Join(3, "Eve");
-  imgStart_Click(g);
-  ASSERT_EQ(g.PlayerName[3], "Eve");
-  EXPECT_EQ(l.Done(3), "nothing");  // before her mark of the state she was sent
-  l.Mark(3);
-  EXPECT_EQ(l.Done(3), "taken");
-  for (int seat = 1; seat <= 2; ++seat) {
-    l.Mark(seat);
-    ASSERT_EQ(l.Done(seat), "taken") << "seat " << seat;
-  }
-  EndSeatTurn(g);
-  EXPECT_FLOAT_EQ(g.GameYear, 1.05f);
 }
 
 // Bob's joining mark follows his name, and Ann starts the game between the two: the start's state
