@@ -3,11 +3,13 @@
 // its clock's whole minute from the moment it opens; a client whose host is lost while the turn
 // resolves, or whose host sends an incomplete state, is back in the setup window with nothing
 // locked, so a load chosen there is carried out at once; and a new state that waits behind a
-// client's message box costs no passes of the event loop until the box is answered. Two programs
+// client's message box, or a step of it that yields, costs no passes of the event loop and opens
+// once the box is answered or the step is done. Two programs
 // of a LAN game on the offscreen platform, Ann hosting and Bob joined.
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
 
 #include "commands/menu_commands.h"
@@ -92,6 +94,25 @@ void SaveBobsOwn(LanProgram& bob) {
   bob.g.GameYear = year;
 }
 
+// Ann starts a new game on another star system than the one in play (more worlds, another seed).
+void StartAnotherGame(LanProgram& ann) {
+  ann.g.random.Seed(23);
+  ann.g.setup.txtPlanets = "15";
+  imgStart_Click(ann.g);
+}
+
+// Bob's window is open on Ann's new game: its first turn, her worlds.
+bool OpenOnTheNewGame(LanProgram& bob, LanProgram& ann) {
+  const Game &b = bob.g, &a = ann.g;
+  if (b.GameYear != 1.0f || b.InputBusy || !b.window.Visible || b.WorldCount != 15 || a.WorldCount != 15)
+    return false;
+  for (int w = 0; w < a.WorldCount; ++w)
+    if (b.WorldName[w] != a.WorldName[w] || b.WorldRadius[w] != a.WorldRadius[w] ||
+        b.WorldOwner[w] != a.WorldOwner[w])
+      return false;
+  return true;
+}
+
 }  // namespace
 
 class ReplacedGamesTest : public QObject {
@@ -168,7 +189,7 @@ class ReplacedGamesTest : public QObject {
     int passesWhileUp = -1;
     bool stateWaited = false, boxDone = false;
     QTimer::singleShot(0, [&] {
-      QTimer::singleShot(50, [&] { imgStart_Click(ann.g); });
+      QTimer::singleShot(50, [&] { StartAnotherGame(ann); });
       QTimer::singleShot(1500, [&] {
         stateWaited = bob.program.session.LeftUntilYieldsEnd();
         passesWhileUp = bob.program.network.readAgainPasses;
@@ -182,10 +203,29 @@ class ReplacedGamesTest : public QObject {
     QVERIFY(stateWaited);
     QVERIFY2(passesWhileUp <= 2, std::to_string(passesWhileUp).c_str());
     // Answered, the box lets the state in at once: the new game opens on Bob's window.
-    QTRY_VERIFY_WITH_TIMEOUT(bob.g.GameYear == 1.0f && !bob.g.InputBusy && bob.g.window.Visible &&
-                                 bob.g.WorldCount == ann.g.WorldCount,
-                             10000);
-    QCOMPARE(bob.program.session.handled > 0, true);
+    QTRY_VERIFY_WITH_TIMEOUT(OpenOnTheNewGame(bob, ann), 10000);
+  }
+
+  // Ann starts a new game while a step of Bob's yields again and again: the state waits through
+  // every yield and opens on his window once the step is done.
+  void aNewStateArrivingDuringAYieldOpensOnceTheStepIsDone() {
+    LanProgram ann(true, "Ann"), bob(false, "Bob");
+    QVERIFY(StartLanGame(ann, bob));
+    bool stateWaited = false, stepDone = false;
+    QTimer::singleShot(0, [&] {
+      QTimer::singleShot(50, [&] { StartAnotherGame(ann); });
+      QElapsedTimer step;
+      step.start();
+      while (step.elapsed() < 1500) {
+        bob.platform.Yield();
+        QThread::msleep(5);
+      }
+      stateWaited = bob.program.session.LeftUntilYieldsEnd() && !OpenOnTheNewGame(bob, ann);
+      stepDone = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(stepDone, 10000);
+    QVERIFY2(stateWaited, "the new state did not wait for the step");
+    QTRY_VERIFY_WITH_TIMEOUT(OpenOnTheNewGame(bob, ann), 10000);
   }
 };
 
