@@ -7,8 +7,9 @@ usage() {
 usage: test.sh
 Installs what the build needs, builds everything into build/ and runs every test: the whole CTest
 suite, the display checks (play-check.sh, watch-check.sh, net-play-check.sh,
-done-race-check.sh, conquest-check.sh, net-reload-check.sh, online-play-check.sh), then the
-core's tests again built with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/.
+done-race-check.sh, conquest-check.sh, net-reload-check.sh, left-host-check.sh,
+online-play-check.sh), then the core's tests again built with AddressSanitizer and
+UndefinedBehaviorSanitizer in build-sanitize/.
   --help  shows this text
 TEXT
 }
@@ -37,6 +38,8 @@ bash scripts/done-race-check.sh build
 bash scripts/conquest-check.sh build
 # Three programs play on after the host loads a saved game, and again after it starts a new one.
 bash scripts/net-reload-check.sh build
+# A client leaves its host's lobby as the host starts, plays with the next host, and loads its own game.
+bash scripts/left-host-check.sh build
 # Two programs meet through a local master server and play an internet game.
 bash scripts/online-play-check.sh build
 
