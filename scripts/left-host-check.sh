@@ -50,26 +50,12 @@ trap end_players EXIT
 fail() { players_failed left-host-check "$@"; }
 say() { echo "left-host-check: $*"; }
 
-# shown I TITLE: player I has a visible window whose title matches TITLE now.
-shown() {
-  DISPLAY=${displays[$1]} xdotool search --onlyvisible --name "$2" > /dev/null 2>&1
-}
-
 # never_shown I TITLE SECONDS WHAT: for SECONDS, player I shows no window TITLE; else WHAT fails.
 never_shown() {
   for _ in $(seq $(($3 * 10))); do
     ! shown "$1" "$2" || fail "$4"
     sleep 0.1
   done
-}
-
-# await_gone I TITLE WHAT: player I's window TITLE goes within five seconds; else WHAT fails.
-await_gone() {
-  for _ in $(seq 50); do
-    shown "$1" "$2" || return 0
-    sleep 0.1
-  done
-  fail "$3"
 }
 
 # answer_box I TITLE KEY TEXT: player I's box TITLE comes within ten seconds and is answered with

@@ -169,16 +169,6 @@ press_done() {
     fail "${names[$1]}'s Done in turn $2 did not show on the title: [$(player_title "$1")]"
 }
 
-# await_gone I TITLE WHAT: player I's window TITLE (a regular expression) goes within five
-# seconds; else the check fails, saying WHAT.
-await_gone() {
-  for _ in $(seq 50); do
-    DISPLAY=${displays[$1]} xdotool search --onlyvisible --name "$2" > /dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  fail "$3"
-}
-
 # play_turn T [LAST]: every player presses Done in turn T, Bob and Cy first, Ann last; turn T + 1
 # must open on every window. With LAST that player presses last instead, and until then the turn
 # must stay open on every window.

@@ -22,6 +22,22 @@ player_window() {
     --name "$2" | head -1
 }
 
+# shown I TITLE: a window of player I's display whose title matches TITLE (a regular expression)
+# is visible now.
+shown() {
+  DISPLAY=${displays[$1]} xdotool search --onlyvisible --name "$2" > /dev/null 2>&1
+}
+
+# await_gone I TITLE WHAT: player I's window TITLE goes within five seconds; else the check fails,
+# saying WHAT.
+await_gone() {
+  for _ in $(seq 50); do
+    shown "$1" "$2" || return 0
+    sleep 0.1
+  done
+  fail "$3"
+}
+
 # player_click I WINDOW X Y: a click of player I at (X, Y) inside WINDOW (its own coordinates).
 player_click() {
   DISPLAY=${displays[$1]} xdotool mousemove --window "$2" "$3" "$4" click 1
