@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -92,7 +93,15 @@ class LeftGamesTest : public QObject {
       ann.g.random.Seed(5);
       imgStart_Click(ann.g);
     });
-    QTimer::singleShot(2000, [&] {
+    // Bob answers once Ann's start waits behind his box, and a while after (or after ten seconds).
+    QElapsedTimer upFor, waiting;
+    QTimer answer;
+    answer.setInterval(50);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      if (!upFor.isValid()) upFor.start();
+      if (!waiting.isValid() && bob.program.session.LeftUntilYieldsEnd()) waiting.start();
+      if (!(waiting.isValid() && waiting.elapsed() > 1000) && upFor.elapsed() < 10000) return;
+      answer.stop();
       startWaited = bob.program.session.LeftUntilYieldsEnd();
       bob.platform.scripted = true;
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -100,8 +109,9 @@ class LeftGamesTest : public QObject {
       QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
       answered = true;
     });
+    answer.start();
     QTest::mouseClick(w->txtPL[annSlot], Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(answered, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(answered, 15000);
     QVERIFY2(startWaited, "Ann's start did not wait behind the question");
     QVERIFY(ann.g.GameInProgress);
     QTest::qWait(1000);

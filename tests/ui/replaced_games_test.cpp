@@ -214,11 +214,13 @@ class ReplacedGamesTest : public QObject {
     bool stateWaited = false, stepDone = false;
     QTimer::singleShot(0, [&] {
       QTimer::singleShot(50, [&] { StartAnotherGame(ann); });
-      QElapsedTimer step;
+      // The step yields until the state has come and waits, and a while longer (bounded).
+      QElapsedTimer step, waiting;
       step.start();
-      while (step.elapsed() < 1500) {
+      while (step.elapsed() < 10000 && !(waiting.isValid() && waiting.elapsed() > 500)) {
         bob.platform.Yield();
         QThread::msleep(5);
+        if (!waiting.isValid() && bob.program.session.LeftUntilYieldsEnd()) waiting.start();
       }
       stateWaited = bob.program.session.LeftUntilYieldsEnd() && !OpenOnTheNewGame(bob, ann);
       stepDone = true;
