@@ -8,6 +8,7 @@
 #include "commands/side_list_commands.h"
 #include "engine/launch.h"
 #include "model/game_texts.h"
+#include "net/lobby.h"
 #include "net/loopback.h"
 #include "net/scripted_host.h"
 
@@ -21,6 +22,7 @@ using testing::kWorlds;
 using testing::NetGame;
 using testing::Rec;
 using testing::S;
+using testing::Settle;
 using testing::ScriptedHost;
 using testing::StartFrames;
 using testing::TurnRest;
@@ -198,6 +200,45 @@ TEST(ForeignHost, AFloodOfPulseBombsSetsOffOnlyTheBombsATurnCanHold) {
   EXPECT_EQ(j.bob.ports.Count("Sound pulse.wav"), 2);
   EXPECT_EQ(j.bob.session->dropped, 2 + 498 + 500 + 500 + 500);
   EXPECT_FLOAT_EQ(j.g.GameYear, 1.05f);
+}
+
+// Bob is in the lobby of a scripted host, Ann, and a step of his window yields (the question
+// "Do You Want to Disconnect From This Server?" stands) when her start comes: the start waits.
+// Bob leaves her by her name meanwhile. Nothing of her game opens, now or once the step is done,
+// and she sees her link closed. A second scripted host, Cy, then has him: Bob joins with his name
+// and his mark, marks Cy's state once, and his Done goes out as the protocol's own frame.
+TEST(ForeignHost, AClientThatLeftAHostByItsNameTakesNothingOfItAndPlaysWithTheNext) {
+  Joined j;
+  j.host.peer.Write(F("NAME", 1, "Ann"));
+  ASSERT_TRUE(WaitFor([&] { return j.g.setup.txtPL[1] == "Ann"; }));
+  bool startWaited = false;
+  j.bob.ports.onYield = [&] {
+    j.host.peer.Write(StartFrames());
+    startWaited = WaitFor([&] { return j.bob.session->LeftUntilYieldsEnd(); });
+    j.bob.ports.answers = {Answer::kYes};
+    txtPL_Click(j.g, 1);
+  };
+  j.g.io.platform.Yield();
+  j.bob.ports.onYield = [] { QCoreApplication::processEvents(); };
+  ASSERT_TRUE(startWaited);
+  EXPECT_TRUE(WaitFor([&] { return j.host.peer.socket->state() != QAbstractSocket::ConnectedState; }));
+  Settle(300);
+  EXPECT_FALSE(j.g.GameInProgress || j.g.window.Visible);
+  EXPECT_EQ(j.bob.session->handled, 1);  // Ann's name, and nothing of her game
+  EXPECT_EQ(j.g.setup.lblStatus[1], "Looking for Server...");
+
+  ScriptedHost cy;
+  j.bob.Join(cy.peer.Listen());
+  ASSERT_TRUE(cy.peer.Accept());
+  EXPECT_EQ(cy.Take(1), std::vector<std::string>{"[NAME] 00Bob"});
+  EXPECT_EQ(cy.marks, 1u);
+  cy.peer.Write(StartFrames());
+  ASSERT_TRUE(WaitFor([&] { return j.g.window.Visible && j.g.menus.mnuOptionsRadar.Caption != ""; }));
+  EXPECT_EQ(j.g.WorldName[9], "Juniper");
+  EndSeatTurn(j.g);
+  EXPECT_EQ(cy.Take(1), std::vector<std::string>{"[STATUS] 01Bob:  Done Turn"});
+  EXPECT_EQ(cy.marks, 2u) << "Bob marks Cy's state once";
+  EXPECT_EQ(j.bob.session->dropped, 0) << j.bob.session->lastDropped;
 }
 
 TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADrop) {

@@ -69,6 +69,7 @@ struct ArrivalSpy : NetworkEvents {
     if (onLost) onLost(element);
     session.ConnectionLost(element);
   }
+  void ConnectionClosed(int element) override { session.ConnectionClosed(element); }
   size_t FramesWaiting(int element) const override {
     const size_t waiting = session.FramesWaiting(element);
     if (onAskedWaiting) onAskedWaiting(element, waiting);

@@ -44,6 +44,7 @@ struct SlowReader : NetworkEvents {
   }
   void ConnectionOpened(int element) override { session.ConnectionOpened(element); }
   void ConnectionLost(int element) override { session.ConnectionLost(element); }
+  void ConnectionClosed(int element) override { session.ConnectionClosed(element); }
   size_t FramesWaiting(int element) const override { return session.FramesWaiting(element); }
   bool LeftWaiting() const override { return session.LeftWaiting(); }
   void HandleLeftWaiting() override { session.HandleLeftWaiting(); }
