@@ -87,7 +87,6 @@ void StartNewGame(Game& g) {
   g.MaxProduction = Val(s.txtOp[0]);
 
   ClearGame(g);
-  g.StateLeftPartWay = false;
   GenerateWorlds(g);
   g.window.SetupVisible = false;
   g.io.screen.HideSetupWindow();

@@ -26,8 +26,9 @@ bool FormSetup(Game& g) {
 }
 
 void ClearGame(Game& g) {
-  DataSet(g);
+  // The link goes first, so that nothing a closed link forgets marks the cleared game.
   g.io.net.CloseSocket(0);
+  DataSet(g);
 }
 
 }  // namespace zarnath

@@ -81,10 +81,9 @@ std::string StartState::Fault() const {
 void LeaveOnIncompleteState(NetSession& s) {
   Game& g = s.game;
   const std::string fault = s.start.Fault();
-  // Nothing more of this host is taken, and the state it began is forgotten (the port tells the
-  // receiver of the close; told again, it forgets nothing more).
+  // Nothing more of this host is taken: the close tells the receiver, which forgets the state the
+  // host began and what waits behind it.
   g.io.net.CloseSocket(0);
-  s.ConnectionClosed(0);
   g.io.platform.MessageBox("Incomplete Game From Server!  Exiting Game\r" + fault, "Zarnath", Buttons::kOk);
   if (!g.GameInProgress || g.window.SetupVisible) {
     // From the lobby back to the server search.
