@@ -66,7 +66,8 @@ class LeftGamesTest : public QObject {
  private slots:
   // Bob, in Ann's lobby with his setup window up, clicks her name; while the disconnect question
   // stands, Ann starts, and her start waits behind the box. Bob answers Yes: nothing of her game
-  // opens, then or later. He joins Cy next, whose game opens on his window and plays its turn.
+  // opens, then or later, and hers plays on without him. He joins Cy next, whose game opens on his
+  // window and plays its turn.
   void aClientLeavingItsHostByNameAsItStartsOpensNoGameAndPlaysWithTheNext() {
     LanProgram ann(true, "Ann"), bob(false, "Bob");
     bob.program.setupWindows.Show();
@@ -118,6 +119,10 @@ class LeftGamesTest : public QObject {
     QVERIFY2(!bob.g.GameInProgress && !bob.g.window.Visible, "Bob opened the game of the host he left");
     QVERIFY(ShownSetup(bob) && !bob.program.network.SocketConnected(0));
     QCOMPARE(bob.program.session.handled, handledBefore);
+    // Ann's game goes on without him: his seat is gone there, and her Done ends the turn.
+    QTRY_VERIFY_WITH_TIMEOUT(ann.g.PlayerGone[1] && ann.g.SeatStatus[1] == TurnStatus::kDisconnected, 10000);
+    HotSeat::Press(ann.program.controls.button(MainButton::kDone));
+    QTRY_VERIFY_WITH_TIMEOUT(ann.g.GameYear > 1.0f && !ann.g.InputBusy, 30000);
 
     // Cy hosts next: his first state is the one Bob marks, and a turn of it ends on both.
     LanProgram cy(true, "Cy");
