@@ -72,7 +72,8 @@ void Conquest(Game& g, int p, const PlayerStock& s, float rating) {
   }
   ClearGame(g);
   Tell(g, GameLeft{});
-  SetMenusEnabled(g, true);
+  // The game is over: nothing of it locks the setup window's next game or load.
+  ReleaseAbandonedGame(g);
 }
 
 // The winner that an elimination mask names (bit p: seat p is out), and only when every other

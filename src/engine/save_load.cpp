@@ -7,6 +7,7 @@
 #include "model/game.h"
 #include "model/game_texts.h"
 #include "model/numbers.h"
+#include "model/state_check.h"
 #include "model/view_geometry.h"
 #include "persist/atomic_file.h"
 #include "persist/saved_game.h"
@@ -19,6 +20,13 @@ constexpr const char* kErrorTitle = "Zarnath Error";
 constexpr const char* kPartWayRefusal =
     "The game was not saved.\rThe connection with the server ended part-way through a turn or a new "
     "game, so no whole turn of this game is left to save.";
+// A game still coming from the host: part of it is here, none of it whole.
+constexpr const char* kComingRefusal =
+    "The game was not saved.\rThe server is still sending its game, so no whole turn of it is here to "
+    "save yet.";
+// The game ended (a conquest, a new game) or never began: the records hold no game.
+constexpr const char* kNoGameRefusal =
+    "The game was not saved.\rNo game is in progress, so there is nothing to save.";
 // The error number of a file that cannot be read as a saved game: it cannot be read or entered,
 // it is a folder or a device, or it is far too large.
 constexpr int kErrFileAccess = 75;
@@ -41,6 +49,16 @@ void ShowMoveLog(Game& g) {
 bool SaveGame(Game& g, const std::string& path) {
   if (g.StateLeftPartWay) {
     ShowError(g, kPartWayRefusal);
+    return false;
+  }
+  if (g.StateComing) {
+    ShowError(g, kComingRefusal);
+    return false;
+  }
+  // What the loader would refuse is never written over a file: a game that is gone leaves empty
+  // records behind (a game lost between turns keeps its own, and saves).
+  if (const auto fault = CheckGameState(g.state())) {
+    ShowError(g, g.GameInProgress ? "The game was not saved.\r" + fault->Text() : kNoGameRefusal);
     return false;
   }
   std::string error;

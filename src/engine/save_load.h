@@ -8,7 +8,9 @@ namespace zarnath {
 class Game;
 
 // Writes the game to `path`. A failure is shown in a "Zarnath Error" box and answered false; the
-// file that was there before is then whole.
+// file that was there before is then whole. Nothing is written, and the reason shown, where no
+// whole game is here: none in progress (ended, or never begun), a host's state still coming, or
+// a game left part-way.
 bool SaveGame(Game& g, const std::string& path);
 
 enum class LoadOutcome {

@@ -59,7 +59,8 @@ void ClientTravelHide(Game& g);
 // resuming it never starts a timer that the turn did not arm.
 void SetTurnTimer(Game& g, int intervalMs, bool enabled);
 void StopTurnTimer(Game& g);
-// A game that ends without its own steps ending it (its host lost, or its state come incomplete):
+// A game that ends without its own steps ending it (its host lost or left, its state come
+// incomplete, a conquest inside the turn that ended it):
 // its clocks stop, and no lock that a step of it set (the turn's resolution, the busy input, the
 // locked menus, a Done or count waiting for the top of the event loop) is left for what comes next.
 void ReleaseAbandonedGame(Game& g);

@@ -7,6 +7,7 @@ namespace zarnath {
 void DataSet(GameState& g) {
   g.GameInProgress = false;
   g.StateLeftPartWay = false;
+  g.StateComing = false;
   for (int s = 0; s < kUsedFleetSlots; ++s) {
     g.FleetFrom[s] = g.FleetTo[s] = g.FleetOwner[s] = 0;
     g.FleetShips[s] = 0;

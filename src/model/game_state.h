@@ -154,6 +154,10 @@ struct SeatState {
   // while its new state came or its turn resolved): no machine ever held that game whole, so it is
   // never written to a file. Cleared with the game's state, and by every way into a game.
   bool StateLeftPartWay = false;
+  // A client's host has begun a new state ([NP]) and not yet shown it whole ([SHOW]): the records
+  // hold part of a game, which no turn is played on and no file holds. Cleared with the game's
+  // state, by the state shown whole and by the end of the link that carried it.
+  bool StateComing = false;
 };
 
 // The window's command state: the selected source and target and the solver's answers.

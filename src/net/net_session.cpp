@@ -50,7 +50,7 @@ void NetSession::ConnectionClosed(int element) {
   if (element < 0 || element >= kSeats) return;
   ForgetWaiting(element);
   // A host's element 0 is its listener, which carries no frames.
-  if (element == 0 && !IsHost()) ForgetHostsState();
+  if (element == 0 && !IsHost() && ForgetHostsState()) ReleaseAbandonedGame(game);
 }
 
 size_t NetSession::FramesWaiting(int element) const {
@@ -93,12 +93,15 @@ void NetSession::Lost(int element) {
   if (onConnectionLost) onConnectionLost(element);
 }
 
-void NetSession::ForgetHostsState() {
+bool NetSession::ForgetHostsState() {
   // A state or turn of a host that is gone never completes: the next host's first [NP] begins a
   // state of its own, which this client marks.
-  if (start.Coming() || turnStream_.Open()) game.StateLeftPartWay = true;
+  const bool partWay = start.Coming() || turnStream_.Open();
+  if (partWay) game.StateLeftPartWay = true;
+  game.StateComing = false;
   start = StartState{};
   turnStream_ = TurnStream{};
+  return partWay;
 }
 
 void NetSession::HandleLeftWaiting() {

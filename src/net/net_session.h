@@ -39,7 +39,8 @@ class NetSession : public NetworkEvents {
   void ConnectionOpened(int element) override;
   void ConnectionLost(int element) override;
   // A connection this machine closed: what waits from it is thrown away, and on a client whose
-  // link to its host it closed, whatever of the host's state or turn had begun is forgotten.
+  // link to its host it closed, whatever of the host's state or turn had begun is forgotten and
+  // the game it left part-way holds no lock or clock (every way out of a lobby or a game).
   void ConnectionClosed(int element) override;
   size_t FramesWaiting(int element) const override;
   bool LeftWaiting() const override { return leftWaiting_; }
@@ -85,8 +86,9 @@ class NetSession : public NetworkEvents {
   bool NewStateMustWait(const Waiting& next) const;
   void Dispatch(int element, const std::string& text);
   // On a client whose link to its host ended (lost or closed here) or opened anew. A state or a
-  // turn left part-way leaves the game's records half written: the game is marked so.
-  void ForgetHostsState();
+  // turn left part-way leaves the game's records half written: the game is marked so, and the
+  // answer is true.
+  bool ForgetHostsState();
   void Opened(int element);
   void Lost(int element);
 

@@ -382,6 +382,7 @@ bool NewStateHandler(NetSession& s, const Incoming& m) {
   // The game that was here is gone: until the new one opens, no order or Done goes out for it,
   // and the host learns that what came before was meant for the game it had. Once a state.
   g.InputBusy = true;
+  g.StateComing = true;
   if (s.start.First()) SendToHost(g, StateMarkFrame());
   if (g.WorldCount != 0) {
     Announce(g, "\r\n    The Server Has Reset The Game!    \r\n", 2000);
@@ -441,7 +442,7 @@ bool ShowHandler(NetSession& s, const Incoming&) {
     return false;
   }
   s.start = StartState{};
-  g.StateLeftPartWay = false;
+  g.StateLeftPartWay = g.StateComing = false;
   if (g.WorldCount == 0 || g.CurrentPlayer < 1 || g.CurrentPlayer >= kSeats) return false;
   g.window.SetupVisible = false;
   g.io.screen.HideSetupWindow();

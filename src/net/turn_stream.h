@@ -9,7 +9,8 @@
 // objects move, so that none lands twice) is refused like any other impossible frame, so
 // a host cannot keep a client's window replaying steps without end. Nor can it run turns one
 // after another: a client whose seat is in play takes a turn's end only once it has finished
-// that turn itself (its Done went out, or it has nothing left to order).
+// that turn itself (its Done went out, or it has nothing left to order), and never while a new
+// state of its host is still coming: no turn is played on half a game.
 #pragma once
 
 #include <array>

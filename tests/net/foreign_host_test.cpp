@@ -3,14 +3,17 @@
 // the whole state, gives its orders (a fleet, a recall, Done), follows a turn of battles, bombs
 // and a scout shot by shot, sees another player drop, and leaves when the host goes.
 #include <cstdio>
+#include <filesystem>
 
 #include "commands/command_view.h"
 #include "commands/side_list_commands.h"
 #include "engine/launch.h"
+#include "engine/save_load.h"
 #include "model/game_texts.h"
 #include "net/lobby.h"
 #include "net/loopback.h"
 #include "net/scripted_host.h"
+#include "persist/persist_fixture.h"
 
 namespace zarnath {
 namespace {
@@ -22,8 +25,8 @@ using testing::kWorlds;
 using testing::NetGame;
 using testing::Rec;
 using testing::S;
-using testing::Settle;
 using testing::ScriptedHost;
+using testing::Settle;
 using testing::StartFrames;
 using testing::TurnRest;
 using testing::TurnStart;
@@ -205,40 +208,132 @@ TEST(ForeignHost, AFloodOfPulseBombsSetsOffOnlyTheBombsATurnCanHold) {
 // Bob is in the lobby of a scripted host, Ann, and a step of his window yields (the question
 // "Do You Want to Disconnect From This Server?" stands) when her start comes: the start waits.
 // Bob leaves her by her name meanwhile. Nothing of her game opens, now or once the step is done,
-// and she sees her link closed. A second scripted host, Cy, then has him: Bob joins with his name
-// and his mark, marks Cy's state once, and his Done goes out as the protocol's own frame.
+// and she sees her link closed; nor when she went herself before his Yes, her loss waiting behind
+// her start. A second scripted host, Cy, then has him: Bob joins with his name and his mark,
+// marks Cy's state once, and his Done goes out as the protocol's own frame.
 TEST(ForeignHost, AClientThatLeftAHostByItsNameTakesNothingOfItAndPlaysWithTheNext) {
-  Joined j;
-  j.host.peer.Write(F("NAME", 1, "Ann"));
-  ASSERT_TRUE(WaitFor([&] { return j.g.setup.txtPL[1] == "Ann"; }));
-  bool startWaited = false;
-  j.bob.ports.onYield = [&] {
-    j.host.peer.Write(StartFrames());
-    startWaited = WaitFor([&] { return j.bob.session->LeftUntilYieldsEnd(); });
-    j.bob.ports.answers = {Answer::kYes};
-    txtPL_Click(j.g, 1);
-  };
-  j.g.io.platform.Yield();
-  j.bob.ports.onYield = [] { QCoreApplication::processEvents(); };
-  ASSERT_TRUE(startWaited);
-  EXPECT_TRUE(WaitFor([&] { return j.host.peer.socket->state() != QAbstractSocket::ConnectedState; }));
-  Settle(300);
-  EXPECT_FALSE(j.g.GameInProgress || j.g.window.Visible);
-  EXPECT_EQ(j.bob.session->handled, 1);  // Ann's name, and nothing of her game
-  EXPECT_EQ(j.g.setup.lblStatus[1], "Looking for Server...");
+  for (const bool annGoes : {true, false}) {
+    SCOPED_TRACE(annGoes ? "Ann goes before the Yes" : "Ann stays");
+    Joined j;
+    j.host.peer.Write(F("NAME", 1, "Ann"));
+    ASSERT_TRUE(WaitFor([&] { return j.g.setup.txtPL[1] == "Ann"; }));
+    bool startWaited = false;
+    j.bob.ports.onYield = [&] {
+      j.host.peer.Write(StartFrames());
+      startWaited = WaitFor([&] { return j.bob.session->LeftUntilYieldsEnd(); });
+      if (annGoes) {
+        j.host.peer.socket->disconnectFromHost();
+        EXPECT_TRUE(WaitFor([&] { return !j.bob.net.SocketConnected(0); }));
+        Settle(100);
+      }
+      j.bob.ports.answers = {Answer::kYes};
+      txtPL_Click(j.g, 1);
+    };
+    j.g.io.platform.Yield();
+    j.bob.ports.onYield = [] { QCoreApplication::processEvents(); };
+    ASSERT_TRUE(startWaited);
+    EXPECT_TRUE(WaitFor([&] { return j.host.peer.socket->state() != QAbstractSocket::ConnectedState; }));
+    Settle(300);
+    EXPECT_FALSE(j.g.GameInProgress || j.g.window.Visible || j.g.InputBusy);
+    EXPECT_EQ(j.bob.session->handled, 1);  // Ann's name, and nothing of her game
+    EXPECT_EQ(j.g.setup.lblStatus[1], "Looking for Server...");
+    if (annGoes) continue;
 
-  ScriptedHost cy;
-  j.bob.Join(cy.peer.Listen());
-  ASSERT_TRUE(cy.peer.Accept());
-  EXPECT_EQ(cy.Take(1), std::vector<std::string>{"[NAME] 00Bob"});
-  EXPECT_EQ(cy.marks, 1u);
-  cy.peer.Write(StartFrames());
-  ASSERT_TRUE(WaitFor([&] { return j.g.window.Visible && j.g.menus.mnuOptionsRadar.Caption != ""; }));
-  EXPECT_EQ(j.g.WorldName[9], "Juniper");
+    ScriptedHost cy;
+    j.bob.Join(cy.peer.Listen());
+    ASSERT_TRUE(cy.peer.Accept());
+    EXPECT_EQ(cy.Take(1), std::vector<std::string>{"[NAME] 00Bob"});
+    EXPECT_EQ(cy.marks, 1u);
+    cy.peer.Write(StartFrames());
+    ASSERT_TRUE(WaitFor([&] { return j.g.window.Visible && j.g.menus.mnuOptionsRadar.Caption != ""; }));
+    EXPECT_EQ(j.g.WorldName[9], "Juniper");
+    EndSeatTurn(j.g);
+    EXPECT_EQ(cy.Take(1), std::vector<std::string>{"[STATUS] 01Bob:  Done Turn"});
+    EXPECT_EQ(cy.marks, 2u) << "Bob marks Cy's state once";
+    EXPECT_EQ(j.bob.session->dropped, 0) << j.bob.session->lastDropped;
+  }
+}
+
+// The frames of a state one by one, each with its star.
+std::vector<std::string> FramesOf(const std::string& frames) {
+  std::vector<std::string> out;
+  for (size_t from = 0, star; (star = frames.find('*', from)) != std::string::npos; from = star + 1)
+    out.push_back(frames.substr(from, star + 1 - from));
+  return out;
+}
+
+// A hostile host: once Bob is done it ends the turn, begins a new state and sends 699 of its
+// frames but never shows it, then ends a turn again, turns the year and ends the turn's replay,
+// and keeps the link. No turn is played on the half state: Bob's window stays locked in the
+// year it had, and a save of the half state writes nothing and says why.
+TEST(ForeignHost, AHostThatNeverFinishesItsStateGetsNoTurnPlayedOnItAndNothingSaved) {
+  testing::ScratchFolder folder;
+  Joined j;
+  ASSERT_TRUE(j.Start(StartFrames()));
   EndSeatTurn(j.g);
-  EXPECT_EQ(cy.Take(1), std::vector<std::string>{"[STATUS] 01Bob:  Done Turn"});
-  EXPECT_EQ(cy.marks, 2u) << "Bob marks Cy's state once";
-  EXPECT_EQ(j.bob.session->dropped, 0) << j.bob.session->lastDropped;
+  const std::vector<std::string> state = FramesOf(StartFrames());
+  std::string half = F("ENDTURN", 0, "Endturn");
+  for (size_t k = 0; k < 700; ++k) half += state[k];
+  half +=
+      F("ENDTURN", 0, "Endturn") + F("GALAXYROTATE", 0, "GALAXYROTATE") + F("TRAVELHIDE", 0, "TravelHide");
+  j.host.peer.Write(half);
+  ASSERT_TRUE(WaitFor([&] { return j.bob.session->dropped == 3; })) << j.bob.session->lastDropped;
+  Settle(200);
+  EXPECT_EQ(j.bob.session->lastDropped + "*", F("TRAVELHIDE", 0, "TravelHide"));
+  EXPECT_TRUE(j.g.InputBusy && j.g.StateComing);
+  EXPECT_FLOAT_EQ(j.g.GameYear, 1.0f);
+  j.bob.ports.recording = true;
+  const std::string path = folder.File("half.zq");
+  EXPECT_FALSE(SaveGame(j.g, path));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_TRUE(j.bob.ports.Has(
+      "MessageBox Zarnath Error: The game was not saved.\rThe server is still sending its game, so no whole "
+      "turn of it is here to save yet."));
+}
+
+// An honest host whose turn ends amid the state it sends again: Bob's Done, sent before the state
+// reached him, is handled at one of the host's yields after its first frames, the turn is played
+// and sent, and the rest of the state follows as the host now holds it (the year turned, world
+// 11 with 40 ships), then its [SHOW]. Bob takes none of that turn on the half state, opens the
+// game on the whole one and plays the host's next turn with it. Where the turn came after the
+// opening frames, Bob's year is the one the state told him.
+TEST(ForeignHost, ATurnEndedAmidAHostsStateLeavesTheClientPlayingTheHostsNextTurn) {
+  std::string turned = StartFrames();
+  const std::string year = F("YEAR", 0, S(1)), ships = F("PS", 11, S(10));
+  turned.replace(turned.find(year), year.size(), F("YEAR", 0, S(1.05)));
+  turned.replace(turned.find(ships), ships.size(), F("PS", 11, S(40)));
+  const std::vector<std::string> before = FramesOf(StartFrames()), after = FramesOf(turned);
+  // After [NP], after the opening frames, after the worlds.
+  for (const size_t at : {size_t{1}, size_t{12}, size_t{432}}) {
+    SCOPED_TRACE("the turn after " + std::to_string(at) + " frames");
+    Joined j;
+    ASSERT_TRUE(j.Start(StartFrames()));
+    EndSeatTurn(j.g);
+    EXPECT_EQ(j.host.Take(1), std::vector<std::string>{"[STATUS] 01Bob:  Done Turn"});
+    std::string frames;
+    for (size_t k = 0; k < before.size(); ++k) {
+      if (k == at) frames += TurnStart() + TurnRest(40);
+      frames += (k < at ? before : after)[k];
+    }
+    const int taken = j.bob.session->handled + static_cast<int>(FramesOf(frames).size());
+    j.host.peer.Write(frames);
+    ASSERT_TRUE(WaitFor([&] { return j.bob.session->handled + j.bob.session->dropped == taken; }));
+    EXPECT_TRUE(!j.g.StateComing && !j.g.InputBusy && j.g.window.Visible);
+    // Refused: the turn's end, its shown step, pulse bomb, turn of the year and end of replay.
+    EXPECT_EQ(j.bob.session->dropped, 5) << j.bob.session->lastDropped;
+    const float opened = at < 10 ? 1.05f : 1.0f;
+    EXPECT_FLOAT_EQ(j.g.GameYear, opened);
+    EXPECT_EQ(j.g.WorldShips[11], 40.0f);
+    EXPECT_FALSE(j.g.TurnDone || j.g.TurnResolving);
+
+    EndSeatTurn(j.g);
+    EXPECT_EQ(j.host.Take(1), std::vector<std::string>{"[STATUS] 01Bob:  Done Turn"});
+    j.host.peer.Write(TurnStart() + TurnRest(41));
+    ASSERT_TRUE(WaitFor([&] { return !j.g.TurnResolving && !j.g.InputBusy && j.g.GameYear > opened; }));
+    EXPECT_FLOAT_EQ(j.g.GameYear, opened + 0.05f);
+    EXPECT_EQ(j.g.WorldShips[11], 41.0f);
+    EXPECT_EQ(j.bob.session->dropped, 5) << j.bob.session->lastDropped;
+  }
 }
 
 TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADrop) {

@@ -4,6 +4,7 @@
 // turn alone; and a client takes a host's word on a seat only where it moves the seat forward.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "commands/chat_commands.h"
@@ -271,6 +272,37 @@ TEST(TurnFlow, AfterAStateThatWaitedForTheYieldsATurnsEndWaitsOnlyForTheNextPass
   c.session->HandleLeftWaiting();
   EXPECT_EQ(g.SeatStatus[2], TurnStatus::kDoneTurn);
   EXPECT_EQ(c.session->dropped, 0) << c.session->lastDropped;
+}
+
+// Ann and Bob are done when Ann's program sends its whole state again, and Cy's Done, the last,
+// arrives while it goes out. No turn ends inside the state: each client receives it whole, from
+// its [NP] to its [SHOW], and the turn ends once the state is out.
+TEST(TurnFlow, AHostsTurnThatEndsWhileItsStateGoesOutComesAfterTheState) {
+  HostGame h;
+  Game& g = h.g();
+  EndSeatTurn(g);
+  h.Receive(1, kBobDone);
+  int yields = 0;
+  h.t.ports.onYield = [&] {
+    if (++yields == 3) h.Receive(2, kCyDone);
+  };
+  h.t.ports.Clear();
+  GalaxySync(g);
+  h.t.ports.onYield = nullptr;
+  ASSERT_GT(yields, 3);
+  EXPECT_FLOAT_EQ(g.GameYear, 1.0f);
+  ASSERT_TRUE(NextTimer(h));
+  EXPECT_FLOAT_EQ(g.GameYear, 1.05f);
+  const Frames sent = h.t.ports.Sent();
+  const auto first = [&](const char* tag) {
+    return std::find_if(sent.begin(), sent.end(), [&](const std::string& f) { return f.starts_with(tag); });
+  };
+  const auto lastShow = std::find_if(sent.rbegin(), sent.rend(), [](const std::string& f) {
+                          return f.starts_with("[SHOW]");
+                        }).base();
+  ASSERT_NE(first("[ENDTURN]"), sent.end());
+  EXPECT_GT(first("[ENDTURN]"), lastShow);
+  EXPECT_EQ(std::count(sent.begin(), sent.end(), "[SHOW] 00Galaxy*"), 2);
 }
 
 }  // namespace

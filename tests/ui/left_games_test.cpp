@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
@@ -177,7 +178,7 @@ class LeftGamesTest : public QObject {
 
   // Bob's Save dialog is open, his name typed in it, when Ann's program goes amid the turn's
   // replay (the year has turned, nothing more has come). His save is refused with the reason and
-  // writes nothing.
+  // writes nothing, and still is after a load that fails; a new game at one computer then saves.
   void aTurnLeftAmidItsReplayIsNeverSaved() {
     LanProgram ann(true, "Ann"), bob(false, "Bob");
     QVERIFY(StartLanGame(ann, bob));
@@ -197,6 +198,30 @@ class LeftGamesTest : public QObject {
     QVERIFY2(!QFile::exists(bob.folder.file("half.zq")), "a turn left amid its replay was saved");
     QCOMPARE(bob.platform.boxes.size(), size_t{1});
     QVERIFY(bob.platform.boxes[0].text.starts_with("The game was not saved."));
+
+    // A load that fails leaves the game as it was, marked: still refused.
+    QFile broken(bob.folder.file("broken.zq"));
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a game\r\n") > 0);
+    broken.close();
+    LoadGameDialog& load = bob.program.dialogs.loadDialog();
+    bob.program.dialogs.ShowLoadDialog();
+    load.Text1->clear();
+    QTest::keyClicks(load.Text1, "broken");
+    QTest::keyClick(load.Text1, Qt::Key_Return);
+    load.hide();
+    bob.platform.boxes.clear();
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY2(!QFile::exists(bob.folder.file("half.zq")), "a failed load cleared the part-way mark");
+    // A new game at one computer is whole from its start, and saves.
+    bob.g.setup.chkLan = 0;
+    chkLan_Click(bob.g);
+    bob.g.setup.txtPL = {"Bob", "Dee", "", ""};
+    imgStart_Click(bob.g);
+    QVERIFY(bob.g.window.Visible && bob.g.GameInProgress);
+    bob.program.dialogs.mnuFileSave_Click();
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QVERIFY2(QFile::exists(bob.folder.file("half.zq")),
+             "a new game after a game left part-way was not saved");
   }
 };
 
