@@ -9,7 +9,10 @@
 # the file's year, every turn opens on both (the conqueror taking its turn, the loser without a
 # world done), no conquest comes while the loser's ship still flies, and after its landing both
 # programs show the conquest: the high-score window, the conqueror's row in each program's
-# "Score130", and the setup window back. Every wait is bounded, so a game that stalls fails.
+# "Score130", and the setup window back. Bob saved the game before the load and leaves his Save
+# dialog open with that name through the end, and Ann her Load dialog with the loaded game's: after
+# the conquest Bob's Enter writes nothing over his save and says why, and Ann's Enter loads the
+# game at once. Every wait is bounded, so a game that stalls fails.
 # Screenshots of both players' screens at the conquest go to docs/net-conquest-*.png.
 #
 #   scripts/conquest-check.sh [build folder]      (default: build; the program must be built)
@@ -20,7 +23,8 @@ usage: conquest-check.sh [BUILD_FOLDER]
 Two programs on two virtual displays play a LAN game that Ann hosts and Bob joins; Ann loads a
 game in its last turns from the File menu (written by zarnath-endgame), both press Done every turn
 while the loser's last ship flies, and both windows must show the conquest when it lands (the
-high-score window, the winner in each Score130, the setup window back). Keeps
+high-score window, the winner in each Score130, the setup window back); a Save dialog left open
+through the conquest writes nothing and a Load dialog left open loads at once. Keeps
 docs/net-conquest-ann.png and docs/net-conquest-bob.png. BUILD_FOLDER defaults to build (the
 program and the tools must be built); CONQUEST_CHECK_DISPLAY is the first of the two display
 numbers (default 64), CONQUEST_CHECK_CONQUEROR the player who conquers, Ann or Bob (default Ann),
@@ -91,6 +95,32 @@ cp "$work/lastworlds.zq" "$work/Ann/"
 echo "conquest-check: the game window opened on both displays at year 1.00, turn 0"
 sleep 1
 
+# name_typed I DIALOG NAME: NAME typed into the name box of player I's DIALOG, over what it held.
+name_typed() {
+  player_click "$1" "$2" 320 218
+  DISPLAY=${displays[$1]} xdotool key ctrl+a
+  DISPLAY=${displays[$1]} xdotool type --delay 40 "$3"
+}
+# left_open I TITLE: player I's dialog TITLE, moved aside of the Done button and the map's middle.
+left_open() {
+  local dialog
+  dialog=$(player_window "$1" "^$2\$" 10) || fail "${names[$1]}'s $2 dialog did not show"
+  DISPLAY=${displays[$1]} xdotool windowmove "$dialog" 580 460
+  sleep 0.5
+  echo "$dialog"
+}
+
+# Bob saves the game he has: Ctrl+S, "mine", Enter.
+player_click 1 "${wins[1]}" 1000 300
+DISPLAY=${displays[1]} xdotool key ctrl+s
+bob_save=$(left_open 1 "Save Game")
+name_typed 1 "$bob_save" mine
+DISPLAY=${displays[1]} xdotool key Return
+for _ in $(seq 50); do [ -f "$work/Bob/mine.zq" ] && break; sleep 0.1; done
+[ -f "$work/Bob/mine.zq" ] || fail "Bob's save dialog wrote no mine.zq"
+await_gone 1 "^Save Game\$" "Bob's save dialog is still shown after the save"
+cp "$work/Bob/mine.zq" "$work/mine-saved.zq"
+
 # Ann loads the saved game: File, Load Game (the third item), the name typed into the dialog's
 # name box, its Load button.
 player_click 0 "${wins[0]}" 20 29  # File
@@ -107,6 +137,17 @@ done
 DISPLAY=${displays[0]} xdotool search --onlyvisible --name "^Load Game\$" > /dev/null 2>&1 &&
   fail "the load dialog is still shown after the load"
 echo "conquest-check: Ann loaded the saved game from the File menu; both windows show year $year, turn $turn"
+
+# The dialogs left open through the end: Bob's Save dialog with "mine", Ann's Load dialog with the
+# game she loaded.
+player_click 1 "${wins[1]}" 1000 300
+DISPLAY=${displays[1]} xdotool key ctrl+s
+bob_save=$(left_open 1 "Save Game")
+name_typed 1 "$bob_save" mine
+player_click 0 "${wins[0]}" 20 29  # File
+player_click 0 "${wins[0]}" 60 93  # Load Game
+ann_load=$(left_open 0 "Load Game")
+name_typed 0 "$ann_load" lastworlds
 
 conquest_shown() {  # player: its high-score window is up
   DISPLAY=${displays[$1]} xdotool search --all --onlyvisible --pid "${pids[$1]}" --name "^Zarnath HighScores\$" > /dev/null 2>&1
@@ -176,6 +217,23 @@ for i in 0 1; do
   DISPLAY=${displays[$i]} xdotool search --all --onlyvisible --pid "${pids[$i]}" --name "^Zarnath - Year" > /dev/null 2>&1 &&
     fail "${names[$i]}'s game window is still shown after the conquest"
 done
+shown 1 "^Save Game\$" || fail "Bob's Save dialog did not stay open through the conquest"
+player_click 1 "$bob_save" 320 218
+DISPLAY=${displays[1]} xdotool key Return
+box=$(player_window 1 "^Zarnath Error\$" 10) || fail "Bob's Enter in the Save dialog after the conquest showed no reason"
+cmp -s "$work/Bob/mine.zq" "$work/mine-saved.zq" || fail "Bob's Enter after the conquest wrote over mine.zq"
+sleep 0.5
+import -display "${displays[1]}" -window root "${CONQUEST_CHECK_REFUSAL_SHOT:-$work/bob-refused.png}" || true
+DISPLAY=${displays[1]} xdotool windowfocus "$box" 2> /dev/null || true
+DISPLAY=${displays[1]} xdotool key Return
+await_gone 1 "^Zarnath Error\$" "Bob's box is still up after Enter"
+echo "conquest-check: Bob's Save dialog, left open through the conquest, wrote nothing over mine.zq and said why"
+shown 0 "^Load Game\$" || fail "Ann's Load dialog did not stay open through the conquest"
+player_click 0 "$ann_load" 320 218
+DISPLAY=${displays[0]} xdotool key Return
+player_window 0 "^Zarnath - Year $year, Turn #$turn:  Ann\$" 10 > /dev/null ||
+  fail "Ann's Enter in the Load dialog after the conquest did not load her game (title: [$(player_title 0)])"
+echo "conquest-check: Ann's Load dialog, left open through the conquest, loaded year $year, turn $turn at once"
 echo "conquest-check: Ann hosted on port $ZARNATH_PORT, Bob joined, Ann loaded the end of a game and both played" \
   "it to ${names[$winner]}'s conquest while ${names[$loser]}'s last ship flew; both returned to the setup window;" \
   "screenshots in docs/net-conquest-ann.png and docs/net-conquest-bob.png"

@@ -16,10 +16,22 @@ start_player() {
 }
 
 # player_window I PATTERN [SECONDS]: the visible window of player I whose title matches PATTERN,
-# within SECONDS (default 30).
+# within SECONDS (default 30). A search that fails on a window going away meanwhile (X's BadWindow,
+# as a dialog closes) looks again.
 player_window() {
-  DISPLAY=${displays[$1]} timeout "${3:-30}" xdotool search --all --sync --onlyvisible --pid "${pids[$1]}" \
-    --name "$2" | head -1
+  local deadline=$((SECONDS + ${3:-30})) found left
+  while :; do
+    left=$((deadline - SECONDS))
+    [ "$left" -ge 1 ] || left=1
+    found=$(DISPLAY=${displays[$1]} timeout "$left" xdotool search --all --sync --onlyvisible --pid "${pids[$1]}" \
+      --name "$2" 2> /dev/null | head -1) || true
+    if [ -n "$found" ]; then
+      echo "$found"
+      return 0
+    fi
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
 }
 
 # shown I TITLE: a window of player I's display whose title matches TITLE (a regular expression)
