@@ -102,47 +102,6 @@ class EndedGamesTest : public QObject {
     EnterSavesNothing(t.platform, d, mine, saved);
   }
 
-  // Bob loses to the computer. After the high scores, his Load dialog left open loads his save
-  // at once, and so, after he loses that game again, does the title's Load; his Save dialog left
-  // open writes nothing over the save.
-  void aGameLostToTheComputerLoadsAtOnceAfterTheHighScores() {
-    AgainstTheComputer t;
-    SetUpLastWorlds(t.g, 1, 2, 1);
-    const QString mine = t.folder.file("mine.zq");
-    QVERIFY(SaveGame(t.g, mine.toStdString()));
-    const QByteArray saved = Read(mine);
-    QCOMPARE(LoadSavedGame(t.g, mine.toStdString()), LoadOutcome::kLoaded);
-    LoadGameDialog& load = t.program.dialogs.loadDialog();
-    SaveGameDialog& save = t.program.dialogs.saveDialog();
-    t.program.dialogs.ShowLoadDialog();
-    Typed(load, "mine");
-    t.program.dialogs.mnuFileSave_Click();
-    Typed(save, "mine");
-    const auto loseToTheComputer = [&] {
-      QVERIFY(t.g.window.Visible && t.g.PlayerName[0] == "Bob");
-      HotSeat::Press(t.program.controls.button(MainButton::kDone));
-      QTRY_VERIFY_WITH_TIMEOUT(t.g.PlayerName[0].empty() && t.g.window.SetupVisible, 60000);
-      QVERIFY(!t.g.InputBusy && !t.g.TurnResolving && t.g.menus.mnuFile.Enabled);
-    };
-
-    loseToTheComputer();
-    EnterSavesNothing(t.platform, save, mine, saved);
-    EnterLoadsAtOnce(load);
-    QCOMPARE(t.g.PlayerName[0], std::string("Bob"));
-    QVERIFY(t.g.window.Visible && !t.g.window.SetupVisible);
-
-    loseToTheComputer();
-    DesktopDisplayModes modes;
-    TitleWindow title(t.g, t.platform, modes);
-    title.showLoadDialog = [&] { t.program.dialogs.ShowLoadDialog(); };
-    QVERIFY(title.Form_Load());
-    QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
-    Typed(load, "mine");
-    EnterLoadsAtOnce(load);
-    QCOMPARE(t.g.PlayerName[0], std::string("Bob"));
-    QVERIFY(t.g.window.Visible);
-  }
-
   // Bob is in Ann's lobby when her first state stops after its first frames. He leaves by
   // unticking LAN; he joins again, the same happens, and he closes the setup window instead.
   // Each way leaves no lock or clock, and his Save dialog says why it writes nothing. He joins
@@ -201,6 +160,56 @@ class EndedGamesTest : public QObject {
 };
 
 ZARNATH_UI_SUITE(EndedGamesTest, {"ended-games", 1024, 96});
+
+// A game lost to the computer, in a suite of its own: each conquest shows its announcements and
+// high scores for their whole time.
+class EndedComputerGamesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Bob loses to the computer. After the high scores, his Load dialog left open loads his save
+  // at once, and so, after he loses that game again, does the title's Load; his Save dialog left
+  // open writes nothing over the save.
+  void aGameLostToTheComputerLoadsAtOnceAfterTheHighScores() {
+    AgainstTheComputer t;
+    SetUpLastWorlds(t.g, 1, 2, 1);
+    const QString mine = t.folder.file("mine.zq");
+    QVERIFY(SaveGame(t.g, mine.toStdString()));
+    const QByteArray saved = Read(mine);
+    QCOMPARE(LoadSavedGame(t.g, mine.toStdString()), LoadOutcome::kLoaded);
+    LoadGameDialog& load = t.program.dialogs.loadDialog();
+    SaveGameDialog& save = t.program.dialogs.saveDialog();
+    t.program.dialogs.ShowLoadDialog();
+    Typed(load, "mine");
+    t.program.dialogs.mnuFileSave_Click();
+    Typed(save, "mine");
+    const auto loseToTheComputer = [&] {
+      QVERIFY(t.g.window.Visible && t.g.PlayerName[0] == "Bob");
+      HotSeat::Press(t.program.controls.button(MainButton::kDone));
+      QTRY_VERIFY_WITH_TIMEOUT(t.g.PlayerName[0].empty() && t.g.window.SetupVisible, 60000);
+      QVERIFY(!t.g.InputBusy && !t.g.TurnResolving && t.g.menus.mnuFile.Enabled);
+    };
+
+    loseToTheComputer();
+    EnterSavesNothing(t.platform, save, mine, saved);
+    EnterLoadsAtOnce(load);
+    QCOMPARE(t.g.PlayerName[0], std::string("Bob"));
+    QVERIFY(t.g.window.Visible && !t.g.window.SetupVisible);
+
+    loseToTheComputer();
+    DesktopDisplayModes modes;
+    TitleWindow title(t.g, t.platform, modes);
+    title.showLoadDialog = [&] { t.program.dialogs.ShowLoadDialog(); };
+    QVERIFY(title.Form_Load());
+    QTest::mouseClick(title.ImgLoad(), Qt::LeftButton);
+    Typed(load, "mine");
+    EnterLoadsAtOnce(load);
+    QCOMPARE(t.g.PlayerName[0], std::string("Bob"));
+    QVERIFY(t.g.window.Visible);
+  }
+};
+
+ZARNATH_UI_SUITE(EndedComputerGamesTest, {"ended-computer-games", 1024, 96});
 
 // The same on a LAN game, in a suite of its own: each machine's conquest shows its announcements
 // and high scores for their whole time.
