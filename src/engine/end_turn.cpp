@@ -136,6 +136,10 @@ void EndTurn(Game& g) {
 void ClientTravelHide(Game& g) {
   Tell(g, ResolutionEnded{});
   g.TurnDone = false;
+  // A turn the host ended while its new state goes out: its records are played, and the rest
+  // of the state follows them. Nothing opens on half a game: the window stays locked until the
+  // state's [SHOW] opens it as a start does.
+  if (g.StateComing) return;
   g.InputBusy = false;
   g.TurnResolving = false;
   SetMenusEnabled(g, true);

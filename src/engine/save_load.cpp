@@ -46,21 +46,27 @@ void ShowMoveLog(Game& g) {
 
 }  // namespace
 
-bool SaveGame(Game& g, const std::string& path) {
-  if (g.StateLeftPartWay) {
-    ShowError(g, kPartWayRefusal);
-    return false;
-  }
+bool SaveRefused(Game& g) {
+  // A state coming now says more than a game left part-way before it.
   if (g.StateComing) {
     ShowError(g, kComingRefusal);
-    return false;
+    return true;
+  }
+  if (g.StateLeftPartWay) {
+    ShowError(g, kPartWayRefusal);
+    return true;
   }
   // What the loader would refuse is never written over a file: a game that is gone leaves empty
   // records behind (a game lost between turns keeps its own, and saves).
   if (const auto fault = CheckGameState(g.state())) {
     ShowError(g, g.GameInProgress ? "The game was not saved.\r" + fault->Text() : kNoGameRefusal);
-    return false;
+    return true;
   }
+  return false;
+}
+
+bool SaveGame(Game& g, const std::string& path) {
+  if (SaveRefused(g)) return false;
   std::string error;
   if (WriteSavedGame(g.state(), path, &error)) return true;
   ShowError(g, "The game was not saved.\r" + error);

@@ -12,6 +12,8 @@ class Game;
 // whole game is here: none in progress (ended, or never begun), a host's state still coming, or
 // a game left part-way.
 bool SaveGame(Game& g, const std::string& path);
+// Whether no whole game is here to save, as SaveGame finds it; the reason is then shown.
+bool SaveRefused(Game& g);
 
 enum class LoadOutcome {
   kLoaded,

@@ -52,7 +52,7 @@ void TurnTheYear(Game& g);
 // humans share this computer, hides the indicators, locks input and clears the selection.
 void TravelShow(Game& g);
 // The host's end of resolution arriving at a network client: unlocks the window and starts the
-// client's next turn.
+// client's next turn, unless a new state of the host's is still coming, whose [SHOW] does that.
 void ClientTravelHide(Game& g);
 
 // The turn timer: the interval and the running state are kept in the game, so pausing and

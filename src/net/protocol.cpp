@@ -298,7 +298,7 @@ void TellSeatItsStatus(NetSession& s, int element) {
 // turn itself. So a seat goes from taking its turn to done, or out of the game, and nothing else
 // changes it; its own seat is done only once it has finished the turn itself (Done, its timer,
 // or no world left to order from), and "Taking Turn" for it while it is done, outside the host's
-// resolution, gives the turn back. What changes nothing is taken as it stands.
+// resolution and any state still coming, gives the turn back. What changes nothing is taken as it stands.
 bool ClientTakesStatus(const Game& g, int seat, TurnStatus status) {
   const TurnStatus now = g.SeatStatus[static_cast<size_t>(seat)];
   const bool own = seat == g.CurrentPlayer;
@@ -307,7 +307,7 @@ bool ClientTakesStatus(const Game& g, int seat, TurnStatus status) {
     case TurnStatus::kDoneTurn:
       return now == TurnStatus::kTakingTurn && (!own || g.TurnDone);
     case TurnStatus::kTakingTurn:
-      return own && now == TurnStatus::kDoneTurn && g.TurnDone && !g.TurnResolving;
+      return own && now == TurnStatus::kDoneTurn && g.TurnDone && !g.TurnResolving && !g.StateComing;
     case TurnStatus::kDisconnected:
       return true;
     default:
@@ -450,6 +450,9 @@ bool ShowHandler(NetSession& s, const Incoming&) {
   if (!FormSetup(g)) return true;
   g.SelectedFrom = g.SelectedTo = -1;
   g.TurnDone = g.HideFleets = g.InputBusy = g.SpeedGame = g.TurnResolving = false;
+  // A turn's end before the state locked the menus and the move log: the game opens with neither.
+  SetMenusEnabled(g, true);
+  g.window.txtMove.Busy = false;
   ShowSwitches(g);
   g.PlayerColor = kPlayerColors;
   SetAllTakingTurn(g);

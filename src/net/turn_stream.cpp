@@ -31,9 +31,9 @@ bool TurnStream::Admits(const GameState& g, Tag tag, int index, std::string_view
   switch (tag) {
     case Tag::kEndTurn:
       // An honest host ends a turn only when every seat in play has finished it, this one too.
-      // Never on a state still coming: the frames of it that follow the turn were read after the
-      // turn on the host and so already hold its outcome, and its turn is not this window's.
-      return !open_ && g.TurnDone && !g.StateComing;
+      // Inside a state still coming too: the host may end the turn in a yield of its sends, and
+      // its frames before the turn hold what came before it, those after it what came after.
+      return !open_ && g.TurnDone;
     case Tag::kGalaxyRotate:
       return open_ && !rotated_;
     case Tag::kTravelShow:

@@ -9,8 +9,9 @@
 // objects move, so that none lands twice) is refused like any other impossible frame, so
 // a host cannot keep a client's window replaying steps without end. Nor can it run turns one
 // after another: a client whose seat is in play takes a turn's end only once it has finished
-// that turn itself (its Done went out, or it has nothing left to order), and never while a new
-// state of its host is still coming: no turn is played on half a game.
+// that turn itself (its Done went out, or it has nothing left to order). A turn inside a new
+// state of its host's is played as it comes, each frame in its place; the window opens on the
+// state's [SHOW], not on the turn's end.
 #pragma once
 
 #include <array>

@@ -511,7 +511,40 @@ std::string SavedGameText(const GameState& g) {
   return out.Take();
 }
 
+namespace {
+
+// Whether a value stays one line of the file: its ciphered text holds no line feed (the reader
+// splits the line there) and does not end in a CR (the reader takes that off). Only control
+// characters cipher into either, and only in some places of the line.
+bool StaysOneLine(std::string_view value) {
+  const std::string line = Encrypt(value, kSavedGameKey);
+  return line.find('\n') == std::string::npos && (line.empty() || line.back() != '\r');
+}
+
+}  // namespace
+
+std::optional<std::string> UnkeptName(const GameState& g) {
+  const auto shown = [](const std::string& name) {
+    std::string s;
+    for (const char c : name) s += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    return s;
+  };
+  for (int p = 0; p < kSeats; ++p)
+    if (!StaysOneLine(g.PlayerName[p]))
+      return "The name \"" + shown(g.PlayerName[p]) + "\" of player " + std::to_string(p) +
+             " holds a character that a saved game cannot keep.";
+  for (int w = 0; w < kMaxWorlds; ++w)
+    if (!StaysOneLine(g.WorldName[w]))
+      return "The name \"" + shown(g.WorldName[w]) + "\" of world " + std::to_string(w) +
+             " holds a character that a saved game cannot keep.";
+  return std::nullopt;
+}
+
 bool WriteSavedGame(const GameState& g, const std::string& path, std::string* error) {
+  if (const auto unkept = UnkeptName(g)) {
+    if (error) *error = *unkept;
+    return false;
+  }
   return WriteFileAtomically(path, SavedGameText(g), error);
 }
 

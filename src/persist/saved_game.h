@@ -19,8 +19,15 @@ inline constexpr std::string_view kTextBlockEnd = " 255";
 // looks like the end-of-text line is written with one more leading blank.
 std::string SavedGameText(const GameState& g);
 
+// The first name the file cannot keep, as the reason it is not written: a player's or a world's
+// name holding a control character that the cipher turns into a line's end, which would break
+// the file's lines so that the loader refuses it (a name a host sent may hold any character).
+// Nothing when every name keeps.
+std::optional<std::string> UnkeptName(const GameState& g);
+
 // Writes the file through a temporary file and a rename; false (with the reason) when it
-// failed, and the file that was there before is then whole.
+// failed, and the file that was there before is then whole. A game holding a name the file
+// cannot keep is not written.
 bool WriteSavedGame(const GameState& g, const std::string& path, std::string* error = nullptr);
 
 // Why a file was refused: an error number and what is wrong where.

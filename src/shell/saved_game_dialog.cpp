@@ -202,7 +202,11 @@ SaveGameDialog::SaveGameDialog(Game& game)
 
 void SaveGameDialog::Accept() {
   // Never in the middle of a turn's resolution or a computer's turn: the file holds one whole state.
-  if (!game_.menus.mnuFile.Enabled || game_.InputBusy) return;
+  if (!game_.menus.mnuFile.Enabled || game_.InputBusy) {
+    // A host's state still coming locks the window until it opens; the save says why it writes nothing.
+    if (game_.StateComing) SaveRefused(game_);
+    return;
+  }
   const std::string name = CompleteName();
   if (name.empty()) return;
   game_.io.platform.Pause(500);

@@ -152,6 +152,9 @@ TEST(CatalogueClient, PlaysOnAfterTheHostLoadsAGameFromTheLobby) {
   WithZed lan;
   ASSERT_TRUE(lan.Gather());
   lan.WhenFree([&] { EXPECT_EQ(LoadSavedGame(lan.h, path), LoadOutcome::kLoaded); });
+  // The host's game is its own: it may start, load or renew another.
+  EXPECT_TRUE(lan.h.menus.mnuFileNew.Enabled && lan.h.menus.mnuFileLoad.Enabled &&
+              lan.h.menus.mnuFileNewSS.Enabled);
   lan.PlaysOn(saved, "the load from the lobby");
   EXPECT_EQ(lan.zed.states, 1);
 }

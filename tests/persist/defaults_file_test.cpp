@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
+#include "engine/save_load.h"
 #include "fixtures/file_faults.h"
 #include "model/setup_state.h"
 #include "persist/high_scores.h"
-#include "engine/save_load.h"
 #include "persist_fixture.h"
 
 namespace zarnath {
@@ -38,6 +38,8 @@ TEST(DefaultsFile, WrittenReadBackReadUpToABadLineAndNeverHalfWritten) {
   // Every file is written through a temporary file: when the text cannot be written (as on a full
   // disk), the failure is reported, the old file stays whole and no temporary file is left.
   TestGame game;
+  MakeMidGame(game, false);  // a whole game, which only the full disk keeps from its file
+  game.ports.Clear();
   for (const char* name : {"game.zq", kHighScoreFile, kDefaultsFile}) WriteBytes(folder.File(name), "old");
   {
     FileWritesFail full;
@@ -47,6 +49,7 @@ TEST(DefaultsFile, WrittenReadBackReadUpToABadLineAndNeverHalfWritten) {
     EXPECT_FALSE(WriteDefaults(folder.path(), SetupState()));
   }
   EXPECT_EQ(game.ports.calls.at(0).rfind("MessageBox Zarnath Error: The game was not saved.\r", 0), 0u);
+  EXPECT_NE(game.ports.calls.at(0).find("game.zq"), std::string::npos) << game.ports.calls.at(0);
   for (const char* name : {"game.zq", kHighScoreFile, kDefaultsFile})
     EXPECT_EQ(ReadBytes(folder.File(name)), "old");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);

@@ -51,6 +51,11 @@ QByteArray Read(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
 }
 
+// The reason a save gives while the host's state is still coming.
+constexpr const char* kComing =
+    "The game was not saved.\rThe server is still sending its game, so no whole turn of it is here to save "
+    "yet.";
+
 // The name box as the player left it: `name` typed, no Enter.
 void Typed(SavedGameDialog& d, const char* name) {
   d.Text1->clear();
@@ -126,6 +131,15 @@ class EndedGamesTest : public QObject {
       join();
       ann.program.network.SendData(1, "[NP] 0012*[N] 00Ann*[N] 01Bob*");
       QTRY_VERIFY_WITH_TIMEOUT(bob.g.StateComing && bob.g.InputBusy, 10000);
+      // Enter in the Save dialog while the state comes: nothing is written, and the box says why.
+      bob.program.dialogs.mnuFileSave_Click();
+      Typed(save, "coming");
+      bob.platform.boxes.clear();
+      QTest::keyClick(save.Text1, Qt::Key_Return);
+      QVERIFY(!QFile::exists(bob.folder.file("coming.zq")) && save.isVisible());
+      QCOMPARE(bob.platform.boxes.size(), size_t{1});
+      QCOMPARE(QString::fromLatin1(bob.platform.boxes[0].text), QString::fromLatin1(kComing));
+      save.hide();
       SetupWindow* w = bob.program.setupWindows.window();
       if (untick)
         QTest::mouseClick(w->chkLan, Qt::LeftButton, {}, QPoint(5, 5));

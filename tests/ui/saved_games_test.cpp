@@ -248,6 +248,11 @@ class SavedGamesTest : public QObject {
     LoadFromTheTitle(u, title, "alice.zq");
     QVERIFY(u.program.window.isVisible());
     QCOMPARE(u.g.setup.txtPL[0], "Alice");
+    // Nothing of a network state is left on a game loaded on a fresh start: it saves.
+    u.program.dialogs.mnuFileSave_Click();
+    QTest::keyClicks(u.program.dialogs.saveDialog().Text1, "again");
+    QTest::keyClick(u.program.dialogs.saveDialog().Text1, Qt::Key_Return);
+    QVERIFY(u.platform.boxes.empty() && QFile::exists(u.File("again.zq")));
 
     u.program.menuBar.item("mnuFileNewSS")->trigger();
     QCOMPARE(u.platform.boxes.size(), size_t{1});
