@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Three programs, each on a virtual X display of its own, play a LAN game over loopback in which
 # all three players press Done within a tenth of a second of each other, turn after turn, some
-# turns just after one of them sent a chat line. Whose Done comes first turns round. Every turn
-# must open on every window within a fixed time, with the title of a seat taking its turn (no
-# " (Done Turn)" left over), and the chat lines must reach the host's chat box. A screenshot of
+# turns just after one of them sent a chat line. Whose Done comes first turns round; one process
+# lets go of the three buttons, so the race is made on a busy machine too. Every turn must open on
+# every window within a fixed time, with the title of a seat taking its turn (no " (Done Turn)"
+# left over) and every seat's status taking it, and the chat lines must reach the host's chat box. A screenshot of
 # Bob's game at the end goes to docs/net-done-race.png.
 #
 #   scripts/done-race-check.sh [build folder]      (default: build; the program must be built)
@@ -13,7 +14,7 @@ usage() {
 usage: done-race-check.sh [BUILD_FOLDER]
 Three programs on three virtual displays play a LAN game in which all three players press Done
 within 0.1 s of each other for 16 turns, some after a chat line; every turn must open on every
-window within 20 seconds. Keeps docs/net-done-race.png. BUILD_FOLDER defaults to build (the program must be built);
+window within 20 seconds with every seat taking it. Keeps docs/net-done-race.png. BUILD_FOLDER defaults to build (the program must be built);
 DONE_RACE_CHECK_DISPLAY is the first of the three display numbers (default 61), DONE_RACE_TURNS
 the number of turns (default 16) and ZARNATH_PORT the game port (default 47332).
   --help  shows this text
@@ -51,8 +52,16 @@ claim_displays done-race-check DONE_RACE_CHECK_DISPLAY
 open_lan_game  # Ann hosts, Bob and Cy join, Ann's galaxy goes to them
 sleep 1
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
+# status_row I: a digest of the pixels of the seats' status row along the top of player I's game
+# window. Every turn opens with every seat taking it, as the first turn does.
+status_row() {
+  import -display "${displays[$1]}" -window "${wins[$1]}" -crop 980x16+21+4 rgb:- 2> /dev/null | md5sum
+}
+taking=()
+for i in 0 1 2; do taking[i]=$(status_row "$i") || fail "no picture of ${names[$i]}'s status row"; done
+
 said=()
+raced=0
 for turn in $(seq 1 "$turns"); do
   # Every third turn one of the players says something just before the three presses.
   if [ $((turn % 3)) = 0 ]; then
@@ -68,22 +77,30 @@ for turn in $(seq 1 "$turns"); do
   # other (Done acts on the release), 0 to 30 ms apart; whose comes first turns round.
   order=()
   for k in 0 1 2; do order+=($(((turn + k) % 3))); done
-  gap=0.0$((turn % 4 * 10))
+  gap=$((turn % 4 * 10))
   for i in "${order[@]}"; do DISPLAY=${displays[$i]} xdotool mousemove --window "${wins[$i]}" 395 420 mousedown 1; done
-  begun=$(now_ms)
-  for k in 0 1 2; do
-    [ "$k" = 0 ] || sleep "$gap"
-    DISPLAY=${displays[${order[$k]}]} xdotool mouseup 1
-  done
-  spread=$(($(now_ms) - begun))
-  [ "$spread" -lt 100 ] || fail "the three Done presses of turn $((turn - 1)) took $spread ms, not under 100"
+  # One process lets go of the three buttons, so the race is made whatever the machine's load.
+  spread=$(python3 scripts/lib/let-go.py "$gap" "${displays[${order[0]}]}" "${displays[${order[1]}]}" \
+    "${displays[${order[2]}]}") || fail "the three Done buttons of turn $((turn - 1)) could not be let go"
+  if [ "$spread" -lt 100 ]; then
+    raced=$((raced + 1))
+  else
+    echo "done-race-check: the machine held the presses of turn $((turn - 1)) $spread ms apart" >&2
+  fi
   for i in 0 1 2; do
     player_window "$i" "^Zarnath - Year [0-9.]*, Turn #$turn:  ${names[$i]}\$" "$open_bound" > /dev/null ||
       fail "turn $turn did not open on ${names[$i]}'s window within $open_bound s of the three Done presses" \
         "(pressed within $spread ms)"
   done
-  echo "done-race-check: turn $turn opened on every window (Done pressed within $spread ms)"
+  # What was still on its way for the turn that ended lands now: no seat may show its Done in
+  # the new turn (a Done relayed after the turn's end would).
   sleep 0.5
+  for i in 0 1 2; do
+    [ "$(status_row "$i")" = "${taking[i]}" ] ||
+      fail "turn $turn opened on ${names[$i]}'s window with a seat not taking it (pressed within $spread ms)"
+  done
+  echo "done-race-check: turn $turn opened on every window with every seat taking it (Done pressed within" \
+    "$spread ms)"
 done
 
 mkdir -p "$shots"
@@ -98,5 +115,9 @@ chat=$(DISPLAY=${displays[0]} xclip -o -selection primary 2> /dev/null | tr -d '
 for line in "${said[@]}"; do
   grep -qxF -- "$line" <<< "$chat" || fail "Ann's chat box lacks the line [$line]: [$chat]"
 done
+# A turn whose presses the machine held apart still had to open, but made no race: most must.
+[ $((raced * 2)) -gt "$turns" ] ||
+  fail "only $raced of $turns turns had their Done presses within 0.1 s: the race was not made"
 echo "done-race-check: Ann hosted on port $ZARNATH_PORT, Bob and Cy joined, and $turns turns opened on all three" \
-  "windows after Done was pressed on all three within 0.1 s, ${#said[@]} of them just after a chat line"
+  "windows after Done was pressed on all three, within 0.1 s in $raced of them, ${#said[@]} of them" \
+  "just after a chat line"
