@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""usage: let-go.py GAP_MS DISPLAY [DISPLAY ...]
+"""usage: let-go.py GAPS_MS DISPLAY [DISPLAY ...]
 
-Lets go of the first pointer button on each display in the order given, GAP_MS milliseconds
-apart, all from this one process through the X test extension, and prints the milliseconds from
+Lets go of the first pointer button on each display in the order given, GAPS_MS milliseconds
+apart (one number for every gap, or one for each gap, separated by commas), all from this one process through the X test extension, and prints the milliseconds from
 the first release to the last. The display checks use it where players must act within a
 fraction of a second of each other: one process that holds its connections open makes those
 moments whatever else the machine is doing, where a process started for each would not.
@@ -18,10 +18,11 @@ def main(argv):
     if len(argv) >= 1 and argv[0] == "--help":
         print(__doc__.strip())
         return 0
-    if len(argv) < 2 or not argv[0].isdigit():
+    gaps = argv[0].split(",") if argv else []
+    if len(argv) < 2 or not all(g.isdigit() for g in gaps) or len(gaps) not in (1, len(argv) - 2):
         print(__doc__.strip(), file=sys.stderr)
         return 2
-    gap = int(argv[0]) / 1000.0
+    gaps = [int(g) / 1000.0 for g in gaps] * (len(argv) - 2 if len(gaps) == 1 else 1)
     x11 = ctypes.CDLL("libX11.so.6")
     xtst = ctypes.CDLL("libXtst.so.6")
     x11.XOpenDisplay.restype = ctypes.c_void_p
@@ -45,7 +46,7 @@ def main(argv):
     begun = time.monotonic()
     for k, d in enumerate(displays):
         if k:
-            time.sleep(gap)
+            time.sleep(gaps[k - 1])
         xtst.XTestFakeButtonEvent(d, 1, 0, 0)
         x11.XFlush(d)
     spread = (time.monotonic() - begun) * 1000.0

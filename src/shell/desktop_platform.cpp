@@ -39,10 +39,19 @@ DesktopPlatform::~DesktopPlatform() {
 }
 
 namespace {
-// Show what was drawn first: a blocked thread paints nothing that was only scheduled.
+// Show what was drawn first: a blocked thread paints nothing that was only scheduled. The game
+// window draws into its own picture without scheduling a paint, so it is repainted whole (it is
+// the window that paints opaque, from that picture). Any other window (a dialog, the high-score
+// table) schedules its own paints as its widgets change: only those are done, or a still window
+// would be painted afresh at every frame of an orbit animation.
 void ShowDrawn() {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible()) w->repaint();
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!w->isVisible()) continue;
+    if (w->testAttribute(Qt::WA_OpaquePaintEvent))
+      w->repaint();
+    else
+      QCoreApplication::sendPostedEvents(w, QEvent::UpdateRequest);
+  }
 }
 }  // namespace
 

@@ -69,8 +69,8 @@ class PlatformTest : public QObject {
     QCOMPARE(ui.platform.boxes.size(), size_t{2});
   }
 
-  // Untitled boxes get the program's title. A pause paints what was scheduled, without running
-  // the event loop; a yield runs it. Timers tick until stopped.
+  // Untitled boxes get the program's title. A pause paints what was scheduled, and only that,
+  // without running the event loop; a yield runs it. Timers tick until stopped.
   void boxesPausesYieldsAndTimers() {
     UiGame ui;
     ui.platform.answers = {Answer::kNo};
@@ -87,6 +87,10 @@ class PlatformTest : public QObject {
     ui.platform.Pause(20);
     QVERIFY(paints.count > before);
     QVERIFY(!ran);
+    // A window with nothing scheduled stays as it is: an animation's pauses cost it nothing.
+    const int scheduled = paints.count;
+    for (int k = 0; k < 5; ++k) ui.platform.Pause(1);
+    QCOMPARE(paints.count, scheduled);
     ui.platform.Yield();
     QVERIFY(ran);
     int ticks = 0;
