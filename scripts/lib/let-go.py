@@ -2,8 +2,9 @@
 """usage: let-go.py GAPS_MS DISPLAY [DISPLAY ...]
 
 Lets go of the first pointer button on each display in the order given, GAPS_MS milliseconds
-apart (one number for every gap, or one for each gap, separated by commas), all from this one process through the X test extension, and prints the milliseconds from
-the first release to the last. The display checks use it where players must act within a
+apart (one number for every gap, or one for each gap, separated by commas), all from this one
+process through the X test extension, and prints the milliseconds from the first release to the
+last. The display checks use it where players must act within a
 fraction of a second of each other: one process that holds its connections open makes those
 moments whatever else the machine is doing, where a process started for each would not.
   --help  shows this text
