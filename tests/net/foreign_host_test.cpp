@@ -359,11 +359,7 @@ TEST(ForeignHost, WhatTheSaveWritesOfAHostsNamesTheLoaderReads) {
     std::string name;  // Cy's name as the host sends it
     bool saves;
   };
-  for (const Case& c : {Case{"C\x0By", false},
-                        Case{"\x0B"
-                             "Cy",
-                             true},
-                        Case{"Cy\x02", false}}) {
+  for (const Case& c : {Case{"C\013y", false}, Case{"\013Cy", true}, Case{"Cy\002", false}}) {
     std::string frames = HostsState();
     const std::string cy = F("N", 2, "Cy");
     frames.replace(frames.find(cy), cy.size(), F("N", 2, c.name));
@@ -397,9 +393,8 @@ TEST(ForeignHost, WhatTheSaveWritesOfAHostsNamesTheLoaderReads) {
   EXPECT_FALSE(SaveGame(j.g, folder.File("unnamed.zq")));
   EXPECT_FALSE(std::filesystem::exists(folder.File("unnamed.zq")));
   EXPECT_TRUE(
-      j.bob.ports.Has("MessageBox Zarnath Error: The game was not saved.\rplayer 0, name: the first seat is "
-                      "empty: no game is "
-                      "set up."));
+      j.bob.ports.Has("MessageBox Zarnath Error: The game was not saved.\rplayer 0, name: the first "
+                      "seat is empty: no game is set up."));
 }
 
 // A real host's game (Ann, with Bob and Cy), whose frames a scripted host passes on to Bob's
