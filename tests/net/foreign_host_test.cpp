@@ -341,6 +341,17 @@ TEST(ForeignHost, AHostThatNeverFinishesItsStateOpensNothingUntilAWholeStateCome
       "turn of it is here to save yet."));
   EXPECT_TRUE(j.bob.ports.Sent().empty()) << j.bob.ports.Sent().front();
 
+  // Nor does a "Taking Turn" for Bob's own seat give him his turn back while a state comes.
+  Joined k;
+  ASSERT_TRUE(k.Start(StartFrames()));
+  EndSeatTurn(k.g);
+  const int shown = k.bob.session->handled + 10;
+  k.host.peer.Write(half.substr(half.find("[NP]"), half.find("[YEAR]") - half.find("[NP]")) +
+                    F("STATUS", 1, "Bob:  Taking Turn"));
+  ASSERT_TRUE(WaitFor([&] { return k.bob.session->handled + k.bob.session->dropped == shown; }));
+  EXPECT_TRUE(k.g.TurnDone && k.g.StateComing);
+  EXPECT_FALSE(k.bob.ports.TimerEnabled(GameTimer::kTurn));
+
   // The turn that was ended before the state locked the window's menus and its move log.
   j.host.peer.Write(F("ENDTURN", 0, "Endturn") + HostsState());
   ASSERT_TRUE(WaitFor([&] { return !j.g.StateComing && !j.g.InputBusy; }));
