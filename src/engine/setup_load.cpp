@@ -3,6 +3,7 @@
 #include "model/game.h"
 #include "model/setup_rules.h"
 #include "persist/defaults_file.h"
+#include "persist/kept_names.h"
 
 namespace zarnath {
 
@@ -30,7 +31,38 @@ void TickTruceBox(Game& g, int value) {
   if (SetTruceBox(g, value)) g.io.platform.PlaySound("click1.wav");
 }
 
+std::optional<std::string> UnkeptNameText(std::string_view name) {
+  const auto place = FirstUnkeptPlace(name);
+  if (!place) return std::nullopt;
+  const auto code = static_cast<unsigned char>(name[*place]);
+  const std::string lost =
+      code < 0x20 ? "Character " + std::to_string(code) : "\"" + std::string(1, name[*place]) + "\"";
+  return "The Name \"" + NameShown(name) + "\" Can Not Be Kept In Saved Games And High Scores: Its " + lost +
+         " Would Be Lost!  Please Choose Another Name.";
+}
+
+bool RefusesUnkeptNames(Game& g) {
+  const SetupState& s = g.setup;
+  const bool network = s.chkLan == 1 || s.chkOnline == 1;
+  for (int k = 0; k < (network ? 1 : kSeats); ++k) {
+    if (const auto why = UnkeptNameText(s.txtPL[static_cast<size_t>(k)])) {
+      g.io.platform.MessageBox(*why, "Zarnath", Buttons::kOk);
+      if (k == 0) g.io.screen.Focus(Control::kSetupNameBox);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool EditSeatName(Game& g, int slot, const std::string& text) {
+  // A name the game's files would not give back as it is never enters a box: the box keeps the
+  // name it had.
+  if (slot >= 0 && slot < kSeats && !g.setup.txtPLLocked[static_cast<size_t>(slot)]) {
+    if (const auto why = UnkeptNameText(FilterName(text, NameLimit(g.setup)))) {
+      g.io.platform.MessageBox(*why, "Zarnath", Buttons::kOk);
+      return false;
+    }
+  }
   const NameEdit edit = NameEdited(g, slot, text);
   if (edit == NameEdit::kComputerName) g.io.platform.MessageBox(kRefusedNameText, "Zarnath", Buttons::kOk);
   return edit == NameEdit::kKept;

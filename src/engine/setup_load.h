@@ -2,7 +2,9 @@
 // the local player restored from "defaults.cfg".
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace zarnath {
 class Game;
@@ -17,9 +19,18 @@ void OpenNewSetupWindow(Game& g);
 void TickShieldBox(Game& g, int value);
 void TickTruceBox(Game& g, int value);
 
-// A user's edit of name box `slot`; a name taken for a computer player's is refused with a
-// message. False when the box kept its old text.
+// A user's edit of name box `slot`; a name taken for a computer player's, or one that the game's
+// files cannot keep whole, is refused with a message. False when the box kept its old text.
 bool EditSeatName(Game& g, int slot, const std::string& text);
+
+// Why a name cannot be a player's name here: the saved game or the high-score file would not give
+// it back as it is. Nothing when both keep it.
+std::optional<std::string> UnkeptNameText(std::string_view name);
+// A game started or joined on the setup window's names: one that the files cannot keep and that
+// came into a box without being typed (the last game's first name, from "defaults.cfg") is refused
+// with its message. Seat 0's name always; the other seats' at one computer, since in a network
+// game they hold the peers' names. True when a name was refused.
+bool RefusesUnkeptNames(Game& g);
 
 // Closing the setup window: the listener and every connection close at once (nothing waits on
 // the peers), the lobby's timers stop, and the window is gone.

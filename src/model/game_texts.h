@@ -2,6 +2,7 @@
 // history entry, the game window's caption and the move-log box.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -10,6 +11,9 @@
 namespace zarnath {
 struct GameState;
 enum class TurnStatus : uint8_t;
+
+// The colours of the seats, as the turn's notice names them ("World Color Blue").
+inline constexpr std::array<const char*, 4> kSeatColourNames = {"Blue", "Red", "Yellow", "Green"};
 
 // The move-log box shows at most this many of the log's last characters.
 inline constexpr size_t kMoveLogShown = 2000;

@@ -5,6 +5,7 @@
 #include "engine/event_notices.h"
 #include "engine/game_start.h"
 #include "engine/net_send.h"
+#include "engine/setup_load.h"
 #include "engine/turn.h"
 #include "model/game.h"
 #include "model/numbers.h"
@@ -350,6 +351,7 @@ void imgStart_Click(Game& g) {
     if (!s.txtIP.empty()) JoinHost(g);
     return;
   }
+  if (RefusesUnkeptNames(g)) return;
   StartNewGame(g);
 }
 
@@ -379,7 +381,7 @@ void JoinHost(Game& g) {
     g.io.platform.MessageBox("You Must Enter Your Name First!", kTitle, Buttons::kOk);
     return;
   }
-  if (s.txtIP.empty()) return;
+  if (s.txtIP.empty() || RefusesUnkeptNames(g)) return;
   HandOverToHost(g);
   ShowSetup(g);
 }

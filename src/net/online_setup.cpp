@@ -160,6 +160,7 @@ void ExcludeLastTableRow(Game& g) {
 }
 
 void ServerTableJoin(Game& g) {
+  if (RefusesUnkeptNames(g)) return;
   HandOverToHost(g);
   g.setup.lstServerEnabled = false;
   ShowSetup(g);

@@ -4,6 +4,7 @@
 
 #include "model/numbers.h"
 #include "persist/atomic_file.h"
+#include "persist/kept_names.h"
 #include "persist/text_cipher.h"
 
 namespace zarnath {
@@ -20,7 +21,9 @@ std::string AverageClassText(float classSum, float worlds) {
 HighScoreEntry MakeHighScoreEntry(const GameResult& result, float gameYear, const std::string& date) {
   HighScoreEntry row;
   row[kRating] = RatingText(result.rating);
-  row[kName] = result.name;
+  // The file keeps every row whole, whatever a winner's name holds: a character it cannot keep
+  // where it stands is written as "?", and the window shows the name as the file holds it.
+  row[kName] = KeptText(result.name, kHighScoreKey);
   row[kTurns] = Str(TurnNumber(gameYear));
   row[kWorlds] = Str(result.worlds);
   row[kProduction] = Str(result.production);
@@ -48,7 +51,7 @@ std::string HighScoreFileText(const HighScoreTable& table) {
   std::string out;
   for (const auto& row : table)
     for (const auto& field : row) {
-      out += Encrypt(field, kHighScoreKey);
+      out += Encrypt(KeptText(field, kHighScoreKey), kHighScoreKey);
       out += "\r\n";
     }
   return out;
@@ -62,11 +65,7 @@ HighScoreTable ReadHighScoreText(std::string_view bytes, int* wholeRows) {
     HighScoreEntry row;
     int fields = 0;
     for (; fields < kHighScoreFields && pos < bytes.size(); ++fields) {
-      size_t lf = bytes.find('\n', pos);
-      std::string_view line = bytes.substr(pos, lf == std::string_view::npos ? lf : lf - pos);
-      pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      row[static_cast<size_t>(fields)] = Decrypt(line, kHighScoreKey);
+      row[static_cast<size_t>(fields)] = Decrypt(NextValueLine(bytes, pos), kHighScoreKey);
     }
     if (fields < kHighScoreFields) break;  // a row cut short is left out
     table[static_cast<size_t>(rows++)] = std::move(row);

@@ -30,7 +30,7 @@ struct GameResult {
 std::string RatingText(float rating);
 // ClassSum / Worlds as "0.00"; "0.00" when no world is owned.
 std::string AverageClassText(float classSum, float worlds);
-// The row of a result; `date` is the date text of the row.
+// The row of a result; `date` is the date text of the row. The name is the one the file keeps.
 HighScoreEntry MakeHighScoreEntry(const GameResult& result, float gameYear, const std::string& date);
 
 // A row whose ships field reads as 0 is empty; a new table is ten empty rows of " 0".
@@ -39,7 +39,8 @@ HighScoreTable EmptyHighScoreTable();
 // The stored rating of a row, as a 32-bit float.
 float StoredRating(const HighScoreEntry& row);
 
-// The 80 ciphered lines of a table.
+// The 80 ciphered lines of a table; a character a line cannot keep where it stands is written as
+// "?", so every field reads back as one line.
 std::string HighScoreFileText(const HighScoreTable& table);
 // The rows of a file as far as they are whole; the rest stay empty. `wholeRows` tells how many.
 HighScoreTable ReadHighScoreText(std::string_view bytes, int* wholeRows = nullptr);

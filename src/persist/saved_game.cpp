@@ -6,10 +6,12 @@
 #include <cmath>
 
 #include "model/exact_number.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/record_fields.h"
 #include "model/state_check.h"
 #include "persist/atomic_file.h"
+#include "persist/kept_names.h"
 #include "persist/text_cipher.h"
 
 namespace zarnath {
@@ -129,11 +131,10 @@ class Reader {
                     "The file ends before line " + std::to_string(line_) + " (" + Where(what) + ")."};
     }
     ++line_;
-    const bool crLf = textLine && CrLfLines();
-    const size_t end = crLf ? bytes_.find("\r\n", pos_) : bytes_.find('\n', pos_);
-    std::string_view line = bytes_.substr(pos_, end == std::string_view::npos ? end : end - pos_);
-    pos_ = end == std::string_view::npos ? bytes_.size() : end + (crLf ? 2 : 1);
-    if (!crLf && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (!textLine || !CrLfLines()) return NextValueLine(bytes_, pos_);
+    const size_t end = bytes_.find("\r\n", pos_);
+    const std::string_view line = bytes_.substr(pos_, end == std::string_view::npos ? end : end - pos_);
+    pos_ = end == std::string_view::npos ? bytes_.size() : end + 2;
     return line;
   }
 
@@ -511,32 +512,15 @@ std::string SavedGameText(const GameState& g) {
   return out.Take();
 }
 
-namespace {
-
-// Whether a value stays one line of the file: its ciphered text holds no line feed (the reader
-// splits the line there) and does not end in a CR (the reader takes that off). Only control
-// characters cipher into either, and only in some places of the line.
-bool StaysOneLine(std::string_view value) {
-  const std::string line = Encrypt(value, kSavedGameKey);
-  return line.find('\n') == std::string::npos && (line.empty() || line.back() != '\r');
-}
-
-}  // namespace
-
 std::optional<std::string> UnkeptName(const GameState& g) {
-  const auto shown = [](const std::string& name) {
-    std::string s;
-    for (const char c : name) s += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
-    return s;
-  };
   for (int p = 0; p < kSeats; ++p)
-    if (!StaysOneLine(g.PlayerName[p]))
-      return "The name \"" + shown(g.PlayerName[p]) + "\" of player " + std::to_string(p) +
-             " holds a character that a saved game cannot keep.";
+    if (!FileKeeps(g.PlayerName[p], kSavedGameKey))
+      return "The name \"" + NameShown(g.PlayerName[p]) + "\" of player " + std::to_string(p + 1) + " (" +
+             kSeatColourNames[static_cast<size_t>(p)] + ") holds a character that a saved game cannot keep.";
   for (int w = 0; w < kMaxWorlds; ++w)
-    if (!StaysOneLine(g.WorldName[w]))
-      return "The name \"" + shown(g.WorldName[w]) + "\" of world " + std::to_string(w) +
-             " holds a character that a saved game cannot keep.";
+    if (!FileKeeps(g.WorldName[w], kSavedGameKey))
+      return "The world name \"" + NameShown(g.WorldName[w]) +
+             "\" holds a character that a saved game cannot keep.";
   return std::nullopt;
 }
 

@@ -20,9 +20,9 @@ inline constexpr std::string_view kTextBlockEnd = " 255";
 std::string SavedGameText(const GameState& g);
 
 // The first name the file cannot keep, as the reason it is not written: a player's or a world's
-// name holding a control character that the cipher turns into a line's end, which would break
-// the file's lines so that the loader refuses it (a name a host sent may hold any character).
-// Nothing when every name keeps.
+// name that would not read back as it is, because the cipher leaves a character of it out or
+// turns one into a line's end (a name a host sent may hold any character; one typed here is
+// refused where it is typed). Nothing when every name keeps.
 std::optional<std::string> UnkeptName(const GameState& g);
 
 // Writes the file through a temporary file and a rename; false (with the reason) when it

@@ -10,16 +10,21 @@ namespace {
 constexpr int kOffset[6] = {2, 5, 4, 2, 3, 5};
 constexpr bool kAdds[6] = {false, true, false, true, false, true};
 
+// The shifted code of character code `c` at `place` (counting from 1) under key number `k`.
+int Shifted(int c, size_t place, int k, bool encrypt) {
+  const size_t p = place % 6;  // 1 for the first character, 0 for the sixth, 1 again for the seventh
+  const int term = k - kOffset[p];
+  return encrypt ? (kAdds[p] ? c + term : c - term) + static_cast<int>(p)
+                 : (kAdds[p] ? c - term : c + term) - static_cast<int>(p);
+}
+
 std::string Shift(std::string_view text, std::string_view key, bool encrypt) {
   const int k = KeyNumber(key);
   std::string out;
   out.reserve(text.size());
-  int p = 0;
+  size_t place = 0;
   for (char ch : text) {
-    p = p == 5 ? 0 : p + 1;  // 1 for the first character, 0 for the sixth, 1 again for the seventh
-    const int c = static_cast<unsigned char>(ch);
-    const int term = k - kOffset[p];
-    const int shifted = encrypt ? (kAdds[p] ? c + term : c - term) + p : (kAdds[p] ? c - term : c + term) - p;
+    const int shifted = Shifted(static_cast<unsigned char>(ch), ++place, k, encrypt);
     if (shifted >= 0 && shifted <= 255) out.push_back(static_cast<char>(static_cast<unsigned char>(shifted)));
   }
   return out;
@@ -31,6 +36,10 @@ int16_t KeyNumber(std::string_view key) {
   int16_t sum = 0;
   for (char ch : key) sum = static_cast<int16_t>(sum + static_cast<unsigned char>(ch));
   return static_cast<int16_t>(std::floor(static_cast<double>(sum) * 0.1 / 6.0));
+}
+
+int EncryptedCode(unsigned char c, size_t place, std::string_view key) {
+  return Shifted(c, place, KeyNumber(key), true);
 }
 
 std::string Encrypt(std::string_view text, std::string_view key) {

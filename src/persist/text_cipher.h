@@ -18,6 +18,10 @@ inline constexpr std::string_view kHighScoreKey = "tavn8";
 // as a 16-bit signed count.
 int16_t KeyNumber(std::string_view key);
 
+// The code Encrypt gives character code `c` at `place` of a line (1 for the first character):
+// outside 0 to 255 when the character is left out.
+int EncryptedCode(unsigned char c, size_t place, std::string_view key);
+
 // Ciphers one line. A character whose shifted code leaves 0 to 255 is left out; the characters
 // after it keep the shift of their own place in the input.
 std::string Encrypt(std::string_view text, std::string_view key);

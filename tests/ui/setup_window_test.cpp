@@ -364,12 +364,12 @@ class SetupWindowTest : public QObject {
     TypeText(box, QStringLiteral("Abc"));
     QTest::keyClick(box, Qt::Key_Home);
     QTest::keyClick(box, Qt::Key_Right);
-    QGuiApplication::clipboard()->setText(QStringLiteral("\u0141x\u00ff\u4e00y"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("\u0141\u00ffx\u4e00y"));
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(box->text(), QStringLiteral("Ax\u00ffybc"));
+    QCOMPARE(box->text(), QStringLiteral("A\u00ffxybc"));
     QCOMPARE(box->cursorPosition(), 4);
     TypeText(box, QStringLiteral("z"));
-    QCOMPARE(s.game.setup.txtPL[1], "Ax\xffyzbc");
+    QCOMPARE(s.game.setup.txtPL[1], "A\xffxyzbc");
     QLabel* notice = s.w().findChild<QLabel*>(QStringLiteral("latin1Notice"));
     QVERIFY(notice && notice->isVisible());
   }
@@ -438,6 +438,47 @@ class SetupWindowTest : public QObject {
     QCOMPARE(w.txtPL[2]->text(), QStringLiteral("Abcdef"));
     QCOMPARE(s.game.setup.txtPL[2], "Abcdef");
     QCOMPARE(w.txtPlanets->text(), QStringLiteral("30"));
+  }
+
+  // A name the saved game or the high-score file would give back changed never enters a box: the
+  // key or the paste that makes it is refused with a message naming it, and the box keeps its
+  // name. One that came in from "defaults.cfg" is refused when Start is pressed, before any game.
+  void namesTheFilesCannotKeep() {
+    Setup s("Gr\xFCn\r\n");
+    SetupWindow& w = s.w();
+    QCOMPARE(w.txtPL[0]->text(), QString::fromLatin1("Gr\xFCn"));
+    Click(w.ImgStart());
+    QCOMPARE(s.platform.boxes.size(), size_t{1});
+    QCOMPARE(s.platform.boxes[0].text,
+             "The Name \"Gr\xFCn\" Can Not Be Kept In Saved Games And High Scores: "
+             "Its \"\xFC\" Would Be Lost!  Please Choose Another Name.");
+    QVERIFY(s.pending.Has("Focus txtPL0"));
+    QVERIFY(!s.pending.Has("ShowGameWindow"));
+    QVERIFY(w.isVisible() && s.game.PlayerName[0].empty());
+    QCOMPARE(s.Defaults(), QStringLiteral("Gr\xFCn\r\n"));
+
+    w.txtPL[0]->selectAll();
+    TypeText(w.txtPL[0], QString::fromLatin1("Ra\xFAl"));
+    QCOMPARE(w.txtPL[0]->text(), QStringLiteral("Ral"));
+    QCOMPARE(s.platform.boxes.size(), size_t{2});
+    QCOMPARE(s.platform.boxes[1].text,
+             "The Name \"Ra\xFA\" Can Not Be Kept In Saved Games And High Scores: "
+             "Its \"\xFA\" Would Be Lost!  Please Choose Another Name.");
+    // A pasted control character that would break a line of the saved game.
+    QGuiApplication::clipboard()->setText(QStringLiteral("C\x0By"));
+    QTest::keyClick(w.txtPL[1], Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.txtPL[1]->text(), QString());
+    QCOMPARE(s.platform.boxes.size(), size_t{3});
+    QVERIFY(s.platform.boxes[2].text.find("\"C?y\"") != std::string::npos);
+    QVERIFY(s.platform.boxes[2].text.find("Its Character 11 Would") != std::string::npos);
+    // The same character where both files keep it, and a letter they keep everywhere.
+    QGuiApplication::clipboard()->setText(QStringLiteral("\x0B") + QString::fromLatin1("Jos\xE9"));
+    QTest::keyClick(w.txtPL[1], Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(s.game.setup.txtPL[1], "\x0BJos\xE9");
+    QCOMPARE(s.platform.boxes.size(), size_t{3});
+    Click(w.ImgStart());
+    QVERIFY(s.pending.Has("ShowGameWindow"));
+    QCOMPARE(s.game.PlayerName[0] + "," + s.game.PlayerName[1], "Ral,\x0BJos\xE9");
   }
 
   // Start refuses an empty first name with its message; with a name it writes "defaults.cfg",
