@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "persist/high_scores.h"
+#include "persist/saved_game.h"
 #include "persist/text_cipher.h"
 #include "persist_fixture.h"
 
@@ -52,7 +53,10 @@ TEST(KeptNames, EveryCodeAtEveryPlaceUnderBothKeys) {
 
 TEST(KeptNames, TypedNamesAndACarriageReturnAtTheLinesEnd) {
   // Names a player may type, refused where a file would change them.
-  for (const char* name : {"Ra\xFAl", "Gr\xFCn", "\xFFves", "\xD1" "and\xFA \xE9", "Kr\xFCger", "Bj\xF8rn"})
+  for (const char* name : {"Ra\xFAl", "Gr\xFCn", "\xFFves",
+                           "\xD1"
+                           "and\xFA \xE9",
+                           "Kr\xFCger", "Bj\xF8rn"})
     EXPECT_FALSE(FilesKeepName(name)) << name;
   for (const char* name : {"Jos\xE9",
                            "\xD1"
@@ -104,6 +108,48 @@ TEST(KeptNames, AWinnersNameTheHighScoreFileCannotKeep) {
   HighScoreTable odd = stored;
   odd[3][kShips] = "\x0B\x0B\x0B\x0B";
   EXPECT_EQ(LineEnds(HighScoreFileText(odd)), 80);
+}
+
+// The save looks at every seat's and every world's name (a host sends both) with its own key:
+// what it writes the loader gives back, and a name it would change is refused with the seat or
+// the world named. A name the high-score file alone cannot keep still saves.
+TEST(KeptNames, TheSaveLooksAtEverySeatsAndEveryWorldsName) {
+  ScratchFolder folder;
+  const std::string path = folder.File("names.zq");
+  struct Case {
+    int seat;  // -1: world 17's name
+    std::string name;
+    std::string refusal;
+  };
+  const Case cases[] = {
+      {2, "C\x0By", "The name \"C?y\" of player 3 (Yellow) holds a character that a saved game cannot keep."},
+      {0, "Gr\xFCn",
+       "The name \"Gr\xFCn\" of player 1 (Blue) holds a character that a saved game cannot keep."},
+      {-1, "Ax\xF9", "The world name \"Ax\xF9\" holds a character that a saved game cannot keep."},
+      {1, "A\x0E", ""},  // a CR at the line's end, which the reader keeps
+      {1,
+       "\xFC"
+       "ber",
+       ""},  // lost first in the high-score file only
+      {-1, "\x0BCy", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(NameShown(c.name));
+    TestGame t;
+    MakeMidGame(t, false);
+    (c.seat < 0 ? t.g().WorldName[17] : t.g().PlayerName[static_cast<size_t>(c.seat)]) = c.name;
+    std::filesystem::remove(path);
+    std::string error;
+    EXPECT_EQ(WriteSavedGame(t.g(), path, &error), c.refusal.empty());
+    EXPECT_EQ(error, c.refusal);
+    EXPECT_EQ(std::filesystem::exists(path), c.refusal.empty());
+    // Without the check, the loader would refuse or change what the writer makes of such a name.
+    const SavedGameRead read = ReadSavedGame(GameState(), SavedGameText(t.g()));
+    const bool same =
+        read.state && (c.seat < 0 ? read.state->WorldName[17]
+                                  : read.state->PlayerName[static_cast<size_t>(c.seat)]) == c.name;
+    EXPECT_EQ(same, c.refusal.empty());
+  }
 }
 
 }  // namespace
