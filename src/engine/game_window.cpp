@@ -7,6 +7,8 @@
 namespace zarnath {
 
 bool FormSetup(Game& g) {
+  // Every way into a game lays the window out here: the records hold another game from now on.
+  ++g.GameNumber;
   g.window.Visible = true;
   const int innerWidth = g.io.screen.ShowGameWindow();
   if (innerWidth <= 1000) {

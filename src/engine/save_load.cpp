@@ -27,6 +27,14 @@ constexpr const char* kComingRefusal =
 // The game ended (a conquest, a new game) or never began: the records hold no game.
 constexpr const char* kNoGameRefusal =
     "The game was not saved.\rNo game is in progress, so there is nothing to save.";
+// A save that waited for a step of the game to end, and found another game in the records.
+constexpr const char* kReplacedRefusal =
+    "The game was not saved.\rThe game it was chosen for was replaced by another (a loaded game, a new "
+    "game or a new state from the server) while the save waited for the turn to finish.";
+// A network client's game is the host's.
+constexpr const char* kClientLoadRefusal =
+    "The game was not loaded.\rThis computer is a client in a network game: its game comes from the "
+    "server, so it cannot load a game of its own.";
 // The error number of a file that cannot be read as a saved game: it cannot be read or entered,
 // it is a folder or a device, or it is far too large.
 constexpr int kErrFileAccess = 75;
@@ -65,8 +73,22 @@ bool SaveRefused(Game& g) {
   return false;
 }
 
+bool LoadRefused(Game& g) {
+  if (!IsNetworkClient(g)) return false;
+  ShowError(g, kClientLoadRefusal);
+  return true;
+}
+
 bool SaveGame(Game& g, const std::string& path) {
+  return SaveGame(g, path, g.GameNumber);
+}
+
+bool SaveGame(Game& g, const std::string& path, uint32_t chosenFor) {
   if (SaveRefused(g)) return false;
+  if (g.GameNumber != chosenFor) {
+    ShowError(g, kReplacedRefusal);
+    return false;
+  }
   std::string error;
   if (WriteSavedGame(g.state(), path, &error)) return true;
   ShowError(g, "The game was not saved.\r" + error);

@@ -2,6 +2,7 @@
 // pick the file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace zarnath {
@@ -12,8 +13,15 @@ class Game;
 // whole game is here: none in progress (ended, or never begun), a host's state still coming, or
 // a game left part-way.
 bool SaveGame(Game& g, const std::string& path);
+// As above, for a save chosen while the records held the game numbered `chosenFor` (GameNumber):
+// a game that has taken its place since is not written under the name chosen for the other, and
+// the reason is shown.
+bool SaveGame(Game& g, const std::string& path, uint32_t chosenFor);
 // Whether no whole game is here to save, as SaveGame finds it; the reason is then shown.
 bool SaveRefused(Game& g);
+// Whether this machine loads no saved game: a network client's game comes from its host. The
+// reason is then shown.
+bool LoadRefused(Game& g);
 
 enum class LoadOutcome {
   kLoaded,

@@ -5,6 +5,8 @@
 namespace zarnath {
 
 void DataSet(GameState& g) {
+  // Whatever waited on the game that was here finds another.
+  ++g.GameNumber;
   g.GameInProgress = false;
   g.StateLeftPartWay = false;
   g.StateComing = false;

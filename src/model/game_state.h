@@ -158,6 +158,10 @@ struct SeatState {
   // hold part of a game, which no turn is played on and no file holds. Cleared with the game's
   // state, by the state shown whole and by the end of the link that carried it.
   bool StateComing = false;
+  // Which game the records hold: a new number at every way into a game (a start, a load, a host's
+  // state shown whole) and at every clearing of one. What waits on a game (a save chosen while a
+  // step ran) tells by it whether that game is still the one here.
+  uint32_t GameNumber = 0;
 };
 
 // The window's command state: the selected source and target and the solver's answers.

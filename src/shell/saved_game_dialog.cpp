@@ -20,8 +20,8 @@ namespace zarnath {
 
 namespace {
 
-// How often a load chosen while another step runs looks again.
-constexpr int kLoadRetryMs = 10;
+// How often a save or load chosen while another step runs looks again.
+constexpr int kChoiceRetryMs = 10;
 
 // Names and paths as the file system spells them, and back.
 std::string Bytes(const QString& text) {
@@ -68,7 +68,13 @@ void SavedGameNameBox::keyPressEvent(QKeyEvent* event) {
 
 SavedGameDialog::SavedGameDialog(Game& game, const char* caption, const char* pressedFace,
                                  const char* releasedFace)
-    : game_(game) {
+    : game_(game), retry_(new QTimer(this)) {
+  retry_->setSingleShot(true);
+  retry_->setInterval(kChoiceRetryMs);
+  connect(retry_, &QTimer::timeout, this, [this] {
+    // A dialog hidden since (Cancel, Escape, a minimised network game) took the choice back.
+    if (isVisible()) CarryOut();
+  });
   setWindowTitle(QString::fromLatin1(caption));
   setFixedSize(438, 300);
 
@@ -195,55 +201,85 @@ std::string SavedGameDialog::PathOf(const std::string& name) const {
   return JoinPath(Bytes(folder_), name);
 }
 
+void SavedGameDialog::Accept() {
+  // One choice waits at a time: a second press while it waits chooses again.
+  StopWaiting();
+  const std::string name = CompleteName();
+  if (name.empty()) return;
+  chosenPath_ = PathOf(name);
+  chosenFor_ = game_.GameNumber;
+  CarryOut();
+}
+
+void SavedGameDialog::WaitForStep() {
+  retry_->start();
+}
+
+void SavedGameDialog::StopWaiting() {
+  retry_->stop();
+}
+
+bool SavedGameDialog::ChoiceWaiting() const {
+  return retry_->isActive();
+}
+
 // --- the save dialog ---
 
 SaveGameDialog::SaveGameDialog(Game& game)
     : SavedGameDialog(game, "Save Game", "ddentbutt16.jpg", "butt16.jpg") {}
 
-void SaveGameDialog::Accept() {
-  // Never in the middle of a turn's resolution or a computer's turn: the file holds one whole state.
-  if (!game_.menus.mnuFile.Enabled || game_.InputBusy) {
-    // A host's state still coming locks the window until it opens; the save says why it writes nothing.
-    if (game_.StateComing) SaveRefused(game_);
+void SaveGameDialog::CarryOut() {
+  // Chosen in the yield of a step: nothing, not even a box, comes in the middle of that step.
+  if (game_.io.platform.InsideYield()) {
+    WaitForStep();
     return;
   }
-  const std::string name = CompleteName();
-  if (name.empty()) return;
+  // A host's state still coming locks the window until it opens, and the game it brings is not
+  // the one the save was chosen for: the save says at once why it writes nothing.
+  if (game_.StateComing) {
+    SaveRefused(game_);
+    return;
+  }
+  // Never in the middle of a turn's resolution or a computer's turn: the file holds one whole
+  // state, the one that step leaves.
+  if (StepUnderWay(game_)) {
+    WaitForStep();
+    return;
+  }
   game_.io.platform.Pause(500);
-  // A failure was shown with its reason; the dialog stays for another name or folder.
-  if (!SaveGame(game_, PathOf(name))) return;
+  // A refusal or a failure was shown with its reason; the dialog stays for another name or folder.
+  if (!SaveGame(game_, chosenPath_, chosenFor_)) return;
   hide();
 }
 
 // --- the load dialog ---
 
 LoadGameDialog::LoadGameDialog(Game& game)
-    : SavedGameDialog(game, "Load Game", "ddentbutt17.jpg", "butt17.jpg"), retry_(new QTimer(this)) {
+    : SavedGameDialog(game, "Load Game", "ddentbutt17.jpg", "butt17.jpg") {
   Text1->clear();
-  retry_->setSingleShot(true);
-  retry_->setInterval(kLoadRetryMs);
-  connect(retry_, &QTimer::timeout, this, [this] {
-    // A dialog hidden since (Cancel, Escape, a minimised network game) took the choice back.
-    if (isVisible()) Accept();
-  });
 }
 
-void LoadGameDialog::Accept() {
-  // One choice waits at a time: a second press while it waits chooses again.
-  retry_->stop();
-  // A network client's game comes from its host: it loads none of its own, now or later.
-  if (IsNetworkClient(game_)) return;
-  const std::string name = CompleteName();
-  if (name.empty()) return;
+void LoadGameDialog::CarryOut() {
+  // Chosen in the yield of a step: nothing, not even a box, comes in the middle of that step.
+  if (game_.io.platform.InsideYield()) {
+    WaitForStep();
+    return;
+  }
+  // A network client's game comes from its host: it loads none of its own, now or later. As
+  // after a file refused, the dialog stays with an empty name box.
+  if (LoadRefused(game_)) {
+    Text1->clear();
+    return;
+  }
   if (StepUnderWay(game_)) {
     // The game must not change under that step, which would carry on with the loaded game
     // (resolve the rest of a turn, send the rest of what it was sending). The load is carried
     // out once the step is done, as if chosen then.
-    retry_->start();
+    WaitForStep();
     return;
   }
   hide();
-  switch (LoadSavedGame(game_, PathOf(name))) {
+  switch (LoadSavedGame(game_, chosenPath_)) {
     case LoadOutcome::kLoaded:
     case LoadOutcome::kProgramEnded:
       return;
@@ -254,10 +290,6 @@ void LoadGameDialog::Accept() {
       show();
       return;
   }
-}
-
-bool LoadGameDialog::LoadWaiting() const {
-  return retry_->isActive();
 }
 
 void LoadGameDialog::ImgCancel_Click() {

@@ -7,6 +7,7 @@
 
 #include <QLineEdit>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -47,10 +48,14 @@ class SavedGameDialog : public QWidget {
   // `File1_Click`: the file name goes into the name box. `File1_DblClick`: then Save or Load.
   void File1_Click(int row);
   void File1_DblClick(int row);
-  // Save or Load.
-  virtual void Accept() = 0;
+  // Save or Load, chosen now: nothing with an empty name box; else the name made complete and
+  // the choice carried out.
+  void Accept();
   // `ImgCancel_Click`.
   virtual void ImgCancel_Click();
+  // Whether a Save or Load chosen while another step ran is waiting to look again. A dialog
+  // hidden meanwhile (Cancel, Escape, a minimised network game) takes the choice back at that look.
+  bool ChoiceWaiting() const;
 
   QListWidget* Dir1;
   QListWidget* File1;
@@ -73,7 +78,17 @@ class SavedGameDialog : public QWidget {
   std::string CompleteName();
   std::string PathOf(const std::string& name) const;
 
+  // The choice waits for the step under way to end: it is carried out at a later look, as if
+  // chosen then. A new choice takes back the one that waits.
+  void WaitForStep();
+  void StopWaiting();
+  // Carries out the choice made, now or at a look while the dialog is shown.
+  virtual void CarryOut() = 0;
+
   Game& game_;
+  // The file chosen, and the game that was in the records when it was chosen (GameNumber).
+  std::string chosenPath_;
+  uint32_t chosenFor_ = 0;
 
  private:
   void ShowFolders();
@@ -81,6 +96,7 @@ class SavedGameDialog : public QWidget {
   QString folder_;
   ImageButton* imgAccept_;
   ImageButton* imgCancel_;
+  QTimer* retry_;
 };
 
 // `frmSaveGame`: Save writes the running game under the name in the box.
@@ -89,10 +105,16 @@ class SaveGameDialog : public SavedGameDialog {
 
  public:
   explicit SaveGameDialog(Game& game);
-  // `ImgSave_Click`: nothing with an empty box; else the name made complete, a pause of 500 ms,
-  // the game written and the dialog hidden. A file that cannot be written is reported with its
-  // reason, the dialog stays and a file that was there stays whole.
-  void Accept() override;
+  bool SaveWaiting() const { return ChoiceWaiting(); }
+
+ protected:
+  // `ImgSave_Click`, the name made complete: a pause of 500 ms, the game written and the dialog
+  // hidden. Chosen while another step runs (a turn's resolution, a computer player's turn, a step
+  // that yields), the save waits until that step is done and writes the whole game it leaves.
+  // Where no whole game is here (a host's state still coming, a game ended or left part-way, or
+  // one replaced while the save waited) the reason is shown and nothing is written; so is a file
+  // that cannot be written. The dialog then stays, and a file that was there stays whole.
+  void CarryOut() override;
 };
 
 // `frmLoadGame`: Load reads the saved game named in the box into the running game.
@@ -101,23 +123,21 @@ class LoadGameDialog : public SavedGameDialog {
 
  public:
   explicit LoadGameDialog(Game& game);
-  // `ImgLoad_Click`: nothing with an empty box or on a network client; else the name made
-  // complete, the dialog hidden and the game loaded. Chosen while another step runs (a turn's
-  // resolution, a computer player's turn, a step that yields), the load waits until that step is
-  // done and is then carried out as if chosen then. A missing or refused file is reported, the box
-  // is emptied and the dialog comes back; the running game stays as it was.
-  void Accept() override;
   // Hides the dialog; with no game set up or loaded the title window comes back.
   void ImgCancel_Click() override;
-  // Whether a load chosen while another step runs is waiting to look again. A dialog hidden
-  // meanwhile (Cancel, Escape, a minimised network game) takes the choice back at that look.
-  bool LoadWaiting() const;
+  bool LoadWaiting() const { return ChoiceWaiting(); }
 
   // Shows the title window again.
   std::function<void()> showTitle;
 
- private:
-  QTimer* retry_;
+ protected:
+  // `ImgLoad_Click`, the name made complete: the dialog hidden and the game loaded. Chosen while
+  // another step runs (a turn's resolution, a computer player's turn, a step that yields), the
+  // load waits until that step is done and is then carried out as if chosen then. A missing or
+  // refused file is reported, the box is emptied and the dialog comes back; the running game
+  // stays as it was. A network client, whose game comes from its host, loads none: it says so,
+  // and the dialog stays with an empty name box, as after a refused file.
+  void CarryOut() override;
 };
 
 }  // namespace zarnath

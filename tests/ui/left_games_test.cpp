@@ -1,7 +1,8 @@
 // A game the player has left stays left, through the program's own windows: a client that leaves
 // its lobby by the host's name while the host starts opens none of that host's game and plays
 // with the next one; a game loaded after a client's game is this computer's own, with its File
-// items and without the setup window over it; and a turn left amid its replay is never saved.
+// items and without the setup window over it; a turn left amid its replay is never saved; and a
+// Load dialog left open from a game of one's own loads nothing in a host's lobby, and says why.
 // Programs of a LAN game on the offscreen platform, each on its own program folder.
 #include <QAbstractButton>
 #include <QAction>
@@ -58,6 +59,10 @@ void LoadWithEnter(LanProgram& p, const char* name) {
   QTest::keyClick(d.Text1, Qt::Key_Return);
   QVERIFY(!d.LoadWaiting() && !d.isVisible());
 }
+
+constexpr const char* kClientLoadRefusal =
+    "The game was not loaded.\rThis computer is a client in a network game: its game comes from the server, "
+    "so it cannot load a game of its own.";
 
 }  // namespace
 
@@ -222,6 +227,43 @@ class LeftGamesTest : public QObject {
     QTest::keyClick(d.Text1, Qt::Key_Return);
     QVERIFY2(QFile::exists(bob.folder.file("half.zq")),
              "a new game after a game left part-way was not saved");
+  }
+
+  // Bob plays a game of his own at one computer and leaves his Load dialog open on his save; he
+  // leaves the game by File > New Game and joins Ann's lobby. Enter in the dialog loads nothing
+  // and says why; the dialog stays with an empty name box, as after a refused file, and Bob stays
+  // in Ann's lobby.
+  void aLoadDialogLeftOpenInAHostsLobbySaysWhyItLoadsNothing() {
+    LanProgram ann(true, "Ann"), bob(false, "Bob");
+    bob.g.setup.chkLan = 0;
+    chkLan_Click(bob.g);
+    bob.g.setup.txtPL = {"Bob", "Dee", "", ""};
+    imgStart_Click(bob.g);
+    QVERIFY(ShownAlone(bob));
+    QVERIFY(SaveGame(bob.g, bob.folder.file("mine.zq").toStdString()));
+    FileItem(bob, "mnuFileLoad")->trigger();
+    LoadGameDialog& d = bob.program.dialogs.loadDialog();
+    QTest::keyClicks(d.Text1, "mine");
+    FileItem(bob, "mnuFileNew")->trigger();
+    SetupWindow* w = ShownSetup(bob);
+    QVERIFY(w && d.isVisible());
+    QString error;
+    QVERIFY(ann.program.network.Listen(0, &error, QHostAddress::LocalHost));
+    QTest::mouseClick(w->chkLan, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(bob.g.setup.chkLan, 1);
+    bob.g.Role = NetRole::kClient;
+    bob.program.network.Connect(QStringLiteral("127.0.0.1"), ann.program.network.ListeningPort());
+    QTRY_VERIFY_WITH_TIMEOUT(ann.g.setup.txtPL[1] == "Bob" && bob.g.setup.txtPL[1] == "Ann", 10000);
+
+    bob.platform.boxes.clear();
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QCOMPARE(bob.platform.boxes.size(), size_t{1});
+    QCOMPARE(bob.platform.boxes[0].title, std::string("Zarnath Error"));
+    QCOMPARE(QString::fromLatin1(bob.platform.boxes[0].text), QString::fromLatin1(kClientLoadRefusal));
+    QVERIFY(d.isVisible() && d.Text1->text().isEmpty() && !d.LoadWaiting());
+    QVERIFY2(ShownSetup(bob) && !bob.g.GameInProgress && !bob.g.window.Visible, "Bob's own game opened");
+    QTest::qWait(100);
+    QVERIFY(bob.program.network.SocketConnected(0) && ann.g.setup.txtPL[1] == "Bob");
   }
 };
 

@@ -4,11 +4,12 @@
 // resolves, or whose host sends an incomplete state, is back in the setup window with nothing
 // locked, so a load chosen there is carried out at once; and a new state that waits behind a
 // client's message box, or a step of it that yields, costs no passes of the event loop and opens
-// once the box is answered or the step is done. Two programs
-// of a LAN game on the offscreen platform, Ann hosting and Bob joined.
+// once the box is answered or the step is done; a save chosen while a new state comes says why it
+// writes nothing. Two programs of a LAN game on the offscreen platform, Ann hosting and Bob joined.
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QThread>
 #include <QTimer>
 
@@ -112,6 +113,11 @@ bool OpenOnTheNewGame(LanProgram& bob, LanProgram& ann) {
       return false;
   return true;
 }
+
+// The reason a save gives while the host's state is still coming.
+constexpr const char* kComing =
+    "The game was not saved.\rThe server is still sending its game, so no whole turn of it is here to save "
+    "yet.";
 
 }  // namespace
 
@@ -228,6 +234,29 @@ class ReplacedGamesTest : public QObject {
     QTRY_VERIFY_WITH_TIMEOUT(stepDone, 10000);
     QVERIFY2(stateWaited, "the new state did not wait for the step");
     QTRY_VERIFY_WITH_TIMEOUT(OpenOnTheNewGame(bob, ann), 10000);
+  }
+
+  // Bob's Save dialog stands with a name over his Done. Ann's program ends the turn on his window,
+  // which turns his File menu off, and begins a new state there. His Enter writes nothing and
+  // says why at once, waiting for nothing: the game it would save is still coming.
+  void aSaveLeftOpenOverDoneSaysWhyWhileAStateComes() {
+    LanProgram ann(true, "Ann"), bob(false, "Bob");
+    QVERIFY(StartLanGame(ann, bob));
+    bob.program.dialogs.mnuFileSave_Click();
+    SaveGameDialog& d = bob.program.dialogs.saveDialog();
+    QTest::keyClicks(d.Text1, "over");
+    HotSeat::Press(bob.program.controls.button(MainButton::kDone));
+    QTRY_COMPARE_WITH_TIMEOUT(ann.g.SeatStatus[1], TurnStatus::kDoneTurn, 10000);
+    ann.program.network.SendData(1, "[ENDTURN] 00Endturn*");
+    QTRY_VERIFY_WITH_TIMEOUT(bob.g.TurnResolving && !bob.g.menus.mnuFile.Enabled, 10000);
+    ann.program.network.SendData(1, "[NP] 0012*[N] 00Ann*[N] 01Bob*");
+    QTRY_VERIFY_WITH_TIMEOUT(bob.g.StateComing && !bob.g.menus.mnuFile.Enabled, 10000);
+    QVERIFY(d.isVisible());
+    bob.platform.boxes.clear();
+    QTest::keyClick(d.Text1, Qt::Key_Return);
+    QCOMPARE(bob.platform.boxes.size(), size_t{1});
+    QCOMPARE(QString::fromLatin1(bob.platform.boxes[0].text), QString::fromLatin1(kComing));
+    QVERIFY(d.isVisible() && !d.SaveWaiting() && !QFile::exists(bob.folder.file("over.zq")));
   }
 };
 

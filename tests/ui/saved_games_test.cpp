@@ -97,12 +97,17 @@ class SavedGamesTest : public QObject {
     QTest::mouseClick(d.ImgAccept(), Qt::LeftButton);  // empty: nothing
     QVERIFY(d.isVisible() && QDir(t.folder.dir.path()).entryList({"*.zq"}).isEmpty());
 
-    // Nothing is saved while the File menu is locked (a computer's turn, a turn resolving).
+    // Nothing is written while the File menu is locked (a computer's turn, a turn resolving): the
+    // save waits, and writes once the lock lets go.
     t.g.menus.mnuFile.Enabled = false;
     QTest::keyClicks(d.Text1, "busy");
     QTest::keyClick(d.Text1, Qt::Key_Return);
-    QVERIFY(d.isVisible() && !QFile::exists(t.File("busy.zq")));
+    QTest::qWait(50);
+    QVERIFY(d.isVisible() && d.SaveWaiting() && !QFile::exists(t.File("busy.zq")));
     t.g.menus.mnuFile.Enabled = true;
+    QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 5000);
+    QCOMPARE(Read(t.File("busy.zq")), QByteArray::fromStdString(t.Bytes()));
+    QVERIFY(!d.SaveWaiting());
 
     const struct {
       const char* typed;
@@ -122,7 +127,7 @@ class SavedGamesTest : public QObject {
     QCOMPARE(d.Text1->text(), QStringLiteral("other.zq"));
     QStringList listed;
     for (int i = 0; i < d.File1->count(); ++i) listed << d.File1->item(i)->text();
-    QCOMPARE(listed, (QStringList{"game.zq", "game.ZQ.zq", "other.zq"}));
+    QCOMPARE(listed, (QStringList{"busy.zq", "game.zq", "game.ZQ.zq", "other.zq"}));
 
     // A click takes a listed name; a double-click saves over that file at once.
     t.g.GameYear = 1.25f;
@@ -478,6 +483,97 @@ class SavedGamesTest : public QObject {
     QCOMPARE(t.g.CurrentPlayer, 0);
     QVERIFY(!t.platform.TimerEnabled(GameTimer::kAI));
     QCOMPARE(t.program.window.windowTitle(), QStringLiteral("Zarnath - Year 1.55, Turn #11:  Alice"));
+  }
+
+  // Calypso, a computer, plays seat 0, and Alice seat 1. Alice's Done ends the round; after the
+  // turn's show Calypso moves, with the File menu and the input locked. Alice's Enter in the Save
+  // dialog then writes nothing yet and waits; once Calypso is done it writes the new turn's whole
+  // game and the dialog closes.
+  void aSaveChosenInTheComputersMoveAfterTheShowWritesTheNewTurn() {
+    ProgramGame t;
+    t.g.setup.txtPL = {"Calypso", "Alice", "", ""};
+    t.g.setup.chkAI = {1, 0, 0, 0};
+    t.g.setup.txtAI[0] = "3";
+    t.g.setup.txtPlanets = "16";
+    imgStart_Click(t.g);
+    t.g.SpeedGame = true;  // no animation pauses
+    QTRY_VERIFY_WITH_TIMEOUT(t.g.CurrentPlayer == 1 && !t.g.InputBusy, 10000);
+    t.program.dialogs.mnuFileSave_Click();
+    SaveGameDialog& d = t.program.dialogs.saveDialog();
+    QTest::keyClicks(d.Text1, "after");
+
+    bool pressed = false, waited = false;
+    QTimer computer;
+    computer.setInterval(1);
+    QObject::connect(&computer, &QTimer::timeout, [&] {
+      if (t.g.GameYear == 1.0f || t.g.CurrentPlayer != 0 || t.g.TurnResolving || !t.g.InputBusy) return;
+      computer.stop();
+      QTest::keyClick(d.Text1, Qt::Key_Return);
+      waited = d.isVisible() && d.SaveWaiting() && !QFile::exists(t.File("after.zq"));
+      pressed = true;
+    });
+    // The game as the save wrote it: the dialog closes right after the file.
+    std::string written;
+    float yearAtSave = 0;
+    bool lockedAtSave = true;
+    OnEvent hidden(&d, QEvent::Hide, [&] {
+      written = t.Bytes();
+      yearAtSave = t.g.GameYear;
+      lockedAtSave = t.g.InputBusy || t.g.TurnResolving || !t.g.menus.mnuFile.Enabled;
+    });
+    computer.start();
+    QTest::mouseClick(t.program.controls.button(MainButton::kDone), Qt::LeftButton, {}, QPoint(5, 5));
+    QTRY_VERIFY_WITH_TIMEOUT(pressed, 10000);
+    QVERIFY(waited);
+    QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 10000);
+    QVERIFY(!lockedAtSave && !d.SaveWaiting() && t.platform.boxes.empty());
+    QCOMPARE(Read(t.File("after.zq")), QByteArray::fromStdString(written));
+    QCOMPARE(yearAtSave, 1.05f);
+  }
+
+  // A save chosen while a step yields waits for it. Taken back meanwhile (Cancel), it never
+  // happens; when the step replaced the game (a load), it writes nothing of the game that came
+  // and says why.
+  void aWaitingSaveTakenBackOrOvertakenWritesNothing() {
+    ProgramGame t;
+    t.Start();
+    t.g.GameYear = 1.55f;
+    QVERIFY(SaveGame(t.g, t.File("later.zq").toStdString()));
+    t.g.GameYear = 1.20f;
+    SaveGameDialog& d = t.program.dialogs.saveDialog();
+    const struct {
+      const char* way;
+      std::function<void()> meanwhile;
+      size_t boxes;
+    } ways[] = {{"Cancel", [&] { QTest::mouseClick(d.ImgCancel(), Qt::LeftButton); }, 0},
+                {"a load", [&] { LoadSavedGame(t.g, t.File("later.zq").toStdString()); }, 1}};
+    for (const auto& w : ways) {
+      t.platform.boxes.clear();
+      t.program.dialogs.mnuFileSave_Click();
+      d.Text1->setText(QStringLiteral("mine"));
+      bool waitedInStep = false, stepDone = false;
+      QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] { QTest::keyClick(d.Text1, Qt::Key_Return); });
+        QElapsedTimer yielding;
+        yielding.start();
+        while (yielding.elapsed() < 50) t.platform.Yield();
+        waitedInStep = d.SaveWaiting();
+        w.meanwhile();
+        stepDone = true;
+      });
+      QTRY_VERIFY_WITH_TIMEOUT(stepDone, 5000);
+      QVERIFY2(waitedInStep, w.way);
+      QTRY_VERIFY_WITH_TIMEOUT(!d.SaveWaiting(), 5000);
+      QVERIFY2(!QFile::exists(t.File("mine.zq")), w.way);
+      QCOMPARE(t.platform.boxes.size(), w.boxes);
+    }
+    QCOMPARE(
+        t.platform.boxes[0].text,
+        std::string("The game was not saved.\rThe game it was chosen for was replaced by another (a loaded "
+                    "game, a new game or a new state from the server) while the save waited for the turn "
+                    "to finish."));
+    QVERIFY(d.isVisible());
+    QCOMPARE(t.g.GameYear, 1.55f);
   }
 
   // A proximity bomb Alice planted on her own home world before Done has no trip: saved, the game loads from

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "headless/headless_ports.h"
 #include "model/game.h"
@@ -63,6 +64,20 @@ QStringList CutListRows(const QWidget* window);
 // Types `text` into `widget` as a keyboard would, one key per character (also characters outside
 // ASCII, which QTest's key clicks cannot spell).
 void TypeText(QWidget* widget, const QString& text);
+
+// Runs `then` each time `widget` receives an event of `type`.
+struct OnEvent : QObject {
+  OnEvent(QWidget* widget, QEvent::Type type, std::function<void()> then)
+      : type(type), then(std::move(then)) {
+    widget->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == type) then();
+    return false;
+  }
+  QEvent::Type type;
+  std::function<void()> then;
+};
 
 // Counts the events of one type that a widget receives.
 struct EventCount : QObject {
