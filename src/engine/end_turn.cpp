@@ -138,8 +138,13 @@ void ClientTravelHide(Game& g) {
   g.TurnDone = false;
   // A turn the host ended while its new state goes out: its records are played, and the rest
   // of the state follows them. Nothing opens on half a game: the window stays locked until the
-  // state's [SHOW] opens it as a start does.
-  if (g.StateComing) return;
+  // state's [SHOW] opens it as a start does. A seat with no world has finished the turn the host
+  // opens meanwhile (the host counts it done), so the host may end that one too before its
+  // [SHOW]; a seat in play has not, and is done again only by its own Done once the game opens.
+  if (g.StateComing) {
+    g.TurnDone = OwnSeatHoldsNoWorld(g);
+    return;
+  }
   g.InputBusy = false;
   g.TurnResolving = false;
   SetMenusEnabled(g, true);

@@ -168,6 +168,13 @@ void TrimTexts(GameState& g) {
 
 }  // namespace
 
+bool OwnSeatHoldsNoWorld(const GameState& g) {
+  const int cp = g.CurrentPlayer;
+  if (cp < 0 || cp >= kSeats) return false;
+  const size_t me = static_cast<size_t>(cp);
+  return !g.PlayerName[me].empty() && !g.PlayerGone[me] && !OwnsAWorld(g, cp);
+}
+
 int TurnMinutesFor(int turn) {
   return turn < 5 ? 3 : turn < 15 ? 4 : turn < 30 ? 5 : 6;
 }
@@ -211,6 +218,8 @@ bool GameCheck(Game& g) {
   }
   g.TurnDone = false;
   g.DoneWaiting = false;
+  // In a network game this machine's seat with no world has nothing to order: it is done.
+  const bool ownSeatDone = g.NetworkGame && OwnSeatHoldsNoWorld(g);
 
   int outMask = 0;
   for (int p = 0; p < kSeats; ++p) {
@@ -221,12 +230,12 @@ bool GameCheck(Game& g) {
     if (s.worlds == 0 && s.inFlight == 0) {
       outMask |= 1 << p;
       if (g.SeatStatus[i] != TurnStatus::kEliminated) Eliminate(g, p);
-      if (g.NetworkGame && p == cp) MarkOwnSeat(g, " (Eliminated)");
+      if (p == cp && ownSeatDone) MarkOwnSeat(g, " (Eliminated)");
       continue;
     }
     if (s.worlds == 0 && g.NetworkGame) {
       g.SeatStatus[i] = TurnStatus::kDoneTurn;
-      if (p == cp) MarkOwnSeat(g, " (Done Turn)", true);
+      if (p == cp && ownSeatDone) MarkOwnSeat(g, " (Done Turn)", true);
       continue;
     }
     // A seat that holds every world while another's object still flies plays on as any seat in

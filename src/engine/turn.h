@@ -35,6 +35,10 @@ struct GameState;
 // or no seat owning a world any more, which stops with an error instead of resolving turns for
 // nobody).
 bool GameCheck(Game& g);
+// This machine's seat is named, not gone, and holds no world: out of the game, or left with only
+// objects in flight. In a network game such a seat has nothing to order, so GameCheck marks it
+// done as each turn opens, and its host counts it as done.
+bool OwnSeatHoldsNoWorld(const GameState& g);
 
 // The end-of-turn cycle: on the host or the single machine it resolves the turn and starts the
 // next one; on a network client it only locks the window until the host's end of resolution.
@@ -53,6 +57,7 @@ void TurnTheYear(Game& g);
 void TravelShow(Game& g);
 // The host's end of resolution arriving at a network client: unlocks the window and starts the
 // client's next turn, unless a new state of the host's is still coming, whose [SHOW] does that.
+// Meanwhile a seat with no world is done with the turn its host opened, as the host counts it.
 void ClientTravelHide(Game& g);
 
 // The turn timer: the interval and the running state are kept in the game, so pausing and

@@ -31,8 +31,9 @@ bool TurnStream::Admits(const GameState& g, Tag tag, int index, std::string_view
   switch (tag) {
     case Tag::kEndTurn:
       // An honest host ends a turn only when every seat in play has finished it, this one too.
-      // Inside a state still coming too: the host may end the turn in a yield of its sends, and
-      // its frames before the turn hold what came before it, those after it what came after.
+      // Inside a state still coming too: the host may end turns in the yields of its sends, and
+      // its frames before a turn hold what came before it, those after it what came after. A seat
+      // with no world is done with each of them; a seat in play only with the one its Done ended.
       return !open_ && g.TurnDone;
     case Tag::kGalaxyRotate:
       return open_ && !rotated_;

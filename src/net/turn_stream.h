@@ -9,9 +9,10 @@
 // objects move, so that none lands twice) is refused like any other impossible frame, so
 // a host cannot keep a client's window replaying steps without end. Nor can it run turns one
 // after another: a client whose seat is in play takes a turn's end only once it has finished
-// that turn itself (its Done went out, or it has nothing left to order). A turn inside a new
-// state of its host's is played as it comes, each frame in its place; the window opens on the
-// state's [SHOW], not on the turn's end.
+// that turn itself (its Done went out, or it has nothing left to order). Turns inside a new state
+// of its host's, however many, are played as they come, each frame in its place: a seat with no
+// world has finished each as it opens, a seat in play only the one its Done went out for. The
+// window opens on the state's [SHOW], not on a turn's end.
 #pragma once
 
 #include <array>

@@ -4,11 +4,13 @@
 // and a scout shot by shot, sees another player drop, and leaves when the host goes.
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include "commands/command_view.h"
 #include "commands/side_list_commands.h"
 #include "engine/launch.h"
 #include "engine/save_load.h"
+#include "model/exact_number.h"
 #include "model/game_texts.h"
 #include "net/full_state.h"
 #include "net/lobby.h"
@@ -286,24 +288,34 @@ std::string SentToBob(HostGame& h) {
 
 // Seat 1's state as the records make it, one frame each. For a comparison, as a client holds it:
 // without the seat's game log, which each machine writes for itself, and the battles' pace, which
-// a client sets for itself, and with each comma a point, as a client takes every payload.
+// a client sets for itself, with each comma a point, as a client takes every payload, and each
+// object's time left to single precision, as a client keeps it.
 std::vector<std::string> StateOf(const Game& g, bool whole = false) {
   std::vector<std::string> out;
   ForEachStateFrame(g, 1, [&](std::string f, bool) {
     if (whole) return out.push_back(std::move(f));
     if (f.starts_with("[GH]") || f.starts_with("[TIME]")) return;
     std::replace(f.begin(), f.end(), ',', '.');
+    if (f.starts_with("[TD]")) {
+      const float left = static_cast<float>(std::stod(f.substr(7, f.size() - 8)));
+      f = f.substr(0, 7) + ExactStr(static_cast<double>(left)) + "*";
+    }
     out.push_back(std::move(f));
   });
   return out;
 }
 
+// A host's whole state for seat 1, in one piece.
+std::string WholeState(const Game& g) {
+  std::string state;
+  ForEachStateFrame(g, 1, [&](std::string f, bool) { state += f; });
+  return state;
+}
+
 // A real host's whole state for seat 1, in one piece.
 std::string HostsState() {
   HostGame h;
-  std::string state;
-  ForEachStateFrame(h.g(), 1, [&](std::string f, bool) { state += f; });
-  return state;
+  return WholeState(h.g());
 }
 
 // A hostile host: once Bob is done it ends the turn, begins a new state and sends 699 of its
@@ -414,9 +426,7 @@ struct HostAndBob {
   HostGame h;
   Joined j;
   bool Start() {
-    std::string state;
-    ForEachStateFrame(h.g(), 1, [&](std::string f, bool) { state += f; });
-    if (!j.Start(state)) return false;
+    if (!j.Start(WholeState(h.g()))) return false;
     GameState& g = h.g().state();
     const int targets[2] = {0, 1};
     for (int seat = 0; seat < 2; ++seat) {
@@ -515,6 +525,117 @@ TEST(ForeignHost, ATurnEndedAmidAHostsStatePlaysAsItComesAndOpensOnTheHostsGame)
     EXPECT_EQ(s.j.bob.session->dropped, 0) << s.j.bob.session->lastDropped;
     EXPECT_TRUE(SaveGame(bob, folder.File("bob.zq")));
   }
+}
+
+// Two turns that a real host ends in the yields of one state it sends Bob: the state's frames
+// before `first` as the host held them before the turns, the first turn, those before `second` as
+// it held them after that turn, the second turn, and the rest as it held them after both.
+// `end(t)` ends turn t (0 or 1) on the host and gives what the host sent Bob for it.
+std::string TwoTurnsAmidAState(HostGame& h, size_t first, size_t second,
+                               const std::function<std::string(int)>& end) {
+  std::vector<std::string> states[3] = {StateOf(h.g(), true)};
+  std::string turns[2];
+  for (int t = 0; t < 2; ++t) {
+    const float year = h.g().GameYear;
+    turns[t] = end(t);
+    EXPECT_GT(h.g().GameYear, year) << "the host ended turn " << t + 1;
+    states[t + 1] = StateOf(h.g(), true);
+  }
+  std::string frames;
+  for (size_t k = 0; k < states[0].size(); ++k) {
+    if (k == first) frames += turns[0];
+    if (k == second) frames += turns[1];
+    frames += states[k < first ? 0 : k < second ? 1 : 2][k];
+  }
+  return frames;
+}
+
+// Ann's Done on the host and Cy's reaching it; what the host sent Bob meanwhile.
+std::string AnnAndCyDone(HostGame& h) {
+  EndSeatTurn(h.g());
+  h.Receive(2, "[STATUS] 02Cy:  Done Turn*");
+  return SentToBob(h);
+}
+
+// A host counts a seat out of the game as done, so it may end two turns, or more, while one state
+// of its goes out. Bob's seat is out (his home world is Ann's, and nothing of his flies, or a scout
+// of his is still on its way): he plays both turns as they come, nothing opens until the state's
+// [SHOW], and there he stands where the host stands. A seat in play finished the first turn of a
+// hostile host's two (its Done went out) but not the second: that one is refused, and its year is
+// not turned.
+TEST(ForeignHost, TwoTurnsAmidOneStatePlayForASeatOutOfTheGameButNotForOneInPlayWithoutItsDone) {
+  testing::ScratchFolder folder;
+  size_t show = 0;
+  {
+    HostGame h;
+    const auto state = StateOf(h.g(), true);
+    show = static_cast<size_t>(std::find(state.begin(), state.end(), "[SHOW] 00Galaxy*") - state.begin());
+  }
+  for (const bool flies : {false, true})
+    for (const auto& [first, second] : {std::pair<size_t, size_t>{1, 2}, {10, 700}, {700, show}}) {
+      SCOPED_TRACE(std::string(flies ? "a scout of Bob's flies" : "nothing of Bob's flies") +
+                   "; turns after " + std::to_string(first) + " and " + std::to_string(second) +
+                   " frames of the state");
+      HostAndBob s;
+      Game& bob = s.j.g;
+      GameState& host = s.h.g().state();
+      host.WorldOwner[kHomeWorld0 + 1] = 1;
+      if (flies) {
+        host.FleetFrom[0] = kHomeWorld0 + 2;
+        host.FleetTo[0] = 1;
+        host.FleetOwner[0] = 2;
+        host.FleetClass[0] = 2;
+        host.FleetTripTime[0] = host.FleetTimeLeft[0] = 1.0;
+        host.FleetAngleParam[0] = 0.5;
+      }
+      GameCheck(s.h.g());
+      ASSERT_EQ(StatusCaption(s.h.g(), 1), flies ? "Bob:  Done Turn" : "Bob:  Eliminated");
+      ASSERT_TRUE(s.j.Start(WholeState(s.h.g())));
+      ASSERT_TRUE(bob.TurnDone);  // nothing to order
+      SentToBob(s.h);
+      const std::string frames =
+          TwoTurnsAmidAState(s.h, first, second, [&](int) { return AnnAndCyDone(s.h); });
+      const size_t at = frames.find("[SHOW] 00Galaxy*");
+      s.j.bob.ports.recording = true;
+      s.Send(frames.substr(0, at));
+      EXPECT_EQ(s.j.bob.session->dropped, 0) << s.j.bob.session->lastDropped;
+      EXPECT_FLOAT_EQ(bob.GameYear, 1.10f);
+      EXPECT_TRUE(bob.StateComing && bob.InputBusy && !bob.menus.mnuFile.Enabled);
+      // Neither turn armed a clock (the seat with a scout in flight keeps the one it had).
+      EXPECT_FALSE(s.j.bob.ports.Has("Timer tmrTurn on 60000"));
+      EXPECT_FALSE(SaveGame(bob, folder.File("coming.zq")));
+      s.j.bob.ports.recording = false;
+      s.Send(frames.substr(at));
+      EXPECT_EQ(s.j.bob.session->dropped, 0) << s.j.bob.session->lastDropped;
+      EXPECT_FALSE(bob.StateComing || bob.InputBusy || bob.TurnResolving);
+      EXPECT_TRUE(bob.window.Visible && bob.menus.mnuFile.Enabled && !bob.window.txtMove.Busy);
+      EXPECT_FLOAT_EQ(bob.GameYear, 1.10f);
+      EXPECT_EQ(StateOf(bob), StateOf(s.h.g()));
+      EXPECT_EQ(StatusCaption(bob, 1), StatusCaption(s.h.g(), 1));
+      EXPECT_TRUE(bob.TurnDone);
+    }
+
+  // Bob in play: his Done of the first turn went out, the host forges his Done of the second.
+  HostAndBob s;
+  ASSERT_TRUE(s.Start());
+  Game& bob = s.j.g;
+  std::string frames = s.DoneAll();
+  frames += TwoTurnsAmidAState(s.h, 10, 700, [&](int t) {
+    if (t == 0) return s.BobsDoneReachesTheHost();
+    const std::string before = AnnAndCyDone(s.h);
+    s.h.Receive(1, "[STATUS] 01Bob:  Done Turn*");
+    return before + SentToBob(s.h);
+  });
+  const size_t at = frames.find("[SHOW] 00Galaxy*");
+  s.Send(frames.substr(0, at));
+  // Refused: the second turn's end, its year and the end of its replay.
+  EXPECT_EQ(s.j.bob.session->dropped, 3) << s.j.bob.session->lastDropped;
+  EXPECT_EQ(s.j.bob.session->lastDropped, "[TRAVELHIDE] 00TravelHide");
+  EXPECT_FLOAT_EQ(bob.GameYear, 1.05f);
+  EXPECT_TRUE(bob.StateComing && bob.InputBusy && !bob.menus.mnuFile.Enabled);
+  s.Send(frames.substr(at));
+  EXPECT_FLOAT_EQ(bob.GameYear, 1.05f);
+  EXPECT_FALSE(bob.StateComing || bob.InputBusy || bob.TurnDone);
 }
 
 TEST(ForeignHost, TheClientFollowsAScriptedHostThroughBattlesBombsARecallAndADrop) {
