@@ -1,6 +1,4 @@
 // The next-player step.
-#include <array>
-
 #include "engine/event_audience.h"
 #include "engine/event_notices.h"
 #include "engine/game_window.h"
@@ -8,6 +6,7 @@
 #include "engine/turn_show.h"
 #include "model/click_rules.h"
 #include "model/game.h"
+#include "model/game_texts.h"
 #include "model/numbers.h"
 #include "model/orbit_step.h"
 #include "model/status_report.h"
@@ -17,8 +16,6 @@ namespace zarnath {
 namespace {
 
 using namespace turn_event;
-
-constexpr std::array<const char*, kSeats> kColourNames = {"Blue", "Red", "Yellow", "Green"};
 
 bool OwnsAWorld(const GameState& g, int seat) {
   for (int w = 0; w < g.WorldCount; ++w)
@@ -275,7 +272,7 @@ bool GameCheck(Game& g) {
     notice = "- Initiating Turn #" + Format(turn, "0");
     if (!(g.NetworkGame && g.SeatStatus[me] == TurnStatus::kEliminated))
       notice += " " + g.PlayerName[me] + "!";
-    notice += turn < 5 ? std::string(", World Color ") + kColourNames[me] + " -" : std::string(" -");
+    notice += turn < 5 ? std::string(", World Color ") + kSeatColourNames[me] + " -" : std::string(" -");
   }
   Tell(g, TurnBegun{cp, notice});
   if (!g.NetworkGame && g.setup.chkAI[me] == 1) g.io.flow.ComputerTurn();

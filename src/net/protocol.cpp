@@ -383,6 +383,8 @@ bool NewStateHandler(NetSession& s, const Incoming& m) {
   // and the host learns that what came before was meant for the game it had. Once a state.
   g.InputBusy = true;
   g.StateComing = true;
+  // Nor does its turn's clock run on: the state's [SHOW] starts the clock of the game it brings.
+  StopTurnTimer(g);
   if (s.start.First()) SendToHost(g, StateMarkFrame());
   if (g.WorldCount != 0) {
     Announce(g, "\r\n    The Server Has Reset The Game!    \r\n", 2000);

@@ -401,10 +401,10 @@ TEST(ForeignHost, WhatTheSaveWritesOfAHostsNamesTheLoaderReads) {
       EXPECT_EQ(j.g.PlayerName[2], c.name);
     } else {
       EXPECT_TRUE(
-          j.bob.ports.Has("MessageBox Zarnath Error: The game was not saved.\rThe name \"C?y\" of player 2 "
-                          "holds a character that a saved game cannot keep.") ||
-          j.bob.ports.Has("MessageBox Zarnath Error: The game was not saved.\rThe name \"Cy?\" of player 2 "
-                          "holds a character that a saved game cannot keep."));
+          j.bob.ports.Has("MessageBox Zarnath Error: The game was not saved.\rThe name \"C?y\" of player 3 "
+                          "(Yellow) holds a character that a saved game cannot keep.") ||
+          j.bob.ports.Has("MessageBox Zarnath Error: The game was not saved.\rThe name \"Cy?\" of player 3 "
+                          "(Yellow) holds a character that a saved game cannot keep."));
     }
   }
   std::string unnamed = HostsState();
@@ -601,8 +601,10 @@ TEST(ForeignHost, TwoTurnsAmidOneStatePlayForASeatOutOfTheGameButNotForOneInPlay
       EXPECT_EQ(s.j.bob.session->dropped, 0) << s.j.bob.session->lastDropped;
       EXPECT_FLOAT_EQ(bob.GameYear, 1.10f);
       EXPECT_TRUE(bob.StateComing && bob.InputBusy && !bob.menus.mnuFile.Enabled);
-      // Neither turn armed a clock (the seat with a scout in flight keeps the one it had).
+      // Neither turn armed a clock, and the state stopped the one the seat with a scout in flight
+      // had: the game it was counting for is gone.
       EXPECT_FALSE(s.j.bob.ports.Has("Timer tmrTurn on 60000"));
+      EXPECT_FALSE(s.j.bob.ports.TimerEnabled(GameTimer::kTurn));
       EXPECT_FALSE(SaveGame(bob, folder.File("coming.zq")));
       s.j.bob.ports.recording = false;
       s.Send(frames.substr(at));
