@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Three programs, each on a virtual X display of its own: a host the player has left stays left.
 # Bob plays a game at one computer, opens File, Load Game and leaves the dialog open beside the
-# setup window that his File, New Game brings back; there he joins Ann's LAN lobby. Bob clicks Ann's name; while "Do You Want to Disconnect From This Server?"
+# setup window that his File, New Game brings back; there he joins Ann's LAN lobby, and the Load
+# dialog's Enter loads nothing there and says why. Bob clicks Ann's name; while "Do You Want to
+# Disconnect From This Server?"
 # stands, Ann starts her game, and Bob answers Yes: none of Ann's game may open on his display,
 # and his setup window stays. Cy then hosts and Bob joins him: Cy's game opens on both windows and
 # a turn is played. Bob saves it with Ctrl+S; Cy's program goes, and Bob answers "Connection with
@@ -106,6 +108,15 @@ shown 1 "^Load Game\$" || fail "Bob's Load dialog did not stay open through File
 player_click 1 "$setup_1" 25 171  # Network/LAN Game
 join_lobby 1
 say "Ann hosts and Bob has joined her lobby, his Load dialog still open"
+
+# --- Bob's Load dialog, left open from his own game, loads nothing in Ann's lobby: it says why. ---
+player_click 1 "$load" 320 218  # the name box
+DISPLAY=${displays[1]} xdotool type --delay 40 "mine"
+DISPLAY=${displays[1]} xdotool key Return
+answer_box 1 "Zarnath Error" Return "The game was not loaded. This computer is a client in a network game"
+shown 1 "^Load Game\$" || fail "Bob's Load dialog did not stay open after it said why it loads nothing"
+shown 1 "^Zarnath Game Setup\$" || fail "Bob's setup window is gone after his Load dialog's refusal"
+say "Bob's Enter in his Load dialog in Ann's lobby loaded nothing and said why"
 
 # --- Bob clicks Ann's name; Ann starts while his question stands; Bob answers Yes. ---
 player_click 1 "$setup_1" 80 74  # Ann's name
