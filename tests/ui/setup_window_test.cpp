@@ -456,26 +456,38 @@ class SetupWindowTest : public QObject {
     QVERIFY(!s.pending.Has("ShowGameWindow"));
     QVERIFY(w.isVisible() && s.game.PlayerName[0].empty());
     QCOMPARE(s.Defaults(), QStringLiteral("Gr\xFCn\r\n"));
+    // Nor does a LAN client connect to its host on it.
+    Click(w.chkLan);
+    Click(w.OptServerClient[1]);
+    QTest::keyClicks(w.txtIP, "127.0.0.1");
+    s.pending.Clear();
+    QTest::keyClick(w.txtIP, Qt::Key_Return);
+    QCOMPARE(s.platform.boxes.size(), size_t{2});
+    QCOMPARE(s.platform.boxes[1].text, s.platform.boxes[0].text);
+    QVERIFY(!s.pending.Has("ConnectToHost"));
+    QVERIFY(w.lblStatus[1]->text() != QStringLiteral("Looking for Server..."));
+    Click(w.chkLan);
+    s.platform.boxes.clear();
 
     w.txtPL[0]->selectAll();
     TypeText(w.txtPL[0], QString::fromLatin1("Ra\xFAl"));
     QCOMPARE(w.txtPL[0]->text(), QStringLiteral("Ral"));
-    QCOMPARE(s.platform.boxes.size(), size_t{2});
-    QCOMPARE(s.platform.boxes[1].text,
+    QCOMPARE(s.platform.boxes.size(), size_t{1});
+    QCOMPARE(s.platform.boxes[0].text,
              "The Name \"Ra\xFA\" Can Not Be Kept In Saved Games And High Scores: "
              "Its \"\xFA\" Would Be Lost!  Please Choose Another Name.");
     // A pasted control character that would break a line of the saved game.
     QGuiApplication::clipboard()->setText(QStringLiteral("C\x0By"));
     QTest::keyClick(w.txtPL[1], Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.txtPL[1]->text(), QString());
-    QCOMPARE(s.platform.boxes.size(), size_t{3});
-    QVERIFY(s.platform.boxes[2].text.find("\"C?y\"") != std::string::npos);
-    QVERIFY(s.platform.boxes[2].text.find("Its Character 11 Would") != std::string::npos);
+    QCOMPARE(s.platform.boxes.size(), size_t{2});
+    QVERIFY(s.platform.boxes[1].text.find("\"C?y\"") != std::string::npos);
+    QVERIFY(s.platform.boxes[1].text.find("Its Character 11 Would") != std::string::npos);
     // The same character where both files keep it, and a letter they keep everywhere.
     QGuiApplication::clipboard()->setText(QStringLiteral("\x0B") + QString::fromLatin1("Jos\xE9"));
     QTest::keyClick(w.txtPL[1], Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.game.setup.txtPL[1], "\x0BJos\xE9");
-    QCOMPARE(s.platform.boxes.size(), size_t{3});
+    QCOMPARE(s.platform.boxes.size(), size_t{2});
     Click(w.ImgStart());
     QVERIFY(s.pending.Has("ShowGameWindow"));
     QCOMPARE(s.game.PlayerName[0] + "," + s.game.PlayerName[1], "Ral,\x0BJos\xE9");
