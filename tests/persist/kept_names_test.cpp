@@ -51,32 +51,6 @@ TEST(KeptNames, EveryCodeAtEveryPlaceUnderBothKeys) {
   }
 }
 
-TEST(KeptNames, TypedNamesAndACarriageReturnAtTheLinesEnd) {
-  // Names a player may type, refused where a file would change them.
-  for (const char* name : {"Ra\xFAl", "Gr\xFCn", "\xFFves",
-                           "\xD1"
-                           "and\xFA \xE9",
-                           "Kr\xFCger", "Bj\xF8rn"})
-    EXPECT_FALSE(FilesKeepName(name)) << name;
-  for (const char* name : {"Jos\xE9",
-                           "\xD1"
-                           "and",
-                           "Ann",
-                           "Ren\xE9"
-                           "e",
-                           "Bj\xF6"
-                           "rk"})
-    EXPECT_TRUE(FilesKeepName(name)) << name;
-  EXPECT_EQ(FirstUnkeptPlace("Ra\xFAl"), 2u);
-  // Character 14 second ciphers into a CR at the line's end, which the reader keeps.
-  EXPECT_EQ(Encrypt("A\x0E", kSavedGameKey).back(), '\r');
-  EXPECT_TRUE(FileKeeps("A\x0E", kSavedGameKey));
-  // The winner's name with character 11 fourth would break the high-score file's line.
-  EXPECT_FALSE(FileKeeps("Abc\x0B", kHighScoreKey));
-  EXPECT_EQ(KeptText("Abc\x0B", kHighScoreKey), "Abc?");
-  EXPECT_EQ(NameShown("C\x0By"), "C?y");
-}
-
 // The lines of a file as its reader splits them: at each line feed.
 long LineEnds(const std::string& bytes) {
   return std::count(bytes.begin(), bytes.end(), '\n');
