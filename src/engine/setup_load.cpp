@@ -32,11 +32,12 @@ void TickTruceBox(Game& g, int value) {
 }
 
 std::optional<std::string> UnkeptNameText(std::string_view name) {
-  const auto place = FirstUnkeptPlace(name);
-  if (!place) return std::nullopt;
-  const auto code = static_cast<unsigned char>(name[*place]);
+  if (FilesKeepName(name)) return std::nullopt;
+  // The letter to name: the first that either file loses or breaks its line on.
+  const size_t place = FirstUnkeptPlace(name).value_or(0);
+  const auto code = static_cast<unsigned char>(name[place]);
   const std::string lost =
-      code < 0x20 ? "Character " + std::to_string(code) : "\"" + std::string(1, name[*place]) + "\"";
+      code < 0x20 ? "Character " + std::to_string(code) : "\"" + std::string(1, name[place]) + "\"";
   return "The Name \"" + NameShown(name) + "\" Can Not Be Kept In Saved Games And High Scores: Its " + lost +
          " Would Be Lost!  Please Choose Another Name.";
 }
