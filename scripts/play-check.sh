@@ -100,7 +100,8 @@ click "$setup" 80 44  # the first name box
 # A letter the game's files cannot keep third in a name is refused with a box, and the box keeps
 # "Ve": the name then becomes "Vega" (it would be "Veüga" had the letter gone in).
 xdotool type --delay 80 "Ve*"
-xdotool type --delay 80 "ü"
+sleep 0.5  # xdotool maps the letter onto a spare key first; a key typed at once may be lost
+xdotool type --delay 200 "ü"
 refusal=$(window "Zarnath") || fail "the letter ü third in a name was not refused with a box"
 xdotool windowfocus "$refusal" 2> /dev/null || true
 xdotool key Return
